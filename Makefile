@@ -1,0 +1,38 @@
+# Two entry points for people: `make run` and `make test`. Everything else is for developers and CI.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: deps build run test test-asan bench fuzz demo clean
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/korvland
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	$(MAKE) test-asan
+
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORVLAND_SANITIZE=ON -DKORVLAND_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build $(ASAN_BUILD) -j $(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	./$(BUILD)/bench/korvland_bench
+
+fuzz: deps
+	bash scripts/fuzz.sh
+
+demo: build
+	cmake --build $(BUILD) --target demo
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz

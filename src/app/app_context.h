@@ -1,0 +1,44 @@
+#pragma once
+
+#include "data/landmark_set.h"
+
+#include <QString>
+
+#include <functional>
+
+namespace korvland {
+
+class Dialogs;
+class SettingsStore;
+class TForm1;
+class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+
+// The six windows, filled in as start-up creates them; a window reaches the others
+// it needs through these pointers (null until created).
+struct Windows {
+    TForm1* welcome = nullptr;
+    TForm2* editor = nullptr;
+    TForm3* map = nullptr;
+    TForm4* splash = nullptr;
+    TForm5* ownership = nullptr;
+    TForm6* status = nullptr;
+};
+
+// What every window shares for the whole run: the one landmark set, the dialogs,
+// the settings store, the landmarks folder and the region. Owned by start-up.
+struct AppContext {
+    LandmarkSet& set;
+    Dialogs& dialogs;
+    SettingsStore& store;
+    QString landmarksFolder;
+    int region = 0;
+    Windows windows;
+    // Ends the program once the current event has been handled.
+    std::function<void()> requestQuit;
+};
+
+} // namespace korvland

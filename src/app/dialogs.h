@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+class QDialog;
+class QWidget;
+
+namespace korvland {
+
+struct FileDialogRequest {
+    QString title;         // empty: the platform's default title
+    QString filter;        // "Description|pattern|Description|pattern", matched without regard to letter case
+    QString defaultSuffix; // "dat"
+    QString initialFolder;
+    QString proposedName; // file name offered by a save dialog
+    bool readOnlyOption = false; // open with the read-only option set (master copies)
+};
+
+// Every modal dialog and message box of the program goes through this interface, so
+// that tests can answer them in order and run the real windows headless. Nothing else
+// calls QMessageBox or QFileDialog.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The chosen full path, or nothing when the user cancelled.
+    virtual std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // The folder chooser; the confirmed path as the chooser returns it.
+    virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) = 0;
+    // A one-line prompt ("New Folder"); nothing when cancelled.
+    virtual std::optional<QString> prompt(QWidget* parent, const QString& title, const QString& label) = 0;
+
+    // Caption "Information", information icon, one "OK".
+    virtual void information(QWidget* parent, const QString& text) = 0;
+    // An error that escaped a command: caption the application title, stop icon, one
+    // "OK"; the text already carries its closing period (errorBoxText).
+    virtual void error(QWidget* parent, const QString& text) = 0;
+    // A warning box with one "OK" (the folder chooser's "IO-Error!").
+    virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(QWidget* parent, const QString& text) = 0;
+
+    // Any other modal dialog of the program (the About box, the folder chooser itself).
+    virtual int exec(QDialog& dialog) = 0;
+};
+
+// The text of the error box: the message with a period appended when its last
+// character sorts after "." in character-code order.
+QString errorBoxText(const QString& message);
+
+// Shows an error that escaped a command through `dialogs`, with the period rule.
+void reportError(Dialogs& dialogs, QWidget* parent, const QString& message);
+
+} // namespace korvland

@@ -1,0 +1,89 @@
+#include "app/qt_dialogs.h"
+
+#include "app/folder_chooser.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace korvland {
+
+QStringList toQtNameFilters(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        result << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    return result;
+}
+
+namespace {
+
+std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+                                     QFileDialog::AcceptMode mode) {
+    QFileDialog dialog(parent);
+    // Qt's own dialog, so that the name filters match without regard to letter case
+    // on every platform.
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(QFileDialog::AnyFile); // a typed name that does not exist is accepted
+    if (!request.title.isEmpty())
+        dialog.setWindowTitle(request.title);
+    dialog.setNameFilters(toQtNameFilters(request.filter));
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    dialog.setDirectory(request.initialFolder);
+    dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
+    if (mode == QFileDialog::AcceptSave)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!request.proposedName.isEmpty())
+        dialog.selectFile(request.proposedName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+} // namespace
+
+std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+}
+
+std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request) {
+    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+}
+
+std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& startFolder) {
+    LMDDD1 chooser(*this, parent, startFolder);
+    if (chooser.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return chooser.result();
+}
+
+std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title, const QString& label) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
+    if (!ok)
+        return std::nullopt;
+    return text;
+}
+
+void QtDialogs::information(QWidget* parent, const QString& text) {
+    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+}
+
+void QtDialogs::error(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+}
+
+void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+}
+
+bool QtDialogs::question(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+int QtDialogs::exec(QDialog& dialog) { return dialog.exec(); }
+
+} // namespace korvland

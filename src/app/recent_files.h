@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace korvland {
+
+class SettingsStore;
+
+// The four most recently opened landmark files, most recent first. Paths are the same
+// entry when they are equal without regard to letter case; the stored letter case wins.
+class RecentFiles {
+public:
+    static constexpr int kMaximum = 4;
+
+    const QStringList& entries() const { return mEntries; }
+    void add(const QString& path);
+    void load(const SettingsStore& store);  // section "Form2.MRUList", keys H0..H3
+    void save(SettingsStore& store) const; // an empty list leaves no section
+
+private:
+    QStringList mEntries;
+};
+
+} // namespace korvland

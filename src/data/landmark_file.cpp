@@ -1,0 +1,123 @@
+#include "data/landmark_file.h"
+
+#include "data/user_error.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace korvland {
+
+namespace {
+
+// Offsets of the fields inside a record.
+constexpr std::size_t kIdOffset = 0;
+constexpr std::size_t kAuxOffset = 2;
+constexpr std::size_t kTypeOffset = 4;
+constexpr std::size_t kSubTypeOffset = 5;
+constexpr std::size_t kSideOffset = 6;
+constexpr std::size_t kNorthSouthOffset = 7;
+constexpr std::size_t kEastWestOffset = 11;
+constexpr std::size_t kElevationOffset = 15;
+constexpr std::size_t kRotationOffset = 19;
+constexpr std::size_t kNameOffset = 23;
+
+std::uint16_t u16At(const std::uint8_t* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+float f32At(const std::uint8_t* p) {
+    const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+                               (static_cast<std::uint32_t>(p[2]) << 16) |
+                               (static_cast<std::uint32_t>(p[3]) << 24);
+    float value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+void putU16(std::uint8_t* p, std::uint16_t value) {
+    p[0] = static_cast<std::uint8_t>(value & 0xFF);
+    p[1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void putF32(std::uint8_t* p, float value) {
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int k = 0; k < 4; ++k)
+        p[k] = static_cast<std::uint8_t>(bits >> (8 * k));
+}
+
+} // namespace
+
+std::string invalidRecordCountMessage(unsigned count) {
+    return "Invalid landmark file: it holds " + std::to_string(count) +
+           " records; a landmark file holds 1 to 1024.";
+}
+
+LandmarkFileContents decodeLandmarkFile(std::span<const std::uint8_t> bytes) {
+    // The header's three words sit at 20, 22 and 24; the banners are not read.
+    if (bytes.size() < 26)
+        throw UserError("Read beyond end of file");
+    LandmarkFileContents contents;
+    contents.recordCount = u16At(bytes.data() + 20);
+    contents.recordSize = u16At(bytes.data() + 22);
+    contents.headerAuxWord = u16At(bytes.data() + 24);
+    if (contents.recordCount == 0 || contents.recordCount > kMaxRecords)
+        throw UserError(invalidRecordCountMessage(contents.recordCount));
+
+    // Each record's fields end 63 bytes after its start; the last record's end is the
+    // farthest any field reaches, whatever the stride.
+    const std::size_t lastEnd =
+        kHeaderSize + std::size_t{contents.recordCount - 1u} * contents.recordSize + kRecordFieldsSize;
+    if (bytes.size() < lastEnd)
+        throw UserError("Read beyond end of file");
+
+    contents.records.resize(contents.recordCount);
+    for (std::size_t i = 0; i < contents.recordCount; ++i) {
+        const std::uint8_t* p = bytes.data() + kHeaderSize + i * contents.recordSize;
+        LandmarkRecord& r = contents.records[i];
+        r.landmarkId = u16At(p + kIdOffset);
+        r.auxWord = u16At(p + kAuxOffset);
+        r.loFileType = p[kTypeOffset];
+        r.loFileNo = p[kSubTypeOffset];
+        r.side = p[kSideOffset];
+        r.northSouth = f32At(p + kNorthSouthOffset);
+        r.eastWest = f32At(p + kEastWestOffset);
+        r.elevation = f32At(p + kElevationOffset);
+        r.rotation = f32At(p + kRotationOffset);
+        std::copy_n(p + kNameOffset, kNameSize, r.name.begin());
+    }
+    return contents;
+}
+
+std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t recordSize,
+                                             std::uint16_t headerAuxWord,
+                                             std::span<const LandmarkRecord> records) {
+    const std::size_t n = records.size();
+    const std::size_t length = n == 0 ? kHeaderSize : kHeaderSize + (n - 1) * recordSize + kRecordFieldsSize;
+    std::vector<std::uint8_t> bytes(length, 0);
+    std::memcpy(bytes.data(), kMakerBanner, 20);
+    putU16(bytes.data() + 20, count);
+    putU16(bytes.data() + 22, recordSize);
+    putU16(bytes.data() + 24, headerAuxWord);
+    std::memcpy(bytes.data() + 26, kVersionBanner, sizeof kVersionBanner - 1);
+
+    // In index order, so that with a stride below 63 a later record overwrites the
+    // earlier record's tail, as the reader will read it.
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint8_t* p = bytes.data() + kHeaderSize + i * recordSize;
+        const LandmarkRecord& r = records[i];
+        putU16(p + kIdOffset, r.landmarkId);
+        putU16(p + kAuxOffset, r.auxWord);
+        p[kTypeOffset] = r.loFileType;
+        p[kSubTypeOffset] = r.loFileNo;
+        p[kSideOffset] = r.side;
+        putF32(p + kNorthSouthOffset, r.northSouth);
+        putF32(p + kEastWestOffset, r.eastWest);
+        putF32(p + kElevationOffset, r.elevation);
+        putF32(p + kRotationOffset, r.rotation);
+        std::copy(r.name.begin(), r.name.end(), p + kNameOffset);
+    }
+    return bytes;
+}
+
+} // namespace korvland

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "data/landmark_record.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace korvland {
+
+// The banners every written landmark file carries in its header.
+inline constexpr char kMakerBanner[] = "Harbor Lantern Works";                  // 20 bytes at 0
+inline constexpr char kVersionBanner[] = "KORV TLQ Landmarks Editor Version 3.2"; // padded to 74 at 26
+inline constexpr std::size_t kVersionBannerSize = 74;
+
+// What a landmark file holds, decoded. Only records 0 to recordCount - 1 are filled.
+struct LandmarkFileContents {
+    std::uint16_t recordCount = 0;
+    std::uint16_t recordSize = 0;
+    std::uint16_t headerAuxWord = 0;
+    std::vector<LandmarkRecord> records; // recordCount entries
+};
+
+// Decodes a landmark file's bytes. Every field is read at 100 + i * recordSize + offset,
+// so a record size below 63 makes records share bytes exactly as they are laid out.
+// Throws UserError: "Read beyond end of file" when the bytes end before the header's
+// words or a record's fields, and the "Invalid landmark file" message for a count of 0
+// or above 1024.
+LandmarkFileContents decodeLandmarkFile(std::span<const std::uint8_t> bytes);
+
+// The bytes of a landmark file: the header with both banners, `count` (written at 20),
+// then each record's fields at 100 + i * recordSize + offset in index order, so that
+// gaps of a record size above 63 stay zero and a smaller size lets later records
+// overwrite earlier tails. Length 100 + (n - 1) * recordSize + 63.
+std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t recordSize,
+                                             std::uint16_t headerAuxWord,
+                                             std::span<const LandmarkRecord> records);
+
+// The refusal text for a header count the set cannot hold.
+std::string invalidRecordCountMessage(unsigned count);
+
+} // namespace korvland

@@ -1,0 +1,138 @@
+#include "data/landmark_set.h"
+
+#include "data/file_io.h"
+#include "data/user_error.h"
+
+#include <algorithm>
+
+namespace korvland {
+
+namespace {
+
+// landmarkPath keeps at most 127 bytes and its terminator.
+void checkPathFits(const std::string& path) {
+    if (path.size() >= kPathSize)
+        throw UserError("The file's full path is " + std::to_string(path.size()) +
+                        " characters long; at most 127 can be kept: " + path);
+}
+
+} // namespace
+
+std::string fileNamePart(std::string_view path) {
+    const auto cut = path.find_last_of("/\\:");
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::string LandmarkSet::landmarkPath() const {
+    const auto end = std::find(mLandmarkPath.begin(), mLandmarkPath.end(), std::uint8_t{0});
+    return std::string(mLandmarkPath.begin(), end);
+}
+
+void LandmarkSet::korvfileread(const std::string& path) {
+    checkPathFits(path);
+    const std::vector<std::uint8_t> bytes = readWholeFile(path);
+    const LandmarkFileContents contents = decodeLandmarkFile(bytes);
+    replaceFrom(path, contents);
+}
+
+void LandmarkSet::replaceFrom(const std::string& path, const LandmarkFileContents& contents) {
+    mRecordCount = contents.recordCount;
+    mRecordSize = contents.recordSize;
+    mHeaderAuxWord = contents.headerAuxWord;
+    mCurrentFileName = fileNamePart(path);
+    // The path and one zero byte; the bytes after it keep what a longer path left there.
+    std::copy(path.begin(), path.end(), mLandmarkPath.begin());
+    mLandmarkPath[path.size()] = 0;
+    mProfileCount = mRecordCount;
+    // Records and flags beyond the count keep what an earlier, larger file left.
+    for (std::size_t i = 0; i < mRecordCount; ++i) {
+        mRecords[i] = contents.records[i];
+        mDisabledFlags[i] = mRecords[i].loFileType == kDisabledType ? 1 : 0;
+    }
+}
+
+std::vector<LandmarkRecord> LandmarkSet::compiledRecords() const {
+    std::vector<LandmarkRecord> records(mRecords.begin(), mRecords.begin() + mRecordCount);
+    // Only the flag at write time counts: a switched-off record is written as type 6.
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (mDisabledFlags[i] != 0) {
+            records[i].loFileType = kDisabledType;
+            records[i].loFileNo = kDisabledSubType;
+        }
+    }
+    return records;
+}
+
+std::vector<std::uint8_t> LandmarkSet::compiledBytes() const {
+    return encodeLandmarkFile(mRecordCount, mRecordSize, mHeaderAuxWord, compiledRecords());
+}
+
+void LandmarkSet::writeLandmarkFile(const std::string& path) {
+    if (mRecordCount == 0)
+        throw UserError("No landmark file has been read yet; there is nothing to write.");
+    std::vector<LandmarkRecord> records = compiledRecords();
+    replaceFileAtomically(path, encodeLandmarkFile(mRecordCount, mRecordSize, mHeaderAuxWord, records));
+    // The set takes the written types only once the file is safely in place.
+    std::copy(records.begin(), records.end(), mRecords.begin());
+    mProfileCount = mRecordCount;
+}
+
+ProfileContents LandmarkSet::profileContents() const {
+    ProfileContents profile;
+    profile.landmarkPath = mLandmarkPath;
+    profile.profileCount = mProfileCount;
+    profile.disabledFlags = mDisabledFlags;
+    return profile;
+}
+
+void LandmarkSet::saveProfile(const std::string& path) const {
+    replaceFileAtomically(path, encodeProfile(profileContents()));
+}
+
+void LandmarkSet::openProfile(const std::string& path) {
+    const ProfileContents profile = decodeProfile(readWholeFile(path));
+    const std::string landmarkFile = profile.pathText();
+    if (landmarkFile.empty())
+        throw UserError("The profile names no landmark file.");
+    checkPathFits(landmarkFile);
+    const LandmarkFileContents contents = decodeLandmarkFile(readWholeFile(landmarkFile));
+
+    // Both files are read whole: only now does the set change.
+    mLandmarkPath = profile.landmarkPath;
+    replaceFrom(landmarkFile, contents);
+    mDisabledFlags = profile.disabledFlags;
+}
+
+void LandmarkSet::applyDisabledFlags(const std::array<std::uint8_t, kMaxRecords>& flags) {
+    mDisabledFlags = flags;
+}
+
+void LandmarkSet::selectRecord(int n) {
+    mCurrentIndex = std::clamp(n - 1, 0, static_cast<int>(kMaxRecords) - 1);
+}
+
+LandmarkRecord& LandmarkSet::current() { return mRecords.at(static_cast<std::size_t>(mCurrentIndex)); }
+
+void LandmarkSet::setName(std::string_view bytes) {
+    auto& name = current().name;
+    const std::size_t length = std::min(bytes.size(), kNameSize);
+    std::copy_n(bytes.begin(), length, name.begin());
+    // A 40-byte name has no terminator; the bytes after a shorter name's zero stay.
+    if (length < kNameSize)
+        name[length] = 0;
+}
+
+void LandmarkSet::setLoFileType(int value) { current().loFileType = static_cast<std::uint8_t>(value & 0xFF); }
+
+void LandmarkSet::setLoFileNo(int value) { current().loFileNo = static_cast<std::uint8_t>(value & 0xFF); }
+
+void LandmarkSet::setSide(int sideIndex) { current().side = static_cast<std::uint8_t>(sideIndex & 0xFF); }
+
+void LandmarkSet::setDisabled(std::size_t index, std::uint8_t flag) { mDisabledFlags.at(index) = flag; }
+
+std::string LandmarkRecord::nameBytes() const {
+    const auto end = std::find(name.begin(), name.end(), std::uint8_t{0});
+    return std::string(name.begin(), end);
+}
+
+} // namespace korvland

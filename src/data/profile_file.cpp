@@ -1,0 +1,33 @@
+#include "data/profile_file.h"
+
+#include "data/user_error.h"
+
+#include <algorithm>
+
+namespace korvland {
+
+std::string ProfileContents::pathText() const {
+    const auto end = std::find(landmarkPath.begin(), landmarkPath.end(), std::uint8_t{0});
+    return std::string(landmarkPath.begin(), end);
+}
+
+ProfileContents decodeProfile(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kProfileSize)
+        throw UserError("Read beyond end of file");
+    ProfileContents profile;
+    std::copy_n(bytes.begin(), kPathSize, profile.landmarkPath.begin());
+    profile.profileCount = static_cast<std::uint16_t>(bytes[128] | (bytes[129] << 8));
+    std::copy_n(bytes.begin() + 130, kMaxRecords, profile.disabledFlags.begin());
+    return profile;
+}
+
+std::vector<std::uint8_t> encodeProfile(const ProfileContents& profile) {
+    std::vector<std::uint8_t> bytes(kProfileSize, 0);
+    std::copy(profile.landmarkPath.begin(), profile.landmarkPath.end(), bytes.begin());
+    bytes[128] = static_cast<std::uint8_t>(profile.profileCount & 0xFF);
+    bytes[129] = static_cast<std::uint8_t>(profile.profileCount >> 8);
+    std::copy(profile.disabledFlags.begin(), profile.disabledFlags.end(), bytes.begin() + 130);
+    return bytes;
+}
+
+} // namespace korvland

@@ -1,0 +1,129 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "app/dialogs.h"
+#include "app/recent_files.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace korvland {
+
+class RadioGroup;
+class UpDown;
+
+// The editor window: shows the current record and edits it; its menu brings files in
+// and out. Display and field editing live in editor_window.cpp, the menu commands and
+// region detection in editor_commands.cpp.
+class TForm2 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm2(AppContext& context, QWidget* parent = nullptr);
+    ~TForm2() override;
+
+    // --- record display and field editing (editor_window.cpp) ----------------------
+    void GetLocationType();
+    void UpDown1Click();
+    void UpDown1Changing();
+    void Edit9Change();
+    void Edit1Change();
+    void Edit3Change();
+    void Edit4Change();
+    void srg1Change(int itemIndex);
+    void LMDRG1Change(int itemIndex);
+    void LMDRG1Click();
+
+    // The 1-based record number held by the spinner; other windows set it, then call
+    // UpDown1Changing to select a record.
+    int recordNumber() const;
+    void setRecordNumber(int number);
+    // Enables or disables the record stepper and the record-number box.
+    void setRecordControlsEnabled(bool enabled);
+    // The "Table" button.
+    void setTableButtonEnabled(bool enabled);
+
+    // --- menu commands and region detection (editor_commands.cpp) -------------------
+    void FormActivate();
+    void Map1Click(QObject* sender);
+    void Landmark1Click();
+    void MasterFile1Click();
+    void LMDMRUList1Click(const QString& path);
+    void Profile1Click();
+    void Save1Click();
+    void CompileLandmark1Click();
+    void N1Click();
+    void Data1Click();
+    void About1Click();
+
+    // Reads a landmark file as every open does: hides the map and tables first.
+    // Returns false after reporting a failure.
+    bool readLandmarkFile(const QString& path);
+
+    // Edits since the last successful open or "Save Landmark".
+    bool isModified() const { return mModified; }
+    void markModified();
+
+    RecentFiles& recentFiles() { return mRecentFiles; }
+    // The file name "Save Landmark" proposes, from the region.
+    QString proposedSaveName() const { return mProposedSaveName; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createControls();    // editor_window.cpp
+    void createMenu();        // editor_commands.cpp
+    void rebuildRecentMenu(); // editor_commands.cpp
+    bool confirmDiscard();    // editor_commands.cpp
+    void openLandmarkWith(const FileDialogRequest& request);
+
+    AppContext& mContext;
+
+    // Controls, named as their objectNames.
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit9 = nullptr;
+    UpDown* UpDown1 = nullptr;
+    RadioGroup* LMDRG1 = nullptr;
+    QLabel* LSL16 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* LSL14 = nullptr;
+    QLabel* LMDSimpleLabel11 = nullptr;
+    QLabel* LMDSimpleLabel12 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLineEdit* Edit4 = nullptr;
+    QLineEdit* Edit5 = nullptr;
+    QLineEdit* Edit6 = nullptr;
+    QLineEdit* Edit7 = nullptr;
+    QLineEdit* Edit8 = nullptr;
+    RadioGroup* srg1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* mClockPanel = nullptr;
+    QTimer* mClockTimer = nullptr;
+
+    // Menu.
+    QMenu* Open1 = nullptr;
+    QAction* MasterFile1 = nullptr;
+    QAction* Profile1 = nullptr;
+    QAction* Landmark1 = nullptr;
+    QAction* Save1 = nullptr;
+    QAction* CompileLandmark1 = nullptr;
+    QAction* N1 = nullptr;
+    QAction* Map1 = nullptr;
+    QAction* Data1 = nullptr;
+    QAction* About1 = nullptr;
+    QList<QAction*> mRecentActions;
+
+    RecentFiles mRecentFiles;
+    QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
+    bool mModified = false;
+};
+
+} // namespace korvland

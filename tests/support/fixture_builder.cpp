@@ -1,0 +1,1 @@
+#include "support/fixture_builder.h"
