@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QLabel;
 class QLineEdit;
@@ -73,6 +75,14 @@ public:
     // The file name "Save Landmark" proposes, from the region.
     QString proposedSaveName() const { return mProposedSaveName; }
 
+    // The "Map" command: the map window disables it while it is shown and enables it
+    // again when the user closes it.
+    void setMapCommandEnabled(bool enabled);
+    // Writes the recent-files list to the settings file; called once when the editor
+    // window is destroyed, before its placement. False after reporting a failed write
+    // (the placement is then not written either).
+    bool saveRecentFiles();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -82,6 +92,12 @@ private:
     void rebuildRecentMenu(); // editor_commands.cpp
     bool confirmDiscard();    // editor_commands.cpp
     void openLandmarkWith(const FileDialogRequest& request);
+    // Hides the map and both tables, runs `read`, and on success enables what a loaded
+    // set allows; a failure is reported and false returned.
+    bool runRead(const std::function<void()>& read);
+    void addRecentFile(const QString& path);
+    // After a successful open: editor reset, and the set counts as unmodified.
+    void finishOpen();
 
     AppContext& mContext;
 
@@ -120,6 +136,7 @@ private:
     QAction* Data1 = nullptr;
     QAction* About1 = nullptr;
     QList<QAction*> mRecentActions;
+    QObject* mMapCloseWatcher = nullptr; // enables "Map" again when the map window closes
 
     RecentFiles mRecentFiles;
     QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
