@@ -1,32 +1,424 @@
 #include "editor/editor_window.h"
 
+#include "data/landmark_kind.h"
+#include "data/text_codec.h"
+#include "editor/name_validator.h"
+#include "editor/radio_group.h"
+#include "editor/record_format.h"
+#include "editor/up_down.h"
+#include "map/map_window.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
 #include <QCloseEvent>
+#include <QDateTime>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStatusBar>
+#include <QTimer>
 
 namespace korvland {
+
+namespace {
+
+constexpr BgrColour kMaroon = 0x000080;
+constexpr int kClientWidth = 460;
+
+// The texts of the window are laid out for a font of this pixel height: the family
+// metric-compatible with Arial fits every caption into its place.
+QFont windowFont() {
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
+
+QFont boldFont(int pixelSize) {
+    QFont font = windowFont();
+    font.setFamily(QStringLiteral("Arial"));
+    font.setBold(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, bool maroon = true) {
+    auto* label = new QLabel(text, parent);
+    if (maroon)
+        setTextColour(label, colourFromBgr(kMaroon));
+    label->adjustSize();
+    label->move(x, y);
+    return label;
+}
+
+QLineEdit* addEdit(QWidget* parent, const char* name, const QRect& geometry) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+QGroupBox* addGroup(QWidget* parent, const QString& caption, const QRect& geometry) {
+    auto* group = new QGroupBox(caption, parent);
+    group->setAlignment(Qt::AlignHCenter);
+    group->setFont(boldFont(11));
+    group->setGeometry(geometry);
+    return group;
+}
+
+// The client area below the menu; it keeps the rule under the menu as wide as itself.
+class EditorPanel : public QWidget {
+  public:
+    using QWidget::QWidget;
+    QFrame* rule = nullptr;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QWidget::resizeEvent(event);
+        if (rule)
+            rule->setGeometry(0, 0, width(), 9);
+    }
+};
+
+} // namespace
 
 TForm2::TForm2(AppContext& context, QWidget* parent) : QMainWindow(parent), mContext(context) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor"));
+    setFont(windowFont());
+    move(742, 181);
+    resize(468, 326);
     createControls();
     createMenu();
 }
 
 TForm2::~TForm2() = default;
 
-void TForm2::createControls() {}
-void TForm2::GetLocationType() {}
-void TForm2::UpDown1Click() {}
-void TForm2::UpDown1Changing() {}
-void TForm2::Edit9Change() {}
-void TForm2::Edit1Change() {}
-void TForm2::Edit3Change() {}
-void TForm2::Edit4Change() {}
-void TForm2::srg1Change(int) {}
-void TForm2::LMDRG1Change(int) {}
-void TForm2::LMDRG1Click() {}
-int TForm2::recordNumber() const { return 1; }
-void TForm2::setRecordNumber(int) {}
-void TForm2::setRecordControlsEnabled(bool) {}
-void TForm2::setTableButtonEnabled(bool) {}
+void TForm2::createControls() {
+    auto* panel = new EditorPanel(this);
+    panel->setObjectName(QStringLiteral("client"));
+    setCentralWidget(panel);
+    panel->rule = new QFrame(panel);
+    panel->rule->setFrameShape(QFrame::HLine);
+    panel->rule->setFrameShadow(QFrame::Sunken);
+    panel->rule->setGeometry(0, 0, kClientWidth, 9);
+
+    addLabel(panel, QStringLiteral("File being edited:"), 8, 8);
+    Label1 = addLabel(panel, QString(), 96, 8);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(96, 8, kClientWidth - 96 - 4, Label1->height());
+
+    mRecordGroup = addGroup(panel, QStringLiteral("Record Number"), {8, 24, 97, 41});
+    mRecordGroup->setObjectName(QStringLiteral("RecordNumberGroup"));
+    Edit9 = addEdit(mRecordGroup, "Edit9", {8, 16, 33, 21});
+    Edit9->setFont(windowFont());
+    Edit9->setText(QStringLiteral("100"));
+    UpDown1 = new UpDown(mRecordGroup);
+    UpDown1->setObjectName(QStringLiteral("UpDown1"));
+    UpDown1->setGeometry(41, 16, 48, 21);
+    UpDown1->setBuddy(Edit9);
+    connect(UpDown1, &UpDown::changing, this, &TForm2::UpDown1Changing);
+    connect(UpDown1, &UpDown::clicked, this, &TForm2::UpDown1Click);
+    connect(Edit9, &QLineEdit::textChanged, this, &TForm2::Edit9Change);
+
+    LMDRG1 = new RadioGroup(QStringLiteral("Active Landmark"), {QStringLiteral("Yes"), QStringLiteral("No")},
+                            2, panel);
+    LMDRG1->setObjectName(QStringLiteral("LMDRG1"));
+    LMDRG1->setFont(boldFont(11));
+    LMDRG1->setItemFont(boldFont(11));
+    LMDRG1->setGeometry(112, 24, 121, 41);
+    LMDRG1->setItemIndex(1);
+    connect(LMDRG1, &RadioGroup::itemChanged, this, &TForm2::LMDRG1Change);
+    connect(LMDRG1, &RadioGroup::clicked, this, &TForm2::LMDRG1Click);
+
+    mTypeGroup = addGroup(panel, QStringLiteral("Landmark Type"), {240, 24, 105, 41});
+    mTypeGroup->setObjectName(QStringLiteral("LandmarkTypeGroup"));
+    LSL16 = new QLabel(mTypeGroup);
+    LSL16->setObjectName(QStringLiteral("LSL16"));
+    LSL16->setGeometry(0, 8, 105, 33);
+    LSL16->setAlignment(Qt::AlignCenter);
+    LSL16->setFont(boldFont(11));
+    setTextColour(LSL16, colourFromBgr(kMaroon));
+
+    Button1 = new QPushButton(QStringLiteral("Table"), panel);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setGeometry(352, 32, 73, 33);
+    Button1->setEnabled(false);
+    connect(Button1, &QPushButton::clicked, this, &TForm2::tableButtonClicked);
+
+    addLabel(panel, QStringLiteral("Location:"), 16, 72);
+    LSL14 = addLabel(panel, QString(), 64, 72);
+    LSL14->setObjectName(QStringLiteral("LSL14"));
+    LSL14->setGeometry(64, 72, 336 - 64 - 4, LSL14->height());
+    addLabel(panel, QStringLiteral("# of records:"), 336, 72);
+    LMDSimpleLabel11 = addLabel(panel, QString(), 400, 72);
+    LMDSimpleLabel11->setObjectName(QStringLiteral("LMDSimpleLabel11"));
+    LMDSimpleLabel11->setGeometry(400, 72, kClientWidth - 400 - 4, LMDSimpleLabel11->height());
+    addLabel(panel, QStringLiteral("Size of records:"), 336, 88);
+    LMDSimpleLabel12 = addLabel(panel, QString(), 416, 88);
+    LMDSimpleLabel12->setObjectName(QStringLiteral("LMDSimpleLabel12"));
+    LMDSimpleLabel12->setGeometry(416, 88, kClientWidth - 416 - 4, LMDSimpleLabel12->height());
+
+    addLabel(panel, QStringLiteral("Land Mark Name:"), 16, 96);
+    Edit1 = addEdit(panel, "Edit1", {112, 93, 169, 21});
+    Edit1->setMaxLength(static_cast<int>(kNameSize));
+    Edit1->setValidator(new NameValidator(Edit1));
+    addLabel(panel, QStringLiteral("Landmark ID:"), 16, 128);
+    Edit2 = addEdit(panel, "Edit2", {88, 125, 65, 21});
+    addLabel(panel, QStringLiteral("Lo File Type:"), 16, 160);
+    Edit3 = addEdit(panel, "Edit3", {80, 157, 41, 21});
+    addLabel(panel, QStringLiteral("Lo File No.:"), 16, 184);
+    Edit4 = addEdit(panel, "Edit4", {80, 184, 41, 21});
+    connect(Edit1, &QLineEdit::textEdited, this, &TForm2::Edit1Change);
+    connect(Edit3, &QLineEdit::textEdited, this, &TForm2::Edit3Change);
+    connect(Edit4, &QLineEdit::textEdited, this, &TForm2::Edit4Change);
+
+    srg1 = new RadioGroup(QStringLiteral("Side:"), {QStringLiteral("German"), QStringLiteral("Allied")}, 2,
+                          panel);
+    srg1->setObjectName(QStringLiteral("srg1"));
+    srg1->setFont(boldFont(13));
+    srg1->setItemFont(windowFont());
+    srg1->setGeometry(16, 208, 153, 33);
+    srg1->setItemIndex(0);
+    connect(srg1, &RadioGroup::itemChanged, this, &TForm2::srg1Change);
+
+    addLabel(panel, QStringLiteral("N/S Coord:"), 184, 128);
+    Edit5 = addEdit(panel, "Edit5", {240, 125, 81, 21});
+    addLabel(panel, QStringLiteral("E/W Coord:"), 181, 160);
+    Edit6 = addEdit(panel, "Edit6", {240, 157, 81, 21});
+    addLabel(panel, QStringLiteral("Elevation:"), 191, 192);
+    Edit7 = addEdit(panel, "Edit7", {240, 189, 81, 21});
+    addLabel(panel, QStringLiteral("Rotation:"), 195, 224);
+    Edit8 = addEdit(panel, "Edit8", {240, 221, 81, 21});
+
+    // Never shown: the map window writes its pointer readings and the clicked marker's
+    // name here.
+    mMouseCoordsGroup = addGroup(panel, QStringLiteral("Mouse Coords"), {336, 104, 105, 137});
+    mMouseCoordsGroup->setObjectName(QStringLiteral("MouseCoordsGroup"));
+    slns = addLabel(mMouseCoordsGroup, QStringLiteral("n/s location"), 8, 24, false);
+    slns->setObjectName(QStringLiteral("slns"));
+    slew = addLabel(mMouseCoordsGroup, QStringLiteral("e/w location"), 8, 48, false);
+    slew->setObjectName(QStringLiteral("slew"));
+    sL15 = addLabel(mMouseCoordsGroup, QStringLiteral("pointer y"), 8, 72, false);
+    sL15->setObjectName(QStringLiteral("sL15"));
+    SL16 = addLabel(mMouseCoordsGroup, QStringLiteral("pointer x"), 8, 96, false);
+    SL16->setObjectName(QStringLiteral("SL16"));
+    mMouseCoordsGroup->hide();
+    Label2 = addLabel(panel, QStringLiteral("Current Control"), 16, 256, false);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label2->hide();
+
+    createStatusBar();
+    applyTabOrder();
+}
+
+void TForm2::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(25);
+    mNoticePanel = new QLabel(QStringLiteral("Copyright \u00A9 the korvland developers"), bar);
+    mNoticePanel->setObjectName(QStringLiteral("NoticePanel"));
+    mNoticePanel->setAlignment(Qt::AlignCenter);
+    mNoticePanel->setFixedWidth(266);
+    mNoticePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setTextColour(mNoticePanel, colourFromBgr(kMaroon));
+    bar->addWidget(mNoticePanel);
+    mClockPanel = new QLabel(bar);
+    mClockPanel->setObjectName(QStringLiteral("ClockPanel"));
+    mClockPanel->setAlignment(Qt::AlignCenter);
+    mClockPanel->setFixedWidth(130);
+    mClockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(mClockPanel);
+    mClockTimer = new QTimer(this);
+    mClockTimer->setInterval(1000);
+    connect(mClockTimer, &QTimer::timeout, this, &TForm2::refreshClock);
+    mClockTimer->start();
+    refreshClock();
+}
+
+void TForm2::refreshClock() {
+    mClockPanel->setText(
+        QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("MMMM dd yyyy  HH:mm:ss")));
+}
+
+void TForm2::applyTabOrder() {
+    const QList<QWidget*> order = {LMDRG1->button(0),
+                                   LMDRG1->button(1),
+                                   Edit1,
+                                   Edit2,
+                                   Edit3,
+                                   Edit5,
+                                   Edit6,
+                                   Edit7,
+                                   Edit8,
+                                   UpDown1,
+                                   Edit9,
+                                   Button1,
+                                   srg1->button(0),
+                                   srg1->button(1),
+                                   Edit4};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order.at(i - 1), order.at(i));
+}
+
+void TForm2::GetLocationType() {
+    LandmarkSet& set = mContext.set;
+    set.selectRecord(recordNumber());
+    const int index = set.currentIndex();
+    const LandmarkRecord& record = set.currentRecord();
+
+    Edit2->setText(QString::number(record.landmarkId));
+    Edit3->setText(formatHexByte(record.loFileType));
+    Edit4->setText(formatHexByte(record.loFileNo));
+    LMDRG1->setItemIndex(set.disabledFlag(static_cast<std::size_t>(index)) == 0 ? 0 : 1);
+
+    // "Unknown" kinds change only the text; the label keeps the colour of the record before.
+    const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
+    LSL16->setText(
+        QString::fromUtf8(kind.editorLabel.data(), static_cast<qsizetype>(kind.editorLabel.size())));
+    if (kind.editorLabelColour)
+        setTextColour(LSL16, colourFromBgr(*kind.editorLabelColour));
+
+    srg1->setItemIndex(isAllied(record.side) ? 1 : 0);
+
+    const QString decimalPoint = QLocale().decimalPoint();
+    Edit5->setText(formatCoordinate(record.northSouth, decimalPoint));
+    Edit6->setText(formatCoordinate(record.eastWest, decimalPoint));
+    Edit7->setText(formatCoordinate(record.elevation, decimalPoint));
+    Edit8->setText(formatCoordinate(record.rotation, decimalPoint));
+    Edit1->setText(QString::fromStdString(decodeCp1252(record.nameBytes())));
+    update();
+}
+
+void TForm2::UpDown1Click() {
+    GetLocationType();
+    if (TForm3* map = mContext.windows.map; map && map->isVisible())
+        map->pb1DblClick();
+    if (TForm5* ownership = mContext.windows.ownership; ownership && ownership->isVisible())
+        ownership->UpdateData1Click();
+}
+
+void TForm2::UpDown1Changing() {
+    UpDown1Click();
+}
+
+void TForm2::Edit9Change() {
+    // The spinner's own writes leave the modified state cleared; only typing selects.
+    if (!Edit9->isModified())
+        return;
+    UpDown1->takePositionFromBuddy();
+    UpDown1Click();
+}
+
+void TForm2::Edit1Change() {
+    // The box's validator admits only text that Windows-1252 can carry.
+    const std::optional<std::string> bytes = encodeCp1252(Edit1->text().toStdString());
+    if (!bytes)
+        return;
+    mContext.set.setName(*bytes);
+    markModified();
+}
+
+void TForm2::Edit3Change() {
+    const QString text = Edit3->text();
+    const std::optional<std::uint32_t> value = parseHexText(text);
+    if (!value) {
+        reportError(mContext.dialogs, this, invalidIntegerMessage(QLatin1Char('$') + text));
+        return;
+    }
+    mContext.set.setLoFileType(static_cast<int>(*value & 0xFF));
+    markModified();
+    // Rewrites the box in two-digit form, folding a third digit into the low byte.
+    GetLocationType();
+    if (TForm3* map = mContext.windows.map; map && map->mapShown == 1)
+        map->Shape1NewHint();
+}
+
+void TForm2::Edit4Change() {
+    const QString text = Edit4->text();
+    const std::optional<std::uint32_t> value = parseHexText(text);
+    if (!value) {
+        reportError(mContext.dialogs, this, invalidIntegerMessage(QLatin1Char('$') + text));
+        return;
+    }
+    // No refresh: the kind label and the box keep what they show until the next selection.
+    mContext.set.setLoFileNo(static_cast<int>(*value & 0xFF));
+    markModified();
+}
+
+void TForm2::srg1Change(int itemIndex) {
+    if (itemIndex < 0)
+        return;
+    mContext.set.setSide(itemIndex);
+    markModified();
+    if (TForm3* map = mContext.windows.map) {
+        map->savedMarkerColour = itemIndex == 1 ? kAlliedColour : kGermanColour;
+        map->Shape1NewHint();
+    }
+}
+
+void TForm2::LMDRG1Change(int itemIndex) {
+    if (itemIndex < 0)
+        return;
+    const int index = mContext.set.currentIndex();
+    mContext.set.setDisabled(static_cast<std::size_t>(index), static_cast<std::uint8_t>(itemIndex));
+    markModified();
+    if (TForm6* status = mContext.windows.status; status && status->hasRow(index))
+        status->setRowTicked(index, itemIndex == 0);
+    LMDRG1->update();
+    if (Edit9->isEnabled())
+        Edit9->setFocus();
+}
+
+void TForm2::LMDRG1Click() {
+    LMDRG1Change(LMDRG1->itemIndex());
+}
+
+int TForm2::recordNumber() const {
+    return UpDown1->position();
+}
+
+void TForm2::setRecordNumber(int number) {
+    UpDown1->setPosition(number);
+}
+
+void TForm2::setRecordMaximum(int maximum) {
+    UpDown1->setMaximum(maximum);
+}
+
+int TForm2::recordMaximum() const {
+    return UpDown1->maximum();
+}
+
+void TForm2::setRecordControlsEnabled(bool enabled) {
+    UpDown1->setEnabled(enabled);
+    Edit9->setEnabled(enabled);
+}
+
+void TForm2::setTableButtonEnabled(bool enabled) {
+    Button1->setEnabled(enabled);
+}
+
+void TForm2::setCurrentControlText(const QString& name) {
+    Label2->setText(name);
+}
+
+void TForm2::setPointerReadings(const QString& northSouth, const QString& eastWest, const QString& y,
+                                const QString& x) {
+    slns->setText(northSouth);
+    slew->setText(eastWest);
+    sL15->setText(y);
+    SL16->setText(x);
+}
 
 } // namespace korvland

@@ -9,6 +9,7 @@
 #include <functional>
 
 class QAction;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -45,11 +46,26 @@ public:
     // UpDown1Changing to select a record.
     int recordNumber() const;
     void setRecordNumber(int number);
+    // The spinner's maximum, the record count of the set (at least 1); the record
+    // number is kept within range.
+    void setRecordMaximum(int maximum);
+    int recordMaximum() const;
     // Enables or disables the record stepper and the record-number box.
     void setRecordControlsEnabled(bool enabled);
     // The "Table" button.
     void setTableButtonEnabled(bool enabled);
 
+    // Hidden readouts the map window writes: the name of the clicked marker
+    // ("Current Control") and the four pointer readings of the "Mouse Coords" group.
+    void setCurrentControlText(const QString& name);
+    void setPointerReadings(const QString& northSouth, const QString& eastWest, const QString& y,
+                            const QString& x);
+
+signals:
+    // The user pressed the "Table" button; the status table fills its list and shows.
+    void tableButtonClicked();
+
+public:
     // --- menu commands and region detection (editor_commands.cpp) -------------------
     void FormActivate();
     void Map1Click(QObject* sender);
@@ -121,8 +137,19 @@ private:
     QLineEdit* Edit8 = nullptr;
     RadioGroup* srg1 = nullptr;
     QLabel* Label2 = nullptr;
+    QGroupBox* mRecordGroup = nullptr;
+    QGroupBox* mTypeGroup = nullptr;
+    QGroupBox* mMouseCoordsGroup = nullptr;
+    QLabel* slns = nullptr;
+    QLabel* slew = nullptr;
+    QLabel* sL15 = nullptr;
+    QLabel* SL16 = nullptr;
+    QLabel* mNoticePanel = nullptr;
     QLabel* mClockPanel = nullptr;
     QTimer* mClockTimer = nullptr;
+    void createStatusBar();   // editor_window.cpp
+    void applyTabOrder();     // editor_window.cpp
+    void refreshClock();      // editor_window.cpp
 
     // Menu.
     QMenu* Open1 = nullptr;
