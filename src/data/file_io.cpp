@@ -34,7 +34,7 @@ bool folderExists(const std::string& folder) {
 
 // Closes a descriptor when it goes out of scope.
 class Descriptor {
-public:
+  public:
     explicit Descriptor(int fd) : mFd(fd) {}
     ~Descriptor() {
         if (mFd >= 0)
@@ -50,15 +50,14 @@ public:
         return result == 0 ? 0 : errno;
     }
 
-private:
+  private:
     int mFd;
 };
 
 std::string temporaryNameBeside(const std::string& path) {
     static std::mt19937_64 generator{std::random_device{}()};
     char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".korvtmp-%016llx",
-                  static_cast<unsigned long long>(generator()));
+    std::snprintf(suffix, sizeof suffix, ".korvtmp-%016llx", static_cast<unsigned long long>(generator()));
     return parentFolder(path) + "/." + std::filesystem::path(path).filename().string() + suffix;
 }
 
@@ -102,11 +101,16 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
         throwFor(errno, path);
     if (S_ISDIR(info.st_mode))
         throwFor(EISDIR, path);
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0);
-    std::uint8_t buffer[65536];
+    // A device or pipe is no landmark file: reading one could block or never end.
+    if (!S_ISREG(info.st_mode))
+        throwFor(EACCES, path);
+    // Read straight into the result; the loop also copes with a file that grows meanwhile.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
+        if (filled == bytes.size())
+            bytes.resize(bytes.size() * 2);
+        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -114,8 +118,9 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
         }
         if (got == 0)
             break;
-        bytes.insert(bytes.end(), buffer, buffer + got);
+        filled += static_cast<std::size_t>(got);
     }
+    bytes.resize(filled);
     return bytes;
 }
 
@@ -127,7 +132,7 @@ void replaceFileAtomically(const std::string& path, const std::vector<std::uint8
         throwFor(EISDIR, path);
 
     const std::string temporary = temporaryNameBeside(path);
-    int fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    int fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fdNumber < 0)
         throwFor(errno, path);
     Descriptor fd(fdNumber);
