@@ -1,12 +1,194 @@
 #include "app/folder_chooser.h"
 
+#include "app/dialogs.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QVBoxLayout>
+
 namespace korvland {
 
-LMDDD1::LMDDD1(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
-    : QDialog(parent), mDialogs(dialogs), mFolder(startFolder) {
-    setWindowTitle(QStringLiteral("Choose Landmarks Files Location"));
+namespace {
+
+constexpr int kPathRole = Qt::UserRole;
+
+QString absoluteClean(const QString& folder) {
+    return QDir::cleanPath(QDir(folder).absolutePath());
 }
 
-QString LMDDD1::result() const { return mFolder; }
+bool platformHasDrives() {
+#ifdef Q_OS_WIN
+    return true;
+#else
+    return false;
+#endif
+}
+
+} // namespace
+
+QString chooserResult(const QString& folder, bool caseSensitiveFileSystem) {
+    QString path = QDir::toNativeSeparators(absoluteClean(folder));
+    const QChar separator = QDir::separator();
+    // cleanPath leaves a closing separator only on a root ("/", "C:/").
+    if (path.size() > 1 && path.endsWith(separator) && !QDir(folder).isRoot())
+        path.chop(1);
+    // Upper-casing a path on a file system that tells letter case apart would name a
+    // folder that does not exist.
+    return caseSensitiveFileSystem ? path : path.toUpper();
+}
+
+QString shortenedFolder(const QString& folder, int width) {
+    if (folder.size() <= width)
+        return folder;
+    const QString ellipsis = QStringLiteral("...");
+    return ellipsis + folder.right(width - static_cast<int>(ellipsis.size()));
+}
+
+LMDDD1::LMDDD1(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
+    : QDialog(parent), mDialogs(dialogs) {
+    setObjectName(QStringLiteral("LMDDD1"));
+    setWindowTitle(QStringLiteral("Choose Landmarks Files Location"));
+
+    mPathLine = new QLabel(this);
+    mPathLine->setObjectName(QStringLiteral("PathLine"));
+    mPathLine->setWordWrap(true);
+    mPathLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    mList = new QListWidget(this);
+    mList->setObjectName(QStringLiteral("FolderList"));
+    mList->setIconSize(QSize(16, 16));
+    auto* pathLabel = new QLabel(QStringLiteral("&Path:"), this);
+    pathLabel->setBuddy(mList);
+
+    mDrives = new QComboBox(this);
+    mDrives->setObjectName(QStringLiteral("DriveBox"));
+    auto* driveLabel = new QLabel(QStringLiteral("&Drive:"), this);
+    driveLabel->setBuddy(mDrives);
+    if (platformHasDrives()) {
+        for (const QFileInfo& drive : QDir::drives())
+            mDrives->addItem(QDir::toNativeSeparators(drive.absolutePath()), drive.absolutePath());
+        connect(mDrives, &QComboBox::activated, this,
+                [this](int index) { enterFolder(mDrives->itemData(index).toString()); });
+    } else {
+        // One tree of folders without drive letters: nothing to choose from.
+        mDrives->hide();
+        driveLabel->hide();
+    }
+
+    mNewFolder = new QPushButton(QStringLiteral("&New Folder"), this);
+    mNewFolder->setObjectName(QStringLiteral("NewFolderButton"));
+    mNewFolder->setAutoDefault(false);
+    connect(mNewFolder, &QPushButton::clicked, this, &LMDDD1::newFolderClick);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel->setObjectName(QStringLiteral("CancelButton"));
+    cancel->setAutoDefault(false);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addSpacing(16);
+    buttons->addWidget(mNewFolder);
+    buttons->addStretch(1);
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(mPathLine, 0, 0, 1, 2);
+    layout->addWidget(pathLabel, 1, 0);
+    layout->addWidget(mList, 2, 0);
+    layout->addLayout(buttons, 2, 1);
+    layout->addWidget(driveLabel, 3, 0);
+    layout->addWidget(mDrives, 4, 0);
+    layout->setColumnStretch(0, 1);
+    layout->setRowStretch(2, 1);
+
+    connect(mList, &QListWidget::currentItemChanged, this, [this] { showSelection(); });
+    connect(mList, &QListWidget::itemActivated, this, &LMDDD1::enterItem);
+
+    resize(380, 320);
+    const QString start = startFolder.isEmpty() ? QDir::currentPath() : startFolder;
+    enterFolder(QFileInfo(start).isDir() ? start : QDir::currentPath());
+}
+
+void LMDDD1::enterFolder(const QString& folder) {
+    mFolder = absoluteClean(folder);
+    fillList();
+    if (platformHasDrives()) {
+        const int drive =
+            mDrives->findData(QStorageInfo(mFolder).rootPath(), Qt::UserRole, Qt::MatchFixedString);
+        if (drive >= 0)
+            mDrives->setCurrentIndex(drive);
+    }
+}
+
+void LMDDD1::fillList() {
+    mList->clear();
+    const QIcon folderIcon = QFileIconProvider().icon(QFileIconProvider::Folder);
+    const QDir here(mFolder);
+    if (!here.isRoot()) {
+        auto* up = new QListWidgetItem(folderIcon, QStringLiteral(".."), mList);
+        up->setData(kPathRole, absoluteClean(here.absoluteFilePath(QStringLiteral(".."))));
+    }
+    const QStringList names =
+        here.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : names) {
+        auto* item = new QListWidgetItem(folderIcon, name, mList);
+        item->setData(kPathRole, absoluteClean(here.absoluteFilePath(name)));
+    }
+    mList->setCurrentItem(nullptr);
+    showSelection();
+}
+
+QString LMDDD1::selectedFolder() const {
+    const QListWidgetItem* item = mList->currentItem();
+    return item && item->isSelected() ? item->data(kPathRole).toString() : mFolder;
+}
+
+void LMDDD1::showSelection() {
+    mPathLine->setText(QDir::toNativeSeparators(selectedFolder()));
+}
+
+void LMDDD1::enterItem(QListWidgetItem* item) {
+    if (item)
+        enterFolder(item->data(kPathRole).toString());
+}
+
+void LMDDD1::newFolderClick() {
+    const auto answer = mDialogs.prompt(
+        this, QStringLiteral("New Folder"),
+        QStringLiteral("Name: (") + shortenedFolder(QDir::toNativeSeparators(mFolder)) + QLatin1Char(')'));
+    if (!answer || answer->trimmed().isEmpty())
+        return;
+    const QString name = answer->trimmed();
+    // A name is one folder inside the current one, never a path leading elsewhere.
+    const bool oneName = !name.contains(QLatin1Char('/')) && !name.contains(QDir::separator());
+    QDir here(mFolder);
+    if (!oneName || !here.mkdir(name)) {
+        mDialogs.warning(this, QStringLiteral("Warning"),
+                         QStringLiteral("IO-Error!") + QLatin1Char('\n') +
+                             QStringLiteral("Could not create folder."));
+        return;
+    }
+    enterFolder(here.absoluteFilePath(name));
+}
+
+QString LMDDD1::result() const {
+#ifdef Q_OS_WIN
+    return chooserResult(selectedFolder(), false);
+#else
+    return chooserResult(selectedFolder(), true);
+#endif
+}
 
 } // namespace korvland

@@ -4,19 +4,26 @@
 #include "app/settings/settings_store.h"
 #include "data/landmark_set.h"
 
+#include <functional>
 #include <memory>
 #include <string>
+
+class QWidget;
 
 namespace korvland {
 
 class Dialogs;
 
 // Creates the six windows in order (welcome, editor, map, splash, ownership, status)
-// and destroys them in reverse order when it goes. Tests build one with their own
-// settings file and scripted dialogs.
+// and destroys them in reverse order when it goes, each hidden first. Tests build one
+// with their own settings file and scripted dialogs.
 class Startup {
-public:
-    Startup(Dialogs& dialogs, const std::string& settingsPath);
+  public:
+    enum class Event { Created, Destroying };
+    // Told about each window right after it is created and right before it is destroyed.
+    using Observer = std::function<void(Event, QWidget* window)>;
+
+    Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer = {});
     ~Startup();
 
     Startup(const Startup&) = delete;
@@ -28,7 +35,11 @@ public:
     // Shows the welcome window. The caller runs the event loop.
     void show();
 
-private:
+  private:
+    template <typename Window> Window* create(std::unique_ptr<Window>& slot);
+    template <typename Window> void destroy(std::unique_ptr<Window>& slot);
+
+    Observer mObserver;
     LandmarkSet mSet;
     SettingsStore mStore;
     AppContext mContext;

@@ -1,15 +1,23 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "app/dialogs.h"
 
 #include <QWidget>
 
+#include <optional>
+
+class QPlainTextEdit;
+class QPushButton;
+
 namespace korvland {
 
-// The welcome window: the program's main window, a warning and the start button.
+// The welcome window: the program's main window, a warning and the start button. It
+// holds what the other windows borrow from it: the landmark open dialog and the folder
+// chooser's memory of the folder it returned last.
 class TForm1 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm1(AppContext& context, QWidget* parent = nullptr);
 
     // Establishes the landmarks folder from the settings file or the folder chooser.
@@ -17,8 +25,35 @@ public:
     // Hands over to the editor window.
     void Button5Click();
 
-private:
+    // The landmark open dialog as "Open" > "Landmark" runs it: opens in the landmarks folder.
+    FileDialogRequest korvopen() const;
+    // The file the landmark open dialog returned last (empty until its first use).
+    const QString& korvopenFileName() const { return mKorvopenFileName; }
+    void setKorvopenFileName(const QString& path) { mKorvopenFileName = path; }
+
+    // Runs the folder chooser, starting in the folder it returned last (the working
+    // folder the first time). The confirmed folder, or nothing when cancelled.
+    std::optional<QString> runFolderChooser(QWidget* parent);
+
+    QPlainTextEdit* memo() const { return Memo1; }
+    QPushButton* startButton() const { return Button5; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    // The default landmarks folder when the settings file holds none.
+    static QString fallbackFolder();
+
     AppContext& mContext;
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QString mKorvopenFileName;
+    QString mChooserFolder;
 };
+
+// The warning the welcome window shows, one entry per line.
+QStringList welcomeText();
 
 } // namespace korvland

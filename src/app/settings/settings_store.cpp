@@ -1,18 +1,346 @@
 #include "app/settings/settings_store.h"
 
+#include "data/file_io.h"
+#include "data/user_error.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstddef>
+#include <optional>
+#include <unistd.h>
+
 namespace korvland {
+
+namespace {
+
+constexpr std::size_t kMaximumValueLength = 2047;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+std::string trimmed(const std::string& text) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && isBlank(text[begin]))
+        ++begin;
+    while (end > begin && isBlank(text[end - 1]))
+        --end;
+    return text.substr(begin, end - begin);
+}
+
+char lowered(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameName(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowered(x) == lowered(y); });
+}
+
+// One line of the file as it stands, with what it means to the reader.
+struct Line {
+    enum class Kind { Section, Entry, Other };
+    Kind kind = Kind::Other;
+    std::string text;  // without its line end
+    std::string name;  // section or key name, blanks removed
+    std::string value; // entries: the value as read back
+};
+
+// A value is read without the blanks around it and without one pair of matching quotes
+// around it; the writer quotes a value that would otherwise read back differently.
+std::string unquoted(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string quotedForWriting(const std::string& value) {
+    const bool needsQuotes =
+        !value.empty() && (isBlank(value.front()) || isBlank(value.back()) || unquoted(value) != value);
+    return needsQuotes ? '"' + value + '"' : value;
+}
+
+Line parseLine(std::string text) {
+    Line line;
+    line.text = std::move(text);
+    const std::string content = trimmed(line.text);
+    if (content.empty() || content.front() == ';' || content.front() == '#')
+        return line;
+    if (content.front() == '[') {
+        const std::size_t close = content.find(']');
+        line.kind = Line::Kind::Section;
+        line.name = trimmed(content.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+        return line;
+    }
+    const std::size_t equals = content.find('=');
+    if (equals == std::string::npos)
+        return line;
+    line.kind = Line::Kind::Entry;
+    line.name = trimmed(content.substr(0, equals));
+    line.value = unquoted(trimmed(content.substr(equals + 1)));
+    return line;
+}
+
+// The file's lines, parsed. Entries before the first section belong to no section and
+// are never matched.
+struct IniText {
+    std::vector<Line> lines;
+    bool crlf = false;
+
+    static IniText parse(const std::vector<std::uint8_t>& bytes) {
+        IniText ini;
+        std::string current;
+        bool sawLineEnd = false;
+        for (std::uint8_t byte : bytes) {
+            if (byte == '\n') {
+                if (!current.empty() && current.back() == '\r') {
+                    current.pop_back();
+                    if (!sawLineEnd)
+                        ini.crlf = true;
+                }
+                sawLineEnd = true;
+                ini.lines.push_back(parseLine(std::move(current)));
+                current.clear();
+            } else {
+                current.push_back(static_cast<char>(byte));
+            }
+        }
+        if (!current.empty())
+            ini.lines.push_back(parseLine(std::move(current)));
+        return ini;
+    }
+
+    std::vector<std::uint8_t> bytes() const {
+        const std::string lineEnd = crlf ? "\r\n" : "\n";
+        std::vector<std::uint8_t> out;
+        for (const Line& line : lines) {
+            out.insert(out.end(), line.text.begin(), line.text.end());
+            out.insert(out.end(), lineEnd.begin(), lineEnd.end());
+        }
+        return out;
+    }
+
+    // Calls visit(index) for every entry line of every section named `section`, in file
+    // order; a visit returning true stops the walk.
+    template <typename Visit> void forEachEntry(const std::string& section, Visit visit) const {
+        bool inSection = false;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const Line& line = lines[i];
+            if (line.kind == Line::Kind::Section)
+                inSection = sameName(line.name, section);
+            else if (inSection && line.kind == Line::Kind::Entry && visit(i))
+                return;
+        }
+    }
+
+    std::optional<std::size_t> findEntry(const std::string& section, const std::string& key) const {
+        std::optional<std::size_t> found;
+        forEachEntry(section, [&](std::size_t i) {
+            if (!sameName(lines[i].name, key))
+                return false;
+            found = i;
+            return true;
+        });
+        return found;
+    }
+
+    bool removeEntries(const std::string& section, const std::string& key) {
+        std::vector<std::size_t> doomed;
+        forEachEntry(section, [&](std::size_t i) {
+            if (sameName(lines[i].name, key))
+                doomed.push_back(i);
+            return false;
+        });
+        for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*it));
+        return !doomed.empty();
+    }
+
+    // Removes every section of that name with the lines up to the next section.
+    bool removeSection(const std::string& section) {
+        bool removed = false;
+        bool inSection = false;
+        std::vector<Line> kept;
+        for (Line& line : lines) {
+            if (line.kind == Line::Kind::Section)
+                inSection = sameName(line.name, section);
+            if (inSection)
+                removed = true;
+            else
+                kept.push_back(std::move(line));
+        }
+        lines = std::move(kept);
+        return removed;
+    }
+
+    void set(const std::string& section, const std::string& key, const std::string& value) {
+        Line entry = parseLine(key + '=' + quotedForWriting(value));
+        if (const auto at = findEntry(section, key)) {
+            lines[*at] = std::move(entry);
+            // Later duplicates of the key would only confuse a reader of the file.
+            bool first = true;
+            std::vector<std::size_t> doomed;
+            forEachEntry(section, [&](std::size_t i) {
+                if (sameName(lines[i].name, key)) {
+                    if (!first)
+                        doomed.push_back(i);
+                    first = false;
+                }
+                return false;
+            });
+            for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
+                lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(*it));
+            return;
+        }
+        // A new key goes after the last entry of the first section of that name.
+        std::optional<std::size_t> header;
+        for (std::size_t i = 0; i < lines.size(); ++i)
+            if (lines[i].kind == Line::Kind::Section && sameName(lines[i].name, section)) {
+                header = i;
+                break;
+            }
+        if (!header) {
+            lines.push_back(parseLine('[' + section + ']'));
+            lines.push_back(std::move(entry));
+            return;
+        }
+        std::size_t insertAt = *header + 1;
+        for (std::size_t i = *header + 1; i < lines.size() && lines[i].kind != Line::Kind::Section; ++i)
+            if (lines[i].kind == Line::Kind::Entry)
+                insertAt = i + 1;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::move(entry));
+    }
+};
+
+bool hasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
+
+// Names that the reader would not find again under the same name.
+bool writableSection(const std::string& section) {
+    return !hasLineBreak(section) && section.find(']') == std::string::npos && trimmed(section) == section &&
+           !section.empty();
+}
+
+bool writableKey(const std::string& key) {
+    return !hasLineBreak(key) && key.find('=') == std::string::npos && trimmed(key) == key && !key.empty() &&
+           key.front() != '[' && key.front() != ';' && key.front() != '#';
+}
+
+} // namespace
 
 SettingsStore::SettingsStore(std::string filePath) : mFilePath(std::move(filePath)) {}
 
-std::string SettingsStore::readString(const std::string&, const std::string&, const std::string& defaultValue) const {
-    return defaultValue;
-}
-void SettingsStore::writeString(const std::string&, const std::string&, const std::string&) {}
-void SettingsStore::deleteKey(const std::string&, const std::string&) {}
-void SettingsStore::eraseSection(const std::string&) {}
-std::vector<std::string> SettingsStore::readList(const std::string&, const std::string&, int) const { return {}; }
-void SettingsStore::writeList(const std::string&, const std::string&, int, const std::vector<std::string>&) {}
+namespace {
 
-std::string defaultSettingsPath() { return "korvland.INI"; }
+// The file as it stands; a file that cannot be read holds nothing.
+IniText load(const std::string& path) {
+    try {
+        return IniText::parse(readWholeFile(path));
+    } catch (const UserError&) {
+        return {};
+    }
+}
+
+// The file as it stands, for a change that must not lose what cannot be read.
+IniText loadForWriting(const std::string& path) {
+    try {
+        return IniText::parse(readWholeFile(path));
+    } catch (const UserError&) {
+        if (::access(path.c_str(), F_OK) != 0 && errno == ENOENT)
+            return {};
+        throw UserError("Unable to write to " + path);
+    }
+}
+
+void save(const std::string& path, const IniText& ini) {
+    try {
+        replaceFileAtomically(path, ini.bytes());
+    } catch (const UserError&) {
+        throw UserError("Unable to write to " + path);
+    }
+}
+
+} // namespace
+
+std::string SettingsStore::readString(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue) const {
+    const IniText ini = load(mFilePath);
+    const auto at = ini.findEntry(section, key);
+    if (!at)
+        return defaultValue;
+    return ini.lines[*at].value.substr(0, kMaximumValueLength);
+}
+
+void SettingsStore::writeString(const std::string& section, const std::string& key,
+                                const std::string& value) {
+    if (!writableSection(section) || !writableKey(key) || hasLineBreak(value))
+        throw UserError("Unable to write to " + mFilePath);
+    IniText ini = loadForWriting(mFilePath);
+    ini.set(section, key, value);
+    save(mFilePath, ini);
+}
+
+void SettingsStore::deleteKey(const std::string& section, const std::string& key) {
+    try {
+        IniText ini = loadForWriting(mFilePath);
+        if (ini.removeEntries(section, key))
+            save(mFilePath, ini);
+    } catch (const UserError&) {
+        // A key that stays behind does no harm; the caller goes on.
+    }
+}
+
+void SettingsStore::eraseSection(const std::string& section) {
+    IniText ini = loadForWriting(mFilePath);
+    if (ini.removeSection(section))
+        save(mFilePath, ini);
+}
+
+std::vector<std::string> SettingsStore::readList(const std::string& section, const std::string& prefix,
+                                                 int count) const {
+    const IniText ini = load(mFilePath);
+    std::vector<std::string> values;
+    for (int n = 0; n < count; ++n) {
+        const auto at = ini.findEntry(section, prefix + std::to_string(n));
+        if (!at || ini.lines[*at].value.empty())
+            break;
+        values.push_back(ini.lines[*at].value.substr(0, kMaximumValueLength));
+    }
+    return values;
+}
+
+void SettingsStore::writeList(const std::string& section, const std::string& prefix, int max,
+                              const std::vector<std::string>& list) {
+    const std::size_t count = std::min(list.size(), static_cast<std::size_t>(std::max(max, 0)));
+    if (count > 0 && (!writableSection(section) || !writableKey(prefix + "0")))
+        throw UserError("Unable to write to " + mFilePath);
+    for (std::size_t n = 0; n < count; ++n)
+        if (hasLineBreak(list[n]))
+            throw UserError("Unable to write to " + mFilePath);
+    IniText ini = loadForWriting(mFilePath);
+    bool changed = ini.removeSection(section);
+    for (std::size_t n = 0; n < count; ++n) {
+        ini.set(section, prefix + std::to_string(n), list[n]);
+        changed = true;
+    }
+    // The erase and the new entries reach the file in one replacement.
+    if (changed)
+        save(mFilePath, ini);
+}
+
+std::string defaultSettingsPath() {
+    char buffer[PATH_MAX];
+    const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return "korvland.INI";
+    const std::string executable(buffer, static_cast<std::size_t>(length));
+    const std::size_t slash = executable.find_last_of('/');
+    if (slash == std::string::npos)
+        return "korvland.INI";
+    return executable.substr(0, slash + 1) + "korvland.INI";
+}
 
 } // namespace korvland

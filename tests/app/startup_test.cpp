@@ -1,0 +1,178 @@
+#include "app/program_icon.h"
+#include "app/settings/settings_store.h"
+#include "app/startup.h"
+#include "app/welcome_window.h"
+#include "editor/editor_window.h"
+#include "map/map_window.h"
+#include "map/splash_window.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QSet>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace korvland {
+namespace {
+
+using testing::ScriptedDialogs;
+using testing::TempDir;
+
+std::string textOf(const std::string& path) {
+    const auto bytes = testing::readBytes(path);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+void writeText(const std::string& path, const std::string& text) {
+    testing::writeBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+class StartupTest : public ::testing::Test {
+  protected:
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+
+    TempDir dir;
+    std::string settings = dir.file("korvland.INI");
+    ScriptedDialogs dialogs;
+};
+
+TEST_F(StartupTest, FirstStartAsksForTheFolderAndStoresItAsChosen) {
+    // A settings file without the key, and one whose key is empty, both count as a first start.
+    for (const char* before : {"", "[Settings]\nStartDir=\n"}) {
+        if (*before)
+            writeText(settings, before);
+        const QString chosen = QString::fromStdString(dir.file("Games/Land"));
+        dialogs.expectChooseFolder(chosen);
+        Startup startup(dialogs, settings);
+        EXPECT_EQ(dialogs.asked().back().text, QDir::currentPath())
+            << "the chooser starts in the working folder";
+        EXPECT_EQ(SettingsStore(settings).readString("settings", "startdir", ""), chosen.toStdString());
+        EXPECT_EQ(startup.context().landmarksFolder, chosen) << "letter case kept";
+        std::filesystem::remove(settings);
+    }
+}
+
+TEST_F(StartupTest, StoredFolderIsUsedWithoutAskingOrWriting) {
+    writeText(settings, "[settings]\nstartdir=/no/such/Folder\n");
+    Startup startup(dialogs, settings);
+    EXPECT_TRUE(dialogs.asked().empty());
+    EXPECT_EQ(startup.context().landmarksFolder, QStringLiteral("/no/such/Folder"));
+    EXPECT_EQ(textOf(settings), "[settings]\nstartdir=/no/such/Folder\n");
+}
+
+TEST_F(StartupTest, CancelledChooserLeavesHomeFolderAndWritesNothing) {
+    dialogs.expectChooseFolder(std::nullopt);
+    dialogs.expectInformation();
+    Startup startup(dialogs, settings);
+    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("Landmarks folder not set.")});
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("Information"));
+    EXPECT_EQ(startup.context().landmarksFolder, QDir::homePath());
+    EXPECT_FALSE(std::filesystem::exists(settings));
+}
+
+TEST_F(StartupTest, UnwritableSettingsFileReportsAndLeavesFolderEmpty) {
+    const std::string unwritable = dir.file("missing/korvland.INI");
+    dialogs.expectChooseFolder(QStringLiteral("/srv/land"));
+    dialogs.expectError();
+    Startup startup(dialogs, unwritable);
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QString::fromStdString("Unable to write to " + unwritable + ".")});
+    EXPECT_EQ(dialogs.last().title, QStringLiteral("KORV TLQ Landmarks File Editor"));
+    EXPECT_TRUE(startup.context().landmarksFolder.isEmpty());
+    ASSERT_NE(startup.windows().status, nullptr) << "start-up goes on";
+}
+
+TEST_F(StartupTest, WindowsAreCreatedInOrderAndDestroyedInReverseEachHiddenFirst) {
+    writeText(settings, "[settings]\nstartdir=/x\n");
+    QStringList events;
+    QStringList titles;
+    auto observer = [&](Startup::Event event, QWidget* window) {
+        if (event == Startup::Event::Created) {
+            events << QStringLiteral("+") + window->objectName();
+            titles << QApplication::applicationDisplayName();
+        } else {
+            events << QStringLiteral("-") + window->objectName();
+            EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+        }
+    };
+    {
+        Startup startup(dialogs, settings, observer);
+        const Windows& w = startup.windows();
+        const QList<QWidget*> all{w.welcome, w.editor, w.map, w.splash, w.ownership, w.status};
+        for (QWidget* window : all) {
+            ASSERT_NE(window, nullptr);
+            EXPECT_FALSE(window->isVisible()) << "nothing shows before the event loop";
+        }
+        EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("KORV Landmarks Editor"));
+        startup.show();
+        EXPECT_TRUE(w.welcome->isVisible());
+        for (QWidget* window : all)
+            window->show();
+    }
+    EXPECT_EQ(events, (QStringList{"+Form1", "+Form2", "+Form3", "+Form4", "+Form5", "+Form6", "-Form6",
+                                   "-Form5", "-Form4", "-Form3", "-Form2", "-Form1"}));
+    EXPECT_EQ(titles.first(), QStringLiteral("KORV TLQ Landmarks File Editor"));
+    for (qsizetype i = 1; i < titles.size(); ++i)
+        EXPECT_EQ(titles[i], QStringLiteral("KORV Landmarks Editor"));
+}
+
+TEST_F(StartupTest, StartButtonHandsOverToTheEditorForGood) {
+    writeText(settings, "[settings]\nstartdir=/x\n");
+    Startup startup(dialogs, settings);
+    startup.show();
+    startup.windows().welcome->startButton()->click();
+    EXPECT_FALSE(startup.windows().welcome->isVisible());
+    EXPECT_TRUE(startup.windows().editor->isVisible());
+    // The record stepper and number box wait for a file.
+    for (const char* name : {"UpDown1", "Edit9"}) {
+        if (auto* control = startup.windows().editor->findChild<QWidget*>(QLatin1String(name))) {
+            EXPECT_FALSE(control->isEnabled()) << name;
+        }
+    }
+}
+
+TEST_F(StartupTest, ClosingTheWelcomeWindowEndsTheProgram) {
+    writeText(settings, "[settings]\nstartdir=/x\n");
+    Startup startup(dialogs, settings);
+    int quits = 0;
+    startup.context().requestQuit = [&] { ++quits; };
+    startup.show();
+    EXPECT_TRUE(startup.windows().welcome->close());
+    EXPECT_EQ(quits, 1);
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed()) << "only the named requests end the program";
+}
+
+TEST_F(StartupTest, EveryWindowCarriesTheProgramIcon) {
+    writeText(settings, "[settings]\nstartdir=/x\n");
+    Startup startup(dialogs, settings);
+    const Windows& w = startup.windows();
+    const auto imageOf = [](const QIcon& icon) {
+        return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    EXPECT_EQ(imageOf(QApplication::windowIcon()), programIconImage());
+    for (QWidget* window : QList<QWidget*>{w.welcome, w.editor, w.map, w.splash, w.ownership, w.status})
+        EXPECT_EQ(imageOf(window->windowIcon()), programIconImage()) << window->objectName().toStdString();
+}
+
+TEST(ProgramIcon, Is32By32InSixteenColours) {
+    const QImage icon = programIconImage();
+    EXPECT_EQ(icon.size(), QSize(32, 32));
+    QSet<QRgb> colours;
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            if (qAlpha(icon.pixel(x, y)) == 255)
+                colours.insert(icon.pixel(x, y));
+    EXPECT_LE(colours.size(), 16);
+    EXPECT_GE(colours.size(), 4) << "drawn, not blank";
+}
+
+} // namespace
+} // namespace korvland

@@ -1,0 +1,109 @@
+#include "app/app_context.h"
+#include "app/program_icon.h"
+#include "app/settings/settings_store.h"
+#include "app/welcome_window.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+
+#include <QDir>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <gtest/gtest.h>
+
+namespace korvland {
+namespace {
+
+using testing::ScriptedDialogs;
+using testing::TempDir;
+
+// A welcome window on its own, with its own settings file.
+struct WelcomeFixture {
+    TempDir dir;
+    LandmarkSet set;
+    ScriptedDialogs dialogs;
+    SettingsStore store{dir.file("korvland.INI")};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    TForm1 window{context};
+};
+
+TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
+    WelcomeFixture f;
+    TForm1& w = f.window;
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
+    EXPECT_EQ(w.size(), QSize(327, 249));
+    EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "fixed size";
+    const Qt::WindowFlags flags = w.windowFlags();
+    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
+
+    QPlainTextEdit* memo = w.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->geometry(), QRect(8, 8, 305, 201));
+    EXPECT_TRUE(memo->isReadOnly());
+    const QStringList lines = memo->toPlainText().split(QLatin1Char('\n'));
+    const QStringList expected{"Use this editor at your own risk.",
+                               "Make a backup of all of your ",
+                               "LndmrksX.dat files!",
+                               "",
+                               "Read Pellam's documentation on how to ",
+                               "use this utility and how to set up the ",
+                               "server to use the new Landmarks files. ",
+                               "",
+                               "Good luck & Enjoy!",
+                               "",
+                               "Marten Quillon & Pellam"};
+    EXPECT_EQ(lines, expected);
+
+    QPushButton* button = w.findChild<QPushButton*>(QStringLiteral("Button5"));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->geometry(), QRect(8, 216, 297, 25));
+    EXPECT_EQ(button->text(), QStringLiteral("Click to Start TLQ Landmarks Editor"));
+    EXPECT_EQ(button->nextInFocusChain(), memo) << "the button leads the tab order";
+
+    w.show();
+    EXPECT_EQ(w.focusWidget(), button);
+    const QRect available = w.screen()->availableGeometry();
+    EXPECT_LE((w.frameGeometry().center() - available.center()).manhattanLength(), 2) << "centred";
+}
+
+TEST(WelcomeWindow, ChooserStartsWhereItLastEnded) {
+    WelcomeFixture f;
+    f.dialogs.expectChooseFolder(QStringLiteral("/first/Choice"));
+    f.dialogs.expectChooseFolder(std::nullopt);
+    f.dialogs.expectChooseFolder(std::nullopt);
+    EXPECT_EQ(f.window.runFolderChooser(nullptr), QStringLiteral("/first/Choice"));
+    EXPECT_EQ(f.window.runFolderChooser(nullptr), std::nullopt);
+    f.window.runFolderChooser(nullptr);
+    ASSERT_EQ(f.dialogs.asked().size(), 3u);
+    EXPECT_EQ(f.dialogs.asked()[0].text, QDir::currentPath());
+    EXPECT_EQ(f.dialogs.asked()[1].text, QStringLiteral("/first/Choice"));
+    EXPECT_EQ(f.dialogs.asked()[2].text, QStringLiteral("/first/Choice")) << "a cancel changes nothing";
+}
+
+TEST(WelcomeWindow, LandmarkOpenDialogOpensInTheLandmarksFolder) {
+    WelcomeFixture f;
+    f.context.landmarksFolder = QStringLiteral("/srv/Land");
+    const FileDialogRequest request = f.window.korvopen();
+    EXPECT_EQ(request.filter, QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*"));
+    EXPECT_EQ(request.defaultSuffix, QStringLiteral("dat"));
+    EXPECT_TRUE(request.title.isEmpty()) << "the platform's own title";
+    EXPECT_EQ(request.initialFolder, QStringLiteral("/srv/Land"));
+    EXPECT_FALSE(request.readOnlyOption);
+}
+
+TEST(WelcomeWindow, RenderForInspection) {
+    const QByteArray out = qgetenv("KORVLAND_SNAPSHOT_DIR");
+    if (out.isEmpty())
+        GTEST_SKIP() << "set KORVLAND_SNAPSHOT_DIR to write the picture";
+    WelcomeFixture f;
+    f.window.show();
+    EXPECT_TRUE(f.window.grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/welcome.png")));
+    EXPECT_TRUE(
+        programIconImage().scaled(256, 256).save(QString::fromLocal8Bit(out) + QStringLiteral("/icon.png")));
+}
+
+} // namespace
+} // namespace korvland
