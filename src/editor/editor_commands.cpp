@@ -1,28 +1,414 @@
 #include "editor/editor_window.h"
 
+#include "app/settings/settings_store.h"
+#include "data/region.h"
+#include "data/user_error.h"
+#include "map/map_window.h"
+#include "map/splash_window.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
+#include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+#include <exception>
 
 namespace korvland {
 
-void TForm2::createMenu() {}
-void TForm2::rebuildRecentMenu() {}
-bool TForm2::confirmDiscard() { return true; }
-void TForm2::openLandmarkWith(const FileDialogRequest&) {}
-void TForm2::FormActivate() {}
-void TForm2::Map1Click(QObject*) {}
-void TForm2::Landmark1Click() {}
-void TForm2::MasterFile1Click() {}
-void TForm2::LMDMRUList1Click(const QString&) {}
-void TForm2::Profile1Click() {}
-void TForm2::Save1Click() {}
-void TForm2::CompileLandmark1Click() {}
-void TForm2::N1Click() {}
-void TForm2::Data1Click() {}
-void TForm2::About1Click() {}
-bool TForm2::readLandmarkFile(const QString&) { return false; }
-void TForm2::markModified() { mModified = true; }
+namespace {
+
+const std::string kSettingsSection = "settings";
+const std::string kStartDirKey = "startdir";
+
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString fromNative(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
+
+// The landmarks folder when the settings file names none.
+QString defaultLandmarksFolder() {
+#ifdef Q_OS_WIN
+    return QStringLiteral("c:\\");
+#else
+    return QDir::homePath();
+#endif
+}
+
+// Enables the "Map" command again when the user closes the map window.
+class MapCloseWatcher : public QObject {
+  public:
+    MapCloseWatcher(QObject* parent, std::function<void()> onClose)
+        : QObject(parent), mOnClose(std::move(onClose)) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Close)
+            mOnClose();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> mOnClose;
+};
+
+QAction* addCommand(QMenu* menu, const QString& caption, const char* objectName) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+QAction* addCommand(QMenuBar* bar, const QString& caption, const char* objectName) {
+    QAction* action = bar->addAction(caption);
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+} // namespace
+
+// --- menu ----------------------------------------------------------------------------
+
+void TForm2::createMenu() {
+    QMenuBar* bar = menuBar();
+    Open1 = bar->addMenu(QStringLiteral("Open"));
+    Open1->setObjectName(QStringLiteral("Open1"));
+    Open1->menuAction()->setObjectName(QStringLiteral("Open1Action"));
+    MasterFile1 = addCommand(Open1, QStringLiteral("Master"), "MasterFile1");
+    Profile1 = addCommand(Open1, QStringLiteral("Profile"), "Profile1");
+    Landmark1 = addCommand(Open1, QStringLiteral("Landmark"), "Landmark1");
+    Save1 = addCommand(bar, QStringLiteral("Save Profile"), "Save1");
+    CompileLandmark1 = addCommand(bar, QStringLiteral("Save Landmark"), "CompileLandmark1");
+    N1 = addCommand(bar, QStringLiteral("Change Folder"), "N1");
+    Map1 = addCommand(bar, QStringLiteral("Map"), "Map1");
+    Data1 = addCommand(bar, QStringLiteral("Data"), "Data1");
+    About1 = addCommand(bar, QStringLiteral("About"), "About1");
+
+    // Nothing to save and nothing to map until the first file has been read.
+    Save1->setEnabled(false);
+    CompileLandmark1->setEnabled(false);
+    Map1->setEnabled(false);
+
+    connect(MasterFile1, &QAction::triggered, this, [this] { MasterFile1Click(); });
+    connect(Profile1, &QAction::triggered, this, [this] { Profile1Click(); });
+    connect(Landmark1, &QAction::triggered, this, [this] { Landmark1Click(); });
+    connect(Save1, &QAction::triggered, this, [this] { Save1Click(); });
+    connect(CompileLandmark1, &QAction::triggered, this, [this] { CompileLandmark1Click(); });
+    connect(N1, &QAction::triggered, this, [this] { N1Click(); });
+    connect(Map1, &QAction::triggered, this, [this] { Map1Click(Map1); });
+    connect(Data1, &QAction::triggered, this, [this] { Data1Click(); });
+    connect(About1, &QAction::triggered, this, [this] { About1Click(); });
+
+    // The window's creation: the recent files first, then the reset on the empty set.
+    mRecentFiles.load(mContext.store);
+    rebuildRecentMenu();
+    FormActivate();
+}
+
+void TForm2::rebuildRecentMenu() {
+    for (QAction* action : std::as_const(mRecentActions)) {
+        Open1->removeAction(action);
+        // The entry being clicked may be the one rebuilt away: let it finish first.
+        action->deleteLater();
+    }
+    mRecentActions.clear();
+    const QStringList& entries = mRecentFiles.entries();
+    if (entries.isEmpty())
+        return;
+    mRecentActions << Open1->addSeparator();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString path = entries[i];
+        // A "&" inside the path is shown as itself, not as an access key.
+        QString escaped = path;
+        escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = Open1->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(escaped));
+        action->setObjectName(QStringLiteral("MRUEntry%1").arg(i));
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { LMDMRUList1Click(path); });
+        mRecentActions << action;
+    }
+}
+
+void TForm2::setMapCommandEnabled(bool enabled) {
+    if (Map1)
+        Map1->setEnabled(enabled);
+}
+
+bool TForm2::saveRecentFiles() {
+    try {
+        mRecentFiles.save(mContext.store);
+        return true;
+    } catch (const std::exception& e) {
+        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
+void TForm2::addRecentFile(const QString& path) {
+    mRecentFiles.add(path);
+    rebuildRecentMenu();
+}
+
+// --- reading -----------------------------------------------------------------------
+
+bool TForm2::confirmDiscard() {
+    if (!mModified)
+        return true;
+    return mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Discard them?"));
+}
+
+bool TForm2::runRead(const std::function<void()>& read) {
+    // The map and the tables show the old set; they go before it is replaced.
+    const Windows& w = mContext.windows;
+    if (w.map && w.map->isVisible())
+        w.map->hide();
+    if (w.ownership && w.ownership->isVisible())
+        w.ownership->hide();
+    if (w.status && w.status->isVisible())
+        w.status->hide();
+    try {
+        read();
+    } catch (const std::exception& e) {
+        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        return false;
+    }
+    setRecordControlsEnabled(true);
+    setTableButtonEnabled(true);
+    Map1->setEnabled(true);
+    Save1->setEnabled(true);
+    CompileLandmark1->setEnabled(true);
+    return true;
+}
+
+bool TForm2::readLandmarkFile(const QString& path) {
+    return runRead([this, &path] { mContext.set.korvfileread(nativePath(path)); });
+}
+
+void TForm2::finishOpen() {
+    FormActivate();
+    mModified = false;
+}
+
+void TForm2::openLandmarkWith(const FileDialogRequest& request) {
+    if (!confirmDiscard())
+        return;
+    FileDialogRequest asked = request;
+    asked.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.openFile(this, asked);
+    // A cancelled open leaves everything as it was.
+    if (!path)
+        return;
+    if (!readLandmarkFile(*path))
+        return;
+    addRecentFile(*path);
+    finishOpen();
+}
+
+void TForm2::Landmark1Click() {
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*");
+    request.defaultSuffix = QStringLiteral("dat");
+    openLandmarkWith(request);
+}
+
+void TForm2::MasterFile1Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Choose A Masterflie to Open");
+    request.filter = QStringLiteral("Master Landmarks File|*.mlf");
+    request.defaultSuffix = QStringLiteral("mlf");
+    request.readOnlyOption = true;
+    openLandmarkWith(request);
+}
+
+void TForm2::LMDMRUList1Click(const QString& path) {
+    if (!confirmDiscard())
+        return;
+    // An entry whose file cannot be read stays where it is.
+    if (!readLandmarkFile(path))
+        return;
+    finishOpen();
+    addRecentFile(path);
+}
+
+void TForm2::Profile1Click() {
+    if (!confirmDiscard())
+        return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open a Landmarks Profile");
+    request.filter = QStringLiteral("Landmark Profile|*.lmp");
+    request.defaultSuffix = QStringLiteral("lmp");
+    request.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.openFile(this, request);
+    if (!path)
+        return;
+    if (!runRead([this, &path] { mContext.set.openProfile(nativePath(*path)); }))
+        return;
+    finishOpen();
+}
+
+// --- saving ------------------------------------------------------------------------
+
+void TForm2::Save1Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Landmark Profile");
+    request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
+    request.defaultSuffix = QStringLiteral("lmp");
+    request.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
+    if (!path) {
+        mContext.dialogs.information(this, QStringLiteral("Landmarks Profile not saved."));
+        return;
+    }
+    try {
+        mContext.set.saveProfile(nativePath(*path));
+    } catch (const std::exception& e) {
+        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+    }
+}
+
+void TForm2::CompileLandmark1Click() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Compiled Landmark File");
+    request.filter = QStringLiteral("All Landmarks Files|*.dat");
+    request.defaultSuffix = QStringLiteral("dat");
+    request.initialFolder = mContext.landmarksFolder;
+    request.proposedName = mProposedSaveName;
+    const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
+    if (!path) {
+        mContext.dialogs.information(this, QStringLiteral("Landmarks file not compiled."));
+        return;
+    }
+    try {
+        mContext.set.writeLandmarkFile(nativePath(*path));
+        mModified = false;
+    } catch (const std::exception& e) {
+        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+    }
+}
+
+// --- reset and region --------------------------------------------------------------
+
+void TForm2::FormActivate() {
+    if (mContext.windows.map)
+        mContext.windows.map->mapShown = 0;
+    Map1Click(Open1);
+    setRecordNumber(1);
+    setRecordMaximum(mContext.set.recordCount());
+    GetLocationType();
+    if (Label1)
+        Label1->setText(fromNative(mContext.set.landmarkPath()));
+    if (LMDSimpleLabel11)
+        LMDSimpleLabel11->setText(QString::number(mContext.set.recordCount()));
+    if (LMDSimpleLabel12)
+        LMDSimpleLabel12->setText(QString::number(mContext.set.recordSize()));
+    update();
+}
+
+void TForm2::Map1Click(QObject* sender) {
+    LandmarkSet& set = mContext.set;
+    // The stored name itself becomes lower case; the match is on the name alone.
+    set.setCurrentFileName(nativePath(QLocale().toLower(fromNative(set.currentFileName()))));
+    if (const std::optional<int> region = detectRegion(set.currentFileName())) {
+        const RegionTexts& texts = regionTexts(*region);
+        mContext.region = *region;
+        mProposedSaveName = QString::fromLatin1(texts.proposedName);
+        if (mContext.windows.map)
+            mContext.windows.map->setWindowTitle(QString::fromLatin1(texts.mapCaption));
+        if (LSL14)
+            LSL14->setText(QString::fromLatin1(texts.locationLine));
+    }
+    if (sender != Map1 || !mContext.windows.map)
+        return;
+    if (TForm4* splash = mContext.windows.splash) {
+        splash->show();
+        splash->repaint();
+    }
+    Map1->setEnabled(false);
+    if (!mMapCloseWatcher)
+        mMapCloseWatcher = new MapCloseWatcher(this, [this] { setMapCommandEnabled(true); });
+    mContext.windows.map->removeEventFilter(mMapCloseWatcher);
+    mContext.windows.map->installEventFilter(mMapCloseWatcher);
+    mContext.windows.map->show();
+}
+
+// --- other commands ------------------------------------------------------------------
+
+void TForm2::N1Click() {
+    try {
+        if (const std::optional<QString> folder =
+                mContext.dialogs.chooseFolder(this, mContext.landmarksFolder))
+            mContext.store.writeString(kSettingsSection, kStartDirKey, folder->toStdString());
+        else
+            mContext.dialogs.information(this, QStringLiteral("Landmarks folder not set."));
+        // A cancel keeps the folder the settings file already names.
+        mContext.landmarksFolder = QString::fromStdString(mContext.store.readString(
+            kSettingsSection, kStartDirKey, defaultLandmarksFolder().toStdString()));
+    } catch (const std::exception& e) {
+        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+    }
+}
+
+void TForm2::Data1Click() {
+    TForm5* ownership = mContext.windows.ownership;
+    if (!ownership)
+        return;
+    ownership->show();
+    ownership->raise();
+    ownership->UpdateData1Click();
+}
+
+void TForm2::About1Click() {
+    QDialog about(this);
+    about.setObjectName(QStringLiteral("AboutBox"));
+    about.setWindowTitle(QStringLiteral("About the Landmarks Editor"));
+    auto* layout = new QVBoxLayout(&about);
+    layout->setContentsMargins(24, 18, 24, 12);
+    layout->setSpacing(8);
+    const auto addLine = [&](const QString& text, const char* name, int pointSize, bool bold) {
+        auto* label = new QLabel(text, &about);
+        label->setObjectName(QLatin1String(name));
+        label->setAlignment(Qt::AlignHCenter);
+        QFont font = label->font();
+        font.setPointSize(pointSize);
+        font.setBold(bold);
+        label->setFont(font);
+        layout->addWidget(label);
+    };
+    addLine(QStringLiteral("KORV TLQ Landmarks Editor"), "ProductName", 14, true);
+    addLine(QStringLiteral("A program to modify KORV Landmark files for TLQ Play."), "Comments", 10, false);
+    addLine(QStringLiteral("Version 3.2"), "Version", 10, false);
+    addLine(QStringLiteral("Written by the korvland developers for the operators of TLQ game servers."),
+            "Copyright", 9, false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addSpacing(6);
+    layout->addWidget(buttons, 0, Qt::AlignHCenter);
+    about.setModal(true);
+    mContext.dialogs.exec(about);
+}
+
+// --- editing and closing -------------------------------------------------------------
+
+void TForm2::markModified() {
+    mModified = true;
+}
 
 void TForm2::closeEvent(QCloseEvent* event) {
+    if (mModified &&
+        !mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Quit without saving?"))) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (mContext.requestQuit)
         mContext.requestQuit();

@@ -1,0 +1,107 @@
+#include "editor_commands_harness.h"
+
+#include "app/recent_files.h"
+
+namespace korvland::testing {
+namespace {
+
+struct AddCase {
+    const char* name;
+    QStringList start;
+    QString added;
+    QStringList expected;
+};
+
+TEST(EditorCommandsRecentFiles, AddKeepsFourDistinctEntriesMostRecentFirst) {
+    const AddCase cases[] = {
+        {"first entry", {}, "/a/x.dat", {"/a/x.dat"}},
+        {"blank ignored", {"/a/x.dat"}, "   ", {"/a/x.dat"}},
+        {"empty ignored", {"/a/x.dat"}, "", {"/a/x.dat"}},
+        {"new goes on top", {"/a/x.dat"}, "/a/y.dat", {"/a/y.dat", "/a/x.dat"}},
+        {"fifth drops the oldest", {"/4", "/3", "/2", "/1"}, "/5", {"/5", "/4", "/3", "/2"}},
+        {"same path moves up", {"/4", "/3", "/2", "/1"}, "/2", {"/2", "/4", "/3", "/1"}},
+        {"other letter case keeps the stored one",
+         {"/d/E.dat", "/d/D.dat", "/d/Lndmrks.dat"},
+         "/D/LNDMRKS.DAT",
+         {"/d/Lndmrks.dat", "/d/E.dat", "/d/D.dat"}},
+        {"top stays top", {"/x", "/y"}, "/X", {"/x", "/y"}},
+    };
+    for (const AddCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        RecentFiles list;
+        for (auto it = c.start.rbegin(); it != c.start.rend(); ++it)
+            list.add(*it);
+        ASSERT_EQ(list.entries(), c.start);
+        list.add(c.added);
+        EXPECT_EQ(list.entries(), c.expected);
+    }
+}
+
+TEST(EditorCommandsRecentFiles, SavedListReadsBackAndAnEmptyListRemovesTheSection) {
+    TempDir dir;
+    SettingsStore store(dir.file("korvland.INI"));
+    RecentFiles list;
+    for (const char* path : {"/p/a.dat", "/p/b.dat", "/p/c.dat"})
+        list.add(QString::fromLatin1(path));
+    list.save(store);
+    EXPECT_EQ(store.readString("Form2.MRUList", "H0", ""), "/p/c.dat");
+    EXPECT_EQ(store.readString("Form2.MRUList", "H2", ""), "/p/a.dat");
+
+    RecentFiles loaded;
+    loaded.load(store);
+    EXPECT_EQ(loaded.entries(), list.entries());
+
+    RecentFiles().save(store);
+    EXPECT_EQ(store.readString("Form2.MRUList", "H0", "none"), "none");
+    loaded.load(store);
+    EXPECT_TRUE(loaded.entries().isEmpty());
+}
+
+TEST_F(EditorCommandsTest, OpeningFiveFilesAndOneAgainInOtherCaseOrdersTheList) {
+    create();
+    QStringList paths;
+    for (const char* name : {"A.dat", "B.dat", "C.dat", "D.dat", "E.dat"}) {
+        paths << landmarkFile(name);
+        openLandmark(paths.back());
+    }
+    EXPECT_EQ(editor->recentFiles().entries(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
+
+    // The same file named in other letter case (a separate file here, so it can be read).
+    const QString otherCase = landmarkFile("b.DAT");
+    openLandmark(otherCase);
+    EXPECT_EQ(editor->recentFiles().entries(), (QStringList{paths[1], paths[4], paths[3], paths[2]}));
+    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark", "-", "&1 " + paths[1],
+                                               "&2 " + paths[4], "&3 " + paths[3], "&4 " + paths[2]}));
+
+    ASSERT_TRUE(editor->saveRecentFiles());
+    EXPECT_EQ(store.readList("Form2.MRUList", "H", 4),
+              (std::vector<std::string>{paths[1].toStdString(), paths[4].toStdString(),
+                                        paths[3].toStdString(), paths[2].toStdString()}));
+}
+
+TEST_F(EditorCommandsTest, TheEditorStartsWithTheStoredListInItsOpenMenu) {
+    store.writeString("Form2.MRUList", "H0", "/p/first.dat");
+    store.writeString("Form2.MRUList", "H1", "/p/R&D/second.dat");
+    create();
+    EXPECT_EQ(editor->recentFiles().entries(), (QStringList{"/p/first.dat", "/p/R&D/second.dat"}));
+    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark", "-", "&1 /p/first.dat",
+                                               "&2 /p/R&&D/second.dat"}));
+}
+
+TEST_F(EditorCommandsTest, AnEmptyListShowsNoSeparator) {
+    create();
+    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark"}));
+}
+
+TEST_F(EditorCommandsTest, TheEditorStartsResetOnTheEmptySet) {
+    create();
+    EXPECT_EQ(editor->recordNumber(), 1);
+    EXPECT_EQ(labelText("Label1"), "");
+    EXPECT_EQ(labelText("LMDSimpleLabel11"), "0");
+    EXPECT_EQ(labelText("LMDSimpleLabel12"), "0");
+    EXPECT_EQ(context.region, 0);
+    EXPECT_FALSE(editor->isModified());
+}
+
+} // namespace
+} // namespace korvland::testing

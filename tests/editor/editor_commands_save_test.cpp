@@ -1,0 +1,258 @@
+#include "editor_commands_harness.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+
+#include <filesystem>
+
+namespace korvland::testing {
+namespace {
+
+using Kind = ScriptedDialogs::Kind;
+
+TEST_F(EditorCommandsTest, SavedLandmarkFileEqualsWhatTheSetWritesForTheSameSteps) {
+    create();
+    const QString source = landmarkFile("lndmrks3.dat", 6, 80);
+    openLandmark(source);
+    set.setDisabled(1, 1);
+    set.setDisabled(4, 1);
+    editor->markModified();
+
+    const std::string written = dir.file("out/compiled.dat");
+    std::filesystem::create_directories(dir.path() / "out");
+    dialogs.expectSaveFile(QString::fromStdString(written));
+    trigger("CompileLandmark1");
+
+    const FileDialogRequest& asked = dialogs.asked().back().request;
+    EXPECT_EQ(asked.title, "Save Compiled Landmark File");
+    EXPECT_EQ(asked.filter, "All Landmarks Files|*.dat");
+    EXPECT_EQ(asked.defaultSuffix, "dat");
+    EXPECT_EQ(asked.proposedName, "lndmrks3.dat");
+    EXPECT_EQ(asked.initialFolder, context.landmarksFolder);
+
+    LandmarkSet reference;
+    reference.korvfileread(source.toStdString());
+    reference.setDisabled(1, 1);
+    reference.setDisabled(4, 1);
+    reference.writeLandmarkFile(dir.file("reference.dat"));
+    EXPECT_EQ(readBytes(written), readBytes(dir.file("reference.dat")));
+    EXPECT_EQ(set.record(4).loFileType, 6);
+    EXPECT_FALSE(editor->isModified());
+}
+
+TEST_F(EditorCommandsTest, SavedProfileEqualsWhatTheSetWritesForTheSameSteps) {
+    create();
+    const QString source = landmarkFile("lndmrks0.dat", 9);
+    openLandmark(source);
+    set.setDisabled(7, 1);
+    editor->markModified();
+
+    const std::string written = dir.file("mine.lmp");
+    dialogs.expectSaveFile(QString::fromStdString(written));
+    trigger("Save1");
+
+    const FileDialogRequest& asked = dialogs.asked().back().request;
+    EXPECT_EQ(asked.title, "Save Landmark Profile");
+    EXPECT_EQ(asked.filter, "Landmarks Profiles|*.lmp");
+    EXPECT_EQ(asked.defaultSuffix, "lmp");
+    EXPECT_EQ(asked.initialFolder, context.landmarksFolder);
+
+    LandmarkSet reference;
+    reference.korvfileread(source.toStdString());
+    reference.setDisabled(7, 1);
+    reference.saveProfile(dir.file("reference.lmp"));
+    EXPECT_EQ(readBytes(written), readBytes(dir.file("reference.lmp")));
+    EXPECT_EQ(readBytes(written).size(), 1154u);
+    // A profile keeps the choice, not the landmark file: the edits are still unsaved.
+    EXPECT_TRUE(editor->isModified());
+}
+
+TEST_F(EditorCommandsTest, SaveIntoAMissingFolderIsReported) {
+    create();
+    openLandmark(landmarkFile("lndmrks0.dat"));
+    for (const char* command : {"CompileLandmark1", "Save1"}) {
+        SCOPED_TRACE(command);
+        dialogs.expectSaveFile(QString::fromStdString(dir.file("no-such-folder/x.dat")));
+        dialogs.expectError();
+        trigger(command);
+        const QString message = dialogs.messages().back();
+        EXPECT_FALSE(message.isEmpty());
+        EXPECT_EQ(message, errorBoxText(message));
+        EXPECT_FALSE(std::filesystem::exists(dir.path() / "no-such-folder"));
+    }
+}
+
+struct CancelCase {
+    const char* command;
+    const char* message;
+};
+
+TEST_F(EditorCommandsTest, CancelledSaveAndFolderDialogsExplainThemselves) {
+    create();
+    openLandmark(landmarkFile("lndmrks0.dat"));
+    const auto before = std::distance(std::filesystem::directory_iterator(dir.path()), {});
+    const CancelCase cases[] = {
+        {"Save1", "Landmarks Profile not saved."},
+        {"CompileLandmark1", "Landmarks file not compiled."},
+        {"N1", "Landmarks folder not set."},
+    };
+    for (const CancelCase& c : cases) {
+        SCOPED_TRACE(c.command);
+        if (QLatin1String(c.command) == QLatin1String("N1"))
+            dialogs.expectChooseFolder(std::nullopt);
+        else
+            dialogs.expectSaveFile(std::nullopt);
+        dialogs.expectInformation();
+        trigger(c.command);
+        EXPECT_EQ(dialogs.messages().back(), c.message);
+        EXPECT_EQ(quitRequests, 0);
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), before);
+}
+
+TEST_F(EditorCommandsTest, ChangeFolderStoresTheChoiceAndUsesItForTheNextDialog) {
+    create();
+    const QString chosen = QString::fromStdString((dir.path() / "landmarks").string());
+    dialogs.expectChooseFolder(chosen);
+    trigger("N1");
+    EXPECT_EQ(dialogs.asked().back().text, QString::fromStdString(dir.path().string()));
+    EXPECT_EQ(store.readString("settings", "startdir", ""), chosen.toStdString());
+    EXPECT_EQ(context.landmarksFolder, chosen);
+
+    dialogs.expectOpenFile(std::nullopt);
+    trigger("Landmark1");
+    EXPECT_EQ(dialogs.asked().back().request.initialFolder, chosen);
+}
+
+TEST_F(EditorCommandsTest, CancelledChangeFolderTakesTheFolderTheSettingsFileNames) {
+    create();
+    store.writeString("settings", "startdir", "/srv/landmarks");
+    dialogs.expectChooseFolder(std::nullopt);
+    dialogs.expectInformation();
+    trigger("N1");
+    EXPECT_EQ(context.landmarksFolder, "/srv/landmarks");
+    EXPECT_EQ(store.readString("settings", "startdir", ""), "/srv/landmarks");
+}
+
+TEST_F(EditorCommandsTest, CancelledChangeFolderWithoutSettingGoesHome) {
+    create();
+    dialogs.expectChooseFolder(std::nullopt);
+    dialogs.expectInformation();
+    trigger("N1");
+    EXPECT_EQ(context.landmarksFolder, QDir::homePath());
+}
+
+TEST_F(EditorCommandsTest, AboutBoxIsModalWithItsTexts) {
+    create();
+    QStringList texts;
+    bool modal = false;
+    dialogs.expectExec(QDialog::Accepted, [&](QDialog& d) {
+        modal = d.isModal();
+        for (QLabel* label : d.findChildren<QLabel*>())
+            texts << label->text();
+    });
+    trigger("About1");
+    EXPECT_EQ(dialogs.asked().back().title, "About the Landmarks Editor");
+    EXPECT_TRUE(modal);
+    EXPECT_TRUE(texts.contains("KORV TLQ Landmarks Editor"));
+    EXPECT_TRUE(texts.contains("A program to modify KORV Landmark files for TLQ Play."));
+    EXPECT_TRUE(texts.contains("Version 3.2"));
+    EXPECT_EQ(texts.size(), 4);
+}
+
+TEST_F(EditorCommandsTest, MapCommandShowsSplashAndMapAndWaitsForTheMapToClose) {
+    create();
+    EXPECT_FALSE(action("Map1")->isEnabled());
+    openLandmark(landmarkFile("lndmrks1.dat"));
+    ASSERT_TRUE(action("Map1")->isEnabled());
+
+    trigger("Map1");
+    EXPECT_TRUE(map->isVisible());
+    EXPECT_EQ(map->windowTitle(), "Map of Flanders Region");
+    EXPECT_FALSE(action("Map1")->isEnabled());
+
+    map->close();
+    EXPECT_TRUE(action("Map1")->isEnabled());
+}
+
+TEST_F(EditorCommandsTest, DataShowsTheOwnershipTable) {
+    create();
+    trigger("Data1");
+    EXPECT_TRUE(ownership->isVisible());
+}
+
+// --- unsaved changes ------------------------------------------------------------------
+
+TEST_F(EditorCommandsTest, ClosingWithoutChangesQuitsWithoutAQuestion) {
+    create();
+    openLandmark(landmarkFile("lndmrks0.dat"));
+    editor->show();
+    EXPECT_TRUE(editor->close());
+    EXPECT_EQ(quitRequests, 1);
+}
+
+TEST_F(EditorCommandsTest, ClosingWithChangesAsksFirst) {
+    create();
+    openLandmark(landmarkFile("lndmrks0.dat"));
+    editor->markModified();
+    editor->show();
+
+    dialogs.expectQuestion(false);
+    EXPECT_FALSE(editor->close());
+    EXPECT_EQ(dialogs.asked().back().text, "There are unsaved changes. Quit without saving?");
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_EQ(quitRequests, 0);
+
+    dialogs.expectQuestion(true);
+    EXPECT_TRUE(editor->close());
+    EXPECT_EQ(quitRequests, 1);
+}
+
+TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
+    create();
+    const QString first = landmarkFile("lndmrks0.dat", 3);
+    const QString second = landmarkFile("lndmrks1.dat", 8);
+    openLandmark(first);
+    openLandmark(second);
+    editor->markModified();
+
+    // "No" keeps the edits: no dialog, no read.
+    for (const char* command : {"Landmark1", "MasterFile1", "Profile1", "MRUEntry1"}) {
+        SCOPED_TRACE(command);
+        dialogs.expectQuestion(false);
+        trigger(command);
+        EXPECT_EQ(dialogs.asked().back().kind, Kind::Question);
+        EXPECT_EQ(dialogs.asked().back().text, "There are unsaved changes. Discard them?");
+        EXPECT_EQ(set.recordCount(), 8);
+        EXPECT_TRUE(editor->isModified());
+    }
+
+    // "Yes" goes on to the dialog; a cancel there still keeps the edits.
+    dialogs.expectQuestion(true);
+    dialogs.expectOpenFile(std::nullopt);
+    trigger("Landmark1");
+    EXPECT_TRUE(editor->isModified());
+
+    // A successful open starts clean.
+    dialogs.expectQuestion(true);
+    dialogs.expectOpenFile(first);
+    trigger("Landmark1");
+    EXPECT_EQ(set.recordCount(), 3);
+    EXPECT_FALSE(editor->isModified());
+    openLandmark(second); // no question now
+}
+
+TEST_F(EditorCommandsTest, FailedOpenKeepsTheSetModified) {
+    create();
+    openLandmark(landmarkFile("lndmrks0.dat"));
+    editor->markModified();
+    dialogs.expectQuestion(true);
+    dialogs.expectOpenFile(QString::fromStdString(dir.file("gone.dat")));
+    dialogs.expectError();
+    trigger("Landmark1");
+    EXPECT_TRUE(editor->isModified());
+}
+
+} // namespace
+} // namespace korvland::testing
