@@ -58,7 +58,9 @@ std::string temporaryNameBeside(const std::string& path) {
     static std::mt19937_64 generator{std::random_device{}()};
     char suffix[32];
     std::snprintf(suffix, sizeof suffix, ".korvtmp-%016llx", static_cast<unsigned long long>(generator()));
-    return parentFolder(path) + "/." + std::filesystem::path(path).filename().string() + suffix;
+    // Only the start of a long file name, so that the temporary name stays a valid name.
+    const std::string name = std::filesystem::path(path).filename().string().substr(0, 100);
+    return parentFolder(path) + "/." + name + suffix;
 }
 
 } // namespace

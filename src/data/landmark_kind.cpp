@@ -27,36 +27,59 @@ constexpr std::array<KindInfo, 13> kKinds{{
 
 LandmarkKind classifyKind(std::uint8_t loFileType, std::uint8_t loFileNo) {
     switch (loFileType) {
-    case 0: return LandmarkKind::Airfield;
-    case 1: return LandmarkKind::City;
-    case 2: return LandmarkKind::Supply;
-    case 3: return loFileNo < 20 ? LandmarkKind::TrainStation : LandmarkKind::Troops;
-    case 4: return LandmarkKind::Bridge;
-    case 5: return loFileNo < 20 ? LandmarkKind::Factory : LandmarkKind::Balloon;
-    case 6: return LandmarkKind::Disabled;
-    case 7: return LandmarkKind::Town;
-    case 8: return LandmarkKind::Village;
-    case 9: return LandmarkKind::Blank;
-    default: return LandmarkKind::Unrecognised;
+    case 0:
+        return LandmarkKind::Airfield;
+    case 1:
+        return LandmarkKind::City;
+    case 2:
+        return LandmarkKind::Supply;
+    case 3:
+        return loFileNo < 20 ? LandmarkKind::TrainStation : LandmarkKind::Troops;
+    case 4:
+        return LandmarkKind::Bridge;
+    case 5:
+        return loFileNo < 20 ? LandmarkKind::Factory : LandmarkKind::Balloon;
+    case 6:
+        return LandmarkKind::Disabled;
+    case 7:
+        return LandmarkKind::Town;
+    case 8:
+        return LandmarkKind::Village;
+    case 9:
+        return LandmarkKind::Blank;
+    default:
+        return LandmarkKind::Unrecognised;
     }
 }
 
-const KindInfo& kindInfo(LandmarkKind kind) { return kKinds.at(static_cast<std::size_t>(kind)); }
+const KindInfo& kindInfo(LandmarkKind kind) {
+    return kKinds.at(static_cast<std::size_t>(kind));
+}
 
 int ownershipColumnOfType(std::uint8_t loFileType) {
     // Types 3 and 5 are counted by type alone: troops under train stations, balloons
     // under factories. Type 6 (switched off) and 10 and above are not counted.
     switch (loFileType) {
-    case 0: return 0;
-    case 1: return 1;
-    case 2: return 2;
-    case 3: return 3;
-    case 4: return 4;
-    case 5: return 5;
-    case 7: return 6;
-    case 8: return 7;
-    case 9: return 8;
-    default: return -1;
+    case 0:
+        return 0;
+    case 1:
+        return 1;
+    case 2:
+        return 2;
+    case 3:
+        return 3;
+    case 4:
+        return 4;
+    case 5:
+        return 5;
+    case 7:
+        return 6;
+    case 8:
+        return 7;
+    case 9:
+        return 8;
+    default:
+        return -1;
     }
 }
 

@@ -111,7 +111,9 @@ void LandmarkSet::selectRecord(int n) {
     mCurrentIndex = std::clamp(n - 1, 0, static_cast<int>(kMaxRecords) - 1);
 }
 
-LandmarkRecord& LandmarkSet::current() { return mRecords.at(static_cast<std::size_t>(mCurrentIndex)); }
+LandmarkRecord& LandmarkSet::current() {
+    return mRecords.at(static_cast<std::size_t>(mCurrentIndex));
+}
 
 void LandmarkSet::setName(std::string_view bytes) {
     auto& name = current().name;
@@ -122,13 +124,21 @@ void LandmarkSet::setName(std::string_view bytes) {
         name[length] = 0;
 }
 
-void LandmarkSet::setLoFileType(int value) { current().loFileType = static_cast<std::uint8_t>(value & 0xFF); }
+void LandmarkSet::setLoFileType(int value) {
+    current().loFileType = static_cast<std::uint8_t>(value & 0xFF);
+}
 
-void LandmarkSet::setLoFileNo(int value) { current().loFileNo = static_cast<std::uint8_t>(value & 0xFF); }
+void LandmarkSet::setLoFileNo(int value) {
+    current().loFileNo = static_cast<std::uint8_t>(value & 0xFF);
+}
 
-void LandmarkSet::setSide(int sideIndex) { current().side = static_cast<std::uint8_t>(sideIndex & 0xFF); }
+void LandmarkSet::setSide(int sideIndex) {
+    current().side = static_cast<std::uint8_t>(sideIndex & 0xFF);
+}
 
-void LandmarkSet::setDisabled(std::size_t index, std::uint8_t flag) { mDisabledFlags.at(index) = flag; }
+void LandmarkSet::setDisabled(std::size_t index, std::uint8_t flag) {
+    mDisabledFlags.at(index) = flag;
+}
 
 std::string LandmarkRecord::nameBytes() const {
     const auto end = std::find(name.begin(), name.end(), std::uint8_t{0});

@@ -16,7 +16,9 @@ constexpr std::array<RegionTexts, kRegionCount> kRegions{{
 
 } // namespace
 
-const RegionTexts& regionTexts(int region) { return kRegions.at(static_cast<std::size_t>(region)); }
+const RegionTexts& regionTexts(int region) {
+    return kRegions.at(static_cast<std::size_t>(region));
+}
 
 std::string lowerCased(std::string_view text) {
     std::string result(text);

@@ -53,7 +53,9 @@ std::string decodeCp1252(std::string_view bytes) {
     return out;
 }
 
-bool isCp1252Encodable(char32_t codePoint) { return byteOf(codePoint).has_value(); }
+bool isCp1252Encodable(char32_t codePoint) {
+    return byteOf(codePoint).has_value();
+}
 
 std::optional<std::string> encodeCp1252(std::string_view utf8) {
     std::string out;
