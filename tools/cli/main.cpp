@@ -1,1 +1,113 @@
-int main() { return 0; }
+// korvland-cli: the editor's file operations for scripts and servers without a display.
+#include "commands.h"
+#include "record_text.h"
+
+#include "data/file_io.h"
+#include "data/user_error.h"
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr int kFileFailure = 1;
+constexpr int kUsageError = 2;
+
+void printError(const std::string& message) {
+    const std::string text = korvland::cli::errorText(message) + "\n";
+    std::fputs(text.c_str(), stderr);
+}
+
+// Standard output that cannot take the text (a full disk) is a failed file operation too.
+void printAll(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0)
+        throw korvland::UserError(korvland::fileErrorMessage(errno, "-"));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    CLI::App app{"Looks at, exports and compiles KORV landmark files and profiles, as the landmarks editor "
+                 "does, and writes demonstration landmark files.",
+                 "korvland-cli"};
+    app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
+    app.require_subcommand(1);
+
+    std::string file;
+    std::string out;
+    std::string format = "csv";
+    std::string profilePath;
+    int region = 0;
+    std::function<void()> run;
+
+    auto* info = app.add_subcommand("info", "Show a landmark file's path, region, record count and size, the "
+                                            "landmarks per kind and side, and how many are switched off");
+    info->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+    info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
+
+    auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file");
+    exportCmd->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+    exportCmd->add_option("--format", format, "Output format")
+        ->check(CLI::IsMember({"csv", "json"}))
+        ->capture_default_str();
+    exportCmd->callback([&] { run = [&] { printAll(korvland::cli::exportCommand(file, format)); }; });
+
+    auto* compile = app.add_subcommand(
+        "compile",
+        "Read a landmark file as \"Open\" does, lay a profile's switched-off flags over it by index, "
+        "and write it as \"Save Landmark\" does");
+    compile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+    auto* profileOption = compile->add_option(
+        "--profile", profilePath, "Profile (.lmp) whose flags apply; the landmark file it names is not read");
+    compile->add_option("-o,--output", out, "Landmark file to write")->required();
+    compile->callback([&] {
+        run = [&] {
+            const std::optional<std::string> profile =
+                profileOption->count() > 0 ? std::optional<std::string>(profilePath) : std::nullopt;
+            korvland::cli::compileCommand(file, profile, out);
+        };
+    });
+
+    auto* profile = app.add_subcommand(
+        "profile", "Write the profile that \"Save Profile\" writes right after the landmark file was opened");
+    profile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+    profile->add_option("-o,--output", out, "Profile to write (.lmp)")->required();
+    profile->callback([&] { run = [&] { korvland::cli::profileCommand(file, out); }; });
+
+    auto* openProfile = app.add_subcommand(
+        "open-profile",
+        "Open a profile as \"Open\" > \"Profile\" does (reading the landmark file it names) and "
+        "write the result as \"Save Landmark\" does");
+    openProfile->add_option("PROFILE", profilePath, "Profile (.lmp)")->required();
+    openProfile->add_option("-o,--output", out, "Landmark file to write")->required();
+    openProfile->callback([&] { run = [&] { korvland::cli::openProfileCommand(profilePath, out); }; });
+
+    auto* demo = app.add_subcommand("demo", "Write a demonstration landmark file for a region: 0 Marne, "
+                                            "1 Flanders, 2 Verdun, 3 Alsace, 4 Island");
+    demo->add_option("--region", region, "Region, 0 to 4")->required()->check(CLI::Range(0, 4));
+    demo->add_option("-o,--output", out, "Landmark file to write")->required();
+    demo->callback([&] { run = [&] { korvland::cli::demoCommand(region, out); }; });
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help and version end the parse with success; every other parse error is a usage error.
+        return app.exit(e) == 0 ? 0 : kUsageError;
+    }
+
+    try {
+        run();
+    } catch (const korvland::UserError& e) {
+        printError(e.what());
+        return kFileFailure;
+    } catch (const std::exception& e) {
+        printError(e.what());
+        return kFileFailure;
+    }
+    return 0;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "data/landmark_record.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace korvland::cli {
+
+// The landmarks of the demonstration file for region 0 to 4, grouped by kind: airfields
+// behind the lines, cities, depots, stations, troops along the front, bridges, factories,
+// balloons a little behind the front, towns, villages and a few blanks; a few switched off
+// (type 6). The same records on every run.
+std::vector<LandmarkRecord> demoRecords(int region);
+
+// The bytes of that demonstration landmark file: record size 63, header word 0.
+std::vector<std::uint8_t> demoLandmarkFile(int region);
+
+} // namespace korvland::cli

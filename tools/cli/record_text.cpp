@@ -1,0 +1,129 @@
+#include "record_text.h"
+
+#include "data/landmark_kind.h"
+#include "data/text_codec.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <nlohmann/json.hpp>
+#include <string_view>
+
+namespace korvland::cli {
+
+namespace {
+
+constexpr std::array<std::string_view, 13> kFields{
+    "index",      "landmarkId", "auxWord",   "loFileType", "loFileNo", "side",    "kind",
+    "northSouth", "eastWest",   "elevation", "rotation",   "name",     "disabled"};
+
+// The thirteen exported values of one record; `numeric` tells which are JSON numbers.
+struct RecordFields {
+    std::array<std::string, kFields.size()> text;
+    std::array<bool, kFields.size()> numeric{};
+};
+
+RecordFields fieldsOf(const LandmarkSet& set, std::size_t index) {
+    const LandmarkRecord& r = set.record(index);
+    RecordFields f;
+    const auto number = [&f](std::size_t at, std::string text) {
+        f.text[at] = std::move(text);
+        f.numeric[at] = true;
+    };
+    // A float without digits stays text in JSON, which has no NaN or infinity.
+    const auto real = [&f](std::size_t at, float value) {
+        f.text[at] = floatText(value);
+        f.numeric[at] = std::isfinite(value);
+    };
+    number(0, std::to_string(index));
+    number(1, std::to_string(r.landmarkId));
+    number(2, std::to_string(r.auxWord));
+    f.text[3] = hexByte(r.loFileType);
+    f.text[4] = hexByte(r.loFileNo);
+    number(5, std::to_string(r.side));
+    f.text[6] = std::string(kindInfo(classifyKind(r.loFileType, r.loFileNo)).editorLabel);
+    real(7, r.northSouth);
+    real(8, r.eastWest);
+    real(9, r.elevation);
+    real(10, r.rotation);
+    f.text[11] = decodeCp1252(r.nameBytes());
+    number(12, std::to_string(set.disabledFlag(index)));
+    return f;
+}
+
+void appendCsvField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += field;
+        return;
+    }
+    out += '"';
+    for (const char c : field) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+} // namespace
+
+std::string floatText(float value) {
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value < 0 ? "-inf" : "inf";
+    std::array<char, 32> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    return std::string(buffer.data(), result.ptr);
+}
+
+std::string hexByte(std::uint8_t value) {
+    constexpr char kDigits[] = "0123456789ABCDEF";
+    return {kDigits[value >> 4], kDigits[value & 0x0F]};
+}
+
+std::string errorText(const std::string& message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + '.';
+    return message;
+}
+
+std::string exportCsv(const LandmarkSet& set) {
+    std::string out;
+    for (std::size_t k = 0; k < kFields.size(); ++k) {
+        out += k == 0 ? "" : ",";
+        out += kFields[k];
+    }
+    out += "\r\n";
+    for (std::size_t i = 0; i < set.recordCount(); ++i) {
+        const RecordFields f = fieldsOf(set, i);
+        for (std::size_t k = 0; k < kFields.size(); ++k) {
+            if (k != 0)
+                out += ',';
+            appendCsvField(out, f.text[k]);
+        }
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string exportJson(const LandmarkSet& set) {
+    // Written by hand around the library's string escaping, so that every float keeps
+    // its shortest text: a double's shortest text of a float value carries noise digits.
+    std::string out = "[";
+    for (std::size_t i = 0; i < set.recordCount(); ++i) {
+        const RecordFields f = fieldsOf(set, i);
+        out += i == 0 ? "\n  {" : ",\n  {";
+        for (std::size_t k = 0; k < kFields.size(); ++k) {
+            out += k == 0 ? "\"" : ", \"";
+            out += kFields[k];
+            out += "\": ";
+            out += f.numeric[k] ? f.text[k] : nlohmann::json(f.text[k]).dump();
+        }
+        out += '}';
+    }
+    out += "\n]\n";
+    return out;
+}
+
+} // namespace korvland::cli

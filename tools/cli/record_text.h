@@ -1,0 +1,28 @@
+#pragma once
+
+#include "data/landmark_set.h"
+
+#include <cstdint>
+#include <string>
+
+namespace korvland::cli {
+
+// The shortest text that reads back to the same 32-bit float; "nan", "inf" and "-inf"
+// for the values that have no digits.
+std::string floatText(float value);
+
+// Two upper-case hexadecimal digits, as the editor shows type and sub-type.
+std::string hexByte(std::uint8_t value);
+
+// The error text as the editor's error box shows it: a period is appended when the
+// message's last character sorts after "." in character-code order.
+std::string errorText(const std::string& message);
+
+// One row per record of the set, in record order, with a header row; RFC 4180 quoting
+// and CRLF line ends.
+std::string exportCsv(const LandmarkSet& set);
+
+// An array of one object per record; floats that have no JSON number are strings.
+std::string exportJson(const LandmarkSet& set);
+
+} // namespace korvland::cli
