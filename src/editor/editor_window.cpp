@@ -35,6 +35,18 @@ QFont windowFont() {
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
+    // Set outright, so that boxes inside a bold group stay regular.
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+// The face of the number boxes and the clock: the widest coordinate ("-1.23456789E+10"),
+// a four-digit record number with its separator and the longest date fit their boxes.
+QFont narrowFont() {
+    QFont font(QStringLiteral("Liberation Sans Narrow"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
     return font;
 }
 
@@ -121,7 +133,7 @@ void TForm2::createControls() {
     mRecordGroup = addGroup(panel, QStringLiteral("Record Number"), {8, 24, 97, 41});
     mRecordGroup->setObjectName(QStringLiteral("RecordNumberGroup"));
     Edit9 = addEdit(mRecordGroup, "Edit9", {8, 16, 33, 21});
-    Edit9->setFont(windowFont());
+    Edit9->setFont(narrowFont());
     Edit9->setText(QStringLiteral("100"));
     UpDown1 = new UpDown(mRecordGroup);
     UpDown1->setObjectName(QStringLiteral("UpDown1"));
@@ -200,6 +212,8 @@ void TForm2::createControls() {
     Edit7 = addEdit(panel, "Edit7", {240, 189, 81, 21});
     addLabel(panel, QStringLiteral("Rotation:"), 195, 224);
     Edit8 = addEdit(panel, "Edit8", {240, 221, 81, 21});
+    for (QLineEdit* box : {Edit5, Edit6, Edit7, Edit8})
+        box->setFont(narrowFont());
 
     // Never shown: the map window writes its pointer readings and the clicked marker's
     // name here.
@@ -237,6 +251,7 @@ void TForm2::createStatusBar() {
     mClockPanel->setObjectName(QStringLiteral("ClockPanel"));
     mClockPanel->setAlignment(Qt::AlignCenter);
     mClockPanel->setFixedWidth(130);
+    mClockPanel->setFont(narrowFont());
     mClockPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     bar->addPermanentWidget(mClockPanel);
     mClockTimer = new QTimer(this);
@@ -297,6 +312,8 @@ void TForm2::GetLocationType() {
     Edit7->setText(formatCoordinate(record.elevation, decimalPoint));
     Edit8->setText(formatCoordinate(record.rotation, decimalPoint));
     Edit1->setText(QString::fromStdString(decodeCp1252(record.nameBytes())));
+    // A name longer than the box shows from its start.
+    Edit1->setCursorPosition(0);
     update();
 }
 

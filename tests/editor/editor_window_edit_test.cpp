@@ -1,0 +1,206 @@
+#include "editor_window_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+
+#include <string>
+
+namespace korvland::testing {
+namespace {
+
+// Replaces the whole text of a box in one change, as pasting does.
+void paste(QLineEdit* box, const QString& text) {
+    QApplication::clipboard()->setText(text);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+}
+
+// Types characters one by one, also those that no key of the test keyboard carries.
+void typeText(QLineEdit* box, const QString& text) {
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+std::string nameField(const LandmarkRecord& record) {
+    return std::string(record.name.begin(), record.name.end());
+}
+
+TEST_F(EditorWindowTest, ADigitTypedAfterTwoIsFoldedIntoTheType) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 0x1A, 0, 0, "Somme")).addMany(1));
+    QTest::keyClick(edit("Edit3"), Qt::Key_End);
+    QTest::keyClick(edit("Edit3"), 'B');
+    EXPECT_EQ(set.record(0).loFileType, 0xAB);
+    EXPECT_EQ(text("Edit3"), "AB");
+    EXPECT_EQ(kindLabel()->text(), "Unknown");
+    EXPECT_TRUE(editor->isModified());
+    // The next digit goes on from the folded text.
+    QTest::keyClick(edit("Edit3"), '3');
+    EXPECT_EQ(set.record(0).loFileType, 0xB3);
+    EXPECT_EQ(text("Edit3"), "B3");
+}
+
+TEST_F(EditorWindowTest, TypeEditShowsTheNewKindAtOnce) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 1, 0x20, 0, "Verdun")));
+    paste(edit("Edit3"), "5");
+    EXPECT_EQ(set.record(0).loFileType, 5);
+    EXPECT_EQ(text("Edit3"), "05");
+    EXPECT_EQ(kindLabel()->text(), "Balloon");
+    EXPECT_EQ(kindColour(), QColor(128, 128, 0));
+}
+
+struct BadHex {
+    const char* typed;
+    const char* message;
+};
+
+// Both hexadecimal boxes refuse the same texts, leave the record alone and keep what
+// was typed; the next valid text is applied normally.
+TEST_F(EditorWindowTest, HexBoxesReportTextThatIsNoNumber) {
+    const BadHex cases[] = {
+        {"1G", "'$1G' is not a valid integer value."},
+        {"", "'$' is not a valid integer value."},
+        {" 1", "'$ 1' is not a valid integer value."},
+        {"-1", "'$-1' is not a valid integer value."},
+        {"$1", "'$$1' is not a valid integer value."},
+        {"100000000", "'$100000000' is not a valid integer value."},
+    };
+    load(LandmarkFileBuilder().add(makeRecord(1, 0x03, 0x13, 0, "Arras")));
+    const LandmarkRecord before = set.record(0);
+    for (const char* box : {"Edit3", "Edit4"}) {
+        for (const BadHex& bad : cases) {
+            dialogs.expectError();
+            if (*bad.typed == 0)
+                retype(box, QString());
+            else
+                paste(edit(box), QString::fromLatin1(bad.typed));
+            ASSERT_FALSE(dialogs.asked().empty());
+            EXPECT_EQ(dialogs.last().text.toStdString(), bad.message) << box;
+            EXPECT_EQ(set.record(0), before) << box << " " << bad.typed;
+            EXPECT_EQ(text(box), QString::fromLatin1(bad.typed)) << box;
+        }
+        paste(edit(box), "FFFFFFFF");
+        EXPECT_EQ(box == std::string("Edit3") ? set.record(0).loFileType : set.record(0).loFileNo, 0xFF);
+        set.setLoFileType(before.loFileType);
+        set.setLoFileNo(before.loFileNo);
+    }
+    EXPECT_TRUE(dialogs.allAnswered());
+}
+
+TEST_F(EditorWindowTest, ALetterBeyondFInTheTypeIsRefusedThenUndoneByBackspace) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 0x1A, 0, 0, "Lens")));
+    dialogs.expectError();
+    QTest::keyClick(edit("Edit3"), Qt::Key_End);
+    QTest::keyClick(edit("Edit3"), 'K');
+    EXPECT_EQ(dialogs.last().text, "'$1AK' is not a valid integer value.");
+    EXPECT_EQ(set.record(0).loFileType, 0x1A);
+    QTest::keyClick(edit("Edit3"), Qt::Key_Backspace);
+    EXPECT_EQ(text("Edit3"), "1A");
+    EXPECT_EQ(set.record(0).loFileType, 0x1A);
+}
+
+TEST_F(EditorWindowTest, SubTypeEditLeavesTheLabelUntilTheNextSelection) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 3, 0x13, 0, "Rail")).addMany(1));
+    EXPECT_EQ(kindLabel()->text(), "Train Station");
+    retype("Edit4", "014");
+    EXPECT_EQ(set.record(0).loFileNo, 0x14);
+    EXPECT_EQ(text("Edit4"), "014") << "the box keeps the text as typed";
+    EXPECT_EQ(kindLabel()->text(), "Train Station");
+    EXPECT_EQ(kindColour(), QColor(255, 0, 0));
+    EXPECT_TRUE(editor->isModified());
+
+    QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
+    QTest::mouseClick(spinner()->downButton(), Qt::LeftButton);
+    EXPECT_EQ(kindLabel()->text(), "Troops");
+    EXPECT_EQ(kindColour(), QColor(128, 128, 0));
+    EXPECT_EQ(text("Edit4"), "14");
+}
+
+TEST_F(EditorWindowTest, AFortyCharacterNameIsShownWholeAndRenamed) {
+    LandmarkRecord record = makeRecord(1, 1, 0, 0, "");
+    const std::string forty = "Bois de la Caure northern trench line 40";
+    ASSERT_EQ(forty.size(), 40u);
+    std::copy(forty.begin(), forty.end(), record.name.begin());
+    load(LandmarkFileBuilder().add(record));
+    EXPECT_EQ(text("Edit1").toStdString(), forty);
+
+    retype("Edit1", "Somme");
+    // Five new bytes, the terminator, then the old name from its seventh byte on.
+    EXPECT_EQ(nameField(set.record(0)), "Somme" + std::string(1, '\0') + forty.substr(6));
+    EXPECT_EQ(text("Edit1"), "Somme");
+    EXPECT_TRUE(editor->isModified());
+
+    // Back to forty characters: the box takes no forty-first, the field has no terminator.
+    retype("Edit1", QString::fromStdString(forty + "XYZ"));
+    EXPECT_EQ(text("Edit1").toStdString(), forty);
+    EXPECT_EQ(nameField(set.record(0)), forty);
+    editor->GetLocationType();
+    EXPECT_EQ(text("Edit1").toStdString(), forty);
+}
+
+TEST_F(EditorWindowTest, NameBoxTakesOnlyWindows1252Characters) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 0, "Old")));
+    edit("Edit1")->selectAll();
+    typeText(edit("Edit1"), QString::fromUtf8("\u0141\u00F3d\u017A \u20AC"));
+    // The Polish letters outside the code page are refused; the others are stored encoded.
+    EXPECT_EQ(text("Edit1"), QString::fromUtf8("\u00F3d \u20AC"));
+    EXPECT_EQ(set.record(0).nameBytes(), "\xF3"
+                                         "d \x80");
+    // Pasting text with such a character is refused whole.
+    paste(edit("Edit1"), QString::fromUtf8("Gda\u0144sk"));
+    EXPECT_EQ(set.record(0).nameBytes(), "\xF3"
+                                         "d \x80");
+}
+
+TEST_F(EditorWindowTest, SideChoiceStoresZeroOrOneAndTellsTheMap) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 2, "Reims")).addMany(1));
+    clickItem("srg1", 1);
+    EXPECT_EQ(set.record(0).side, 1);
+    EXPECT_EQ(map->savedMarkerColour, kAlliedColour);
+    EXPECT_TRUE(editor->isModified());
+    clickItem("srg1", 0);
+    EXPECT_EQ(set.record(0).side, 0);
+    EXPECT_EQ(map->savedMarkerColour, kGermanColour);
+    clickItem("srg1", 1);
+    select(2);
+    select(1);
+    EXPECT_EQ(group("srg1")->itemIndex(), 1);
+}
+
+TEST_F(EditorWindowTest, ActiveChoiceStoresTheItemIndexForAnyType) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 6, 0xAC, 0, "Off")).addMany(1));
+    EXPECT_EQ(group("LMDRG1")->itemIndex(), 1);
+    clickItem("LMDRG1", 0);
+    EXPECT_EQ(set.disabledFlag(0), 0) << "a type-6 record can be made active here";
+    EXPECT_EQ(editor->focusWidget(), edit("Edit9"));
+    EXPECT_TRUE(editor->isModified());
+    clickItem("LMDRG1", 1);
+    EXPECT_EQ(set.disabledFlag(0), 1);
+    EXPECT_EQ(set.disabledFlag(1), 0) << "only the current record";
+}
+
+TEST_F(EditorWindowTest, ActiveChoiceLeavesFocusWhenTheNumberBoxIsDisabled) {
+    load(LandmarkFileBuilder().addMany(2));
+    editor->setRecordControlsEnabled(false);
+    edit("Edit1")->setFocus();
+    clickItem("LMDRG1", 1);
+    EXPECT_EQ(set.disabledFlag(0), 1);
+    EXPECT_NE(editor->focusWidget(), edit("Edit9"));
+}
+
+TEST_F(EditorWindowTest, SelectionFromCodeSendsNoEdit) {
+    load(LandmarkFileBuilder()
+             .add(makeRecord(1, 1, 0, 1, "Allied"))
+             .add(makeRecord(2, 1, 0, 2, "German by two"))
+             .addMany(1));
+    std::array<std::uint8_t, kMaxRecords> flags{};
+    flags[1] = 2;
+    set.applyDisabledFlags(flags);
+    for (int number : {2, 1, 2, 3})
+        select(number);
+    EXPECT_EQ(set.record(1).side, 2);
+    EXPECT_EQ(set.disabledFlag(1), 2);
+    EXPECT_FALSE(editor->isModified());
+}
+
+} // namespace
+} // namespace korvland::testing

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "app/settings/settings_store.h"
+#include "data/landmark_set.h"
+#include "editor/editor_window.h"
+#include "editor/radio_group.h"
+#include "editor/up_down.h"
+#include "map/map_window.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace korvland::testing {
+
+// The editor window on the offscreen platform with its own landmark set, scripted
+// dialogs and settings file, and the map and table windows it calls into. Files are
+// loaded straight into the set and the record number set as an open leaves it.
+class EditorWindowTest : public ::testing::Test {
+  protected:
+    EditorWindowTest() {
+        editor = std::make_unique<TForm2>(context);
+        context.windows.editor = editor.get();
+        map = std::make_unique<TForm3>(context);
+        context.windows.map = map.get();
+        ownership = std::make_unique<TForm5>(context);
+        context.windows.ownership = ownership.get();
+        status = std::make_unique<TForm6>(context);
+        context.windows.status = status.get();
+        editor->show();
+    }
+
+    ~EditorWindowTest() override {
+        context.windows = {};
+        status.reset();
+        ownership.reset();
+        map.reset();
+        editor.reset();
+    }
+
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+
+    // Reads the file the builder describes and shows its record `number`.
+    void load(const LandmarkFileBuilder& builder, int number = 1) {
+        set.korvfileread(builder.writeTo(dir.path() / "lndmrks0.dat"));
+        editor->setRecordMaximum(set.recordCount());
+        editor->setRecordControlsEnabled(true);
+        select(number);
+    }
+
+    // The one road of record selection other windows take.
+    void select(int number) {
+        editor->setRecordNumber(number);
+        editor->UpDown1Changing();
+    }
+
+    template <typename T = QWidget> T* control(const char* name) const {
+        auto* found = editor->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QLineEdit* edit(const char* name) const { return control<QLineEdit>(name); }
+    QString text(const char* name) const { return edit(name)->text(); }
+    // The index of the record the window shows, by its identifier (addMany gives 1000 + index).
+    int shownIndex() const { return text("Edit2").toInt() - 1000; }
+    QLabel* kindLabel() const { return control<QLabel>("LSL16"); }
+    QColor kindColour() const { return kindLabel()->palette().color(QPalette::WindowText); }
+    RadioGroup* group(const char* name) const { return control<RadioGroup>(name); }
+    UpDown* spinner() const { return control<UpDown>("UpDown1"); }
+
+    void clickItem(const char* groupName, int item) {
+        QRadioButton* button = group(groupName)->button(item);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    // Replaces the whole text of a box as the user would: select all, then type.
+    void retype(const char* name, const QString& typed) {
+        QLineEdit* box = edit(name);
+        box->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(box, Qt::Key_Delete);
+        else
+            QTest::keyClicks(box, typed);
+    }
+
+    TempDir dir;
+    LandmarkSet set;
+    ScriptedDialogs dialogs;
+    SettingsStore store{dir.file("korvland.INI")};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    std::unique_ptr<TForm2> editor;
+    std::unique_ptr<TForm3> map;
+    std::unique_ptr<TForm5> ownership;
+    std::unique_ptr<TForm6> status;
+};
+
+} // namespace korvland::testing
