@@ -314,7 +314,8 @@ void TForm2::GetLocationType() {
     Edit1->setText(QString::fromStdString(decodeCp1252(record.nameBytes())));
     // A name longer than the box shows from its start.
     Edit1->setCursorPosition(0);
-    update();
+    // Each box and label schedules its own repaint when its content changes; repainting
+    // the whole window on top doubled the painting of every selection.
 }
 
 void TForm2::UpDown1Click() {

@@ -1,0 +1,143 @@
+// Selecting a record in the editor window, the way the map and the status table do it
+// (set the record number, run UpDown1Changing: display refresh, then the map and
+// ownership hooks), and stepping through a whole file with the spinner's arrow, on a
+// file of up to 1024 records. Runs the real window on the offscreen platform.
+#include "app/app_context.h"
+#include "app/qt_dialogs.h"
+#include "app/settings/settings_store.h"
+#include "data/landmark_file.h"
+#include "data/landmark_set.h"
+#include "editor/editor_window.h"
+#include "editor/up_down.h"
+#include "map/map_window.h"
+#include "tables/ownership_window.h"
+
+#include <QApplication>
+#include <QToolButton>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace korvland;
+
+std::filesystem::path benchFolder() {
+    const std::filesystem::path shm("/dev/shm");
+    return std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
+}
+
+// A landmark file of `count` records of every kind, with long names and wide coordinates.
+std::string writeFile(std::uint16_t count) {
+    std::vector<LandmarkRecord> records(count);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        LandmarkRecord& r = records[i];
+        r.landmarkId = static_cast<std::uint16_t>(1000 + i);
+        r.loFileType = static_cast<std::uint8_t>(i % 11);
+        r.loFileNo = static_cast<std::uint8_t>(i % 40);
+        r.side = static_cast<std::uint8_t>(i % 3);
+        r.northSouth = 48.5f + static_cast<float>(i) * 0.001f;
+        r.eastWest = -123456.789f + static_cast<float>(i);
+        r.elevation = static_cast<float>(i) * 3.25f;
+        r.rotation = static_cast<float>(i % 360);
+        const std::string name = "Landmark number " + std::to_string(i) + " near the front line";
+        std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
+    }
+    const std::vector<std::uint8_t> bytes = encodeLandmarkFile(count, 63, 0, records);
+    const std::filesystem::path path =
+        benchFolder() / ("korvland-editor-bench-" + std::to_string(count) + ".dat");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+// The editor with the windows it calls into, shown, holding a file of `count` records.
+struct Editor {
+    explicit Editor(std::uint16_t count)
+        : store((benchFolder() / "korvland-editor-bench.INI").string()), context{set, dialogs, store, {},
+                                                                                 0,   {},      {}} {
+        window = std::make_unique<TForm2>(context);
+        context.windows.editor = window.get();
+        map = std::make_unique<TForm3>(context);
+        context.windows.map = map.get();
+        ownership = std::make_unique<TForm5>(context);
+        context.windows.ownership = ownership.get();
+        set.korvfileread(writeFile(count));
+        window->setRecordMaximum(count);
+        window->setRecordNumber(1);
+        window->GetLocationType();
+        window->show();
+        QApplication::processEvents();
+    }
+    ~Editor() { context.windows = {}; }
+
+    LandmarkSet set;
+    QtDialogs dialogs;
+    SettingsStore store;
+    AppContext context;
+    std::unique_ptr<TForm2> window;
+    std::unique_ptr<TForm3> map;
+    std::unique_ptr<TForm5> ownership;
+};
+
+// One selection as another window makes it.
+void BM_SelectRecord(benchmark::State& state) {
+    Editor editor(1024);
+    int number = 0;
+    for (auto _ : state) {
+        number = number % 1024 + 1;
+        editor.window->setRecordNumber(number);
+        editor.window->UpDown1Changing();
+    }
+    benchmark::DoNotOptimize(editor.set.currentIndex());
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SelectRecord);
+
+// The same, with the event loop then painting what the selection changed.
+void BM_SelectRecordAndPaint(benchmark::State& state) {
+    Editor editor(1024);
+    int number = 0;
+    for (auto _ : state) {
+        number = number % 1024 + 1;
+        editor.window->setRecordNumber(number);
+        editor.window->UpDown1Changing();
+        QApplication::processEvents();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_SelectRecordAndPaint);
+
+// Stepping through every record of a file with the right arrow: a refresh for the old
+// number before each step and one for the new number after it.
+void BM_StepThroughFile(benchmark::State& state) {
+    const auto count = static_cast<std::uint16_t>(state.range(0));
+    Editor editor(count);
+    QToolButton* up = editor.window->findChild<UpDown*>(QStringLiteral("UpDown1"))->upButton();
+    for (auto _ : state) {
+        for (int i = 0; i < count; ++i)
+            up->click();
+    }
+    benchmark::DoNotOptimize(editor.set.currentIndex());
+    state.SetComplexityN(count);
+    state.SetItemsProcessed(state.iterations() * count);
+}
+BENCHMARK(BM_StepThroughFile)->RangeMultiplier(2)->Range(64, 1024)->Complexity(benchmark::oN);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
