@@ -75,7 +75,7 @@ constexpr Place kPlaces[] = {
     {"Mars-la-Tour", {49.100f, 5.890f}, Village, N},
     {"Chambley", {49.040f, 5.900f}, Village, A},
     {"Thiaucourt", {48.955f, 5.862f}, Village, N},
-    {"Vigneulles-lès-Hattonchâtel", {48.982f, 5.706f}, Village, N},
+    {"Vigneulles", {48.982f, 5.706f}, Village, N},
     {"Gorze", {49.053f, 6.000f}, Village, N},
     {"Ars-sur-Moselle", {49.077f, 6.074f}, Village, F},
     {"Novéant-sur-Moselle", {49.022f, 6.048f}, Village, B},

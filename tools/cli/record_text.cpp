@@ -118,7 +118,12 @@ std::string exportJson(const LandmarkSet& set) {
             out += k == 0 ? "\"" : ", \"";
             out += kFields[k];
             out += "\": ";
-            out += f.numeric[k] ? f.text[k] : nlohmann::json(f.text[k]).dump();
+            if (!f.numeric[k])
+                out += nlohmann::json(f.text[k]).dump();
+            else if (f.text[k] == "-0")
+                out += "-0.0"; // parsers read "-0" as the integer 0 and lose the sign
+            else
+                out += f.text[k];
         }
         out += '}';
     }

@@ -1,0 +1,210 @@
+#include "cli_runner.h"
+
+#include "data/landmark_set.h"
+#include "data/profile_file.h"
+#include "support/fixture_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace korvland::testing {
+namespace {
+
+constexpr std::size_t kTypeOffset = 4;
+
+std::size_t recordStart(std::size_t index, std::size_t recordSize) {
+    return 100 + index * recordSize;
+}
+
+// A profile built by hand: `path` stored, the given flags at their indices, all others 0.
+std::vector<std::uint8_t> profileBytes(const std::string& path, std::uint16_t count,
+                                       const std::vector<std::pair<std::size_t, std::uint8_t>>& flags) {
+    ProfileContents profile;
+    std::copy(path.begin(), path.end(), profile.landmarkPath.begin());
+    profile.profileCount = count;
+    for (const auto& [index, flag] : flags)
+        profile.disabledFlags.at(index) = flag;
+    return encodeProfile(profile);
+}
+
+// Eight records with a record size of 80: record 2 is loaded as type 6 with sub-type 5.
+std::string writeLandmarks(const TempDir& dir, const std::string& name) {
+    LandmarkFileBuilder builder;
+    builder.addMany(8).recordSize(80).headerAuxWord(0x1234);
+    std::vector<std::uint8_t> bytes = builder.bytes();
+    bytes[recordStart(2, 80) + kTypeOffset] = 6;
+    bytes[recordStart(2, 80) + kTypeOffset + 1] = 5;
+    writeBytes(dir.path() / name, bytes);
+    return dir.file(name);
+}
+
+TEST(CliCompile, WritesWhatSaveLandmarkWritesAfterOpen) {
+    const TempDir dir;
+    const std::string file = writeLandmarks(dir, "lndmrks0.dat");
+    const CliRun run = runCli({"compile", file, "-o", dir.file("out.dat")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(run.out.empty());
+
+    auto editor = std::make_unique<LandmarkSet>();
+    editor->korvfileread(file);
+    editor->writeLandmarkFile(dir.file("editor.dat"));
+    const auto written = readBytes(dir.file("out.dat"));
+    EXPECT_EQ(written, readBytes(dir.file("editor.dat")));
+    EXPECT_EQ(written.size(), 100u + 7 * 80 + 63);
+    EXPECT_EQ(u16At(written, 24), 0x1234);
+    EXPECT_EQ(written[recordStart(2, 80) + kTypeOffset + 1], 0xAC);
+}
+
+TEST(CliCompile, LaysTheProfilesFlagsByIndexIgnoringItsStoredPath) {
+    const TempDir dir;
+    const std::string file = writeLandmarks(dir, "lndmrks1.dat");
+    // Index 1 switched off, index 2 (loaded as type 6) switched on, index 3 with a flag only
+    // a profile can hold; index 900 lies beyond the file.
+    writeBytes(dir.path() / "p.lmp",
+               profileBytes("/nowhere/else.dat", 999, {{1, 1}, {2, 0}, {3, 2}, {900, 1}}));
+    const CliRun run = runCli({"compile", file, "--profile", dir.file("p.lmp"), "-o", dir.file("out.dat")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    const auto written = readBytes(dir.file("out.dat"));
+    const auto typeAndSub = [&](std::size_t i) {
+        return std::pair<int, int>(written[recordStart(i, 80) + kTypeOffset],
+                                   written[recordStart(i, 80) + kTypeOffset + 1]);
+    };
+    const auto original = LandmarkFileBuilder().addMany(8).bytes();
+    const auto loaded = [&](std::size_t i) {
+        return std::pair<int, int>(original[recordStart(i, 63) + kTypeOffset],
+                                   original[recordStart(i, 63) + kTypeOffset + 1]);
+    };
+    EXPECT_EQ(typeAndSub(0), loaded(0));
+    EXPECT_EQ(typeAndSub(1), (std::pair<int, int>(6, 0xAC)));
+    EXPECT_EQ(typeAndSub(2), (std::pair<int, int>(6, 5))); // switched on, keeps its loaded type
+    EXPECT_EQ(typeAndSub(3), (std::pair<int, int>(6, 0xAC)));
+    EXPECT_EQ(typeAndSub(4), loaded(4));
+    EXPECT_EQ(u16At(written, 20), 8);
+}
+
+TEST(CliProfile, WritesTheProfileOfTheOpenedFileWithItsFullPath) {
+    const TempDir dir;
+    LandmarkFileBuilder builder;
+    builder.addMany(300);
+    std::vector<std::uint8_t> bytes = builder.bytes();
+    for (const std::size_t i : {5u, 9u})
+        bytes[recordStart(i, 63) + kTypeOffset] = 6;
+    for (const std::size_t i : {6u, 16u}) // addMany's own type 6 records at 6, 16, 26, ...
+        ASSERT_EQ(bytes[recordStart(i, 63) + kTypeOffset], 6);
+    writeBytes(dir.path() / "lndmrks2.dat", bytes);
+
+    const CliRun run = runCli({"profile", "lndmrks2.dat", "-o", "saved.lmp"}, dir.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const auto profile = readBytes(dir.file("saved.lmp"));
+    ASSERT_EQ(profile.size(), 1154u);
+    const std::string full = dir.file("lndmrks2.dat");
+    EXPECT_EQ(std::string(profile.begin(), profile.begin() + static_cast<std::ptrdiff_t>(full.size())), full);
+    EXPECT_EQ(profile[full.size()], 0);
+    EXPECT_EQ(u16At(profile, 128), 300);
+    for (std::size_t i = 0; i < 1024; ++i) {
+        const bool off = i < 300 && (i == 5 || i == 9 || i % 10 == 6);
+        EXPECT_EQ(profile[130 + i], off ? 1 : 0) << i;
+    }
+}
+
+TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
+    const TempDir dir;
+    const std::string file = writeLandmarks(dir, "lndmrks3.dat");
+    writeBytes(dir.path() / "p.lmp", profileBytes(file, 2, {{0, 1}, {2, 0}, {7, 1}}));
+    const CliRun run = runCli({"open-profile", dir.file("p.lmp"), "-o", dir.file("out.dat")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+
+    auto editor = std::make_unique<LandmarkSet>();
+    editor->openProfile(dir.file("p.lmp"));
+    editor->writeLandmarkFile(dir.file("editor.dat"));
+    const auto written = readBytes(dir.file("out.dat"));
+    EXPECT_EQ(written, readBytes(dir.file("editor.dat")));
+    EXPECT_EQ(written[recordStart(0, 80) + kTypeOffset + 1], 0xAC);
+    EXPECT_EQ(written[recordStart(2, 80) + kTypeOffset + 1], 5);
+    EXPECT_EQ(written[recordStart(7, 80) + kTypeOffset + 1], 0xAC);
+}
+
+struct FailureCase {
+    const char* what;
+    std::vector<std::string> args; // "@" stands for the test's folder
+    std::string message;
+};
+
+// Every failing command exits 1 with the editor's text and leaves the folder as it was: no
+// output, no temporary file, and an existing output file untouched.
+TEST(CliFailures, AFailingCommandWritesNothing) {
+    const std::vector<FailureCase> cases{
+        {"compile: missing file", {"compile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n"},
+        {"compile: missing profile",
+         {"compile", "@/lndmrks0.dat", "--profile", "@/missing.lmp", "-o", "@/out.dat"},
+         "File not found.\n"},
+        {"compile: short profile",
+         {"compile", "@/lndmrks0.dat", "--profile", "@/short.lmp", "-o", "@/out.dat"},
+         "Read beyond end of file.\n"},
+        {"compile: truncated landmark file",
+         {"compile", "@/short.dat", "-o", "@/out.dat"},
+         "Read beyond end of file.\n"},
+        {"compile: output folder missing",
+         {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
+         "Invalid filename.\n"},
+        {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n"},
+        {"profile: missing file", {"profile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n"},
+        {"profile: output folder missing",
+         {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
+         "Invalid filename.\n"},
+        {"open-profile: missing profile",
+         {"open-profile", "@/missing.lmp", "-o", "@/out.dat"},
+         "File not found.\n"},
+        {"open-profile: short profile",
+         {"open-profile", "@/short.lmp", "-o", "@/out.dat"},
+         "Read beyond end of file.\n"},
+        {"open-profile: named file missing",
+         {"open-profile", "@/orphan.lmp", "-o", "@/out.dat"},
+         "File not found.\n"},
+        {"open-profile: no file named",
+         {"open-profile", "@/empty.lmp", "-o", "@/out.dat"},
+         "The profile names no landmark file.\n"},
+        {"open-profile: output folder missing",
+         {"open-profile", "@/good.lmp", "-o", "@/no folder/out.dat"},
+         "Invalid filename.\n"},
+        {"demo: output folder missing",
+         {"demo", "--region", "1", "-o", "@/no folder/lndmrks1.dat"},
+         "Invalid filename.\n"},
+        {"demo: output inside a file",
+         {"demo", "--region", "1", "-o", "@/lndmrks0.dat/lndmrks1.dat"},
+         "Invalid filename.\n"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TempDir dir;
+        const std::string file = writeLandmarks(dir, "lndmrks0.dat");
+        auto good = profileBytes(file, 8, {{1, 1}});
+        writeBytes(dir.path() / "good.lmp", good);
+        writeBytes(dir.path() / "short.lmp", std::vector<std::uint8_t>(good.begin(), good.begin() + 1153));
+        writeBytes(dir.path() / "orphan.lmp", profileBytes(dir.file("gone.dat"), 8, {}));
+        writeBytes(dir.path() / "empty.lmp", profileBytes("", 0, {}));
+        LandmarkFileBuilder().addMany(5).truncateTo(300).writeTo(dir.path() / "short.dat");
+        const std::vector<std::uint8_t> old{'o', 'l', 'd'};
+        writeBytes(dir.path() / "out.dat", old);
+        const auto before = filesIn(dir.path());
+
+        std::vector<std::string> args;
+        for (std::string arg : c.args) {
+            if (arg.front() == '@')
+                arg = dir.path().string() + arg.substr(1);
+            args.push_back(arg);
+        }
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, c.message);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_EQ(filesIn(dir.path()), before);
+        EXPECT_EQ(readBytes(dir.path() / "out.dat"), old);
+    }
+}
+
+} // namespace
+} // namespace korvland::testing

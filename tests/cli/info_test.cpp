@@ -1,0 +1,113 @@
+#include "cli_runner.h"
+
+#include "support/fixture_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace korvland::testing {
+namespace {
+
+// The numbers of the report line that starts with `label`.
+std::vector<unsigned> countsOnLine(const std::string& report, const std::string& label) {
+    std::istringstream lines(report);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line.rfind(label, 0) != 0)
+            continue;
+        std::istringstream words(line.substr(label.size()));
+        std::vector<unsigned> numbers;
+        unsigned n = 0;
+        while (words >> n)
+            numbers.push_back(n);
+        return numbers;
+    }
+    return {};
+}
+
+TEST(CliInfo, CountsKindsAndSidesAsTheOwnershipTableDoes) {
+    const TempDir dir;
+    LandmarkFileBuilder builder;
+    builder.add(makeRecord(1, 0, 0, 1, "Airfield, Allied"))
+        .add(makeRecord(2, 1, 0, 0, "City, German"))
+        .add(makeRecord(3, 2, 0, 1, "Supply, Allied"))
+        .add(makeRecord(4, 3, 0x13, 0, "Train station, German"))
+        .add(makeRecord(5, 3, 0x14, 1, "Troops count as train stations"))
+        .add(makeRecord(6, 4, 0, 0, "Bridge, German"))
+        .add(makeRecord(7, 5, 0x14, 2, "Balloon, side 2 is German"))
+        .add(makeRecord(8, 5, 0x00, 255, "Factory, side 255 is German"))
+        .add(makeRecord(9, 6, 0x05, 1, "Switched off: counted nowhere"))
+        .add(makeRecord(10, 7, 0, 0, "Town, German"))
+        .add(makeRecord(11, 8, 0, 1, "Village, Allied"))
+        .add(makeRecord(12, 9, 0, 1, "Blank, Allied"))
+        .add(makeRecord(13, 10, 0, 1, "Unknown type 10"))
+        .add(makeRecord(14, 255, 0, 0, "Unknown type 255"));
+    const std::string file = builder.recordSize(70).writeTo(dir.path() / "lndmrks1.dat");
+
+    const CliRun run = runCli({"info", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("File:         " + file + "\n"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("Region:       Flanders (1)\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Records:      14\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Record size:  70\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Switched off: 1\n"), std::string::npos);
+    EXPECT_NE(run.out.find("Owner     Airfields  Cities  Supply  Train Stations  Bridges  Factories  Towns  "
+                           "Villages  Blanks\n"),
+              std::string::npos);
+    EXPECT_EQ(countsOnLine(run.out, "Allied"), (std::vector<unsigned>{1, 0, 1, 1, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(countsOnLine(run.out, "German"), (std::vector<unsigned>{0, 1, 0, 1, 1, 2, 1, 0, 0}));
+}
+
+TEST(CliInfo, RegionComesFromTheFileNameInAnyLetterCase) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"lndmrks0.dat", "Marne (0)"},  {"Lndmrks2.dat", "Verdun (2)"}, {"LNDMRKS3.MLF", "Alsace (3)"},
+        {"lndmrks4.mlf", "Island (4)"}, {"lndmrks5.dat", "none"},       {"lndmrks2.dat.bak", "none"},
+        {"my lndmrks1.dat", "none"},
+    };
+    const TempDir dir;
+    for (const auto& [name, region] : cases) {
+        SCOPED_TRACE(name);
+        const std::string file = LandmarkFileBuilder().addMany(3).writeTo(dir.path() / name);
+        const CliRun run = runCli({"info", file});
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(run.out.find("Region:       " + region + "\n"), std::string::npos) << run.out;
+    }
+}
+
+TEST(CliInfo, ARelativePathIsShownInFull) {
+    const TempDir dir;
+    LandmarkFileBuilder().addMany(2).writeTo(dir.path() / "lndmrks0.dat");
+    const CliRun run = runCli({"info", "lndmrks0.dat"}, dir.path());
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_NE(run.out.find("File:         " + (dir.path() / "lndmrks0.dat").string() + "\n"),
+              std::string::npos);
+}
+
+TEST(CliInfo, UnreadableFilesFailWithTheEditorsMessage) {
+    const TempDir dir;
+    const std::string truncated =
+        LandmarkFileBuilder().addMany(400).truncateTo(100 + 250 * 63).writeTo(dir.path() / "short.dat");
+    const std::string empty =
+        LandmarkFileBuilder().addMany(2).headerCount(0).writeTo(dir.path() / "zero.dat");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {dir.file("missing.dat"), "File not found.\n"},
+        {dir.file("no such folder/lndmrks0.dat"), "Invalid filename.\n"},
+        {truncated, "Read beyond end of file.\n"},
+        {dir.path().string(), "File access denied.\n"},
+    };
+    for (const auto& [path, message] : cases) {
+        SCOPED_TRACE(path);
+        const CliRun run = runCli({"info", path});
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, message);
+        EXPECT_TRUE(run.out.empty());
+    }
+    const CliRun zero = runCli({"info", empty});
+    EXPECT_EQ(zero.exitCode, 1);
+    EXPECT_FALSE(zero.err.empty());
+    EXPECT_TRUE(zero.out.empty());
+}
+
+} // namespace
+} // namespace korvland::testing
