@@ -50,7 +50,8 @@ int main(int argc, char** argv) {
     info->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
     info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
 
-    auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file");
+    auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file to standard "
+                                                   "output, as CSV (RFC 4180) or as a JSON array");
     exportCmd->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
     exportCmd->add_option("--format", format, "Output format")
         ->check(CLI::IsMember({"csv", "json"}))
