@@ -37,7 +37,9 @@ void UpDown::setBuddy(QLineEdit* buddy) {
 
 void UpDown::setMaximum(int maximum) {
     mMaximum = std::max(maximum, mMinimum);
-    mPosition = std::clamp(mPosition, mMinimum, mMaximum);
+    const int kept = std::clamp(mPosition, mMinimum, mMaximum);
+    if (kept != mPosition)
+        setPosition(kept);
 }
 
 void UpDown::setPosition(int position) {

@@ -14,6 +14,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -30,6 +31,8 @@ namespace korvland::testing {
 class EditorWindowTest : public ::testing::Test {
   protected:
     EditorWindowTest() {
+        // Texts with separators are checked in the C locale's form ("12.50000", "1,000").
+        QLocale::setDefault(QLocale::c());
         editor = std::make_unique<TForm2>(context);
         context.windows.editor = editor.get();
         map = std::make_unique<TForm3>(context);
@@ -47,6 +50,7 @@ class EditorWindowTest : public ::testing::Test {
         ownership.reset();
         map.reset();
         editor.reset();
+        QLocale::setDefault(mLocale);
     }
 
     void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
@@ -102,6 +106,9 @@ class EditorWindowTest : public ::testing::Test {
     std::unique_ptr<TForm3> map;
     std::unique_ptr<TForm5> ownership;
     std::unique_ptr<TForm6> status;
+
+  private:
+    QLocale mLocale;
 };
 
 } // namespace korvland::testing

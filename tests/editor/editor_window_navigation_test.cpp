@@ -111,17 +111,20 @@ TEST_F(EditorWindowTest, SettingTheNumberFromCodeWaitsForTheSelection) {
     EXPECT_EQ(editor->recordNumber(), 1);
 }
 
-TEST_F(EditorWindowTest, ASmallerFileBringsTheNumberWithinItsCount) {
+TEST_F(EditorWindowTest, ALowerMaximumBringsTheNumberWithinIt) {
     load(records(9), 9);
-    load(records(2), 1);
     editor->setRecordMaximum(2);
     EXPECT_EQ(editor->recordMaximum(), 2);
-    QTest::mouseClick(spinner()->downButton(), Qt::LeftButton);
     EXPECT_EQ(editor->recordNumber(), 2);
+    EXPECT_EQ(text("Edit9"), "2");
+    QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
+    EXPECT_EQ(editor->recordNumber(), 1);
     // A maximum below the minimum is raised to it.
     editor->setRecordMaximum(0);
     EXPECT_EQ(editor->recordMaximum(), 1);
+    QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
     EXPECT_EQ(editor->recordNumber(), 1);
+    EXPECT_EQ(text("Edit9"), "1");
 }
 
 TEST_F(EditorWindowTest, DisabledRecordControlsIgnoreTheKeys) {
