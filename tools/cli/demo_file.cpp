@@ -240,6 +240,11 @@ float rotationOf(const Draft& draft, std::uint32_t hash) {
     }
 }
 
+// Positions to four decimals (about ten metres), so that they read as a person would type them.
+float toTenThousandths(float degrees) {
+    return static_cast<float>(std::round(static_cast<double>(degrees) * 10000.0) / 10000.0);
+}
+
 } // namespace
 
 std::vector<LandmarkRecord> demoRecords(int region) {
@@ -248,7 +253,8 @@ std::vector<LandmarkRecord> demoRecords(int region) {
     const std::vector<Draft> all = drafts(r);
     std::vector<LandmarkRecord> records;
     for (std::size_t i = 0; i < all.size(); ++i) {
-        const Draft& draft = all[i];
+        Draft draft = all[i];
+        draft.at = {toTenThousandths(draft.at.lat), toTenThousandths(draft.at.lon)};
         const std::uint32_t hash =
             mix(static_cast<std::uint32_t>(region) << 16 | static_cast<std::uint32_t>(i));
         LandmarkRecord record;
