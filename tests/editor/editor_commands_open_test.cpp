@@ -34,6 +34,24 @@ TEST_F(EditorCommandsTest, OpenLandmarkAsksInTheLandmarksFolderAndResetsTheEdito
     EXPECT_EQ(quitRequests, 0);
 }
 
+TEST_F(EditorCommandsTest, ReadingTheSameFileAgainStartsAtRecordOne) {
+    create();
+    const QString path = landmarkFile("lndmrks1.dat", 8);
+    openLandmark(path);
+    EXPECT_EQ(editor->recordMaximum(), 8);
+    editor->setRecordNumber(6);
+    editor->UpDown1Changing();
+    ASSERT_EQ(set.currentIndex(), 5);
+
+    action("MRUEntry0")->trigger();
+    EXPECT_EQ(editor->recordNumber(), 1);
+    EXPECT_EQ(set.currentIndex(), 0);
+    EXPECT_EQ(editor->recordMaximum(), 8);
+
+    openLandmark(landmarkFile("lndmrks2.dat", 3));
+    EXPECT_EQ(editor->recordMaximum(), 3);
+}
+
 TEST_F(EditorCommandsTest, EveryOpenDialogStartsInTheFolderOfThatMoment) {
     create();
     const QString path = landmarkFile("a.dat");
