@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QPushButton>
 #include <QSet>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,15 @@ TEST_F(StartupTest, ClosingTheWelcomeWindowEndsTheProgram) {
     EXPECT_TRUE(startup.windows().welcome->close());
     EXPECT_EQ(quits, 1);
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed()) << "only the named requests end the program";
+}
+
+TEST_F(StartupTest, AnEndRequestStopsTheEventLoop) {
+    writeText(settings, "[settings]\nstartdir=/x\n");
+    Startup startup(dialogs, settings);
+    startup.show();
+    QTimer::singleShot(0, startup.windows().welcome, [&] { startup.windows().welcome->close(); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(startup.windows().welcome->isVisible());
 }
 
 TEST_F(StartupTest, EveryWindowCarriesTheProgramIcon) {

@@ -229,12 +229,6 @@ bool writableKey(const std::string& key) {
            key.front() != '[' && key.front() != ';' && key.front() != '#';
 }
 
-} // namespace
-
-SettingsStore::SettingsStore(std::string filePath) : mFilePath(std::move(filePath)) {}
-
-namespace {
-
 // The file as it stands; a file that cannot be read holds nothing.
 IniText load(const std::string& path) {
     try {
@@ -264,6 +258,8 @@ void save(const std::string& path, const IniText& ini) {
 }
 
 } // namespace
+
+SettingsStore::SettingsStore(std::string filePath) : mFilePath(std::move(filePath)) {}
 
 std::string SettingsStore::readString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue) const {
