@@ -12,8 +12,15 @@ namespace korvland {
 QStringList toQtNameFilters(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList result;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
-        result << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+#ifndef Q_OS_WIN
+        // "*.*" means every file; elsewhere it would hide the names without a dot.
+        if (pattern == QLatin1String("*.*"))
+            pattern = QStringLiteral("*");
+#endif
+        result << QStringLiteral("%1 (%2)").arg(parts[i], pattern);
+    }
     return result;
 }
 
@@ -84,6 +91,8 @@ bool QtDialogs::question(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
-int QtDialogs::exec(QDialog& dialog) { return dialog.exec(); }
+int QtDialogs::exec(QDialog& dialog) {
+    return dialog.exec();
+}
 
 } // namespace korvland

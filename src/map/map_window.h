@@ -10,7 +10,7 @@ namespace korvland {
 // The map window. Its markers come later; what exists now is what the editor calls.
 class TForm3 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm3(AppContext& context, QWidget* parent = nullptr);
 
     // 1 while the map window is shown.
@@ -23,7 +23,11 @@ public:
     // Renews the current record's marker (icon and hint) after a type or side edit.
     void Shape1NewHint();
 
-private:
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
     AppContext& mContext;
 };
 

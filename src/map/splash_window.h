@@ -9,7 +9,7 @@ namespace korvland {
 // Covers the building of the map.
 class TForm4 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm4(AppContext& context, QWidget* parent = nullptr);
 };
 
