@@ -114,7 +114,10 @@ TForm2::TForm2(AppContext& context, QWidget* parent) : QMainWindow(parent), mCon
     createMenu();
 }
 
-TForm2::~TForm2() = default;
+TForm2::~TForm2() {
+    // The recent-files list reaches the settings file only when the program ends.
+    saveRecentFiles();
+}
 
 void TForm2::createControls() {
     auto* panel = new EditorPanel(this);

@@ -105,3 +105,22 @@ TEST_F(EditorCommandsTest, TheEditorStartsResetOnTheEmptySet) {
 
 } // namespace
 } // namespace korvland::testing
+
+namespace korvland::testing {
+namespace {
+
+TEST_F(EditorCommandsTest, RecentListReachesTheSettingsFileOnlyWhenTheEditorGoes) {
+    create();
+    const QString a = landmarkFile("lndmrks0.dat");
+    const QString b = landmarkFile("lndmrks1.dat");
+    openLandmark(a);
+    openLandmark(b);
+    EXPECT_EQ(store.readString("Form2.MRUList", "H0", "none"), "none");
+
+    editor.reset();
+    context.windows.editor = nullptr;
+    EXPECT_EQ(store.readList("Form2.MRUList", "H", 4), (std::vector<std::string>{b.toStdString(), a.toStdString()}));
+}
+
+} // namespace
+} // namespace korvland::testing
