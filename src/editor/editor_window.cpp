@@ -350,14 +350,21 @@ void TForm2::Edit1Change() {
     markModified();
 }
 
-void TForm2::Edit3Change() {
-    const QString text = Edit3->text();
+std::optional<int> TForm2::hexByteOf(const QLineEdit* box) {
+    const QString text = box->text();
     const std::optional<std::uint32_t> value = parseHexText(text);
     if (!value) {
         reportError(mContext.dialogs, this, invalidIntegerMessage(QLatin1Char('$') + text));
-        return;
+        return std::nullopt;
     }
-    mContext.set.setLoFileType(static_cast<int>(*value & 0xFF));
+    return static_cast<int>(*value & 0xFF);
+}
+
+void TForm2::Edit3Change() {
+    const std::optional<int> value = hexByteOf(Edit3);
+    if (!value)
+        return;
+    mContext.set.setLoFileType(*value);
     markModified();
     // Rewrites the box in two-digit form, folding a third digit into the low byte.
     GetLocationType();
@@ -366,14 +373,11 @@ void TForm2::Edit3Change() {
 }
 
 void TForm2::Edit4Change() {
-    const QString text = Edit4->text();
-    const std::optional<std::uint32_t> value = parseHexText(text);
-    if (!value) {
-        reportError(mContext.dialogs, this, invalidIntegerMessage(QLatin1Char('$') + text));
+    const std::optional<int> value = hexByteOf(Edit4);
+    if (!value)
         return;
-    }
     // No refresh: the kind label and the box keep what they show until the next selection.
-    mContext.set.setLoFileNo(static_cast<int>(*value & 0xFF));
+    mContext.set.setLoFileNo(*value);
     markModified();
 }
 

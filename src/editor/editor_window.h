@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <optional>
+
 #include <functional>
 
 class QAction;
@@ -104,6 +106,8 @@ protected:
 
 private:
     void createControls();    // editor_window.cpp
+    // The low byte of a hexadecimal box's text; reports the conversion error otherwise.
+    std::optional<int> hexByteOf(const QLineEdit* box);
     void createMenu();        // editor_commands.cpp
     void rebuildRecentMenu(); // editor_commands.cpp
     bool confirmDiscard();    // editor_commands.cpp
