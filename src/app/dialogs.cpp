@@ -1,6 +1,16 @@
 #include "app/dialogs.h"
 
+#include <QCoreApplication>
+
 namespace korvland {
+
+QString applicationTitle() {
+    return QCoreApplication::applicationName();
+}
+
+void setApplicationTitle(const QString& title) {
+    QCoreApplication::setApplicationName(title);
+}
 
 QString errorBoxText(const QString& message) {
     if (!message.isEmpty() && message.back().unicode() > u'.')

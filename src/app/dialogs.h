@@ -14,7 +14,7 @@ struct FileDialogRequest {
     QString filter;        // "Description|pattern|Description|pattern", matched without regard to letter case
     QString defaultSuffix; // "dat"
     QString initialFolder;
-    QString proposedName; // file name offered by a save dialog
+    QString proposedName;        // file name offered by a save dialog
     bool readOnlyOption = false; // open with the read-only option set (master copies)
 };
 
@@ -22,7 +22,7 @@ struct FileDialogRequest {
 // that tests can answer them in order and run the real windows headless. Nothing else
 // calls QMessageBox or QFileDialog.
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
 
     // The chosen full path, or nothing when the user cancelled.
@@ -46,6 +46,11 @@ public:
     // Any other modal dialog of the program (the About box, the folder chooser itself).
     virtual int exec(QDialog& dialog) = 0;
 };
+
+// The application title: the task-bar text and the caption of the error box. Kept apart
+// from Qt's display name, which the window system would append to every window caption.
+QString applicationTitle();
+void setApplicationTitle(const QString& title);
 
 // The text of the error box: the message with a period appended when its last
 // character sorts after "." in character-code order.

@@ -79,7 +79,7 @@ void QtDialogs::information(QWidget* parent, const QString& text) {
 }
 
 void QtDialogs::error(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, QApplication::applicationDisplayName(), text, QMessageBox::Ok);
+    QMessageBox::critical(parent, applicationTitle(), text, QMessageBox::Ok);
 }
 
 void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
@@ -87,7 +87,7 @@ void QtDialogs::warning(QWidget* parent, const QString& title, const QString& te
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
+    return QMessageBox::question(parent, applicationTitle(), text,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 

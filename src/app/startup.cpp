@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/dialogs.h"
 #include "app/program_icon.h"
 #include "app/welcome_window.h"
 #include "editor/editor_window.h"
@@ -33,7 +34,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
-    QApplication::setApplicationDisplayName(QStringLiteral("KORV TLQ Landmarks File Editor"));
+    setApplicationTitle(QStringLiteral("KORV TLQ Landmarks File Editor"));
     QApplication::setWindowIcon(programIcon());
     // The program ends on the requests it names (closing the editor or the welcome
     // window, cancelling an open dialog), not whenever no window happens to be visible.
@@ -44,7 +45,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mContext.windows.welcome = create(mWelcome);
     mWelcome->FormCreate();
 
-    QApplication::setApplicationDisplayName(QStringLiteral("KORV Landmarks Editor"));
+    setApplicationTitle(QStringLiteral("KORV Landmarks Editor"));
     mContext.windows.editor = create(mEditor);
     mContext.windows.map = create(mMap);
     mContext.windows.splash = create(mSplash);

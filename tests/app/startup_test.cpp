@@ -1,3 +1,4 @@
+#include "app/dialogs.h"
 #include "app/program_icon.h"
 #include "app/settings/settings_store.h"
 #include "app/startup.h"
@@ -98,7 +99,7 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndDestroyedInReverseEachHiddenFirst
     auto observer = [&](Startup::Event event, QWidget* window) {
         if (event == Startup::Event::Created) {
             events << QStringLiteral("+") + window->objectName();
-            titles << QApplication::applicationDisplayName();
+            titles << applicationTitle();
         } else {
             events << QStringLiteral("-") + window->objectName();
             EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
@@ -112,7 +113,7 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndDestroyedInReverseEachHiddenFirst
             ASSERT_NE(window, nullptr);
             EXPECT_FALSE(window->isVisible()) << "nothing shows before the event loop";
         }
-        EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("KORV Landmarks Editor"));
+        EXPECT_EQ(applicationTitle(), QStringLiteral("KORV Landmarks Editor"));
         startup.show();
         EXPECT_TRUE(w.welcome->isVisible());
         for (QWidget* window : all)

@@ -111,7 +111,7 @@ void ScriptedDialogs::information(QWidget*, const QString& text) {
 }
 
 void ScriptedDialogs::error(QWidget*, const QString& text) {
-    next(Kind::Error, {Kind::Error, QApplication::applicationDisplayName(), text, {}});
+    next(Kind::Error, {Kind::Error, applicationTitle(), text, {}});
 }
 
 void ScriptedDialogs::warning(QWidget*, const QString& title, const QString& text) {
@@ -119,7 +119,7 @@ void ScriptedDialogs::warning(QWidget*, const QString& title, const QString& tex
 }
 
 bool ScriptedDialogs::question(QWidget*, const QString& text) {
-    auto step = next(Kind::Question, {Kind::Question, QApplication::applicationDisplayName(), text, {}});
+    auto step = next(Kind::Question, {Kind::Question, applicationTitle(), text, {}});
     return step && step->yes;
 }
 
