@@ -2,12 +2,19 @@
 
 #include "map/splash_window.h"
 
+#include <QPalette>
+
 namespace korvland {
 
 TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("object PB1: TPaintBox"));
     setGeometry(315, 154, 833, 753);
+    // The map's ground colour, 0x106010 as blue-green-red.
+    QPalette ground = palette();
+    ground.setColor(QPalette::Window, QColor(0x10, 0x60, 0x10));
+    setPalette(ground);
+    setAutoFillBackground(true);
 }
 
 void TForm3::showEvent(QShowEvent* event) {
