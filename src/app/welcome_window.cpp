@@ -108,10 +108,14 @@ void TForm1::Button5Click() {
 }
 
 FileDialogRequest TForm1::korvopen() const {
+    return korvopenRequest(mContext.landmarksFolder);
+}
+
+FileDialogRequest TForm1::korvopenRequest(const QString& landmarksFolder) {
     FileDialogRequest request;
     request.filter = QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*");
     request.defaultSuffix = QStringLiteral("dat");
-    request.initialFolder = mContext.landmarksFolder;
+    request.initialFolder = landmarksFolder;
     return request;
 }
 

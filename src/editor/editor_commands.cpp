@@ -1,6 +1,7 @@
 #include "editor/editor_window.h"
 
 #include "app/settings/settings_store.h"
+#include "app/welcome_window.h"
 #include "data/region.h"
 #include "data/user_error.h"
 #include "map/map_window.h"
@@ -215,10 +216,8 @@ void TForm2::openLandmarkWith(const FileDialogRequest& request) {
 }
 
 void TForm2::Landmark1Click() {
-    FileDialogRequest request;
-    request.filter = QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*");
-    request.defaultSuffix = QStringLiteral("dat");
-    openLandmarkWith(request);
+    // The landmark open dialog belongs to the welcome window.
+    openLandmarkWith(TForm1::korvopenRequest(mContext.landmarksFolder));
 }
 
 void TForm2::MasterFile1Click() {
