@@ -2,6 +2,7 @@
 
 #include "data/user_error.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -92,10 +93,11 @@ std::string fileErrorMessage(int errorNumber, const std::string& path) {
     }
 }
 
-std::vector<std::uint8_t> readWholeFile(const std::string& path) {
+std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t limit) {
     if (path.empty())
         throw UserError("File not found");
-    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Not blocking, so that a pipe without a writer cannot hang the open.
+    Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
         throwFor(errno, path);
     struct stat info {};
@@ -106,12 +108,14 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path) {
     // A device or pipe is no landmark file: reading one could block or never end.
     if (!S_ISREG(info.st_mode))
         throwFor(EACCES, path);
-    // Read straight into the result; the loop also copes with a file that grows meanwhile.
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+    // Read straight into the result, never more than the caller can use; the loop also
+    // copes with a file that grows meanwhile.
+    const auto size = static_cast<std::size_t>(info.st_size);
+    std::vector<std::uint8_t> bytes(std::min(size, limit) + (size < limit ? 1 : 0));
     std::size_t filled = 0;
-    for (;;) {
+    while (filled < limit) {
         if (filled == bytes.size())
-            bytes.resize(bytes.size() * 2);
+            bytes.resize(std::min(limit, bytes.size() * 2));
         const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0) {
             if (errno == EINTR)

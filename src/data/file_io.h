@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,10 @@ namespace korvland {
 // ENOENT tells "File not found" from "Invalid filename" by whether the folder exists.
 std::string fileErrorMessage(int errorNumber, const std::string& path);
 
-// Reads the whole file. Needs only read access.
-std::vector<std::uint8_t> readWholeFile(const std::string& path);
+// Reads the whole file, or its first `limit` bytes when it is longer. Needs only read
+// access; refuses anything but a regular file ("File access denied").
+std::vector<std::uint8_t> readWholeFile(const std::string& path,
+                                        std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Writes `bytes` to a temporary file in the destination folder, flushes it to disk and
 // renames it over `path`. On failure the destination is untouched and no temporary

@@ -11,9 +11,14 @@
 namespace korvland {
 
 // The banners every written landmark file carries in its header.
-inline constexpr char kMakerBanner[] = "Harbor Lantern Works";                  // 20 bytes at 0
+inline constexpr char kMakerBanner[] = "Harbor Lantern Works";                    // 20 bytes at 0
 inline constexpr char kVersionBanner[] = "KORV TLQ Landmarks Editor Version 3.2"; // padded to 74 at 26
 inline constexpr std::size_t kVersionBannerSize = 74;
+
+// No record field lies beyond this offset, whatever the header says: 1024 records of the
+// largest stride. Reading stops there.
+inline constexpr std::size_t kLandmarkFileReadLimit =
+    kHeaderSize + (kMaxRecords - 1) * 65535u + kRecordFieldsSize;
 
 // What a landmark file holds, decoded. Only records 0 to recordCount - 1 are filled.
 struct LandmarkFileContents {

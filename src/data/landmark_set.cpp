@@ -30,7 +30,7 @@ std::string LandmarkSet::landmarkPath() const {
 
 void LandmarkSet::korvfileread(const std::string& path) {
     checkPathFits(path);
-    const std::vector<std::uint8_t> bytes = readWholeFile(path);
+    const std::vector<std::uint8_t> bytes = readWholeFile(path, kLandmarkFileReadLimit);
     const LandmarkFileContents contents = decodeLandmarkFile(bytes);
     replaceFrom(path, contents);
 }
@@ -90,12 +90,12 @@ void LandmarkSet::saveProfile(const std::string& path) const {
 }
 
 void LandmarkSet::openProfile(const std::string& path) {
-    const ProfileContents profile = decodeProfile(readWholeFile(path));
+    const ProfileContents profile = decodeProfile(readWholeFile(path, kProfileSize));
     const std::string landmarkFile = profile.pathText();
     if (landmarkFile.empty())
         throw UserError("The profile names no landmark file.");
     checkPathFits(landmarkFile);
-    const LandmarkFileContents contents = decodeLandmarkFile(readWholeFile(landmarkFile));
+    const LandmarkFileContents contents = decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit));
 
     // Both files are read whole: only now does the set change.
     mLandmarkPath = profile.landmarkPath;

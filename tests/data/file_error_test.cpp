@@ -182,5 +182,30 @@ TEST(SuccessfulWrite, ADestinationNameOfTheLongestAllowedLengthIsWritten) {
     EXPECT_EQ(namesIn(loaded.dir.path()).size(), 2u);
 }
 
+TEST(ReadLimit, ALongFileIsReadOnlyAsFarAsTheCallerCanUse) {
+    TempDir dir;
+    const fs::path path = dir.path() / "big.dat";
+    std::vector<std::uint8_t> bytes(5000);
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<std::uint8_t>(i * 7);
+    testing::writeBytes(path, bytes);
+    EXPECT_EQ(readWholeFile(path.string(), 1154),
+              std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 1154));
+    EXPECT_EQ(readWholeFile(path.string(), 5000), bytes);
+    EXPECT_EQ(readWholeFile(path.string(), 9000), bytes);
+    EXPECT_EQ(readWholeFile(path.string()), bytes);
+}
+
+TEST(ReadLimit, AHugeFileWithAValidStartLoadsWithoutReadingItAll) {
+    TempDir dir;
+    const fs::path path = dir.path() / "lndmrks0.dat";
+    LandmarkFileBuilder().addMany(3).writeTo(path);
+    // Far more than any landmark file can use: a sparse gigabyte after the records.
+    fs::resize_file(path, std::uintmax_t{1} << 30);
+    LandmarkSet set;
+    set.korvfileread(path.string());
+    EXPECT_EQ(set.recordCount(), 3);
+}
+
 } // namespace
 } // namespace korvland

@@ -86,6 +86,14 @@ const ReadFailure kReadFailures[] = {
      },
      "File access denied"},
     {"Device", [](const fs::path&) { return std::string("/dev/null"); }, "File access denied"},
+    // A pipe nobody writes to must be refused, not waited on.
+    {"PipeWithoutWriter",
+     [](const fs::path& d) {
+         const fs::path pipe = d / "lndmrks0.dat";
+         EXPECT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+         return pipe.string();
+     },
+     "File access denied"},
     {"EmptyPath", [](const fs::path&) { return std::string(); }, "File not found"},
 };
 
