@@ -36,8 +36,10 @@ const std::string kStartDirKey = "startdir";
 } // namespace
 
 TForm1::TForm1(AppContext& context, QWidget* parent)
-    // A fixed frame with a title and no title-bar buttons at all.
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), mContext(context),
+    // A fixed frame with a title and no title-bar buttons at all. A plain top-level window,
+    // not a dialog: the window system would take a dialog for a transient of another window
+    // and leave the program's only visible window without a task-bar entry.
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), mContext(context),
       mChooserFolder(QDir::currentPath()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
@@ -58,7 +60,7 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff); // the fixed text fits
     QFont memoFont(QStringLiteral("Liberation Sans"));
     memoFont.setStyleHint(QFont::SansSerif);
-    memoFont.setPixelSize(11);
+    memoFont.setPixelSize(13);
     Memo1->setFont(memoFont);
     QPalette palette = Memo1->palette();
     palette.setColor(QPalette::Text, Qt::black);

@@ -6,6 +6,7 @@
 #include "support_gui/scripted_dialogs.h"
 
 #include <QDir>
+#include <QFontMetrics>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +39,8 @@ TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
     EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
+    // The main window: a dialog would be made a transient without a task-bar entry.
+    EXPECT_EQ(w.windowType(), Qt::Window);
 
     QPlainTextEdit* memo = w.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"));
     ASSERT_NE(memo, nullptr);
@@ -56,7 +59,6 @@ TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
                                "",
                                "Marten Quillon & Pellam"};
     EXPECT_EQ(lines, expected);
-
     QPushButton* button = w.findChild<QPushButton*>(QStringLiteral("Button5"));
     ASSERT_NE(button, nullptr);
     EXPECT_EQ(button->geometry(), QRect(8, 216, 297, 25));
@@ -65,6 +67,16 @@ TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
 
     w.show();
     EXPECT_EQ(w.focusWidget(), button);
+    // Characters 13 pixels high, and still every line fits without scrolling or wrapping.
+    EXPECT_EQ(memo->font().pixelSize(), 13);
+    const QFontMetrics metrics(memo->font());
+    const int margin = static_cast<int>(memo->document()->documentMargin());
+    const int room = memo->viewport()->width() - 2 * margin;
+    for (const QString& line : expected)
+        EXPECT_LE(metrics.horizontalAdvance(line), room) << line.toStdString();
+    EXPECT_LE(metrics.lineSpacing() * static_cast<int>(expected.size()) + 2 * margin,
+              memo->viewport()->height());
+
     const QRect available = w.screen()->availableGeometry();
     EXPECT_LE((w.frameGeometry().center() - available.center()).manhattanLength(), 2) << "centred";
 }
