@@ -49,6 +49,16 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     return dialog.selectedFiles().first();
 }
 
+// A message box that shows its text as it stands: a path or a typed text holding
+// something like "<b>" must not be taken for markup.
+int messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
+               QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    QMessageBox box(icon, title, text, buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(defaultButton);
+    return box.exec();
+}
+
 } // namespace
 
 std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileDialogRequest& request) {
@@ -75,20 +85,21 @@ std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title, 
 }
 
 void QtDialogs::information(QWidget* parent, const QString& text) {
-    QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+    messageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
+               QMessageBox::Ok);
 }
 
 void QtDialogs::error(QWidget* parent, const QString& text) {
-    QMessageBox::critical(parent, applicationTitle(), text, QMessageBox::Ok);
+    messageBox(parent, QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
-    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+    messageBox(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, applicationTitle(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    return messageBox(parent, QMessageBox::Question, applicationTitle(), text,
+                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 int QtDialogs::exec(QDialog& dialog) {
