@@ -66,6 +66,8 @@ void setTextColour(QWidget* widget, const QColor& colour) {
 
 QLabel* addLabel(QWidget* parent, const QString& text, int x, int y, bool maroon = true) {
     auto* label = new QLabel(text, parent);
+    // Labels show file paths and marker names: a "<i>" in a folder's name is no markup.
+    label->setTextFormat(Qt::PlainText);
     if (maroon)
         setTextColour(label, colourFromBgr(kMaroon));
     label->adjustSize();

@@ -1,5 +1,6 @@
 #include "editor_window_fixture.h"
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -121,6 +122,19 @@ TEST_F(EditorWindowTest, ARefreshStoresNothing) {
     editor->GetLocationType();
     EXPECT_EQ(set.compiledBytes(), before);
     EXPECT_FALSE(editor->isModified());
+}
+
+TEST_F(EditorWindowTest, FilePathIsShownAsItStandsWithMarkupInIt) {
+    const std::filesystem::path folder = dir.path() / "<i>maps";
+    std::filesystem::create_directories(folder);
+    LandmarkFileBuilder builder;
+    builder.addMany(2);
+    set.korvfileread(builder.writeTo(folder / "lndmrks0.dat"));
+    editor->FormActivate();
+    QLabel* path = control<QLabel>("Label1");
+    EXPECT_EQ(path->text().toStdString(), (folder / "lndmrks0.dat").string());
+    // Taken for markup, "<i>" would vanish and the rest be set in italics, narrower.
+    EXPECT_GE(path->sizeHint().width(), path->fontMetrics().horizontalAdvance(path->text()));
 }
 
 } // namespace
