@@ -59,6 +59,8 @@ LMDDD1::LMDDD1(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
     mPathLine = new QLabel(this);
     mPathLine->setObjectName(QStringLiteral("PathLine"));
     mPathLine->setWordWrap(true);
+    // A folder named like "<i>maps" is shown as it stands, not taken for markup.
+    mPathLine->setTextFormat(Qt::PlainText);
     mPathLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     mList = new QListWidget(this);

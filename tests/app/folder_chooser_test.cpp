@@ -107,6 +107,16 @@ TEST_F(FolderChooserTest, NewFolderThatCannotBeMadeShowsTheWarning) {
     EXPECT_FALSE(std::filesystem::exists(dir.path().parent_path() / "escape"));
 }
 
+TEST_F(FolderChooserTest, PathLineShowsMarkupLikeNamesAsTheyStand) {
+    std::filesystem::create_directories(dir.path() / "<i>maps");
+    LMDDD1 chooser(dialogs, nullptr, root() + QStringLiteral("/<i>maps"));
+    auto* line = chooser.findChild<QLabel*>(QStringLiteral("PathLine"));
+    EXPECT_EQ(line->text(), root() + QStringLiteral("/<i>maps"));
+    // Taken for markup, "<i>" would vanish and the rest be set in italics.
+    EXPECT_EQ(line->textFormat(), Qt::PlainText);
+    EXPECT_EQ(chooser.result(), root() + QStringLiteral("/<i>maps"));
+}
+
 TEST(FolderChooserResult, KeepsLetterCaseWhereItCountsAndDropsTheClosingSeparator) {
     struct Case {
         const char* folder;
