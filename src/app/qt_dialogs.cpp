@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 
 namespace korvland {
@@ -77,11 +78,15 @@ std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& s
 }
 
 std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title, const QString& label) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, QString(), &ok);
-    if (!ok)
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    // The prompt names a folder, shown as it stands even when it looks like markup.
+    for (QLabel* text : dialog.findChildren<QLabel*>())
+        text->setTextFormat(Qt::PlainText);
+    if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return text;
+    return dialog.textValue();
 }
 
 void QtDialogs::information(QWidget* parent, const QString& text) {

@@ -2,6 +2,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -89,6 +91,34 @@ TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     ASSERT_TRUE(box.answered);
     EXPECT_EQ(box.format, Qt::PlainText);
     EXPECT_FALSE(yes) << "No is the default answer";
+}
+
+TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
+    QtDialogs dialogs;
+    QString prompt;
+    Qt::TextFormat format = Qt::AutoText;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        auto* label = box->findChild<QLabel*>();
+        prompt = label->text();
+        format = label->textFormat();
+        box->setTextValue(QStringLiteral("Maps"));
+        box->accept();
+    });
+    const auto answer =
+        dialogs.prompt(nullptr, QStringLiteral("New Folder"), QStringLiteral("Name: (/srv/<i>land)"));
+    EXPECT_EQ(answer, QStringLiteral("Maps"));
+    EXPECT_EQ(prompt, QStringLiteral("Name: (/srv/<i>land)"));
+    EXPECT_EQ(format, Qt::PlainText);
+
+    QTimer::singleShot(0, [] {
+        if (auto* box = QApplication::activeModalWidget())
+            static_cast<QDialog*>(box)->reject();
+    });
+    EXPECT_EQ(dialogs.prompt(nullptr, QStringLiteral("New Folder"), QStringLiteral("Name: (/)")),
+              std::nullopt);
 }
 
 } // namespace
