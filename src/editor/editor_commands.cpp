@@ -344,8 +344,11 @@ void TForm2::Map1Click(QObject* sender) {
 
 void TForm2::N1Click() {
     try {
+        // The welcome window's chooser, which starts where it returned last.
+        TForm1* welcome = mContext.windows.welcome;
         if (const std::optional<QString> folder =
-                mContext.dialogs.chooseFolder(this, mContext.landmarksFolder))
+                welcome ? welcome->runFolderChooser(this)
+                        : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder))
             mContext.store.writeString(kSettingsSection, kStartDirKey, folder->toStdString());
         else
             mContext.dialogs.information(this, QStringLiteral("Landmarks folder not set."));

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -266,6 +267,30 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     EXPECT_EQ(SettingsStore(settings).readList("Form2.MRUList", "H", 4),
               (std::vector<std::string>{source, master}));
     EXPECT_EQ(SettingsStore(settings).readString("settings", "startdir", ""), folder.string());
+}
+
+TEST_F(EndToEndTest, ChangeFolderUsesTheWelcomeWindowsChooserAndItsMemory) {
+    start();
+    const QString chosen = QString::fromStdString((dir.path() / "Elsewhere").string());
+    dialogs.expectChooseFolder(chosen);
+    command("N1");
+    // The chooser has not run in this program yet: it starts in the working folder.
+    EXPECT_EQ(dialogs.last().text, QDir::currentPath());
+    EXPECT_EQ(startup->context().landmarksFolder, chosen);
+
+    dialogs.expectChooseFolder(std::nullopt);
+    dialogs.expectInformation();
+    command("N1");
+    EXPECT_EQ(dialogs.asked()[1].text, chosen) << "starts where it returned last";
+    EXPECT_EQ(dialogs.messages().back(), "Landmarks folder not set.");
+    EXPECT_EQ(startup->context().landmarksFolder, chosen);
+
+    dialogs.expectOpenFile(std::nullopt);
+    command("Landmark1");
+    EXPECT_EQ(dialogs.last().request.initialFolder, chosen);
+    EXPECT_TRUE(editor()->close());
+    runToTheEnd();
+    EXPECT_EQ(SettingsStore(settings).readString("settings", "startdir", ""), chosen.toStdString());
 }
 
 } // namespace
