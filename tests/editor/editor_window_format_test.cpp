@@ -32,6 +32,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CoordinateCase{1.23456789f, "1.23457"}, CoordinateCase{0.123456789f, "0.12346"},
                       // A value rounding to zero carries no sign.
                       CoordinateCase{-0.000004f, "0.00000"}, CoordinateCase{0.000006f, "0.00001"},
+                      CoordinateCase{-0.0f, "0.00000"}, CoordinateCase{0.000001f, "0.00000"},
+                      // Stored as 100000 exactly: a float carries no more digits.
+                      CoordinateCase{99999.99999f, "100000.00000"},
+                      // Nine digits exactly stay fixed-point.
+                      CoordinateCase{999999936.0f, "999999936.00000"}, CoordinateCase{1.0e10f, "1E+10"},
                       // Ten digits before the separator, also when rounding carries into the tenth.
                       CoordinateCase{12345678901.0f, "1.23456788E+10"}, CoordinateCase{-1.0e10f, "-1E+10"},
                       CoordinateCase{999999999.9f, "1E+09"}, CoordinateCase{3.0e38f, "3.00000001E+38"}));
@@ -44,6 +49,7 @@ TEST(CoordinateFormatText, UsesTheGivenDecimalSeparator) {
 TEST(CoordinateFormatText, ShowsNonNumbersWithoutFailing) {
     EXPECT_EQ(formatCoordinate(std::numeric_limits<float>::quiet_NaN()), "NAN");
     EXPECT_EQ(formatCoordinate(-std::numeric_limits<float>::infinity()), "-INF");
+    EXPECT_EQ(formatCoordinate(std::numeric_limits<float>::infinity()), "INF");
 }
 
 TEST(HexText, BytesShowTwoUpperCaseDigits) {
