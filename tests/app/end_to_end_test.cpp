@@ -189,6 +189,7 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     dialogs.expectOpenFile(QString::fromStdString(profile));
     command("Profile1");
     EXPECT_EQ(editor()->recordNumber(), 1);
+    EXPECT_EQ(editor()->recordMaximum(), 12);
     EXPECT_EQ(labelText("Label1"), QString::fromStdString(source));
     EXPECT_EQ(set().disabledFlag(1), 1);
     EXPECT_EQ(set().record(2).loFileType, 2)
