@@ -7,6 +7,7 @@
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -117,6 +118,7 @@ LMDDD1::LMDDD1(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
 
     connect(mList, &QListWidget::currentItemChanged, this, [this] { showSelection(); });
     connect(mList, &QListWidget::itemActivated, this, &LMDDD1::enterItem);
+    mList->installEventFilter(this);
 
     resize(380, 320);
     const QString start = startFolder.isEmpty() ? QDir::currentPath() : startFolder;
@@ -159,6 +161,19 @@ QString LMDDD1::selectedFolder() const {
 
 void LMDDD1::showSelection() {
     mPathLine->setText(QDir::toNativeSeparators(selectedFolder()));
+}
+
+bool LMDDD1::eventFilter(QObject* watched, QEvent* event) {
+    // Return on a listed folder moves into it; the list would also pass the key on to the
+    // default button, which would then confirm the folder just left.
+    if (watched == mList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mList->currentItem()) {
+            enterItem(mList->currentItem());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void LMDDD1::enterItem(QListWidgetItem* item) {

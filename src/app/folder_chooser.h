@@ -33,6 +33,9 @@ class LMDDD1 : public QDialog {
     // The "&New Folder" button.
     void newFolderClick();
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void fillList();
     void showSelection();

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -63,6 +64,24 @@ TEST_F(FolderChooserTest, ListsFoldersAndMovesThroughThem) {
     chooser.enterFolder(QStringLiteral("/"));
     EXPECT_FALSE(listed(chooser).contains(QStringLiteral(".."))) << "nothing above the root";
     EXPECT_EQ(chooser.result(), QStringLiteral("/"));
+}
+
+TEST_F(FolderChooserTest, ReturnOnAListedFolderMovesIntoItWithoutConfirming) {
+    LMDDD1 chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
+    chooser.show();
+    auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    list->setFocus();
+    list->setCurrentRow(0); // ".."
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_TRUE(chooser.isVisible()) << "the folder just left must not be confirmed";
+    EXPECT_EQ(chooser.currentFolder(), root());
+
+    // With no folder picked in the list, Return confirms the folder shown.
+    list->setCurrentItem(nullptr);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_EQ(chooser.QDialog::result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.result(), root());
 }
 
 TEST_F(FolderChooserTest, StartsInTheWorkingFolderWhenGivenNoneOrAMissingOne) {
