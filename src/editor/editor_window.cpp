@@ -3,6 +3,7 @@
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "editor/name_validator.h"
+#include "editor/path_label.h"
 #include "editor/radio_group.h"
 #include "editor/record_format.h"
 #include "editor/up_down.h"
@@ -131,7 +132,10 @@ void TForm2::createControls() {
     panel->rule->setGeometry(0, 0, kClientWidth, 9);
 
     addLabel(panel, QStringLiteral("File being edited:"), 8, 8);
-    Label1 = addLabel(panel, QString(), 96, 8);
+    auto* pathLabel = new PathLabel(panel);
+    setTextColour(pathLabel, colourFromBgr(kMaroon));
+    pathLabel->adjustSize();
+    Label1 = pathLabel;
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(96, 8, kClientWidth - 96 - 4, Label1->height());
 
@@ -386,8 +390,10 @@ void TForm2::Edit4Change() {
 void TForm2::srg1Change(int itemIndex) {
     if (itemIndex < 0)
         return;
-    mContext.set.setSide(itemIndex);
-    markModified();
+    if (mContext.set.currentRecord().side != itemIndex) {
+        mContext.set.setSide(itemIndex);
+        markModified();
+    }
     if (TForm3* map = mContext.windows.map) {
         map->savedMarkerColour = itemIndex == 1 ? kAlliedColour : kGermanColour;
         map->Shape1NewHint();
@@ -398,8 +404,12 @@ void TForm2::LMDRG1Change(int itemIndex) {
     if (itemIndex < 0)
         return;
     const int index = mContext.set.currentIndex();
-    mContext.set.setDisabled(static_cast<std::size_t>(index), static_cast<std::uint8_t>(itemIndex));
-    markModified();
+    const auto flag = static_cast<std::uint8_t>(itemIndex);
+    // A click on the item already chosen (or on the group's frame) changes nothing.
+    if (mContext.set.disabledFlag(static_cast<std::size_t>(index)) != flag) {
+        mContext.set.setDisabled(static_cast<std::size_t>(index), flag);
+        markModified();
+    }
     if (TForm6* status = mContext.windows.status; status && status->hasRow(index))
         status->setRowTicked(index, itemIndex == 0);
     LMDRG1->update();

@@ -1,5 +1,7 @@
 #include "editor_window_fixture.h"
 
+#include "editor/path_label.h"
+
 #include <QApplication>
 #include <QClipboard>
 
@@ -200,6 +202,28 @@ TEST_F(EditorWindowTest, SelectionFromCodeSendsNoEdit) {
     EXPECT_EQ(set.record(1).side, 2);
     EXPECT_EQ(set.disabledFlag(1), 2);
     EXPECT_FALSE(editor->isModified());
+}
+
+TEST_F(EditorWindowTest, ChoosingWhatIsAlreadyChosenLeavesTheSetUnmodified) {
+    load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 0, "German")).addMany(1));
+    clickItem("LMDRG1", 0); // already "Yes"
+    clickItem("srg1", 0);   // already "German"
+    EXPECT_EQ(set.disabledFlag(0), 0);
+    EXPECT_EQ(set.record(0).side, 0);
+    EXPECT_FALSE(editor->isModified()) << "closing would ask about changes that were never made";
+}
+
+TEST_F(EditorWindowTest, ALongPathKeepsTheFileNameInSight) {
+    load(LandmarkFileBuilder().addMany(1));
+    auto* label = editor->findChild<QLabel*>(QStringLiteral("Label1"));
+    const QString path = QStringLiteral("/srv/game/servers/europe-west/landmark-archive/2026/november/"
+                                        "operators/lndmrks3.dat");
+    label->setText(path);
+    EXPECT_EQ(label->text(), path) << "the label keeps the whole path";
+    const QString shown = static_cast<PathLabel*>(label)->shownText();
+    EXPECT_LT(shown.size(), path.size());
+    EXPECT_TRUE(shown.startsWith(QStringLiteral("/srv"))) << shown.toStdString();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("lndmrks3.dat"))) << shown.toStdString();
 }
 
 } // namespace
