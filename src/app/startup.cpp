@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/dialogs.h"
+#include "app/hint_settings.h"
 #include "app/program_icon.h"
 #include "app/welcome_window.h"
 #include "editor/editor_window.h"
@@ -45,7 +46,9 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mContext.windows.welcome = create(mWelcome);
     mWelcome->FormCreate();
 
+    // The application-wide settings come with the editor window.
     setApplicationTitle(QStringLiteral("KORV Landmarks Editor"));
+    applyHintSettings(*qApp);
     mContext.windows.editor = create(mEditor);
     mContext.windows.map = create(mMap);
     mContext.windows.splash = create(mSplash);

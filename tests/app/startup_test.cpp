@@ -18,6 +18,10 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <QHelpEvent>
+
+#include <QStyle>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -171,6 +175,20 @@ TEST_F(StartupTest, EveryWindowCarriesTheProgramIcon) {
     EXPECT_EQ(imageOf(QApplication::windowIcon()), programIconImage());
     for (QWidget* window : QList<QWidget*>{w.welcome, w.editor, w.map, w.splash, w.ownership, w.status})
         EXPECT_EQ(imageOf(window->windowIcon()), programIconImage()) << window->objectName().toStdString();
+}
+
+TEST_F(StartupTest, HintsWaitAQuarterSecondAndStayFiveSeconds) {
+    writeText(settings, "[settings]\nstartdir=/x\n");
+    Startup startup(dialogs, settings);
+    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 250);
+
+    // A hinted control shows its hint for five seconds, however short or long the text.
+    QWidget* label = startup.windows().editor->findChild<QWidget*>(QStringLiteral("Label1"));
+    ASSERT_NE(label, nullptr);
+    label->setToolTip(QStringLiteral("a hint"));
+    QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &hover);
+    EXPECT_EQ(label->toolTipDuration(), 5000);
 }
 
 TEST(ProgramIcon, Is32By32InSixteenColours) {
