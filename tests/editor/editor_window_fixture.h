@@ -1,16 +1,8 @@
 #pragma once
 
-#include "app/app_context.h"
-#include "app/settings/settings_store.h"
-#include "data/landmark_set.h"
-#include "editor/editor_window.h"
 #include "editor/radio_group.h"
 #include "editor/up_down.h"
-#include "map/map_window.h"
-#include "support/fixture_builder.h"
-#include "support_gui/scripted_dialogs.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "support_gui/test_windows.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -21,35 +13,22 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace korvland::testing {
 
 // The editor window on the offscreen platform with its own landmark set, scripted
 // dialogs and settings file, and the map and table windows it calls into. Files are
 // loaded straight into the set and the record number set as an open leaves it.
-class EditorWindowTest : public ::testing::Test {
+class EditorWindowTest : public ::testing::Test, protected TestWindows {
   protected:
     EditorWindowTest() {
         // Texts with separators are checked in the C locale's form ("12.50000", "1,000").
         QLocale::setDefault(QLocale::c());
-        editor = std::make_unique<TForm2>(context);
-        context.windows.editor = editor.get();
-        map = std::make_unique<TForm3>(context);
-        context.windows.map = map.get();
-        ownership = std::make_unique<TForm5>(context);
-        context.windows.ownership = ownership.get();
-        status = std::make_unique<TForm6>(context);
-        context.windows.status = status.get();
+        createWindows();
         editor->show();
     }
 
     ~EditorWindowTest() override {
-        context.windows = {};
-        status.reset();
-        ownership.reset();
-        map.reset();
-        editor.reset();
+        destroyWindows();
         QLocale::setDefault(mLocale);
     }
 
@@ -96,16 +75,6 @@ class EditorWindowTest : public ::testing::Test {
         else
             QTest::keyClicks(box, typed);
     }
-
-    TempDir dir;
-    LandmarkSet set;
-    ScriptedDialogs dialogs;
-    SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}};
-    std::unique_ptr<TForm2> editor;
-    std::unique_ptr<TForm3> map;
-    std::unique_ptr<TForm5> ownership;
-    std::unique_ptr<TForm6> status;
 
   private:
     QLocale mLocale;

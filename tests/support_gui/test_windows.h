@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/app_context.h"
+#include "app/settings/settings_store.h"
+#include "data/landmark_set.h"
+#include "editor/editor_window.h"
+#include "map/map_window.h"
+#include "map/splash_window.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
+#include <memory>
+
+namespace korvland::testing {
+
+// The editor window and the windows it reaches, made in start-up's order over one
+// landmark set, scripted dialogs and a settings file in a fresh temporary folder, and
+// destroyed in reverse order. Fixtures derive from it to reach the parts by name.
+class TestWindows {
+  public:
+    TestWindows() { context.landmarksFolder = QString::fromStdString(dir.path().string()); }
+    ~TestWindows() { destroyWindows(); }
+
+    TestWindows(const TestWindows&) = delete;
+    TestWindows& operator=(const TestWindows&) = delete;
+
+    void createWindows() {
+        editor = std::make_unique<TForm2>(context);
+        context.windows.editor = editor.get();
+        map = std::make_unique<TForm3>(context);
+        context.windows.map = map.get();
+        splash = std::make_unique<TForm4>(context);
+        context.windows.splash = splash.get();
+        ownership = std::make_unique<TForm5>(context);
+        context.windows.ownership = ownership.get();
+        status = std::make_unique<TForm6>(context);
+        context.windows.status = status.get();
+    }
+
+    void destroyWindows() {
+        status.reset();
+        ownership.reset();
+        splash.reset();
+        map.reset();
+        editor.reset();
+        context.windows = {};
+    }
+
+    TempDir dir;
+    LandmarkSet set;
+    ScriptedDialogs dialogs;
+    SettingsStore store{dir.file("korvland.INI")};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    std::unique_ptr<TForm2> editor;
+    std::unique_ptr<TForm3> map;
+    std::unique_ptr<TForm4> splash;
+    std::unique_ptr<TForm5> ownership;
+    std::unique_ptr<TForm6> status;
+};
+
+} // namespace korvland::testing
