@@ -18,6 +18,13 @@ inline constexpr std::uint8_t Depot = 8;
 inline constexpr std::uint8_t Airfield = 16;
 } // namespace feature
 
+// One-letter names for the place tables, so that a table row reads as one line.
+namespace table_shorthand {
+using enum Settlement;
+inline constexpr std::uint8_t S = feature::Station, B = feature::Bridge, F = feature::Factory,
+                              D = feature::Depot, A = feature::Airfield, N = feature::None;
+} // namespace table_shorthand
+
 // Degrees: latitude north, longitude east (west is negative).
 struct GeoPoint {
     float lat;

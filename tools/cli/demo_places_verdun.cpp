@@ -6,9 +6,7 @@ namespace korvland::cli::demo {
 
 namespace {
 
-using enum Settlement;
-constexpr std::uint8_t S = feature::Station, B = feature::Bridge, F = feature::Factory, D = feature::Depot,
-                       A = feature::Airfield, N = feature::None;
+using namespace table_shorthand;
 
 constexpr Place kPlaces[] = {
     // Allied
