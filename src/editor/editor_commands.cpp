@@ -257,22 +257,30 @@ void TForm2::Profile1Click() {
 
 // --- saving ------------------------------------------------------------------------
 
+bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
+                         const std::function<void(const std::string&)>& write) {
+    request.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
+    if (!path) {
+        mContext.dialogs.information(this, refusal);
+        return false;
+    }
+    try {
+        write(nativePath(*path));
+        return true;
+    } catch (const std::exception& e) {
+        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        return false;
+    }
+}
+
 void TForm2::Save1Click() {
     FileDialogRequest request;
     request.title = QStringLiteral("Save Landmark Profile");
     request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
     request.defaultSuffix = QStringLiteral("lmp");
-    request.initialFolder = mContext.landmarksFolder;
-    const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
-    if (!path) {
-        mContext.dialogs.information(this, QStringLiteral("Landmarks Profile not saved."));
-        return;
-    }
-    try {
-        mContext.set.saveProfile(nativePath(*path));
-    } catch (const std::exception& e) {
-        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
-    }
+    saveThrough(request, QStringLiteral("Landmarks Profile not saved."),
+                [this](const std::string& path) { mContext.set.saveProfile(path); });
 }
 
 void TForm2::CompileLandmark1Click() {
@@ -280,19 +288,10 @@ void TForm2::CompileLandmark1Click() {
     request.title = QStringLiteral("Save Compiled Landmark File");
     request.filter = QStringLiteral("All Landmarks Files|*.dat");
     request.defaultSuffix = QStringLiteral("dat");
-    request.initialFolder = mContext.landmarksFolder;
     request.proposedName = mProposedSaveName;
-    const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
-    if (!path) {
-        mContext.dialogs.information(this, QStringLiteral("Landmarks file not compiled."));
-        return;
-    }
-    try {
-        mContext.set.writeLandmarkFile(nativePath(*path));
+    if (saveThrough(request, QStringLiteral("Landmarks file not compiled."),
+                    [this](const std::string& path) { mContext.set.writeLandmarkFile(path); }))
         mModified = false;
-    } catch (const std::exception& e) {
-        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
-    }
 }
 
 // --- reset and region --------------------------------------------------------------

@@ -30,25 +30,26 @@ namespace {
 constexpr BgrColour kMaroon = 0x000080;
 constexpr int kClientWidth = 460;
 
+// A regular face at the window's pixel height; set outright, so that boxes inside a bold
+// group stay regular.
+QFont regularFont(const QString& family) {
+    QFont font(family);
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
 // The texts of the window are laid out for a font of this pixel height: the family
 // metric-compatible with Arial fits every caption into its place.
 QFont windowFont() {
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    // Set outright, so that boxes inside a bold group stay regular.
-    font.setWeight(QFont::Normal);
-    return font;
+    return regularFont(QStringLiteral("Liberation Sans"));
 }
 
 // The face of the number boxes and the clock: the widest coordinate ("-1.23456789E+10"),
 // a four-digit record number with its separator and the longest date fit their boxes.
 QFont narrowFont() {
-    QFont font(QStringLiteral("Liberation Sans Narrow"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setWeight(QFont::Normal);
-    return font;
+    return regularFont(QStringLiteral("Liberation Sans Narrow"));
 }
 
 QFont boldFont(int pixelSize) {

@@ -28,7 +28,7 @@ class UpDown;
 // region detection in editor_commands.cpp.
 class TForm2 : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     explicit TForm2(AppContext& context, QWidget* parent = nullptr);
     ~TForm2() override;
 
@@ -63,11 +63,11 @@ public:
     void setPointerReadings(const QString& northSouth, const QString& eastWest, const QString& y,
                             const QString& x);
 
-signals:
+  signals:
     // The user pressed the "Table" button; the status table fills its list and shows.
     void tableButtonClicked();
 
-public:
+  public:
     // --- menu commands and region detection (editor_commands.cpp) -------------------
     void FormActivate();
     void Map1Click(QObject* sender);
@@ -101,16 +101,20 @@ public:
     // (the placement is then not written either).
     bool saveRecentFiles();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
 
-private:
-    void createControls();    // editor_window.cpp
+  private:
+    void createControls(); // editor_window.cpp
     // The low byte of a hexadecimal box's text; reports the conversion error otherwise.
     std::optional<int> hexByteOf(const QLineEdit* box);
     void createMenu();        // editor_commands.cpp
     void rebuildRecentMenu(); // editor_commands.cpp
     bool confirmDiscard();    // editor_commands.cpp
+    // Asks for a destination in a save dialog and writes through `write`; a cancel shows
+    // `refusal`, a failure the error box. True when the file was written.
+    bool saveThrough(FileDialogRequest request, const QString& refusal,
+                     const std::function<void(const std::string&)>& write);
     void openLandmarkWith(const FileDialogRequest& request);
     // Hides the map and both tables, runs `read`, and on success enables what a loaded
     // set allows; a failure is reported and false returned.
@@ -151,9 +155,9 @@ private:
     QLabel* mNoticePanel = nullptr;
     QLabel* mClockPanel = nullptr;
     QTimer* mClockTimer = nullptr;
-    void createStatusBar();   // editor_window.cpp
-    void applyTabOrder();     // editor_window.cpp
-    void refreshClock();      // editor_window.cpp
+    void createStatusBar(); // editor_window.cpp
+    void applyTabOrder();   // editor_window.cpp
+    void refreshClock();    // editor_window.cpp
 
     // Menu.
     QMenu* Open1 = nullptr;
