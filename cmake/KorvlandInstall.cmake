@@ -81,11 +81,12 @@ set(CPACK_PACKAGE_CONTACT "${KORVLAND_PACKAGE_CONTACT}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the landmark files a game server loads")
 set(CPACK_PACKAGE_DESCRIPTION
-    "A desktop editor for the landmark files of a game server: one file per theatre map listing
-its airfields, cities, depots, stations, bridges, factories, towns and villages. Switch
-landmarks on and off, change their side, type and name, see them on a zoomable map, count
-what each side owns, keep the switched-off landmarks in a profile and write the result back.
-Also korvland-cli, the same file operations from a shell.")
+    "A desktop editor for the landmark files of a game server: one file per
+theatre map listing its airfields, cities, depots, stations, bridges,
+factories, towns and villages. Switch landmarks on and off, change their
+side, type and name, see them on a zoomable map, count what each side
+owns, keep the switched-off landmarks in a profile and write the result
+back. Also korvland-cli, the same file operations from a shell.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
