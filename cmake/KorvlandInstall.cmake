@@ -62,6 +62,26 @@ if(TARGET korvland)
   endforeach()
   install(FILES ${_korvland_packaging}/icons/korvland.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  # Installed straight onto this machine, the caches that desktops read are brought up to date
+  # here; a package (DESTDIR set) leaves that to the package manager's triggers.
+  string(CONFIGURE [[
+    if("$ENV{DESTDIR}" STREQUAL "")
+      set(share "${CMAKE_INSTALL_PREFIX}/@CMAKE_INSTALL_DATADIR@")
+      find_program(update_mime update-mime-database)
+      find_program(update_desktop update-desktop-database)
+      find_program(update_icons gtk-update-icon-cache)
+      if(update_mime)
+        execute_process(COMMAND ${update_mime} "${share}/mime")
+      endif()
+      if(update_desktop)
+        execute_process(COMMAND ${update_desktop} -q "${share}/applications")
+      endif()
+      if(update_icons AND EXISTS "${share}/icons/hicolor/index.theme")
+        execute_process(COMMAND ${update_icons} -q -t "${share}/icons/hicolor")
+      endif()
+    endif()
+  ]] _korvland_refresh_caches @ONLY)
+  install(CODE "${_korvland_refresh_caches}")
 endif()
 
 # The installed tree, checked in a temporary DESTDIR: files, validators, programs that run.
