@@ -105,6 +105,19 @@ if(gui)
     endif()
   endforeach()
 
+  # The installed editor keeps its settings in the user's configuration folder, even where it
+  # could write its own folder (as root here), and --help says so without creating anything.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY XDG_CONFIG_HOME=${WORK_DIR}/config
+                          ${root}/bin/korvland --help
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 60)
+  string(FIND "${output}" "Settings file: ${WORK_DIR}/config/korvland/korvland.INI\n" at)
+  if(NOT result EQUAL 0 OR at EQUAL -1)
+    fail("installed korvland --help names another settings file: ${output} ${errors}")
+  endif()
+  if(EXISTS ${WORK_DIR}/config)
+    fail("korvland --help created ${WORK_DIR}/config")
+  endif()
+
   # The desktop entry opens files and claims both file types.
   file(READ ${root}/share/applications/korvland.desktop entry)
   foreach(line "Exec=korvland %f"

@@ -19,11 +19,19 @@ bool writableFolder(const QString& folder) {
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
+// An installed program has its desktop entry in the share folder beside its bin folder. Such
+// a folder belongs to the system's programs (or to the user's, under ~/.local) even where it
+// can be written, as /usr/bin can by root: no settings file goes there.
+bool installedProgram(const QString& programFolder) {
+    return QFileInfo::exists(
+        QDir(programFolder).filePath(QStringLiteral("../share/applications/korvland.desktop")));
+}
+
 } // namespace
 
 SettingsLocation chooseSettingsLocation(const QString& programFolder, const QString& configFolder) {
     const QString beside = QDir(programFolder).filePath(kFileName);
-    if (QFileInfo::exists(beside) || writableFolder(programFolder))
+    if (QFileInfo::exists(beside) || (!installedProgram(programFolder) && writableFolder(programFolder)))
         return {beside, true};
     return {QDir(configFolder).filePath(QStringLiteral("korvland/") + kFileName), false};
 }
@@ -41,7 +49,8 @@ QString describeSettingsLocation(const SettingsLocation& location) {
                               "holds korvland.INI)")
             .arg(QDir::toNativeSeparators(location.path));
     return QStringLiteral("Settings file: %1\n(in your configuration folder, $XDG_CONFIG_HOME/korvland: the "
-                          "program's folder is not writable and holds no korvland.INI)")
+                          "program is installed or its folder is not writable, and no korvland.INI is "
+                          "beside it)")
         .arg(QDir::toNativeSeparators(location.path));
 }
 

@@ -12,8 +12,8 @@ struct SettingsLocation {
     bool besideProgram = true;
 };
 
-// Beside the program when `programFolder` is writable or already holds korvland.INI;
-// otherwise korvland/korvland.INI under `configFolder`.
+// Beside the program when `programFolder` already holds korvland.INI, or is writable and not
+// the bin folder of an installed program; otherwise korvland/korvland.INI under `configFolder`.
 SettingsLocation chooseSettingsLocation(const QString& programFolder, const QString& configFolder);
 
 // The rule above for the running program and the user's configuration folder

@@ -104,6 +104,16 @@ TEST(SettingsLocation, BesideAWritableProgramOrAnExistingFileElseInTheConfigurat
     EXPECT_EQ(chooseSettingsLocation(installed, config).path, config + "/korvland/korvland.INI");
     EXPECT_FALSE(chooseSettingsLocation(installed, config).besideProgram);
 
+    // An installed program keeps out of its bin folder even where it may write there (root and
+    // /usr/bin, a user and ~/.local/bin), unless a settings file was put there on purpose.
+    const QString installedBin = qstr(dir.file("prefix/bin"));
+    std::filesystem::create_directories(dir.file("prefix/bin"));
+    std::filesystem::create_directories(dir.file("prefix/share/applications"));
+    std::ofstream(dir.file("prefix/share/applications/korvland.desktop")) << "[Desktop Entry]\n";
+    EXPECT_EQ(chooseSettingsLocation(installedBin, config).path, config + "/korvland/korvland.INI");
+    std::ofstream(dir.file("prefix/bin/korvland.INI")) << "[settings]\n";
+    EXPECT_EQ(chooseSettingsLocation(installedBin, config).path, installedBin + "/korvland.INI");
+
     // A read-only folder that already holds the file keeps using it, as a portable copy did.
     const QString readOnly = qstr(dir.file("read-only"));
     std::filesystem::create_directory(readOnly.toStdString());
