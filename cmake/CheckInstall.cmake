@@ -42,7 +42,7 @@ if(EXISTS ${BUILD_DIR}/${prefix} OR EXISTS ${prefix}/bin/korvland-cli)
 endif()
 
 # Every program with its manual page.
-set(expected)
+set(expected share/doc/korvland/copyright share/doc/korvland/changelog.gz)
 foreach(program IN LISTS PROGRAMS)
   list(APPEND expected bin/${program} share/man/man1/${program}.1.gz)
 endforeach()
@@ -87,7 +87,8 @@ foreach(program IN LISTS PROGRAMS)
   execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
                           --unset=QT_QPA_PLATFORM ${root}/bin/${program} --version
                   RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 60)
-  if(NOT result EQUAL 0 OR NOT output MATCHES "^${program} ${VERSION}\n")
+  string(REPLACE "." "\\." version_pattern "${VERSION}")
+  if(NOT result EQUAL 0 OR NOT output MATCHES "^${program}[^\n]* ${version_pattern}\n")
     fail("${program} --version answered ${result}: '${output}' ${errors}")
   endif()
 endforeach()

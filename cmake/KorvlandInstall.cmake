@@ -10,7 +10,8 @@ set(KORVLAND_HOMEPAGE "https://github.com/korvland/korvland" CACHE STRING
 set(KORVLAND_SCREENSHOT_URL
     "https://raw.githubusercontent.com/korvland/korvland/main/packaging/screenshots/editor.png"
     CACHE STRING "Where the editor's screenshot in packaging/screenshots/ is published")
-set(KORVLAND_PACKAGE_CONTACT "The korvland developers" CACHE STRING "Maintainer of the Debian package")
+set(KORVLAND_PACKAGE_CONTACT "The korvland developers <maintainers@korvland.invalid>" CACHE STRING
+    "Maintainer of the Debian package, as Name <address>")
 
 set(_korvland_packaging ${CMAKE_SOURCE_DIR}/packaging)
 
@@ -37,14 +38,28 @@ foreach(page IN LISTS _korvland_man_pages)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging/man
       COMMAND ${KORVLAND_GZIP} -9 -n -c ${source} > ${compressed}
       DEPENDS ${source} VERBATIM)
-    list(APPEND _korvland_man_outputs ${compressed})
+    list(APPEND _korvland_generated ${compressed})
     install(FILES ${compressed} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   else()
     install(FILES ${source} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
   endif()
 endforeach()
-if(_korvland_man_outputs)
-  add_custom_target(korvland_man_pages ALL DEPENDS ${_korvland_man_outputs})
+# The package's own documents, where Debian looks for them.
+install(FILES ${_korvland_packaging}/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+if(KORVLAND_GZIP)
+  set(_korvland_changelog ${CMAKE_BINARY_DIR}/packaging/changelog.gz)
+  add_custom_command(OUTPUT ${_korvland_changelog}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/packaging
+    COMMAND ${KORVLAND_GZIP} -9 -n -c ${_korvland_packaging}/changelog > ${_korvland_changelog}
+    DEPENDS ${_korvland_packaging}/changelog VERBATIM)
+  list(APPEND _korvland_generated ${_korvland_changelog})
+  install(FILES ${_korvland_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+else()
+  install(FILES ${_korvland_packaging}/changelog DESTINATION ${CMAKE_INSTALL_DOCDIR})
+endif()
+
+if(_korvland_generated)
+  add_custom_target(korvland_packaging_files ALL DEPENDS ${_korvland_generated})
 endif()
 
 # Desktop integration of the editor: menu entry, file types, software-centre metadata, icons.

@@ -8,7 +8,6 @@
 #include <QEvent>
 #include <QFile>
 #include <QFileInfo>
-#include <QPointer>
 #include <QTextStream>
 #include <QUrl>
 
@@ -59,11 +58,11 @@ class HandOverWatcher : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched == mEditor && event->type() == QEvent::Show) {
             mEditor->removeEventFilter(this);
+            // The watcher is the editor's child: the call is dropped if the editor goes first.
             QMetaObject::invokeMethod(
                 this,
                 [this] {
-                    if (mEditor)
-                        open();
+                    open();
                     deleteLater();
                 },
                 Qt::QueuedConnection);
@@ -79,7 +78,7 @@ class HandOverWatcher : public QObject {
             mEditor->openLandmarkFile(mFile);
     }
 
-    QPointer<TForm2> mEditor;
+    TForm2* mEditor;
     QString mFile;
 };
 
