@@ -9,6 +9,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth
+  # checks of the installed tree, and dpkg-shlibdeps for `cpack -G DEB`
+  desktop-file-utils appstream shared-mime-info dpkg-dev man-db
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -209,10 +209,15 @@ void TForm2::openLandmarkWith(const FileDialogRequest& request) {
     // A cancelled open leaves everything as it was.
     if (!path)
         return;
-    if (!readLandmarkFile(*path))
-        return;
-    addRecentFile(*path);
+    openLandmarkFile(*path);
+}
+
+bool TForm2::openLandmarkFile(const QString& path) {
+    if (!readLandmarkFile(path))
+        return false;
+    addRecentFile(path);
     finishOpen();
+    return true;
 }
 
 void TForm2::Landmark1Click() {
@@ -250,9 +255,14 @@ void TForm2::Profile1Click() {
     const std::optional<QString> path = mContext.dialogs.openFile(this, request);
     if (!path)
         return;
-    if (!runRead([this, &path] { mContext.set.openProfile(nativePath(*path)); }))
-        return;
+    openProfileFile(*path);
+}
+
+bool TForm2::openProfileFile(const QString& path) {
+    if (!runRead([this, &path] { mContext.set.openProfile(nativePath(path)); }))
+        return false;
     finishOpen();
+    return true;
 }
 
 // --- saving ------------------------------------------------------------------------

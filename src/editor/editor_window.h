@@ -84,6 +84,11 @@ class TForm2 : public QMainWindow {
     // Reads a landmark file as every open does: hides the map and tables first.
     // Returns false after reporting a failure.
     bool readLandmarkFile(const QString& path);
+    // What "Open" > "Landmark" (or "Master", or "Profile") does with the file chosen in its
+    // dialog: read it, and on success put a landmark file at the top of the recent files
+    // and reset the editor. Also opens a file named on the command line.
+    bool openLandmarkFile(const QString& path);
+    bool openProfileFile(const QString& path);
 
     // Edits since the last successful open or "Save Landmark".
     bool isModified() const { return mModified; }

@@ -1,0 +1,147 @@
+# Installs the build into a fresh DESTDIR under a prefix other than the default and checks
+# what arrives there: every file in its place, the desktop entry and the metainfo accepted by
+# their validators (when installed), the file types readable by shared-mime-info, and the
+# installed programs answering --version.
+# cmake -DBUILD_DIR=... -DSOURCE_DIR=... -DWORK_DIR=... -DAPP_ID=... -DVERSION=... -DPROGRAMS=a;b -P CheckInstall.cmake
+cmake_minimum_required(VERSION 3.25)
+
+set(prefix /opt/korvland)
+set(destdir ${WORK_DIR}/destdir)
+set(root ${destdir}${prefix})
+file(REMOVE_RECURSE ${WORK_DIR})
+file(MAKE_DIRECTORY ${WORK_DIR})
+
+function(fail message)
+  message(SEND_ERROR "${message}")
+endfunction()
+
+# Runs a validator when it is installed; any error or warning it prints fails the check.
+function(validate tool)
+  find_program(tool_path ${tool} NO_CACHE)
+  if(NOT tool_path)
+    message(STATUS "skipped: ${tool} is not installed (scripts/install-deps.sh installs it)")
+    return()
+  endif()
+  execute_process(COMMAND ${tool_path} ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE output
+                  ERROR_VARIABLE output)
+  if(NOT result EQUAL 0 OR output MATCHES "(^|\n)[^\n]*([Ee]rror|[Ww]arning)")
+    fail("${tool} rejects what was installed:\n${output}")
+  else()
+    message(STATUS "${tool}: accepted")
+  endif()
+endfunction()
+
+execute_process(COMMAND ${CMAKE_COMMAND} -E env DESTDIR=${destdir}
+                        ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+                RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed:\n${output}")
+endif()
+if(EXISTS ${BUILD_DIR}/${prefix} OR EXISTS ${prefix}/bin/korvland-cli)
+  fail("the installation went outside DESTDIR")
+endif()
+
+# Every program with its manual page.
+set(expected share/doc/korvland/copyright share/doc/korvland/changelog.gz)
+foreach(program IN LISTS PROGRAMS)
+  list(APPEND expected bin/${program} share/man/man1/${program}.1.gz)
+endforeach()
+set(gui FALSE)
+if(korvland IN_LIST PROGRAMS)
+  set(gui TRUE)
+  list(APPEND expected share/applications/korvland.desktop share/mime/packages/korvland.xml
+       share/metainfo/${APP_ID}.metainfo.xml share/icons/hicolor/scalable/apps/korvland.svg)
+  foreach(size 16 32 48 64 128 256)
+    list(APPEND expected share/icons/hicolor/${size}x${size}/apps/korvland.png)
+  endforeach()
+endif()
+foreach(file IN LISTS expected)
+  if(NOT EXISTS ${root}/${file})
+    fail("not installed: ${prefix}/${file}")
+  endif()
+endforeach()
+foreach(program IN LISTS PROGRAMS)
+  if(NOT IS_SYMLINK ${root}/bin/${program})
+    execute_process(COMMAND test -x ${root}/bin/${program} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+      fail("${prefix}/bin/${program} is not executable")
+    endif()
+  endif()
+endforeach()
+
+# A manual page that would not format is as good as none.
+find_program(MAN man)
+if(MAN)
+  foreach(program IN LISTS PROGRAMS)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 ${MAN} --warnings -l
+                            ${root}/share/man/man1/${program}.1.gz
+                    RESULT_VARIABLE result OUTPUT_VARIABLE page ERROR_VARIABLE warnings)
+    if(NOT result EQUAL 0 OR warnings OR NOT page MATCHES "${program}")
+      fail("man page of ${program} does not format cleanly: ${warnings}")
+    endif()
+  endforeach()
+endif()
+
+# The installed programs run and tell their version without a display.
+foreach(program IN LISTS PROGRAMS)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY
+                          --unset=QT_QPA_PLATFORM ${root}/bin/${program} --version
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 60)
+  string(REPLACE "." "\\." version_pattern "${VERSION}")
+  if(NOT result EQUAL 0 OR NOT output MATCHES "^${program}[^\n]* ${version_pattern}\n")
+    fail("${program} --version answered ${result}: '${output}' ${errors}")
+  endif()
+endforeach()
+
+if(gui)
+  # The icons are the sizes their folders name.
+  foreach(size 16 32 48 64 128 256)
+    file(READ ${root}/share/icons/hicolor/${size}x${size}/apps/korvland.png header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 32 8 width_hex)
+    string(SUBSTRING "${header}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    if(NOT width EQUAL size OR NOT height EQUAL size)
+      fail("hicolor ${size}x${size} icon is ${width}x${height}")
+    endif()
+  endforeach()
+
+  # The installed editor keeps its settings in the user's configuration folder, even where it
+  # could write its own folder (as root here), and --help says so without creating anything.
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY XDG_CONFIG_HOME=${WORK_DIR}/config
+                          ${root}/bin/korvland --help
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE errors TIMEOUT 60)
+  string(FIND "${output}" "Settings file: ${WORK_DIR}/config/korvland/korvland.INI\n" at)
+  if(NOT result EQUAL 0 OR at EQUAL -1)
+    fail("installed korvland --help names another settings file: ${output} ${errors}")
+  endif()
+  if(EXISTS ${WORK_DIR}/config)
+    fail("korvland --help created ${WORK_DIR}/config")
+  endif()
+
+  # The desktop entry opens files and claims both file types.
+  file(READ ${root}/share/applications/korvland.desktop entry)
+  foreach(line "Exec=korvland %f"
+               "MimeType=application/x-korvland-landmarks;application/x-korvland-profile;"
+               "Icon=korvland")
+    string(FIND "${entry}" "\n${line}\n" at)
+    if(at EQUAL -1)
+      fail("desktop entry lacks '${line}'")
+    endif()
+  endforeach()
+
+  # The metainfo's screenshot is a picture kept in the repository.
+  file(READ ${root}/share/metainfo/${APP_ID}.metainfo.xml metainfo)
+  if(NOT metainfo MATCHES "<image>[^<]*/(packaging/screenshots/[^<]+)</image>")
+    fail("metainfo has no screenshot from packaging/screenshots")
+  elseif(NOT EXISTS ${SOURCE_DIR}/${CMAKE_MATCH_1})
+    fail("metainfo names a screenshot missing from the repository: ${CMAKE_MATCH_1}")
+  endif()
+
+  validate(desktop-file-validate ${root}/share/applications/korvland.desktop)
+  validate(appstreamcli validate --no-net ${root}/share/metainfo/${APP_ID}.metainfo.xml)
+  # Builds the file-type database from the installed package, as the system does at install.
+  validate(update-mime-database -V ${root}/share/mime)
+endif()
+
+file(REMOVE_RECURSE ${WORK_DIR})
