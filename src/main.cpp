@@ -1,36 +1,14 @@
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
-#include "data/user_error.h"
 
 #include <QApplication>
 
-namespace {
-
-// Every handler shows its own failures; an operator-facing error that still slips out
-// of an event is shown the same way, and the event loop goes on.
-class KorvApplication : public QApplication {
-  public:
-    KorvApplication(int& argc, char** argv, korvland::Dialogs& dialogs)
-        : QApplication(argc, argv), mDialogs(dialogs) {}
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const korvland::UserError& error) {
-            korvland::reportError(mDialogs, activeWindow(), QString::fromStdString(error.what()));
-            return true;
-        }
-    }
-
-  private:
-    korvland::Dialogs& mDialogs;
-};
-
-} // namespace
-
+// Every command and window event reports the operator-facing errors (UserError) it meets
+// itself, where it knows what failed. Anything else is a programming error: it is not
+// caught here, so that it ends the program loudly instead of passing for a user's mistake.
 int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
     korvland::QtDialogs dialogs;
-    KorvApplication app(argc, argv, dialogs);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
     korvland::Startup startup(dialogs, korvland::defaultSettingsPath());
     startup.show();

@@ -8,6 +8,7 @@
 #include <climits>
 #include <cstddef>
 #include <optional>
+#include <string_view>
 #include <cstdint>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,7 +49,7 @@ struct Line {
     enum class Kind { Section, Entry, Other };
     Kind kind = Kind::Other;
     std::string text;  // without its line end
-    std::string end;   // the line end it had: LF, CR LF, a lone CR, or none for a new line
+    std::string_view end; // the line end it had: LF, CR LF, a lone CR, or none for a new line
     std::string name;  // section or key name, blanks removed
     std::string value; // entries: the value as read back
 };
@@ -93,7 +94,7 @@ Line parseLine(std::string text) {
 // first LF or CR LF ending. A UTF-8 byte-order mark at the start is kept and not read.
 struct IniText {
     std::vector<Line> lines;
-    std::string lineEnd = "\n";
+    std::string_view lineEnd = "\n";
     bool byteOrderMark = false;
 
     static IniText parse(const std::vector<std::uint8_t>& bytes) {
@@ -112,7 +113,7 @@ struct IniText {
                 current.push_back(byte);
                 continue;
             }
-            std::string end(1, byte);
+            std::string_view end = byte == '\n' ? "\n" : "\r";
             if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
                 end = "\r\n";
                 ++i;
@@ -124,7 +125,7 @@ struct IniText {
                 ini.lineEnd = end;
             }
             Line line = parseLine(std::move(current));
-            line.end = std::move(end);
+            line.end = end;
             ini.lines.push_back(std::move(line));
             current.clear();
         }
@@ -141,7 +142,7 @@ struct IniText {
             for (const int byte : {0xEF, 0xBB, 0xBF})
                 out.push_back(static_cast<std::uint8_t>(byte));
         for (const Line& line : lines) {
-            const std::string& end = line.end.empty() ? lineEnd : line.end;
+            const std::string_view end = line.end.empty() ? lineEnd : line.end;
             out.insert(out.end(), line.text.begin(), line.text.end());
             out.insert(out.end(), end.begin(), end.end());
         }
