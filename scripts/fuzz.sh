@@ -10,7 +10,8 @@ SECONDS_PER_TARGET=${FUZZ_SECONDS:-20}
 TARGETS=(landmark_file_fuzzer profile_fuzzer settings_fuzzer)
 
 CC=clang CXX=clang++ cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DKORVLAND_FUZZ=ON -DKORVLAND_GUI=OFF -DKORVLAND_TESTS=OFF -DKORVLAND_BENCH=OFF
+    -DKORVLAND_FUZZ=ON -DKORVLAND_GUI=OFF -DKORVLAND_TESTS=OFF -DKORVLAND_BENCH=OFF \
+    -DKORVLAND_WERROR="${KORVLAND_WERROR:-ON}"
 # korvland_data is built too, so that the data layer is known to compile warning-free with clang.
 cmake --build "$BUILD_DIR" -j "$(nproc)" --target korvland_data fuzz_seeds "${TARGETS[@]}"
 
