@@ -4,6 +4,7 @@
 // the same. The input is the settings file; the names probed are the fixed ones of the
 // program and those the file itself seems to use.
 #include "app/settings/settings_store.h"
+#include "data/fixed_text.h"
 #include "data/user_error.h"
 
 #include <cstdint>
@@ -42,11 +43,7 @@ std::string trimmed(const std::string& text) {
 }
 
 std::string folded(const std::string& name) {
-    std::string out = name;
-    for (char& c : out)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return out;
+    return asciiLowerCased(name);
 }
 
 void addName(std::vector<std::string>& names, const std::string& name, std::size_t most) {

@@ -1,6 +1,7 @@
 #include "app/settings/settings_store.h"
 
 #include "data/file_io.h"
+#include "data/fixed_text.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -35,13 +36,9 @@ std::string trimmed(const std::string& text) {
     return text.substr(begin, end - begin);
 }
 
-char lowered(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool sameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowered(x) == lowered(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // One line of the file as it stands, with what it means to the reader.
