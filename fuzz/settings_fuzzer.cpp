@@ -28,18 +28,8 @@ std::string gPath;
     std::abort();
 }
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
 std::string trimmed(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+    return trimmedBlanks(text);
 }
 
 std::string folded(const std::string& name) {

@@ -19,4 +19,16 @@ std::string asciiLowerCased(std::string_view text) {
     return result;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+std::string trimmedBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return std::string(text);
+}
+
 } // namespace korvland

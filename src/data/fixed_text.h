@@ -16,4 +16,10 @@ std::string fixedFieldText(std::span<const std::uint8_t> field);
 char asciiLower(char c);
 std::string asciiLowerCased(std::string_view text);
 
+// Blanks, as the settings file's names and values are read: space, tab, vertical tab and
+// form feed (never a line end).
+bool isBlank(char c);
+// The text without the blanks around it.
+std::string trimmedBlanks(std::string_view text);
+
 } // namespace korvland

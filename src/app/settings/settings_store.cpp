@@ -22,18 +22,8 @@ constexpr std::size_t kMaximumValueLength = 2047;
 // Far beyond what the program writes (a folder, four placements, four recent files).
 constexpr std::size_t kLargestSettingsFile = std::size_t{1} << 20;
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
-
 std::string trimmed(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
+    return trimmedBlanks(text);
 }
 
 bool sameName(const std::string& a, const std::string& b) {
