@@ -48,7 +48,7 @@ void addName(std::vector<std::string>& names, const std::string& name, std::size
 // Sections and keys as the file's lines suggest them, besides the program's own.
 void namesOf(const std::string& text, std::vector<std::string>& sections, std::vector<std::string>& keys) {
     for (const char* s : {"settings", "Common", "Form2.MRUList"})
-        addName(sections, s, 8);
+        addName(sections, s, 6);
     for (const char* k : {"startdir", "Form2", "H0", "H1"})
         addName(keys, k, 8);
     std::size_t start = 0;
@@ -63,11 +63,11 @@ void namesOf(const std::string& text, std::vector<std::string>& sections, std::v
                                                                   ? std::string::npos
                                                                   : line.find(']') - 1));
             if (name.find(']') == std::string::npos)
-                addName(sections, name, 12);
+                addName(sections, name, 6);
         } else if (const std::size_t equals = line.find('='); equals != std::string::npos) {
             const std::string name = trimmed(line.substr(0, equals));
             if (!name.empty() && name.front() != '[' && name.front() != ';' && name.front() != '#')
-                addName(keys, name, 12);
+                addName(keys, name, 8);
         }
     }
 }
@@ -80,15 +80,12 @@ Values readAll(const SettingsStore& store, const std::vector<std::string>& secti
     Values values;
     for (const std::string& section : sections)
         for (const std::string& key : keys) {
-            // Two different defaults tell a missing entry from one that holds a default's text.
-            const std::string first = store.readString(section, key, "\x01");
-            const std::string second = store.readString(section, key, "\x02");
-            if (first != second && first == "\x01")
+            // No value read holds a line feed: that default marks a missing entry.
+            std::string value = store.readString(section, key, "\n");
+            if (value == "\n")
                 values[{section, key}] = std::nullopt;
-            else if (first == second)
-                values[{section, key}] = first;
             else
-                fail("two reads differ", section, key);
+                values[{section, key}] = std::move(value);
         }
     return values;
 }
@@ -133,14 +130,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (value && value->size() > 2047)
             fail("value longer than 2047", pair.first, pair.second);
 
-    // Each value written back reads the same, and so does everything else.
+    // Each value written back reads the same, and so does everything else afterwards.
     for (const auto& [pair, value] : original) {
         if (!value)
             continue;
         store.writeString(pair.first, pair.second, *value);
-        if (readAll(store, sections, keys) != original)
-            fail("write-back changed a value", pair.first, pair.second);
+        if (store.readString(pair.first, pair.second, "\n") != *value)
+            fail("a value written back reads differently", pair.first, pair.second);
     }
+    if (readAll(store, sections, keys) != original)
+        fail("writing values back changed a value", "", "");
 
     // Unrelated changes: a new key in each section, then its removal.
     const std::string key = "fuzz-probe-key";
