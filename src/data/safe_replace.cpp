@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <random>
 #include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
@@ -88,10 +89,12 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
-// A temporary file only its owner can read, holding the complete new contents.
+// A temporary file only its owner can read, holding the complete new contents. It stays
+// locked (flock) while this run needs it, so that another run's clean-up leaves it alone.
 struct Temporary {
     std::string path;
     Descriptor fd;
+    Descriptor lock; // a second descriptor of the same open file: the lock outlives the close
 };
 
 // Creates a temporary file in `folder`, trying new names on a collision; the error number
@@ -103,6 +106,8 @@ int createTemporary(const std::string& folder, const std::string& prefix, Tempor
         if (fd >= 0) {
             temporary.path = candidate;
             temporary.fd.reset(fd);
+            temporary.lock.reset(::dup(fd));
+            ::flock(fd, LOCK_EX | LOCK_NB);
             return 0;
         }
         if (errno != EEXIST)
@@ -123,7 +128,7 @@ int syncFolder(const std::string& folder) {
 }
 
 // Removes what killed runs left: temporary files of this destination (same folder, same
-// naming pattern, regular files of this user), never anything else.
+// naming pattern, regular files of this user, locked by no running save), never anything else.
 void removeLeftovers(const std::string& folder, const std::string& prefix, const std::string& keep) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
@@ -137,9 +142,10 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, const
     }
     ::closedir(dir);
     for (const std::string& name : doomed) {
+        Descriptor fd(::openat(folderFd.get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         struct stat info {};
-        if (::fstatat(folderFd.get(), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == ::geteuid())
+        if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
+            ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
             ::unlinkat(folderFd.get(), name.c_str(), 0);
     }
 }

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 #include <set>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -264,7 +266,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, RefusedDestination, ::testing::ValuesIn(kRefused
 
 // --- temporary files --------------------------------------------------------------------
 
-// A save killed part-way leaves its temporary file, readable by its owner only. The child
+// A save killed part-way leaves its temporary file, readable by its owner only; the next
+// save removes it, but neither look-alikes nor a running save's temporary file. The child
 // is forked after this process has saved once, so it starts from the same state for the
 // temporary names as the parent's next save.
 TEST(TemporaryFiles, ALaterSaveSurvivesANameCollisionAndRemovesWhatAKilledRunLeft) {
@@ -276,6 +279,12 @@ TEST(TemporaryFiles, ALaterSaveSurvivesANameCollisionAndRemovesWhatAKilledRunLef
                                            "land.dat.korvtmp-0123456789abcdef", ".land.dat.korvtmp-0123"};
     for (const std::string& name : bystanders)
         writeBytes(dir.path() / name, {1});
+    // Another save of the same file, still running, holds its temporary file locked.
+    std::set<std::string> kept = bystanders;
+    kept.insert(".land.dat.korvtmp-00000000000000aa");
+    writeBytes(dir.path() / ".land.dat.korvtmp-00000000000000aa", {2});
+    const int running = ::open((dir.path() / ".land.dat.korvtmp-00000000000000aa").c_str(), O_RDONLY);
+    ASSERT_EQ(::flock(running, LOCK_EX), 0);
 
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
@@ -294,16 +303,17 @@ TEST(TemporaryFiles, ALaterSaveSurvivesANameCollisionAndRemovesWhatAKilledRunLef
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the child was not killed mid-write";
     std::set<std::string> leftovers;
     for (const std::string& name : namesIn(dir.path()))
-        if (name != "land.dat" && !bystanders.count(name))
+        if (name != "land.dat" && !kept.count(name))
             leftovers.insert(name);
     ASSERT_EQ(leftovers.size(), 1u);
     EXPECT_EQ(statOf(dir.path() / *leftovers.begin()).st_mode & 0777, 0600u);
 
     EXPECT_EQ(messageOf([&] { replaceFileAtomically(file.string(), kNew); }), "ok");
     EXPECT_EQ(readBytes(file), kNew);
-    std::set<std::string> expected = bystanders;
+    std::set<std::string> expected = kept;
     expected.insert("land.dat");
     EXPECT_EQ(namesIn(dir.path()), expected);
+    ::close(running);
 }
 
 } // namespace
