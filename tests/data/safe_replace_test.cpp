@@ -21,6 +21,8 @@
 namespace korvland {
 namespace {
 
+using testing::messageOf;
+using testing::namesIn;
 using testing::readBytes;
 using testing::TempDir;
 using testing::writeBytes;
@@ -29,22 +31,6 @@ namespace fs = std::filesystem;
 
 const std::vector<std::uint8_t> kOld(40, 0x11);
 const std::vector<std::uint8_t> kNew(70, 0x22);
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
-
-std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UserError& e) {
-        return e.what();
-    }
-    return "ok";
-}
 
 struct stat statOf(const fs::path& path) {
     struct stat info {};
@@ -157,7 +143,7 @@ TEST(KeptIdentity, AWritableFileOfAnotherOwnerIsCopiedOverInPlace) {
     ::chmod(file.c_str(), 0666);
     const std::string result =
         testing::runUnprivileged([&] { return messageOf([&] { replaceFileAtomically(file.string(), kNew); }); });
-    EXPECT_EQ(result, "ok");
+    EXPECT_EQ(result, "(no error)");
     EXPECT_EQ(statOf(file).st_uid, 0u);
     EXPECT_EQ(readBytes(file), kNew);
     EXPECT_EQ(namesIn(folder), std::set<std::string>{"shared.dat"});
@@ -173,7 +159,7 @@ TEST(KeptIdentity, AWritableFileInAFolderThatTakesNoNewFileIsSaved) {
     ::chmod(folder.c_str(), 0555);
     const std::string result =
         testing::runUnprivileged([&] { return messageOf([&] { replaceFileAtomically(file.string(), kNew); }); });
-    EXPECT_EQ(result, "ok");
+    EXPECT_EQ(result, "(no error)");
     EXPECT_EQ(readBytes(file), kNew);
     EXPECT_EQ(namesIn(folder), std::set<std::string>{"mine.dat"});
 }
@@ -308,7 +294,7 @@ TEST(TemporaryFiles, ALaterSaveSurvivesANameCollisionAndRemovesWhatAKilledRunLef
     ASSERT_EQ(leftovers.size(), 1u);
     EXPECT_EQ(statOf(dir.path() / *leftovers.begin()).st_mode & 0777, 0600u);
 
-    EXPECT_EQ(messageOf([&] { replaceFileAtomically(file.string(), kNew); }), "ok");
+    EXPECT_EQ(messageOf([&] { replaceFileAtomically(file.string(), kNew); }), "(no error)");
     EXPECT_EQ(readBytes(file), kNew);
     std::set<std::string> expected = kept;
     expected.insert("land.dat");
