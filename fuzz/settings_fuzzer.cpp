@@ -59,9 +59,8 @@ void namesOf(const std::string& text, std::vector<std::string>& sections, std::v
         const std::string line = trimmed(text.substr(start, end - start));
         start = end + 1;
         if (!line.empty() && line.front() == '[') {
-            const std::string name = trimmed(line.substr(1, line.find(']') == std::string::npos
-                                                                  ? std::string::npos
-                                                                  : line.find(']') - 1));
+            const std::string name = trimmed(
+                line.substr(1, line.find(']') == std::string::npos ? std::string::npos : line.find(']') - 1));
             if (name.find(']') == std::string::npos)
                 addName(sections, name, 6);
         } else if (const std::size_t equals = line.find('='); equals != std::string::npos) {
@@ -150,7 +149,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         store.writeString(section, key, "probe value");
         if (store.readString(section, key, "") != "probe value")
             fail("new key not read back", section, key);
-        expectUnchanged(original, readAll(store, sections, keys), section, key, "a new key changed another value");
+        expectUnchanged(original, readAll(store, sections, keys), section, key,
+                        "a new key changed another value");
         store.deleteKey(section, key);
         if (readAll(store, sections, keys) != original)
             fail("deleting a new key changed a value", section, key);

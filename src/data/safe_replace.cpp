@@ -144,8 +144,8 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, const
     for (const std::string& name : doomed) {
         Descriptor fd(::openat(folderFd.get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         struct stat info {};
-        if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-            ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+        if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == ::geteuid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
             ::unlinkat(folderFd.get(), name.c_str(), 0);
     }
 }

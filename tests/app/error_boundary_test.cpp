@@ -33,7 +33,8 @@ TEST(ErrorBoundary, ACommandReportsUserErrorsAndLetsProgrammingErrorsThrough) {
         BrokenChooser dialogs;
         Startup startup(dialogs, settings);
         EXPECT_THROW(startup.windows().editor->N1Click(), std::out_of_range);
-        EXPECT_TRUE(dialogs.asked().empty()) << "shown as a message: " << dialogs.messages().join('|').toStdString();
+        EXPECT_TRUE(dialogs.asked().empty())
+            << "shown as a message: " << dialogs.messages().join('|').toStdString();
     }
     {
         // The settings file turned into a folder: "Change Folder" cannot store the choice.
@@ -44,7 +45,8 @@ TEST(ErrorBoundary, ACommandReportsUserErrorsAndLetsProgrammingErrorsThrough) {
         dialogs.expectChooseFolder(QStringLiteral("/srv/land"));
         dialogs.expectError();
         EXPECT_NO_THROW(startup.windows().editor->N1Click());
-        EXPECT_EQ(dialogs.messages(), QStringList{QString::fromStdString("Unable to write to " + settings + ".")});
+        EXPECT_EQ(dialogs.messages(),
+                  QStringList{QString::fromStdString("Unable to write to " + settings + ".")});
         std::filesystem::remove(settings);
     }
 }

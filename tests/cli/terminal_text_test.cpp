@@ -31,7 +31,9 @@ TEST(CliTerminal, PathsAndNamesReachTheTerminalEscaped) {
     } cases[] = {
         {{"info", file}, 0, "File:         " + folder + shown + ".dat\n"},
         // A path too long to keep is quoted in the message.
-        {{"info", folder + evil + std::string(130, 'p') + ".dat"}, 1, shown + std::string(130, 'p') + ".dat."},
+        {{"info", folder + evil + std::string(130, 'p') + ".dat"},
+         1,
+         shown + std::string(130, 'p') + ".dat."},
         // So is an argument too many.
         {{"info", file, evil}, 2, shown},
     };

@@ -3,8 +3,8 @@
 // call through unchanged, and fail or record only while a test asks them to.
 
 #include "data/file_io.h"
-#include "data/user_error.h"
 #include "data/set_state.h"
+#include "data/user_error.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>

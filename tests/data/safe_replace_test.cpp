@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <set>
-#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -141,8 +141,8 @@ TEST(KeptIdentity, AWritableFileOfAnotherOwnerIsCopiedOverInPlace) {
     const fs::path file = folder / "shared.dat";
     writeBytes(file, kOld); // root's, writable by all
     ::chmod(file.c_str(), 0666);
-    const std::string result =
-        testing::runUnprivileged([&] { return messageOf([&] { replaceFileAtomically(file.string(), kNew); }); });
+    const std::string result = testing::runUnprivileged(
+        [&] { return messageOf([&] { replaceFileAtomically(file.string(), kNew); }); });
     EXPECT_EQ(result, "(no error)");
     EXPECT_EQ(statOf(file).st_uid, 0u);
     EXPECT_EQ(readBytes(file), kNew);
@@ -157,8 +157,8 @@ TEST(KeptIdentity, AWritableFileInAFolderThatTakesNoNewFileIsSaved) {
     writeBytes(file, kOld);
     testing::giveToUnprivilegedUser(file);
     ::chmod(folder.c_str(), 0555);
-    const std::string result =
-        testing::runUnprivileged([&] { return messageOf([&] { replaceFileAtomically(file.string(), kNew); }); });
+    const std::string result = testing::runUnprivileged(
+        [&] { return messageOf([&] { replaceFileAtomically(file.string(), kNew); }); });
     EXPECT_EQ(result, "(no error)");
     EXPECT_EQ(readBytes(file), kNew);
     EXPECT_EQ(namesIn(folder), std::set<std::string>{"mine.dat"});
@@ -179,8 +179,8 @@ TEST(KeptIdentity, SetUserAndSetGroupBitsAreNotCarriedOver) {
 struct RefusedCase {
     const char* name;
     std::function<fs::path(const fs::path&)> make; // returns the destination
-    bool unprivileged;                              // checked as nobody
-    bool needsRoot;                                 // sets up a file of another user
+    bool unprivileged;                             // checked as nobody
+    bool needsRoot;                                // sets up a file of another user
 };
 
 const RefusedCase kRefusedCases[] = {
@@ -261,7 +261,8 @@ TEST(TemporaryFiles, ALaterSaveSurvivesANameCollisionAndRemovesWhatAKilledRunLef
     const fs::path file = dir.path() / "land.dat";
     replaceFileAtomically(file.string(), kOld);
     // Look-alikes that are not temporary files of land.dat stay.
-    const std::set<std::string> bystanders{".land.dat.korvtmp-notdigits", ".other.dat.korvtmp-0123456789abcdef",
+    const std::set<std::string> bystanders{".land.dat.korvtmp-notdigits",
+                                           ".other.dat.korvtmp-0123456789abcdef",
                                            "land.dat.korvtmp-0123456789abcdef", ".land.dat.korvtmp-0123"};
     for (const std::string& name : bystanders)
         writeBytes(dir.path() / name, {1});

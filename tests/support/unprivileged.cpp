@@ -42,7 +42,8 @@ std::string runUnprivileged(const std::function<std::string()>& body) {
     if (child == 0) {
         ::close(channel[0]);
         std::string answer;
-        if (runningAsRoot() && (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)) {
+        if (runningAsRoot() &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)) {
             answer = "could not give up root";
         } else {
             try {

@@ -10,7 +10,8 @@ namespace {
 void appendEscaped(std::string& out, std::string_view bytes) {
     for (const char c : bytes) {
         char escaped[5];
-        std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned>(static_cast<std::uint8_t>(c)));
+        std::snprintf(escaped, sizeof escaped, "\\x%02x",
+                      static_cast<unsigned>(static_cast<std::uint8_t>(c)));
         out += escaped;
     }
 }
