@@ -3,6 +3,8 @@ BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
+# Warnings are errors for developers and CI; a plain cmake build (a packager's) leaves them warnings.
+WERROR     ?= ON
 
 .PHONY: deps build run test test-asan bench fuzz demo clean
 
@@ -10,7 +12,7 @@ deps:
 	@bash scripts/install-deps.sh
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVLAND_WERROR=$(WERROR) $(CMAKE_FLAGS)
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
@@ -21,7 +23,8 @@ test: build
 	$(MAKE) test-asan
 
 test-asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORVLAND_SANITIZE=ON -DKORVLAND_BENCH=OFF $(CMAKE_FLAGS)
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DKORVLAND_SANITIZE=ON -DKORVLAND_BENCH=OFF \
+	      -DKORVLAND_WERROR=$(WERROR) $(CMAKE_FLAGS)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
@@ -29,10 +32,10 @@ bench: build
 	./$(BUILD)/bench/korvland_bench
 
 fuzz: deps
-	bash scripts/fuzz.sh
+	KORVLAND_WERROR=$(WERROR) bash scripts/fuzz.sh
 
 demo: build
 	cmake --build $(BUILD) --target demo
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-clang-release

@@ -36,11 +36,11 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: %s LANDMARK-SEED-FOLDER PROFILE-SEED-FOLDER\n", argv[0]);
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: %s LANDMARK-SEED-FOLDER PROFILE-SEED-FOLDER SETTINGS-SEED-FOLDER\n", argv[0]);
         return 2;
     }
-    const std::string landmarks = argv[1], profiles = argv[2];
+    const std::string landmarks = argv[1], profiles = argv[2], settings = argv[3];
     const struct {
         std::uint16_t count, size;
     } shapes[] = {{1, 63}, {3, 80}, {4, 40}, {3, 0}, {12, 64}, {2, 1}};
@@ -60,5 +60,15 @@ int main(int argc, char** argv) {
         write(profiles + "/seed" + std::to_string(n), bytes);
         ++n;
     }
+    // Settings files as the program writes them and as people edit them.
+    const std::string settingsSeeds[] = {
+        "[settings]\nstartdir=/home/op/Landmarks\n[Common]\nForm2=200,0,1,742,181,1210,507\n"
+        "[Form2.MRUList]\nH0=/home/op/Landmarks/lndmrks0.dat\nH1=/srv/lndmrks3.mlf\n",
+        "\xEF\xBB\xBF; by hand\r\n[ SETTINGS ]\r\n StartDir = \" C:\\Games \"\r\n[common]\r\nform3=\r\n",
+        "[Form2.MRUList]\r\r\nH0=/a.dat\r\r\nH2=/c.dat\r[settings]\rstartdir='q'\rstray",
+    };
+    n = 0;
+    for (const std::string& text : settingsSeeds)
+        write(settings + "/seed" + std::to_string(n++), std::vector<std::uint8_t>(text.begin(), text.end()));
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "app/command_line.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
-#include "data/user_error.h"
 
 #include <QApplication>
 #include <QFile>
@@ -9,30 +8,9 @@
 
 #include <cstdio>
 
-namespace {
-
-// Every handler shows its own failures; an operator-facing error that still slips out
-// of an event is shown the same way, and the event loop goes on.
-class KorvApplication : public QApplication {
-  public:
-    KorvApplication(int& argc, char** argv, korvland::Dialogs& dialogs)
-        : QApplication(argc, argv), mDialogs(dialogs) {}
-
-    bool notify(QObject* receiver, QEvent* event) override {
-        try {
-            return QApplication::notify(receiver, event);
-        } catch (const korvland::UserError& error) {
-            korvland::reportError(mDialogs, activeWindow(), QString::fromStdString(error.what()));
-            return true;
-        }
-    }
-
-  private:
-    korvland::Dialogs& mDialogs;
-};
-
-} // namespace
-
+// Every command and window event reports the operator-facing errors (UserError) it meets
+// itself, where it knows what failed. Anything else is a programming error: it is not
+// caught here, so that it ends the program loudly instead of passing for a user's mistake.
 int main(int argc, char* argv[]) {
     const korvland::SettingsLocation settings = korvland::settingsLocation();
     {
@@ -42,8 +20,8 @@ int main(int argc, char* argv[]) {
                 korvland::answerInformationRequest(korvland::argumentList(argc, argv), settings, out))
             return *answered;
     }
+    QApplication app(argc, argv);
     korvland::QtDialogs dialogs;
-    KorvApplication app(argc, argv, dialogs);
     QTextStream err(stderr);
     const korvland::CommandLine command =
         korvland::readCommandLine(QCoreApplication::arguments(), settings, err);

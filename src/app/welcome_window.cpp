@@ -1,5 +1,6 @@
 #include "app/welcome_window.h"
 
+#include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "data/user_error.h"
 #include "editor/editor_window.h"
@@ -27,13 +28,6 @@ QStringList welcomeText() {
         QStringLiteral("Marten Quillon & Pellam"),
     };
 }
-
-namespace {
-
-const std::string kSection = "settings";
-const std::string kStartDirKey = "startdir";
-
-} // namespace
 
 TForm1::TForm1(AppContext& context, QWidget* parent)
     // A fixed frame with a title and no title-bar buttons at all. A plain top-level window,
@@ -73,11 +67,17 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
 
 void TForm1::FormCreate() {
     SettingsStore& store = mContext.store;
-    if (store.readString(kSection, kStartDirKey, "").empty()) {
+    // A settings file that cannot be used is told about once, here, and left alone.
+    if (const std::string problem = store.problem(); !problem.empty()) {
+        reportError(mContext.dialogs, nullptr, QString::fromStdString(problem));
+        mContext.landmarksFolder = defaultLandmarksFolder();
+        return;
+    }
+    if (!landmarksFolderIsStored(store)) {
         // No window is visible yet: the chooser and its message stand on their own.
         if (const auto folder = runFolderChooser(nullptr)) {
             try {
-                store.writeString(kSection, kStartDirKey, folder->toStdString());
+                storeLandmarksFolder(store, *folder);
             } catch (const UserError& error) {
                 reportError(mContext.dialogs, nullptr, QString::fromStdString(error.what()));
                 return;
@@ -87,17 +87,7 @@ void TForm1::FormCreate() {
         }
     }
     // A stored folder is taken as it is, without checking that it exists.
-    mContext.landmarksFolder =
-        QString::fromStdString(store.readString(kSection, kStartDirKey, fallbackFolder().toStdString()));
-}
-
-QString TForm1::fallbackFolder() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\");
-#else
-    // There is no drive C here; the user's home folder takes its place.
-    return QDir::homePath();
-#endif
+    mContext.landmarksFolder = storedLandmarksFolder(store);
 }
 
 void TForm1::Button5Click() {

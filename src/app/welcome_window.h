@@ -44,9 +44,6 @@ class TForm1 : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // The default landmarks folder when the settings file holds none.
-    static QString fallbackFolder();
-
     AppContext& mContext;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button5 = nullptr;

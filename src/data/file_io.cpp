@@ -1,5 +1,6 @@
 #include "data/file_io.h"
 
+#include "data/posix_file.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -7,61 +8,20 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvland {
 
-namespace {
+using posix::Descriptor;
+using posix::parentFolder;
+using posix::throwFor;
 
-std::string parentFolder(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
+namespace {
 
 bool folderExists(const std::string& folder) {
     struct stat info {};
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-[[noreturn]] void throwFor(int errorNumber, const std::string& path) {
-    throw UserError(fileErrorMessage(errorNumber, path));
-}
-
-// Closes a descriptor when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : mFd(fd) {}
-    ~Descriptor() {
-        if (mFd >= 0)
-            ::close(mFd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return mFd; }
-    // Closes now and reports the close's own error number (0 on success).
-    int close() {
-        const int result = ::close(mFd);
-        mFd = -1;
-        return result == 0 ? 0 : errno;
-    }
-
-  private:
-    int mFd;
-};
-
-std::string temporaryNameBeside(const std::string& path) {
-    static std::mt19937_64 generator{std::random_device{}()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".korvtmp-%016llx", static_cast<unsigned long long>(generator()));
-    // Only the start of a long file name, so that the temporary name stays a valid name.
-    const std::string name = std::filesystem::path(path).filename().string().substr(0, 100);
-    return parentFolder(path) + "/." + name + suffix;
 }
 
 } // namespace
@@ -73,6 +33,7 @@ std::string fileErrorMessage(int errorNumber, const std::string& path) {
         return folderExists(parentFolder(path)) ? "File not found" : "Invalid filename";
     case ENOTDIR:
     case ENAMETOOLONG:
+    case ELOOP:
     case EINVAL:
         return "Invalid filename";
     case EACCES:
@@ -130,48 +91,36 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t lim
     return bytes;
 }
 
-void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    if (path.empty())
-        throw UserError("Invalid filename");
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
-        throwFor(EISDIR, path);
 
-    const std::string temporary = temporaryNameBeside(path);
-    int fdNumber = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fdNumber < 0)
-        throwFor(errno, path);
-    Descriptor fd(fdNumber);
-    auto fail = [&](int errorNumber) {
-        fd.close();
-        ::unlink(temporary.c_str());
-        throwFor(errorNumber, path);
-    };
-    // A replaced file keeps the permissions it had.
-    if (::stat(path.c_str(), &existing) == 0)
-        ::fchmod(fd.get(), existing.st_mode & 07777);
+namespace posix {
 
+std::string parentFolder(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+void throwFor(int errorNumber, const std::string& path) {
+    throw UserError(fileErrorMessage(errorNumber, path));
+}
+
+int writeAll(int fd, const unsigned char* data, std::size_t size) {
     std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
+    while (written < size) {
+        const ssize_t put = ::write(fd, data + written, size - written);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
-            fail(errno);
+            return errno;
         }
         written += static_cast<std::size_t>(put);
     }
-    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS)
-        fail(errno);
-    if (const int closeError = fd.close(); closeError != 0) {
-        ::unlink(temporary.c_str());
-        throwFor(closeError, path);
-    }
-    if (::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int renameError = errno;
-        ::unlink(temporary.c_str());
-        throwFor(renameError, path);
-    }
+    return 0;
 }
+
+} // namespace posix
 
 } // namespace korvland

@@ -22,9 +22,16 @@ std::string fileErrorMessage(int errorNumber, const std::string& path);
 std::vector<std::uint8_t> readWholeFile(const std::string& path,
                                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
-// Writes `bytes` to a temporary file in the destination folder, flushes it to disk and
-// renames it over `path`. On failure the destination is untouched and no temporary
-// file is left behind.
+// Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
+// followed and the real file is replaced, so a link stays a link. The new contents go to
+// a temporary file beside it (readable by its owner only until it takes the final mode),
+// flushed, then renamed over the file, and the folder is flushed. Where a rename would lose
+// something (more hard links, an owner or group that cannot be kept, a folder that takes no
+// new file) the complete copy is made first and then copied over the file in place; a
+// failure in that step names where the copy is. Set-user and set-group bits are dropped.
+// A destination that is not a regular file, or that the user may not write, is refused
+// with "File access denied". Temporary files of the same destination left by a killed run
+// are removed after a success; on failure no temporary file of this run is left behind.
 void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace korvland

@@ -1,6 +1,7 @@
 #include "data/landmark_set.h"
 
 #include "data/file_io.h"
+#include "data/fixed_text.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -24,8 +25,7 @@ std::string fileNamePart(std::string_view path) {
 }
 
 std::string LandmarkSet::landmarkPath() const {
-    const auto end = std::find(mLandmarkPath.begin(), mLandmarkPath.end(), std::uint8_t{0});
-    return std::string(mLandmarkPath.begin(), end);
+    return fixedFieldText(mLandmarkPath);
 }
 
 void LandmarkSet::korvfileread(const std::string& path) {
@@ -141,8 +141,7 @@ void LandmarkSet::setDisabled(std::size_t index, std::uint8_t flag) {
 }
 
 std::string LandmarkRecord::nameBytes() const {
-    const auto end = std::find(name.begin(), name.end(), std::uint8_t{0});
-    return std::string(name.begin(), end);
+    return fixedFieldText(name);
 }
 
 } // namespace korvland

@@ -1,5 +1,6 @@
 #include "data/profile_file.h"
 
+#include "data/fixed_text.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -7,8 +8,7 @@
 namespace korvland {
 
 std::string ProfileContents::pathText() const {
-    const auto end = std::find(landmarkPath.begin(), landmarkPath.end(), std::uint8_t{0});
-    return std::string(landmarkPath.begin(), end);
+    return fixedFieldText(landmarkPath);
 }
 
 ProfileContents decodeProfile(std::span<const std::uint8_t> bytes) {

@@ -1,5 +1,7 @@
 #include "data/region.h"
 
+#include "data/fixed_text.h"
+
 #include <array>
 
 namespace korvland {
@@ -20,16 +22,8 @@ const RegionTexts& regionTexts(int region) {
     return kRegions.at(static_cast<std::size_t>(region));
 }
 
-std::string lowerCased(std::string_view text) {
-    std::string result(text);
-    for (char& c : result)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return result;
-}
-
 std::optional<int> detectRegion(std::string_view fileName) {
-    const std::string name = lowerCased(fileName);
+    const std::string name = asciiLowerCased(fileName);
     for (int k = 0; k < kRegionCount; ++k) {
         const std::string stem = "lndmrks" + std::to_string(k);
         if (name == stem + ".dat" || name == stem + ".mlf")

@@ -20,7 +20,4 @@ const RegionTexts& regionTexts(int region);
 // compared after lower-casing; anything else matches nothing.
 std::optional<int> detectRegion(std::string_view fileName);
 
-// ASCII lower-casing, as region detection applies it to the file name in place.
-std::string lowerCased(std::string_view text);
-
 } // namespace korvland

@@ -1,5 +1,6 @@
 #include "editor/editor_window.h"
 
+#include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
 #include "data/region.h"
@@ -13,7 +14,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -21,14 +21,10 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-#include <exception>
 
 namespace korvland {
 
 namespace {
-
-const std::string kSettingsSection = "settings";
-const std::string kStartDirKey = "startdir";
 
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -36,15 +32,6 @@ std::string nativePath(const QString& path) {
 
 QString fromNative(const std::string& path) {
     return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-// The landmarks folder when the settings file names none.
-QString defaultLandmarksFolder() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("c:\\");
-#else
-    return QDir::homePath();
-#endif
 }
 
 // Enables the "Map" command again when the user closes the map window.
@@ -149,7 +136,7 @@ bool TForm2::saveRecentFiles() {
     try {
         mRecentFiles.save(mContext.store);
         return true;
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
         return false;
     }
@@ -179,7 +166,7 @@ bool TForm2::runRead(const std::function<void()>& read) {
         w.status->hide();
     try {
         read();
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
         return false;
     }
@@ -278,7 +265,7 @@ bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
     try {
         write(nativePath(*path));
         return true;
-    } catch (const std::exception& e) {
+    } catch (const UserError& e) {
         reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
         return false;
     }
@@ -358,13 +345,12 @@ void TForm2::N1Click() {
         if (const std::optional<QString> folder =
                 welcome ? welcome->runFolderChooser(this)
                         : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder))
-            mContext.store.writeString(kSettingsSection, kStartDirKey, folder->toStdString());
+            storeLandmarksFolder(mContext.store, *folder);
         else
             mContext.dialogs.information(this, QStringLiteral("Landmarks folder not set."));
         // A cancel keeps the folder the settings file already names.
-        mContext.landmarksFolder = QString::fromStdString(mContext.store.readString(
-            kSettingsSection, kStartDirKey, defaultLandmarksFolder().toStdString()));
-    } catch (const std::exception& e) {
+        mContext.landmarksFolder = storedLandmarksFolder(mContext.store);
+    } catch (const UserError& e) {
         reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
     }
 }

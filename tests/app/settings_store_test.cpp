@@ -1,11 +1,13 @@
 #include "app/settings/settings_store.h"
 #include "data/user_error.h"
 #include "support/fixture_builder.h"
+#include "support/unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace korvland {
 namespace {
@@ -119,13 +121,95 @@ TEST_F(SettingsStoreTest, HandWrittenFileIsRead) {
                             "startdir=/no/newline/at/end\r\n");
 }
 
+// Every kind of line end: a value read and written back reads the same, and so does every
+// other value after an unrelated write; the recent-files list saves whatever it read.
+TEST_F(SettingsStoreTest, ValuesSurviveAWriteBackWhateverTheLineEnds) {
+    const std::string files[] = {
+        "[s]\nk=v\nother=o\n",
+        "[s]\r\nk=v\r\nother=o\r\n",
+        "[s]\nother=o\nk=v\r",
+        "[s]\r\r\nk=v\r\r\nother=o\r\r\n",
+        "\xEF\xBB\xBF[s]\nk=v\nother=o",
+        "[s]\rk=v\rother=o\r",
+        "[Form2.MRUList]\r\r\nH0=/a.dat\r\r\nH1=/b.dat\r\r\n[s]\r\r\nk=v\r\r\nother=o\r\r\n",
+    };
+    for (const std::string& text : files) {
+        writeText(path, text);
+        const std::string value = store.readString("s", "k", "dflt");
+        EXPECT_EQ(value, "v") << text;
+        store.writeString("s", "k", value);
+        EXPECT_EQ(store.readString("s", "k", "dflt"), "v") << text;
+        store.writeString("s", "new", "n");
+        EXPECT_EQ(store.readString("s", "k", "dflt"), "v") << text;
+        EXPECT_EQ(store.readString("s", "other", "dflt"), "o") << text;
+        const auto recent = store.readList("Form2.MRUList", "H", 4);
+        EXPECT_NO_THROW(store.writeList("Form2.MRUList", "H", 4, recent)) << text;
+        EXPECT_EQ(store.readList("Form2.MRUList", "H", 4), recent) << text;
+    }
+    // Lines the store did not change keep their own ends, and so does the mark.
+    writeText(path, "\xEF\xBB\xBF[s]\r\nk=v\r\r\nkeep=me\r");
+    store.writeString("s", "k", "w");
+    EXPECT_EQ(textOf(path), "\xEF\xBB\xBF[s]\r\nk=w\r\r\nkeep=me\r");
+}
+
+// A file larger than any the program writes is not read, and never overwritten.
+TEST_F(SettingsStoreTest, AHugeFileGivesDefaultsAndIsLeftAsItIs) {
+    EXPECT_EQ(store.problem(), "");
+    std::string text = "[settings]\nstartdir=/kept\n";
+    text += "[junk]\n" + std::string(std::size_t{1} << 20, 'x') + "\n";
+    writeText(path, text);
+    EXPECT_EQ(store.problem(), "The settings file " + path +
+                                   " is larger than 1 MiB, more than this program ever writes. It is left as it "
+                                   "is; this run uses the default settings and saves none");
+    EXPECT_EQ(store.readString("settings", "startdir", "dflt"), "dflt");
+    EXPECT_TRUE(store.readList("settings", "startdir", 4).empty());
+    EXPECT_NO_THROW(store.writeString("settings", "startdir", "/new"));
+    EXPECT_NO_THROW(store.writeList("Form2.MRUList", "H", 4, {"/a"}));
+    EXPECT_NO_THROW(store.eraseSection("junk"));
+    store.deleteKey("settings", "startdir");
+    EXPECT_EQ(textOf(path), text);
+}
+
+TEST_F(SettingsStoreTest, AWriteThroughALinkReplacesTheRealFile) {
+    writeText(dir.file("real.ini"), "[settings]\nstartdir=/old\n");
+    std::filesystem::create_symlink("real.ini", path);
+    store.writeString("settings", "startdir", "/new");
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_EQ(textOf(dir.file("real.ini")), "[settings]\nstartdir=/new\n");
+}
+
+// The user may not write the file, though the folder would let a new file take its place.
+TEST(SettingsStoreFailure, AWriteProtectedFileIsNotReplaced) {
+    TempDir dir;
+    const std::filesystem::path folder = dir.path() / "home";
+    std::filesystem::create_directory(folder);
+    testing::giveToUnprivilegedUser(folder);
+    const std::string path = (folder / "korvland.INI").string();
+    writeText(path, "[settings]\nstartdir=/old\n");
+    testing::giveToUnprivilegedUser(path);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const std::string result = testing::runUnprivileged([&] {
+        SettingsStore store(path);
+        try {
+            store.writeString("settings", "startdir", "/new");
+        } catch (const UserError& error) {
+            return std::string(error.what());
+        }
+        return std::string("written");
+    });
+    EXPECT_EQ(result, "Unable to write to " + path);
+    EXPECT_EQ(textOf(path), "[settings]\nstartdir=/old\n");
+    EXPECT_EQ(filesIn(folder), 1u);
+}
+
 TEST_F(SettingsStoreTest, WhatIsWrittenReadsBack) {
     const std::string values[] = {"",          "plain",           " leading",
                                   "trailing ", "\"quoted\"",      "'single'",
                                   "a=b;c#d",   "[not a section]", "\xe4\xf6\xfc Windows-1252"};
     int n = 0;
     for (const std::string& value : values) {
-        const std::string key = "k" + std::to_string(n++);
+        std::string key = "k";
+        key += std::to_string(n++); // not "k" + ...: GCC 12 at -O3 warns falsely (-Wrestrict)
         store.writeString("s", key, value);
         EXPECT_EQ(store.readString("s", key, "dflt"), value) << value;
     }

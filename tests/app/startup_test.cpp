@@ -96,6 +96,23 @@ TEST_F(StartupTest, UnwritableSettingsFileReportsAndLeavesFolderEmpty) {
     ASSERT_NE(startup.windows().status, nullptr) << "start-up goes on";
 }
 
+TEST_F(StartupTest, AnOversizedSettingsFileIsReportedOnceAndLeftAsItIs) {
+    const std::string text = "[settings]\nstartdir=/kept\n;" + std::string(std::size_t{3} << 20, 'x') + "\n";
+    writeText(settings, text);
+    dialogs.expectError();
+    {
+        Startup startup(dialogs, settings);
+        EXPECT_EQ(startup.context().landmarksFolder, QDir::homePath());
+        startup.show();
+        startup.windows().welcome->startButton()->click();
+        startup.windows().editor->close();
+    }
+    ASSERT_EQ(dialogs.messages().size(), 1);
+    EXPECT_TRUE(dialogs.messages().front().startsWith(
+        QString::fromStdString("The settings file " + settings + " is larger than 1 MiB")));
+    EXPECT_TRUE(textOf(settings) == text) << "the file was changed";
+}
+
 TEST_F(StartupTest, WindowsAreCreatedInOrderAndDestroyedInReverseEachHiddenFirst) {
     writeText(settings, "[settings]\nstartdir=/x\n");
     QStringList events;

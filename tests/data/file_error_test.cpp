@@ -21,16 +21,11 @@ using testing::LandmarkFileBuilder;
 using testing::LoadedSet;
 using testing::readBytes;
 using testing::stateOf;
+using testing::messageOf;
+using testing::namesIn;
 using testing::TempDir;
 
 namespace fs = std::filesystem;
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.insert(entry.path().filename().string());
-    return names;
-}
 
 TEST(FileErrorMessage, MapsOperatingSystemErrorsToTheFileLayersTexts) {
     TempDir dir;
@@ -59,15 +54,6 @@ TEST(FileErrorMessage, MapsOperatingSystemErrorsToTheFileLayersTexts) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(fileErrorMessage(c.error, c.path), c.text) << "errno " << c.error << " " << c.path;
-}
-
-std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UserError& e) {
-        return e.what();
-    }
-    return "(no error)";
 }
 
 TEST(WriteRefusal, NothingIsWrittenWhileNoFileIsLoaded) {

@@ -20,19 +20,12 @@ using testing::LoadedSet;
 using testing::makeRecord;
 using testing::readBytes;
 using testing::stateOf;
+using testing::messageOf;
+using testing::namesIn;
 using testing::TempDir;
 using testing::writeBytes;
 
 namespace fs = std::filesystem;
-
-std::string messageOf(const std::function<void()>& action) {
-    try {
-        action();
-    } catch (const UserError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 // Profile bytes naming `path`, with the given flags (the rest zero).
 std::vector<std::uint8_t> profileBytes(const std::string& path, std::uint16_t count,

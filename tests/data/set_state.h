@@ -1,15 +1,36 @@
 #pragma once
 
 #include "data/landmark_set.h"
+#include "data/user_error.h"
 #include "support/fixture_builder.h"
 
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 namespace korvland::testing {
+
+// The message of the UserError an action throws, or "(no error)".
+inline std::string messageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+// The names in a folder, to check that nothing was left behind or removed.
+inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    return names;
+}
 
 inline std::uint32_t bitsOf(float value) {
     std::uint32_t bits;

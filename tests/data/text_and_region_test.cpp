@@ -1,7 +1,10 @@
+#include "data/fixed_text.h"
 #include "data/region.h"
 #include "data/text_codec.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace korvland {
 namespace {
@@ -77,7 +80,22 @@ TEST(Regions, EachRegionHasItsTexts) {
     EXPECT_EQ(regionTexts(0).mapCaption, "Map of Marne Region");
     EXPECT_EQ(regionTexts(3).locationLine, "Landmarks of the Alsace Region");
     EXPECT_EQ(regionTexts(4).proposedName, "lndmrks4.dat");
-    EXPECT_EQ(lowerCased("LNDMRKS3.MLF"), "lndmrks3.mlf");
+}
+
+TEST(FixedText, FieldTextEndsAtTheFirstZeroByteAndLowerCasingIsAsciiOnly) {
+    const struct {
+        std::vector<std::uint8_t> field;
+        const char* text;
+    } fields[] = {
+        {{'a', 'b', 0, 'c'}, "ab"},
+        {{0, 'x'}, ""},
+        {{'f', 'u', 'l', 'l'}, "full"},
+        {{}, ""},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(fixedFieldText(f.field), f.text);
+    // 8-bit letters (here Windows-1252 "\xC4" and "\xE4") are not ASCII and stay.
+    EXPECT_EQ(asciiLowerCased("LNDMRKS3.MLF \xC4\xE4@[`{"), "lndmrks3.mlf \xC4\xE4@[`{");
 }
 
 } // namespace

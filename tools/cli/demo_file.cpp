@@ -172,8 +172,9 @@ void addFrontUnits(std::vector<Draft>& drafts, const RegionPlaces& r, const std:
         const GeoPoint at = moved(front.at, front.normalLat * side, front.normalLon * side, distance);
         std::string name = std::string(prefix) + nearestPlace(r, at).name;
         const int used = ++uses[name];
+        // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) about " " + text.
         if (used > 1)
-            name += " " + std::to_string(used);
+            name.append(1, ' ').append(std::to_string(used));
         drafts.push_back({type, 20, at, name});
     }
 }

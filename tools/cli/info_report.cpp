@@ -1,5 +1,7 @@
 #include "info_report.h"
 
+#include "terminal_text.h"
+
 #include "data/region.h"
 
 #include <algorithm>
@@ -58,7 +60,7 @@ std::string infoReport(const LandmarkSet& set) {
     const auto line = [&out](std::string_view label, const std::string& value) {
         out += padded(label, 14) + value + '\n';
     };
-    line("File:", set.landmarkPath());
+    line("File:", terminalText(set.landmarkPath()));
     line("Region:", region ? regionName(*region) + " (" + std::to_string(*region) + ")" : "none");
     line("Records:", std::to_string(set.recordCount()));
     line("Record size:", std::to_string(set.recordSize()));

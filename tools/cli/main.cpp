@@ -1,6 +1,7 @@
 // korvland-cli: the editor's file operations for scripts and servers without a display.
 #include "commands.h"
 #include "record_text.h"
+#include "terminal_text.h"
 
 #include "data/file_io.h"
 #include "data/user_error.h"
@@ -8,7 +9,6 @@
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <cstdio>
-#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,7 +19,8 @@ constexpr int kFileFailure = 1;
 constexpr int kUsageError = 2;
 
 void printError(const std::string& message) {
-    const std::string text = korvland::cli::errorText(message) + "\n";
+    // Messages carry paths; what a path holds must not reach the terminal as control codes.
+    const std::string text = korvland::cli::terminalText(korvland::cli::errorText(message)) + "\n";
     std::fputs(text.c_str(), stderr);
 }
 
@@ -37,6 +38,10 @@ int main(int argc, char** argv) {
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
     app.require_subcommand(1);
+    // Usage errors quote what was typed, names of files included.
+    app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
+        return korvland::cli::terminalText(CLI::FailureMessage::simple(failed, error), true);
+    });
 
     std::string file;
     std::string out;
@@ -106,9 +111,7 @@ int main(int argc, char** argv) {
     } catch (const korvland::UserError& e) {
         printError(e.what());
         return kFileFailure;
-    } catch (const std::exception& e) {
-        printError(e.what());
-        return kFileFailure;
     }
+    // Anything else is a programming error and ends the program loudly, not as a message.
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "app/settings/settings_store.h"
 
 #include "data/file_io.h"
+#include "data/fixed_text.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -8,6 +9,9 @@
 #include <climits>
 #include <cstddef>
 #include <optional>
+#include <string_view>
+#include <cstdint>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace korvland {
@@ -15,28 +19,16 @@ namespace korvland {
 namespace {
 
 constexpr std::size_t kMaximumValueLength = 2047;
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
-}
+// Far beyond what the program writes (a folder, four placements, four recent files).
+constexpr std::size_t kLargestSettingsFile = std::size_t{1} << 20;
 
 std::string trimmed(const std::string& text) {
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-char lowered(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return trimmedBlanks(text);
 }
 
 bool sameName(const std::string& a, const std::string& b) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowered(x) == lowered(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // One line of the file as it stands, with what it means to the reader.
@@ -44,10 +36,10 @@ struct Line {
     enum class Kind { Section, Entry, Other };
     Kind kind = Kind::Other;
     std::string text;  // without its line end
+    std::string_view end; // the line end it had: LF, CR LF, a lone CR, or none for a new line
     std::string name;  // section or key name, blanks removed
     std::string value; // entries: the value as read back
 };
-
 // A value is read without the blanks around it and without one pair of matching quotes
 // around it; the writer quotes a value that would otherwise read back differently.
 std::string unquoted(const std::string& value) {
@@ -84,40 +76,62 @@ Line parseLine(std::string text) {
 }
 
 // The file's lines, parsed. Entries before the first section belong to no section and
-// are never matched.
+// are never matched. A line ends at LF, CR LF or a lone CR, and every line keeps the end
+// it had, so that a rewrite changes only the lines it means to; new lines take the file's
+// first LF or CR LF ending. A UTF-8 byte-order mark at the start is kept and not read.
 struct IniText {
     std::vector<Line> lines;
-    bool crlf = false;
+    std::string_view lineEnd = "\n";
+    bool byteOrderMark = false;
 
     static IniText parse(const std::vector<std::uint8_t>& bytes) {
         IniText ini;
-        std::string current;
-        bool sawLineEnd = false;
-        for (std::uint8_t byte : bytes) {
-            if (byte == '\n') {
-                if (!current.empty() && current.back() == '\r') {
-                    current.pop_back();
-                    if (!sawLineEnd)
-                        ini.crlf = true;
-                }
-                sawLineEnd = true;
-                ini.lines.push_back(parseLine(std::move(current)));
-                current.clear();
-            } else {
-                current.push_back(static_cast<char>(byte));
-            }
+        std::size_t i = 0;
+        if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+            ini.byteOrderMark = true;
+            i = 3;
         }
+        std::string current;
+        bool sawNewline = false;
+        bool sawLoneCr = false;
+        for (; i < bytes.size(); ++i) {
+            const auto byte = static_cast<char>(bytes[i]);
+            if (byte != '\n' && byte != '\r') {
+                current.push_back(byte);
+                continue;
+            }
+            std::string_view end = byte == '\n' ? "\n" : "\r";
+            if (byte == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+                end = "\r\n";
+                ++i;
+            }
+            if (end == "\r") {
+                sawLoneCr = true;
+            } else if (!sawNewline) {
+                sawNewline = true;
+                ini.lineEnd = end;
+            }
+            Line line = parseLine(std::move(current));
+            line.end = end;
+            ini.lines.push_back(std::move(line));
+            current.clear();
+        }
+        if (!sawNewline && sawLoneCr)
+            ini.lineEnd = "\r";
         if (!current.empty())
             ini.lines.push_back(parseLine(std::move(current)));
         return ini;
     }
 
     std::vector<std::uint8_t> bytes() const {
-        const std::string lineEnd = crlf ? "\r\n" : "\n";
         std::vector<std::uint8_t> out;
+        if (byteOrderMark)
+            for (const int byte : {0xEF, 0xBB, 0xBF})
+                out.push_back(static_cast<std::uint8_t>(byte));
         for (const Line& line : lines) {
+            const std::string_view end = line.end.empty() ? lineEnd : line.end;
             out.insert(out.end(), line.text.begin(), line.text.end());
-            out.insert(out.end(), lineEnd.begin(), lineEnd.end());
+            out.insert(out.end(), end.begin(), end.end());
         }
         return out;
     }
@@ -178,6 +192,7 @@ struct IniText {
     void set(const std::string& section, const std::string& key, const std::string& value) {
         Line entry = parseLine(key + '=' + quotedForWriting(value));
         if (const auto at = findEntry(section, key)) {
+            entry.end = lines[*at].end;
             lines[*at] = std::move(entry);
             // Later duplicates of the key would only confuse a reader of the file.
             bool first = true;
@@ -229,22 +244,37 @@ bool writableKey(const std::string& key) {
            key.front() != '[' && key.front() != ';' && key.front() != '#';
 }
 
-// The file as it stands; a file that cannot be read holds nothing.
+// The file's bytes, or nothing when it is larger than any settings file this program
+// writes: such a file is not read into memory and never overwritten.
+std::optional<std::vector<std::uint8_t>> readWithinLimit(const std::string& path) {
+    std::vector<std::uint8_t> bytes = readWholeFile(path, kLargestSettingsFile + 1);
+    if (bytes.size() > kLargestSettingsFile)
+        return std::nullopt;
+    return bytes;
+}
+
+// The file as it stands; a file that cannot be read, or is too large, holds nothing.
 IniText load(const std::string& path) {
     try {
-        return IniText::parse(readWholeFile(path));
+        const auto bytes = readWithinLimit(path);
+        return bytes ? IniText::parse(*bytes) : IniText{};
     } catch (const UserError&) {
         return {};
     }
 }
 
-// The file as it stands, for a change that must not lose what cannot be read.
-IniText loadForWriting(const std::string& path) {
+// The file as it stands, for a change that must not lose what cannot be read; nothing
+// when the file is too large, and the change is then left undone (the store's problem()
+// tells the user once).
+std::optional<IniText> loadForWriting(const std::string& path) {
     try {
-        return IniText::parse(readWholeFile(path));
+        const auto bytes = readWithinLimit(path);
+        if (!bytes)
+            return std::nullopt;
+        return IniText::parse(*bytes);
     } catch (const UserError&) {
         if (::access(path.c_str(), F_OK) != 0 && errno == ENOENT)
-            return {};
+            return IniText{};
         throw UserError("Unable to write to " + path);
     }
 }
@@ -274,25 +304,27 @@ void SettingsStore::writeString(const std::string& section, const std::string& k
                                 const std::string& value) {
     if (!writableSection(section) || !writableKey(key) || hasLineBreak(value))
         throw UserError("Unable to write to " + mFilePath);
-    IniText ini = loadForWriting(mFilePath);
-    ini.set(section, key, value);
-    save(mFilePath, ini);
+    std::optional<IniText> ini = loadForWriting(mFilePath);
+    if (!ini)
+        return;
+    ini->set(section, key, value);
+    save(mFilePath, *ini);
 }
 
 void SettingsStore::deleteKey(const std::string& section, const std::string& key) {
     try {
-        IniText ini = loadForWriting(mFilePath);
-        if (ini.removeEntries(section, key))
-            save(mFilePath, ini);
+        std::optional<IniText> ini = loadForWriting(mFilePath);
+        if (ini && ini->removeEntries(section, key))
+            save(mFilePath, *ini);
     } catch (const UserError&) {
         // A key that stays behind does no harm; the caller goes on.
     }
 }
 
 void SettingsStore::eraseSection(const std::string& section) {
-    IniText ini = loadForWriting(mFilePath);
-    if (ini.removeSection(section))
-        save(mFilePath, ini);
+    std::optional<IniText> ini = loadForWriting(mFilePath);
+    if (ini && ini->removeSection(section))
+        save(mFilePath, *ini);
 }
 
 std::vector<std::string> SettingsStore::readList(const std::string& section, const std::string& prefix,
@@ -316,15 +348,27 @@ void SettingsStore::writeList(const std::string& section, const std::string& pre
     for (std::size_t n = 0; n < count; ++n)
         if (hasLineBreak(list[n]))
             throw UserError("Unable to write to " + mFilePath);
-    IniText ini = loadForWriting(mFilePath);
-    bool changed = ini.removeSection(section);
+    std::optional<IniText> ini = loadForWriting(mFilePath);
+    if (!ini)
+        return;
+    bool changed = ini->removeSection(section);
     for (std::size_t n = 0; n < count; ++n) {
-        ini.set(section, prefix + std::to_string(n), list[n]);
+        ini->set(section, prefix + std::to_string(n), list[n]);
         changed = true;
     }
     // The erase and the new entries reach the file in one replacement.
     if (changed)
-        save(mFilePath, ini);
+        save(mFilePath, *ini);
+}
+
+std::string SettingsStore::problem() const {
+    struct stat info {};
+    if (::stat(mFilePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+        static_cast<std::uintmax_t>(info.st_size) <= kLargestSettingsFile)
+        return {};
+    return "The settings file " + mFilePath +
+           " is larger than 1 MiB, more than this program ever writes. It is left as it is; this run uses "
+           "the default settings and saves none";
 }
 
 std::string defaultSettingsPath() {

@@ -8,13 +8,18 @@ namespace korvland {
 // The INI settings file beside the program. Every operation reads or writes the file at
 // once: nothing is cached and the file is never held open. Section and key names match
 // without regard to letter case; values read back are cut to 2047 characters. A write
-// replaces the file whole (temporary file, then rename); a failure throws UserError
-// "Unable to write to <path>" and leaves the file as it was.
+// replaces the file whole (through the file layer's safe replacement); a failure throws
+// UserError "Unable to write to <path>" and leaves the file as it was. A file larger than
+// 1 MiB is never read into memory nor overwritten: reads give their defaults, writes are
+// left undone, and problem() says so, for the program to tell the user once.
 class SettingsStore {
 public:
     explicit SettingsStore(std::string filePath);
 
     const std::string& filePath() const { return mFilePath; }
+
+    // Why the settings file cannot be used (it is too large), or empty when it can.
+    std::string problem() const;
 
     std::string readString(const std::string& section, const std::string& key,
                            const std::string& defaultValue) const;

@@ -1,0 +1,52 @@
+#include "cli_runner.h"
+
+#include "support/fixture_builder.h"
+
+#include <gtest/gtest.h>
+
+namespace korvland::testing {
+namespace {
+
+bool hasControlBytes(const std::string& text) {
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && byte != '\n') || byte == 0x7F)
+            return true;
+    }
+    return text.find("\xc2\x9b") != std::string::npos;
+}
+
+// Names chosen to move the cursor, recolour the screen, set the title or hide behind C1.
+TEST(CliTerminal, PathsAndNamesReachTheTerminalEscaped) {
+    const TempDir dir;
+    const std::string evil = "a\x1b[31mred\x07\r\x7f\xc2\x9b\xff\xe9-\xc3\xa9";
+    const std::string shown = "a\\x1b[31mred\\x07\\x0d\\x7f\\xc2\\x9b\\xff\\xe9-\xc3\xa9";
+    const std::string file = LandmarkFileBuilder().addMany(2).writeTo(dir.path() / (evil + ".dat"));
+    const std::string folder = dir.path().string() + "/";
+
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string expected; // in standard output, or standard error for a failure
+    } cases[] = {
+        {{"info", file}, 0, "File:         " + folder + shown + ".dat\n"},
+        // A path too long to keep is quoted in the message.
+        {{"info", folder + evil + std::string(130, 'p') + ".dat"},
+         1,
+         shown + std::string(130, 'p') + ".dat."},
+        // So is an argument too many.
+        {{"info", file, evil}, 2, shown},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.front() + " " + c.args.back());
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_FALSE(hasControlBytes(run.out)) << run.out;
+        EXPECT_FALSE(hasControlBytes(run.err)) << run.err;
+        const std::string& stream = c.exitCode == 0 ? run.out : run.err;
+        EXPECT_NE(stream.find(c.expected), std::string::npos) << stream;
+    }
+}
+
+} // namespace
+} // namespace korvland::testing

@@ -1,0 +1,84 @@
+#include "terminal_text.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace korvland::cli {
+
+namespace {
+
+void appendEscaped(std::string& out, std::string_view bytes) {
+    for (const char c : bytes) {
+        char escaped[5];
+        std::snprintf(escaped, sizeof escaped, "\\x%02x",
+                      static_cast<unsigned>(static_cast<std::uint8_t>(c)));
+        out += escaped;
+    }
+}
+
+// The length of the well-formed UTF-8 sequence at the start of `text`, and its code point;
+// a length of 0 when there is none.
+std::size_t utf8Sequence(std::string_view text, char32_t& codePoint) {
+    const auto lead = static_cast<std::uint8_t>(text[0]);
+    std::size_t length = 0;
+    char32_t smallest = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    if ((lead & 0xE0) == 0xC0) {
+        length = 2;
+        codePoint = lead & 0x1Fu;
+        smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        length = 3;
+        codePoint = lead & 0x0Fu;
+        smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        length = 4;
+        codePoint = lead & 0x07u;
+        smallest = 0x10000;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<std::uint8_t>(text[k]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        codePoint = (codePoint << 6) | (next & 0x3Fu);
+    }
+    if (codePoint < smallest || codePoint > 0x10FFFF || (codePoint >= 0xD800 && codePoint <= 0xDFFF))
+        return 0;
+    return length;
+}
+
+bool isControl(char32_t codePoint) {
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+}
+
+} // namespace
+
+std::string terminalText(std::string_view text, bool keepLineFeeds) {
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        char32_t codePoint = 0;
+        const std::size_t length = utf8Sequence(text, codePoint);
+        if (length == 0) {
+            appendEscaped(out, text.substr(0, 1));
+            text.remove_prefix(1);
+            continue;
+        }
+        const bool keep = !isControl(codePoint) || (keepLineFeeds && codePoint == '\n');
+        if (keep)
+            out += text.substr(0, length);
+        else
+            appendEscaped(out, text.substr(0, length));
+        text.remove_prefix(length);
+    }
+    return out;
+}
+
+} // namespace korvland::cli
