@@ -8,9 +8,6 @@
 
 namespace korvland {
 
-// The map's zoom factors, in the order of the pop-up menu: "1:2", "1:1", "2:1", "4:1".
-inline constexpr float kMapScales[] = {0.5f, 1.0f, 2.0f, 4.0f};
-
 // Pixels before the northernmost and westernmost positions.
 inline constexpr int kMapMargin = 30;
 
