@@ -9,7 +9,9 @@
 
 namespace korvland {
 
-void PrintTo(const MapPoint& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+void PrintTo(const MapPoint& p, std::ostream* os) {
+    *os << "(" << p.x << ", " << p.y << ")";
+}
 
 namespace {
 
@@ -28,7 +30,9 @@ struct ProjectionCase {
     std::vector<MapPoint> expected;
 };
 
-void PrintTo(const ProjectionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ProjectionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 // A product difference just under five pixels, at 450 and 300 pixels per unit.
 const float kNorthJustUnderFive = 1.0f - 4.9f / 450.0f;
@@ -50,7 +54,11 @@ const ProjectionCase kCases[] = {
     // A NaN eastWest takes over minEW, and the next record takes over from the NaN even
     // when it lies further east, which leaves an earlier record left of the margin. A NaN
     // northSouth never becomes maxNS. A NaN difference puts the centre on the margin.
-    {"NaNCoordinates", {{kNaN, 5.0f}, {1.0f, kNaN}, {0.5f, 6.0f}}, 1.0f, 0, {{-270, 30}, {30, 30}, {30, 255}}},
+    {"NaNCoordinates",
+     {{kNaN, 5.0f}, {1.0f, kNaN}, {0.5f, 6.0f}},
+     1.0f,
+     0,
+     {{-270, 30}, {30, 30}, {30, 255}}},
     // The last record's NaN eastWest stays minEW: every difference is NaN.
     {"NaNEastWestLast", {{1.0f, 5.0f}, {0.0f, kNaN}}, 1.0f, 0, {{30, 30}, {30, 480}}},
     {"FarCoordinatesStopAtTheLimit",
