@@ -75,6 +75,8 @@ int main(int argc, char** argv) {
                  "when it opens, into an image file.",
                  "korvland-rasterize"};
     app.set_version_flag("--version", "korvland-rasterize " KORVLAND_VERSION);
+    app.footer("Exit status: 0 when the image was written, 1 when a file cannot be read or written (the "
+               "output is then left as it was), 2 for a usage error.");
 
     korvland::raster::RasterRequest request;
     double scale = 1.0;
