@@ -50,7 +50,8 @@ std::string writeFile() {
         const std::string name = "Landmark " + std::to_string(i);
         std::copy(name.begin(), name.end(), r.name.begin());
     }
-    const std::filesystem::path folder = benchFolder() / ("korvland-rasterize-bench-" + std::to_string(::getpid()));
+    const std::filesystem::path folder =
+        benchFolder() / ("korvland-rasterize-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     const std::string path = (folder / "lndmrks0.dat").string();
     replaceFileAtomically(path, encodeLandmarkFile(kMaxRecords, kRecordFieldsSize, 0, records));

@@ -31,7 +31,10 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
         {"truncated file", {"short.dat", "map.png"}, 1, "Read beyond end of file.\n"},
         {"folder as file", {"shelf", "map.png"}, 1, "File access denied.\n"},
         {"missing profile", {"lndmrks0.dat", "map.png", "--profile", "none.lmp"}, 1, "File not found.\n"},
-        {"short profile", {"lndmrks0.dat", "map.png", "--profile", "short.lmp"}, 1, "Read beyond end of file.\n"},
+        {"short profile",
+         {"lndmrks0.dat", "map.png", "--profile", "short.lmp"},
+         1,
+         "Read beyond end of file.\n"},
         {"output folder missing", {"lndmrks0.dat", "nowhere/map.png"}, 1, "Invalid filename.\n"},
         {"output is a folder", {"lndmrks0.dat", "shelf.png"}, 1, "File access denied.\n"},
         {"surface beyond any image", {"far.dat", "map.png"}, 1, "The map is too large for an image: "},
@@ -40,7 +43,9 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
         for (const bool earlierImage : {false, true}) {
             SCOPED_TRACE(c.name + (earlierImage ? ", earlier image" : ""));
             const TempDir folder;
-            LandmarkFileBuilder().add(makeRecord(1, 0, 0, 1, "Verdun")).writeTo(folder.path() / "lndmrks0.dat");
+            LandmarkFileBuilder()
+                .add(makeRecord(1, 0, 0, 1, "Verdun"))
+                .writeTo(folder.path() / "lndmrks0.dat");
             LandmarkFileBuilder().addMany(4).truncateTo(200).writeTo(folder.path() / "short.dat");
             // One landmark a million degrees east of the other: billions of pixels wide.
             LandmarkFileBuilder()

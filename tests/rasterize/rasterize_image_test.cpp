@@ -65,15 +65,13 @@ TEST_P(RasterizeMap, SurfaceReachesTheFarthestFrameWithSideColouredOutlinesOnThe
 
 INSTANTIATE_TEST_SUITE_P(
     RegionAndScale, RasterizeMap,
-    ::testing::Values(SizeCase{"lndmrks0.dat", {}, 450, 300},
-                      SizeCase{"LNDMRKS4.DAT", {}, 2250, 1500},
+    ::testing::Values(SizeCase{"lndmrks0.dat", {}, 450, 300}, SizeCase{"LNDMRKS4.DAT", {}, 2250, 1500},
                       SizeCase{"lndmrks4.mlf", {"--scale", "0.5"}, 1125, 750},
                       SizeCase{"lndmrks2.dat", {"--scale", "4"}, 1800, 1200},
                       SizeCase{"lndmrks1.dat", {"--scale", "2.0"}, 900, 600},
                       SizeCase{"theatre.dat", {"--region", "4"}, 2250, 1500},
                       SizeCase{"lndmrks4.dat", {"--region", "0"}, 450, 300},
-                      SizeCase{"lndmrks5.dat", {}, 450, 300},
-                      SizeCase{"lndmrks4.dat.bak", {}, 450, 300},
+                      SizeCase{"lndmrks5.dat", {}, 450, 300}, SizeCase{"lndmrks4.dat.bak", {}, 450, 300},
                       // The editor lower-cases by the locale: the Kelvin sign becomes a k.
                       SizeCase{"LNDMR\u212AS4.DAT", {}, 2250, 1500}),
     [](const ::testing::TestParamInfo<SizeCase>& param) {
@@ -137,7 +135,8 @@ TEST(RasterizeSize, WholeImageFitsTheSizeKeepingItsShape) {
 TEST(RasterizeFormat, OutputFormatFollowsTheExtension) {
     const TempDir folder;
     germanAndAllied().writeTo(folder.path() / "lndmrks0.dat");
-    for (const auto& [name, format] : {std::pair{"map.bmp", "bmp"}, {"MAP.JPG", "jpeg"}, {"map.ppm", "ppm"}}) {
+    for (const auto& [name, format] :
+         {std::pair{"map.bmp", "bmp"}, {"MAP.JPG", "jpeg"}, {"map.ppm", "ppm"}}) {
         SCOPED_TRACE(name);
         ASSERT_EQ(runRasterize({"lndmrks0.dat", name}, folder.path()).exitCode, 0);
         QImageReader reader(QString::fromStdString((folder.path() / name).string()));

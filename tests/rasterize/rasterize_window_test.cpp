@@ -12,12 +12,13 @@ namespace {
 // One record of every kind and both sides on a grid an eighth of a degree apart, the
 // disabled type among them; named for the island, so that the region matters too.
 std::string writeEveryKind(const std::filesystem::path& path) {
-    const std::uint8_t types[][2] = {{0, 0}, {1, 0}, {2, 0}, {3, 19}, {3, 20}, {4, 0},
-                                     {5, 19}, {5, 20}, {6, 0xAC}, {7, 0}, {8, 0}, {9, 0}};
+    const std::uint8_t types[][2] = {{0, 0},  {1, 0},  {2, 0},    {3, 19}, {3, 20}, {4, 0},
+                                     {5, 19}, {5, 20}, {6, 0xAC}, {7, 0},  {8, 0},  {9, 0}};
     LandmarkFileBuilder file;
     for (std::uint16_t i = 0; i < std::size(types); ++i)
         file.add(makeRecord(i, types[i][0], types[i][1], static_cast<std::uint8_t>(i % 2), "Place",
-                            49.0f - 0.125f * static_cast<float>(i / 4), 3.5f + 0.125f * static_cast<float>(i % 4)));
+                            49.0f - 0.125f * static_cast<float>(i / 4),
+                            3.5f + 0.125f * static_cast<float>(i % 4)));
     return file.writeTo(path);
 }
 
@@ -28,7 +29,8 @@ TEST(RasterizeWindow, ImageShowsWhatTheMapWindowShowsWhenItOpens) {
     windows.set.korvfileread(file);
     windows.editor->FormActivate();
     windows.map->show();
-    const QImage shown = windows.map->view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage shown =
+        windows.map->view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     const ProgramRun run = runRasterize({file, "map.png"}, windows.dir.path());
     ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -58,7 +58,8 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
     if (!folder.empty())
         posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, pointers[0], &actions, nullptr, pointers.data(), environment.data());
+    const int spawned =
+        posix_spawn(&pid, pointers[0], &actions, nullptr, pointers.data(), environment.data());
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0)
         throw std::runtime_error("cannot start " + argv[0]);

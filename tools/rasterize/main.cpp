@@ -33,8 +33,8 @@ const CLI::Validator kMapScale(
     [](const std::string& text) {
         char* end = nullptr;
         const double value = std::strtod(text.c_str(), &end);
-        const bool known = !text.empty() && *end == '\0' &&
-                           (value == 0.5 || value == 1.0 || value == 2.0 || value == 4.0);
+        const bool known =
+            !text.empty() && *end == '\0' && (value == 0.5 || value == 1.0 || value == 2.0 || value == 4.0);
         return known ? std::string() : "must be 0.5, 1, 2 or 4, not " + text;
     },
     "0.5|1|2|4");
@@ -83,8 +83,10 @@ int main(int argc, char** argv) {
     int region = 0;
     int size = 0;
     std::string profile;
-    app.add_option("FILE", request.file, "Landmark file (.dat or .mlf); its name gives the region")->required();
-    app.add_option("OUTPUT", request.output, "Image file to write; its extension names the format (png, jpg, ...)")
+    app.add_option("FILE", request.file, "Landmark file (.dat or .mlf); its name gives the region")
+        ->required();
+    app.add_option("OUTPUT", request.output,
+                   "Image file to write; its extension names the format (png, jpg, ...)")
         ->required()
         ->check(kImageFile);
     app.add_option("--scale", scale, "Map scale, as the map window's \"1:2\" to \"4:1 Scale\"")
@@ -95,7 +97,8 @@ int main(int argc, char** argv) {
                                         "3 Alsace, 4 Island")
                              ->check(CLI::Range(0, 4));
     auto* profileOption = app.add_option(
-        "--profile", profile, "Profile (.lmp) whose switched-off flags apply; the landmark file it names is not read");
+        "--profile", profile,
+        "Profile (.lmp) whose switched-off flags apply; the landmark file it names is not read");
     auto* sizeOption = app.add_option("--size", size, "Scale the whole image smoothly to fit in N x N pixels")
                            ->check(CLI::Range(1, kLargestSize))
                            ->type_name("N");

@@ -51,10 +51,8 @@ QImage fitImage(const QImage& image, int size) {
 }
 
 QByteArray imageFormatFor(const std::string& outputPath) {
-    const QByteArray suffix = QFileInfo(QFile::decodeName(QByteArray::fromStdString(outputPath)))
-                                  .suffix()
-                                  .toLower()
-                                  .toLatin1();
+    const QByteArray suffix =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(outputPath))).suffix().toLower().toLatin1();
     if (suffix.isEmpty() || !QImageWriter::supportedImageFormats().contains(suffix))
         return {};
     return suffix;
