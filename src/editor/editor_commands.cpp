@@ -5,6 +5,7 @@
 #include "app/welcome_window.h"
 #include "data/region.h"
 #include "data/user_error.h"
+#include "editor/region_name.h"
 #include "map/map_window.h"
 #include "map/splash_window.h"
 #include "tables/ownership_window.h"
@@ -16,7 +17,6 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -312,7 +312,7 @@ void TForm2::FormActivate() {
 void TForm2::Map1Click(QObject* sender) {
     LandmarkSet& set = mContext.set;
     // The stored name itself becomes lower case; the match is on the name alone.
-    set.setCurrentFileName(nativePath(QLocale().toLower(fromNative(set.currentFileName()))));
+    set.setCurrentFileName(regionFileName(set.currentFileName()));
     if (const std::optional<int> region = detectRegion(set.currentFileName())) {
         const RegionTexts& texts = regionTexts(*region);
         mContext.region = *region;

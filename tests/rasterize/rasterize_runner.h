@@ -1,0 +1,41 @@
+#pragma once
+
+#include "support/fixture_builder.h"
+#include "support/program_runner.h"
+
+#include <QImage>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvland::testing {
+
+inline ProgramRun runRasterize(const std::vector<std::string>& args, const std::filesystem::path& folder) {
+    return runProgram(KORVLAND_RASTERIZE_PATH, args, folder);
+}
+
+inline QImage readImage(const std::filesystem::path& path) {
+    return QImage(QString::fromStdString(path.string()));
+}
+
+// The map's colours as the operator sees them: dark green ground, Allied blue, German red.
+inline constexpr QRgb kGround = 0xFF106010;
+inline constexpr QRgb kAllied = 0xFF0000FF;
+inline constexpr QRgb kGerman = 0xFFFF0000;
+
+// A 1154-byte profile naming `landmarkPath`, with the given records switched off.
+inline std::vector<std::uint8_t> profileBytes(const std::string& landmarkPath, std::uint16_t count,
+                                              const std::vector<std::size_t>& switchedOff) {
+    std::vector<std::uint8_t> bytes(1154, 0);
+    std::copy(landmarkPath.begin(), landmarkPath.end(), bytes.begin());
+    bytes[128] = static_cast<std::uint8_t>(count & 0xFF);
+    bytes[129] = static_cast<std::uint8_t>(count >> 8);
+    for (std::size_t index : switchedOff)
+        bytes[130 + index] = 1;
+    return bytes;
+}
+
+} // namespace korvland::testing

@@ -1,0 +1,72 @@
+#include "map_image.h"
+
+#include "data/user_error.h"
+#include "map/map_scene.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QGraphicsScene>
+#include <QImageWriter>
+#include <QPainter>
+
+#include <algorithm>
+#include <string>
+
+namespace korvland::raster {
+
+namespace {
+
+void checkImageSize(std::int64_t width, std::int64_t height) {
+    if (width * height > kMaxImagePixels)
+        throw UserError("The map is too large for an image: " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels");
+}
+
+} // namespace
+
+QImage renderMap(const LandmarkSet& set, int region, float mapScale) {
+    QGraphicsScene scene;
+    const MapContent content = buildMapScene(scene, set, region, mapScale);
+    // Markers lying wholly before the margin (a NaN coordinate can put them there) leave
+    // no surface; the image still gets a pixel of ground.
+    const int width = std::max(1, content.size.width());
+    const int height = std::max(1, content.size.height());
+    checkImageSize(width, height);
+
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        throw UserError("Not enough memory for an image of " + std::to_string(width) + " x " +
+                        std::to_string(height) + " pixels");
+    QPainter painter(&image);
+    // One scene unit is one pixel: the scene draws its ground and the markers unscaled.
+    const QRectF surface(0, 0, width, height);
+    scene.render(&painter, surface, surface);
+    return image;
+}
+
+QImage fitImage(const QImage& image, int size) {
+    const QSize fitted = image.size().scaled(size, size, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    checkImageSize(fitted.width(), fitted.height());
+    return image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QByteArray imageFormatFor(const std::string& outputPath) {
+    const QByteArray suffix =
+        QFileInfo(QFile::decodeName(QByteArray::fromStdString(outputPath))).suffix().toLower().toLatin1();
+    if (suffix.isEmpty() || !QImageWriter::supportedImageFormats().contains(suffix))
+        return {};
+    return suffix;
+}
+
+std::vector<std::uint8_t> encodeImage(const QImage& image, const QByteArray& format) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (!writer.write(image))
+        throw UserError("The map cannot be written as " + format.toUpper().toStdString() + ": " +
+                        writer.errorString().toStdString());
+    return {bytes.begin(), bytes.end()};
+}
+
+} // namespace korvland::raster

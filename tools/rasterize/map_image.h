@@ -1,0 +1,33 @@
+#pragma once
+
+#include "data/landmark_set.h"
+
+#include <QByteArray>
+#include <QImage>
+
+#include <cstdint>
+#include <vector>
+
+namespace korvland::raster {
+
+// The largest image the program makes: 256 MiB of 32-bit pixels, as much as Qt's own image
+// reader accepts. A map beyond it (a coordinate far from the others) is refused, not cut.
+inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 26;
+
+// The map window's content surface at first build, pixel for pixel: the ground, then every
+// marker as the scene builder places it, drawn without smoothing. Throws UserError when
+// the surface is larger than kMaxImagePixels.
+QImage renderMap(const LandmarkSet& set, int region, float mapScale);
+
+// The whole image scaled smoothly, up or down, so that its longer side is `size` pixels.
+QImage fitImage(const QImage& image, int size);
+
+// The image format an output file's extension names ("png", "jpg"), lower case; empty
+// when Qt has no writer for it.
+QByteArray imageFormatFor(const std::string& outputPath);
+
+// The image encoded in `format`. Throws UserError when the writer refuses it (an icon
+// larger than the format allows).
+std::vector<std::uint8_t> encodeImage(const QImage& image, const QByteArray& format);
+
+} // namespace korvland::raster

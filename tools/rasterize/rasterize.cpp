@@ -1,0 +1,46 @@
+#include "rasterize.h"
+
+#include "map_image.h"
+
+#include "data/file_io.h"
+#include "data/landmark_set.h"
+#include "data/profile_file.h"
+#include "data/region.h"
+#include "editor/region_name.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace korvland::raster {
+
+namespace {
+
+// The editor opens a file by its full path, from its dialogs; so does this program.
+std::string fullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error || path.empty() ? path : full.string();
+}
+
+} // namespace
+
+int regionOfLoadedFile(const std::string& currentFileName) {
+    return detectRegion(regionFileName(currentFileName)).value_or(0);
+}
+
+void rasterize(const RasterRequest& request) {
+    // The set is large (1024 records and their flags): keep it off the stack.
+    auto set = std::make_unique<LandmarkSet>();
+    set->korvfileread(fullPath(request.file));
+    if (request.profile)
+        set->applyDisabledFlags(decodeProfile(readWholeFile(*request.profile, kProfileSize)).disabledFlags);
+
+    const int region = request.region.value_or(regionOfLoadedFile(set->currentFileName()));
+    QImage image = renderMap(*set, region, request.mapScale);
+    if (request.size)
+        image = fitImage(image, *request.size);
+    replaceFileAtomically(request.output, encodeImage(image, imageFormatFor(request.output)));
+}
+
+} // namespace korvland::raster
