@@ -121,8 +121,8 @@ FileDialogRequest TForm1::korvopenRequest(const QString& landmarksFolder) {
     return request;
 }
 
-std::optional<QString> TForm1::runFolderChooser(QWidget* parent) {
-    const auto folder = mContext.dialogs.chooseFolder(parent, mChooserFolder);
+std::optional<QString> TForm1::runFolderChooser(QWidget* parent, const QString& startFolder) {
+    const auto folder = mContext.dialogs.chooseFolder(parent, startFolder.isEmpty() ? mChooserFolder : startFolder);
     if (folder)
         mChooserFolder = *folder;
     return folder;

@@ -32,9 +32,10 @@ class TForm1 : public QWidget {
     const QString& korvopenFileName() const { return mKorvopenFileName; }
     void setKorvopenFileName(const QString& path) { mKorvopenFileName = path; }
 
-    // Runs the folder chooser, starting in the folder it returned last (the working
-    // folder the first time). The confirmed folder, or nothing when cancelled.
-    std::optional<QString> runFolderChooser(QWidget* parent);
+    // Runs the folder chooser, starting in `startFolder`, or when that is empty in the
+    // folder it returned last (the working folder the first time). The confirmed
+    // folder, or nothing when cancelled.
+    std::optional<QString> runFolderChooser(QWidget* parent, const QString& startFolder = {});
 
     QPlainTextEdit* memo() const { return Memo1; }
     QPushButton* startButton() const { return Button5; }

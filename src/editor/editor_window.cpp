@@ -2,6 +2,7 @@
 
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
+#include "editor/kind_label.h"
 #include "editor/name_validator.h"
 #include "editor/path_label.h"
 #include "editor/radio_group.h"
@@ -15,6 +16,7 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -92,6 +94,26 @@ QGroupBox* addGroup(QWidget* parent, const QString& caption, const QRect& geomet
     return group;
 }
 
+// Keeps Alt+letter out of a text box: a letter the menu bar does not take as an access key
+// would otherwise be typed into the box (X11 sends the plain letter with Alt held).
+class AltLetterGuard : public QObject {
+  public:
+    using QObject::QObject;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            // AltGr arrives as Ctrl+Alt on Windows and types characters; it stays.
+            const Qt::KeyboardModifiers modifiers = key->modifiers();
+            if (modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) &&
+                !key->text().isEmpty())
+                return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
 // The client area below the menu; it keeps the rule under the menu as wide as itself.
 class EditorPanel : public QWidget {
   public:
@@ -152,6 +174,9 @@ void TForm2::createControls() {
     connect(UpDown1, &UpDown::changing, this, &TForm2::UpDown1Changing);
     connect(UpDown1, &UpDown::clicked, this, &TForm2::UpDown1Click);
     connect(Edit9, &QLineEdit::textChanged, this, &TForm2::Edit9Change);
+    // Return or leaving the box puts back the number of the record on screen when the
+    // text names no record.
+    connect(Edit9, &QLineEdit::editingFinished, UpDown1, &UpDown::showPositionInBuddy);
 
     LMDRG1 = new RadioGroup(QStringLiteral("Active Landmark"), {QStringLiteral("Yes"), QStringLiteral("No")},
                             2, panel);
@@ -165,7 +190,7 @@ void TForm2::createControls() {
 
     mTypeGroup = addGroup(panel, QStringLiteral("Landmark Type"), {240, 24, 105, 41});
     mTypeGroup->setObjectName(QStringLiteral("LandmarkTypeGroup"));
-    LSL16 = new QLabel(mTypeGroup);
+    LSL16 = new KindLabel(mTypeGroup);
     LSL16->setObjectName(QStringLiteral("LSL16"));
     LSL16->setGeometry(0, 8, 105, 33);
     LSL16->setAlignment(Qt::AlignCenter);
@@ -224,6 +249,13 @@ void TForm2::createControls() {
     Edit8 = addEdit(panel, "Edit8", {240, 221, 81, 21});
     for (QLineEdit* box : {Edit5, Edit6, Edit7, Edit8})
         box->setFont(narrowFont());
+    // Shown, never stored: read-only, so typing cannot look like an edit. The text can
+    // still be selected and copied.
+    for (QLineEdit* box : {Edit2, Edit5, Edit6, Edit7, Edit8})
+        box->setReadOnly(true);
+    auto* altGuard = new AltLetterGuard(this);
+    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9})
+        box->installEventFilter(altGuard);
 
     // Never shown: the map window writes its pointer readings and the clicked marker's
     // name here.
@@ -244,6 +276,13 @@ void TForm2::createControls() {
 
     createStatusBar();
     applyTabOrder();
+    // Nothing to edit until a file has been read.
+    setFieldEditsEnabled(false);
+}
+
+void TForm2::setFieldEditsEnabled(bool enabled) {
+    for (QWidget* edit : std::initializer_list<QWidget*>{Edit1, Edit3, Edit4, srg1, LMDRG1})
+        edit->setEnabled(enabled);
 }
 
 void TForm2::createStatusBar() {
