@@ -19,7 +19,8 @@ double luminance(const QColor& colour) {
 }
 
 constexpr double kReadableContrast = 3.0;
-constexpr qreal kHaloWidth = 2.5; // a little over one pixel on either side of each stroke
+constexpr qreal kHaloWidth = 1.8; // under a pixel on either side of each stroke
+const QColor kDarkHalo(0x20, 0x20, 0x20);
 
 } // namespace
 
@@ -30,24 +31,37 @@ double contrastRatio(const QColor& a, const QColor& b) {
 }
 
 QColor haloColour(const QColor& text) {
-    return contrastRatio(text, Qt::white) >= kReadableContrast ? QColor(Qt::white) : QColor(Qt::black);
+    return contrastRatio(text, Qt::white) >= kReadableContrast ? QColor(Qt::white) : kDarkHalo;
+}
+
+bool needsHalo(const QColor& text, const QColor& background) {
+    return contrastRatio(text, background) < kReadableContrast;
 }
 
 void KindLabel::paintEvent(QPaintEvent*) {
     const QString shown = text();
     if (shown.isEmpty())
         return;
+    const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+    // The window behind the label: its own background is not filled.
+    const QColor background = parentWidget() ? parentWidget()->palette().color(QPalette::Window)
+                                             : palette().color(QPalette::Window);
+    const bool halo = needsHalo(colour, background);
+    QFont face = font();
+    // A halo closes the gaps between letters: give them one pixel more.
+    if (halo)
+        face.setLetterSpacing(QFont::AbsoluteSpacing, 1.0);
+
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    const QFontMetricsF metrics(font());
+    const QFontMetricsF metrics(face);
     const QRectF area = contentsRect();
     const qreal x = area.left() + (area.width() - metrics.horizontalAdvance(shown)) / 2;
     const qreal y = area.top() + (area.height() - metrics.height()) / 2 + metrics.ascent();
     QPainterPath path;
-    path.addText(QPointF(std::round(x), std::round(y)), font(), shown);
-
-    const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
-    painter.strokePath(path, QPen(haloColour(colour), kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    path.addText(QPointF(std::round(x), std::round(y)), face, shown);
+    if (halo)
+        painter.strokePath(path, QPen(haloColour(colour), kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(path, colour);
 }
 
