@@ -38,17 +38,24 @@ class TForm1 : public QWidget {
     std::optional<QString> runFolderChooser(QWidget* parent, const QString& startFolder = {});
 
     QPlainTextEdit* memo() const { return Memo1; }
+    // The client area of 327 by 249 pixels that holds the warning and the button.
+    QWidget* clientArea() const { return mClient; }
+    // Whether the window draws its own caption (where the window manager's title bar would
+    // bring buttons with it) instead of taking the window system's.
+    static bool drawsOwnCaption();
     QPushButton* startButton() const { return Button5; }
 
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     // The default landmarks folder when the settings file holds none.
     static QString fallbackFolder();
 
     AppContext& mContext;
+    QWidget* mClient = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button5 = nullptr;
     QString mKorvopenFileName;
