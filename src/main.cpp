@@ -17,7 +17,7 @@ class KorvApplication : public QApplication {
         try {
             return QApplication::notify(receiver, event);
         } catch (const korvland::UserError& error) {
-            korvland::reportError(mDialogs, activeWindow(), QString::fromStdString(error.what()));
+            korvland::reportError(mDialogs, activeWindow(), error);
             return true;
         }
     }

@@ -152,7 +152,7 @@ void TForm1::FormCreate() {
             try {
                 store.writeString(kSection, kStartDirKey, folder->toStdString());
             } catch (const UserError& error) {
-                reportError(mContext.dialogs, nullptr, QString::fromStdString(error.what()));
+                reportError(mContext.dialogs, nullptr, error);
                 return;
             }
         } else {
