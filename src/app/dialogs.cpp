@@ -30,7 +30,8 @@ void reportError(Dialogs& dialogs, QWidget* parent, const QString& message, cons
 
 void reportError(Dialogs& dialogs, QWidget* parent, const std::exception& error) {
     const auto* userError = dynamic_cast<const UserError*>(&error);
-    const QString path = userError ? QFile::decodeName(QByteArray::fromStdString(userError->path())) : QString();
+    const QString path =
+        userError ? QFile::decodeName(QByteArray::fromStdString(userError->path())) : QString();
     reportError(dialogs, parent, QString::fromStdString(error.what()), path);
 }
 

@@ -1,7 +1,5 @@
 #include "app/message_box.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -43,8 +41,8 @@ int textWidthFor(const QString& text, const QFontMetrics& metrics) {
 } // namespace
 
 MessageBox::MessageBox(QMessageBox::Icon icon, const QString& title, const QString& text,
-                       QDialogButtonBox::StandardButtons buttons, QDialogButtonBox::StandardButton defaultButton,
-                       QWidget* parent)
+                       QDialogButtonBox::StandardButtons buttons,
+                       QDialogButtonBox::StandardButton defaultButton, QWidget* parent)
     : QDialog(parent), mIcon(icon) {
     setObjectName(QStringLiteral("MessageBox"));
     setWindowTitle(title);

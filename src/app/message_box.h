@@ -27,7 +27,8 @@ class MessageBox : public QDialog {
     QDialogButtonBox* buttonBox() const { return mButtons; }
     QTextEdit* textView() const { return mText; }
 
-    // Runs the box; the button the user chose (Escape and closing choose the last button).
+    // Runs the box; the button the user chose. Escape or closing the box chooses "No" where
+    // there is one, otherwise the default button.
     QDialogButtonBox::StandardButton ask();
 
   private:

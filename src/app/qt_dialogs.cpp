@@ -93,7 +93,8 @@ void QtDialogs::information(QWidget* parent, const QString& text) {
 }
 
 void QtDialogs::error(QWidget* parent, const QString& text) {
-    messageBox(parent, QMessageBox::Critical, applicationTitle(), text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
+    messageBox(parent, QMessageBox::Critical, applicationTitle(), text, QDialogButtonBox::Ok,
+               QDialogButtonBox::Ok);
 }
 
 void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
@@ -102,7 +103,8 @@ void QtDialogs::warning(QWidget* parent, const QString& title, const QString& te
 
 bool QtDialogs::question(QWidget* parent, const QString& text) {
     return messageBox(parent, QMessageBox::Question, applicationTitle(), text,
-                      QDialogButtonBox::Yes | QDialogButtonBox::No, QDialogButtonBox::No) == QDialogButtonBox::Yes;
+                      QDialogButtonBox::Yes | QDialogButtonBox::No,
+                      QDialogButtonBox::No) == QDialogButtonBox::Yes;
 }
 
 int QtDialogs::exec(QDialog& dialog) {

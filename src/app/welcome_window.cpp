@@ -5,14 +5,14 @@
 #include "editor/editor_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QWindow>
-#include <QDir>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace korvland {
 
@@ -195,7 +195,8 @@ FileDialogRequest TForm1::korvopenRequest(const QString& landmarksFolder) {
 }
 
 std::optional<QString> TForm1::runFolderChooser(QWidget* parent, const QString& startFolder) {
-    const auto folder = mContext.dialogs.chooseFolder(parent, startFolder.isEmpty() ? mChooserFolder : startFolder);
+    const auto folder =
+        mContext.dialogs.chooseFolder(parent, startFolder.isEmpty() ? mChooserFolder : startFolder);
     if (folder)
         mChooserFolder = *folder;
     return folder;

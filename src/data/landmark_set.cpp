@@ -107,13 +107,15 @@ void LandmarkSet::saveProfile(const std::string& path) const {
 }
 
 void LandmarkSet::openProfile(const std::string& path) {
-    const ProfileContents profile = aboutFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize)); });
+    const ProfileContents profile =
+        aboutFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize)); });
     const std::string landmarkFile = profile.pathText();
     if (landmarkFile.empty())
         throw UserError("The profile names no landmark file.", path);
     checkPathFits(landmarkFile);
-    const LandmarkFileContents contents = aboutFile(
-        landmarkFile, [&] { return decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit)); });
+    const LandmarkFileContents contents = aboutFile(landmarkFile, [&] {
+        return decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit));
+    });
 
     // Both files are read whole: only now does the set change.
     mLandmarkPath = profile.landmarkPath;

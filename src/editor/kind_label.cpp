@@ -42,7 +42,8 @@ void KindLabel::paintEvent(QPaintEvent*) {
     const QString shown = text();
     if (shown.isEmpty())
         return;
-    const QColor colour = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
+    const QColor colour =
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText);
     // The window behind the label: its own background is not filled.
     const QColor background = parentWidget() ? parentWidget()->palette().color(QPalette::Window)
                                              : palette().color(QPalette::Window);
@@ -61,7 +62,8 @@ void KindLabel::paintEvent(QPaintEvent*) {
     QPainterPath path;
     path.addText(QPointF(std::round(x), std::round(y)), face, shown);
     if (halo)
-        painter.strokePath(path, QPen(haloColour(colour), kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.strokePath(path,
+                           QPen(haloColour(colour), kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.fillPath(path, colour);
 }
 

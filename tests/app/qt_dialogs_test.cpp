@@ -5,14 +5,14 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextEdit>
-#include <QTextLayout>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>

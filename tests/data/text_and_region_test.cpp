@@ -81,11 +81,9 @@ TEST(Regions, TheRegionComesFromTheFileNameAfterThePlatformsLastSeparator) {
         const char* path;
         const char* name;
     } cases[] = {
-        {"/data/LNDMRKS2.DAT", "LNDMRKS2.DAT"},
-        {"lndmrks1.dat", "lndmrks1.dat"},
+        {"/data/LNDMRKS2.DAT", "LNDMRKS2.DAT"},      {"lndmrks1.dat", "lndmrks1.dat"},
 #ifdef _WIN32
-        {"C:\\games\\lndmrks4.mlf", "lndmrks4.mlf"},
-        {"C:lndmrks3.dat", "lndmrks3.dat"},
+        {"C:\\games\\lndmrks4.mlf", "lndmrks4.mlf"}, {"C:lndmrks3.dat", "lndmrks3.dat"},
         {"/data/copy:lndmrks2.dat", "lndmrks2.dat"},
 #else
         {"/data/copy:lndmrks2.dat", "copy:lndmrks2.dat"},

@@ -189,7 +189,8 @@ TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
     EXPECT_EQ(context.region, 0);
     EXPECT_EQ(labelText("Label1"), a);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{a, b}));
-    EXPECT_EQ(openMenuCaptions(), (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + a, "&2 " + b}));
+    EXPECT_EQ(openMenuCaptions(),
+              (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + a, "&2 " + b}));
 }
 
 TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
@@ -241,7 +242,8 @@ TEST_F(EditorCommandsTest, FailedFirstReadLeavesTheCommandsOfALoadedSetDisabled)
     dialogs.expectOpenFile(QString::fromStdString(dir.file("missing.dat")));
     dialogs.expectError();
     trigger("Landmark1");
-    EXPECT_EQ(dialogs.messages().back(), "File not found.\n" + QString::fromStdString(dir.file("missing.dat")));
+    EXPECT_EQ(dialogs.messages().back(),
+              "File not found.\n" + QString::fromStdString(dir.file("missing.dat")));
     EXPECT_FALSE(action("Map1")->isEnabled());
     EXPECT_FALSE(action("Save1")->isEnabled());
     EXPECT_FALSE(action("CompileLandmark1")->isEnabled());

@@ -89,7 +89,8 @@ TEST(KindLabelHalo, EveryKindColourReadsOnLightAndDarkWindows) {
                 continue;
             const QColor colour = colourFromBgr(*kind.editorLabelColour);
             const QColor around = needsHalo(colour, window) ? haloColour(colour) : window;
-            EXPECT_GE(contrastRatio(colour, around), 3.0) << kind.editorLabel << " on " << window.name().toStdString();
+            EXPECT_GE(contrastRatio(colour, around), 3.0)
+                << kind.editorLabel << " on " << window.name().toStdString();
         }
     }
     EXPECT_NEAR(contrastRatio(Qt::black, Qt::white), 21.0, 1e-9);
@@ -103,10 +104,11 @@ TEST_F(EditorWindowTest, KindLabelOfEveryKindRendersForInspection) {
     if (folder.isEmpty())
         GTEST_SKIP() << "set KORVLAND_RENDER_DIR to write the pictures";
     LandmarkFileBuilder builder;
-    const std::pair<int, int> kinds[] = {{0, 0}, {1, 0}, {2, 0}, {3, 0}, {3, 20}, {4, 0},
+    const std::pair<int, int> kinds[] = {{0, 0}, {1, 0},  {2, 0}, {3, 0}, {3, 20}, {4, 0},
                                          {5, 0}, {5, 20}, {7, 0}, {8, 0}, {9, 0}};
     for (const auto& [type, subType] : kinds)
-        builder.add(makeRecord(1, static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(subType), 0, "x"));
+        builder.add(
+            makeRecord(1, static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(subType), 0, "x"));
     load(builder, 1);
     QWidget* group = editor->findChild<QWidget*>(QStringLiteral("LandmarkTypeGroup"));
     ASSERT_NE(group, nullptr);
