@@ -1,5 +1,6 @@
 #include "app/qt_dialogs.h"
 
+#include "app/alt_letter_guard.h"
 #include "app/folder_chooser.h"
 #include "app/message_box.h"
 
@@ -46,6 +47,7 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
+    AltLetterGuard::guardBoxesIn(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
@@ -82,6 +84,8 @@ std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title, 
     // The prompt names a folder, shown as it stands even when it looks like markup.
     for (QLabel* text : dialog.findChildren<QLabel*>())
         text->setTextFormat(Qt::PlainText);
+    dialog.setInputMode(QInputDialog::TextInput); // makes the text box, so it can be guarded
+    AltLetterGuard::guardBoxesIn(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();

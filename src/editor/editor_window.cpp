@@ -1,5 +1,6 @@
 #include "editor/editor_window.h"
 
+#include "app/alt_letter_guard.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "editor/kind_label.h"
@@ -16,7 +17,6 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -93,26 +93,6 @@ QGroupBox* addGroup(QWidget* parent, const QString& caption, const QRect& geomet
     group->setGeometry(geometry);
     return group;
 }
-
-// Keeps Alt+letter out of a text box: a letter the menu bar does not take as an access key
-// would otherwise be typed into the box (X11 sends the plain letter with Alt held).
-class AltLetterGuard : public QObject {
-  public:
-    using QObject::QObject;
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            // AltGr arrives as Ctrl+Alt on Windows and types characters; it stays.
-            const Qt::KeyboardModifiers modifiers = key->modifiers();
-            if (modifiers.testFlag(Qt::AltModifier) && !modifiers.testFlag(Qt::ControlModifier) &&
-                !key->text().isEmpty())
-                return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 // The client area below the menu; it keeps the rule under the menu as wide as itself.
 class EditorPanel : public QWidget {
@@ -253,9 +233,6 @@ void TForm2::createControls() {
     // still be selected and copied.
     for (QLineEdit* box : {Edit2, Edit5, Edit6, Edit7, Edit8})
         box->setReadOnly(true);
-    auto* altGuard = new AltLetterGuard(this);
-    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9})
-        box->installEventFilter(altGuard);
 
     // Never shown: the map window writes its pointer readings and the clicked marker's
     // name here.
@@ -276,6 +253,7 @@ void TForm2::createControls() {
 
     createStatusBar();
     applyTabOrder();
+    AltLetterGuard::guardBoxesIn(this);
     // Nothing to edit until a file has been read.
     setFieldEditsEnabled(false);
 }

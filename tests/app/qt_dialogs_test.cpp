@@ -7,8 +7,10 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -172,6 +174,7 @@ TEST(FileDialogs, SavingOverAnExistingFileAsksAndNoReturnsToTheDialog) {
 TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
     QtDialogs dialogs;
     QString prompt;
+    QString altTyped = QStringLiteral("not asked");
     Qt::TextFormat format = Qt::AutoText;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
@@ -180,6 +183,11 @@ TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
         auto* label = box->findChild<QLabel*>();
         prompt = label->text();
         format = label->textFormat();
+        // Alt with a letter types nothing into the box.
+        auto* typed = box->findChild<QLineEdit*>();
+        ASSERT_NE(typed, nullptr);
+        QTest::keyClick(typed, Qt::Key_X, Qt::AltModifier);
+        altTyped = typed->text();
         box->setTextValue(QStringLiteral("Maps"));
         box->accept();
     });
@@ -187,6 +195,7 @@ TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
         dialogs.prompt(nullptr, QStringLiteral("New Folder"), QStringLiteral("Name: (/srv/<i>land)"));
     EXPECT_EQ(answer, QStringLiteral("Maps"));
     EXPECT_EQ(prompt, QStringLiteral("Name: (/srv/<i>land)"));
+    EXPECT_EQ(altTyped, QString());
     EXPECT_EQ(format, Qt::PlainText);
 
     QTimer::singleShot(0, [] {
