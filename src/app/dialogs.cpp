@@ -1,6 +1,9 @@
 #include "app/dialogs.h"
 
+#include "data/user_error.h"
+
 #include <QCoreApplication>
+#include <QFile>
 
 namespace korvland {
 
@@ -18,8 +21,16 @@ QString errorBoxText(const QString& message) {
     return message;
 }
 
-void reportError(Dialogs& dialogs, QWidget* parent, const QString& message) {
-    dialogs.error(parent, errorBoxText(message));
+void reportError(Dialogs& dialogs, QWidget* parent, const QString& message, const QString& path) {
+    QString text = errorBoxText(message);
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    dialogs.error(parent, text);
+}
+
+void reportError(Dialogs& dialogs, QWidget* parent, const UserError& error) {
+    reportError(dialogs, parent, QString::fromStdString(error.what()),
+                QFile::decodeName(QByteArray::fromStdString(error.path())));
 }
 
 } // namespace korvland

@@ -9,6 +9,8 @@ class QWidget;
 
 namespace korvland {
 
+class UserError;
+
 struct FileDialogRequest {
     QString title;         // empty: the platform's default title
     QString filter;        // "Description|pattern|Description|pattern", matched without regard to letter case
@@ -27,6 +29,8 @@ class Dialogs {
 
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) = 0;
+    // A save dialog asks before replacing an existing file ("lndmrks1.dat already exists.
+    // Do you want to replace it?"); "No" returns to the dialog.
     virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // The folder chooser; the confirmed path as the chooser returns it.
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) = 0;
@@ -56,7 +60,10 @@ void setApplicationTitle(const QString& title);
 // character sorts after "." in character-code order.
 QString errorBoxText(const QString& message);
 
-// Shows an error that escaped a command through `dialogs`, with the period rule.
-void reportError(Dialogs& dialogs, QWidget* parent, const QString& message);
+// Shows an error that escaped a command through `dialogs`, with the period rule. A
+// message about a file names it on a line of its own below the message.
+void reportError(Dialogs& dialogs, QWidget* parent, const QString& message, const QString& path = {});
+// The same for a caught error; a UserError about a file brings its path.
+void reportError(Dialogs& dialogs, QWidget* parent, const UserError& error);
 
 } // namespace korvland

@@ -1,6 +1,7 @@
 #include "app/folder_chooser.h"
 
 #include "app/dialogs.h"
+#include "app/file_names.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -164,13 +165,20 @@ void LMDDD1::showSelection() {
 }
 
 bool LMDDD1::eventFilter(QObject* watched, QEvent* event) {
-    // Return on a listed folder moves into it; the list would also pass the key on to the
-    // default button, which would then confirm the folder just left.
+    // Return on a folder the user moved to enters it; the list would also pass the key on
+    // to the default button, which would then confirm the folder just left. With no row
+    // chosen (the list gives its first row the focus frame when it gains the focus, but
+    // does not select it) Return goes to the default button "OK".
     if (watched == mList && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mList->currentItem()) {
-            enterItem(mList->currentItem());
-            return true;
+        QListWidgetItem* item = mList->currentItem();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (item && item->isSelected()) {
+                enterItem(item);
+                return true;
+            }
+            // Nothing chosen: the list must not activate its focus row on the way.
+            mList->setCurrentItem(nullptr);
         }
     }
     return QDialog::eventFilter(watched, event);
@@ -201,11 +209,7 @@ void LMDDD1::newFolderClick() {
 }
 
 QString LMDDD1::result() const {
-#ifdef Q_OS_WIN
-    return chooserResult(selectedFolder(), false);
-#else
-    return chooserResult(selectedFolder(), true);
-#endif
+    return chooserResult(selectedFolder(), fileNameCaseSensitivity() == Qt::CaseSensitive);
 }
 
 } // namespace korvland

@@ -1,6 +1,8 @@
 #include "app/qt_dialogs.h"
 
+#include "app/alt_letter_guard.h"
 #include "app/folder_chooser.h"
+#include "app/message_box.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -41,23 +43,21 @@ std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& r
     dialog.setDefaultSuffix(request.defaultSuffix);
     dialog.setDirectory(request.initialFolder);
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-    if (mode == QFileDialog::AcceptSave)
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    // A save dialog asks before it replaces a file, and "No" keeps it open.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (!request.proposedName.isEmpty())
         dialog.selectFile(request.proposedName);
+    AltLetterGuard::guardBoxesIn(&dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();
 }
 
-// A message box that shows its text as it stands: a path or a typed text holding
-// something like "<b>" must not be taken for markup.
-int messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text,
-               QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
-    QMessageBox box(icon, title, text, buttons, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(defaultButton);
-    return box.exec();
+QDialogButtonBox::StandardButton messageBox(QWidget* parent, QMessageBox::Icon icon, const QString& title,
+                                            const QString& text, QDialogButtonBox::StandardButtons buttons,
+                                            QDialogButtonBox::StandardButton defaultButton) {
+    MessageBox box(icon, title, text, buttons, defaultButton, parent);
+    return box.ask();
 }
 
 } // namespace
@@ -84,27 +84,31 @@ std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title, 
     // The prompt names a folder, shown as it stands even when it looks like markup.
     for (QLabel* text : dialog.findChildren<QLabel*>())
         text->setTextFormat(Qt::PlainText);
+    dialog.setInputMode(QInputDialog::TextInput); // makes the text box, so it can be guarded
+    AltLetterGuard::guardBoxesIn(&dialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.textValue();
 }
 
 void QtDialogs::information(QWidget* parent, const QString& text) {
-    messageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, QMessageBox::Ok,
-               QMessageBox::Ok);
+    messageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, QDialogButtonBox::Ok,
+               QDialogButtonBox::Ok);
 }
 
 void QtDialogs::error(QWidget* parent, const QString& text) {
-    messageBox(parent, QMessageBox::Critical, applicationTitle(), text, QMessageBox::Ok, QMessageBox::Ok);
+    messageBox(parent, QMessageBox::Critical, applicationTitle(), text, QDialogButtonBox::Ok,
+               QDialogButtonBox::Ok);
 }
 
 void QtDialogs::warning(QWidget* parent, const QString& title, const QString& text) {
-    messageBox(parent, QMessageBox::Warning, title, text, QMessageBox::Ok, QMessageBox::Ok);
+    messageBox(parent, QMessageBox::Warning, title, text, QDialogButtonBox::Ok, QDialogButtonBox::Ok);
 }
 
 bool QtDialogs::question(QWidget* parent, const QString& text) {
     return messageBox(parent, QMessageBox::Question, applicationTitle(), text,
-                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+                      QDialogButtonBox::Yes | QDialogButtonBox::No,
+                      QDialogButtonBox::No) == QDialogButtonBox::Yes;
 }
 
 int QtDialogs::exec(QDialog& dialog) {

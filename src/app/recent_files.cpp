@@ -15,7 +15,7 @@ void RecentFiles::add(const QString& path) {
     if (path.trimmed().isEmpty())
         return;
     for (qsizetype i = 0; i < mEntries.size(); ++i) {
-        if (mEntries[i].compare(path, Qt::CaseInsensitive) == 0) {
+        if (mEntries[i].compare(path, mSameFile) == 0) {
             // The entry keeps the letter case it was stored with.
             mEntries.move(i, 0);
             return;

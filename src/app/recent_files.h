@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/file_names.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -8,10 +10,13 @@ namespace korvland {
 class SettingsStore;
 
 // The four most recently opened landmark files, most recent first. Paths are the same
-// entry when they are equal without regard to letter case; the stored letter case wins.
+// entry when they name the same file: equal, or equal without regard to letter case where
+// the file system ignores it; then the stored letter case wins.
 class RecentFiles {
 public:
     static constexpr int kMaximum = 4;
+
+    explicit RecentFiles(Qt::CaseSensitivity sameFile = fileNameCaseSensitivity()) : mSameFile(sameFile) {}
 
     const QStringList& entries() const { return mEntries; }
     void add(const QString& path);
@@ -19,6 +24,7 @@ public:
     void save(SettingsStore& store) const; // an empty list leaves no section
 
 private:
+    Qt::CaseSensitivity mSameFile;
     QStringList mEntries;
 };
 

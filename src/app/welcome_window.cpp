@@ -7,9 +7,13 @@
 
 #include <QCloseEvent>
 #include <QDir>
+#include <QLinearGradient>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 namespace korvland {
 
@@ -29,24 +33,80 @@ QStringList welcomeText() {
     };
 }
 
+namespace {
+
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+constexpr bool kOwnCaption = false;
+#else
+// X11 window managers draw a title bar with its buttons whatever the program asks (openbox
+// keeps them while it shows a title at all): the window goes without the window manager's
+// decorations and draws its caption itself.
+constexpr bool kOwnCaption = true;
+#endif
+
+constexpr int kCaptionHeight = 20;
+
+// The caption of the welcome window where it draws its own: the program icon and the
+// title on a gradient, no buttons; dragging it moves the window.
+class CaptionBar : public QWidget {
+  public:
+    explicit CaptionBar(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("Caption")); }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QLinearGradient fill(0, 0, width(), 0);
+        fill.setColorAt(0, QColor(0x0A, 0x24, 0x6A));
+        fill.setColorAt(1, QColor(0xA6, 0xCA, 0xF0));
+        painter.fillRect(rect(), fill);
+        const int iconSize = height() - 4;
+        window()->windowIcon().paint(&painter, QRect(3, 2, iconSize, iconSize));
+        QFont font = painter.font();
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        painter.drawText(rect().adjusted(iconSize + 8, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
+                         window()->windowTitle());
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && window()->windowHandle())
+            window()->windowHandle()->startSystemMove();
+    }
+};
+
+} // namespace
+
 TForm1::TForm1(AppContext& context, QWidget* parent)
     // A fixed frame with a title and no title-bar buttons at all. A plain top-level window,
     // not a dialog: the window system would take a dialog for a transient of another window
     // and leave the program's only visible window without a task-bar entry.
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), mContext(context),
-      mChooserFolder(QDir::currentPath()) {
+    : QWidget(parent, kOwnCaption ? Qt::Window | Qt::FramelessWindowHint
+                                  : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      mContext(context), mChooserFolder(QDir::currentPath()) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
-    setFixedSize(327, 249);
+
+    mClient = new QWidget(this);
+    mClient->setObjectName(QStringLiteral("client"));
+    mClient->setFixedSize(327, 249);
+    if (kOwnCaption) {
+        auto* caption = new CaptionBar(this);
+        caption->setGeometry(1, 1, 327, kCaptionHeight);
+        mClient->move(1, 1 + kCaptionHeight);
+        setFixedSize(327 + 2, 249 + kCaptionHeight + 2);
+    } else {
+        mClient->move(0, 0);
+        setFixedSize(327, 249);
+    }
 
     // The start button is created first so that it leads the tab order and has the focus.
-    Button5 = new QPushButton(QStringLiteral("Click to Start TLQ Landmarks Editor"), this);
+    Button5 = new QPushButton(QStringLiteral("Click to Start TLQ Landmarks Editor"), mClient);
     Button5->setObjectName(QStringLiteral("Button5"));
     Button5->setGeometry(8, 216, 297, 25);
     Button5->setDefault(true);
     connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
 
-    Memo1 = new QPlainTextEdit(this);
+    Memo1 = new QPlainTextEdit(mClient);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setGeometry(8, 8, 305, 201);
     Memo1->setReadOnly(true);
@@ -65,6 +125,19 @@ TForm1::TForm1(AppContext& context, QWidget* parent)
     Button5->setFocus();
 }
 
+bool TForm1::drawsOwnCaption() {
+    return kOwnCaption;
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    if (!kOwnCaption)
+        return;
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 void TForm1::FormCreate() {
     SettingsStore& store = mContext.store;
     // A settings file that cannot be used is told about once, here, and left alone.
@@ -79,7 +152,7 @@ void TForm1::FormCreate() {
             try {
                 storeLandmarksFolder(store, *folder);
             } catch (const UserError& error) {
-                reportError(mContext.dialogs, nullptr, QString::fromStdString(error.what()));
+                reportError(mContext.dialogs, nullptr, error);
                 return;
             }
         } else {
@@ -111,8 +184,9 @@ FileDialogRequest TForm1::korvopenRequest(const QString& landmarksFolder) {
     return request;
 }
 
-std::optional<QString> TForm1::runFolderChooser(QWidget* parent) {
-    const auto folder = mContext.dialogs.chooseFolder(parent, mChooserFolder);
+std::optional<QString> TForm1::runFolderChooser(QWidget* parent, const QString& startFolder) {
+    const auto folder =
+        mContext.dialogs.chooseFolder(parent, startFolder.isEmpty() ? mChooserFolder : startFolder);
     if (folder)
         mChooserFolder = *folder;
     return folder;

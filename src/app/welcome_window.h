@@ -32,19 +32,27 @@ class TForm1 : public QWidget {
     const QString& korvopenFileName() const { return mKorvopenFileName; }
     void setKorvopenFileName(const QString& path) { mKorvopenFileName = path; }
 
-    // Runs the folder chooser, starting in the folder it returned last (the working
-    // folder the first time). The confirmed folder, or nothing when cancelled.
-    std::optional<QString> runFolderChooser(QWidget* parent);
+    // Runs the folder chooser, starting in `startFolder`, or when that is empty in the
+    // folder it returned last (the working folder the first time). The confirmed
+    // folder, or nothing when cancelled.
+    std::optional<QString> runFolderChooser(QWidget* parent, const QString& startFolder = {});
 
     QPlainTextEdit* memo() const { return Memo1; }
+    // The client area of 327 by 249 pixels that holds the warning and the button.
+    QWidget* clientArea() const { return mClient; }
+    // Whether the window draws its own caption (where the window manager's title bar would
+    // bring buttons with it) instead of taking the window system's.
+    static bool drawsOwnCaption();
     QPushButton* startButton() const { return Button5; }
 
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
   private:
     AppContext& mContext;
+    QWidget* mClient = nullptr;
     QPlainTextEdit* Memo1 = nullptr;
     QPushButton* Button5 = nullptr;
     QString mKorvopenFileName;

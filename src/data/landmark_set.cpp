@@ -14,13 +14,31 @@ namespace {
 void checkPathFits(const std::string& path) {
     if (path.size() >= kPathSize)
         throw UserError("The file's full path is " + std::to_string(path.size()) +
-                        " characters long; at most 127 can be kept: " + path);
+                            " bytes long; at most 127 bytes can be kept",
+                        path);
+}
+
+// Runs `step`, naming `path` in a failure that does not name its file yet, so that the
+// operator can tell a missing landmark file from a missing profile.
+template <typename Step> decltype(auto) aboutFile(const std::string& path, Step&& step) {
+    try {
+        return step();
+    } catch (const UserError& error) {
+        if (!error.path().empty())
+            throw;
+        throw UserError(error.what(), path);
+    }
 }
 
 } // namespace
 
 std::string fileNamePart(std::string_view path) {
+#ifdef _WIN32
     const auto cut = path.find_last_of("/\\:");
+#else
+    // Only "/" separates folders here: "\\" and ":" are ordinary letters of a name.
+    const auto cut = path.find_last_of('/');
+#endif
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
@@ -30,8 +48,8 @@ std::string LandmarkSet::landmarkPath() const {
 
 void LandmarkSet::korvfileread(const std::string& path) {
     checkPathFits(path);
-    const std::vector<std::uint8_t> bytes = readWholeFile(path, kLandmarkFileReadLimit);
-    const LandmarkFileContents contents = decodeLandmarkFile(bytes);
+    const LandmarkFileContents contents =
+        aboutFile(path, [&] { return decodeLandmarkFile(readWholeFile(path, kLandmarkFileReadLimit)); });
     replaceFrom(path, contents);
 }
 
@@ -70,10 +88,9 @@ std::vector<std::uint8_t> LandmarkSet::compiledBytes() const {
 void LandmarkSet::writeLandmarkFile(const std::string& path) {
     if (mRecordCount == 0)
         throw UserError("No landmark file has been read yet; there is nothing to write.");
-    std::vector<LandmarkRecord> records = compiledRecords();
-    replaceFileAtomically(path, encodeLandmarkFile(mRecordCount, mRecordSize, mHeaderAuxWord, records));
-    // The set takes the written types only once the file is safely in place.
-    std::copy(records.begin(), records.end(), mRecords.begin());
+    // The records in memory keep their own types: switching a landmark back on after a
+    // save must write the type the operator sees, not the disabled type.
+    aboutFile(path, [&] { replaceFileAtomically(path, compiledBytes()); });
     mProfileCount = mRecordCount;
 }
 
@@ -86,16 +103,19 @@ ProfileContents LandmarkSet::profileContents() const {
 }
 
 void LandmarkSet::saveProfile(const std::string& path) const {
-    replaceFileAtomically(path, encodeProfile(profileContents()));
+    aboutFile(path, [&] { replaceFileAtomically(path, encodeProfile(profileContents())); });
 }
 
 void LandmarkSet::openProfile(const std::string& path) {
-    const ProfileContents profile = decodeProfile(readWholeFile(path, kProfileSize));
+    const ProfileContents profile =
+        aboutFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize)); });
     const std::string landmarkFile = profile.pathText();
     if (landmarkFile.empty())
-        throw UserError("The profile names no landmark file.");
+        throw UserError("The profile names no landmark file.", path);
     checkPathFits(landmarkFile);
-    const LandmarkFileContents contents = decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit));
+    const LandmarkFileContents contents = aboutFile(landmarkFile, [&] {
+        return decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit));
+    });
 
     // Both files are read whole: only now does the set change.
     mLandmarkPath = profile.landmarkPath;

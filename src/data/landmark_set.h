@@ -45,8 +45,8 @@ public:
     void korvfileread(const std::string& path);
 
     // Writes the set as a landmark file, replacing `path` safely. Every switched-off
-    // record becomes type 6 with sub-type 0xAC in the set itself, and profileCount is
-    // set to recordCount. Refused while nothing is loaded.
+    // record is written as type 6 with sub-type 0xAC; the records in memory keep their
+    // own types. profileCount is set to recordCount. Refused while nothing is loaded.
     void writeLandmarkFile(const std::string& path);
 
     // The bytes writeLandmarkFile would write now; the set does not change.
@@ -90,7 +90,8 @@ private:
     int mCurrentIndex = 0;
 };
 
-// The file-name part of a path: everything after the last '/', '\\' or drive colon.
+// The file-name part of a path: everything after the last folder separator ('/'; on
+// Windows also '\\' and the drive colon).
 std::string fileNamePart(std::string_view path);
 
 } // namespace korvland

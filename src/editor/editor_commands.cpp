@@ -11,6 +11,7 @@
 #include "tables/ownership_window.h"
 #include "tables/status_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -69,18 +70,29 @@ QAction* addCommand(QMenuBar* bar, const QString& caption, const char* objectNam
 
 void TForm2::createMenu() {
     QMenuBar* bar = menuBar();
-    Open1 = bar->addMenu(QStringLiteral("Open"));
+    // Access keys are marked with "&": the captions read as before, the letter underlined.
+    Open1 = bar->addMenu(QStringLiteral("&Open"));
     Open1->setObjectName(QStringLiteral("Open1"));
     Open1->menuAction()->setObjectName(QStringLiteral("Open1Action"));
-    MasterFile1 = addCommand(Open1, QStringLiteral("Master"), "MasterFile1");
-    Profile1 = addCommand(Open1, QStringLiteral("Profile"), "Profile1");
-    Landmark1 = addCommand(Open1, QStringLiteral("Landmark"), "Landmark1");
-    Save1 = addCommand(bar, QStringLiteral("Save Profile"), "Save1");
-    CompileLandmark1 = addCommand(bar, QStringLiteral("Save Landmark"), "CompileLandmark1");
-    N1 = addCommand(bar, QStringLiteral("Change Folder"), "N1");
-    Map1 = addCommand(bar, QStringLiteral("Map"), "Map1");
-    Data1 = addCommand(bar, QStringLiteral("Data"), "Data1");
-    About1 = addCommand(bar, QStringLiteral("About"), "About1");
+    MasterFile1 = addCommand(Open1, QStringLiteral("&Master"), "MasterFile1");
+    Profile1 = addCommand(Open1, QStringLiteral("&Profile"), "Profile1");
+    Landmark1 = addCommand(Open1, QStringLiteral("&Landmark"), "Landmark1");
+    Save1 = addCommand(bar, QStringLiteral("Save &Profile"), "Save1");
+    CompileLandmark1 = addCommand(bar, QStringLiteral("&Save Landmark"), "CompileLandmark1");
+    N1 = addCommand(bar, QStringLiteral("&Change Folder"), "N1");
+    Map1 = addCommand(bar, QStringLiteral("&Map"), "Map1");
+    Data1 = addCommand(bar, QStringLiteral("&Data"), "Data1");
+    About1 = addCommand(bar, QStringLiteral("&About"), "About1");
+
+    Landmark1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    CompileLandmark1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Closing the program from the keyboard takes the same road as closing the window.
+    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    quit->setObjectName(QStringLiteral("Quit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
 
     // Nothing to save and nothing to map until the first file has been read.
     Save1->setEnabled(false);
@@ -137,7 +149,7 @@ bool TForm2::saveRecentFiles() {
         mRecentFiles.save(mContext.store);
         return true;
     } catch (const UserError& e) {
-        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        reportError(mContext.dialogs, this, e);
         return false;
     }
 }
@@ -167,10 +179,11 @@ bool TForm2::runRead(const std::function<void()>& read) {
     try {
         read();
     } catch (const UserError& e) {
-        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        reportError(mContext.dialogs, this, e);
         return false;
     }
     setRecordControlsEnabled(true);
+    setFieldEditsEnabled(true);
     setTableButtonEnabled(true);
     Map1->setEnabled(true);
     Save1->setEnabled(true);
@@ -266,7 +279,7 @@ bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
         write(nativePath(*path));
         return true;
     } catch (const UserError& e) {
-        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        reportError(mContext.dialogs, this, e);
         return false;
     }
 }
@@ -340,10 +353,10 @@ void TForm2::Map1Click(QObject* sender) {
 
 void TForm2::N1Click() {
     try {
-        // The welcome window's chooser, which starts where it returned last.
+        // The welcome window's chooser, opened in the landmarks folder the operator works in.
         TForm1* welcome = mContext.windows.welcome;
         if (const std::optional<QString> folder =
-                welcome ? welcome->runFolderChooser(this)
+                welcome ? welcome->runFolderChooser(this, mContext.landmarksFolder)
                         : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder))
             storeLandmarksFolder(mContext.store, *folder);
         else
@@ -351,7 +364,7 @@ void TForm2::N1Click() {
         // A cancel keeps the folder the settings file already names.
         mContext.landmarksFolder = storedLandmarksFolder(mContext.store);
     } catch (const UserError& e) {
-        reportError(mContext.dialogs, this, QString::fromStdString(e.what()));
+        reportError(mContext.dialogs, this, e);
     }
 }
 

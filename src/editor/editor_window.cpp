@@ -1,7 +1,9 @@
 #include "editor/editor_window.h"
 
+#include "app/alt_letter_guard.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
+#include "editor/kind_label.h"
 #include "editor/name_validator.h"
 #include "editor/path_label.h"
 #include "editor/radio_group.h"
@@ -152,6 +154,9 @@ void TForm2::createControls() {
     connect(UpDown1, &UpDown::changing, this, &TForm2::UpDown1Changing);
     connect(UpDown1, &UpDown::clicked, this, &TForm2::UpDown1Click);
     connect(Edit9, &QLineEdit::textChanged, this, &TForm2::Edit9Change);
+    // Return or leaving the box puts back the number of the record on screen when the
+    // text names no record.
+    connect(Edit9, &QLineEdit::editingFinished, UpDown1, &UpDown::showPositionInBuddy);
 
     LMDRG1 = new RadioGroup(QStringLiteral("Active Landmark"), {QStringLiteral("Yes"), QStringLiteral("No")},
                             2, panel);
@@ -165,7 +170,7 @@ void TForm2::createControls() {
 
     mTypeGroup = addGroup(panel, QStringLiteral("Landmark Type"), {240, 24, 105, 41});
     mTypeGroup->setObjectName(QStringLiteral("LandmarkTypeGroup"));
-    LSL16 = new QLabel(mTypeGroup);
+    LSL16 = new KindLabel(mTypeGroup);
     LSL16->setObjectName(QStringLiteral("LSL16"));
     LSL16->setGeometry(0, 8, 105, 33);
     LSL16->setAlignment(Qt::AlignCenter);
@@ -224,6 +229,10 @@ void TForm2::createControls() {
     Edit8 = addEdit(panel, "Edit8", {240, 221, 81, 21});
     for (QLineEdit* box : {Edit5, Edit6, Edit7, Edit8})
         box->setFont(narrowFont());
+    // Shown, never stored: read-only, so typing cannot look like an edit. The text can
+    // still be selected and copied.
+    for (QLineEdit* box : {Edit2, Edit5, Edit6, Edit7, Edit8})
+        box->setReadOnly(true);
 
     // Never shown: the map window writes its pointer readings and the clicked marker's
     // name here.
@@ -244,6 +253,14 @@ void TForm2::createControls() {
 
     createStatusBar();
     applyTabOrder();
+    AltLetterGuard::guardBoxesIn(this);
+    // Nothing to edit until a file has been read.
+    setFieldEditsEnabled(false);
+}
+
+void TForm2::setFieldEditsEnabled(bool enabled) {
+    for (QWidget* edit : std::initializer_list<QWidget*>{Edit1, Edit3, Edit4, srg1, LMDRG1})
+        edit->setEnabled(enabled);
 }
 
 void TForm2::createStatusBar() {

@@ -54,6 +54,9 @@ class TForm2 : public QMainWindow {
     int recordMaximum() const;
     // Enables or disables the record stepper and the record-number box.
     void setRecordControlsEnabled(bool enabled);
+    // Enables or disables the field edits (name, type, sub-type, side, active state):
+    // disabled until the first successful read, so nothing can change the empty set.
+    void setFieldEditsEnabled(bool enabled);
     // The "Table" button.
     void setTableButtonEnabled(bool enabled);
 

@@ -26,6 +26,38 @@ int integerDigits(double magnitude) {
     return exponent >= 0 ? exponent + 1 : 0;
 }
 
+// `magnitude` (not negative) with `decimals` decimals, a half rounded up, as a shown
+// decimal value is read: 0.0625 to three decimals is 0.063 (printf would give 0.062,
+// sending ties to the even digit). A float has a finite decimal expansion, so the digit
+// after the cut of its exact expansion decides alone.
+std::string roundedHalfUp(double magnitude, int decimals) {
+    char exact[512];
+    const int length = std::snprintf(exact, sizeof exact, "%.200f", magnitude);
+    std::string digits(exact, static_cast<std::size_t>(std::clamp(length, 0, int(sizeof exact) - 1)));
+    const std::size_t point = digits.find('.');
+    const std::size_t cut = point + 1 + static_cast<std::size_t>(decimals);
+    const bool up = cut < digits.size() && digits[cut] >= '5';
+    digits.resize(decimals == 0 ? point : cut);
+    if (up) {
+        std::size_t i = digits.size();
+        for (;;) {
+            if (i == 0) {
+                digits.insert(digits.begin(), '1');
+                break;
+            }
+            --i;
+            if (digits[i] == '.')
+                continue;
+            if (digits[i] != '9') {
+                ++digits[i];
+                break;
+            }
+            digits[i] = '0';
+        }
+    }
+    return digits;
+}
+
 QString scientific(double value) {
     std::string text = printed("%.*E", kSignificantDigits - 1, value);
     const std::size_t e = text.find('E');
@@ -68,7 +100,9 @@ QString formatCoordinate(float value, const QString& decimalPoint) {
 
     // One rounding, at whichever comes first: the ninth significant digit or the fifth decimal.
     const int decimals = std::min(kDecimals, kSignificantDigits - digits);
-    std::string text = printed("%.*f", decimals, v);
+    std::string text = roundedHalfUp(std::fabs(v), decimals);
+    if (v < 0)
+        text.insert(text.begin(), '-');
     if (decimals == 0)
         text += '.';
     text.append(static_cast<std::size_t>(kDecimals - decimals), '0');

@@ -69,6 +69,15 @@ void UpDown::step(int delta) {
     emit clicked();
 }
 
+void UpDown::showPositionInBuddy() {
+    // A box that names the current number keeps its text (and the user's cursor).
+    if (!mBuddy)
+        return;
+    const std::optional<int> shown = parseRecordNumber(mBuddy->text(), QLocale().groupSeparator());
+    if (shown != mPosition)
+        writeBuddy();
+}
+
 void UpDown::writeBuddy() {
     // setText leaves the box's modified state cleared, so its owner can tell these
     // writes from the user's typing.

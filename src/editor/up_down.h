@@ -31,6 +31,10 @@ class UpDown : public QWidget {
     // whether it did. The box is not rewritten.
     bool takePositionFromBuddy();
 
+    // Puts the current number back into the box when its text names another number or
+    // none, so that the box never shows a record that is not the one on screen.
+    void showPositionInBuddy();
+
     // The user's step by one (negative: down), with both signals.
     void step(int delta);
 

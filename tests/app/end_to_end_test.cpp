@@ -250,7 +250,7 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     for (QAction* action : control<QMenu>("Open1")->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions,
-              (QStringList{"Master", "Profile", "Landmark", "-", "&1 " + QString::fromStdString(master),
+              (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + QString::fromStdString(master),
                            "&2 " + QString::fromStdString(source)}));
     chooseRecentEntry(1);
     EXPECT_EQ(set().recordCount(), 12);
@@ -262,7 +262,7 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     dialogs.expectError();
     chooseRecentEntry(1);
     ASSERT_FALSE(dialogs.messages().isEmpty());
-    EXPECT_EQ(dialogs.messages().back(), "File not found.");
+    EXPECT_EQ(dialogs.messages().back(), "File not found.\n" + QString::fromStdString(master));
     EXPECT_TRUE(editor()->close());
     runToTheEnd();
     EXPECT_EQ(SettingsStore(settings).readList("Form2.MRUList", "H", 4),
@@ -270,19 +270,21 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     EXPECT_EQ(SettingsStore(settings).readString("settings", "startdir", ""), folder.string());
 }
 
-TEST_F(EndToEndTest, ChangeFolderUsesTheWelcomeWindowsChooserAndItsMemory) {
+TEST_F(EndToEndTest, ChangeFolderOpensTheChooserInTheLandmarksFolder) {
     start();
+    const QString before = startup->context().landmarksFolder;
+    ASSERT_FALSE(before.isEmpty());
+    ASSERT_NE(before, QDir::currentPath());
     const QString chosen = QString::fromStdString((dir.path() / "Elsewhere").string());
     dialogs.expectChooseFolder(chosen);
     command("N1");
-    // The chooser has not run in this program yet: it starts in the working folder.
-    EXPECT_EQ(dialogs.last().text, QDir::currentPath());
+    EXPECT_EQ(dialogs.last().text, before);
     EXPECT_EQ(startup->context().landmarksFolder, chosen);
 
     dialogs.expectChooseFolder(std::nullopt);
     dialogs.expectInformation();
     command("N1");
-    EXPECT_EQ(dialogs.asked()[1].text, chosen) << "starts where it returned last";
+    EXPECT_EQ(dialogs.asked()[1].text, chosen) << "starts in the new landmarks folder";
     EXPECT_EQ(dialogs.messages().back(), "Landmarks folder not set.");
     EXPECT_EQ(startup->context().landmarksFolder, chosen);
 

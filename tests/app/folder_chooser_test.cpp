@@ -2,6 +2,7 @@
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -82,6 +83,34 @@ TEST_F(FolderChooserTest, ReturnOnAListedFolderMovesIntoItWithoutConfirming) {
     EXPECT_FALSE(chooser.isVisible());
     EXPECT_EQ(chooser.QDialog::result(), QDialog::Accepted);
     EXPECT_EQ(chooser.result(), root());
+}
+
+// As opened, no row is chosen: Return goes to the default button "OK", also while the list
+// has the keyboard focus (which gives its first row a focus frame without choosing it).
+TEST_F(FolderChooserTest, ReturnRightAfterOpeningConfirmsTheStartingFolder) {
+    LMDDD1 chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
+    chooser.show();
+    chooser.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
+    auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    list->setFocus();
+    EXPECT_TRUE(list->selectedItems().isEmpty());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(chooser.isVisible());
+    EXPECT_EQ(chooser.QDialog::result(), QDialog::Accepted);
+    EXPECT_EQ(chooser.result(), root() + QStringLiteral("/Games"));
+
+    // A row the user moved to with the keys is entered by Return.
+    LMDDD1 again(dialogs, nullptr, root());
+    again.show();
+    again.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
+    auto* rows = again.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    rows->setFocus();
+    QTest::keyClick(rows, Qt::Key_Down); // "alpha", after ".."
+    QTest::keyClick(rows, Qt::Key_Return);
+    EXPECT_TRUE(again.isVisible());
+    EXPECT_EQ(again.currentFolder(), root() + QStringLiteral("/alpha"));
 }
 
 TEST_F(FolderChooserTest, StartsInTheWorkingFolderWhenGivenNoneOrAMissingOne) {

@@ -1,11 +1,20 @@
+#include "app/message_box.h"
 #include "app/qt_dialogs.h"
+#include "support/fixture_builder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -29,8 +38,8 @@ struct ShownBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    Qt::TextFormat format = Qt::AutoText;
     QStringList buttons;
+    QSize size;
     bool answered = false;
 };
 
@@ -38,17 +47,19 @@ struct ShownBox {
 ShownBox answerMessageBox(const std::function<void()>& show) {
     ShownBox seen;
     QTimer::singleShot(0, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<MessageBox*>(QApplication::activeModalWidget());
         if (!box)
             return;
         seen.title = box->windowTitle();
         seen.text = box->text();
         seen.icon = box->icon();
-        seen.format = box->textFormat();
-        for (QAbstractButton* button : box->buttons())
+        seen.size = box->size();
+        for (QAbstractButton* button : box->buttonBox()->buttons())
             seen.buttons << button->text().remove(QLatin1Char('&'));
         seen.answered = true;
-        box->defaultButton()->click();
+        for (auto* button : box->findChildren<QPushButton*>())
+            if (button->isDefault())
+                button->click();
     });
     show();
     return seen;
@@ -65,7 +76,6 @@ TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     EXPECT_EQ(box.title, QStringLiteral("KORV Landmarks Editor"));
     EXPECT_EQ(box.text, typed);
     EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_EQ(box.format, Qt::PlainText);
     EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
 
     box =
@@ -73,7 +83,6 @@ TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     ASSERT_TRUE(box.answered);
     EXPECT_EQ(box.title, QStringLiteral("Information"));
     EXPECT_EQ(box.icon, QMessageBox::Information);
-    EXPECT_EQ(box.format, Qt::PlainText);
     EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
 
     box = answerMessageBox([&] {
@@ -82,20 +91,90 @@ TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     });
     ASSERT_TRUE(box.answered);
     EXPECT_EQ(box.icon, QMessageBox::Warning);
-    EXPECT_EQ(box.format, Qt::PlainText);
     EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
 
     bool yes = true;
     box = answerMessageBox(
         [&] { yes = dialogs.question(nullptr, QStringLiteral("/maps/<i>x</i>/lndmrks0.dat")); });
     ASSERT_TRUE(box.answered);
-    EXPECT_EQ(box.format, Qt::PlainText);
+    EXPECT_EQ(box.text, QStringLiteral("/maps/<i>x</i>/lndmrks0.dat"));
+    EXPECT_EQ(box.buttons, (QStringList{QStringLiteral("Yes"), QStringLiteral("No")}));
     EXPECT_FALSE(yes) << "No is the default answer";
+}
+
+// A path has no blanks to wrap at: the box stays of sensible width and breaks the path
+// inside, showing all of it; the message keeps its own line above.
+TEST(MessageBoxes, ALongPathWrapsWithinABoxOfSensibleWidth) {
+    const QString path = QStringLiteral("/srv/korv/") + QString(30, QLatin1Char('x')) +
+                         QStringLiteral("/landmarks/masters/") + QString(40, QLatin1Char('y')) +
+                         QStringLiteral("/LNDMRKS3.MLF");
+    const QString text = QStringLiteral("File not found.\n") + path;
+    MessageBox box(QMessageBox::Critical, QStringLiteral("KORV Landmarks Editor"), text, QDialogButtonBox::Ok,
+                   QDialogButtonBox::Ok);
+    box.show();
+    EXPECT_EQ(box.text(), text) << "shown and copied whole";
+    EXPECT_LE(box.width(), MessageBox::kMaximumTextWidth + 140);
+    QTextEdit* view = box.textView();
+    const QTextDocument* document = view->document();
+    EXPECT_LE(document->idealWidth(), MessageBox::kMaximumTextWidth + 1);
+    // Every line of the laid-out text is inside the view: nothing is cut.
+    EXPECT_LE(document->size().height(), view->height() + 1);
+    EXPECT_GE(document->firstBlock().layout()->lineCount(), 1);
+    EXPECT_GE(document->lastBlock().layout()->lineCount(), 2) << "the path wraps";
+    const QByteArray out = qgetenv("KORVLAND_RENDER_DIR");
+    if (!out.isEmpty())
+        box.grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/error_box_long_path.png"));
+}
+
+// The save dialog asks before replacing a file; "No" keeps the dialog open, "Yes" takes the name.
+TEST(FileDialogs, SavingOverAnExistingFileAsksAndNoReturnsToTheDialog) {
+    testing::TempDir dir;
+    testing::writeBytes(dir.path() / "lndmrks1.dat", {1, 2, 3});
+    const QString existing = QString::fromStdString(dir.file("lndmrks1.dat"));
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Compiled Landmark File");
+    request.filter = QStringLiteral("All Landmarks Files|*.dat");
+    request.defaultSuffix = QStringLiteral("dat");
+    request.initialFolder = QString::fromStdString(dir.path().string());
+    request.proposedName = QStringLiteral("lndmrks1.dat");
+    QtDialogs dialogs;
+
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "Yes" : "No");
+        QString question;
+        bool stillOpenAfterNo = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTimer::singleShot(0, [&] {
+                QWidget* asking = QApplication::activeModalWidget();
+                if (auto* box = qobject_cast<QMessageBox*>(asking)) {
+                    question = box->text();
+                    box->button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+                }
+            });
+            dialog->selectFile(existing);
+            QMetaObject::invokeMethod(dialog, "accept");
+            stillOpenAfterNo = dialog->isVisible();
+            if (stillOpenAfterNo)
+                dialog->reject();
+        });
+        const std::optional<QString> chosen = dialogs.saveFile(nullptr, request);
+        EXPECT_EQ(question, QStringLiteral("lndmrks1.dat already exists.\nDo you want to replace it?"));
+        if (replace) {
+            EXPECT_EQ(chosen, existing);
+        } else {
+            EXPECT_TRUE(stillOpenAfterNo) << "No returns to the dialog";
+            EXPECT_EQ(chosen, std::nullopt);
+        }
+    }
+    EXPECT_EQ(testing::readBytes(dir.path() / "lndmrks1.dat"), (std::vector<std::uint8_t>{1, 2, 3}));
 }
 
 TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
     QtDialogs dialogs;
     QString prompt;
+    QString altTyped = QStringLiteral("not asked");
     Qt::TextFormat format = Qt::AutoText;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
@@ -104,6 +183,11 @@ TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
         auto* label = box->findChild<QLabel*>();
         prompt = label->text();
         format = label->textFormat();
+        // Alt with a letter types nothing into the box.
+        auto* typed = box->findChild<QLineEdit*>();
+        ASSERT_NE(typed, nullptr);
+        QTest::keyClick(typed, Qt::Key_X, Qt::AltModifier);
+        altTyped = typed->text();
         box->setTextValue(QStringLiteral("Maps"));
         box->accept();
     });
@@ -111,6 +195,7 @@ TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {
         dialogs.prompt(nullptr, QStringLiteral("New Folder"), QStringLiteral("Name: (/srv/<i>land)"));
     EXPECT_EQ(answer, QStringLiteral("Maps"));
     EXPECT_EQ(prompt, QStringLiteral("Name: (/srv/<i>land)"));
+    EXPECT_EQ(altTyped, QString());
     EXPECT_EQ(format, Qt::PlainText);
 
     QTimer::singleShot(0, [] {

@@ -5,6 +5,7 @@
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -33,12 +34,20 @@ TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
     WelcomeFixture f;
     TForm1& w = f.window;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
-    EXPECT_EQ(w.size(), QSize(327, 249));
+    EXPECT_EQ(w.clientArea()->size(), QSize(327, 249));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "fixed size";
     const Qt::WindowFlags flags = w.windowFlags();
-    EXPECT_TRUE(flags & Qt::CustomizeWindowHint);
+    // No title-bar buttons: either the window system's title alone, or none of the window
+    // system's decorations and a caption of the window's own.
+    EXPECT_TRUE(flags & (TForm1::drawsOwnCaption() ? Qt::FramelessWindowHint : Qt::CustomizeWindowHint));
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
+    if (TForm1::drawsOwnCaption()) {
+        auto* caption = w.findChild<QWidget*>(QStringLiteral("Caption"));
+        ASSERT_NE(caption, nullptr);
+        EXPECT_LT(caption->geometry().bottom(), w.clientArea()->geometry().top());
+        EXPECT_TRUE(caption->findChildren<QAbstractButton*>().isEmpty());
+    }
     // The main window: a dialog would be made a transient without a task-bar entry.
     EXPECT_EQ(w.windowType(), Qt::Window);
 

@@ -48,17 +48,23 @@ TEST_F(Flags, ReadingSwitchesOffExactlyTheRecordsOfTypeSix) {
     EXPECT_EQ(set.record(5).loFileNo, 0x33);
 }
 
-TEST_F(Flags, WritingTurnsSwitchedOffRecordsIntoTypeSixAndTheSetFollows) {
+TEST_F(Flags, WritingTurnsSwitchedOffRecordsIntoTypeSixWhileTheSetKeepsItsTypes) {
+    const LandmarkRecord before = set.record(3);
     set.setDisabled(3, 1);
     const auto bytes = write();
     for (std::size_t i : {3u, 5u, 9u}) {
         EXPECT_EQ(typeInFile(bytes, i), 6) << "record " << i;
         EXPECT_EQ(subTypeInFile(bytes, i), 0xAC) << "record " << i;
-        EXPECT_EQ(set.record(i).loFileType, 6) << "record " << i;
-        EXPECT_EQ(set.record(i).loFileNo, 0xAC) << "record " << i;
     }
+    EXPECT_EQ(set.record(3).loFileType, before.loFileType);
+    EXPECT_EQ(set.record(3).loFileNo, before.loFileNo);
     EXPECT_EQ(typeInFile(bytes, 4), 0);
-    EXPECT_EQ(set.profileCount(), 12);
+
+    // Switched on again after the save, the record is written as it is shown.
+    set.setDisabled(3, 0);
+    const auto again = write();
+    EXPECT_EQ(typeInFile(again, 3), before.loFileType);
+    EXPECT_EQ(subTypeInFile(again, 3), before.loFileNo);
 }
 
 TEST_F(Flags, AnyFlagOtherThanZeroSwitchesOff) {

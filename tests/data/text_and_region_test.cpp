@@ -1,4 +1,5 @@
 #include "data/fixed_text.h"
+#include "data/landmark_set.h"
 #include "data/region.h"
 #include "data/text_codec.h"
 
@@ -74,6 +75,31 @@ TEST(Regions, OnlyTheExactNamesMatchAfterLowerCasing) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(detectRegion(c.name), c.region) << c.name;
+}
+
+// Windows names travel to other machines: "\\" and ":" are folder separators only where the
+// platform uses them, so a copied name keeps them as letters elsewhere.
+TEST(Regions, TheRegionComesFromTheFileNameAfterThePlatformsLastSeparator) {
+    const struct {
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"/data/LNDMRKS2.DAT", "LNDMRKS2.DAT"},      {"lndmrks1.dat", "lndmrks1.dat"},
+#ifdef _WIN32
+        {"C:\\games\\lndmrks4.mlf", "lndmrks4.mlf"}, {"C:lndmrks3.dat", "lndmrks3.dat"},
+        {"/data/copy:lndmrks2.dat", "lndmrks2.dat"},
+#else
+        {"/data/copy:lndmrks2.dat", "copy:lndmrks2.dat"},
+        {"/data/old\\lndmrks4.mlf", "old\\lndmrks4.mlf"},
+#endif
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fileNamePart(c.path), c.name) << c.path;
+    }
+#ifndef _WIN32
+    EXPECT_EQ(detectRegion(fileNamePart("/data/copy:lndmrks2.dat")), std::nullopt);
+    EXPECT_EQ(detectRegion(fileNamePart("/data/old\\lndmrks4.mlf")), std::nullopt);
+#endif
 }
 
 TEST(Regions, EachRegionHasItsTexts) {

@@ -189,7 +189,8 @@ TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
     EXPECT_EQ(context.region, 0);
     EXPECT_EQ(labelText("Label1"), a);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{a, b}));
-    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark", "-", "&1 " + a, "&2 " + b}));
+    EXPECT_EQ(openMenuCaptions(),
+              (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + a, "&2 " + b}));
 }
 
 TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
@@ -203,7 +204,8 @@ TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
     dialogs.expectError();
     action("MRUEntry1")->trigger();
 
-    EXPECT_EQ(dialogs.messages().back(), "File not found.");
+    // The message first, the file it is about on a line of its own.
+    EXPECT_EQ(dialogs.messages().back(), "File not found.\n" + a);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{b, a}));
     EXPECT_EQ(set.recordCount(), 7);
     EXPECT_EQ(labelText("Label1"), b);
@@ -221,7 +223,7 @@ TEST_F(EditorCommandsTest, FailedReadShowsTheErrorAndKeepsEverything) {
     dialogs.expectOpenFile(bad);
     dialogs.expectError();
     trigger("Landmark1");
-    EXPECT_EQ(dialogs.messages().back(), "Read beyond end of file.");
+    EXPECT_EQ(dialogs.messages().back(), "Read beyond end of file.\n" + bad);
 
     EXPECT_EQ(set.recordCount(), 4);
     EXPECT_EQ(labelText("Label1"), good);
@@ -240,7 +242,8 @@ TEST_F(EditorCommandsTest, FailedFirstReadLeavesTheCommandsOfALoadedSetDisabled)
     dialogs.expectOpenFile(QString::fromStdString(dir.file("missing.dat")));
     dialogs.expectError();
     trigger("Landmark1");
-    EXPECT_EQ(dialogs.messages().back(), "File not found.");
+    EXPECT_EQ(dialogs.messages().back(),
+              "File not found.\n" + QString::fromStdString(dir.file("missing.dat")));
     EXPECT_FALSE(action("Map1")->isEnabled());
     EXPECT_FALSE(action("Save1")->isEnabled());
     EXPECT_FALSE(action("CompileLandmark1")->isEnabled());

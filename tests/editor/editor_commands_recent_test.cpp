@@ -10,6 +10,7 @@ struct AddCase {
     QStringList start;
     QString added;
     QStringList expected;
+    Qt::CaseSensitivity fileSystem = Qt::CaseSensitive;
 };
 
 TEST(EditorCommandsRecentFiles, AddKeepsFourDistinctEntriesMostRecentFirst) {
@@ -20,15 +21,20 @@ TEST(EditorCommandsRecentFiles, AddKeepsFourDistinctEntriesMostRecentFirst) {
         {"new goes on top", {"/a/x.dat"}, "/a/y.dat", {"/a/y.dat", "/a/x.dat"}},
         {"fifth drops the oldest", {"/4", "/3", "/2", "/1"}, "/5", {"/5", "/4", "/3", "/2"}},
         {"same path moves up", {"/4", "/3", "/2", "/1"}, "/2", {"/2", "/4", "/3", "/1"}},
-        {"other letter case keeps the stored one",
+        {"other letter case keeps the stored one where case is ignored",
          {"/d/E.dat", "/d/D.dat", "/d/Lndmrks.dat"},
          "/D/LNDMRKS.DAT",
-         {"/d/Lndmrks.dat", "/d/E.dat", "/d/D.dat"}},
-        {"top stays top", {"/x", "/y"}, "/X", {"/x", "/y"}},
+         {"/d/Lndmrks.dat", "/d/E.dat", "/d/D.dat"},
+         Qt::CaseInsensitive},
+        {"top stays top where case is ignored", {"/x", "/y"}, "/X", {"/x", "/y"}, Qt::CaseInsensitive},
+        {"other letter case is another file where case counts",
+         {"/d/E.dat", "/d/Lndmrks.dat"},
+         "/d/LNDMRKS.DAT",
+         {"/d/LNDMRKS.DAT", "/d/E.dat", "/d/Lndmrks.dat"}},
     };
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.name);
-        RecentFiles list;
+        RecentFiles list(c.fileSystem);
         for (auto it = c.start.rbegin(); it != c.start.rend(); ++it)
             list.add(*it);
         ASSERT_EQ(list.entries(), c.start);
@@ -66,11 +72,10 @@ TEST_F(EditorCommandsTest, OpeningFiveFilesAndOneAgainInOtherCaseOrdersTheList) 
     }
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{paths[4], paths[3], paths[2], paths[1]}));
 
-    // The same file named in other letter case (a separate file here, so it can be read).
-    const QString otherCase = landmarkFile("b.DAT");
-    openLandmark(otherCase);
+    // The oldest entry opened again goes back to the top.
+    openLandmark(paths[1]);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{paths[1], paths[4], paths[3], paths[2]}));
-    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark", "-", "&1 " + paths[1],
+    EXPECT_EQ(openMenuCaptions(), (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + paths[1],
                                                "&2 " + paths[4], "&3 " + paths[3], "&4 " + paths[2]}));
 
     ASSERT_TRUE(editor->saveRecentFiles());
@@ -79,18 +84,36 @@ TEST_F(EditorCommandsTest, OpeningFiveFilesAndOneAgainInOtherCaseOrdersTheList) 
                                         paths[3].toStdString(), paths[2].toStdString()}));
 }
 
+// Two names that differ in letter case are two files where the file system tells case
+// apart: each keeps its own entry, and each entry opens its own file.
+TEST_F(EditorCommandsTest, NamesDifferingInLetterCaseAreTwoEntriesWhereTheFileSystemTellsThemApart) {
+    if (fileNameCaseSensitivity() == Qt::CaseInsensitive)
+        GTEST_SKIP() << "this platform's file systems ignore letter case";
+    create();
+    const QString upper = landmarkFile("LNDMRKS3.MLF", 3);
+    const QString lower = landmarkFile("lndmrks3.mlf", 7);
+    openLandmark(upper);
+    openLandmark(lower);
+    EXPECT_EQ(editor->recentFiles().entries(), (QStringList{lower, upper}));
+
+    action("MRUEntry1")->trigger();
+    EXPECT_EQ(set.recordCount(), 3);
+    EXPECT_EQ(labelText("Label1"), upper);
+    EXPECT_EQ(editor->recentFiles().entries(), (QStringList{upper, lower}));
+}
+
 TEST_F(EditorCommandsTest, TheEditorStartsWithTheStoredListInItsOpenMenu) {
     store.writeString("Form2.MRUList", "H0", "/p/first.dat");
     store.writeString("Form2.MRUList", "H1", "/p/R&D/second.dat");
     create();
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{"/p/first.dat", "/p/R&D/second.dat"}));
-    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark", "-", "&1 /p/first.dat",
+    EXPECT_EQ(openMenuCaptions(), (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 /p/first.dat",
                                                "&2 /p/R&&D/second.dat"}));
 }
 
 TEST_F(EditorCommandsTest, AnEmptyListShowsNoSeparator) {
     create();
-    EXPECT_EQ(openMenuCaptions(), (QStringList{"Master", "Profile", "Landmark"}));
+    EXPECT_EQ(openMenuCaptions(), (QStringList{"&Master", "&Profile", "&Landmark"}));
 }
 
 TEST_F(EditorCommandsTest, TheEditorStartsResetOnTheEmptySet) {

@@ -39,6 +39,7 @@ class EditorWindowTest : public ::testing::Test, protected TestWindows {
         set.korvfileread(builder.writeTo(dir.path() / "lndmrks0.dat"));
         editor->setRecordMaximum(set.recordCount());
         editor->setRecordControlsEnabled(true);
+        editor->setFieldEditsEnabled(true);
         select(number);
     }
 

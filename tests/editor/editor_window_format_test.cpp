@@ -39,7 +39,11 @@ INSTANTIATE_TEST_SUITE_P(
                       CoordinateCase{999999936.0f, "999999936.00000"}, CoordinateCase{1.0e10f, "1E+10"},
                       // Ten digits before the separator, also when rounding carries into the tenth.
                       CoordinateCase{12345678901.0f, "1.23456788E+10"}, CoordinateCase{-1.0e10f, "-1E+10"},
-                      CoordinateCase{999999999.9f, "1E+09"}, CoordinateCase{3.0e38f, "3.00000001E+38"}));
+                      CoordinateCase{999999999.9f, "1E+09"}, CoordinateCase{3.0e38f, "3.00000001E+38"},
+                      // A value exactly halfway rounds away from zero, as a shown decimal is read.
+                      CoordinateCase{123456.0625f, "123456.06300"},
+                      CoordinateCase{-123456.0625f, "-123456.06300"}, CoordinateCase{0.015625f, "0.01563"},
+                      CoordinateCase{1234567.125f, "1234567.13000"}, CoordinateCase{0.000005f, "0.00000"}));
 
 TEST(CoordinateFormatText, UsesTheGivenDecimalSeparator) {
     EXPECT_EQ(formatCoordinate(12.5f, QStringLiteral(",")), "12,50000");

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -92,8 +93,23 @@ std::optional<QString> ScriptedDialogs::openFile(QWidget*, const FileDialogReque
 }
 
 std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileDialogRequest& request) {
-    auto step = next(Kind::SaveFile, {Kind::SaveFile, request.title, {}, request});
-    return step ? step->text : std::nullopt;
+    // As the platform's save dialog does: a name that exists asks before it is replaced,
+    // and "No" returns to the dialog.
+    for (;;) {
+        auto step = next(Kind::SaveFile, {Kind::SaveFile, request.title, {}, request});
+        if (!step || !step->text)
+            return std::nullopt;
+        const QFileInfo chosen(*step->text);
+        if (!chosen.exists())
+            return step->text;
+        const QString question =
+            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(chosen.fileName());
+        auto answer = next(Kind::Question, {Kind::Question, request.title, question, {}});
+        if (!answer)
+            return std::nullopt;
+        if (answer->yes)
+            return step->text;
+    }
 }
 
 std::optional<QString> ScriptedDialogs::chooseFolder(QWidget*, const QString& startFolder) {

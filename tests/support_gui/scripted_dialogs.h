@@ -27,6 +27,9 @@ class ScriptedDialogs : public Dialogs {
 
     // Scripting: each call queues one expected dialog and its answer.
     void expectOpenFile(std::optional<QString> answer);
+    // A save answer naming an existing file is followed by the dialog's replace question:
+    // script expectQuestion(true) to replace, expectQuestion(false) and another
+    // expectSaveFile for the dialog that comes back.
     void expectSaveFile(std::optional<QString> answer);
     void expectChooseFolder(std::optional<QString> answer);
     void expectPrompt(std::optional<QString> answer);

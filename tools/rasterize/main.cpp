@@ -122,9 +122,6 @@ int main(int argc, char** argv) {
     } catch (const korvland::UserError& e) {
         printError(e.what());
         return kFileFailure;
-    } catch (const std::exception& e) {
-        printError(e.what());
-        return kFileFailure;
     }
     return 0;
 }
