@@ -18,18 +18,6 @@ void checkPathFits(const std::string& path) {
                         path);
 }
 
-// Runs `step`, naming `path` in a failure that does not name its file yet, so that the
-// operator can tell a missing landmark file from a missing profile.
-template <typename Step> decltype(auto) aboutFile(const std::string& path, Step&& step) {
-    try {
-        return step();
-    } catch (const UserError& error) {
-        if (!error.path().empty())
-            throw;
-        throw UserError(error.what(), path);
-    }
-}
-
 } // namespace
 
 std::string fileNamePart(std::string_view path) {
@@ -49,7 +37,7 @@ std::string LandmarkSet::landmarkPath() const {
 void LandmarkSet::korvfileread(const std::string& path) {
     checkPathFits(path);
     const LandmarkFileContents contents =
-        aboutFile(path, [&] { return decodeLandmarkFile(readWholeFile(path, kLandmarkFileReadLimit)); });
+        namingFile(path, [&] { return decodeLandmarkFile(readWholeFile(path, kLandmarkFileReadLimit)); });
     replaceFrom(path, contents);
 }
 
@@ -90,7 +78,7 @@ void LandmarkSet::writeLandmarkFile(const std::string& path) {
         throw UserError("No landmark file has been read yet; there is nothing to write.");
     // The records in memory keep their own types: switching a landmark back on after a
     // save must write the type the operator sees, not the disabled type.
-    aboutFile(path, [&] { replaceFileAtomically(path, compiledBytes()); });
+    namingFile(path, [&] { replaceFileAtomically(path, compiledBytes()); });
     mProfileCount = mRecordCount;
 }
 
@@ -103,17 +91,16 @@ ProfileContents LandmarkSet::profileContents() const {
 }
 
 void LandmarkSet::saveProfile(const std::string& path) const {
-    aboutFile(path, [&] { replaceFileAtomically(path, encodeProfile(profileContents())); });
+    namingFile(path, [&] { replaceFileAtomically(path, encodeProfile(profileContents())); });
 }
 
 void LandmarkSet::openProfile(const std::string& path) {
-    const ProfileContents profile =
-        aboutFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize)); });
+    const ProfileContents profile = readProfileFile(path);
     const std::string landmarkFile = profile.pathText();
     if (landmarkFile.empty())
         throw UserError("The profile names no landmark file.", path);
     checkPathFits(landmarkFile);
-    const LandmarkFileContents contents = aboutFile(landmarkFile, [&] {
+    const LandmarkFileContents contents = namingFile(landmarkFile, [&] {
         return decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit));
     });
 

@@ -1,5 +1,6 @@
 #include "data/profile_file.h"
 
+#include "data/file_io.h"
 #include "data/fixed_text.h"
 #include "data/user_error.h"
 
@@ -28,6 +29,10 @@ std::vector<std::uint8_t> encodeProfile(const ProfileContents& profile) {
     bytes[129] = static_cast<std::uint8_t>(profile.profileCount >> 8);
     std::copy(profile.disabledFlags.begin(), profile.disabledFlags.end(), bytes.begin() + 130);
     return bytes;
+}
+
+ProfileContents readProfileFile(const std::string& path) {
+    return namingFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize)); });
 }
 
 } // namespace korvland

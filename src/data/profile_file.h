@@ -24,5 +24,7 @@ struct ProfileContents {
 // Throws UserError("Read beyond end of file") for fewer than 1154 bytes; bytes beyond are ignored.
 ProfileContents decodeProfile(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> encodeProfile(const ProfileContents& profile);
+// Reads and decodes the profile at `path`; a failure names the profile.
+ProfileContents readProfileFile(const std::string& path);
 
 } // namespace korvland

@@ -196,9 +196,7 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
     ::unlink(copy.c_str());
 }
 
-} // namespace
-
-void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     if (path.empty())
         throw UserError("Invalid filename");
     const std::string real = realDestination(path);
@@ -271,6 +269,12 @@ void replaceFileAtomically(const std::string& path, const std::vector<std::uint8
             throwFor(error, path);
     }
     removeLeftovers(folder, prefix, fileNameOf(temporary.path));
+}
+
+} // namespace
+
+void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    namingFile(path, [&] { replaceFile(path, bytes); });
 }
 
 } // namespace korvland

@@ -23,4 +23,24 @@ private:
     std::string mPath;
 };
 
+// A message as the operator reads it: with a period appended when its last character sorts
+// after "." in character-code order ("File not found" becomes "File not found.").
+inline std::string withClosingPeriod(std::string message) {
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        message += '.';
+    return message;
+}
+
+// Runs `step`, naming `path` in a failure that does not name its file yet, so that the
+// operator can tell a missing landmark file from a missing profile.
+template <typename Step> decltype(auto) namingFile(const std::string& path, Step&& step) {
+    try {
+        return step();
+    } catch (const UserError& error) {
+        if (!error.path().empty())
+            throw;
+        throw UserError(error.what(), path);
+    }
+}
+
 } // namespace korvland

@@ -190,7 +190,8 @@ TEST_F(OpenOnHandOverTest, ProfileOpensAsOpenProfileOpensIt) {
 TEST_F(OpenOnHandOverTest, UnreadableFileShowsTheReadErrorAndTheEditorGoesOn) {
     dialogs.expectError();
     startWith(qstr(dir.file("lndmrks9.dat")));
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("File not found.")});
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QStringLiteral("File not found.\n") + qstr(dir.file("lndmrks9.dat"))});
     EXPECT_TRUE(editor()->isVisible());
     EXPECT_FALSE(quitRequested);
     EXPECT_TRUE(label("Label1").isEmpty());

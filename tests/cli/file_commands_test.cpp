@@ -130,52 +130,52 @@ TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
 struct FailureCase {
     const char* what;
     std::vector<std::string> args; // "@" stands for the test's folder
-    std::string message;
+    std::string message; // the editor's text, then the file it is about ("@" as above)
 };
 
 // Every failing command exits 1 with the editor's text and leaves the folder as it was: no
 // output, no temporary file, and an existing output file untouched.
 TEST(CliFailures, AFailingCommandWritesNothing) {
     const std::vector<FailureCase> cases{
-        {"compile: missing file", {"compile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n"},
+        {"compile: missing file", {"compile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
         {"compile: missing profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/missing.lmp", "-o", "@/out.dat"},
-         "File not found.\n"},
+         "File not found.\n@/missing.lmp\n"},
         {"compile: short profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/short.lmp", "-o", "@/out.dat"},
-         "Read beyond end of file.\n"},
+         "Read beyond end of file.\n@/short.lmp\n"},
         {"compile: truncated landmark file",
          {"compile", "@/short.dat", "-o", "@/out.dat"},
-         "Read beyond end of file.\n"},
+         "Read beyond end of file.\n@/short.dat\n"},
         {"compile: output folder missing",
          {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
-         "Invalid filename.\n"},
-        {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n"},
-        {"profile: missing file", {"profile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n"},
+         "Invalid filename.\n@/no folder/out.dat\n"},
+        {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n@\n"},
+        {"profile: missing file", {"profile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
         {"profile: output folder missing",
          {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
-         "Invalid filename.\n"},
+         "Invalid filename.\n@/no folder/out.lmp\n"},
         {"open-profile: missing profile",
          {"open-profile", "@/missing.lmp", "-o", "@/out.dat"},
-         "File not found.\n"},
+         "File not found.\n@/missing.lmp\n"},
         {"open-profile: short profile",
          {"open-profile", "@/short.lmp", "-o", "@/out.dat"},
-         "Read beyond end of file.\n"},
+         "Read beyond end of file.\n@/short.lmp\n"},
         {"open-profile: named file missing",
          {"open-profile", "@/orphan.lmp", "-o", "@/out.dat"},
-         "File not found.\n"},
+         "File not found.\n@/gone.dat\n"},
         {"open-profile: no file named",
          {"open-profile", "@/empty.lmp", "-o", "@/out.dat"},
-         "The profile names no landmark file.\n"},
+         "The profile names no landmark file.\n@/empty.lmp\n"},
         {"open-profile: output folder missing",
          {"open-profile", "@/good.lmp", "-o", "@/no folder/out.dat"},
-         "Invalid filename.\n"},
+         "Invalid filename.\n@/no folder/out.dat\n"},
         {"demo: output folder missing",
          {"demo", "--region", "1", "-o", "@/no folder/lndmrks1.dat"},
-         "Invalid filename.\n"},
+         "Invalid filename.\n@/no folder/lndmrks1.dat\n"},
         {"demo: output inside a file",
          {"demo", "--region", "1", "-o", "@/lndmrks0.dat/lndmrks1.dat"},
-         "Invalid filename.\n"},
+         "Invalid filename.\n@/lndmrks0.dat/lndmrks1.dat\n"},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -199,7 +199,9 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         }
         const CliRun run = runCli(args);
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, c.message);
+        std::string message = c.message;
+        message.replace(message.find('@'), 1, dir.path().string());
+        EXPECT_EQ(run.err, message);
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(filesIn(dir.path()), before);
         EXPECT_EQ(readBytes(dir.path() / "out.dat"), old);

@@ -30,10 +30,10 @@ TEST(CliTerminal, PathsAndNamesReachTheTerminalEscaped) {
         std::string expected; // in standard output, or standard error for a failure
     } cases[] = {
         {{"info", file}, 0, "File:         " + folder + shown + ".dat\n"},
-        // A path too long to keep is quoted in the message.
+        // A path too long to keep is named on the line below the message.
         {{"info", folder + evil + std::string(130, 'p') + ".dat"},
          1,
-         shown + std::string(130, 'p') + ".dat."},
+         "can be kept.\n" + folder + shown + std::string(130, 'p') + ".dat\n"},
         // So is an argument too many.
         {{"info", file, evil}, 2, shown},
     };

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace korvland::testing {
@@ -62,9 +63,11 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
             const ProgramRun run = runRasterize(c.args, folder.path());
             EXPECT_EQ(run.exitCode, c.exitCode);
             EXPECT_EQ(run.out, "");
-            // A file failure prints the editor's message alone; a usage error points to --help.
+            // A file failure prints the editor's message, then the file on a line of its own; a
+            // usage error points to --help.
             if (c.err.ends_with('\n')) {
-                EXPECT_EQ(run.err, c.err);
+                EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
             } else {
                 EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
             }

@@ -47,7 +47,7 @@ void compileCommand(const std::string& file, const std::optional<std::string>& p
     const auto set = openLandmarkFile(file);
     if (profile) {
         // The profile's flags by index; the landmark file it names plays no part here.
-        const ProfileContents contents = decodeProfile(readWholeFile(*profile, kProfileSize));
+        const ProfileContents contents = readProfileFile(*profile);
         set->applyDisabledFlags(contents.disabledFlags);
     }
     set->writeLandmarkFile(out);

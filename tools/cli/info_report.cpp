@@ -1,6 +1,6 @@
 #include "info_report.h"
 
-#include "terminal_text.h"
+#include "data/terminal_text.h"
 
 #include "data/region.h"
 

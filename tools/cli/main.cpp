@@ -1,7 +1,7 @@
 // korvland-cli: the editor's file operations for scripts and servers without a display.
 #include "commands.h"
 #include "record_text.h"
-#include "terminal_text.h"
+#include "data/terminal_text.h"
 
 #include "data/file_io.h"
 #include "data/user_error.h"
@@ -18,9 +18,9 @@ namespace {
 constexpr int kFileFailure = 1;
 constexpr int kUsageError = 2;
 
-void printError(const std::string& message) {
+void printError(const korvland::UserError& error) {
     // Messages carry paths; what a path holds must not reach the terminal as control codes.
-    const std::string text = korvland::cli::terminalText(korvland::cli::errorText(message)) + "\n";
+    const std::string text = korvland::terminalErrorText(error) + "\n";
     std::fputs(text.c_str(), stderr);
 }
 
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
     // Usage errors quote what was typed, names of files included.
     app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
-        return korvland::cli::terminalText(CLI::FailureMessage::simple(failed, error), true);
+        return korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
     });
 
     std::string file;
@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
     try {
         run();
     } catch (const korvland::UserError& e) {
-        printError(e.what());
+        printError(e);
         return kFileFailure;
     }
     // Anything else is a programming error and ends the program loudly, not as a message.

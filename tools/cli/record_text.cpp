@@ -82,12 +82,6 @@ std::string hexByte(std::uint8_t value) {
     return {kDigits[value >> 4], kDigits[value & 0x0F]};
 }
 
-std::string errorText(const std::string& message) {
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
-        return message + '.';
-    return message;
-}
-
 std::string exportCsv(const LandmarkSet& set) {
     std::string out;
     for (std::size_t k = 0; k < kFields.size(); ++k) {

@@ -14,10 +14,6 @@ std::string floatText(float value);
 // Two upper-case hexadecimal digits, as the editor shows type and sub-type.
 std::string hexByte(std::uint8_t value);
 
-// The error text as the editor's error box shows it: a period is appended when the
-// message's last character sorts after "." in character-code order.
-std::string errorText(const std::string& message);
-
 // One row per record of the set, in record order, with a header row; RFC 4180 quoting
 // and CRLF line ends.
 std::string exportCsv(const LandmarkSet& set);

@@ -2,7 +2,7 @@
 #include "map_image.h"
 #include "rasterize.h"
 
-#include "app/dialogs.h"
+#include "data/terminal_text.h"
 #include "data/user_error.h"
 
 #include <QApplication>
@@ -23,9 +23,9 @@ constexpr int kUsageError = 2;
 constexpr int kLargestSize = 8192;
 static_assert(std::int64_t{kLargestSize} * kLargestSize <= korvland::raster::kMaxImagePixels);
 
-void printError(const std::string& message) {
-    const QByteArray text = korvland::errorBoxText(QString::fromLocal8Bit(message)).toLocal8Bit() + '\n';
-    std::fputs(text.constData(), stderr);
+void printError(const korvland::UserError& error) {
+    const std::string text = korvland::terminalErrorText(error) + "\n";
+    std::fputs(text.c_str(), stderr);
 }
 
 // The four scales of the map window's pop-up menu.
@@ -120,7 +120,7 @@ int main(int argc, char** argv) {
     try {
         korvland::raster::rasterize(request);
     } catch (const korvland::UserError& e) {
-        printError(e.what());
+        printError(e);
         return kFileFailure;
     }
     return 0;

@@ -34,7 +34,7 @@ void rasterize(const RasterRequest& request) {
     auto set = std::make_unique<LandmarkSet>();
     set->korvfileread(fullPath(request.file));
     if (request.profile)
-        set->applyDisabledFlags(decodeProfile(readWholeFile(*request.profile, kProfileSize)).disabledFlags);
+        set->applyDisabledFlags(readProfileFile(*request.profile).disabledFlags);
 
     const int region = request.region.value_or(regionOfLoadedFile(set->currentFileName()));
     QImage image = renderMap(*set, region, request.mapScale);

@@ -3,7 +3,9 @@
 #include <string>
 #include <string_view>
 
-namespace korvland::cli {
+namespace korvland {
+
+class UserError;
 
 // Text as it may reach a terminal: control characters (C0, DEL and the C1 range) and bytes
 // that are not part of well-formed UTF-8 are shown as \xNN, so that a file name cannot
@@ -11,4 +13,8 @@ namespace korvland::cli {
 // when asked for (a multi-line message of our own).
 std::string terminalText(std::string_view text, bool keepLineFeeds = false);
 
-} // namespace korvland::cli
+// An error as the command-line programs print it: the message with its closing period, then
+// the file it is about on a line of its own, both escaped as above.
+std::string terminalErrorText(const UserError& error);
+
+} // namespace korvland

@@ -1,9 +1,11 @@
-#include "terminal_text.h"
+#include "data/terminal_text.h"
+
+#include "data/user_error.h"
 
 #include <cstdint>
 #include <cstdio>
 
-namespace korvland::cli {
+namespace korvland {
 
 namespace {
 
@@ -81,4 +83,11 @@ std::string terminalText(std::string_view text, bool keepLineFeeds) {
     return out;
 }
 
-} // namespace korvland::cli
+std::string terminalErrorText(const UserError& error) {
+    std::string text = terminalText(withClosingPeriod(error.what()));
+    if (!error.path().empty())
+        text += "\n" + terminalText(error.path());
+    return text;
+}
+
+} // namespace korvland
