@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth openbox xdotool x11-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -145,8 +145,11 @@ bool PlacementKeeper::applyStored() {
         return true;
     }
     // Nothing stored: a window shown for the first time takes its designed placement.
-    if (!mShown)
+    // A client size gets its frame added once the window manager has drawn one.
+    if (!mShown) {
         applyFrame(designedFrame(), std::nullopt);
+        mPendingDesignedClient = !mOptions.designed.outerSize;
+    }
     if (const auto* bad = std::get_if<PlacementBadField>(&parsed)) {
         // Shown once the window is on the screen, not from inside its show.
         const QString message = QString::fromStdString(notAnIntegerMessage(bad->field));
@@ -168,6 +171,7 @@ void PlacementKeeper::applyFrame(const QRect& frame, std::optional<Qt::WindowSta
     if (target != mWindow.windowState())
         mWindow.setWindowState(target);
     mNormalFrame = frame;
+    mPendingDesignedClient = false;
     if (target & kSizeStates) {
         mPendingFrame.reset();
     } else {
@@ -189,11 +193,10 @@ void PlacementKeeper::followFrame() {
         if (!handle || handle->frameMargins().isNull())
             return;
         // The frame's size is known only now: bring the outer frame to the one asked for.
-        const QRect wanted = *mPendingFrame;
+        const QRect wanted = mPendingDesignedClient ? designedFrame() : *mPendingFrame;
         mPendingFrame.reset();
         if (outerFrameOf(mWindow) != wanted)
             setOuterFrame(mWindow, wanted);
-        return;
     }
     mNormalFrame = outerFrameOf(mWindow);
 }

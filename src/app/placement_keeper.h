@@ -67,6 +67,7 @@ class PlacementKeeper : public QObject {
     bool mShown = false;
     QRect mNormalFrame;
     std::optional<QRect> mPendingFrame;
+    bool mPendingDesignedClient = false; // the pending frame is the designed client size
     QElapsedTimer mPendingSince;
     // Looks at the frame again while a placed window is being framed, which need not move it.
     QTimer mSettleTimer;
