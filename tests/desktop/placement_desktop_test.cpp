@@ -187,10 +187,16 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
     EXPECT_EQ(ownership.frame.topLeft(), QPoint(300, 400));
     EXPECT_EQ(ownership.client, QSize(633, 75)) << "a fixed size stays";
 
+    // The record is applied at every show, not only at the first.
+    w.status->hide();
+    SettingsStore(settings).writeString("Common", "Form6", "200,0,1,40,30,440,330");
+    w.status->show();
+    EXPECT_EQ(frameText(settledAt(w.status, QRect(40, 30, 400, 300)).frame), "40,30 400x300");
+
     endProgram();
     EXPECT_EQ(stored("Form2"), "200,0,3,100,100,600,500") << "maximised, with its normal frame";
     EXPECT_EQ(stored("Form3"), "200,0,1,150,120,983,873");
-    EXPECT_EQ(stored("Form6"), "200,0,1,1200,100,1600,400");
+    EXPECT_EQ(stored("Form6"), "200,0,1,40,30,440,330");
     const QRect o = ownership.frame;
     EXPECT_EQ(stored("Form5"), "200,0,1,300,400," + std::to_string(o.x() + o.width()) + "," +
                                    std::to_string(o.y() + o.height()));
