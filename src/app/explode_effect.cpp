@@ -88,8 +88,9 @@ class ExplodeOverlay : public QWidget {
     // from it reads as a dotted line on any background.
     static QImage dottedInverse(const QRect& box) {
         QImage image;
-        if (QScreen* screen = QGuiApplication::screenAt(box.center()) ? QGuiApplication::screenAt(box.center())
-                                                                        : QGuiApplication::primaryScreen()) {
+        if (QScreen* screen = QGuiApplication::screenAt(box.center())
+                                  ? QGuiApplication::screenAt(box.center())
+                                  : QGuiApplication::primaryScreen()) {
             const QRect local = box.translated(-screen->geometry().topLeft());
             image = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height())
                         .toImage()
@@ -118,8 +119,8 @@ class ExplodeOverlay : public QWidget {
 
     void advance() {
         const long long elapsed = mClock.nsecsElapsed() / 1000;
-        const int done = static_cast<int>(
-            std::min<long long>(2 * kExplodeSteps, mPause.count() > 0 ? elapsed / mPause.count() : 2 * kExplodeSteps));
+        const int done = static_cast<int>(std::min<long long>(
+            2 * kExplodeSteps, mPause.count() > 0 ? elapsed / mPause.count() : 2 * kExplodeSteps));
         if (done >= 2 * kExplodeSteps) {
             finish();
             return;
@@ -175,8 +176,9 @@ class ExplodeOnShow : public QObject {
 std::array<FrameRect, kExplodeSteps> explodeSteps(int x0, int y0, const FrameRect& frame) {
     std::array<FrameRect, kExplodeSteps> steps{};
     for (int i = 1; i <= kExplodeSteps; ++i)
-        steps[static_cast<std::size_t>(i - 1)] = FrameRect{between(x0, frame.left, i), between(y0, frame.top, i),
-                                                           between(x0, frame.right, i), between(y0, frame.bottom, i)};
+        steps[static_cast<std::size_t>(i - 1)] =
+            FrameRect{between(x0, frame.left, i), between(y0, frame.top, i), between(x0, frame.right, i),
+                      between(y0, frame.bottom, i)};
     return steps;
 }
 

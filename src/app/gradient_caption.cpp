@@ -39,7 +39,8 @@ QColor GradientCaption::stepColour(int index) {
 }
 
 bool GradientCaption::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == parent() && (event->type() == QEvent::Resize || event->type() == QEvent::WindowTitleChange))
+    if (watched == parent() &&
+        (event->type() == QEvent::Resize || event->type() == QEvent::WindowTitleChange))
         fitToDialog();
     return false;
 }

@@ -27,9 +27,9 @@ struct DesignedPlacement {
 };
 
 struct PlacementOptions {
-    std::string key;               // "Form2": the key under "Common"
-    bool takesShowState = false;   // the stored show state is applied (editor window only)
-    bool explodes = false;         // every show runs the explode animation
+    std::string key;             // "Form2": the key under "Common"
+    bool takesShowState = false; // the stored show state is applied (editor window only)
+    bool explodes = false;       // every show runs the explode animation
     DesignedPlacement designed;
 };
 

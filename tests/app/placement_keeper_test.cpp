@@ -82,7 +82,8 @@ TEST_F(PlacementKeeperTest, ShownWindowTakesTheStoredFrameAndWritesItBack) {
     };
     for (const Case& c : cases) {
         CountingWindow fresh;
-        auto* keeper = new PlacementKeeper(fresh, context, {"Form3", false, false, {QPoint(1, 1), QSize(50, 50), true}});
+        auto* keeper =
+            new PlacementKeeper(fresh, context, {"Form3", false, false, {QPoint(1, 1), QSize(50, 50), true}});
         store.writeString("Common", "Form3", c.record);
         fresh.show();
         QApplication::processEvents();
@@ -99,7 +100,8 @@ TEST_F(PlacementKeeperTest, OnlyAWindowThatTakesTheShowStateOpensMaximised) {
         CountingWindow other;
         store.writeString("Common", "Form3", "200,0,3,100,100,600,500");
         auto* keeper = new PlacementKeeper(
-            other, context, PlacementOptions{"Form3", takesShowState, false, {QPoint(1, 1), QSize(50, 50), true}});
+            other, context,
+            PlacementOptions{"Form3", takesShowState, false, {QPoint(1, 1), QSize(50, 50), true}});
         other.show();
         QApplication::processEvents();
         EXPECT_EQ(other.isMaximized(), takesShowState);
@@ -118,10 +120,12 @@ TEST_F(PlacementKeeperTest, BadNumberIsReportedAndSkipsTheOwnShowHandlerButTheWi
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(window.ownShows, 0);
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("'top' is not a valid integer value.")});
-    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(742, 181)) << "the designed placement, nothing applied";
+    EXPECT_EQ(window.frameGeometry().topLeft(), QPoint(742, 181))
+        << "the designed placement, nothing applied";
 
     // Six or eight fields, or another tag: ignored without a word, the handler runs.
-    for (const char* record : {"200,0,1,100,100,500", "200,0,1,100,100,500,350,1", "201,0,1,100,100,500,350"}) {
+    for (const char* record :
+         {"200,0,1,100,100,500", "200,0,1,100,100,500,350,1", "201,0,1,100,100,500,350"}) {
         window.hide();
         store.writeString("Common", "Form3", record);
         showAndSettle();

@@ -32,8 +32,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"200,0,1,742,181,1210,507", kEditorAtStart},
         ParseCase{"200,0,1,742,181,1210,507,", kEditorAtStart}, // a trailing comma adds no field
         ParseCase{"200,2,3,-8,-30,100,0", PlacementRecord{2, 3, {-8, -30, 100, 0}}},
-        ParseCase{"", PlacementIgnored{}},
-        ParseCase{"200,0,1,742,181,1210", PlacementIgnored{}},
+        ParseCase{"", PlacementIgnored{}}, ParseCase{"200,0,1,742,181,1210", PlacementIgnored{}},
         ParseCase{"200,0,1,742,181,1210,507,9", PlacementIgnored{}},
         ParseCase{"200,0,1,742,181,1210,507,,", PlacementIgnored{}},
         ParseCase{"201,0,1,742,181,1210,507", PlacementIgnored{}},
@@ -80,10 +79,10 @@ TEST(PlacementRecord, FrameBeyondTheScreensRightOrBottomEdgeMovesBackKeepingItsS
 
 TEST(PlacementRecord, ShowStatesMapToTheNearestState) {
     const std::pair<int, ShowState> cases[] = {
-        {0, ShowState::Keep},       {1, ShowState::Normal},    {2, ShowState::Minimized},
-        {3, ShowState::Maximized},  {4, ShowState::Normal},    {6, ShowState::Minimized},
-        {7, ShowState::Minimized},  {9, ShowState::Normal},    {11, ShowState::Minimized},
-        {12, ShowState::Keep},      {-1, ShowState::Keep},
+        {0, ShowState::Keep},      {1, ShowState::Normal}, {2, ShowState::Minimized},
+        {3, ShowState::Maximized}, {4, ShowState::Normal}, {6, ShowState::Minimized},
+        {7, ShowState::Minimized}, {9, ShowState::Normal}, {11, ShowState::Minimized},
+        {12, ShowState::Keep},     {-1, ShowState::Keep},
     };
     for (const auto& [command, state] : cases)
         EXPECT_EQ(showStateOf(command), state) << command;
@@ -92,9 +91,9 @@ TEST(PlacementRecord, ShowStatesMapToTheNearestState) {
 TEST(ExplodeAnimation, RectanglesGrowFromThePointerToTheFrameRoundingHalvesToEven) {
     // From (0, 0) to a frame 20 to the left and above: halves at odd steps.
     const auto steps = explodeSteps(0, 0, FrameRect{-20, -20, 20, 60});
-    EXPECT_EQ(steps[0], (FrameRect{0, 0, 0, 2}));     // -0.5 -> 0, 0.5 -> 0, 1.5 -> 2
-    EXPECT_EQ(steps[2], (FrameRect{-2, -2, 2, 4}));   // -1.5 -> -2, 1.5 -> 2, 4.5 -> 4
-    EXPECT_EQ(steps[4], (FrameRect{-2, -2, 2, 8}));   // -2.5 -> -2, 2.5 -> 2, 7.5 -> 8
+    EXPECT_EQ(steps[0], (FrameRect{0, 0, 0, 2}));   // -0.5 -> 0, 0.5 -> 0, 1.5 -> 2
+    EXPECT_EQ(steps[2], (FrameRect{-2, -2, 2, 4})); // -1.5 -> -2, 1.5 -> 2, 4.5 -> 4
+    EXPECT_EQ(steps[4], (FrameRect{-2, -2, 2, 8})); // -2.5 -> -2, 2.5 -> 2, 7.5 -> 8
     EXPECT_EQ(steps[19], (FrameRect{-10, -10, 10, 30}));
     EXPECT_EQ(steps[39], (FrameRect{-20, -20, 20, 60})); // the last one is the frame
 

@@ -121,7 +121,9 @@ class DesktopPlacement : public ::testing::Test {
         startup.reset();
     }
 
-    std::string stored(const std::string& key) const { return SettingsStore(settings).readString("Common", key, ""); }
+    std::string stored(const std::string& key) const {
+        return SettingsStore(settings).readString("Common", key, "");
+    }
 
     static inline std::unique_ptr<XSession> sSession;
     static inline std::unique_ptr<QApplication> sApp;
@@ -163,7 +165,7 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
     writeSettings("Form2=200,0,3,100,100,600,500\n"
                   "Form2Color=255\n"
                   "Form2Font=Arial\n"
-                  "Form3=200,0,3,150,120,983,873\n"  // the map keeps its own (normal) state
+                  "Form3=200,0,3,150,120,983,873\n" // the map keeps its own (normal) state
                   "Form5=200,0,1,300,400,935,500\n"
                   "Form6=200,0,1,1250,100,1650,400\n"); // 50 pixels beyond the right edge
     const std::string landmarks = LandmarkFileBuilder().addMany(5).writeTo(folder / "lndmrks2.dat");

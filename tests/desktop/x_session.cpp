@@ -113,7 +113,8 @@ bool XSession::start(std::string& error) {
     }
     // The window manager is ready once it names its check window on the root window.
     for (int i = 0; i < 400; ++i) { // a busy machine may take a while
-        if (run(mDisplay, QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+        if (run(mDisplay, QStringLiteral("xprop"),
+                {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
                 .contains(QStringLiteral("window id")))
             return true;
         QThread::msleep(50);
@@ -125,10 +126,11 @@ bool XSession::start(std::string& error) {
 XWindowView viewOf(const QString& display, unsigned long id) {
     const QString idText = QString::number(id);
     const QString info = run(display, QStringLiteral("xwininfo"), {QStringLiteral("-id"), idText});
-    const QString extents =
-        run(display, QStringLiteral("xprop"), {QStringLiteral("-id"), idText, QStringLiteral("_NET_FRAME_EXTENTS")});
+    const QString extents = run(display, QStringLiteral("xprop"),
+                                {QStringLiteral("-id"), idText, QStringLiteral("_NET_FRAME_EXTENTS")});
     XWindowView view;
-    view.client = QSize(numberAfter(info, QStringLiteral("Width:")), numberAfter(info, QStringLiteral("Height:")));
+    view.client =
+        QSize(numberAfter(info, QStringLiteral("Width:")), numberAfter(info, QStringLiteral("Height:")));
     view.viewable = info.contains(QStringLiteral("IsViewable"));
     int left = 0, right = 0, top = 0, bottom = 0;
     const QRegularExpressionMatch margins =
@@ -143,7 +145,8 @@ XWindowView viewOf(const QString& display, unsigned long id) {
                         numberAfter(info, QStringLiteral("Absolute upper-left Y:")));
     view.frame = QRect(client - QPoint(left, top),
                        QSize(view.client.width() + left + right, view.client.height() + top + bottom));
-    view.state = run(display, QStringLiteral("xprop"), {QStringLiteral("-id"), idText, QStringLiteral("_NET_WM_STATE")})
+    view.state = run(display, QStringLiteral("xprop"),
+                     {QStringLiteral("-id"), idText, QStringLiteral("_NET_WM_STATE")})
                      .trimmed();
     return view;
 }
