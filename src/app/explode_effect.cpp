@@ -165,7 +165,7 @@ class ExplodeOnShow : public QObject {
             auto* window = static_cast<QWidget*>(watched);
             if (isExplodeReshow(*window))
                 return true;
-            explodeWhileShowing(*window, outerFrameOf(*window));
+            explodeWhileShowing(*window, [window] { return outerFrameOf(*window); });
         }
         return false;
     }
@@ -211,14 +211,14 @@ bool explodeAvailable() {
            platform == QLatin1String("cocoa");
 }
 
-void explodeWhileShowing(QWidget& window, const QRect& frame) {
+void explodeWhileShowing(QWidget& window, std::function<QRect()> frame) {
     if (!explodeAvailable() || !window.isWindow())
         return;
     window.setAttribute(Qt::WA_DontShowOnScreen, true);
     const int run = window.property(kRunProperty).toInt() + 1;
     window.setProperty(kRunProperty, run);
     QPointer<QWidget> guarded(&window);
-    auto* overlay = new ExplodeOverlay(frame, [guarded, run] {
+    const auto putOnScreen = [guarded, run] {
         if (!guarded || guarded->property(kRunProperty).toInt() != run)
             return;
         guarded->setAttribute(Qt::WA_DontShowOnScreen, false);
@@ -228,8 +228,14 @@ void explodeWhileShowing(QWidget& window, const QRect& frame) {
         guarded->setProperty(kReshowProperty, true);
         guarded->windowHandle()->setVisible(true);
         guarded->setProperty(kReshowProperty, false);
+    };
+    // A dialog places itself only in its own show handler, after this: the frame is
+    // taken once the show is over.
+    QTimer::singleShot(0, &window, [guarded, run, frame = std::move(frame), putOnScreen] {
+        if (!guarded || guarded->property(kRunProperty).toInt() != run)
+            return;
+        (new ExplodeOverlay(frame(), putOnScreen))->start();
     });
-    overlay->start();
 }
 
 bool isExplodeReshow(const QWidget& window) {

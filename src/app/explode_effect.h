@@ -4,6 +4,7 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 
 class QRect;
 class QWidget;
@@ -39,10 +40,10 @@ void setEffectDelay(int delay);
 bool explodeAvailable();
 
 // Called from `window`'s Show event: keeps the window off the screen while the animation
-// runs from the pointer to `frame` (its outer frame, virtual-desktop coordinates), then
-// puts it on the screen. The window counts as shown throughout. Where the animation is not
-// available this does nothing and the window appears at once.
-void explodeWhileShowing(QWidget& window, const QRect& frame);
+// runs from the pointer to its outer frame (virtual-desktop coordinates, as `frame` gives
+// it once the show has placed the window), then puts it on the screen. The window counts
+// as shown throughout. Where the animation is not available the window appears at once.
+void explodeWhileShowing(QWidget& window, std::function<QRect()> frame);
 
 // True while `window` is being put on the screen at the end of its animation: its Show
 // event then comes a second time and belongs to the show already handled.

@@ -115,7 +115,7 @@ bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event) {
             if (mWindow.windowState() & Qt::WindowMaximized)
                 if (const QScreen* screen = mWindow.screen())
                     target = screen->availableGeometry();
-            explodeWhileShowing(mWindow, target);
+            explodeWhileShowing(mWindow, [target] { return target; });
         }
         return !runOwnHandler;
     }
