@@ -161,7 +161,7 @@ class ExplodeOnShow : public QObject {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched->isWidgetType()) {
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType()) {
             auto* window = static_cast<QWidget*>(watched);
             if (isExplodeReshow(*window))
                 return true;

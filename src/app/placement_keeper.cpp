@@ -105,6 +105,9 @@ bool PlacementKeeper::eventFilter(QObject* watched, QEvent* event) {
         return false;
     switch (event->type()) {
     case QEvent::Show: {
+        // The window system showing it again (restored from the task bar) is no new show.
+        if (event->spontaneous())
+            break;
         // The second Show of a window put on the screen after its animation.
         if (isExplodeReshow(mWindow))
             return true;
@@ -198,7 +201,10 @@ void PlacementKeeper::followFrame() {
         if (outerFrameOf(mWindow) != wanted)
             setOuterFrame(mWindow, wanted);
     }
-    mNormalFrame = outerFrameOf(mWindow);
+    // Where the compositor places windows the program learns no position: the stored
+    // one is kept for the next run on a window system that has them.
+    const QRect frame = outerFrameOf(mWindow);
+    mNormalFrame = platformPlacesWindows() ? frame : QRect(mNormalFrame.topLeft(), frame.size());
 }
 
 } // namespace korvland

@@ -1,6 +1,7 @@
 #include "app/window_frame.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QWidget>
 #include <QWindow>
 
@@ -47,6 +48,10 @@ QMargins frameMarginsOf(const QWidget& window) {
 
 QRect outerFrameOf(const QWidget& window) {
     return window.geometry().marginsAdded(frameMarginsOf(window));
+}
+
+bool platformPlacesWindows() {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void setOuterFrame(QWidget& window, const QRect& frame) {

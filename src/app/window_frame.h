@@ -16,6 +16,10 @@ QMargins frameMarginsOf(const QWidget& window);
 // window manager has framed it, as it will be.
 QRect outerFrameOf(const QWidget& window);
 
+// Whether the window system lets the program place its windows and tells where they
+// are (not on Wayland, where the compositor places them).
+bool platformPlacesWindows();
+
 // Places and sizes `window` so that its outer frame becomes `frame`.
 void setOuterFrame(QWidget& window, const QRect& frame);
 
