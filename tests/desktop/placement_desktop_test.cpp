@@ -85,7 +85,8 @@ class DesktopPlacement : public ::testing::Test {
         startup = std::make_unique<Startup>(dialogs, settings);
         startup->show();
         const Windows& w = startup->windows();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.welcome));
+        // A busy machine may take a while: every wait ends as soon as its condition holds.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.welcome, 30000));
         w.welcome->Button5Click();
         // Reading a file hides the map and the tables: it comes first.
         if (!landmarks.empty())
@@ -106,7 +107,7 @@ class DesktopPlacement : public ::testing::Test {
                 seen = view(window);
                 return seen.viewable && wanted(seen);
             },
-            5000);
+            20000);
         return seen;
     }
 
@@ -114,9 +115,16 @@ class DesktopPlacement : public ::testing::Test {
         return settled(window, [&](const XWindowView& v) { return v.frame == frame; });
     }
 
-    // Ends the program a moment after the windows came up, as a user would at the earliest:
-    // by then the program has heard from the window manager what it drew.
+    // Ends the program once it has heard from the window manager what it drew, and a
+    // moment later, as a user would at the earliest.
     void endProgram() {
+        const Windows& w = startup->windows();
+        for (QWidget* window : {static_cast<QWidget*>(w.editor), static_cast<QWidget*>(w.map),
+                                static_cast<QWidget*>(w.ownership), static_cast<QWidget*>(w.status)}) {
+            const bool heard =
+                QTest::qWaitFor([&] { return window->frameGeometry() == view(window).frame; }, 20000);
+            EXPECT_TRUE(heard) << window->objectName().toStdString();
+        }
         QTest::qWait(300);
         startup.reset();
     }
@@ -139,6 +147,7 @@ class DesktopPlacement : public ::testing::Test {
 TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThem) {
     writeSettings("");
     startAndShowAll();
+    ASSERT_FALSE(HasFatalFailure());
     const Windows& w = startup->windows();
 
     const XWindowView editor = settledAt(w.editor, QRect(742, 181, 468, 326));
@@ -170,6 +179,7 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
                   "Form6=200,0,1,1250,100,1650,400\n"); // 50 pixels beyond the right edge
     const std::string landmarks = LandmarkFileBuilder().addMany(5).writeTo(folder / "lndmrks2.dat");
     startAndShowAll(landmarks);
+    ASSERT_FALSE(HasFatalFailure());
     const Windows& w = startup->windows();
 
     const XWindowView editor = settled(w.editor, [](const XWindowView& v) {
