@@ -20,8 +20,10 @@ namespace korvland {
 namespace {
 
 const std::string kCommonSection = "Common";
-// How long after a show the frame the window manager draws may still be corrected.
-constexpr qint64 kSettleMilliseconds = 2000;
+// How long after a window reached the screen the frame the window manager drew is still
+// brought to the placement asked for, and how long it may take to reach the screen.
+constexpr qint64 kSettleMilliseconds = 1500;
+constexpr qint64 kGiveUpMilliseconds = 10000;
 
 constexpr Qt::WindowStates kSizeStates = Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen;
 
@@ -180,26 +182,36 @@ void PlacementKeeper::applyFrame(const QRect& frame, std::optional<Qt::WindowSta
     } else {
         mPendingFrame = frame;
         mPendingSince.start();
+        mOnScreenSince.invalidate();
         mSettleTimer.start();
     }
 }
 
 void PlacementKeeper::followFrame() {
-    if (mPendingFrame && mPendingSince.elapsed() >= kSettleMilliseconds)
-        mPendingFrame.reset(); // no frame came: the window system draws none
-    if (!mShown || !mWindow.isVisible() || mWindow.testAttribute(Qt::WA_DontShowOnScreen))
+    if (!mShown || !mWindow.isVisible() || mWindow.testAttribute(Qt::WA_DontShowOnScreen)) {
+        if (mPendingFrame && mPendingSince.elapsed() >= kGiveUpMilliseconds)
+            mPendingFrame.reset(); // hidden again before it reached the screen
         return;
+    }
     if (mWindow.windowState() & kSizeStates)
         return;
     if (mPendingFrame) {
+        // The window manager frames a new window and reports where it put it a little
+        // after the window is on the screen; until that has settled, the outer frame is
+        // brought back to the one asked for.
+        if (!mOnScreenSince.isValid())
+            mOnScreenSince.start();
         const QWindow* handle = mWindow.windowHandle();
-        if (!handle || handle->frameMargins().isNull())
+        if (handle && !handle->frameMargins().isNull()) {
+            const QRect wanted = mPendingDesignedClient ? designedFrame() : *mPendingFrame;
+            if (outerFrameOf(mWindow) != wanted)
+                setOuterFrame(mWindow, wanted);
+            // What the window could take of it (a fixed size stays).
+            mNormalFrame = QRect(wanted.topLeft(), outerFrameOf(mWindow).size());
+        }
+        if (mOnScreenSince.elapsed() < kSettleMilliseconds)
             return;
-        // The frame's size is known only now: bring the outer frame to the one asked for.
-        const QRect wanted = mPendingDesignedClient ? designedFrame() : *mPendingFrame;
         mPendingFrame.reset();
-        if (outerFrameOf(mWindow) != wanted)
-            setOuterFrame(mWindow, wanted);
     }
     // Where the compositor places windows the program learns no position: the stored
     // one is kept for the next run on a window system that has them.

@@ -69,6 +69,7 @@ class PlacementKeeper : public QObject {
     std::optional<QRect> mPendingFrame;
     bool mPendingDesignedClient = false; // the pending frame is the designed client size
     QElapsedTimer mPendingSince;
+    QElapsedTimer mOnScreenSince;
     // Looks at the frame again while a placed window is being framed, which need not move it.
     QTimer mSettleTimer;
 };

@@ -221,6 +221,12 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
 } // namespace
 } // namespace korvland
 
+// The X11 platform plugin opens the session's D-Bus library, which keeps an allocation
+// until the process ends; the leak checker of sanitizer builds is told so.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

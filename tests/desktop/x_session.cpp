@@ -111,11 +111,14 @@ bool XSession::start(std::string& error) {
         error = "openbox did not start";
         return false;
     }
-    // The window manager is ready once it names its check window on the root window.
+    // The window manager is ready once it names its check window and has worked out the
+    // screen's work area, which it does last.
     for (int i = 0; i < 400; ++i) { // a busy machine may take a while
-        if (run(mDisplay, QStringLiteral("xprop"),
-                {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
-                .contains(QStringLiteral("window id")))
+        const QString root = run(mDisplay, QStringLiteral("xprop"),
+                                 {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK"),
+                                  QStringLiteral("_NET_WORKAREA")});
+        if (root.contains(QStringLiteral("window id")) &&
+            root.contains(QStringLiteral("_NET_WORKAREA(CARDINAL)")))
             return true;
         QThread::msleep(50);
     }
