@@ -15,6 +15,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
 #include <functional>
 
 namespace korvland {
