@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core
-  xvfb xauth
+  xvfb xauth openbox xdotool x11-utils
   # checks of the installed tree, and dpkg-shlibdeps for `cpack -G DEB`
   desktop-file-utils appstream shared-mime-info dpkg-dev man-db
 )

@@ -2,6 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/file_names.h"
+#include "app/gradient_caption.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -121,6 +122,7 @@ LMDDD1::LMDDD1(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
     connect(mList, &QListWidget::itemActivated, this, &LMDDD1::enterItem);
     mList->installEventFilter(this);
 
+    new GradientCaption(*this);
     resize(380, 320);
     const QString start = startFolder.isEmpty() ? QDir::currentPath() : startFolder;
     enterFolder(QFileInfo(start).isDir() ? start : QDir::currentPath());

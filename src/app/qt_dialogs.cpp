@@ -1,6 +1,7 @@
 #include "app/qt_dialogs.h"
 
 #include "app/alt_letter_guard.h"
+#include "app/explode_effect.h"
 #include "app/folder_chooser.h"
 #include "app/message_box.h"
 
@@ -72,6 +73,7 @@ std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequ
 
 std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& startFolder) {
     LMDDD1 chooser(*this, parent, startFolder);
+    explodeOnEveryShow(chooser);
     if (chooser.exec() != QDialog::Accepted)
         return std::nullopt;
     return chooser.result();

@@ -1,7 +1,9 @@
 #include "app/startup.h"
 
 #include "app/dialogs.h"
+#include "app/explode_effect.h"
 #include "app/hint_settings.h"
+#include "app/placement_keeper.h"
 #include "app/program_icon.h"
 #include "app/welcome_window.h"
 #include "editor/editor_window.h"
@@ -21,14 +23,34 @@ template <typename Window> Window* Startup::create(std::unique_ptr<Window>& slot
     return slot.get();
 }
 
-template <typename Window> void Startup::destroy(std::unique_ptr<Window>& slot) {
+template <typename Window> void Startup::destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper) {
     if (!slot)
         return;
     slot->hide();
     if (mObserver)
         mObserver(Event::Destroying, slot.get());
+    if (keeper)
+        keeper->save();
     slot.reset();
 }
+
+namespace {
+
+// The placements the four remembered windows have before any run has stored one.
+PlacementOptions editorPlacement() {
+    return {"Form2", true, true, {QPoint(742, 181), QSize(468, 326), true}};
+}
+PlacementOptions mapPlacement() {
+    return {"Form3", false, false, {QPoint(315, 154), QSize(833, 753), true}};
+}
+PlacementOptions ownershipPlacement() {
+    return {"Form5", false, true, {QPoint(205, 575), QSize(633, 75), false}};
+}
+PlacementOptions statusPlacement() {
+    return {"Form6", false, false, {QPoint(470, 653), QSize(391, 218), true}};
+}
+
+} // namespace
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
     : mObserver(std::move(observer)), mStore(settingsPath), mContext{mSet, dialogs, mStore, {}, 0, {}, {}} {
@@ -36,6 +58,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
     setApplicationTitle(QStringLiteral("KORV TLQ Landmarks File Editor"));
+    setEffectDelay(3);
     QApplication::setWindowIcon(programIcon());
     // The program ends on the requests it names (closing the editor or the welcome
     // window, cancelling an open dialog), not whenever no window happens to be visible.
@@ -50,24 +73,35 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     setApplicationTitle(QStringLiteral("KORV Landmarks Editor"));
     applyHintSettings(*qApp);
     mContext.windows.editor = create(mEditor);
+    mEditorPlacement = new PlacementKeeper(*mEditor, mContext, editorPlacement());
+    // Animations run slower once the editor window exists.
+    setEffectDelay(150);
     mContext.windows.map = create(mMap);
+    mMapPlacement = new PlacementKeeper(*mMap, mContext, mapPlacement());
     mContext.windows.splash = create(mSplash);
     mContext.windows.ownership = create(mOwnership);
+    mOwnershipPlacement = new PlacementKeeper(*mOwnership, mContext, ownershipPlacement());
     mContext.windows.status = create(mStatus);
+    mStatusPlacement = new PlacementKeeper(*mStatus, mContext, statusPlacement());
 }
 
 Startup::~Startup() {
     // Reverse order of creation; the welcome window, whose store serves the others
     // while they write their state, goes last.
-    destroy(mStatus);
+    destroy(mStatus, mStatusPlacement);
     mContext.windows.status = nullptr;
-    destroy(mOwnership);
+    destroy(mOwnership, mOwnershipPlacement);
     mContext.windows.ownership = nullptr;
     destroy(mSplash);
     mContext.windows.splash = nullptr;
-    destroy(mMap);
+    destroy(mMap, mMapPlacement);
     mContext.windows.map = nullptr;
-    destroy(mEditor);
+    // The editor writes its recent-files list first; when that fails, its placement stays unwritten.
+    if (mEditor) {
+        mEditor->hide();
+        const bool listWritten = mEditor->saveRecentFiles();
+        destroy(mEditor, listWritten ? mEditorPlacement : nullptr);
+    }
     mContext.windows.editor = nullptr;
     destroy(mWelcome);
     mContext.windows.welcome = nullptr;

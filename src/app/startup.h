@@ -13,6 +13,7 @@ class QWidget;
 namespace korvland {
 
 class Dialogs;
+class PlacementKeeper;
 
 // Creates the six windows in order (welcome, editor, map, splash, ownership, status)
 // and destroys them in reverse order when it goes, each hidden first. Tests build one
@@ -37,7 +38,8 @@ class Startup {
 
   private:
     template <typename Window> Window* create(std::unique_ptr<Window>& slot);
-    template <typename Window> void destroy(std::unique_ptr<Window>& slot);
+    // Hides the window and, when `keeper` is given, writes its placement, then destroys it.
+    template <typename Window> void destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper = nullptr);
 
     Observer mObserver;
     LandmarkSet mSet;
@@ -49,6 +51,11 @@ class Startup {
     std::unique_ptr<TForm4> mSplash;
     std::unique_ptr<TForm5> mOwnership;
     std::unique_ptr<TForm6> mStatus;
+    // The placement keepers of the four remembered windows, owned by their windows.
+    PlacementKeeper* mEditorPlacement = nullptr;
+    PlacementKeeper* mMapPlacement = nullptr;
+    PlacementKeeper* mOwnershipPlacement = nullptr;
+    PlacementKeeper* mStatusPlacement = nullptr;
 };
 
 } // namespace korvland

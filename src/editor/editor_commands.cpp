@@ -1,5 +1,6 @@
 #include "editor/editor_window.h"
 
+#include "app/explode_effect.h"
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
@@ -145,6 +146,7 @@ void TForm2::setMapCommandEnabled(bool enabled) {
 }
 
 bool TForm2::saveRecentFiles() {
+    mRecentFilesSaved = true;
     try {
         mRecentFiles.save(mContext.store);
         return true;
@@ -404,6 +406,7 @@ void TForm2::About1Click() {
     layout->addSpacing(6);
     layout->addWidget(buttons, 0, Qt::AlignHCenter);
     about.setModal(true);
+    explodeOnEveryShow(about);
     mContext.dialogs.exec(about);
 }
 

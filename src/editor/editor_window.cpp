@@ -122,7 +122,8 @@ TForm2::TForm2(AppContext& context, QWidget* parent) : QMainWindow(parent), mCon
 
 TForm2::~TForm2() {
     // The recent-files list reaches the settings file only when the program ends.
-    saveRecentFiles();
+    if (!mRecentFilesSaved)
+        saveRecentFiles();
 }
 
 void TForm2::createControls() {

@@ -106,7 +106,8 @@ class TForm2 : public QMainWindow {
     void setMapCommandEnabled(bool enabled);
     // Writes the recent-files list to the settings file; called once when the editor
     // window is destroyed, before its placement. False after reporting a failed write
-    // (the placement is then not written either).
+    // (the placement is then not written either). The window, when it goes, saves the
+    // list unless this has run already.
     bool saveRecentFiles();
 
   protected:
@@ -184,6 +185,7 @@ class TForm2 : public QMainWindow {
     RecentFiles mRecentFiles;
     QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
     bool mModified = false;
+    bool mRecentFilesSaved = false;
 };
 
 } // namespace korvland

@@ -1,0 +1,233 @@
+// The four remembered windows under a real window manager: a private Xvfb display with
+// openbox. Their outer frames, as the window manager draws them, are read with the X
+// tools, not from the program, and the settings file is read back after the program ends.
+
+#include "app/settings/settings_store.h"
+#include "app/startup.h"
+#include "app/welcome_window.h"
+#include "desktop/x_session.h"
+#include "editor/editor_window.h"
+#include "map/map_window.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <iostream>
+#include <memory>
+
+namespace korvland {
+namespace {
+
+using testing::LandmarkFileBuilder;
+using testing::ScriptedDialogs;
+using testing::TempDir;
+using testing::XSession;
+using testing::XWindowView;
+
+std::string frameText(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) + "x" +
+           std::to_string(r.height());
+}
+
+class DesktopPlacement : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        const QStringList missing = XSession::missingPrograms();
+        if (!missing.isEmpty()) {
+            sSkipReason = "not found: " + missing.join(QStringLiteral(", ")).toStdString() +
+                          " (scripts/install-deps.sh installs them)";
+            std::cerr << "SKIPPED: desktop placement tests, " << sSkipReason << '\n';
+            return;
+        }
+        sSession = std::make_unique<XSession>();
+        std::string error;
+        if (!sSession->start(error)) {
+            sSkipReason = "could not start an X session: " + error;
+            std::cerr << "SKIPPED: " << sSkipReason << '\n';
+            return;
+        }
+        qputenv("DISPLAY", sSession->display().toLocal8Bit());
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        static int argc = 1;
+        static char name[] = "test_desktop";
+        static char* argv[] = {name, nullptr};
+        sApp = std::make_unique<QApplication>(argc, argv);
+    }
+
+    static void TearDownTestSuite() {
+        sApp.reset();
+        sSession.reset();
+    }
+
+    void SetUp() override {
+        if (!sApp)
+            GTEST_SKIP() << sSkipReason;
+        std::filesystem::create_directories(folder);
+    }
+
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+
+    void writeSettings(const std::string& common) {
+        const std::string text = "[settings]\nstartdir=" + folder.string() + "\n[Common]\n" + common;
+        testing::writeBytes(settings, std::vector<std::uint8_t>(text.begin(), text.end()));
+    }
+
+    // Starts the program, presses the start button, opens `landmarks` from the recent-files
+    // menu when one is given, and opens the other three windows.
+    void startAndShowAll(const std::string& landmarks = {}) {
+        startup = std::make_unique<Startup>(dialogs, settings);
+        startup->show();
+        const Windows& w = startup->windows();
+        // A busy machine may take a while: every wait ends as soon as its condition holds.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.welcome, 30000));
+        w.welcome->Button5Click();
+        // Reading a file hides the map and the tables: it comes first.
+        if (!landmarks.empty())
+            w.editor->LMDMRUList1Click(QString::fromStdString(landmarks));
+        w.map->show();
+        w.editor->Data1Click();
+        w.status->show();
+    }
+
+    XWindowView view(QWidget* window) const { return testing::viewOf(sSession->display(), window->winId()); }
+
+    // Waits until the window manager shows `window` as `wanted` says, then returns what it shows.
+    XWindowView settled(QWidget* window, const std::function<bool(const XWindowView&)>& wanted) const {
+        XWindowView seen;
+        // A frame that never settles is reported by the caller's comparison.
+        (void)QTest::qWaitFor(
+            [&] {
+                seen = view(window);
+                return seen.viewable && wanted(seen);
+            },
+            20000);
+        return seen;
+    }
+
+    XWindowView settledAt(QWidget* window, const QRect& frame) const {
+        return settled(window, [&](const XWindowView& v) { return v.frame == frame; });
+    }
+
+    // Ends the program once it has heard from the window manager what it drew, and a
+    // moment later, as a user would at the earliest.
+    void endProgram() {
+        const Windows& w = startup->windows();
+        for (QWidget* window : {static_cast<QWidget*>(w.editor), static_cast<QWidget*>(w.map),
+                                static_cast<QWidget*>(w.ownership), static_cast<QWidget*>(w.status)}) {
+            const bool heard =
+                QTest::qWaitFor([&] { return window->frameGeometry() == view(window).frame; }, 20000);
+            EXPECT_TRUE(heard) << window->objectName().toStdString();
+        }
+        QTest::qWait(300);
+        startup.reset();
+    }
+
+    std::string stored(const std::string& key) const {
+        return SettingsStore(settings).readString("Common", key, "");
+    }
+
+    static inline std::unique_ptr<XSession> sSession;
+    static inline std::unique_ptr<QApplication> sApp;
+    static inline std::string sSkipReason;
+
+    TempDir dir;
+    std::filesystem::path folder = dir.path() / "land";
+    std::string settings = dir.file("korvland.INI");
+    ScriptedDialogs dialogs;
+    std::unique_ptr<Startup> startup;
+};
+
+TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThem) {
+    writeSettings("");
+    startAndShowAll();
+    ASSERT_FALSE(HasFatalFailure());
+    const Windows& w = startup->windows();
+
+    const XWindowView editor = settledAt(w.editor, QRect(742, 181, 468, 326));
+    EXPECT_EQ(frameText(editor.frame), "742,181 468x326") << "outer size";
+    const XWindowView map = settledAt(w.map, QRect(315, 154, 833, 753));
+    EXPECT_EQ(frameText(map.frame), "315,154 833x753");
+    const XWindowView status = settledAt(w.status, QRect(470, 653, 391, 218));
+    EXPECT_EQ(frameText(status.frame), "470,653 391x218");
+    const XWindowView ownership =
+        settled(w.ownership, [](const XWindowView& v) { return v.frame.topLeft() == QPoint(205, 575); });
+    EXPECT_EQ(ownership.frame.topLeft(), QPoint(205, 575));
+    EXPECT_EQ(ownership.client, QSize(633, 75)) << "client size";
+
+    endProgram();
+    EXPECT_EQ(stored("Form2"), "200,0,1,742,181,1210,507");
+    EXPECT_EQ(stored("Form3"), "200,0,1,315,154,1148,907");
+    EXPECT_EQ(stored("Form6"), "200,0,1,470,653,861,871");
+    const QRect o = ownership.frame;
+    EXPECT_EQ(stored("Form5"), "200,0,1,205,575," + std::to_string(o.x() + o.width()) + "," +
+                                   std::to_string(o.y() + o.height()));
+}
+
+TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
+    writeSettings("Form2=200,0,3,100,100,600,500\n"
+                  "Form2Color=255\n"
+                  "Form2Font=Arial\n"
+                  "Form3=200,0,3,150,120,983,873\n" // the map keeps its own (normal) state
+                  "Form5=200,0,1,300,400,935,500\n"
+                  "Form6=200,0,1,1250,100,1650,400\n"); // 50 pixels beyond the right edge
+    const std::string landmarks = LandmarkFileBuilder().addMany(5).writeTo(folder / "lndmrks2.dat");
+    startAndShowAll(landmarks);
+    ASSERT_FALSE(HasFatalFailure());
+    const Windows& w = startup->windows();
+
+    const XWindowView editor = settled(w.editor, [](const XWindowView& v) {
+        return v.state.contains(QStringLiteral("MAXIMIZED_HORZ")) && v.frame == QRect(0, 0, 1600, 1000);
+    });
+    EXPECT_TRUE(editor.state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")) &&
+                editor.state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ")))
+        << editor.state.toStdString();
+    EXPECT_EQ(frameText(editor.frame), "0,0 1600x1000") << "the whole screen";
+    const XWindowView map = settledAt(w.map, QRect(150, 120, 833, 753));
+    EXPECT_EQ(frameText(map.frame), "150,120 833x753");
+    EXPECT_FALSE(map.state.contains(QStringLiteral("MAXIMIZED"))) << map.state.toStdString();
+    const XWindowView status = settledAt(w.status, QRect(1200, 100, 400, 300));
+    EXPECT_EQ(frameText(status.frame), "1200,100 400x300") << "moved 50 pixels left, size kept";
+    const XWindowView ownership =
+        settled(w.ownership, [](const XWindowView& v) { return v.frame.topLeft() == QPoint(300, 400); });
+    EXPECT_EQ(ownership.frame.topLeft(), QPoint(300, 400));
+    EXPECT_EQ(ownership.client, QSize(633, 75)) << "a fixed size stays";
+
+    // The record is applied at every show, not only at the first.
+    w.status->hide();
+    SettingsStore(settings).writeString("Common", "Form6", "200,0,1,40,30,440,330");
+    w.status->show();
+    EXPECT_EQ(frameText(settledAt(w.status, QRect(40, 30, 400, 300)).frame), "40,30 400x300");
+
+    endProgram();
+    EXPECT_EQ(stored("Form2"), "200,0,3,100,100,600,500") << "maximised, with its normal frame";
+    EXPECT_EQ(stored("Form3"), "200,0,1,150,120,983,873");
+    EXPECT_EQ(stored("Form6"), "200,0,1,40,30,440,330");
+    const QRect o = ownership.frame;
+    EXPECT_EQ(stored("Form5"), "200,0,1,300,400," + std::to_string(o.x() + o.width()) + "," +
+                                   std::to_string(o.y() + o.height()));
+    const SettingsStore file(settings);
+    EXPECT_EQ(file.readString("Common", "Form2Color", "gone"), "gone");
+    EXPECT_EQ(file.readString("Common", "Form2Font", "gone"), "gone");
+    EXPECT_EQ(file.readList("Form2.MRUList", "H", 4), std::vector<std::string>{landmarks});
+}
+
+} // namespace
+} // namespace korvland
+
+// The X11 platform plugin opens the session's D-Bus library, which keeps an allocation
+// until the process ends; the leak checker of sanitizer builds is told so.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
