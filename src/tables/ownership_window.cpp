@@ -4,6 +4,7 @@
 #include "tables/caption_label.h"
 #include "tables/table_style.h"
 
+#include <QHideEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -84,8 +85,9 @@ TForm5::TForm5(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     createGrid(grid);
     layout->addWidget(grid);
 
+    // Placed by its frame's corner once the layout has fixed its size.
+    layout->activate();
     move(205, 575);
-    UpdateData1Click();
 }
 
 void TForm5::createGrid(QWidget* grid) {
@@ -128,6 +130,20 @@ void TForm5::UpdateData1Click() {
             if (counts.cells[row][column] != mShown.cells[row][column])
                 mCells[row][column]->setText(QString::number(counts.cells[row][column]));
     mShown = counts;
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Selections made while the table was minimised did not recount it.
+    UpdateData1Click();
+}
+
+void TForm5::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Hidden while minimised (a file read), it would come back minimised, out of sight,
+    // at the next "Data".
+    if (!event->spontaneous() && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
 void TForm5::Close1Click() {

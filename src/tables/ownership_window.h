@@ -29,6 +29,10 @@ class TForm5 : public QWidget {
     // The counts the cells show now.
     const OwnershipCounts& shownCounts() const { return mShown; }
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
   private:
     void createGrid(QWidget* grid);
 

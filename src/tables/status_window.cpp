@@ -149,6 +149,9 @@ void TForm6::hideEvent(QHideEvent* event) {
     // system) does not give the button back.
     if (event->spontaneous())
         return;
+    // Hidden while minimised, it would come back minimised, out of sight, at the next "Table".
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     if (TForm2* editor = mContext.windows.editor)
         editor->setTableButtonEnabled(true);
 }

@@ -185,6 +185,22 @@ TEST_F(StatusTableTest, ClosingGivesTheButtonBackAndAnotherFileReadHidesTheTable
     EXPECT_EQ(list()->item(1)->foreground().color(), QColor(0, 0, 255));
 }
 
+TEST_F(StatusTableTest, MinimisedTablesAreHiddenByAFileReadAndComeBackInSight) {
+    editorAction("Data1")->trigger();
+    status->setWindowState(Qt::WindowMinimized);
+    ownership->setWindowState(Qt::WindowMinimized);
+    open(LandmarkFileBuilder().addMany(3), "lndmrks4.dat");
+    EXPECT_TRUE(status->isHidden());
+    EXPECT_TRUE(ownership->isHidden());
+    EXPECT_TRUE(tableButton()->isEnabled());
+
+    QTest::mouseClick(tableButton(), Qt::LeftButton);
+    editorAction("Data1")->trigger();
+    EXPECT_FALSE(status->isMinimized());
+    EXPECT_FALSE(ownership->isMinimized());
+    EXPECT_EQ(list()->count(), 3);
+}
+
 TEST_F(TablesTest, ThousandRowsFlowDownThreeColumnsAndScrollSideways) {
     open(LandmarkFileBuilder().addMany(1024));
     QTest::mouseClick(tableButton(), Qt::LeftButton);
