@@ -58,98 +58,79 @@ TEST_F(StatusTableTest, TableButtonListsEveryRecordWithItsNameSideColourAndTick)
     }
 }
 
-TEST_F(StatusTableTest, TickingATypeSixRowLeavesItUntickedAndSwitchedOff) {
-    clickBox(1);
-    EXPECT_FALSE(ticked(1));
-    EXPECT_EQ(set.disabledFlag(1), 1);
-    EXPECT_EQ(shownIndex(), 1);
-    EXPECT_EQ(activeItem(), 1);
-    // The space bar on the selected row is refused alike.
-    QTest::keyClick(list(), Qt::Key_Space);
-    EXPECT_FALSE(ticked(1));
-    EXPECT_EQ(set.disabledFlag(1), 1);
-}
+// One step of the user on the list and what it leaves: the row's tick, the record's
+// flag, the record the editor shows and its "Active Landmark" item (0 "Yes", 1 "No").
+struct ListStep {
+    enum Input { Box, Name, Space, Down } input;
+    int row; // the row the step acts on and looks at
+    bool ticked;
+    int flag;
+    int activeItem;
+};
 
-TEST_F(StatusTableTest, UntickingAndTickingSwitchTheRecordAndSelectIt) {
-    clickBox(3);
-    EXPECT_FALSE(ticked(3));
-    EXPECT_EQ(set.disabledFlag(3), 1);
-    EXPECT_EQ(shownIndex(), 3);
-    EXPECT_EQ(activeItem(), 1);
+TEST_F(StatusTableTest, TicksAndSelectionsApplyToTheRecordAndSelectIt) {
+    const ListStep steps[] = {
+        {ListStep::Box, 1, false, 1, 1},   // type 6: the tick is refused
+        {ListStep::Space, 1, false, 1, 1}, // by the space bar too
+        {ListStep::Box, 3, false, 1, 1},   // unticking switches off
+        {ListStep::Box, 3, true, 0, 0},    // ticking switches on
+        {ListStep::Name, 4, true, 0, 0},   // a name selects and keeps the flag
+        {ListStep::Space, 4, false, 1, 1}, // the space bar toggles the selected row
+        {ListStep::Space, 4, true, 0, 0},  {ListStep::Name, 1, false, 1, 1},
+        {ListStep::Down, 2, true, 0, 0}, // arrows select as clicks do
+    };
+    for (const ListStep& step : steps) {
+        SCOPED_TRACE("step on row " + std::to_string(step.row) + " input " + std::to_string(step.input));
+        switch (step.input) {
+        case ListStep::Box:
+            clickBox(step.row);
+            break;
+        case ListStep::Name:
+            clickName(step.row);
+            break;
+        case ListStep::Space:
+            QTest::keyClick(list(), Qt::Key_Space);
+            break;
+        case ListStep::Down:
+            QTest::keyClick(list(), Qt::Key_Down);
+            break;
+        }
+        EXPECT_EQ(status->selectedRow(), step.row);
+        EXPECT_EQ(ticked(step.row), step.ticked);
+        EXPECT_EQ(set.disabledFlag(static_cast<std::size_t>(step.row)), step.flag);
+        EXPECT_EQ(shownIndex(), step.row);
+        EXPECT_EQ(activeItem(), step.activeItem);
+    }
     EXPECT_TRUE(editor->isModified());
-
-    clickBox(3);
-    EXPECT_TRUE(ticked(3));
-    EXPECT_EQ(set.disabledFlag(3), 0);
-    EXPECT_EQ(activeItem(), 0);
 }
 
-TEST_F(StatusTableTest, SpaceBarTogglesTheSelectedRowLikeItsBox) {
-    clickName(2);
-    QTest::keyClick(list(), Qt::Key_Space);
-    EXPECT_FALSE(ticked(2));
-    EXPECT_EQ(set.disabledFlag(2), 1);
-    EXPECT_EQ(activeItem(), 1);
-    QTest::keyClick(list(), Qt::Key_Space);
-    EXPECT_TRUE(ticked(2));
-    EXPECT_EQ(set.disabledFlag(2), 0);
-    EXPECT_EQ(activeItem(), 0);
-}
-
-TEST_F(StatusTableTest, SelectingANameOrMovingWithArrowsMakesTheRecordCurrentAndKeepsItsFlag) {
-    clickName(4);
-    EXPECT_EQ(shownIndex(), 4);
-    EXPECT_TRUE(ticked(4));
-    EXPECT_EQ(set.disabledFlag(4), 0);
-
-    clickName(1);
-    EXPECT_EQ(shownIndex(), 1);
-    EXPECT_FALSE(ticked(1));
-    EXPECT_EQ(set.disabledFlag(1), 1);
-
-    QTest::keyClick(list(), Qt::Key_Down);
-    EXPECT_EQ(status->selectedRow(), 2);
-    EXPECT_EQ(shownIndex(), 2);
-    EXPECT_EQ(set.disabledFlag(2), 0);
-    EXPECT_FALSE(editor->isModified());
-}
-
-TEST_F(StatusTableTest, RowSelectedForTheMapRunsNoClickHandling) {
-    // A clicked row would turn a profile's flag 2 into 1 and make the record current.
-    std::array<std::uint8_t, kMaxRecords> flags{};
-    flags[5] = 2;
-    set.applyDisabledFlags(flags);
-    status->setRowTicked(5, false);
-    editor->setRecordNumber(1);
-    editor->UpDown1Changing();
-
-    status->selectRow(5);
-    EXPECT_EQ(status->selectedRow(), 5);
-    EXPECT_EQ(set.disabledFlag(5), 2);
-    EXPECT_EQ(shownIndex(), 0);
-
-    status->selectRow(99); // no such row: nothing changes
-    EXPECT_EQ(status->selectedRow(), 5);
-}
-
-TEST_F(TablesTest, OpeningTheTableLeavesTheCurrentRecordAndFlagsAlone) {
+TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {
+    // Click handling would turn a profile's flag 2 into 1 and make the record current.
     open(sevenPlaces());
     std::array<std::uint8_t, kMaxRecords> flags{};
-    flags[0] = 2;
+    flags[0] = flags[5] = 2;
     set.applyDisabledFlags(flags);
     editor->setRecordNumber(4);
     editor->UpDown1Changing();
+
+    // The list taking the focus when the table opens; the current record's row is selected.
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     status->activateWindow();
     list()->setFocus(Qt::TabFocusReason);
     QApplication::processEvents();
     ASSERT_TRUE(list()->hasFocus());
+    EXPECT_EQ(status->selectedRow(), 3);
+
+    // The map selecting the row of a clicked marker.
+    status->selectRow(5);
+    EXPECT_EQ(status->selectedRow(), 5);
+    status->selectRow(99); // no such row: nothing changes
+    EXPECT_EQ(status->selectedRow(), 5);
+
     EXPECT_EQ(shownIndex(), 3);
     EXPECT_EQ(set.disabledFlag(0), 2);
-    // The keyboard starts from the current record's row.
-    EXPECT_EQ(status->selectedRow(), 3);
-    QTest::keyClick(list(), Qt::Key_Down);
-    EXPECT_EQ(shownIndex(), 4);
+    EXPECT_EQ(set.disabledFlag(5), 2);
+    EXPECT_FALSE(editor->isModified());
 }
 
 TEST_F(StatusTableTest, EditorActiveStateTicksTheRowOfTheRecord) {
