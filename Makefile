@@ -29,7 +29,7 @@ test-asan: deps
 	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	./$(BUILD)/bench/korvland_bench
+	for b in $(BUILD)/bench/korvland_*bench; do QT_QPA_PLATFORM=offscreen $$b || exit 1; done
 
 fuzz: deps
 	KORVLAND_WERROR=$(WERROR) bash scripts/fuzz.sh

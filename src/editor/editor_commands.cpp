@@ -174,9 +174,11 @@ bool TForm2::runRead(const std::function<void()>& read) {
     const Windows& w = mContext.windows;
     if (w.map && w.map->isVisible())
         w.map->hide();
-    if (w.ownership && w.ownership->isVisible())
+    // A minimised table counts as shown (isVisible() can be false while it is minimised):
+    // left open it would keep the old set's rows and the "Table" button disabled.
+    if (w.ownership && !w.ownership->isHidden())
         w.ownership->hide();
-    if (w.status && w.status->isVisible())
+    if (w.status && !w.status->isHidden())
         w.status->hide();
     try {
         read();

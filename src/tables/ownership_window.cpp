@@ -1,14 +1,153 @@
 #include "tables/ownership_window.h"
 
+#include "editor/record_format.h"
+#include "tables/caption_label.h"
+#include "tables/table_style.h"
+
+#include <QHideEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <qdrawutil.h>
+
 namespace korvland {
+
+namespace {
+
+constexpr int kClientWidth = 633;
+constexpr int kClientHeight = 75;
+constexpr int kCellHeight = 25;
+constexpr int kRowTops[] = {0, 24, 48};
+constexpr int kHorizontalRules[] = {24, 48};
+constexpr int kVerticalRules[] = {56, 121, 169, 225, 321, 377, 441, 497, 553};
+
+struct Span {
+    int left, width;
+};
+constexpr Span kRowCaption{0, 46};
+constexpr Span kColumnCaptions[] = {{64, 46},  {128, 46}, {176, 46}, {232, 89}, {328, 46},
+                                    {384, 57}, {448, 46}, {504, 46}, {560, 65}};
+constexpr Span kCountCells[] = {{56, 65},  {112, 65}, {168, 65}, {224, 97}, {320, 57},
+                                {376, 65}, {440, 57}, {496, 57}, {552, 65}};
+static_assert(std::size(kColumnCaptions) == kOwnershipColumnCount);
+static_assert(std::size(kCountCells) == kOwnershipColumnCount);
+
+// Caption colours of the columns (0xBBGGRR); "Blanks" has the window's text colour.
+constexpr BgrColour kColumnColours[] = {0xFFFF00, 0xFFFFFF, 0x800000, 0x0000FF,
+                                        0x00FFFF, 0x000080, 0x808080, 0x800080};
+
+// The client area: cells separated by thin etched lines.
+class OwnershipGrid : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent* /*event*/) override {
+        QPainter painter(this);
+        for (const int y : kHorizontalRules)
+            qDrawShadeLine(&painter, 0, y, width(), y, palette(), true, 1, 0);
+        for (const int x : kVerticalRules)
+            qDrawShadeLine(&painter, x, 0, x, height(), palette(), true, 1, 0);
+    }
+};
+
+QString qText(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
 
 TForm5::TForm5(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Active Landmark Ownership Table"));
+    // A fixed window with a close box and nothing else in its title bar.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFont(tableFont());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    mMenuBar = new QMenuBar(this);
+    UpdateData1 = mMenuBar->addAction(QStringLiteral("Update Data"));
+    UpdateData1->setObjectName(QStringLiteral("UpdateData1"));
+    connect(UpdateData1, &QAction::triggered, this, &TForm5::UpdateData1Click);
+    Close1 = mMenuBar->addAction(QStringLiteral("Close"));
+    Close1->setObjectName(QStringLiteral("Close1"));
+    connect(Close1, &QAction::triggered, this, &TForm5::Close1Click);
+    layout->setMenuBar(mMenuBar);
+
+    auto* grid = new OwnershipGrid(this);
+    grid->setObjectName(QStringLiteral("OwnershipGrid"));
+    grid->setFixedSize(kClientWidth, kClientHeight);
+    createGrid(grid);
+    layout->addWidget(grid);
+
+    // Placed by its frame's corner once the layout has fixed its size.
+    layout->activate();
     move(205, 575);
-    setFixedSize(633, 75);
 }
 
-void TForm5::UpdateData1Click() {}
+void TForm5::createGrid(QWidget* grid) {
+    const auto caption = [grid](const QString& text, const QColor& colour, bool raised, Span span, int top) {
+        auto* label = new CaptionLabel(text, colour, raised, grid);
+        label->setFont(tableBoldFont());
+        label->setGeometry(span.left, top, span.width, kCellHeight);
+        return label;
+    };
+    const QColor windowText = palette().color(QPalette::WindowText);
+    caption(QStringLiteral("Owner"), windowText, true, kRowCaption, kRowTops[0]);
+    for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
+        const bool blanks = column == kOwnershipColumnCount - 1;
+        // Aqua, white and yellow are light on the light window background: their raised
+        // edge, the one "Owner" and "Blanks" have, keeps them readable.
+        const bool light =
+            qEnvironmentVariableIsSet("NOSHADOW") ? false : (column == 0 || column == 1 || column == 4);
+        caption(qText(kOwnershipColumns[column]), blanks ? windowText : colourFromBgr(kColumnColours[column]),
+                blanks || light, kColumnCaptions[column], kRowTops[0]);
+    }
+
+    const QString rowNames[] = {QStringLiteral("Allied"), QStringLiteral("German")};
+    for (std::size_t row = 0; row < 2; ++row) {
+        const int top = kRowTops[row + 1];
+        caption(rowNames[row], windowText, true, kRowCaption, top);
+        for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
+            auto* cell = new QLabel(QStringLiteral("0"), grid);
+            cell->setObjectName(rowNames[row] + QStringLiteral("Count") + QString::number(column));
+            cell->setAlignment(Qt::AlignCenter);
+            cell->setGeometry(kCountCells[column].left, top, kCountCells[column].width, kCellHeight);
+            mCells[row][column] = cell;
+        }
+    }
+}
+
+void TForm5::UpdateData1Click() {
+    const OwnershipCounts counts = countOwnership(mContext.set);
+    for (std::size_t row = 0; row < 2; ++row)
+        for (std::size_t column = 0; column < kOwnershipColumnCount; ++column)
+            if (counts.cells[row][column] != mShown.cells[row][column])
+                mCells[row][column]->setText(QString::number(counts.cells[row][column]));
+    mShown = counts;
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Selections made while the table was minimised did not recount it.
+    UpdateData1Click();
+}
+
+void TForm5::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // Hidden while minimised (a file read), it would come back minimised, out of sight,
+    // at the next "Data".
+    if (!event->spontaneous() && isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+}
+
+void TForm5::Close1Click() {
+    hide();
+}
 
 } // namespace korvland

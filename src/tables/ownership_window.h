@@ -1,22 +1,47 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "data/ownership_count.h"
 
 #include <QWidget>
 
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenuBar;
+
 namespace korvland {
 
-// The ownership table: counts of landmarks per kind and side.
+// The ownership table: how many landmarks of each kind each side owns. Created once,
+// hidden; "Data" shows it and recounts, and every record selection recounts it while it
+// is shown. Closing only hides it.
 class TForm5 : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TForm5(AppContext& context, QWidget* parent = nullptr);
 
     // Recounts the table from the landmark set.
     void UpdateData1Click();
+    // Hides the table.
+    void Close1Click();
 
-private:
+    // The counts the cells show now.
+    const OwnershipCounts& shownCounts() const { return mShown; }
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    void createGrid(QWidget* grid);
+
     AppContext& mContext;
+    QMenuBar* mMenuBar = nullptr;
+    QAction* UpdateData1 = nullptr;
+    QAction* Close1 = nullptr;
+    std::array<std::array<QLabel*, kOwnershipColumnCount>, 2> mCells{};
+    OwnershipCounts mShown;
 };
 
 } // namespace korvland

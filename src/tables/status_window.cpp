@@ -1,15 +1,168 @@
 #include "tables/status_window.h"
 
+#include "data/landmark_kind.h"
+#include "data/text_codec.h"
+#include "editor/editor_window.h"
+#include "editor/record_format.h"
+#include "map/map_window.h"
+#include "tables/check_list.h"
+#include "tables/table_style.h"
+
+#include <QHideEvent>
+#include <QScopedValueRollback>
+
 namespace korvland {
+
+namespace {
+
+constexpr int kColumns = 3;
+constexpr int kRowHeight = 16;
+constexpr BgrColour kOtherSideColour = 0x000000; // black
+
+} // namespace
 
 TForm6::TForm6(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QStringLiteral("Form6"));
     setWindowTitle(QStringLiteral("Landmarks Status Table"));
-    setGeometry(470, 653, 391, 218);
+    setFont(tableFont());
+    move(470, 653);
+    resize(391, 218);
+
+    CLBox1 = new CheckList(kColumns, kRowHeight, this);
+    CLBox1->setObjectName(QStringLiteral("CLBox1"));
+    // The list is drawn on the window's colour, not the usual white of a list.
+    QPalette palette = CLBox1->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+    CLBox1->setPalette(palette);
+
+    connect(CLBox1, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+        // Only a tick or an untick by the user reaches here: the rows' other data is set
+        // while the table fills, quietly.
+        if (mQuiet)
+            return;
+        if (CLBox1->currentItem() != item) {
+            const QScopedValueRollback quiet(mQuiet, true);
+            CLBox1->setCurrentItem(item);
+        }
+        CLBox1ClickCheck();
+    });
+    connect(CLBox1, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!mQuiet && row >= 0)
+            CLBox1Click();
+    });
+    // A click on the row already selected selects it again.
+    connect(CLBox1, &QAbstractItemView::clicked, this, [this] { CLBox1Click(); });
+
+    if (TForm2* editor = mContext.windows.editor)
+        connect(editor, &TForm2::tableButtonClicked, this, &TForm6::Button1Click);
 }
 
-bool TForm6::hasRow(int /*index*/) const { return false; }
+bool TForm6::hasRow(int index) const {
+    return index >= 0 && index < CLBox1->count();
+}
 
-void TForm6::setRowTicked(int /*index*/, bool /*ticked*/) {}
+void TForm6::setRowTicked(int index, bool ticked) {
+    if (!hasRow(index))
+        return;
+    const QScopedValueRollback quiet(mQuiet, true);
+    CLBox1->item(index)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+}
+
+void TForm6::selectRow(int index) {
+    if (!hasRow(index))
+        return;
+    const QScopedValueRollback quiet(mQuiet, true);
+    CLBox1->setCurrentRow(index);
+    CLBox1->scrollToItem(CLBox1->item(index));
+}
+
+int TForm6::selectedRow() const {
+    return CLBox1->currentRow();
+}
+
+void TForm6::Button1Click() {
+    const LandmarkSet& set = mContext.set;
+    {
+        const QScopedValueRollback quiet(mQuiet, true);
+        CLBox1->clear();
+        const QColor allied = colourFromBgr(kAlliedColour);
+        const QColor other = colourFromBgr(kOtherSideColour);
+        for (std::size_t i = 0; i < set.recordCount(); ++i) {
+            const LandmarkRecord& record = set.record(i);
+            auto* item = new QListWidgetItem(QString::fromStdString(decodeCp1252(record.nameBytes())));
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+            item->setForeground(isAllied(record.side) ? allied : other);
+            item->setCheckState(set.disabledFlag(i) == 0 ? Qt::Checked : Qt::Unchecked);
+            CLBox1->addItem(item);
+        }
+    }
+    // The current record's row starts selected: the keyboard starts there, and the list
+    // does not pick its first row by itself (and run the click handling on it) when it
+    // takes the focus.
+    selectRow(set.currentIndex());
+    fitListToWholeRows();
+    if (TForm2* editor = mContext.windows.editor)
+        editor->setTableButtonEnabled(false);
+    show();
+    raise();
+}
+
+void TForm6::CLBox1ClickCheck() {
+    applyClick(CLBox1->currentRow());
+}
+
+void TForm6::CLBox1Click() {
+    applyClick(CLBox1->currentRow());
+}
+
+void TForm6::applyClick(int row) {
+    LandmarkSet& set = mContext.set;
+    // Rows of a file read since the last filling are not the set's records.
+    if (row < 0 || row >= set.recordCount() || !hasRow(row))
+        return;
+    const auto index = static_cast<std::size_t>(row);
+    // A record of type 6 cannot be switched on here: its tick goes at once.
+    const bool active =
+        CLBox1->item(row)->checkState() == Qt::Checked && set.record(index).loFileType != kDisabledType;
+    const std::uint8_t flag = active ? 0 : 1;
+    if (!active)
+        setRowTicked(row, false);
+    TForm2* editor = mContext.windows.editor;
+    if (set.disabledFlag(index) != flag) {
+        set.setDisabled(index, flag);
+        if (editor)
+            editor->markModified();
+    }
+    // The editor's one road: its refresh shows the flag in "Active Landmark" without
+    // running that group's change handling, then the map and the ownership table follow.
+    if (editor) {
+        editor->setRecordNumber(row + 1);
+        editor->UpDown1Changing();
+    }
+    if (TForm3* map = mContext.windows.map)
+        map->update();
+}
+
+void TForm6::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    // The close box and a file read hide the table; minimising it (a hide by the window
+    // system) does not give the button back.
+    if (event->spontaneous())
+        return;
+    // Hidden while minimised, it would come back minimised, out of sight, at the next "Table".
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (TForm2* editor = mContext.windows.editor)
+        editor->setTableButtonEnabled(true);
+}
+
+void TForm6::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    fitListToWholeRows();
+}
+
+void TForm6::fitListToWholeRows() {
+    CLBox1->setGeometry(0, 0, width(), CLBox1->heightForRows(height()));
+}
 
 } // namespace korvland

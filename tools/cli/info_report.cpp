@@ -24,22 +24,6 @@ std::string rightAligned(const std::string& text, std::size_t width) {
 
 } // namespace
 
-OwnershipCounts countOwnership(const LandmarkSet& set) {
-    OwnershipCounts counts;
-    for (std::size_t i = 0; i < set.recordCount(); ++i) {
-        // Switched-off records (flag 1) are counted too; only a flag of 2 or more, which
-        // only a profile brings, leaves a record out.
-        if (set.disabledFlag(i) >= 2)
-            continue;
-        const LandmarkRecord& r = set.record(i);
-        const int column = ownershipColumnOfType(r.loFileType);
-        if (column < 0)
-            continue;
-        ++counts.cells[isAllied(r.side) ? 0 : 1][static_cast<std::size_t>(column)];
-    }
-    return counts;
-}
-
 std::string regionName(int region) {
     // "Landmarks of the Marne Region" -> "Marne": one source for the region texts.
     constexpr std::string_view kPrefix = "Landmarks of the ";

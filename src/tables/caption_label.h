@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+namespace korvland {
+
+// A one-line caption, left-aligned and vertically centred, in its own colour; a raised
+// caption has a light edge above-left and a dark edge below-right, which also keeps a
+// light colour readable on a light background.
+class CaptionLabel : public QWidget {
+    Q_OBJECT
+  public:
+    CaptionLabel(const QString& text, const QColor& colour, bool raised, QWidget* parent = nullptr);
+
+    QString text() const { return mText; }
+    QColor colour() const { return mColour; }
+    bool isRaised() const { return mRaised; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    QString mText;
+    QColor mColour;
+    bool mRaised;
+};
+
+} // namespace korvland

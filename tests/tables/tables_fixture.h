@@ -1,0 +1,67 @@
+#pragma once
+
+#include "editor/radio_group.h"
+#include "support_gui/test_windows.h"
+#include "tables/check_list.h"
+
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace korvland::testing {
+
+// The editor window with the map and both tables, on the offscreen platform. Files are
+// opened through the editor's "Open", "Landmark" command, as the user opens them.
+class TablesTest : public ::testing::Test, protected TestWindows {
+  protected:
+    TablesTest() {
+        createWindows();
+        editor->show();
+    }
+
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+
+    void open(const LandmarkFileBuilder& builder, const std::string& name = "lndmrks0.dat") {
+        dialogs.expectOpenFile(QString::fromStdString(builder.writeTo(dir.path() / name)));
+        editorAction("Landmark1")->trigger();
+    }
+
+    template <typename T = QWidget> T* editorControl(const char* name) const {
+        auto* found = editor->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QAction* editorAction(const char* name) const { return editorControl<QAction>(name); }
+    QPushButton* tableButton() const { return editorControl<QPushButton>("Button1"); }
+    // The 0-based index of the record the editor shows, by its identifier (ids are 1000 + index).
+    int shownIndex() const { return editorControl<QLineEdit>("Edit2")->text().toInt() - 1000; }
+    // The editor's "Active Landmark": 0 "Yes", 1 "No".
+    int activeItem() const { return editorControl<RadioGroup>("LMDRG1")->itemIndex(); }
+
+    // The user's click on item `item` of an editor radio group ("srg1", "LMDRG1").
+    void clickItem(const char* group, int item) {
+        QRadioButton* button = editorControl<RadioGroup>(group)->button(item);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+
+    CheckList* list() const { return status->findChild<CheckList*>(QStringLiteral("CLBox1")); }
+    bool ticked(int row) const { return list()->item(row)->checkState() == Qt::Checked; }
+    // The user's mouse on a row: on its check box, or on its name.
+    void clickBox(int row) { clickRow(row, 9); }
+    void clickName(int row) { clickRow(row, 40); }
+
+  private:
+    void clickRow(int row, int x) {
+        list()->scrollToItem(list()->item(row));
+        const QRect rect = list()->visualItemRect(list()->item(row));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + x, rect.center().y()));
+    }
+};
+
+} // namespace korvland::testing
