@@ -103,8 +103,7 @@ void TForm5::createGrid(QWidget* grid) {
         const bool blanks = column == kOwnershipColumnCount - 1;
         // Aqua, white and yellow are light on the light window background: their raised
         // edge, the one "Owner" and "Blanks" have, keeps them readable.
-        const bool light =
-            qEnvironmentVariableIsSet("NOSHADOW") ? false : (column == 0 || column == 1 || column == 4);
+        const bool light = column == 0 || column == 1 || column == 4;
         caption(qText(kOwnershipColumns[column]), blanks ? windowText : colourFromBgr(kColumnColours[column]),
                 blanks || light, kColumnCaptions[column], kRowTops[0]);
     }
