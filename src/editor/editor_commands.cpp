@@ -1,5 +1,6 @@
 #include "editor/editor_window.h"
 
+#include "app/hint_presenter.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
 #include "data/region.h"
@@ -395,6 +396,8 @@ void TForm2::About1Click() {
     layout->addSpacing(6);
     layout->addWidget(buttons, 0, Qt::AlignHCenter);
     about.setModal(true);
+    // Hints over the About box come smaller and on wider lines.
+    const ScopedHintStyle aboutHints(kAboutHintStyle);
     mContext.dialogs.exec(about);
 }
 
