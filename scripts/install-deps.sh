@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev
   libcli11-dev nlohmann-json3-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth

@@ -299,7 +299,7 @@ void TForm2::CompileLandmark1Click() {
 
 void TForm2::FormActivate() {
     if (mContext.windows.map)
-        mContext.windows.map->mapShown = 0;
+        mContext.windows.map->setMapShown(0);
     Map1Click(Open1);
     setRecordNumber(1);
     setRecordMaximum(mContext.set.recordCount());

@@ -375,7 +375,7 @@ void TForm2::Edit3Change() {
     markModified();
     // Rewrites the box in two-digit form, folding a third digit into the low byte.
     GetLocationType();
-    if (TForm3* map = mContext.windows.map; map && map->mapShown == 1)
+    if (TForm3* map = mContext.windows.map; map && map->mapShown() == 1)
         map->Shape1NewHint();
 }
 
@@ -396,7 +396,7 @@ void TForm2::srg1Change(int itemIndex) {
         markModified();
     }
     if (TForm3* map = mContext.windows.map) {
-        map->savedMarkerColour = itemIndex == 1 ? kAlliedColour : kGermanColour;
+        map->setSavedMarkerColour(itemIndex == 1 ? kAlliedColour : kGermanColour);
         map->Shape1NewHint();
     }
 }

@@ -1,34 +1,209 @@
 #include "map/map_window.h"
 
+#include "editor/editor_window.h"
+#include "editor/record_format.h"
 #include "map/splash_window.h"
 
-#include <QPalette>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 namespace korvland {
+
+namespace {
+
+constexpr int kVerticalScrollBarWidth = 13;
+
+// The vertical scroll bar of the map is narrower than the platform's.
+class NarrowScrollBar : public QScrollBar {
+  public:
+    NarrowScrollBar() : QScrollBar(Qt::Vertical) {}
+    QSize sizeHint() const override { return {kVerticalScrollBarWidth, QScrollBar::sizeHint().height()}; }
+};
+
+} // namespace
+
+// The scrollable surface. The content's top-left corner stays at the viewport's
+// top-left even when the content is smaller, and the scroll steps are those of a
+// smooth-scrolling window: a page is nine tenths of the visible extent, a line a tenth
+// of a page.
+class MapView : public QGraphicsView {
+  public:
+    MapView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
+        setVerticalScrollBar(new NarrowScrollBar);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setFrameShape(QFrame::NoFrame);
+        setBackgroundBrush(colourFromBgr(kMapGroundColour));
+        // Right clicks belong to the window's pop-up menu, markers included.
+        setContextMenuPolicy(Qt::NoContextMenu);
+        viewport()->setContextMenuPolicy(Qt::NoContextMenu);
+        setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    }
+
+    // The view sets its own steps whenever it recomputes its range; these follow.
+    void applyScrollSteps() {
+        for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+            const int visible = bar == horizontalScrollBar() ? viewport()->width() : viewport()->height();
+            const int page = std::max(1, visible * 9 / 10);
+            bar->setPageStep(page);
+            bar->setSingleStep(std::max(1, page / 10));
+        }
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QGraphicsView::resizeEvent(event);
+        applyScrollSteps();
+    }
+};
 
 TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("object PB1: TPaintBox"));
     setGeometry(315, 154, 833, 753);
-    // The map's ground colour, 0x106010 as blue-green-red.
-    QPalette ground = palette();
-    ground.setColor(QPalette::Window, QColor(0x10, 0x60, 0x10));
-    setPalette(ground);
-    setAutoFillBackground(true);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+
+    mScene = new QGraphicsScene(this);
+    mScene->setBackgroundBrush(colourFromBgr(kMapGroundColour));
+    mView = new MapView(mScene, this);
+    mView->setObjectName(QStringLiteral("PB1View"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mView);
+    createPopupMenu();
 }
+
+TForm3::~TForm3() {
+    destroyMarkers();
+}
+
+void TForm3::createPopupMenu() {
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    mScaleGroup = new QActionGroup(this);
+    mScaleGroup->setExclusive(true);
+    const auto entry = [this](const QString& caption, const char* name, void (TForm3::*handler)()) {
+        QAction* action = PopupMenu1->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setCheckable(true);
+        mScaleGroup->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    N12Scale1 = entry(QStringLiteral("1:2 Scale"), "N12Scale1", &TForm3::N12Scale1Click);
+    N11Scale1 = entry(QStringLiteral("1:1 Scale"), "N11Scale1", &TForm3::N11Scale1Click);
+    N21Scale1 = entry(QStringLiteral("2:1 Scale"), "N21Scale1", &TForm3::N21Scale1Click);
+    N41Scale1 = entry(QStringLiteral("4:1 Scale"), "N41Scale1", &TForm3::N41Scale1Click);
+    N11Scale1->setChecked(true);
+}
+
+QGraphicsView* TForm3::view() const {
+    return mView;
+}
+
+const MapMarker* TForm3::marker(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= mContent.markers.size())
+        return nullptr;
+    return &mContent.markers[static_cast<std::size_t>(index)];
+}
+
+// --- events ------------------------------------------------------------------------
 
 void TForm3::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    mapShown = 1;
-    // The splash window covers the building of the map; once the window is up it goes.
-    if (mContext.windows.splash)
-        mContext.windows.splash->hide();
+    // A window system's own shows (restoring from the task bar) build nothing.
+    if (!event->spontaneous())
+        FormShow();
 }
 
 void TForm3::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    mapShown = 0;
+    if (!event->spontaneous())
+        FormHide();
 }
+
+void TForm3::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void TForm3::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenu1->popup(event->globalPos());
+    event->accept();
+}
+
+void TForm3::FormShow() {
+    mMapScale = 1.0f;
+    N11Scale1->setChecked(true);
+    mMapShown = 1;
+    if (TForm2* editor = mContext.windows.editor)
+        editor->setMapCommandEnabled(false);
+    BuildMarkers();
+}
+
+void TForm3::FormHide() {
+    mMapShown = 0;
+    destroyMarkers();
+}
+
+void TForm3::FormClose() {
+    if (TForm2* editor = mContext.windows.editor)
+        editor->setMapCommandEnabled(true);
+}
+
+void TForm3::BuildMarkers() {
+    mContent = buildMapScene(*mScene, mContext.set, mContext.region, mMapScale);
+    mView->applyScrollSteps();
+    // The build places markers in content coordinates, from the top-left corner.
+    mView->horizontalScrollBar()->setValue(0);
+    mView->verticalScrollBar()->setValue(0);
+    if (TForm4* splash = mContext.windows.splash)
+        splash->hide();
+    pb1DblClick();
+}
+
+void TForm3::destroyMarkers() {
+    clearMapScene(*mScene, mContent);
+}
+
+// --- scale -------------------------------------------------------------------------
+
+void TForm3::changeScale(QAction* entry, float scale) {
+    // The menu opens only over the shown window; markers never exist while it is hidden.
+    if (!isVisible())
+        return;
+    mMapScale = scale;
+    entry->setChecked(true);
+    // The window stays shown: mapShown keeps its value and the splash window stays away.
+    destroyMarkers();
+    BuildMarkers();
+}
+
+void TForm3::N12Scale1Click() {
+    changeScale(N12Scale1, 0.5f);
+}
+
+void TForm3::N11Scale1Click() {
+    changeScale(N11Scale1, 1.0f);
+}
+
+void TForm3::N21Scale1Click() {
+    changeScale(N21Scale1, 2.0f);
+}
+
+void TForm3::N41Scale1Click() {
+    changeScale(N41Scale1, 4.0f);
+}
+
+// --- selection ---------------------------------------------------------------------
 
 void TForm3::pb1DblClick() {}
 

@@ -2,33 +2,87 @@
 
 #include "app/app_context.h"
 #include "data/landmark_kind.h"
+#include "map/map_scene.h"
 
 #include <QWidget>
 
+class QAction;
+class QActionGroup;
+class QGraphicsScene;
+class QGraphicsView;
+class QMenu;
+
 namespace korvland {
 
-// The map window. Its markers come later; what exists now is what the editor calls.
+// The map window: every record as a marker on a dark-green surface that scrolls both
+// ways, at one of four scales. Markers exist only while the window is shown: they are
+// built when it is shown and after every change of scale, and go when it is hidden.
 class TForm3 : public QWidget {
     Q_OBJECT
   public:
     explicit TForm3(AppContext& context, QWidget* parent = nullptr);
+    ~TForm3() override;
 
-    // 1 while the map window is shown.
-    int mapShown = 0;
-    // The frame colour the highlighted marker gets back when the selection moves on.
-    BgrColour savedMarkerColour = kGermanColour;
+    // 1 while the map window is shown, otherwise 0; the editor clears it on every reset.
+    int mapShown() const { return mMapShown; }
+    void setMapShown(int shown) { mMapShown = shown; }
+    // The scale of the markers: 0.5, 1, 2 or 4; 1 after every show.
+    float mapScale() const { return mMapScale; }
+    // The frame colour the highlighted marker gets back when the highlight moves on.
+    BgrColour savedMarkerColour() const { return mSavedMarkerColour; }
+    void setSavedMarkerColour(BgrColour colour) { mSavedMarkerColour = colour; }
+
+    // The window's events.
+    void FormShow();
+    void FormHide();
+    void FormClose();
+    // Builds one marker per record, hides the splash window and highlights the current
+    // record's marker.
+    void BuildMarkers();
+    // The pop-up menu's scale entries: 1:2, 1:1, 2:1, 4:1.
+    void N12Scale1Click();
+    void N11Scale1Click();
+    void N21Scale1Click();
+    void N41Scale1Click();
 
     // Moves the selection mark to the current record's marker.
     void pb1DblClick();
     // Renews the current record's marker (icon and hint) after a type or side edit.
     void Shape1NewHint();
 
+    // The markers of the last build, by record index; empty while the window is hidden.
+    const std::vector<MapMarker>& markers() const { return mContent.markers; }
+    // The marker of record `index`, or null when it does not exist.
+    const MapMarker* marker(int index) const;
+    QGraphicsView* view() const;
+    QGraphicsScene* scene() const { return mScene; }
+    QMenu* popupMenu() const { return PopupMenu1; }
+
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
+    void createPopupMenu();
+    void changeScale(QAction* entry, float scale);
+    void destroyMarkers();
+
     AppContext& mContext;
+    int mMapShown = 0;
+    float mMapScale = 1.0f;
+    BgrColour mSavedMarkerColour = 0;
+    QGraphicsScene* mScene = nullptr;
+    class MapView* mView = nullptr;
+    MapContent mContent;
+
+    QMenu* PopupMenu1 = nullptr;
+    QActionGroup* mScaleGroup = nullptr;
+    QAction* N12Scale1 = nullptr;
+    QAction* N11Scale1 = nullptr;
+    QAction* N21Scale1 = nullptr;
+    QAction* N41Scale1 = nullptr;
 };
 
 } // namespace korvland

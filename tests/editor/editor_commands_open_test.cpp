@@ -278,7 +278,7 @@ TEST_F(EditorCommandsTest, ReadingHidesTheMapAndTables) {
     EXPECT_FALSE(map->isVisible());
     EXPECT_FALSE(ownership->isVisible());
     EXPECT_FALSE(status->isVisible());
-    EXPECT_EQ(map->mapShown, 0);
+    EXPECT_EQ(map->mapShown(), 0);
 }
 
 } // namespace

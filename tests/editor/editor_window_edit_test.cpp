@@ -157,11 +157,11 @@ TEST_F(EditorWindowTest, SideChoiceStoresZeroOrOneAndTellsTheMap) {
     load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 2, "Reims")).addMany(1));
     clickItem("srg1", 1);
     EXPECT_EQ(set.record(0).side, 1);
-    EXPECT_EQ(map->savedMarkerColour, kAlliedColour);
+    EXPECT_EQ(map->savedMarkerColour(), kAlliedColour);
     EXPECT_TRUE(editor->isModified());
     clickItem("srg1", 0);
     EXPECT_EQ(set.record(0).side, 0);
-    EXPECT_EQ(map->savedMarkerColour, kGermanColour);
+    EXPECT_EQ(map->savedMarkerColour(), kGermanColour);
     clickItem("srg1", 1);
     select(2);
     select(1);

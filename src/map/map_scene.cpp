@@ -1,0 +1,59 @@
+#include "map/map_scene.h"
+
+#include "editor/record_format.h"
+#include "map/map_projection.h"
+
+#include <QGraphicsScene>
+
+#include <algorithm>
+#include <span>
+
+namespace korvland {
+
+MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int region, float mapScale) {
+    const std::size_t count = set.recordCount();
+    std::vector<LandmarkRecord> records(count);
+    for (std::size_t i = 0; i < count; ++i)
+        records[i] = set.record(i);
+    const std::vector<MapPoint> points = projectRecords(records, mapScale, region);
+
+    MapContent content;
+    content.markers.reserve(count);
+    int right = 0;
+    int bottom = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const int index = static_cast<int>(i);
+        const MapPoint centre = points[i];
+        MapMarker marker{new MarkerIconItem(index), new MarkerFrameItem(index)};
+        marker.sync(records[i], set.disabledFlag(i));
+        marker.icon->setPos(centre.x - kIconSize / 2, centre.y - kIconSize / 2);
+        marker.frame->setPos(centre.x - kFrameSize / 2, centre.y - kFrameSize / 2);
+        // Two levels per record: its frame just above its icon, both above every
+        // marker of a lower index.
+        marker.icon->setZValue(2.0 * index);
+        marker.frame->setZValue(2.0 * index + 1);
+        scene.addItem(marker.icon);
+        scene.addItem(marker.frame);
+        right = std::max(right, centre.x - kFrameSize / 2 + kFrameSize);
+        bottom = std::max(bottom, centre.y - kFrameSize / 2 + kFrameSize);
+        content.markers.push_back(marker);
+    }
+    content.size = QSize(right, bottom);
+    scene.setSceneRect(0, 0, right, bottom);
+    scene.setBackgroundBrush(colourFromBgr(kMapGroundColour));
+    return content;
+}
+
+void clearMapScene(QGraphicsScene& scene, MapContent& content) {
+    // Last to first, as the markers were made.
+    for (auto it = content.markers.rbegin(); it != content.markers.rend(); ++it) {
+        scene.removeItem(it->frame);
+        delete it->frame;
+        scene.removeItem(it->icon);
+        delete it->icon;
+    }
+    content.markers.clear();
+    content.size = QSize();
+}
+
+} // namespace korvland

@@ -1,0 +1,175 @@
+#include "map/marker_items.h"
+
+#include "data/text_codec.h"
+#include "editor/record_format.h"
+
+#include <QPainter>
+#include <QSvgRenderer>
+
+#include <stdexcept>
+
+// Outside any namespace, as the resource initialiser's name requires.
+static void initResources() {
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace korvland {
+
+void loadMapResources() {
+    static const bool loaded = (initResources(), true);
+    (void)loaded;
+}
+
+namespace {
+
+constexpr int kTemplateSize = 30;
+
+IconTemplate renderTemplate(const QString& name) {
+    IconTemplate icon;
+    icon.name = name;
+    icon.picture = QImage(kTemplateSize, kTemplateSize, QImage::Format_RGB32);
+    icon.picture.fill(Qt::black);
+    QSvgRenderer renderer(QStringLiteral(":/icons/%1.svg").arg(name));
+    if (!renderer.isValid())
+        throw std::logic_error("the icon template " + name.toStdString() + " is missing from the resources");
+    {
+        QPainter painter(&icon.picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        renderer.render(&painter, QRectF(0, 0, kTemplateSize, kTemplateSize));
+    }
+    icon.stretched =
+        icon.picture.scaled(kIconSize, kIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return icon;
+}
+
+} // namespace
+
+MarkerIcons::MarkerIcons() {
+    loadMapResources();
+    // In the order of the kind table; the blank icon serves types 6 and 9 to 255.
+    const char* const names[] = {"IDrome",   "ICity",    "ISupply", "ITrain", "ITroops", "IBridge",
+                                 "IFactory", "IBalloon", "IBlank",  "ITown",  "IVillage"};
+    for (std::size_t i = 0; i < mTemplates.size(); ++i)
+        mTemplates[i] = renderTemplate(QLatin1String(names[i]));
+}
+
+const MarkerIcons& MarkerIcons::shared() {
+    static const MarkerIcons icons;
+    return icons;
+}
+
+const IconTemplate* MarkerIcons::byName(const QString& name) const {
+    for (const IconTemplate& icon : mTemplates) {
+        if (icon.name == name)
+            return &icon;
+    }
+    return nullptr;
+}
+
+const IconTemplate& MarkerIcons::forKind(LandmarkKind kind) const {
+    const std::string_view name = kindInfo(kind).iconName;
+    return *byName(QLatin1String(name.data(), static_cast<qsizetype>(name.size())));
+}
+
+// --- icon ------------------------------------------------------------------------------
+
+MarkerIconItem::MarkerIconItem(int index) : mIndex(index) {
+    setData(kMarkerNameKey, QStringLiteral("mp%1").arg(index));
+}
+
+void MarkerIconItem::setIconTemplate(const IconTemplate& icon) {
+    if (mTemplate == &icon)
+        return;
+    mTemplate = &icon;
+    update();
+}
+
+QRectF MarkerIconItem::boundingRect() const {
+    return QRectF(0, 0, kIconSize, kIconSize);
+}
+
+QPainterPath MarkerIconItem::opaqueArea() const {
+    QPainterPath area;
+    area.addRect(boundingRect());
+    return area;
+}
+
+void MarkerIconItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    if (mTemplate)
+        painter->drawImage(QPointF(0, 0), mTemplate->stretched);
+}
+
+// --- frame -----------------------------------------------------------------------------
+
+MarkerFrameItem::MarkerFrameItem(int index) : mIndex(index) {
+    setData(kMarkerNameKey, QStringLiteral("bob%1").arg(index));
+}
+
+void MarkerFrameItem::setColour(BgrColour colour) {
+    if (mColour == colour)
+        return;
+    mColour = colour;
+    update();
+}
+
+void MarkerFrameItem::setHatched(bool hatched) {
+    if (mHatched == hatched)
+        return;
+    mHatched = hatched;
+    update();
+}
+
+void MarkerFrameItem::setFrameShape(Shape shape) {
+    if (mShape == shape)
+        return;
+    mShape = shape;
+    update();
+}
+
+QRectF MarkerFrameItem::boundingRect() const {
+    return QRectF(0, 0, kFrameSize, kFrameSize);
+}
+
+void MarkerFrameItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
+    const QColor colour = colourFromBgr(mColour);
+    // A cosmetic pen on the pixel centres: the outline covers exactly the outermost
+    // row and column of pixels on each side, at every scale of the view.
+    QPen pen(colour, 0);
+    pen.setCosmetic(true);
+    painter->setPen(pen);
+    painter->setBrush(mHatched ? QBrush(colour, Qt::DiagCrossPattern) : QBrush(Qt::NoBrush));
+    const QRectF outline(0.5, 0.5, kFrameSize - 1, kFrameSize - 1);
+    if (mShape == Shape::Circle) {
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->drawEllipse(outline);
+        painter->restore();
+    } else {
+        painter->drawRect(outline);
+    }
+}
+
+// --- marker ----------------------------------------------------------------------------
+
+QString markerHint(const LandmarkRecord& record) {
+    const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
+    const QString prefix =
+        QString::fromLatin1(kind.hintPrefix.data(), static_cast<qsizetype>(kind.hintPrefix.size()));
+    if (record.loFileType >= 9)
+        return prefix;
+    const QString side = isAllied(record.side) ? QStringLiteral("Allied ") : QStringLiteral("German ");
+    return side + prefix + QString::fromStdString(decodeCp1252(record.nameBytes()));
+}
+
+void MapMarker::syncIconAndHint(const LandmarkRecord& record) const {
+    icon->setIconTemplate(MarkerIcons::shared().forKind(classifyKind(record.loFileType, record.loFileNo)));
+    frame->setToolTip(markerHint(record));
+}
+
+void MapMarker::sync(const LandmarkRecord& record, std::uint8_t disabledFlag) const {
+    syncIconAndHint(record);
+    frame->setColour(sideColour(record.side));
+    frame->setHatched(disabledFlag != 0);
+}
+
+} // namespace korvland
