@@ -1,4 +1,5 @@
 #include "editor/radio_group.h"
+#include "editor/record_format.h"
 #include "support_gui/test_windows.h"
 
 #include <QApplication>
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +155,27 @@ TEST_F(MapSelectionTest, HighlightMovingOnRestoresTheSquareInItsSideColourHatche
     expectHighlighted(0, false);
 }
 
+TEST_F(MapSelectionTest, HighlightIsAWhiteRingOverTheIconHatchedWhenSwitchedOff) {
+    set.setDisabled(1, 1);
+    showMap();
+    select(2);
+    const QImage picture = viewport()->grab().toImage();
+    const QByteArray folder = qgetenv("KORVLAND_RENDER_DIR");
+    if (!folder.isEmpty())
+        picture.copy(QRect(centreOf(1) - QPoint(40, 40), QSize(80, 80)))
+            .save(QString::fromLocal8Bit(folder) + "/map_highlight.png");
+    const QPoint topLeft = map->view()->mapFromScene(frame(1).scenePos());
+    const auto colourAt = [&](QPoint p) { return QColor(picture.pixel(p)); };
+    const QColor top = colourAt(topLeft + QPoint(11, 0));
+    EXPECT_GT(std::min({top.red(), top.green(), top.blue()}), 200) << "the ring's top is white";
+    EXPECT_NE(colourAt(topLeft), Qt::white) << "a ring leaves the square's corner";
+    int white = 0;
+    for (int y = 4; y < 18; ++y)
+        for (int x = 4; x < 18; ++x)
+            white += colourAt(topLeft + QPoint(x, y)) == Qt::white;
+    EXPECT_GT(white, 20) << "white hatching over the icon of a switched-off record";
+}
+
 TEST_F(MapSelectionTest, SideChosenInTheEditorColoursTheOldSquareWhenTheHighlightMovesOn) {
     showMap();
     select(3);
@@ -163,13 +187,18 @@ TEST_F(MapSelectionTest, SideChosenInTheEditorColoursTheOldSquareWhenTheHighligh
 }
 
 TEST_F(MapSelectionTest, CurrentMarkerIsCentredWhereTheContentAllows) {
+    select(2);
     showMap();
     const QSize client = viewport()->size();
+    EXPECT_EQ(centreOf(1), QPoint(client.width() / 2 + 1, client.height() / 2 + 1))
+        << "centred as the map opens";
+    expectHighlighted(1, false);
     QScrollBar* across = map->view()->horizontalScrollBar();
     QScrollBar* down = map->view()->verticalScrollBar();
     ASSERT_GT(across->maximum(), 0);
     ASSERT_GT(down->maximum(), 0);
 
+    select(3);
     select(2);
     EXPECT_EQ(centreOf(1), QPoint(client.width() / 2 + 1, client.height() / 2 + 1));
     // Near the top-left corner both positions stay at 0; near the bottom-right both stop
