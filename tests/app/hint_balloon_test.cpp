@@ -64,13 +64,6 @@ TEST(HintText, NoLineOfSeveralWordsIsWiderThanTheStyleAllows) {
     }
 }
 
-TEST(HintText, IsArialBoldThirteenPixelsAtTenPointAndElevenAtEight) {
-    EXPECT_EQ(hintFont(kNormalHintStyle).pixelSize(), 13);
-    EXPECT_EQ(hintFont(kAboutHintStyle).pixelSize(), 11);
-    EXPECT_TRUE(hintFont(kNormalHintStyle).bold());
-    EXPECT_EQ(hintFont(kNormalHintStyle).family(), QStringLiteral("Arial"));
-}
-
 TEST(HintPlacement, StaysOnItsScreenAndNeverCoversThePointer) {
     const QSize balloon(70, 60);
     const QSize arrow(16, 22);

@@ -10,11 +10,9 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QHBoxLayout>
-#include <QHelpEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QTest>
-#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -109,14 +107,6 @@ TEST_F(HintPresenterTest, MovingBetweenHintedWidgetsAndSceneItemsShowsEachAtOnce
     EXPECT_FALSE(shown());
 }
 
-TEST_F(HintPresenterTest, SceneItemHintWaitsForTheRestLikeAnyOther) {
-    moveTo(marker);
-    wait(249);
-    EXPECT_FALSE(shown());
-    wait(1);
-    EXPECT_EQ(text(), QStringLiteral("German Blank Landmark: Dump"));
-}
-
 TEST_F(HintPresenterTest, ClickOrHiddenWindowTakesTheHintAway) {
     moveTo(marker);
     wait(250);
@@ -132,12 +122,6 @@ TEST_F(HintPresenterTest, ClickOrHiddenWindowTakesTheHintAway) {
     ASSERT_TRUE(shown());
     window.hide();
     EXPECT_FALSE(shown());
-}
-
-TEST_F(HintPresenterTest, PlatformToolTipNeverShows) {
-    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), first->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(first, &help);
-    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 TEST_F(HintPresenterTest, NewStyleAppliesToTheNextHint) {
