@@ -2,7 +2,7 @@
 // (set the editor's record number, run UpDown1Changing: the editor's refresh, then the
 // map's refresh of the current marker, highlight and centring), on maps of 64 and 1024
 // records in one run, so that the two can be compared. Runs the real windows on the
-// offscreen platform.
+// offscreen platform; part of the map benchmark program, whose main makes the application.
 #include "app/app_context.h"
 #include "app/qt_dialogs.h"
 #include "app/settings/settings_store.h"
@@ -133,14 +133,3 @@ BENCHMARK(BM_MapSelectAndPaint64);
 BENCHMARK(BM_MapSelectAndPaint1024);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -17,6 +17,9 @@ MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int regi
         records[i] = set.record(i);
     const std::vector<MapPoint> points = projectRecords(records, mapScale, region);
 
+    // The whole surface changes: one repaint of everything, instead of the views
+    // tracking the rectangle of each of up to 2048 items as it arrives.
+    scene.update();
     MapContent content;
     content.markers.reserve(count);
     int right = 0;
@@ -28,10 +31,8 @@ MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int regi
         marker.sync(records[i], set.disabledFlag(i));
         marker.icon->setPos(centre.x - kIconSize / 2, centre.y - kIconSize / 2);
         marker.frame->setPos(centre.x - kFrameSize / 2, centre.y - kFrameSize / 2);
-        // Two levels per record: its frame just above its icon, both above every
-        // marker of a lower index.
-        marker.icon->setZValue(2.0 * index);
-        marker.frame->setZValue(2.0 * index + 1);
+        // Items of equal height stack in the order they were added: each frame lies
+        // above its own icon and every marker above those of lower index.
         scene.addItem(marker.icon);
         scene.addItem(marker.frame);
         right = std::max(right, centre.x - kFrameSize / 2 + kFrameSize);
@@ -45,6 +46,8 @@ MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int regi
 }
 
 void clearMapScene(QGraphicsScene& scene, MapContent& content) {
+    // As for a build: one repaint of everything rather than one rectangle per item.
+    scene.update();
     // Last to first, as the markers were made.
     for (auto it = content.markers.rbegin(); it != content.markers.rend(); ++it) {
         scene.removeItem(it->frame);
