@@ -10,6 +10,7 @@
 #include <QGraphicsScene>
 #include <QGraphicsView>
 #include <QMenu>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -17,13 +18,17 @@ namespace korvland {
 
 namespace {
 
-constexpr int kVerticalScrollBarWidth = 13;
+constexpr int kScrollBarWidth = 13;
 
-// The vertical scroll bar of the map is narrower than the platform's.
-class NarrowScrollBar : public QScrollBar {
+// The map's scroll bars are narrower than the platform's. The view reckons its scroll
+// range with the same width, so the style answers for both.
+class NarrowScrollBarStyle : public QProxyStyle {
   public:
-    NarrowScrollBar() : QScrollBar(Qt::Vertical) {}
-    QSize sizeHint() const override { return {kVerticalScrollBarWidth, QScrollBar::sizeHint().height()}; }
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_ScrollBarExtent)
+            return kScrollBarWidth;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
 };
 
 } // namespace
@@ -35,7 +40,11 @@ class NarrowScrollBar : public QScrollBar {
 class MapView : public QGraphicsView {
   public:
     MapView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
-        setVerticalScrollBar(new NarrowScrollBar);
+        auto* style = new NarrowScrollBarStyle;
+        style->setParent(this);
+        setStyle(style);
+        horizontalScrollBar()->setStyle(style);
+        verticalScrollBar()->setStyle(style);
         setAlignment(Qt::AlignLeft | Qt::AlignTop);
         setFrameShape(QFrame::NoFrame);
         setBackgroundBrush(colourFromBgr(kMapGroundColour));

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "map/map_projection.h"
+#include "map/map_window.h"
+#include "support_gui/test_windows.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace korvland::testing {
+
+// The map window among the windows it works with; files are read through the editor's
+// "Open", "Landmark" and the map opened with its "Map" command, as a user does.
+class MapWindowTest : public ::testing::Test, protected TestWindows {
+  protected:
+    void SetUp() override { createWindows(); }
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+
+    // Writes the file as lndmrks<region>.dat, so that the editor detects that region.
+    void load(const LandmarkFileBuilder& file, int region = 0) {
+        const std::string name = "lndmrks" + std::to_string(region) + ".dat";
+        dialogs.expectOpenFile(QString::fromStdString(file.writeTo(dir.path() / name)));
+        editorAction("Landmark1")->trigger();
+    }
+
+    void openMap() {
+        editorAction("Map1")->trigger();
+        QApplication::processEvents();
+    }
+
+    QAction* editorAction(const char* name) const {
+        auto* found = editor->findChild<QAction*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QAction* scaleEntry(const char* name) const {
+        auto* found = map->findChild<QAction*>(QLatin1String(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    // The scene item that bears `name`, or null.
+    QGraphicsItem* item(const QString& name) const {
+        for (QGraphicsItem* candidate : map->scene()->items()) {
+            if (candidate->data(kMarkerNameKey).toString() == name)
+                return candidate;
+        }
+        return nullptr;
+    }
+
+    // The names of the items at a point of the content surface, topmost first.
+    QStringList namesAt(QPointF point) const {
+        QStringList names;
+        for (QGraphicsItem* found : map->scene()->items(point))
+            names << found->data(kMarkerNameKey).toString();
+        return names;
+    }
+
+    // Where the projection puts every record of the set now.
+    std::vector<MapPoint> projected(float scale) const {
+        std::vector<LandmarkRecord> records;
+        for (std::size_t i = 0; i < set.recordCount(); ++i)
+            records.push_back(set.record(i));
+        return projectRecords(records, scale, context.region);
+    }
+};
+
+} // namespace korvland::testing
