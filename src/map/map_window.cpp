@@ -74,7 +74,8 @@ class MapView : public QGraphicsView {
 TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("object PB1: TPaintBox"));
-    setGeometry(315, 154, 833, 753);
+    move(315, 154);
+    resize(833, 753);
     QFont font(QStringLiteral("Liberation Sans"));
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
