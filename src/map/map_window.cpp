@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace korvland {
 
 namespace {
