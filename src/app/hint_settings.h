@@ -10,7 +10,8 @@ namespace korvland {
 inline constexpr int kHintDelayMs = 250;
 inline constexpr int kHintDurationMs = 5000;
 
-// Applies the hint timings to the application; calling it again changes nothing.
+// Puts the program's hint presenter in place of the platform's tool tips, for the life of
+// the application; calling it again changes nothing.
 void applyHintSettings(QApplication& application);
 
 } // namespace korvland

@@ -1,6 +1,7 @@
 #include "editor/editor_window.h"
 
 #include "app/explode_effect.h"
+#include "app/hint_presenter.h"
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
@@ -408,6 +409,8 @@ void TForm2::About1Click() {
     layout->addSpacing(6);
     layout->addWidget(buttons, 0, Qt::AlignHCenter);
     about.setModal(true);
+    // Hints over the About box come smaller and on wider lines.
+    const ScopedHintStyle aboutHints(kAboutHintStyle);
     explodeOnEveryShow(about);
     mContext.dialogs.exec(about);
 }

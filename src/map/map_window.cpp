@@ -91,6 +91,9 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
     createPopupMenu();
+    // Pointer movements without a button reach the filter too, for the readouts.
+    mView->viewport()->setMouseTracking(true);
+    mView->viewport()->installEventFilter(this);
 }
 
 TForm3::~TForm3() {
@@ -153,6 +156,7 @@ void TForm3::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TForm3::FormShow() {
+    mSelection.forgetMarker();
     mMapScale = 1.0f;
     N11Scale1->setChecked(true);
     mMapShown = 1;
@@ -214,11 +218,5 @@ void TForm3::N21Scale1Click() {
 void TForm3::N41Scale1Click() {
     changeScale(N41Scale1, 4.0f);
 }
-
-// --- selection ---------------------------------------------------------------------
-
-void TForm3::pb1DblClick() {}
-
-void TForm3::Shape1NewHint() {}
 
 } // namespace korvland

@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "data/landmark_kind.h"
 #include "map/map_scene.h"
+#include "map/map_selection.h"
 
 #include <QWidget>
 
@@ -29,8 +30,8 @@ class TForm3 : public QWidget {
     // The scale of the markers: 0.5, 1, 2 or 4; 1 after every show.
     float mapScale() const { return mMapScale; }
     // The frame colour the highlighted marker gets back when the highlight moves on.
-    BgrColour savedMarkerColour() const { return mSavedMarkerColour; }
-    void setSavedMarkerColour(BgrColour colour) { mSavedMarkerColour = colour; }
+    BgrColour savedMarkerColour() const { return mSelection.savedMarkerColour(); }
+    void setSavedMarkerColour(BgrColour colour) { mSelection.setSavedMarkerColour(colour); }
 
     // The window's events.
     void FormShow();
@@ -45,10 +46,20 @@ class TForm3 : public QWidget {
     void N21Scale1Click();
     void N41Scale1Click();
 
-    // Moves the selection mark to the current record's marker.
+    // --- selection (map_window_selection.cpp) --------------------------------------
+    // Moves the selection mark to the current record's marker and scrolls it to the
+    // middle of the window.
     void pb1DblClick();
-    // Renews the current record's marker (icon and hint) after a type or side edit.
+    // Renews the current record's marker (icon and hint) after a type or side edit, once
+    // a marker has been clicked and while the markers exist.
     void Shape1NewHint();
+    // A mouse button went down on a marker's frame: its record becomes current
+    // everywhere. A right button's press opens the pop-up menu as well, as it does
+    // anywhere in the window.
+    void Shape1MouseDown(const MarkerFrameItem& frame);
+    // The pointer moved over the bare surface, at `pos` in the window's client area.
+    void FormMouseMove(QPoint pos);
+    const MapSelection& selection() const { return mSelection; }
 
     // The markers of the last build, by record index; empty while the window is hidden.
     const std::vector<MapMarker>& markers() const { return mContent.markers; }
@@ -63,6 +74,8 @@ class TForm3 : public QWidget {
     void hideEvent(QHideEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    // Presses on frames and movements over the bare surface of the view.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createPopupMenu();
@@ -72,7 +85,7 @@ class TForm3 : public QWidget {
     AppContext& mContext;
     int mMapShown = 0;
     float mMapScale = 1.0f;
-    BgrColour mSavedMarkerColour = 0;
+    MapSelection mSelection;
     QGraphicsScene* mScene = nullptr;
     class MapView* mView = nullptr;
     MapContent mContent;

@@ -1,4 +1,5 @@
 #include "app/dialogs.h"
+#include "app/hint_presenter.h"
 #include "app/program_icon.h"
 #include "app/settings/settings_store.h"
 #include "app/startup.h"
@@ -16,11 +17,11 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <QHelpEvent>
 
-#include <QStyle>
 
 #include <gtest/gtest.h>
 
@@ -198,18 +199,24 @@ TEST_F(StartupTest, EveryWindowCarriesTheProgramIcon) {
         EXPECT_EQ(imageOf(window->windowIcon()), programIconImage()) << window->objectName().toStdString();
 }
 
-TEST_F(StartupTest, HintsWaitAQuarterSecondAndStayFiveSeconds) {
+TEST_F(StartupTest, HintPresenterTakesThePlatformToolTipsPlaceOnce) {
     writeText(settings, "[settings]\nstartdir=/x\n");
-    Startup startup(dialogs, settings);
-    EXPECT_EQ(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 250);
+    HintPresenter* presenter = nullptr;
+    {
+        Startup startup(dialogs, settings);
+        presenter = HintPresenter::instance();
+        ASSERT_NE(presenter, nullptr);
+        EXPECT_EQ(presenter->style(), kNormalHintStyle);
 
-    // A hinted control shows its hint for five seconds, however short or long the text.
-    QWidget* label = startup.windows().editor->findChild<QWidget*>(QStringLiteral("Label1"));
-    ASSERT_NE(label, nullptr);
-    label->setToolTip(QStringLiteral("a hint"));
-    QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
-    QApplication::sendEvent(label, &hover);
-    EXPECT_EQ(label->toolTipDuration(), 5000);
+        QWidget* label = startup.windows().editor->findChild<QWidget*>(QStringLiteral("Label1"));
+        ASSERT_NE(label, nullptr);
+        label->setToolTip(QStringLiteral("a hint"));
+        QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(label, &hover);
+        EXPECT_FALSE(QToolTip::isVisible());
+    }
+    Startup again(dialogs, settings);
+    EXPECT_EQ(HintPresenter::instance(), presenter) << "one presenter for the life of the program";
 }
 
 TEST(ProgramIcon, Is32By32InSixteenColours) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/editor_window.h"
 #include "map/map_projection.h"
 #include "map/map_window.h"
 #include "support_gui/test_windows.h"
@@ -33,6 +34,13 @@ class MapWindowTest : public ::testing::Test, protected TestWindows {
     void openMap() {
         editorAction("Map1")->trigger();
         QApplication::processEvents();
+    }
+
+    // Makes the last record current through the editor, so that the highlight rests on
+    // its marker and leaves the others as built.
+    void selectLast() {
+        editor->setRecordNumber(set.recordCount());
+        editor->UpDown1Changing();
     }
 
     QAction* editorAction(const char* name) const {

@@ -72,9 +72,12 @@ TEST_F(MapWindowTest, KindsSidesAndHintsFollowTheKindTable) {
     LandmarkFileBuilder file;
     for (const Row& row : rows)
         file.add(row.record);
+    // The current record's frame is highlighted; one more record takes the highlight.
+    file.add(makeRecord(14, 1, 0, 0, "Current"));
     load(file);
     openMap();
-    ASSERT_EQ(map->markers().size(), std::size(rows));
+    selectLast();
+    ASSERT_EQ(map->markers().size(), std::size(rows) + 1);
     for (std::size_t i = 0; i < std::size(rows); ++i) {
         SCOPED_TRACE(i);
         const MapMarker& marker = map->markers()[i];
@@ -106,10 +109,12 @@ TEST_F(MapWindowTest, SwitchedOffRecordIsCrossHatchedInItsSideColourOverTheIconO
     load(LandmarkFileBuilder()
              .add(makeRecord(1, 7, 0, 1, "Off", 49.0f, 3.0f))
              .add(makeRecord(2, 7, 0, 1, "On", 49.0f, 3.2f))
-             .add(makeRecord(3, 8, 0, 0, "Off too", 48.8f, 3.0f)));
+             .add(makeRecord(3, 8, 0, 0, "Off too", 48.8f, 3.0f))
+             .add(makeRecord(4, 1, 0, 0, "Current", 48.0f, 5.0f)));
     set.setDisabled(0, 1);
     set.setDisabled(2, 1);
     openMap();
+    selectLast();
     EXPECT_EQ(map->marker(0)->icon->iconTemplate()->name, "ITown");
     EXPECT_EQ(map->marker(2)->icon->iconTemplate()->name, "IVillage");
 

@@ -1,0 +1,135 @@
+// Moving the map's highlight between two records, the whole road a selection takes
+// (set the editor's record number, run UpDown1Changing: the editor's refresh, then the
+// map's refresh of the current marker, highlight and centring), on maps of 64 and 1024
+// records in one run, so that the two can be compared. Runs the real windows on the
+// offscreen platform; part of the map benchmark program, whose main makes the application.
+#include "app/app_context.h"
+#include "app/qt_dialogs.h"
+#include "app/settings/settings_store.h"
+#include "data/landmark_file.h"
+#include "data/landmark_set.h"
+#include "editor/editor_window.h"
+#include "map/map_window.h"
+#include "map/splash_window.h"
+#include "tables/ownership_window.h"
+#include "tables/status_window.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace korvland;
+
+std::filesystem::path benchFolder() {
+    const std::filesystem::path shm("/dev/shm");
+    return std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
+}
+
+// A landmark file of `count` records of every kind, spread over a map larger than the window.
+std::string writeFile(std::uint16_t count) {
+    std::vector<LandmarkRecord> records(count);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        LandmarkRecord& r = records[i];
+        r.landmarkId = static_cast<std::uint16_t>(1000 + i);
+        r.loFileType = static_cast<std::uint8_t>(i % 11);
+        r.loFileNo = static_cast<std::uint8_t>(i % 40);
+        r.side = static_cast<std::uint8_t>(i % 2);
+        r.northSouth = 45.0f + static_cast<float>(i % 32) * 0.25f;
+        r.eastWest = 2.0f + static_cast<float>(i / 32) * 0.25f;
+        const std::string name = "Landmark " + std::to_string(i);
+        std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
+    }
+    const std::vector<std::uint8_t> bytes = encodeLandmarkFile(count, 63, 0, records);
+    const std::filesystem::path path =
+        benchFolder() / ("korvland-map-bench-" + std::to_string(count) + ".dat");
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return path.string();
+}
+
+// The editor and the map, shown, over a file of `count` records, after one marker press
+// so that every selection also refreshes the current marker.
+struct Windows {
+    explicit Windows(std::uint16_t count)
+        : store((benchFolder() / "korvland-map-bench.INI").string()), context{set, dialogs, store, {},
+                                                                              0,   {},      {}} {
+        editor = std::make_unique<TForm2>(context);
+        context.windows.editor = editor.get();
+        map = std::make_unique<TForm3>(context);
+        context.windows.map = map.get();
+        splash = std::make_unique<TForm4>(context);
+        context.windows.splash = splash.get();
+        ownership = std::make_unique<TForm5>(context);
+        context.windows.ownership = ownership.get();
+        status = std::make_unique<TForm6>(context);
+        context.windows.status = status.get();
+        set.korvfileread(writeFile(count));
+        editor->setRecordMaximum(count);
+        editor->setRecordNumber(1);
+        editor->GetLocationType();
+        editor->show();
+        map->show();
+        map->Shape1MouseDown(*map->marker(0)->frame);
+        QApplication::processEvents();
+    }
+    ~Windows() {
+        status.reset();
+        ownership.reset();
+        splash.reset();
+        map.reset();
+        editor.reset();
+    }
+
+    LandmarkSet set;
+    QtDialogs dialogs;
+    SettingsStore store;
+    AppContext context;
+    std::unique_ptr<TForm2> editor;
+    std::unique_ptr<TForm3> map;
+    std::unique_ptr<TForm4> splash;
+    std::unique_ptr<TForm5> ownership;
+    std::unique_ptr<TForm6> status;
+};
+
+void mapSelect(benchmark::State& state, std::uint16_t count, bool paint) {
+    Windows windows(count);
+    // Two records far apart, so that every step scrolls.
+    const int numbers[2] = {2, count - 1};
+    int step = 0;
+    for (auto _ : state) {
+        windows.editor->setRecordNumber(numbers[step++ % 2]);
+        windows.editor->UpDown1Changing();
+        if (paint)
+            QApplication::processEvents();
+    }
+    benchmark::DoNotOptimize(windows.set.currentIndex());
+    state.SetItemsProcessed(state.iterations());
+}
+
+void BM_MapSelect64(benchmark::State& state) {
+    mapSelect(state, 64, false);
+}
+void BM_MapSelect1024(benchmark::State& state) {
+    mapSelect(state, 1024, false);
+}
+// The same, with the event loop then painting what moved.
+void BM_MapSelectAndPaint64(benchmark::State& state) {
+    mapSelect(state, 64, true);
+}
+void BM_MapSelectAndPaint1024(benchmark::State& state) {
+    mapSelect(state, 1024, true);
+}
+BENCHMARK(BM_MapSelect64);
+BENCHMARK(BM_MapSelect1024);
+BENCHMARK(BM_MapSelectAndPaint64);
+BENCHMARK(BM_MapSelectAndPaint1024);
+
+} // namespace

@@ -1,0 +1,86 @@
+// The map window's selection: the highlight of the current record, marker clicks, the
+// refresh of the current record's marker and the pointer readouts.
+#include "map/map_window.h"
+
+#include "editor/editor_window.h"
+#include "tables/status_window.h"
+
+#include <QGraphicsView>
+#include <QLocale>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace korvland {
+
+void TForm3::pb1DblClick() {
+    Shape1NewHint();
+    const MarkerFrameItem* frame = mSelection.highlight(mContent, mContext.set, mContext.set.currentIndex());
+    if (!frame)
+        return;
+    // Each bar keeps the position within its range, so markers near an edge of the
+    // content are not centred.
+    const QPoint scroll = centringScroll(frame->pos().toPoint(), view()->viewport()->size());
+    view()->horizontalScrollBar()->setValue(scroll.x());
+    view()->verticalScrollBar()->setValue(scroll.y());
+}
+
+void TForm3::Shape1NewHint() {
+    // Nothing before the first marker click, nor while no markers exist.
+    if (mSelection.clickedMarkerName().isEmpty())
+        return;
+    const int current = mContext.set.currentIndex();
+    if (const MapMarker* found = marker(current))
+        found->syncIconAndHint(mContext.set.record(static_cast<std::size_t>(current)));
+}
+
+void TForm3::Shape1MouseDown(const MarkerFrameItem& frame) {
+    const QString name = frame.data(kMarkerNameKey).toString();
+    const std::optional<int> index = recordIndexOfFrameName(name);
+    if (!index)
+        return;
+    mSelection.setClickedMarkerName(name);
+    if (TForm2* editor = mContext.windows.editor) {
+        editor->setCurrentControlText(name);
+        // The one road of selection, as if the user had stepped to the record.
+        editor->setRecordNumber(*index + 1);
+        editor->UpDown1Changing();
+    }
+    // Whether or not the status table is shown; its own click handling does not run.
+    if (TForm6* status = mContext.windows.status)
+        status->selectRow(*index);
+}
+
+void TForm3::FormMouseMove(QPoint pos) {
+    TForm2* editor = mContext.windows.editor;
+    if (!editor)
+        return;
+    // The readouts name the current record, wherever the pointer is.
+    const LandmarkRecord& record = mContext.set.currentRecord();
+    const QString decimalPoint = QLocale().decimalPoint();
+    editor->setPointerReadings(northSouthReadout(record.northSouth, decimalPoint),
+                               eastWestReadout(record.eastWest, decimalPoint), QString::number(pos.y()),
+                               QString::number(pos.x()));
+}
+
+bool TForm3::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view()->viewport())
+        return QWidget::eventFilter(watched, event);
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
+        return false;
+    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+    // The topmost item decides: a frame always lies above its own icon and covers it.
+    const QList<QGraphicsItem*> under = view()->items(pos);
+    if (event->type() == QEvent::MouseMove) {
+        if (under.isEmpty())
+            FormMouseMove(view()->viewport()->mapTo(this, pos));
+        return false;
+    }
+    if (!under.isEmpty()) {
+        if (const auto* frame = dynamic_cast<const MarkerFrameItem*>(under.first()))
+            Shape1MouseDown(*frame);
+    }
+    // The view and the window's pop-up menu see the press as well.
+    return false;
+}
+
+} // namespace korvland
