@@ -39,6 +39,7 @@ class MapSelectionTest : public ::testing::Test, protected TestWindows {
         set.korvfileread(file.writeTo(dir.path() / "lndmrks0.dat"));
         editor->setRecordMaximum(set.recordCount());
         editor->setRecordControlsEnabled(true);
+        editor->setFieldEditsEnabled(true);
         editor->setRecordNumber(1);
         editor->GetLocationType();
         editor->show();
