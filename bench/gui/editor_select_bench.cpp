@@ -130,14 +130,3 @@ void BM_StepThroughFile(benchmark::State& state) {
 BENCHMARK(BM_StepThroughFile)->RangeMultiplier(2)->Range(64, 1024)->Complexity(benchmark::oN);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -58,9 +58,15 @@ std::string writeFile() {
     return path;
 }
 
+// The file's folder goes when the program ends.
+struct BenchFile {
+    std::string path = writeFile();
+    ~BenchFile() { std::filesystem::remove_all(std::filesystem::path(path).parent_path()); }
+};
+
 const std::string& benchFile() {
-    static const std::string path = writeFile();
-    return path;
+    static const BenchFile file;
+    return file.path;
 }
 
 std::unique_ptr<LandmarkSet> loadedSet() {
@@ -123,15 +129,3 @@ void BM_RasterizeProgram(benchmark::State& state) {
 BENCHMARK(BM_RasterizeProgram)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove_all(std::filesystem::path(benchFile()).parent_path());
-    return 0;
-}
