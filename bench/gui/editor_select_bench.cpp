@@ -12,13 +12,14 @@
 #include "map/map_window.h"
 #include "tables/ownership_window.h"
 
+#include "bench_files.h"
+
 #include <QApplication>
 #include <QToolButton>
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,11 +27,7 @@
 namespace {
 
 using namespace korvland;
-
-std::filesystem::path benchFolder() {
-    const std::filesystem::path shm("/dev/shm");
-    return std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
-}
+using namespace korvland::bench;
 
 // A landmark file of `count` records of every kind, with long names and wide coordinates.
 std::string writeFile(std::uint16_t count) {
@@ -48,12 +45,7 @@ std::string writeFile(std::uint16_t count) {
         const std::string name = "Landmark number " + std::to_string(i) + " near the front line";
         std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
     }
-    const std::vector<std::uint8_t> bytes = encodeLandmarkFile(count, 63, 0, records);
-    const std::filesystem::path path =
-        benchFolder() / ("korvland-editor-bench-" + std::to_string(count) + ".dat");
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    return writeBenchFile("korvland-editor-bench-" + std::to_string(count) + ".dat", records);
 }
 
 // The editor with the windows it calls into, shown, holding a file of `count` records.

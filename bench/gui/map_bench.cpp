@@ -11,6 +11,8 @@
 #include "map/map_scene.h"
 #include "map/map_window.h"
 
+#include "bench_files.h"
+
 #include <QApplication>
 #include <QGraphicsScene>
 #include <QGraphicsView>
@@ -21,7 +23,6 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -30,13 +31,9 @@
 namespace {
 
 using namespace korvland;
+using namespace korvland::bench;
 
 constexpr std::uint16_t kRecords = 1024;
-
-std::filesystem::path benchFolder() {
-    const std::filesystem::path shm("/dev/shm");
-    return std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
-}
 
 // A set of `count` records of every kind and both sides, spread over a theatre of about
 // 1.6 by 4 degrees (a map of some 750 × 1250 pixels at 1:1), every seventh switched off.
@@ -56,11 +53,7 @@ void loadSet(LandmarkSet& set, std::uint16_t count) {
         const std::string name = "Landmark number " + std::to_string(i);
         std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
     }
-    const std::vector<std::uint8_t> bytes = encodeLandmarkFile(count, 63, 0, records);
-    const std::filesystem::path path = benchFolder() / "korvland-map-bench.dat";
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    set.korvfileread(path.string());
+    set.korvfileread(writeBenchFile("korvland-map-bench.dat", records));
 }
 
 // A shown view over a scene, as the map window holds them.

@@ -14,12 +14,13 @@
 #include "tables/ownership_window.h"
 #include "tables/status_window.h"
 
+#include "bench_files.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,11 +28,7 @@
 namespace {
 
 using namespace korvland;
-
-std::filesystem::path benchFolder() {
-    const std::filesystem::path shm("/dev/shm");
-    return std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
-}
+using namespace korvland::bench;
 
 // A landmark file of `count` records of every kind, spread over a map larger than the window.
 std::string writeFile(std::uint16_t count) {
@@ -47,12 +44,7 @@ std::string writeFile(std::uint16_t count) {
         const std::string name = "Landmark " + std::to_string(i);
         std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
     }
-    const std::vector<std::uint8_t> bytes = encodeLandmarkFile(count, 63, 0, records);
-    const std::filesystem::path path =
-        benchFolder() / ("korvland-map-bench-" + std::to_string(count) + ".dat");
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    return writeBenchFile("korvland-map-bench-" + std::to_string(count) + ".dat", records);
 }
 
 // The editor and the map, shown, over a file of `count` records, after one marker press

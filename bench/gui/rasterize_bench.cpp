@@ -7,6 +7,8 @@
 #include "data/landmark_file.h"
 #include "data/landmark_set.h"
 
+#include "bench_files.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
@@ -25,11 +27,7 @@ extern char** environ;
 namespace {
 
 using namespace korvland;
-
-std::filesystem::path benchFolder() {
-    const std::filesystem::path shm("/dev/shm");
-    return ::access(shm.c_str(), W_OK) == 0 ? shm : std::filesystem::temp_directory_path();
-}
+using namespace korvland::bench;
 
 // A Marne file of 1024 records of every kind and both sides, spread over a theatre of 1.6
 // by 4 degrees: a map of about 1240 x 780 pixels at 1:1. Every seventh record has the
@@ -50,12 +48,9 @@ std::string writeFile() {
         const std::string name = "Landmark " + std::to_string(i);
         std::copy(name.begin(), name.end(), r.name.begin());
     }
-    const std::filesystem::path folder =
-        benchFolder() / ("korvland-rasterize-bench-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(folder);
-    const std::string path = (folder / "lndmrks0.dat").string();
-    replaceFileAtomically(path, encodeLandmarkFile(kMaxRecords, kRecordFieldsSize, 0, records));
-    return path;
+    const std::filesystem::path folder = "korvland-rasterize-bench-" + std::to_string(::getpid());
+    std::filesystem::create_directories(benchFolder() / folder);
+    return writeBenchFile(folder / "lndmrks0.dat", records);
 }
 
 // The file's folder goes when the program ends.

@@ -9,12 +9,13 @@
 #include "editor/editor_window.h"
 #include "tables/status_window.h"
 
+#include "bench_files.h"
+
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -23,11 +24,7 @@
 namespace {
 
 using namespace korvland;
-
-std::filesystem::path benchFolder() {
-    const std::filesystem::path shm("/dev/shm");
-    return std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
-}
+using namespace korvland::bench;
 
 // A file of 1024 records with long names, both sides and some switched off.
 std::string writeFile() {
@@ -40,12 +37,7 @@ std::string writeFile() {
         const std::string name = "Landmark number " + std::to_string(i) + " near the front line";
         std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
     }
-    const std::vector<std::uint8_t> bytes = encodeLandmarkFile(kMaxRecords, 63, 0, records);
-    const std::filesystem::path path =
-        benchFolder() / ("korvland-tables-bench-" + std::to_string(::getpid()) + ".dat");
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path.string();
+    return writeBenchFile("korvland-tables-bench-" + std::to_string(::getpid()) + ".dat", records);
 }
 
 // The editor and the status table over a loaded 1024-record set.
