@@ -173,10 +173,11 @@ bool TForm2::confirmDiscard() {
 bool TForm2::runRead(const std::function<void()>& read) {
     // The map and the tables show the old set; they go before it is replaced.
     const Windows& w = mContext.windows;
-    if (w.map && w.map->isVisible())
+    // A minimised window counts as shown (isVisible() can be false while it is minimised):
+    // left open the map would keep the old set's markers, a table its rows and the "Table"
+    // button disabled.
+    if (w.map && !w.map->isHidden())
         w.map->hide();
-    // A minimised table counts as shown (isVisible() can be false while it is minimised):
-    // left open it would keep the old set's rows and the "Table" button disabled.
     if (w.ownership && !w.ownership->isHidden())
         w.ownership->hide();
     if (w.status && !w.status->isHidden())
