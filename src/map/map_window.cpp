@@ -141,8 +141,13 @@ void TForm3::showEvent(QShowEvent* event) {
 
 void TForm3::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (!event->spontaneous())
-        FormHide();
+    if (event->spontaneous())
+        return;
+    // Hidden while minimised (a file read), it would come back minimised, out of sight, at
+    // the next "Map", with the command disabled.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    FormHide();
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {

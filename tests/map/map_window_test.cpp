@@ -272,18 +272,26 @@ TEST_F(MapWindowTest, HidingRemovesExactlyTheMarkersOfTheLastBuild) {
     EXPECT_EQ(map->scene()->items(), QList<QGraphicsItem*>{other});
 }
 
+// Shown or minimised, the map of the old set goes; the next "Map" shows the new one in sight.
 TEST_F(MapWindowTest, ReadingAFileWhileTheMapIsShownHidesIt) {
-    load(LandmarkFileBuilder().addMany(10));
-    openMap();
-    ASSERT_TRUE(map->isVisible());
-    load(LandmarkFileBuilder().addMany(3), 2);
-    EXPECT_FALSE(map->isVisible());
-    EXPECT_EQ(map->mapShown(), 0);
-    EXPECT_TRUE(map->scene()->items().isEmpty());
-    EXPECT_TRUE(editorAction("Map1")->isEnabled());
-    openMap();
-    EXPECT_EQ(map->markers().size(), 3u);
-    EXPECT_EQ(map->windowTitle(), "Map of Verdun Region");
+    for (const bool minimised : {false, true}) {
+        SCOPED_TRACE(minimised ? "minimised" : "shown");
+        load(LandmarkFileBuilder().addMany(10));
+        openMap();
+        ASSERT_TRUE(map->isVisible());
+        if (minimised)
+            map->setWindowState(Qt::WindowMinimized);
+        load(LandmarkFileBuilder().addMany(3), 2);
+        EXPECT_TRUE(map->isHidden());
+        EXPECT_EQ(map->mapShown(), 0);
+        EXPECT_TRUE(map->scene()->items().isEmpty());
+        EXPECT_TRUE(editorAction("Map1")->isEnabled());
+        openMap();
+        EXPECT_EQ(map->markers().size(), 3u);
+        EXPECT_EQ(map->windowTitle(), "Map of Verdun Region");
+        EXPECT_FALSE(map->isMinimized());
+        map->close();
+    }
 }
 
 TEST_F(MapWindowTest, EmptySetBuildsNothingAndStillHidesTheSplash) {
