@@ -2,17 +2,10 @@
 // (set the record number, run UpDown1Changing: display refresh, then the map and
 // ownership hooks), and stepping through a whole file with the spinner's arrow, on a
 // file of up to 1024 records. Runs the real window on the offscreen platform.
-#include "app/app_context.h"
-#include "app/qt_dialogs.h"
-#include "app/settings/settings_store.h"
 #include "data/landmark_file.h"
-#include "data/landmark_set.h"
-#include "editor/editor_window.h"
 #include "editor/up_down.h"
-#include "map/map_window.h"
-#include "tables/ownership_window.h"
 
-#include "bench_files.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QToolButton>
@@ -20,7 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,32 +41,8 @@ std::string writeFile(std::uint16_t count) {
 }
 
 // The editor with the windows it calls into, shown, holding a file of `count` records.
-struct Editor {
-    explicit Editor(std::uint16_t count)
-        : store((benchFolder() / "korvland-editor-bench.INI").string()), context{set, dialogs, store, {},
-                                                                                 0,   {},      {}} {
-        window = std::make_unique<TForm2>(context);
-        context.windows.editor = window.get();
-        map = std::make_unique<TForm3>(context);
-        context.windows.map = map.get();
-        ownership = std::make_unique<TForm5>(context);
-        context.windows.ownership = ownership.get();
-        set.korvfileread(writeFile(count));
-        window->setRecordMaximum(count);
-        window->setRecordNumber(1);
-        window->GetLocationType();
-        window->show();
-        QApplication::processEvents();
-    }
-    ~Editor() { context.windows = {}; }
-
-    LandmarkSet set;
-    QtDialogs dialogs;
-    SettingsStore store;
-    AppContext context;
-    std::unique_ptr<TForm2> window;
-    std::unique_ptr<TForm3> map;
-    std::unique_ptr<TForm5> ownership;
+struct Editor : BenchWindows {
+    explicit Editor(std::uint16_t count) : BenchWindows(writeFile(count), "korvland-editor-bench.INI") {}
 };
 
 // One selection as another window makes it.
@@ -83,8 +51,8 @@ void BM_SelectRecord(benchmark::State& state) {
     int number = 0;
     for (auto _ : state) {
         number = number % 1024 + 1;
-        editor.window->setRecordNumber(number);
-        editor.window->UpDown1Changing();
+        editor.editor->setRecordNumber(number);
+        editor.editor->UpDown1Changing();
     }
     benchmark::DoNotOptimize(editor.set.currentIndex());
     state.SetItemsProcessed(state.iterations());
@@ -97,8 +65,8 @@ void BM_SelectRecordAndPaint(benchmark::State& state) {
     int number = 0;
     for (auto _ : state) {
         number = number % 1024 + 1;
-        editor.window->setRecordNumber(number);
-        editor.window->UpDown1Changing();
+        editor.editor->setRecordNumber(number);
+        editor.editor->UpDown1Changing();
         QApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations());
@@ -110,7 +78,7 @@ BENCHMARK(BM_SelectRecordAndPaint);
 void BM_StepThroughFile(benchmark::State& state) {
     const auto count = static_cast<std::uint16_t>(state.range(0));
     Editor editor(count);
-    QToolButton* up = editor.window->findChild<UpDown*>(QStringLiteral("UpDown1"))->upButton();
+    QToolButton* up = editor.editor->findChild<UpDown*>(QStringLiteral("UpDown1"))->upButton();
     for (auto _ : state) {
         for (int i = 0; i < count; ++i)
             up->click();

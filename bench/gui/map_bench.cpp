@@ -11,7 +11,7 @@
 #include "map/map_scene.h"
 #include "map/map_window.h"
 
-#include "bench_files.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QGraphicsScene>

@@ -3,25 +3,15 @@
 // map's refresh of the current marker, highlight and centring), on maps of 64 and 1024
 // records in one run, so that the two can be compared. Runs the real windows on the
 // offscreen platform; part of the map benchmark program, whose main makes the application.
-#include "app/app_context.h"
-#include "app/qt_dialogs.h"
-#include "app/settings/settings_store.h"
 #include "data/landmark_file.h"
-#include "data/landmark_set.h"
-#include "editor/editor_window.h"
-#include "map/map_window.h"
-#include "map/splash_window.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
 
-#include "bench_files.h"
+#include "bench_support.h"
 
 #include <QApplication>
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,50 +39,16 @@ std::string writeFile(std::uint16_t count) {
 
 // The editor and the map, shown, over a file of `count` records, after one marker press
 // so that every selection also refreshes the current marker.
-struct Windows {
-    explicit Windows(std::uint16_t count)
-        : store((benchFolder() / "korvland-map-bench.INI").string()), context{set, dialogs, store, {},
-                                                                              0,   {},      {}} {
-        editor = std::make_unique<TForm2>(context);
-        context.windows.editor = editor.get();
-        map = std::make_unique<TForm3>(context);
-        context.windows.map = map.get();
-        splash = std::make_unique<TForm4>(context);
-        context.windows.splash = splash.get();
-        ownership = std::make_unique<TForm5>(context);
-        context.windows.ownership = ownership.get();
-        status = std::make_unique<TForm6>(context);
-        context.windows.status = status.get();
-        set.korvfileread(writeFile(count));
-        editor->setRecordMaximum(count);
-        editor->setRecordNumber(1);
-        editor->GetLocationType();
-        editor->show();
+struct MapWindows : BenchWindows {
+    explicit MapWindows(std::uint16_t count) : BenchWindows(writeFile(count), "korvland-map-bench.INI") {
         map->show();
         map->Shape1MouseDown(*map->marker(0)->frame);
         QApplication::processEvents();
     }
-    ~Windows() {
-        status.reset();
-        ownership.reset();
-        splash.reset();
-        map.reset();
-        editor.reset();
-    }
-
-    LandmarkSet set;
-    QtDialogs dialogs;
-    SettingsStore store;
-    AppContext context;
-    std::unique_ptr<TForm2> editor;
-    std::unique_ptr<TForm3> map;
-    std::unique_ptr<TForm4> splash;
-    std::unique_ptr<TForm5> ownership;
-    std::unique_ptr<TForm6> status;
 };
 
 void mapSelect(benchmark::State& state, std::uint16_t count, bool paint) {
-    Windows windows(count);
+    MapWindows windows(count);
     // Two records far apart, so that every step scrolls.
     const int numbers[2] = {2, count - 1};
     int step = 0;

@@ -7,7 +7,7 @@
 #include "data/landmark_file.h"
 #include "data/landmark_set.h"
 
-#include "bench_files.h"
+#include "bench_support.h"
 
 #include <QApplication>
 
