@@ -2,7 +2,7 @@
 // (set the editor's record number, run UpDown1Changing: the editor's refresh, then the
 // map's refresh of the current marker, highlight and centring), on maps of 64 and 1024
 // records in one run, so that the two can be compared. Runs the real windows on the
-// offscreen platform; part of the map benchmark program, whose main makes the application.
+// offscreen platform; part of the GUI benchmark program, whose main makes the application.
 #include "data/landmark_file.h"
 
 #include "bench_support.h"

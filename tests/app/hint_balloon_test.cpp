@@ -1,4 +1,5 @@
 #include "app/hint_balloon.h"
+#include "support_gui/render_keep.h"
 
 #include <QBitmap>
 #include <QFontMetrics>
@@ -10,12 +11,7 @@
 namespace korvland {
 namespace {
 
-// Pictures go to KORVLAND_RENDER_DIR when it is set, for a person to look at.
-void keep(const QImage& picture, const char* name) {
-    const QByteArray folder = qgetenv("KORVLAND_RENDER_DIR");
-    if (!folder.isEmpty())
-        picture.save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name));
-}
+using testing::keep;
 
 // The balloon as the map shows it, over the map's dark green ground.
 QImage render(const HintBalloon& balloon) {

@@ -1,4 +1,5 @@
 #include "editor_commands_harness.h"
+#include "support_gui/render_keep.h"
 
 #include <QDialog>
 #include <QFontMetrics>
@@ -8,13 +9,6 @@
 
 namespace korvland::testing {
 namespace {
-
-// Pictures go to KORVLAND_RENDER_DIR when it is set, for a person to look at.
-void keep(const QPixmap& picture, const char* name) {
-    const QByteArray folder = qgetenv("KORVLAND_RENDER_DIR");
-    if (!folder.isEmpty())
-        picture.save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name));
-}
 
 TEST_F(EditorCommandsTest, OpenMenuShowsEveryEntryUnclipped) {
     store.writeString("Form2.MRUList", "H0", "/srv/korv/landmarks/lndmrks1.dat");

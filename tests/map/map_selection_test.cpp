@@ -1,4 +1,5 @@
 #include "editor/radio_group.h"
+#include "support_gui/render_keep.h"
 #include "editor/record_format.h"
 #include "support_gui/test_windows.h"
 
@@ -161,10 +162,7 @@ TEST_F(MapSelectionTest, HighlightIsAWhiteRingOverTheIconHatchedWhenSwitchedOff)
     showMap();
     select(2);
     const QImage picture = viewport()->grab().toImage();
-    const QByteArray folder = qgetenv("KORVLAND_RENDER_DIR");
-    if (!folder.isEmpty())
-        picture.copy(QRect(centreOf(1) - QPoint(40, 40), QSize(80, 80)))
-            .save(QString::fromLocal8Bit(folder) + "/map_highlight.png");
+    keep(picture.copy(QRect(centreOf(1) - QPoint(40, 40), QSize(80, 80))), "map_highlight.png");
     const QPoint topLeft = map->view()->mapFromScene(frame(1).scenePos());
     const auto colourAt = [&](QPoint p) { return QColor(picture.pixel(p)); };
     const QColor top = colourAt(topLeft + QPoint(11, 0));

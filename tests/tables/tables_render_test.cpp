@@ -1,4 +1,5 @@
 #include "tables_fixture.h"
+#include "support_gui/render_keep.h"
 
 #include "tables/caption_label.h"
 #include "tables/ownership_window.h"
@@ -11,13 +12,6 @@
 
 namespace korvland::testing {
 namespace {
-
-// Pictures go to KORVLAND_RENDER_DIR when it is set, for a person to look at.
-void keep(const QPixmap& picture, const char* name) {
-    const QByteArray folder = qgetenv("KORVLAND_RENDER_DIR");
-    if (!folder.isEmpty())
-        picture.save(QString::fromLocal8Bit(folder) + QLatin1Char('/') + QLatin1String(name));
-}
 
 // A file as large as the busiest column: three-digit counts under every caption.
 LandmarkFileBuilder busyFile() {
