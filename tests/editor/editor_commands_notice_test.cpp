@@ -78,6 +78,9 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
     for (const SavedCase& c : cases) {
         SCOPED_TRACE(c.notice);
         openLandmark(landmarkFile("lndmrks1.dat", c.records));
+        EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+                  QString::fromStdString(dir.file("lndmrks1.dat")))
+            << "the whole path is one hover away";
         for (std::size_t index : c.switchedOff)
             set.setDisabled(index, 1);
         dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
