@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QGraphicsItem>
 #include <QGraphicsView>
+#include <QListWidget>
 #include <QMouseEvent>
 
 namespace korvland {
@@ -58,6 +59,11 @@ HintPresenter::Found HintPresenter::hintAt(QWidget* widget, QPoint pos) {
         view && view->viewport() == widget) {
         if (Found found = itemHintAt(*view, pos); found.target)
             return found;
+    }
+    // Rows of a list are no widgets either: each row carries its own hint.
+    if (auto* list = qobject_cast<QListWidget*>(widget->parentWidget()); list && list->viewport() == widget) {
+        if (const QListWidgetItem* row = list->itemAt(pos); row && !row->toolTip().isEmpty())
+            return {row, row->toolTip()};
     }
     // A control without a hint shows the hint of the control that holds it.
     for (QWidget* w = widget; w; w = w->parentWidget()) {

@@ -19,11 +19,11 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
-
 
 namespace korvland {
 
@@ -182,6 +182,7 @@ bool TForm2::runRead(const std::function<void()>& read) {
         w.ownership->hide();
     if (w.status && !w.status->isHidden())
         w.status->hide();
+    showNotice(mStandingNotice);
     try {
         read();
     } catch (const UserError& e) {
@@ -275,7 +276,8 @@ bool TForm2::openProfileFile(const QString& path) {
 
 bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
                          const std::function<void(const std::string&)>& write) {
-    request.initialFolder = mContext.landmarksFolder;
+    if (request.initialFolder.isEmpty())
+        request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
     if (!path) {
         mContext.dialogs.information(this, refusal);
@@ -283,6 +285,7 @@ bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
     }
     try {
         write(nativePath(*path));
+        showNotice(savedNotice(QFileInfo(*path).fileName()));
         return true;
     } catch (const UserError& e) {
         reportError(mContext.dialogs, this, e);
@@ -305,6 +308,7 @@ void TForm2::CompileLandmark1Click() {
     request.filter = QStringLiteral("All Landmarks Files|*.dat");
     request.defaultSuffix = QStringLiteral("dat");
     request.proposedName = mProposedSaveName;
+    request.initialFolder = mProposedSaveFolder;
     if (saveThrough(request, QStringLiteral("Landmarks file not compiled."),
                     [this](const std::string& path) { mContext.set.writeLandmarkFile(path); }))
         mModified = false;
@@ -319,8 +323,10 @@ void TForm2::FormActivate() {
     setRecordNumber(1);
     setRecordMaximum(mContext.set.recordCount());
     GetLocationType();
-    if (Label1)
+    if (Label1) {
         Label1->setText(fromNative(mContext.set.landmarkPath()));
+        Label1->setToolTip(Label1->text());
+    }
     if (LMDSimpleLabel11)
         LMDSimpleLabel11->setText(QString::number(mContext.set.recordCount()));
     if (LMDSimpleLabel12)
@@ -336,10 +342,17 @@ void TForm2::Map1Click(QObject* sender) {
         const RegionTexts& texts = regionTexts(*region);
         mContext.region = *region;
         mProposedSaveName = QString::fromLatin1(texts.proposedName);
+        mProposedSaveFolder.clear();
         if (mContext.windows.map)
             mContext.windows.map->setWindowTitle(QString::fromLatin1(texts.mapCaption));
         if (LSL14)
             LSL14->setText(QString::fromLatin1(texts.locationLine));
+    } else if (set.isLoaded()) {
+        // The region stays, but a save goes back where the data came from, not over the
+        // file of the region read before.
+        const QFileInfo file(fromNative(set.landmarkPath()));
+        mProposedSaveName = file.fileName();
+        mProposedSaveFolder = file.absolutePath();
     }
     if (sender != Map1 || !mContext.windows.map)
         return;
@@ -361,13 +374,13 @@ void TForm2::N1Click() {
     try {
         // The welcome window's chooser, opened in the landmarks folder the operator works in.
         TForm1* welcome = mContext.windows.welcome;
-        if (const std::optional<QString> folder =
-                welcome ? welcome->runFolderChooser(this, mContext.landmarksFolder)
-                        : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder))
-            storeLandmarksFolder(mContext.store, *folder);
-        else
-            mContext.dialogs.information(this, QStringLiteral("Landmarks folder not set."));
-        // A cancel keeps the folder the settings file already names.
+        const std::optional<QString> folder =
+            welcome ? welcome->runFolderChooser(this, mContext.landmarksFolder)
+                    : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder);
+        // The folder is still set: a cancel says nothing and changes nothing.
+        if (!folder)
+            return;
+        storeLandmarksFolder(mContext.store, *folder);
         mContext.landmarksFolder = storedLandmarksFolder(mContext.store);
     } catch (const UserError& e) {
         reportError(mContext.dialogs, this, e);
@@ -420,6 +433,21 @@ void TForm2::About1Click() {
 
 void TForm2::markModified() {
     mModified = true;
+    // A "Saved ..." line no longer tells the truth.
+    showNotice(mStandingNotice);
+}
+
+QString TForm2::savedNotice(const QString& fileName) const {
+    const LandmarkSet& set = mContext.set;
+    int switchedOff = 0;
+    for (std::size_t i = 0; i < set.recordCount(); ++i)
+        switchedOff += set.disabledFlag(i) != 0 ? 1 : 0;
+    const int count = set.recordCount();
+    return QStringLiteral("Saved %1: %2 %3, %4 switched off.")
+        .arg(fileName)
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("landmark") : QStringLiteral("landmarks"))
+        .arg(switchedOff);
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {

@@ -22,6 +22,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -210,6 +211,13 @@ void TForm2::createControls() {
     connect(Edit1, &QLineEdit::textEdited, this, &TForm2::Edit1Change);
     connect(Edit3, &QLineEdit::textEdited, this, &TForm2::Edit3Change);
     connect(Edit4, &QLineEdit::textEdited, this, &TForm2::Edit4Change);
+    // A byte is two hexadecimal digits: a third digit, a sign or a blank never reaches the
+    // record, and a box emptied on the way to another value reports nothing.
+    const QRegularExpression hexByte(QStringLiteral("[0-9A-Fa-f]{0,2}"));
+    for (QLineEdit* box : {Edit3, Edit4}) {
+        box->setValidator(new QRegularExpressionValidator(hexByte, box));
+        connect(box, &QLineEdit::editingFinished, this, [this, box] { hexBoxLeft(box); });
+    }
 
     srg1 = new RadioGroup(QStringLiteral("Side:"), {QStringLiteral("German"), QStringLiteral("Allied")}, 2,
                           panel);
@@ -268,13 +276,16 @@ void TForm2::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(25);
-    mNoticePanel = new QLabel(QStringLiteral("Copyright \u00A9 the korvland developers"), bar);
+    mStandingNotice = QStringLiteral("Copyright \u00A9 the korvland developers");
+    // A notice names files: one too long for the panel keeps its end in sight.
+    mNoticePanel = new PathLabel(bar);
     mNoticePanel->setObjectName(QStringLiteral("NoticePanel"));
+    mNoticePanel->setText(mStandingNotice);
     mNoticePanel->setAlignment(Qt::AlignCenter);
-    mNoticePanel->setFixedWidth(266);
+    mNoticePanel->setMinimumWidth(266);
     mNoticePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setTextColour(mNoticePanel, colourFromBgr(kMaroon));
-    bar->addWidget(mNoticePanel);
+    bar->addWidget(mNoticePanel, 1);
     mClockPanel = new QLabel(bar);
     mClockPanel->setObjectName(QStringLiteral("ClockPanel"));
     mClockPanel->setAlignment(Qt::AlignCenter);
@@ -287,6 +298,15 @@ void TForm2::createStatusBar() {
     connect(mClockTimer, &QTimer::timeout, this, &TForm2::refreshClock);
     mClockTimer->start();
     refreshClock();
+}
+
+void TForm2::showNotice(const QString& text) {
+    mNoticePanel->setText(text);
+    mNoticePanel->setToolTip(text);
+}
+
+QString typeSixStaysOffNotice() {
+    return QStringLiteral("A landmark of type 06 stays switched off: give it another type first.");
 }
 
 void TForm2::refreshClock() {
@@ -385,7 +405,21 @@ std::optional<int> TForm2::hexByteOf(const QLineEdit* box) {
     return static_cast<int>(*value & 0xFF);
 }
 
+void TForm2::hexBoxLeft(QLineEdit* box) {
+    const qsizetype digits = box->text().size();
+    if (digits == 1) {
+        box->setText(QLatin1Char('0') + box->text());
+        box == Edit3 ? Edit3Change() : Edit4Change();
+    } else if (digits == 0) {
+        const LandmarkRecord& record = mContext.set.record(static_cast<std::size_t>(recordNumber() - 1));
+        box->setText(formatHexByte(box == Edit3 ? record.loFileType : record.loFileNo));
+    }
+}
+
 void TForm2::Edit3Change() {
+    // A first digit waits for its second, or for the box to be left.
+    if (Edit3->text().size() < 2)
+        return;
     const std::optional<int> value = hexByteOf(Edit3);
     if (!value)
         return;
@@ -398,6 +432,8 @@ void TForm2::Edit3Change() {
 }
 
 void TForm2::Edit4Change() {
+    if (Edit4->text().size() < 2)
+        return;
     const std::optional<int> value = hexByteOf(Edit4);
     if (!value)
         return;
@@ -423,14 +459,21 @@ void TForm2::LMDRG1Change(int itemIndex) {
     if (itemIndex < 0)
         return;
     const int index = mContext.set.currentIndex();
-    const auto flag = static_cast<std::uint8_t>(itemIndex);
+    // Type 06 is written switched off whatever its flag says: "Yes" would show what the
+    // file will not hold, so the group goes back to "No", as the status table's tick does.
+    const bool refused = itemIndex == 0 && mContext.set.currentRecord().loFileType == kDisabledType;
+    const auto flag = static_cast<std::uint8_t>(refused ? 1 : itemIndex);
     // A click on the item already chosen (or on the group's frame) changes nothing.
     if (mContext.set.disabledFlag(static_cast<std::size_t>(index)) != flag) {
         mContext.set.setDisabled(static_cast<std::size_t>(index), flag);
         markModified();
     }
+    if (refused) {
+        LMDRG1->setItemIndex(1);
+        showNotice(typeSixStaysOffNotice());
+    }
     if (TForm6* status = mContext.windows.status; status && status->hasRow(index))
-        status->setRowTicked(index, itemIndex == 0);
+        status->setRowTicked(index, flag == 0);
     LMDRG1->update();
     if (Edit9->isEnabled())
         Edit9->setFocus();

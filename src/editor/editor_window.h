@@ -20,8 +20,13 @@ class QTimer;
 
 namespace korvland {
 
+class PathLabel;
 class RadioGroup;
 class UpDown;
+
+// Why a landmark of the switched-off type cannot be switched on: a file written with type
+// 06 reads back switched off, whatever the screen said.
+QString typeSixStaysOffNotice();
 
 // The editor window: shows the current record and edits it; its menu brings files in
 // and out. Display and field editing live in editor_window.cpp, the menu commands and
@@ -66,6 +71,10 @@ class TForm2 : public QMainWindow {
     void setPointerReadings(const QString& northSouth, const QString& eastWest, const QString& y,
                             const QString& x);
 
+    // A line in the status bar's notice panel, shown until the next edit or read; then the
+    // panel's own notice comes back.
+    void showNotice(const QString& text);
+
   signals:
     // The user pressed the "Table" button; the status table fills its list and shows.
     void tableButtonClicked();
@@ -98,8 +107,11 @@ class TForm2 : public QMainWindow {
     void markModified();
 
     RecentFiles& recentFiles() { return mRecentFiles; }
-    // The file name "Save Landmark" proposes, from the region.
+    // The file name "Save Landmark" proposes, from the region, and the folder it proposes
+    // it in (empty: the landmarks folder). After a file whose name names no region, that
+    // file's own name and folder.
     QString proposedSaveName() const { return mProposedSaveName; }
+    QString proposedSaveFolder() const { return mProposedSaveFolder; }
 
     // The "Map" command: the map window disables it while it is shown and enables it
     // again when the user closes it.
@@ -117,6 +129,9 @@ class TForm2 : public QMainWindow {
     void createControls(); // editor_window.cpp
     // The low byte of a hexadecimal box's text; reports the conversion error otherwise.
     std::optional<int> hexByteOf(const QLineEdit* box);
+    // A hexadecimal box left: one digit is taken as a whole byte, an empty box shows the
+    // record's value again.
+    void hexBoxLeft(QLineEdit* box);
     void createMenu();        // editor_commands.cpp
     void rebuildRecentMenu(); // editor_commands.cpp
     bool confirmDiscard();    // editor_commands.cpp
@@ -129,6 +144,8 @@ class TForm2 : public QMainWindow {
     // set allows; a failure is reported and false returned.
     bool runRead(const std::function<void()>& read);
     void addRecentFile(const QString& path);
+    // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
+    QString savedNotice(const QString& fileName) const;
     // After a successful open: editor reset, and the set counts as unmodified.
     void finishOpen();
 
@@ -161,7 +178,7 @@ class TForm2 : public QMainWindow {
     QLabel* slew = nullptr;
     QLabel* sL15 = nullptr;
     QLabel* SL16 = nullptr;
-    QLabel* mNoticePanel = nullptr;
+    PathLabel* mNoticePanel = nullptr;
     QLabel* mClockPanel = nullptr;
     QTimer* mClockTimer = nullptr;
     void createStatusBar(); // editor_window.cpp
@@ -184,6 +201,8 @@ class TForm2 : public QMainWindow {
 
     RecentFiles mRecentFiles;
     QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
+    QString mProposedSaveFolder;
+    QString mStandingNotice; // the notice panel's own text
     bool mModified = false;
     bool mRecentFilesSaved = false;
 };

@@ -22,6 +22,7 @@ bool PathLabel::event(QEvent* event) {
 
 void PathLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    drawFrame(&painter);
     painter.setPen(palette().color(foregroundRole()));
     painter.drawText(contentsRect(), int(alignment()), shownText());
 }

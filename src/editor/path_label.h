@@ -4,9 +4,9 @@
 
 namespace korvland {
 
-// A label for a file path: it keeps the whole path as its text and tooltip, and where the
-// path is wider than the label it leaves out the middle, so that the file name at the end
-// stays in sight.
+// A label for a file path, or a line that names one: it keeps the whole text, and where
+// the text is wider than the label it leaves out the middle, so that the end stays in
+// sight. Its owner sets the whole text as the hint too.
 class PathLabel : public QLabel {
     Q_OBJECT
   public:

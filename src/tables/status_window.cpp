@@ -89,7 +89,10 @@ void TForm6::Button1Click() {
         const QColor other = colourFromBgr(kOtherSideColour);
         for (std::size_t i = 0; i < set.recordCount(); ++i) {
             const LandmarkRecord& record = set.record(i);
-            auto* item = new QListWidgetItem(QString::fromStdString(decodeCp1252(record.nameBytes())));
+            const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));
+            auto* item = new QListWidgetItem(name);
+            // A long name is cut at the column's edge; its hint gives it whole.
+            item->setToolTip(name);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
             item->setForeground(isAllied(record.side) ? allied : other);
             item->setCheckState(set.disabledFlag(i) == 0 ? Qt::Checked : Qt::Unchecked);
@@ -122,8 +125,9 @@ void TForm6::applyClick(int row) {
         return;
     const auto index = static_cast<std::size_t>(row);
     // A record of type 6 cannot be switched on here: its tick goes at once.
-    const bool active =
-        CLBox1->item(row)->checkState() == Qt::Checked && set.record(index).loFileType != kDisabledType;
+    const bool ticked = CLBox1->item(row)->checkState() == Qt::Checked;
+    const bool refused = ticked && set.record(index).loFileType == kDisabledType;
+    const bool active = ticked && !refused;
     const std::uint8_t flag = active ? 0 : 1;
     if (!active)
         setRowTicked(row, false);
@@ -138,6 +142,9 @@ void TForm6::applyClick(int row) {
     if (editor) {
         editor->setRecordNumber(row + 1);
         editor->UpDown1Changing();
+        // A tick that went at once says why, where the operator looks for notices.
+        if (refused)
+            editor->showNotice(typeSixStaysOffNotice());
     }
     if (TForm3* map = mContext.windows.map)
         map->update();

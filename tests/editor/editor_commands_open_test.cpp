@@ -1,6 +1,7 @@
 #include "editor_commands_harness.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <filesystem>
 
@@ -114,7 +115,8 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         EXPECT_EQ(editor->proposedSaveName(), QStringLiteral("lndmrks%1.dat").arg(c.region));
     }
 
-    // Names that match nothing keep the region and texts of the last match (Island).
+    // Names that match nothing keep the region and texts of the last match (Island), while
+    // a save goes back to the file that was read.
     std::filesystem::create_directories(dir.path() / "lndmrks0.mlf");
     const char* other[] = {"lndmrks5.dat", "lndmrks2.dat.bak", "xlndmrks1.dat",         "lndmrks1.txt",
                            "lndmrks.dat",  "lndmrks12.dat",    "lndmrks0.mlf/plain.dat"};
@@ -125,7 +127,9 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         EXPECT_EQ(context.region, 4);
         EXPECT_EQ(map->windowTitle(), "Map of Island Region");
         EXPECT_EQ(labelText("LSL14"), "Landmarks of the Island Region");
-        EXPECT_EQ(editor->proposedSaveName(), "lndmrks4.dat");
+        const QFileInfo read(QString::fromStdString((dir.path() / name).string()));
+        EXPECT_EQ(editor->proposedSaveName(), read.fileName());
+        EXPECT_EQ(editor->proposedSaveFolder(), read.absolutePath());
     }
 }
 
@@ -138,7 +142,7 @@ TEST_F(EditorCommandsTest, ANameMatchingNothingAtStartKeepsTheStartingState) {
     EXPECT_EQ(context.region, 0);
     EXPECT_EQ(map->windowTitle(), mapCaption);
     EXPECT_EQ(labelText("LSL14"), line);
-    EXPECT_EQ(editor->proposedSaveName(), "lndmrks0.dat");
+    EXPECT_EQ(editor->proposedSaveName(), "Custom.DAT");
 }
 
 TEST_F(EditorCommandsTest, ProfileLoadsItsLandmarkFileAndFlagsButNotTheRecentList) {

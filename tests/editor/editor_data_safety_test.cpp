@@ -32,7 +32,8 @@ class EditorDataSafetyTest : public EditorCommandsTest {
 
 TEST_F(EditorDataSafetyTest, ReplacingAnExistingFileAsksFirstAndNoReturnsToTheDialog) {
     create();
-    // Flanders, then a file whose name matches no region: the Flanders proposal stays.
+    // Flanders, then a file whose name matches no region: that file is proposed, and the
+    // operator picks Flanders' file instead.
     const QString flanders = landmarkFile("lndmrks1.dat", 5);
     std::filesystem::create_directories(dir.path() / "island");
     const QString island = landmarkFile("island/island-copy.dat", 9);
@@ -48,7 +49,7 @@ TEST_F(EditorDataSafetyTest, ReplacingAnExistingFileAsksFirstAndNoReturnsToTheDi
     dialogs.expectInformation();
     trigger("CompileLandmark1");
     const auto& asked = dialogs.asked();
-    EXPECT_EQ(asked[firstAsked].request.proposedName, "lndmrks1.dat");
+    EXPECT_EQ(asked[firstAsked].request.proposedName, "island-copy.dat");
     EXPECT_EQ(asked[firstAsked + 1].text, "lndmrks1.dat already exists.\nDo you want to replace it?");
     EXPECT_EQ(dialogs.messages().back(), "Landmarks file not compiled.");
     EXPECT_EQ(readBytes(flanders.toStdString()), flandersBytes);

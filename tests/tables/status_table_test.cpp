@@ -1,9 +1,15 @@
 #include "tables_fixture.h"
 
+#include "app/hint_presenter.h"
+#include "editor/editor_window.h"
+#include "editor/path_label.h"
+#include "support_gui/render_keep.h"
 #include "tables/status_window.h"
 
 #include <QApplication>
 #include <QScrollBar>
+
+#include <functional>
 
 namespace korvland::testing {
 namespace {
@@ -102,6 +108,61 @@ TEST_F(StatusTableTest, TicksAndSelectionsApplyToTheRecordAndSelectIt) {
         EXPECT_EQ(activeItem(), step.activeItem);
     }
     EXPECT_TRUE(editor->isModified());
+}
+
+// Type 06 is written switched off, so neither window lets it be switched on, and both say
+// why in the editor's notice panel, whole, until the next edit.
+TEST_F(StatusTableTest, SwitchingOnATypeSixLandmarkIsRefusedWithTheReasonInEitherWindow) {
+    auto* notice = editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"));
+    const QString standing = notice->text();
+    const std::function<void()> attempts[] = {
+        [this] { clickItem("LMDRG1", 0); },
+        [this] { clickBox(1); },
+        [this] {
+            clickName(1);
+            QTest::keyClick(list(), Qt::Key_Space);
+        },
+    };
+    for (std::size_t i = 0; i < std::size(attempts); ++i) {
+        SCOPED_TRACE(i);
+        editor->setRecordNumber(2);
+        editor->UpDown1Changing();
+        attempts[i]();
+        EXPECT_EQ(set.disabledFlag(1), 1);
+        EXPECT_FALSE(ticked(1));
+        EXPECT_EQ(shownIndex(), 1);
+        EXPECT_EQ(activeItem(), 1);
+        EXPECT_EQ(notice->text(), typeSixStaysOffNotice());
+        EXPECT_EQ(notice->shownText(), notice->text()) << "the whole line is in sight";
+        if (i == 0)
+            keep(editor->grab(), "editor_type_six_refused.png");
+        clickBox(3); // an edit: the line goes
+        EXPECT_EQ(notice->text(), standing);
+        clickBox(3);
+    }
+}
+
+TEST_F(StatusTableTest, ARowShowsItsWholeNameAsItsHint) {
+    std::int64_t now = 1000;
+    HintPresenter presenter(nullptr, [&now] { return now; });
+    status->resize(260, 218); // columns narrower than the forty characters of row 4
+    QApplication::processEvents();
+    for (int row : {4, 0}) {
+        SCOPED_TRACE(row);
+        const QRect rect = list()->visualItemRect(list()->item(row));
+        QTest::mouseMove(list()->viewport(), rect.center());
+        now += 250;
+        presenter.runDue();
+        ASSERT_TRUE(presenter.balloon().isVisible());
+        EXPECT_EQ(presenter.balloon().text(), list()->item(row)->text());
+        if (row == 4) {
+            keep(status->grab(), "status_table_cut_name.png");
+            keep(const_cast<HintBalloon&>(presenter.balloon()).grab(), "status_table_row_hint.png");
+        }
+    }
+    EXPECT_LT(list()->visualItemRect(list()->item(4)).width(),
+              list()->fontMetrics().horizontalAdvance(list()->item(4)->text()))
+        << "the name is cut where it is shown";
 }
 
 TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {

@@ -1,0 +1,114 @@
+#include "editor_commands_harness.h"
+
+#include "editor/path_label.h"
+#include "support_gui/render_keep.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+#include <filesystem>
+#include <vector>
+
+namespace korvland::testing {
+namespace {
+
+// Files opened one after the other (a folder below the test folder, or none), and what
+// "Save Landmark" then proposes: a file name and a folder (empty: the landmarks folder),
+// with the location line the editor shows.
+struct ProposalCase {
+    std::vector<std::pair<const char*, const char*>> opened;
+    const char* name;
+    const char* folder;
+    const char* location;
+};
+
+TEST_F(EditorCommandsTest, SaveProposesTheRegionsFileOrElseTheFileTheDataCameFrom) {
+    const ProposalCase cases[] = {
+        {{{"", "lndmrks2.dat"}, {"copies", "alsace-copy.dat"}},
+         "alsace-copy.dat",
+         "copies",
+         "Landmarks of the Verdun Region"},
+        {{{"copies", "Alsace-Copy.DAT"}}, "Alsace-Copy.DAT", "copies", ""},
+        {{{"copies", "alsace-copy.dat"}, {"masters", "LNDMRKS3.MLF"}},
+         "lndmrks3.dat",
+         "",
+         "Landmarks of the Alsace Region"},
+        {{{"", "lndmrks1.dat"}, {"copies", "lndmrks5.dat"}},
+         "lndmrks5.dat",
+         "copies",
+         "Landmarks of the Flanders Region"},
+    };
+    for (const ProposalCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        destroyWindows();
+        create();
+        for (const auto& [folder, name] : c.opened) {
+            std::filesystem::create_directories(dir.path() / folder);
+            openLandmark(landmarkFile(*folder ? std::string(folder) + "/" + name : std::string(name)));
+        }
+        dialogs.expectSaveFile(std::nullopt);
+        dialogs.expectInformation();
+        trigger("CompileLandmark1");
+        const FileDialogRequest& asked = dialogs.asked().at(dialogs.asked().size() - 2).request;
+        EXPECT_EQ(asked.proposedName, c.name);
+        EXPECT_EQ(asked.initialFolder, *c.folder ? QString::fromStdString((dir.path() / c.folder).string())
+                                                 : context.landmarksFolder);
+        EXPECT_EQ(labelText("LSL14"), c.location) << "the region stays as it was";
+    }
+}
+
+// What a save leaves in the notice panel, until the next edit.
+struct SavedCase {
+    const char* command;
+    int records;
+    std::vector<std::size_t> switchedOff;
+    const char* fileName;
+    const char* notice;
+};
+
+TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
+    const SavedCase cases[] = {
+        {"CompileLandmark1", 5, {1, 3}, "out.dat", "Saved out.dat: 5 landmarks, 2 switched off."},
+        {"Save1", 1, {}, "mine.lmp", "Saved mine.lmp: 1 landmark, 0 switched off."},
+        {"Save1", 4, {0, 1, 2, 3}, "all off.lmp", "Saved all off.lmp: 4 landmarks, 4 switched off."},
+    };
+    create();
+    editor->show();
+    const QString standing = labelText("NoticePanel");
+    for (const SavedCase& c : cases) {
+        SCOPED_TRACE(c.notice);
+        openLandmark(landmarkFile("lndmrks1.dat", c.records));
+        EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+                  QString::fromStdString(dir.file("lndmrks1.dat")))
+            << "the whole path is one hover away";
+        for (std::size_t index : c.switchedOff)
+            set.setDisabled(index, 1);
+        dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
+        trigger(c.command);
+        EXPECT_EQ(labelText("NoticePanel"), c.notice);
+        EXPECT_EQ(editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"))->shownText(), c.notice)
+            << "the whole line is in sight";
+        keep(editor->grab(), "editor_saved.png");
+
+        // A cancelled save and a selection leave it; an edit takes it away.
+        dialogs.expectSaveFile(std::nullopt);
+        dialogs.expectInformation();
+        trigger(c.command);
+        editor->UpDown1Changing();
+        EXPECT_EQ(labelText("NoticePanel"), c.notice);
+        QTest::keyClicks(editor->findChild<QLineEdit*>(QStringLiteral("Edit1")), "x");
+        EXPECT_EQ(labelText("NoticePanel"), standing);
+
+        // So does the next read, of a file the line is not about.
+        dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
+        dialogs.expectQuestion(true); // replace the file saved before
+        trigger(c.command);
+        if (editor->isModified())
+            dialogs.expectQuestion(true); // a profile keeps the edits unsaved
+        openLandmark(landmarkFile("lndmrks2.dat"));
+        EXPECT_EQ(labelText("NoticePanel"), standing);
+    }
+}
+
+} // namespace
+} // namespace korvland::testing
