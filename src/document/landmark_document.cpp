@@ -26,8 +26,10 @@ LandmarkDocument::LandmarkDocument(QObject* parent)
 }
 
 LandmarkDocument::~LandmarkDocument() {
-    // The steps refer to the document: they go while it is still whole.
-    mUndoStack->clear();
+    // The steps go before the set they refer to, and a document on its way out announces
+    // nothing to windows that may already be gone.
+    disconnect(mUndoStack, nullptr, this, nullptr);
+    delete mUndoStack;
 }
 
 QString LandmarkDocument::filePath() const {
