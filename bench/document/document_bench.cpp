@@ -21,7 +21,8 @@ using namespace korvland;
 // /dev/shm where there is one, so that the disk plays no part.
 std::string writeFile() {
     const std::filesystem::path shm("/dev/shm");
-    const std::filesystem::path folder = std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
+    const std::filesystem::path folder =
+        std::filesystem::exists(shm) ? shm : std::filesystem::temp_directory_path();
     const std::string path = (folder / "korvland-document-bench.dat").string();
     std::vector<LandmarkRecord> records(kMaxRecords);
     for (std::size_t i = 0; i < records.size(); ++i) {
@@ -32,8 +33,8 @@ std::string writeFile() {
         const std::string name = "Landmark " + std::to_string(i);
         std::copy(name.begin(), name.end(), r.name.begin());
     }
-    replaceFileAtomically(path, encodeLandmarkFile(static_cast<std::uint16_t>(records.size()),
-                                                   kRecordFieldsSize, 0, records));
+    replaceFileAtomically(
+        path, encodeLandmarkFile(static_cast<std::uint16_t>(records.size()), kRecordFieldsSize, 0, records));
     return path;
 }
 
@@ -46,8 +47,9 @@ struct SelectedDocument {
     SelectedDocument() {
         document.read(QString::fromStdString(writeFile()));
         document.selectAll();
-        QObject::connect(&document, &LandmarkDocument::recordsChanged, &document,
-                         [this](const QList<int>& indices) { announced += static_cast<int>(indices.size()); });
+        QObject::connect(
+            &document, &LandmarkDocument::recordsChanged, &document,
+            [this](const QList<int>& indices) { announced += static_cast<int>(indices.size()); });
     }
 };
 

@@ -22,7 +22,8 @@ std::string nativePath(const QString& path) {
 LandmarkDocument::LandmarkDocument(QObject* parent)
     : QObject(parent), mSet(std::make_unique<LandmarkSet>()), mUndoStack(new QUndoStack(this)),
       mProposedSaveName(QString::fromLatin1(regionTexts(0).proposedName)) {
-    connect(mUndoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { emit modifiedChanged(!clean); });
+    connect(mUndoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
 }
 
 LandmarkDocument::~LandmarkDocument() {

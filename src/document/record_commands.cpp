@@ -44,8 +44,8 @@ QString recordLabel(const LandmarkSet& set, int index) {
 
 RecordCommand::RecordCommand(LandmarkDocument& document, int index, Field field, const LandmarkRecord& record,
                              std::uint8_t flag)
-    : QUndoCommand(stepText(field, flag, recordLabel(document.set(), index))), mDocument(document), mIndex(index),
-      mField(field), mRecord(record), mFlag(flag), mTypingSerial(document.mNameTypingSerial) {}
+    : QUndoCommand(stepText(field, flag, recordLabel(document.set(), index))), mDocument(document),
+      mIndex(index), mField(field), mRecord(record), mFlag(flag), mTypingSerial(document.mNameTypingSerial) {}
 
 int RecordCommand::id() const {
     return mField == Field::Name ? kNameTypingId : -1;

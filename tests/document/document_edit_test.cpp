@@ -27,25 +27,31 @@ void selectThenSwitchOff(LandmarkDocument& d, const QList<int>& indices) {
     d.switchOffSelection();
 }
 
+// clang-format off
 const EditCase kEdits[] = {
-    {"Name", {}, [](auto& d) { d.setName(0, QStringLiteral("Arras Nord")); }, "Name of Arras", Announce::Record,
-     Field::Name, {0}},
-    {"NameOfUnnamed", {}, [](auto& d) { d.setName(2, QStringLiteral("Bourlon \u00e9")); }, "Name of Landmark 3",
-     Announce::Record, Field::Name, {2}},
-    {"Type", {}, [](auto& d) { d.setType(3, 0x0A); }, "Type of Cambrai", Announce::Record, Field::Type, {3}},
-    {"SubType", {}, [](auto& d) { d.setSubType(4, 0x21); }, "Sub-Type of Lens", Announce::Record, Field::SubType, {4}},
-    {"Side", {}, [](auto& d) { d.setSide(0, 1); }, "Side of Arras", Announce::Record, Field::Side, {0}},
-    {"SwitchOff", {}, [](auto& d) { d.setActive(6, false); }, "Switch Off Douai", Announce::Disabled, Field::Active,
-     {6}},
-    {"SwitchOn", [](auto& d) { d.setActive(7, false); }, [](auto& d) { d.setActive(7, true); }, "Switch On Bapaume",
-     Announce::Disabled, Field::Active, {7}},
-    {"BulkSwitchOff", {}, [](auto& d) { selectThenSwitchOff(d, {0, 1, 3, 4}); }, "Switch Off 3 Landmarks",
-     Announce::Records, Field::Active, {0, 3, 4}},
-    {"BulkSwitchOn", [](auto& d) { selectThenSwitchOff(d, {0, 1, 3}); }, [](auto& d) { d.switchOnSelection(); },
+    {"Name", {}, [](auto& d) { d.setName(0, QStringLiteral("Arras Nord")); },
+     "Name of Arras", Announce::Record, Field::Name, {0}},
+    {"NameOfUnnamed", {}, [](auto& d) { d.setName(2, QStringLiteral("Bourlon \u00e9")); },
+     "Name of Landmark 3", Announce::Record, Field::Name, {2}},
+    {"Type", {}, [](auto& d) { d.setType(3, 0x0A); },
+     "Type of Cambrai", Announce::Record, Field::Type, {3}},
+    {"SubType", {}, [](auto& d) { d.setSubType(4, 0x21); },
+     "Sub-Type of Lens", Announce::Record, Field::SubType, {4}},
+    {"Side", {}, [](auto& d) { d.setSide(0, 1); },
+     "Side of Arras", Announce::Record, Field::Side, {0}},
+    {"SwitchOff", {}, [](auto& d) { d.setActive(6, false); },
+     "Switch Off Douai", Announce::Disabled, Field::Active, {6}},
+    {"SwitchOn", [](auto& d) { d.setActive(7, false); }, [](auto& d) { d.setActive(7, true); },
+     "Switch On Bapaume", Announce::Disabled, Field::Active, {7}},
+    {"BulkSwitchOff", {}, [](auto& d) { selectThenSwitchOff(d, {0, 1, 3, 4}); },
+     "Switch Off 3 Landmarks", Announce::Records, Field::Active, {0, 3, 4}},
+    {"BulkSwitchOn", [](auto& d) { selectThenSwitchOff(d, {0, 1, 3}); },
+     [](auto& d) { d.switchOnSelection(); },
      "Switch On 2 Landmarks", Announce::Records, Field::Active, {0, 3}},
-    {"BulkSideOfOne", {}, [](auto& d) { d.setSelection({3, 4, 6}), d.setSideOfSelection(1); }, "Side of 1 Landmark",
-     Announce::Records, Field::Side, {4}},
+    {"BulkSideOfOne", {}, [](auto& d) { d.setSelection({3, 4, 6}), d.setSideOfSelection(1); },
+     "Side of 1 Landmark", Announce::Records, Field::Side, {4}},
 };
+// clang-format on
 
 void PrintTo(const EditCase& c, std::ostream* out) {
     *out << c.name;
@@ -115,6 +121,9 @@ struct NoStepCase {
     std::function<bool(LandmarkDocument&)> edit; // true when the edit says it changed something
 };
 
+// clang-format off
+using ActiveEdit = LandmarkDocument::ActiveEdit;
+
 const NoStepCase kNoSteps[] = {
     {"SameName", [](auto& d) { return d.setName(0, QStringLiteral("Arras")); }},
     {"NameOutsideTheCodePage", [](auto& d) { return d.setName(0, QStringLiteral("Arras \u0100")); }},
@@ -123,13 +132,14 @@ const NoStepCase kNoSteps[] = {
     {"SameSubType", [](auto& d) { return d.setSubType(0, 0x02); }},
     {"SameSide", [](auto& d) { return d.setSide(3, 1); }},
     {"SideOfNoRecord", [](auto& d) { return d.setSide(-1, 1); }},
-    {"SwitchOnWhatIsOn", [](auto& d) { return d.setActive(0, true) != LandmarkDocument::ActiveEdit::Unchanged; }},
-    {"SwitchOnTypeSix", [](auto& d) { return d.setActive(1, true) != LandmarkDocument::ActiveEdit::Refused; }},
-    {"SwitchOffWhatIsOff", [](auto& d) { return d.setActive(5, false) != LandmarkDocument::ActiveEdit::Unchanged; }},
-    {"BulkOnNothingSelected", [](auto& d) { return d.switchOffSelection().changed != 0; }},
-    {"BulkOffOfTheOff", [](auto& d) { return d.setSelection({1, 5}), d.switchOffSelection().changed != 0; }},
-    {"BulkSideAlreadyThere", [](auto& d) { return d.setSelection({0, 2}), d.setSideOfSelection(0).changed != 0; }},
+    {"SwitchOnWhatIsOn", [](auto& d) { return d.setActive(0, true) != ActiveEdit::Unchanged; }},
+    {"SwitchOnTypeSix", [](auto& d) { return d.setActive(1, true) != ActiveEdit::Refused; }},
+    {"SwitchOffWhatIsOff", [](auto& d) { return d.setActive(5, false) != ActiveEdit::Unchanged; }},
+    {"BulkOffOfNothing", [](auto& d) { return d.switchOffSelection().changed; }},
+    {"BulkOffOfTheOff", [](auto& d) { return d.setSelection({1, 5}), d.switchOffSelection().changed; }},
+    {"BulkSideUnchanged", [](auto& d) { return d.setSelection({0, 2}), d.setSideOfSelection(0).changed; }},
 };
+// clang-format on
 
 void PrintTo(const NoStepCase& c, std::ostream* out) {
     *out << c.name;

@@ -69,13 +69,18 @@ struct RegionCase {
     const char* currentFileName;
 };
 
+// clang-format off
 const RegionCase kRegions[] = {
-    {"MasterCopyInCapitals", "lndmrks2.dat", "LNDMRKS3.MLF", 3, true, "lndmrks3.dat", false, "lndmrks3.mlf"},
-    {"NoRegionKeepsTheRegionButNotItsFile", "lndmrks2.dat", "alsace-copy.dat", 2, true, "alsace-copy.dat", true,
-     "alsace-copy.dat"},
-    {"RegionFiveIsNone", "lndmrks1.dat", "lndmrks5.dat", 1, true, "lndmrks5.dat", true, "lndmrks5.dat"},
-    {"NeverARegion", "front.dat", "Lndmrks2.dat.bak", 0, false, "Lndmrks2.dat.bak", true, "lndmrks2.dat.bak"},
+    {"MasterCopyInCapitals", "lndmrks2.dat", "LNDMRKS3.MLF",
+     3, true, "lndmrks3.dat", false, "lndmrks3.mlf"},
+    {"NoRegionKeepsTheRegionButNotItsFile", "lndmrks2.dat", "alsace-copy.dat",
+     2, true, "alsace-copy.dat", true, "alsace-copy.dat"},
+    {"RegionFiveIsNone", "lndmrks1.dat", "lndmrks5.dat",
+     1, true, "lndmrks5.dat", true, "lndmrks5.dat"},
+    {"NeverARegion", "front.dat", "Lndmrks2.dat.bak",
+     0, false, "Lndmrks2.dat.bak", true, "lndmrks2.dat.bak"},
 };
+// clang-format on
 
 void PrintTo(const RegionCase& c, std::ostream* out) {
     *out << c.name;
@@ -121,6 +126,7 @@ struct FailureCase {
     std::function<void(LandmarkDocument&, const TempDir&)> read;
 };
 
+// clang-format off
 const FailureCase kFailures[] = {
     {"MissingFile", [](auto& d, auto& dir) { d.read(qPath(dir.file("lndmrks3.dat"))); }},
     {"TruncatedRecord",
@@ -135,6 +141,7 @@ const FailureCase kFailures[] = {
          d.openProfile(qPath(dir.file("front.lmp")));
      }},
 };
+// clang-format on
 
 void PrintTo(const FailureCase& c, std::ostream* out) {
     *out << c.name;

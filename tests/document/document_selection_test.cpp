@@ -16,6 +16,7 @@ struct SelectionCase {
     QList<int> after;
 };
 
+// clang-format off
 const SelectionCase kSelections[] = {
     {"SetReplaces", {1, 2}, [](auto& d) { d.setSelection({4, 3}); }, {3, 4}},
     {"SetIgnoresWhatIsNoRecord", {}, [](auto& d) { d.setSelection({-1, 2, 8, 1023}); }, {2}},
@@ -31,6 +32,7 @@ const SelectionCase kSelections[] = {
     {"NoneOfNothing", {}, [](auto& d) { d.selectNone(); }, {}},
     {"Invert", {0, 2, 7}, [](auto& d) { d.invertSelection(); }, {1, 3, 4, 5, 6}},
 };
+// clang-format on
 
 void PrintTo(const SelectionCase& c, std::ostream* out) {
     *out << c.name;
