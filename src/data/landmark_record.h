@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace korvland {
 
@@ -29,6 +30,9 @@ struct LandmarkRecord {
 
     // The name's bytes up to the first zero byte, or all 40.
     std::string nameBytes() const;
+    // Bytes (already encoded) followed by one zero byte when shorter than 40; bytes after
+    // that zero keep their content; text beyond 40 bytes is cut.
+    void setNameBytes(std::string_view bytes);
 
     bool operator==(const LandmarkRecord&) const = default;
 };

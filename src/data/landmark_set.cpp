@@ -123,12 +123,7 @@ LandmarkRecord& LandmarkSet::current() {
 }
 
 void LandmarkSet::setName(std::string_view bytes) {
-    auto& name = current().name;
-    const std::size_t length = std::min(bytes.size(), kNameSize);
-    std::copy_n(bytes.begin(), length, name.begin());
-    // A 40-byte name has no terminator; the bytes after a shorter name's zero stay.
-    if (length < kNameSize)
-        name[length] = 0;
+    current().setNameBytes(bytes);
 }
 
 void LandmarkSet::setLoFileType(int value) {
@@ -149,6 +144,14 @@ void LandmarkSet::setDisabled(std::size_t index, std::uint8_t flag) {
 
 std::string LandmarkRecord::nameBytes() const {
     return fixedFieldText(name);
+}
+
+void LandmarkRecord::setNameBytes(std::string_view bytes) {
+    const std::size_t length = std::min(bytes.size(), kNameSize);
+    std::copy_n(bytes.begin(), length, name.begin());
+    // A 40-byte name has no terminator; the bytes after a shorter name's zero stay.
+    if (length < kNameSize)
+        name[length] = 0;
 }
 
 } // namespace korvland

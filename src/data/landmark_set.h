@@ -73,6 +73,9 @@ public:
     void setLoFileNo(int value);
     void setSide(int sideIndex);
     void setDisabled(std::size_t index, std::uint8_t flag);
+    // Replaces record `index` (0 to 1023) whole: an edit of any record, not only the
+    // current one, and undo putting back every byte an edit touched.
+    void setRecord(std::size_t index, const LandmarkRecord& record) { mRecords.at(index) = record; }
 
 private:
     void replaceFrom(const std::string& path, const LandmarkFileContents& contents);

@@ -1,12 +1,4 @@
 #pragma once
 
-#include <string>
-
-namespace korvland {
-
-// The file name as region detection compares it: lower-cased by the user's locale, in the
-// file system's encoding. The editor keeps this form as the set's current file name; the
-// rasterizer derives the region from it the same way.
-std::string regionFileName(const std::string& fileName);
-
-} // namespace korvland
+// The region rule moved to the document; the editor and the rasterizer still include it here.
+#include "document/region_name.h"

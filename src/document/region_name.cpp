@@ -1,4 +1,4 @@
-#include "editor/region_name.h"
+#include "document/region_name.h"
 
 #include <QFile>
 #include <QLocale>

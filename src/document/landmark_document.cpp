@@ -1,0 +1,303 @@
+#include "document/landmark_document.h"
+
+#include "data/region.h"
+#include "data/text_codec.h"
+#include "document/record_commands.h"
+#include "document/region_name.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUndoStack>
+
+namespace korvland {
+
+namespace {
+
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+} // namespace
+
+LandmarkDocument::LandmarkDocument(QObject* parent)
+    : QObject(parent), mSet(std::make_unique<LandmarkSet>()), mUndoStack(new QUndoStack(this)),
+      mProposedSaveName(QString::fromLatin1(regionTexts(0).proposedName)) {
+    connect(mUndoStack, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { emit modifiedChanged(!clean); });
+}
+
+LandmarkDocument::~LandmarkDocument() {
+    // The steps go before the set they refer to, and a document on its way out announces
+    // nothing to windows that may already be gone.
+    disconnect(mUndoStack, nullptr, this, nullptr);
+    delete mUndoStack;
+}
+
+QString LandmarkDocument::filePath() const {
+    return QFile::decodeName(QByteArray::fromStdString(mSet->landmarkPath()));
+}
+
+bool LandmarkDocument::isModified() const {
+    return !mUndoStack->isClean();
+}
+
+// --- files -------------------------------------------------------------------------------
+
+void LandmarkDocument::read(const QString& path) {
+    emit readStarting();
+    mSet->korvfileread(nativePath(path));
+    finishRead();
+}
+
+void LandmarkDocument::openProfile(const QString& path) {
+    emit readStarting();
+    mSet->openProfile(nativePath(path));
+    finishRead();
+}
+
+void LandmarkDocument::finishRead() {
+    // The old file's steps go first, so that every window told of the new set finds the
+    // document whole: unmodified, record 1 current, nothing selected.
+    mUndoStack->clear();
+    const int oldRegion = mRegion;
+    const bool oldRegionKnown = mRegionKnown;
+    const QString oldName = mProposedSaveName;
+    const QString oldFolder = mProposedSaveFolder;
+    takeRegionFromFileName();
+    const bool hadSelection = mSelection.any();
+    mSelection.reset();
+    mSet->selectRecord(1);
+    ++mNameTypingSerial;
+
+    emit setReplaced();
+    if (mRegion != oldRegion || mRegionKnown != oldRegionKnown || mProposedSaveName != oldName ||
+        mProposedSaveFolder != oldFolder)
+        emit regionChanged(mRegion);
+    emit currentChanged(0);
+    if (hadSelection)
+        emit selectionChanged();
+}
+
+void LandmarkDocument::takeRegionFromFileName() {
+    // The stored name itself becomes lower case; the match is on the name alone.
+    mSet->setCurrentFileName(regionFileName(mSet->currentFileName()));
+    if (const std::optional<int> region = detectRegion(mSet->currentFileName())) {
+        mRegion = *region;
+        mRegionKnown = true;
+        mProposedSaveName = QString::fromLatin1(regionTexts(*region).proposedName);
+        mProposedSaveFolder.clear();
+        return;
+    }
+    // The region stays, but its file is not this one: proposing the region's name would
+    // put these landmarks over another file.
+    const QFileInfo file(filePath());
+    mProposedSaveName = file.fileName();
+    mProposedSaveFolder = file.absolutePath();
+}
+
+void LandmarkDocument::write(const QString& path) {
+    mSet->writeLandmarkFile(nativePath(path));
+    mUndoStack->setClean();
+}
+
+void LandmarkDocument::saveProfile(const QString& path) const {
+    mSet->saveProfile(nativePath(path));
+}
+
+// --- the current record ------------------------------------------------------------------
+
+bool LandmarkDocument::select(int index) {
+    if (!inRange(index) && index != 0)
+        return false;
+    ++mNameTypingSerial;
+    mSet->selectRecord(index + 1);
+    emit currentChanged(index);
+    return true;
+}
+
+// --- edits of one record -----------------------------------------------------------------
+
+bool LandmarkDocument::pushRecordEdit(int index, Field field, const LandmarkRecord& changed) {
+    if (!inRange(index) || changed == record(index))
+        return false;
+    mUndoStack->push(
+        new RecordCommand(*this, index, field, changed, mSet->disabledFlag(static_cast<std::size_t>(index))));
+    return true;
+}
+
+bool LandmarkDocument::setName(int index, const QString& name) {
+    if (!inRange(index))
+        return false;
+    const std::optional<std::string> bytes = encodeCp1252(name.toStdString());
+    if (!bytes)
+        return false;
+    LandmarkRecord changed = record(index);
+    changed.setNameBytes(*bytes);
+    return pushRecordEdit(index, Field::Name, changed);
+}
+
+void LandmarkDocument::endNameTyping() {
+    ++mNameTypingSerial;
+}
+
+bool LandmarkDocument::setType(int index, std::uint8_t type) {
+    if (!inRange(index))
+        return false;
+    LandmarkRecord changed = record(index);
+    changed.loFileType = type;
+    return pushRecordEdit(index, Field::Type, changed);
+}
+
+bool LandmarkDocument::setSubType(int index, std::uint8_t subType) {
+    if (!inRange(index))
+        return false;
+    LandmarkRecord changed = record(index);
+    changed.loFileNo = subType;
+    return pushRecordEdit(index, Field::SubType, changed);
+}
+
+bool LandmarkDocument::setSide(int index, std::uint8_t side) {
+    if (!inRange(index))
+        return false;
+    LandmarkRecord changed = record(index);
+    changed.side = side;
+    return pushRecordEdit(index, Field::Side, changed);
+}
+
+LandmarkDocument::ActiveEdit LandmarkDocument::setActive(int index, bool active) {
+    if (!inRange(index))
+        return ActiveEdit::Unchanged;
+    const std::uint8_t flag = active ? 0 : 1;
+    if (mSet->disabledFlag(static_cast<std::size_t>(index)) == flag)
+        return ActiveEdit::Unchanged;
+    // Type 6 is written as switched off whatever the flag says.
+    if (active && record(index).loFileType == kDisabledType)
+        return ActiveEdit::Refused;
+    mUndoStack->push(new RecordCommand(*this, index, Field::Active, record(index), flag));
+    return ActiveEdit::Changed;
+}
+
+// --- the selection -----------------------------------------------------------------------
+
+bool LandmarkDocument::isSelected(int index) const {
+    return inRange(index) && mSelection.test(static_cast<std::size_t>(index));
+}
+
+QList<int> LandmarkDocument::selectedIndices() const {
+    QList<int> indices;
+    indices.reserve(selectedCount());
+    for (int i = 0; i < recordCount(); ++i) {
+        if (mSelection.test(static_cast<std::size_t>(i)))
+            indices.append(i);
+    }
+    return indices;
+}
+
+void LandmarkDocument::changeSelection(const std::bitset<kMaxRecords>& selection) {
+    if (selection == mSelection)
+        return;
+    mSelection = selection;
+    emit selectionChanged();
+}
+
+void LandmarkDocument::setSelection(const QList<int>& indices) {
+    std::bitset<kMaxRecords> selection;
+    for (int index : indices) {
+        if (inRange(index))
+            selection.set(static_cast<std::size_t>(index));
+    }
+    changeSelection(selection);
+}
+
+void LandmarkDocument::addToSelection(const QList<int>& indices) {
+    std::bitset<kMaxRecords> selection = mSelection;
+    for (int index : indices) {
+        if (inRange(index))
+            selection.set(static_cast<std::size_t>(index));
+    }
+    changeSelection(selection);
+}
+
+void LandmarkDocument::removeFromSelection(const QList<int>& indices) {
+    std::bitset<kMaxRecords> selection = mSelection;
+    for (int index : indices) {
+        if (inRange(index))
+            selection.reset(static_cast<std::size_t>(index));
+    }
+    changeSelection(selection);
+}
+
+void LandmarkDocument::toggleSelected(int index) {
+    if (!inRange(index))
+        return;
+    std::bitset<kMaxRecords> selection = mSelection;
+    selection.flip(static_cast<std::size_t>(index));
+    changeSelection(selection);
+}
+
+namespace {
+
+std::bitset<kMaxRecords> firstRecords(int count) {
+    std::bitset<kMaxRecords> all;
+    for (int i = 0; i < count; ++i)
+        all.set(static_cast<std::size_t>(i));
+    return all;
+}
+
+} // namespace
+
+void LandmarkDocument::selectAll() {
+    changeSelection(firstRecords(recordCount()));
+}
+
+void LandmarkDocument::selectNone() {
+    changeSelection({});
+}
+
+void LandmarkDocument::invertSelection() {
+    changeSelection(firstRecords(recordCount()) ^ mSelection);
+}
+
+// --- edits of the selection --------------------------------------------------------------
+
+LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std::uint8_t value) {
+    BulkEdit result;
+    std::vector<int> indices;
+    indices.reserve(mSelection.count());
+    for (int i = 0; i < recordCount(); ++i) {
+        const auto index = static_cast<std::size_t>(i);
+        if (!mSelection.test(index))
+            continue;
+        if (field == Field::Side) {
+            if (mSet->record(index).side != value)
+                indices.push_back(i);
+            continue;
+        }
+        const std::uint8_t flag = mSet->disabledFlag(index);
+        // Switching off keeps a profile's flag 2, which already means off.
+        if ((value == 0) == (flag == 0))
+            continue;
+        if (value == 0 && mSet->record(index).loFileType == kDisabledType)
+            ++result.leftOff;
+        else
+            indices.push_back(i);
+    }
+    result.changed = static_cast<int>(indices.size());
+    if (!indices.empty())
+        mUndoStack->push(new RecordsCommand(*this, field, std::move(indices), value));
+    return result;
+}
+
+LandmarkDocument::BulkEdit LandmarkDocument::switchOnSelection() {
+    return pushSelectionEdit(Field::Active, 0);
+}
+
+LandmarkDocument::BulkEdit LandmarkDocument::switchOffSelection() {
+    return pushSelectionEdit(Field::Active, 1);
+}
+
+LandmarkDocument::BulkEdit LandmarkDocument::setSideOfSelection(std::uint8_t side) {
+    return pushSelectionEdit(Field::Side, side);
+}
+
+} // namespace korvland

@@ -1,0 +1,164 @@
+#pragma once
+
+#include "data/landmark_set.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <bitset>
+#include <cstdint>
+#include <memory>
+
+class QUndoStack;
+
+namespace korvland {
+
+// The open landmark file and everything about it that is not a window's own: the set, the
+// current record, the selection of many records, the region and the save name it proposes,
+// the file it came from, and whether it differs from what was last saved. Windows read it
+// through the accessors, change it only through the operations below and follow it through
+// the signals. Every change of a record is a step on the undo stack; "modified" is the
+// stack's distance from its clean state.
+class LandmarkDocument : public QObject {
+    Q_OBJECT
+  public:
+    // What a recordChanged or recordsChanged signal says changed.
+    enum class Field { Name, Type, SubType, Side, Active };
+    Q_ENUM(Field)
+
+    // The outcome of switching a record on: a landmark of type 6 stays switched off.
+    enum class ActiveEdit { Changed, Unchanged, Refused };
+
+    // The outcome of an edit of the selection: the records the step changed, and those a
+    // rule left as they were (a type-6 landmark is not switched on).
+    struct BulkEdit {
+        int changed = 0;
+        int leftOff = 0;
+        bool operator==(const BulkEdit&) const = default;
+    };
+
+    explicit LandmarkDocument(QObject* parent = nullptr);
+    ~LandmarkDocument() override;
+
+    // --- reading the state -------------------------------------------------------------
+    const LandmarkSet& set() const { return *mSet; }
+    int recordCount() const { return mSet->recordCount(); }
+    bool isLoaded() const { return mSet->isLoaded(); }
+    int currentIndex() const { return mSet->currentIndex(); }
+    const LandmarkRecord& currentRecord() const { return mSet->currentRecord(); }
+    const LandmarkRecord& record(int index) const { return mSet->record(static_cast<std::size_t>(index)); }
+    bool isActive(int index) const { return mSet->disabledFlag(static_cast<std::size_t>(index)) == 0; }
+    // The landmark file the set was read from (for a profile, the file the profile names).
+    QString filePath() const;
+
+    // The theatre, 0 to 4: that of the last file read whose name named one, 0 before.
+    int region() const { return mRegion; }
+    // Whether any file read so far named a region (the editor's location line stays empty
+    // until then).
+    bool regionKnown() const { return mRegionKnown; }
+    // What "Save Landmark" proposes: the region's ".dat" name in the landmarks folder when
+    // the last file's name named a region; otherwise that file's own name in its own
+    // folder, so that a save goes back where the data came from rather than over another
+    // region's file.
+    QString proposedSaveName() const { return mProposedSaveName; }
+    // The folder of the proposal; empty for the landmarks folder.
+    QString proposedSaveFolder() const { return mProposedSaveFolder; }
+
+    QUndoStack* undoStack() const { return mUndoStack; }
+    bool isModified() const;
+
+    // --- files ---------------------------------------------------------------------------
+    // Reads a landmark file (or master copy), or a profile and the landmark file it names.
+    // A failure throws UserError and changes nothing: set, current record, selection,
+    // region, history and modified state stay as they were. Success replaces the set,
+    // makes record 1 current, empties the selection, detects the region from the file
+    // name and clears the history. readStarting is announced before either.
+    void read(const QString& path);
+    void openProfile(const QString& path);
+    // Writes the landmark file; the document then counts as saved (the clean state).
+    void write(const QString& path);
+    // Writes a profile. Names, types and sides are not in a profile: the document stays
+    // modified when it was.
+    void saveProfile(const QString& path) const;
+
+    // --- the current record ----------------------------------------------------------------
+    // Makes record `index` (0-based) current and announces it, also when it already is:
+    // every pick runs the windows' refresh. False, and nothing happens, outside the records
+    // (index 0 is accepted on the empty set). Not an undo step.
+    bool select(int index);
+
+    // --- edits of one record, each one undo step; false (and no step) when nothing changes -
+    // Windows-1252 text, cut at 40 bytes; false also when the text has a character that
+    // code page cannot carry. Typing into one record's name merges into one step until
+    // endNameTyping, another step, an undo or a selection.
+    bool setName(int index, const QString& name);
+    void endNameTyping();
+    bool setType(int index, std::uint8_t type);
+    bool setSubType(int index, std::uint8_t subType);
+    // 0 German, 1 Allied.
+    bool setSide(int index, std::uint8_t side);
+    // Switched on stores flag 0, off flag 1 (also over a profile's 2). A landmark of type 6
+    // is never switched on: Refused, and nothing changes.
+    ActiveEdit setActive(int index, bool active);
+
+    // --- the selection: record indices, empty after every open; not undo steps -------------
+    bool isSelected(int index) const;
+    int selectedCount() const { return static_cast<int>(mSelection.count()); }
+    // Ascending.
+    QList<int> selectedIndices() const;
+    // Indices outside the records are ignored.
+    void setSelection(const QList<int>& indices);
+    void addToSelection(const QList<int>& indices);
+    void removeFromSelection(const QList<int>& indices);
+    void toggleSelected(int index);
+    void selectAll();
+    void selectNone();
+    void invertSelection();
+
+    // --- edits of the selection, one undo step each (none when nothing changes) -----------
+    BulkEdit switchOnSelection();
+    BulkEdit switchOffSelection();
+    BulkEdit setSideOfSelection(std::uint8_t side);
+
+  signals:
+    // A read is about to start, successful or not: windows showing the old set close.
+    void readStarting();
+    // A read replaced the whole set.
+    void setReplaced();
+    void currentChanged(int index);
+    // One record's name, type, sub-type or side changed (an edit, its undo or its redo).
+    void recordChanged(int index, korvland::LandmarkDocument::Field field);
+    // One record was switched on or off.
+    void disabledChanged(int index);
+    // An edit of the selection (or its undo or redo) changed `field` of these records, in
+    // one signal rather than one per record.
+    void recordsChanged(const QList<int>& indices, korvland::LandmarkDocument::Field field);
+    void selectionChanged();
+    void modifiedChanged(bool modified);
+    // The region, or the save name and folder proposed, changed.
+    void regionChanged(int region);
+
+  private:
+    friend class RecordCommand;
+    friend class RecordsCommand;
+
+    void finishRead();
+    void takeRegionFromFileName();
+    bool inRange(int index) const { return index >= 0 && index < recordCount(); }
+    bool pushRecordEdit(int index, Field field, const LandmarkRecord& changed);
+    BulkEdit pushSelectionEdit(Field field, std::uint8_t value);
+    void changeSelection(const std::bitset<kMaxRecords>& selection);
+
+    std::unique_ptr<LandmarkSet> mSet;
+    QUndoStack* mUndoStack = nullptr;
+    std::bitset<kMaxRecords> mSelection;
+    int mRegion = 0;
+    bool mRegionKnown = false;
+    QString mProposedSaveName;
+    QString mProposedSaveFolder;
+    // Name steps merge only while this stays the same.
+    int mNameTypingSerial = 0;
+};
+
+} // namespace korvland

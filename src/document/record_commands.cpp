@@ -1,0 +1,119 @@
+#include "document/record_commands.h"
+
+#include "data/text_codec.h"
+
+#include <utility>
+
+namespace korvland {
+
+namespace {
+
+using Field = LandmarkDocument::Field;
+
+// Name steps of one record merge; no other step does.
+constexpr int kNameTypingId = 1;
+
+QString stepText(Field field, std::uint8_t flag, const QString& subject) {
+    switch (field) {
+    case Field::Name:
+        return QStringLiteral("Name of %1").arg(subject);
+    case Field::Type:
+        return QStringLiteral("Type of %1").arg(subject);
+    case Field::SubType:
+        return QStringLiteral("Sub-Type of %1").arg(subject);
+    case Field::Side:
+        return QStringLiteral("Side of %1").arg(subject);
+    case Field::Active:
+        break;
+    }
+    return (flag == 0 ? QStringLiteral("Switch On %1") : QStringLiteral("Switch Off %1")).arg(subject);
+}
+
+QString landmarkCount(qsizetype count) {
+    return count == 1 ? QStringLiteral("1 Landmark") : QStringLiteral("%1 Landmarks").arg(count);
+}
+
+} // namespace
+
+QString recordLabel(const LandmarkSet& set, int index) {
+    const std::string name = set.record(static_cast<std::size_t>(index)).nameBytes();
+    if (name.empty())
+        return QStringLiteral("Landmark %1").arg(index + 1);
+    return QString::fromStdString(decodeCp1252(name));
+}
+
+RecordCommand::RecordCommand(LandmarkDocument& document, int index, Field field, const LandmarkRecord& record,
+                             std::uint8_t flag)
+    : QUndoCommand(stepText(field, flag, recordLabel(document.set(), index))), mDocument(document),
+      mIndex(index), mField(field), mRecord(record), mFlag(flag), mTypingSerial(document.mNameTypingSerial) {}
+
+int RecordCommand::id() const {
+    return mField == Field::Name ? kNameTypingId : -1;
+}
+
+bool RecordCommand::mergeWith(const QUndoCommand* other) {
+    // Only name steps share the id.
+    const auto* next = static_cast<const RecordCommand*>(other);
+    if (next->mIndex != mIndex || next->mTypingSerial != mTypingSerial)
+        return false;
+    // This step keeps the record from before the typing began; the set holds the newest
+    // name. Typing back to where it began leaves no step at all.
+    if (mDocument.set().record(mIndex) == mRecord)
+        setObsolete(true);
+    return true;
+}
+
+void RecordCommand::swap() {
+    LandmarkSet& set = *mDocument.mSet;
+    const auto index = static_cast<std::size_t>(mIndex);
+    const LandmarkRecord record = set.record(index);
+    set.setRecord(index, mRecord);
+    mRecord = record;
+    const std::uint8_t flag = set.disabledFlag(index);
+    set.setDisabled(index, mFlag);
+    mFlag = flag;
+    // The first redo is the edit itself, made on the record the operator is looking at;
+    // an undo or a later redo brings that record back into view and ends any typing.
+    if (std::exchange(mPushed, true)) {
+        ++mDocument.mNameTypingSerial;
+        if (mDocument.currentIndex() != mIndex)
+            mDocument.select(mIndex);
+    }
+    if (mField == Field::Active)
+        emit mDocument.disabledChanged(mIndex);
+    else
+        emit mDocument.recordChanged(mIndex, mField);
+}
+
+RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, std::vector<int> indices,
+                               std::uint8_t value)
+    : mDocument(document), mField(field), mIndices(indices.begin(), indices.end()),
+      mValues(indices.size(), value) {
+    if (field == Field::Side)
+        setText(QStringLiteral("Side of %1").arg(landmarkCount(mIndices.size())));
+    else
+        setText((value == 0 ? QStringLiteral("Switch On %1") : QStringLiteral("Switch Off %1"))
+                    .arg(landmarkCount(mIndices.size())));
+}
+
+void RecordsCommand::swap() {
+    LandmarkSet& set = *mDocument.mSet;
+    for (qsizetype i = 0; i < mIndices.size(); ++i) {
+        const auto index = static_cast<std::size_t>(mIndices[i]);
+        std::uint8_t& value = mValues[static_cast<std::size_t>(i)];
+        if (mField == Field::Active) {
+            const std::uint8_t flag = set.disabledFlag(index);
+            set.setDisabled(index, value);
+            value = flag;
+        } else {
+            LandmarkRecord record = set.record(index);
+            std::swap(record.side, value);
+            set.setRecord(index, record);
+        }
+    }
+    // Typing into a name never continues across another step.
+    ++mDocument.mNameTypingSerial;
+    emit mDocument.recordsChanged(mIndices, mField);
+}
+
+} // namespace korvland
