@@ -1,7 +1,7 @@
 // The first 1154 bytes either decode or raise UserError (too short, or no profile and saying
-// why), and what decodes encodes back to the same 1154 bytes. The rest of the input is a landmark file that the profile names;
-// opening the pair either succeeds with the profile's flags or leaves the set exactly
-// as it was.
+// why), and what decodes encodes back to the same 1154 bytes. The rest of the input is a landmark file that
+// the profile names; opening the pair either succeeds with the profile's flags or leaves the set exactly as
+// it was.
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "data/user_error.h"

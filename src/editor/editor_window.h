@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/dialogs.h"
 #include "app/recent_files.h"
+#include "data/file_identity.h"
 
 #include <QMainWindow>
 
@@ -186,6 +187,9 @@ class TForm2 : public QMainWindow {
     QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
     bool mModified = false;
     bool mRecentFilesSaved = false;
+    // What the editor read and wrote, to ask before "Save Landmark" replaces a file that
+    // another program has changed since.
+    FileMemory mFiles;
 };
 
 } // namespace korvland
