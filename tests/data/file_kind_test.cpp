@@ -1,21 +1,18 @@
 #include "data/file_kind.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
-#include "data/set_state.h"
 #include "support/fixture_builder.h"
 #include "support/unprivileged.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <functional>
 #include <sys/stat.h>
 
 namespace korvland {
 namespace {
 
 using testing::LandmarkFileBuilder;
-using testing::messageOf;
 using testing::TempDir;
 using testing::writeBytes;
 
@@ -90,31 +87,6 @@ TEST(FileKind, AtAPathReadsOnlyWhatItMayAndCallsTheRestOther) {
     EXPECT_EQ(testing::runUnprivileged(
                   [&] { return fileKindAt(writeOnly) == FileKind::Other ? "other" : "known"; }),
               "other");
-}
-
-TEST(FileKind, ReplacingTheOtherKindIsRefusedWithTheOperatorsWords) {
-    TempDir dir;
-    LandmarkFileBuilder().addMany(5).writeTo(dir.path() / "lndmrks1.dat");
-    writeBytes(dir.path() / "p.lmp", profileNaming("/x.dat"));
-    writeBytes(dir.path() / "notes.txt", std::vector<std::uint8_t>(50, 'n'));
-    const std::string l = dir.file("lndmrks1.dat");
-    const std::string p = dir.file("p.lmp");
-    const struct {
-        std::string path;
-        FileKind writing;
-        std::string message;
-    } cases[] = {
-        {l, FileKind::Profile,
-         "'" + l + "' holds landmarks, not a profile; remove it first or choose another name"},
-        {p, FileKind::Landmarks,
-         "'" + p + "' holds a profile, not landmarks; remove it first or choose another name"},
-        {l, FileKind::Landmarks, "(no error)"},
-        {p, FileKind::Profile, "(no error)"},
-        {dir.file("notes.txt"), FileKind::Profile, "(no error)"},
-        {dir.file("new.dat"), FileKind::Landmarks, "(no error)"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(messageOf([&] { refuseOtherKind(c.path, c.writing); }), c.message) << c.path;
 }
 
 } // namespace
