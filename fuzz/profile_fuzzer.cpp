@@ -1,11 +1,12 @@
-// Profile bytes either decode or raise UserError, and what decodes encodes back to the
-// same 1154 bytes. The rest of the input is a landmark file that the profile names;
-// opening the pair either succeeds with the profile's flags or leaves the set exactly
-// as it was.
+// The first 1154 bytes either decode or raise UserError (too short, or no profile and saying
+// why), and what decodes encodes back to the same 1154 bytes. The rest of the input is a landmark file that
+// the profile names; opening the pair either succeeds with the profile's flags or leaves the set exactly as
+// it was.
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "data/user_error.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -74,9 +75,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ProfileContents profile;
     try {
-        profile = decodeProfile({data, size});
-    } catch (const UserError&) {
-        if (size >= kProfileSize)
+        profile = decodeProfile({data, std::min(size, kProfileSize)});
+    } catch (const UserError& error) {
+        const bool refused = std::string(error.what()).starts_with("Invalid profile: ");
+        if (size >= kProfileSize ? !refused : refused)
             std::abort();
         return 0;
     }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 
 namespace korvland {
 
@@ -13,6 +14,13 @@ QString applicationTitle() {
 
 void setApplicationTitle(const QString& title) {
     QCoreApplication::setApplicationName(title);
+}
+
+QString replaceQuestionFor(const FileDialogRequest& request, const QString& path) {
+    const QString own = request.replaceQuestion ? request.replaceQuestion(path) : QString();
+    if (!own.isEmpty())
+        return own;
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
 }
 
 QString errorBoxText(const QString& message) {

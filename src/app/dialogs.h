@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -18,7 +19,13 @@ struct FileDialogRequest {
     QString initialFolder;
     QString proposedName;        // file name offered by a save dialog
     bool readOnlyOption = false; // open with the read-only option set (master copies)
+    // The question a save dialog asks, given the full path, before it replaces an existing
+    // file that is no folder; the dialog's own question when this is unset or gives nothing.
+    std::function<QString(const QString& path)> replaceQuestion;
 };
+
+// The save dialog's own question for `path`, or the request's where it has one.
+QString replaceQuestionFor(const FileDialogRequest& request, const QString& path);
 
 // Every modal dialog and message box of the program goes through this interface, so
 // that tests can answer them in order and run the real windows headless. Nothing else
@@ -30,7 +37,7 @@ class Dialogs {
     // The chosen full path, or nothing when the user cancelled.
     virtual std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // A save dialog asks before replacing an existing file ("lndmrks1.dat already exists.
-    // Do you want to replace it?"); "No" returns to the dialog.
+    // Do you want to replace it?", or the request's own question); "No" returns to the dialog.
     virtual std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) = 0;
     // The folder chooser; the confirmed path as the chooser returns it.
     virtual std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) = 0;

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -30,9 +31,41 @@ QStringList toQtNameFilters(const QString& filter) {
 
 namespace {
 
-std::optional<QString> runFileDialog(QWidget* parent, const FileDialogRequest& request,
+// Qt's file dialog, asking the request's own question (through the program's dialogs) before
+// a save replaces a file where the request has one; "No" keeps the dialog open, as Qt's own
+// question does.
+class FileDialog : public QFileDialog {
+  public:
+    FileDialog(QWidget* parent, Dialogs& dialogs, const FileDialogRequest& request)
+        : QFileDialog(parent), mDialogs(dialogs), mRequest(request) {}
+
+  protected:
+    void accept() override {
+        const QStringList chosen = selectedFiles();
+        const QFileInfo info(chosen.isEmpty() ? QString() : chosen.first());
+        const QString own =
+            acceptMode() == AcceptSave && mRequest.replaceQuestion && info.exists() && !info.isDir()
+                ? mRequest.replaceQuestion(info.filePath())
+                : QString();
+        if (own.isEmpty()) {
+            QFileDialog::accept();
+            return;
+        }
+        if (!mDialogs.question(this, own))
+            return;
+        setOption(DontConfirmOverwrite, true);
+        QFileDialog::accept();
+        setOption(DontConfirmOverwrite, false);
+    }
+
+  private:
+    Dialogs& mDialogs;
+    const FileDialogRequest& mRequest;
+};
+
+std::optional<QString> runFileDialog(Dialogs& dialogs, QWidget* parent, const FileDialogRequest& request,
                                      QFileDialog::AcceptMode mode) {
-    QFileDialog dialog(parent);
+    FileDialog dialog(parent, dialogs, request);
     // Qt's own dialog, so that the name filters match without regard to letter case
     // on every platform.
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
@@ -64,11 +97,11 @@ QDialogButtonBox::StandardButton messageBox(QWidget* parent, QMessageBox::Icon i
 } // namespace
 
 std::optional<QString> QtDialogs::openFile(QWidget* parent, const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptOpen);
+    return runFileDialog(*this, parent, request, QFileDialog::AcceptOpen);
 }
 
 std::optional<QString> QtDialogs::saveFile(QWidget* parent, const FileDialogRequest& request) {
-    return runFileDialog(parent, request, QFileDialog::AcceptSave);
+    return runFileDialog(*this, parent, request, QFileDialog::AcceptSave);
 }
 
 std::optional<QString> QtDialogs::chooseFolder(QWidget* parent, const QString& startFolder) {

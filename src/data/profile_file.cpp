@@ -8,31 +8,66 @@
 
 namespace korvland {
 
+namespace {
+
+constexpr std::size_t kCountOffset = 128;
+constexpr std::size_t kFlagsOffset = 130;
+
+std::uint16_t storedCount(std::span<const std::uint8_t> bytes) {
+    return static_cast<std::uint16_t>(bytes[kCountOffset] | (bytes[kCountOffset + 1] << 8));
+}
+
+} // namespace
+
 std::string ProfileContents::pathText() const {
     return fixedFieldText(landmarkPath);
 }
 
-ProfileContents decodeProfile(std::span<const std::uint8_t> bytes) {
+std::optional<std::string> profileProblem(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kProfileSize)
-        throw UserError("Read beyond end of file");
+        return "Read beyond end of file";
+    const std::string invalid = "Invalid profile: ";
+    // Readers stop one byte past a profile's size: a longer file tells no more than that.
+    if (bytes.size() > kProfileSize)
+        return invalid + "it is longer than " + std::to_string(kProfileSize) +
+               " bytes; a profile is exactly " + std::to_string(kProfileSize) + " bytes.";
+    if (std::find(bytes.begin(), bytes.begin() + kPathSize, 0) == bytes.begin() + kPathSize)
+        return invalid + "the landmark file's path has no terminating zero byte within its " +
+               std::to_string(kPathSize) + " bytes.";
+    if (const unsigned count = storedCount(bytes); count > kMaxRecords)
+        return invalid + "it counts " + std::to_string(count) + " records; a landmark file holds at most " +
+               std::to_string(kMaxRecords) + ".";
+    const auto flags = bytes.subspan(kFlagsOffset, kMaxRecords);
+    const auto bad =
+        std::find_if(flags.begin(), flags.end(), [](std::uint8_t f) { return f > kLargestProfileFlag; });
+    if (bad != flags.end())
+        return invalid + "the flag of record " + std::to_string(bad - flags.begin() + 1) + " is " +
+               std::to_string(*bad) + "; a flag is 0, 1 or 2.";
+    return std::nullopt;
+}
+
+ProfileContents decodeProfile(std::span<const std::uint8_t> bytes) {
+    if (const std::optional<std::string> problem = profileProblem(bytes))
+        throw UserError(*problem);
     ProfileContents profile;
     std::copy_n(bytes.begin(), kPathSize, profile.landmarkPath.begin());
-    profile.profileCount = static_cast<std::uint16_t>(bytes[128] | (bytes[129] << 8));
-    std::copy_n(bytes.begin() + 130, kMaxRecords, profile.disabledFlags.begin());
+    profile.profileCount = storedCount(bytes);
+    std::copy_n(bytes.begin() + kFlagsOffset, kMaxRecords, profile.disabledFlags.begin());
     return profile;
 }
 
 std::vector<std::uint8_t> encodeProfile(const ProfileContents& profile) {
     std::vector<std::uint8_t> bytes(kProfileSize, 0);
     std::copy(profile.landmarkPath.begin(), profile.landmarkPath.end(), bytes.begin());
-    bytes[128] = static_cast<std::uint8_t>(profile.profileCount & 0xFF);
-    bytes[129] = static_cast<std::uint8_t>(profile.profileCount >> 8);
-    std::copy(profile.disabledFlags.begin(), profile.disabledFlags.end(), bytes.begin() + 130);
+    bytes[kCountOffset] = static_cast<std::uint8_t>(profile.profileCount & 0xFF);
+    bytes[kCountOffset + 1] = static_cast<std::uint8_t>(profile.profileCount >> 8);
+    std::copy(profile.disabledFlags.begin(), profile.disabledFlags.end(), bytes.begin() + kFlagsOffset);
     return bytes;
 }
 
 ProfileContents readProfileFile(const std::string& path) {
-    return namingFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize)); });
+    // One byte more than a profile holds tells a longer file from a profile.
+    return namingFile(path, [&] { return decodeProfile(readWholeFile(path, kProfileSize + 1)); });
 }
 
 } // namespace korvland

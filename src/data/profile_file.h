@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 namespace korvland {
 
 inline constexpr std::size_t kProfileSize = 1154; // 128-byte path, u16 count, 1024 flags
+// The largest flag a profile may hold: 0 active, 1 switched off, 2 kept as read.
+inline constexpr std::uint8_t kLargestProfileFlag = 2;
 
 struct ProfileContents {
     std::array<std::uint8_t, kPathSize> landmarkPath{};
@@ -21,7 +24,12 @@ struct ProfileContents {
     std::string pathText() const;
 };
 
-// Throws UserError("Read beyond end of file") for fewer than 1154 bytes; bytes beyond are ignored.
+// What makes the bytes no profile, as the operator reads it: "Read beyond end of file" for
+// fewer than 1154, "Invalid profile: ..." with the reason otherwise; nothing when they are one. Any other
+// file read as a profile would switch landmarks off at random or name a path of garbage.
+std::optional<std::string> profileProblem(std::span<const std::uint8_t> bytes);
+
+// Throws UserError with the profileProblem message for bytes that are no profile.
 ProfileContents decodeProfile(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> encodeProfile(const ProfileContents& profile);
 // Reads and decodes the profile at `path`; a failure names the profile.

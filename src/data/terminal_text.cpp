@@ -57,7 +57,12 @@ std::size_t utf8Sequence(std::string_view text, char32_t& codePoint) {
 }
 
 bool isControl(char32_t codePoint) {
-    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F);
+    // The bidirectional marks, embeddings, overrides and isolates reorder what follows them:
+    // a right-to-left override makes "exe.txt" read as "txt.exe".
+    const bool bidi = codePoint == 0x061C || codePoint == 0x200E || codePoint == 0x200F ||
+                      (codePoint >= 0x202A && codePoint <= 0x202E) ||
+                      (codePoint >= 0x2066 && codePoint <= 0x2069);
+    return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F) || bidi;
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "data/region.h"
 #include "data/user_error.h"
 #include "editor/region_name.h"
+#include "editor/save_questions.h"
 #include "map/map_window.h"
 #include "map/splash_window.h"
 #include "tables/ownership_window.h"
@@ -199,7 +200,10 @@ bool TForm2::runRead(const std::function<void()>& read) {
 }
 
 bool TForm2::readLandmarkFile(const QString& path) {
-    return runRead([this, &path] { mContext.set.korvfileread(nativePath(path)); });
+    return runRead([this, &path] {
+        mContext.set.korvfileread(nativePath(path));
+        mFiles.read(nativePath(path));
+    });
 }
 
 void TForm2::finishOpen() {
@@ -266,7 +270,10 @@ void TForm2::Profile1Click() {
 }
 
 bool TForm2::openProfileFile(const QString& path) {
-    if (!runRead([this, &path] { mContext.set.openProfile(nativePath(path)); }))
+    if (!runRead([this, &path] {
+            mContext.set.openProfile(nativePath(path));
+            mFiles.read(mContext.set.landmarkPath());
+        }))
         return false;
     finishOpen();
     return true;
@@ -298,8 +305,11 @@ void TForm2::Save1Click() {
     request.title = QStringLiteral("Save Landmark Profile");
     request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
     request.defaultSuffix = QStringLiteral("lmp");
-    saveThrough(request, QStringLiteral("Landmarks Profile not saved."),
-                [this](const std::string& path) { mContext.set.saveProfile(path); });
+    request.replaceQuestion = profileReplaceQuestion;
+    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const std::string& path) {
+        mContext.set.saveProfile(path);
+        mFiles.wrote(path);
+    });
 }
 
 void TForm2::CompileLandmark1Click() {
@@ -309,8 +319,11 @@ void TForm2::CompileLandmark1Click() {
     request.defaultSuffix = QStringLiteral("dat");
     request.proposedName = mProposedSaveName;
     request.initialFolder = mProposedSaveFolder;
-    if (saveThrough(request, QStringLiteral("Landmarks file not compiled."),
-                    [this](const std::string& path) { mContext.set.writeLandmarkFile(path); }))
+    request.replaceQuestion = [this](const QString& path) { return landmarkReplaceQuestion(path, mFiles); };
+    if (saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const std::string& path) {
+            mContext.set.writeLandmarkFile(path);
+            mFiles.wrote(path);
+        }))
         mModified = false;
 }
 

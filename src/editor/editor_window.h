@@ -3,6 +3,7 @@
 #include "app/app_context.h"
 #include "app/dialogs.h"
 #include "app/recent_files.h"
+#include "data/file_identity.h"
 
 #include <QMainWindow>
 
@@ -205,6 +206,9 @@ class TForm2 : public QMainWindow {
     QString mStandingNotice; // the notice panel's own text
     bool mModified = false;
     bool mRecentFilesSaved = false;
+    // What the editor read and wrote, to ask before "Save Landmark" replaces a file that
+    // another program has changed since.
+    FileMemory mFiles;
 };
 
 } // namespace korvland

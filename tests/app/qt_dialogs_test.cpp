@@ -1,10 +1,12 @@
 #include "app/message_box.h"
 #include "app/qt_dialogs.h"
 #include "support/fixture_builder.h"
+#include "support_gui/render_keep.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -169,6 +171,59 @@ TEST(FileDialogs, SavingOverAnExistingFileAsksAndNoReturnsToTheDialog) {
         }
     }
     EXPECT_EQ(testing::readBytes(dir.path() / "lndmrks1.dat"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
+// A request's own question takes the place of the dialog's, in the program's question box
+// with "No" as its default; "No" still returns to the dialog.
+TEST(FileDialogs, ARequestsOwnReplaceQuestionIsAskedInstead) {
+    testing::TempDir dir;
+    testing::writeBytes(dir.path() / "lndmrks1.dat", {1, 2, 3});
+    const QString existing = QString::fromStdString(dir.file("lndmrks1.dat"));
+    FileDialogRequest request;
+    request.defaultSuffix = QStringLiteral("dat");
+    request.initialFolder = QString::fromStdString(dir.path().string());
+    request.replaceQuestion = [](const QString& path) {
+        return QFileInfo(path).fileName() +
+               QStringLiteral(" has been changed by another program since it was "
+                              "opened. Replace it with the editor's landmarks?");
+    };
+    QtDialogs dialogs;
+
+    for (const bool replace : {false, true}) {
+        SCOPED_TRACE(replace ? "Yes" : "No");
+        QString question;
+        bool defaultIsNo = false;
+        bool stillOpenAfterNo = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            QTimer::singleShot(0, [&] {
+                if (auto* box = qobject_cast<MessageBox*>(QApplication::activeModalWidget())) {
+                    question = box->text();
+                    testing::keep(box->grab(), "replace_question_box.png");
+                    auto* no = qobject_cast<QPushButton*>(box->buttonBox()->button(QDialogButtonBox::No));
+                    defaultIsNo = no && no->isDefault();
+                    box->buttonBox()->button(replace ? QDialogButtonBox::Yes : QDialogButtonBox::No)->click();
+                }
+            });
+            dialog->selectFile(existing);
+            QMetaObject::invokeMethod(dialog, "accept");
+            stillOpenAfterNo = dialog->isVisible();
+            if (stillOpenAfterNo)
+                dialog->reject();
+        });
+        const std::optional<QString> chosen = dialogs.saveFile(nullptr, request);
+        EXPECT_EQ(question,
+                  QStringLiteral("lndmrks1.dat has been changed by another program since it was opened. "
+                                 "Replace it with the editor's landmarks?"));
+        EXPECT_TRUE(defaultIsNo);
+        if (replace) {
+            EXPECT_EQ(chosen, existing);
+        } else {
+            EXPECT_TRUE(stillOpenAfterNo) << "No returns to the dialog";
+            EXPECT_EQ(chosen, std::nullopt);
+        }
+    }
 }
 
 TEST(PromptBox, ShowsItsPromptAsPlainTextAndReturnsWhatWasTyped) {

@@ -9,6 +9,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <pty.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 namespace korvland::testing {
 namespace {
@@ -242,6 +246,71 @@ TEST(CliExport, AFileThatCannotBeReadPrintsNothing) {
         EXPECT_EQ(truncated.exitCode, 1);
         EXPECT_EQ(truncated.err, "Read beyond end of file.\n" + shortFile + "\n");
         EXPECT_TRUE(truncated.out.empty());
+    }
+}
+
+} // namespace
+} // namespace korvland::testing
+
+namespace korvland::testing {
+namespace {
+
+// Runs korvland-cli with all three standard streams on a terminal (in raw mode, so that
+// what the program prints arrives unchanged); what the terminal received.
+std::string runCliOnTerminal(const std::vector<std::string>& args) {
+    std::vector<std::string> argv{KORVLAND_CLI_PATH};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> pointers;
+    for (std::string& arg : argv)
+        pointers.push_back(arg.data());
+    pointers.push_back(nullptr);
+    int terminal = -1;
+    const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        termios mode{};
+        ::tcgetattr(STDOUT_FILENO, &mode);
+        ::cfmakeraw(&mode);
+        ::tcsetattr(STDOUT_FILENO, TCSANOW, &mode);
+        ::execv(pointers[0], pointers.data());
+        ::_exit(127);
+    }
+    EXPECT_GT(pid, 0);
+    std::string received;
+    char buffer[4096];
+    // The terminal reports an error once the program has ended and closed its side.
+    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;)
+        received.append(buffer, static_cast<std::size_t>(got));
+    ::close(terminal);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << received;
+    return received;
+}
+
+// A name's control characters reach a terminal escaped; a file or a pipe gets the exact
+// bytes, so that the export reads back the same.
+TEST(CliExport, CsvEscapesControlCharactersOnlyOnATerminal) {
+    const TempDir dir;
+    // Escape, bell, carriage return and the byte 0x81, which stays the C1 control U+0081.
+    const std::string file = LandmarkFileBuilder()
+                                 .add(makeRecord(1, 1, 0, 0, "Red\x1b[31m\x07"))
+                                 .add(makeRecord(2, 1, 0, 0, "Cr\r\x81y"))
+                                 .writeTo(dir.path() / "lndmrks0.dat");
+    const struct {
+        bool terminal;
+        std::string first;
+        std::string second;
+    } cases[] = {
+        {false, "Red\x1b[31m\x07", "\"Cr\r\xc2\x81y\""},
+        {true, "Red\\x1b[31m\\x07", "Cr\\x0d\\xc2\\x81y"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.terminal ? "terminal" : "file");
+        const std::string out =
+            c.terminal ? runCliOnTerminal({"export", file}) : runCli({"export", file}).out;
+        EXPECT_NE(out.find("," + c.first + ","), std::string::npos) << out;
+        EXPECT_NE(out.find("," + c.second + ","), std::string::npos) << out;
+        EXPECT_EQ(out.find('\x1b') == std::string::npos, c.terminal) << out;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace korvland::testing {
@@ -130,14 +131,16 @@ TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
 struct FailureCase {
     const char* what;
     std::vector<std::string> args; // "@" stands for the test's folder
-    std::string message; // the editor's text, then the file it is about ("@" as above)
+    std::string message;           // the editor's text, then the file it is about ("@" as above)
 };
 
 // Every failing command exits 1 with the editor's text and leaves the folder as it was: no
 // output, no temporary file, and an existing output file untouched.
 TEST(CliFailures, AFailingCommandWritesNothing) {
     const std::vector<FailureCase> cases{
-        {"compile: missing file", {"compile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
+        {"compile: missing file",
+         {"compile", "@/missing.dat", "-o", "@/out.dat"},
+         "File not found.\n@/missing.dat\n"},
         {"compile: missing profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/missing.lmp", "-o", "@/out.dat"},
          "File not found.\n@/missing.lmp\n"},
@@ -151,7 +154,9 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
          {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
          "Invalid filename.\n@/no folder/out.dat\n"},
         {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n@\n"},
-        {"profile: missing file", {"profile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
+        {"profile: missing file",
+         {"profile", "@/missing.dat", "-o", "@/out.dat"},
+         "File not found.\n@/missing.dat\n"},
         {"profile: output folder missing",
          {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
          "Invalid filename.\n@/no folder/out.lmp\n"},
@@ -176,6 +181,49 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         {"demo: output inside a file",
          {"demo", "--region", "1", "-o", "@/lndmrks0.dat/lndmrks1.dat"},
          "Invalid filename.\n@/lndmrks0.dat/lndmrks1.dat\n"},
+        // An output that is one of the inputs, by any name, is refused before anything is read.
+        {"profile: output is the input",
+         {"profile", "@/lndmrks0.dat", "-o", "@/lndmrks0.dat"},
+         "'@/lndmrks0.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another "
+         "file.\n"},
+        {"profile: output is a link to the input",
+         {"profile", "@/lndmrks0.dat", "-o", "@/link.dat"},
+         "'@/link.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
+        {"compile: output is a hard link to the input",
+         {"compile", "@/lndmrks0.dat", "-o", "@/hard.dat"},
+         "'@/hard.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
+        {"compile: output is the profile",
+         {"compile", "@/lndmrks0.dat", "--profile", "@/good.lmp", "-o", "@/good.lmp"},
+         "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
+        {"compile: output is an input that cannot be read",
+         {"compile", "@/short.dat", "-o", "@/short.dat"},
+         "'@/short.dat' is the same file as the input '@/short.dat'; write the output to another file.\n"},
+        {"open-profile: output is the profile",
+         {"open-profile", "@/good.lmp", "-o", "@/good.lmp"},
+         "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
+        {"open-profile: output is the landmark file it names",
+         {"open-profile", "@/good.lmp", "-o", "@/link.dat"},
+         "'@/link.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
+        // A file of the other kind is not replaced.
+        {"profile: output holds landmarks",
+         {"profile", "@/lndmrks0.dat", "-o", "@/lndmrks1.dat"},
+         "'@/lndmrks1.dat' holds landmarks, not a profile; remove it first or choose another name.\n"},
+        {"compile: output holds a profile",
+         {"compile", "@/lndmrks0.dat", "-o", "@/orphan.lmp"},
+         "'@/orphan.lmp' holds a profile, not landmarks; remove it first or choose another name.\n"},
+        {"open-profile: output holds a profile",
+         {"open-profile", "@/good.lmp", "-o", "@/orphan.lmp"},
+         "'@/orphan.lmp' holds a profile, not landmarks; remove it first or choose another name.\n"},
+        {"demo: output holds a profile",
+         {"demo", "--region", "1", "-o", "@/empty.lmp"},
+         "'@/empty.lmp' holds a profile, not landmarks; remove it first or choose another name.\n"},
+        // Only a profile is read as one.
+        {"compile: a landmark file as profile",
+         {"compile", "@/lndmrks0.dat", "--profile", "@/lndmrks1.dat", "-o", "@/out.dat"},
+         "Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes.\n@/lndmrks1.dat\n"},
+        {"open-profile: a flag no profile holds",
+         {"open-profile", "@/bad-flag.lmp", "-o", "@/out.dat"},
+         "Invalid profile: the flag of record 2 is 9; a flag is 0, 1 or 2.\n@/bad-flag.lmp\n"},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -186,10 +234,17 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         writeBytes(dir.path() / "short.lmp", std::vector<std::uint8_t>(good.begin(), good.begin() + 1153));
         writeBytes(dir.path() / "orphan.lmp", profileBytes(dir.file("gone.dat"), 8, {}));
         writeBytes(dir.path() / "empty.lmp", profileBytes("", 0, {}));
+        writeBytes(dir.path() / "bad-flag.lmp", profileBytes(file, 8, {{1, 9}}));
         LandmarkFileBuilder().addMany(5).truncateTo(300).writeTo(dir.path() / "short.dat");
+        LandmarkFileBuilder().addMany(50).writeTo(dir.path() / "lndmrks1.dat");
+        std::filesystem::create_symlink(file, dir.path() / "link.dat");
+        std::filesystem::create_hard_link(file, dir.path() / "hard.dat");
         const std::vector<std::uint8_t> old{'o', 'l', 'd'};
         writeBytes(dir.path() / "out.dat", old);
         const auto before = filesIn(dir.path());
+        std::vector<std::vector<std::uint8_t>> contents;
+        for (const std::string& name : before)
+            contents.push_back(readBytes(dir.path() / name));
 
         std::vector<std::string> args;
         for (std::string arg : c.args) {
@@ -200,11 +255,41 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         const CliRun run = runCli(args);
         EXPECT_EQ(run.exitCode, 1);
         std::string message = c.message;
-        message.replace(message.find('@'), 1, dir.path().string());
+        for (std::size_t at; (at = message.find('@')) != std::string::npos;)
+            message.replace(at, 1, dir.path().string());
         EXPECT_EQ(run.err, message);
         EXPECT_TRUE(run.out.empty());
-        EXPECT_EQ(filesIn(dir.path()), before);
-        EXPECT_EQ(readBytes(dir.path() / "out.dat"), old);
+        ASSERT_EQ(filesIn(dir.path()), before);
+        for (std::size_t k = 0; k < before.size(); ++k)
+            EXPECT_EQ(readBytes(dir.path() / before[k]), contents[k]) << before[k];
+    }
+}
+
+// A file of the kind the command writes, or of neither kind, is replaced as before; so is
+// a file that only shares the input's name in another folder.
+TEST(CliOutputs, AFileOfTheSameKindOrOfNeitherKindIsReplaced) {
+    const TempDir dir;
+    const std::string file = writeLandmarks(dir, "lndmrks0.dat");
+    std::filesystem::create_directory(dir.path() / "copy");
+    const struct {
+        std::vector<std::string> args;
+        std::string output;
+    } cases[] = {
+        {{"compile", file, "-o", "landmarks.dat"}, "landmarks.dat"},
+        {{"profile", file, "-o", "saved.lmp"}, "saved.lmp"},
+        {{"profile", file, "-o", "notes.txt"}, "notes.txt"},
+        {{"demo", "--region", "2", "-o", "copy/lndmrks0.dat"}, "copy/lndmrks0.dat"},
+    };
+    LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "landmarks.dat");
+    writeBytes(dir.path() / "saved.lmp", profileBytes("/elsewhere.dat", 3, {{0, 1}}));
+    writeBytes(dir.path() / "notes.txt", {'n', 'o', 't', 'e', 's'});
+    LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "copy/lndmrks0.dat");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.output);
+        const auto before = readBytes(dir.path() / c.output);
+        const CliRun run = runCli(c.args, dir.path());
+        EXPECT_EQ(run.exitCode, 0) << run.err;
+        EXPECT_NE(readBytes(dir.path() / c.output), before);
     }
 }
 

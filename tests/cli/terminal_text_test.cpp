@@ -36,6 +36,8 @@ TEST(CliTerminal, PathsAndNamesReachTheTerminalEscaped) {
          "can be kept.\n" + folder + shown + std::string(130, 'p') + ".dat\n"},
         // So is an argument too many.
         {{"info", file, evil}, 2, shown},
+        // A right-to-left override would show "evil\u202etad.exe" as "evilexe.dat".
+        {{"info", file, "evil\xe2\x80\xaetad.exe"}, 2, "evil\\xe2\\x80\\xaetad.exe"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.front() + " " + c.args.back());

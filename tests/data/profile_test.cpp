@@ -9,6 +9,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -18,10 +19,10 @@ namespace {
 using testing::LandmarkFileBuilder;
 using testing::LoadedSet;
 using testing::makeRecord;
-using testing::readBytes;
-using testing::stateOf;
 using testing::messageOf;
 using testing::namesIn;
+using testing::readBytes;
+using testing::stateOf;
 using testing::TempDir;
 using testing::writeBytes;
 
@@ -127,9 +128,10 @@ TEST_F(ProfileOpen, FlagsApplyByIndexToAFileWithMoreRecords) {
 
 TEST_F(ProfileOpen, FlagValuesAboveOneAreKeptAndSwitchOff) {
     const std::string file = landmarkFile(10);
-    set.openProfile(profile(profileBytes(file, 10, {{1, 2}, {4, 0xFF}})));
+    // 2 is the largest flag a profile holds, 1024 the largest count.
+    set.openProfile(profile(profileBytes(file, 1024, {{1, 2}, {4, 2}})));
     EXPECT_EQ(set.disabledFlag(1), 2);
-    EXPECT_EQ(set.disabledFlag(4), 0xFF);
+    EXPECT_EQ(set.disabledFlag(4), 2);
     set.writeLandmarkFile(dir.file("out.dat"));
     const auto bytes = readBytes(dir.path() / "out.dat");
     EXPECT_EQ(bytes[100 + 1 * 63 + 4], 6);
@@ -212,6 +214,37 @@ const ProfileFailure kProfileFailures[] = {
          return writeProfile(d, profileBytes((d / "zero.dat").string(), 3, {{0, 1}}));
      },
      "Invalid landmark file: it holds 0 records; a landmark file holds 1 to 1024."},
+    // Not a profile at all: refused with the reason, whatever else the bytes would do.
+    {"LongerThanAProfile",
+     [](const fs::path& d, const std::string& file) {
+         auto bytes = profileBytes(file, 3, {{0, 1}});
+         bytes.push_back(0);
+         return writeProfile(d, bytes);
+     },
+     "Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes."},
+    {"LandmarkFileGivenAsProfile",
+     [](const fs::path& d, const std::string&) {
+         return LandmarkFileBuilder().addMany(300).writeTo(d / "p.lmp");
+     },
+     "Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes."},
+    {"PatternedBytes",
+     [](const fs::path& d, const std::string&) {
+         return writeProfile(d, std::vector<std::uint8_t>(1154, 0xA5));
+     },
+     "Invalid profile: the landmark file's path has no terminating zero byte within its 128 bytes."},
+    {"CountAbove1024",
+     [](const fs::path& d, const std::string& file) { return writeProfile(d, profileBytes(file, 1025, {})); },
+     "Invalid profile: it counts 1025 records; a landmark file holds at most 1024."},
+    {"FlagAboveTwo",
+     [](const fs::path& d, const std::string& file) {
+         return writeProfile(d, profileBytes(file, 3, {{2, 1}, {4, 0xFF}, {9, 3}}));
+     },
+     "Invalid profile: the flag of record 5 is 255; a flag is 0, 1 or 2."},
+    {"LastFlagThree",
+     [](const fs::path& d, const std::string& file) {
+         return writeProfile(d, profileBytes(file, 3, {{1023, 3}}));
+     },
+     "Invalid profile: the flag of record 1024 is 3; a flag is 0, 1 or 2."},
     {"ProfileMissing", [](const fs::path& d, const std::string&) { return (d / "none.lmp").string(); },
      "File not found"},
     {"ProfileIsAFolder",
@@ -242,8 +275,41 @@ TEST(ProfileOpenFailure, AStoredPathOf128BytesWithoutTerminatorIsRefused) {
     const auto before = stateOf(loaded.set);
     writeBytes(loaded.dir.path() / "p.lmp", profileBytes(std::string(128, 'x'), 3, {}));
     const std::string message = messageOf([&] { loaded.set.openProfile(loaded.dir.file("p.lmp")); });
-    EXPECT_NE(message.find("bytes long; at most 127 bytes"), std::string::npos) << message;
+    EXPECT_EQ(message,
+              "Invalid profile: the landmark file's path has no terminating zero byte within its 128 "
+              "bytes.");
     EXPECT_TRUE(stateOf(loaded.set) == before);
+}
+
+// Whatever the editor can reach, the profile it writes reads back as a profile.
+TEST(ProfileSave, EveryProfileTheProgramWritesReadsBack) {
+    TempDir dir;
+    // A path of 127 bytes, the longest the set keeps.
+    const std::string longName(126 - dir.path().string().size(), 'n');
+    const std::string longest = LandmarkFileBuilder().addMany(1024).writeTo(dir.path() / longName);
+    ASSERT_EQ(longest.size(), 127u);
+    const std::string small = LandmarkFileBuilder().addMany(4).writeTo(dir.path() / "s.dat");
+    writeBytes(dir.path() / "twos.lmp", profileBytes(small, 4, {{0, 2}, {1023, 2}}));
+
+    const std::function<void(LandmarkSet&)> states[] = {
+        [](LandmarkSet&) {},
+        [&](LandmarkSet& set) {
+            set.korvfileread(longest);
+            for (std::size_t i = 0; i < kMaxRecords; ++i)
+                set.setDisabled(i, 1);
+        },
+        [&](LandmarkSet& set) {
+            set.korvfileread(longest); // its tail stays behind the shorter path
+            set.openProfile(dir.file("twos.lmp"));
+        },
+    };
+    for (std::size_t k = 0; k < std::size(states); ++k) {
+        SCOPED_TRACE(k);
+        auto set = std::make_unique<LandmarkSet>();
+        states[k](*set);
+        set->saveProfile(dir.file("out.lmp"));
+        EXPECT_EQ(messageOf([&] { readProfileFile(dir.file("out.lmp")); }), "(no error)");
+    }
 }
 
 TEST(ProfileSaveFailure, PartWayLeavesTheExistingProfileUntouchedAndNoTemporaryFile) {

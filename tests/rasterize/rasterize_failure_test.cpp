@@ -36,6 +36,23 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
          {"lndmrks0.dat", "map.png", "--profile", "short.lmp"},
          1,
          "Read beyond end of file.\n"},
+        {"no profile at all",
+         {"lndmrks0.dat", "map.png", "--profile", "patterned.lmp"},
+         1,
+         "Invalid profile: the landmark file's path has no terminating zero byte within its 128 bytes.\n"},
+        {"landmark file as profile",
+         {"lndmrks0.dat", "map.png", "--profile", "many.dat"},
+         1,
+         "Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes.\n"},
+        {"output is the input",
+         {"landmarks.png", "landmarks.png"},
+         1,
+         "'landmarks.png' is the same file as the input 'landmarks.png'; write the output to another "
+         "file.\n"},
+        {"output is the profile",
+         {"lndmrks0.dat", "flags.png", "--profile", "flags.png"},
+         1,
+         "'flags.png' is the same file as the input 'flags.png'; write the output to another file.\n"},
         {"output folder missing", {"lndmrks0.dat", "nowhere/map.png"}, 1, "Invalid filename.\n"},
         {"output is a folder", {"lndmrks0.dat", "shelf.png"}, 1, "File access denied.\n"},
         {"surface beyond any image", {"far.dat", "map.png"}, 1, "The map is too large for an image: "},
@@ -54,11 +71,17 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
                 .add(makeRecord(2, 0, 0, 0, "There", 49.0f, 1.0e6f))
                 .writeTo(folder.path() / "far.dat");
             writeBytes(folder.path() / "short.lmp", std::vector<std::uint8_t>(1000, 0));
+            writeBytes(folder.path() / "patterned.lmp", std::vector<std::uint8_t>(1154, 0xA5));
+            LandmarkFileBuilder().addMany(30).writeTo(folder.path() / "many.dat");
+            LandmarkFileBuilder().addMany(3).writeTo(folder.path() / "landmarks.png");
+            writeBytes(folder.path() / "flags.png", profileBytes("/x.dat", 3, {1}));
             std::filesystem::create_directory(folder.path() / "shelf");
             std::filesystem::create_directory(folder.path() / "shelf.png");
             if (earlierImage)
                 writeBytes(folder.path() / "map.png", {'o', 'l', 'd'});
             const std::vector<std::string> before = filesIn(folder.path());
+            const auto inputs = readBytes(folder.path() / "landmarks.png");
+            const auto flags = readBytes(folder.path() / "flags.png");
 
             const ProgramRun run = runRasterize(c.args, folder.path());
             EXPECT_EQ(run.exitCode, c.exitCode);
@@ -67,7 +90,9 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
             // usage error points to --help.
             if (c.err.ends_with('\n')) {
                 EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
-                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 2) << run.err;
+                // A message that quotes its files needs no line of its own for them.
+                const long lines = c.err.find(" is the same file as ") == std::string::npos ? 2 : 1;
+                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), lines) << run.err;
             } else {
                 EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
             }
@@ -75,10 +100,29 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
                 EXPECT_TRUE(run.err.ends_with("Run with --help for more information.\n")) << run.err;
             }
             EXPECT_EQ(filesIn(folder.path()), before);
+            EXPECT_EQ(readBytes(folder.path() / "landmarks.png"), inputs);
+            EXPECT_EQ(readBytes(folder.path() / "flags.png"), flags);
             if (earlierImage) {
                 EXPECT_EQ(readBytes(folder.path() / "map.png"), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
             }
         }
+    }
+}
+
+// Usage errors quote what was typed; a name's control characters, right-to-left overrides
+// included, reach the terminal escaped.
+TEST(RasterizeUsage, NamesInUsageErrorsReachTheTerminalEscaped) {
+    const TempDir folder;
+    const std::string evil = "a\x1b]0;title\x07\xe2\x80\xaegnp";
+    const std::string shown = "a\\x1b]0;title\\x07\\xe2\\x80\\xaegnp";
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"lndmrks0.dat", evil + ".dat"}, {"lndmrks0.dat", "map.png", evil}}) {
+        SCOPED_TRACE(args.back());
+        const ProgramRun run = runRasterize(args, folder.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_NE(run.err.find(shown), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find_first_of("\x1b\x07"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("\xe2\x80\xae"), std::string::npos) << run.err;
     }
 }
 

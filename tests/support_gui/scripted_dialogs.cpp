@@ -102,8 +102,7 @@ std::optional<QString> ScriptedDialogs::saveFile(QWidget*, const FileDialogReque
         const QFileInfo chosen(*step->text);
         if (!chosen.exists())
             return step->text;
-        const QString question =
-            QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(chosen.fileName());
+        const QString question = replaceQuestionFor(request, chosen.filePath());
         auto answer = next(Kind::Question, {Kind::Question, request.title, question, {}});
         if (!answer)
             return std::nullopt;

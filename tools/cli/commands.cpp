@@ -2,8 +2,10 @@
 
 #include "demo_file.h"
 #include "info_report.h"
+#include "output_guard.h"
 #include "record_text.h"
 
+#include "data/file_identity.h"
 #include "data/file_io.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
@@ -37,13 +39,17 @@ std::string infoCommand(const std::string& file) {
     return infoReport(*openLandmarkFile(file));
 }
 
-std::string exportCommand(const std::string& file, const std::string& format) {
+std::string exportCommand(const std::string& file, const std::string& format, bool forTerminal) {
     const auto set = openLandmarkFile(file);
-    return format == "json" ? exportJson(*set) : exportCsv(*set);
+    return format == "json" ? exportJson(*set) : exportCsv(*set, forTerminal);
 }
 
 void compileCommand(const std::string& file, const std::optional<std::string>& profile,
                     const std::string& out) {
+    std::vector<std::string> inputs{file};
+    if (profile)
+        inputs.push_back(*profile);
+    guardOutput(out, FileKind::Landmarks, inputs);
     const auto set = openLandmarkFile(file);
     if (profile) {
         // The profile's flags by index; the landmark file it names plays no part here.
@@ -54,16 +60,22 @@ void compileCommand(const std::string& file, const std::optional<std::string>& p
 }
 
 void profileCommand(const std::string& file, const std::string& out) {
+    guardOutput(out, FileKind::Profile, {file});
     openLandmarkFile(file)->saveProfile(out);
 }
 
 void openProfileCommand(const std::string& profile, const std::string& out) {
+    guardOutput(out, FileKind::Landmarks, {profile});
+    // The landmark file the profile names is an input too, known once the profile is read.
+    const std::string named = readProfileFile(profile).pathText();
+    refuseOutputThatIsAnInput(out, std::vector<std::string>{named});
     auto set = std::make_unique<LandmarkSet>();
     set->openProfile(profile);
     set->writeLandmarkFile(out);
 }
 
 void demoCommand(int region, const std::string& out) {
+    guardOutput(out, FileKind::Landmarks, {});
     replaceFileAtomically(out, demoLandmarkFile(region));
 }
 

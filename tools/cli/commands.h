@@ -10,7 +10,9 @@ namespace korvland::cli {
 // write nothing; commands that print return their text.
 
 std::string infoCommand(const std::string& file);
-std::string exportCommand(const std::string& file, const std::string& format);
+// `forTerminal`: standard output is a terminal, where CSV shows names' control characters
+// escaped (JSON escapes them always).
+std::string exportCommand(const std::string& file, const std::string& format, bool forTerminal = false);
 void compileCommand(const std::string& file, const std::optional<std::string>& profile,
                     const std::string& out);
 void profileCommand(const std::string& file, const std::string& out);

@@ -1,7 +1,7 @@
 // korvland-cli: the editor's file operations for scripts and servers without a display.
 #include "commands.h"
-#include "record_text.h"
 #include "data/terminal_text.h"
+#include "record_text.h"
 
 #include "data/file_io.h"
 #include "data/user_error.h"
@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -61,7 +62,9 @@ int main(int argc, char** argv) {
     exportCmd->add_option("--format", format, "Output format")
         ->check(CLI::IsMember({"csv", "json"}))
         ->capture_default_str();
-    exportCmd->callback([&] { run = [&] { printAll(korvland::cli::exportCommand(file, format)); }; });
+    exportCmd->callback([&] {
+        run = [&] { printAll(korvland::cli::exportCommand(file, format, ::isatty(STDOUT_FILENO) == 1)); };
+    });
 
     auto* compile = app.add_subcommand(
         "compile",

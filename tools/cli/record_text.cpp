@@ -1,6 +1,7 @@
 #include "record_text.h"
 
 #include "data/landmark_kind.h"
+#include "data/terminal_text.h"
 #include "data/text_codec.h"
 
 #include <array>
@@ -82,7 +83,7 @@ std::string hexByte(std::uint8_t value) {
     return {kDigits[value >> 4], kDigits[value & 0x0F]};
 }
 
-std::string exportCsv(const LandmarkSet& set) {
+std::string exportCsv(const LandmarkSet& set, bool forTerminal) {
     std::string out;
     for (std::size_t k = 0; k < kFields.size(); ++k) {
         out += k == 0 ? "" : ",";
@@ -94,7 +95,7 @@ std::string exportCsv(const LandmarkSet& set) {
         for (std::size_t k = 0; k < kFields.size(); ++k) {
             if (k != 0)
                 out += ',';
-            appendCsvField(out, f.text[k]);
+            appendCsvField(out, forTerminal ? terminalText(f.text[k]) : f.text[k]);
         }
         out += "\r\n";
     }

@@ -15,8 +15,9 @@ std::string floatText(float value);
 std::string hexByte(std::uint8_t value);
 
 // One row per record of the set, in record order, with a header row; RFC 4180 quoting
-// and CRLF line ends.
-std::string exportCsv(const LandmarkSet& set);
+// and CRLF line ends. Names keep their exact text, so that a file or a pipe reads back the
+// same; for a terminal (`forTerminal`) their control characters are shown as \xNN instead.
+std::string exportCsv(const LandmarkSet& set, bool forTerminal = false);
 
 // An array of one object per record; floats that have no JSON number are strings.
 std::string exportJson(const LandmarkSet& set);

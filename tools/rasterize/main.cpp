@@ -75,6 +75,10 @@ int main(int argc, char** argv) {
                  "when it opens, into an image file.",
                  "korvland-rasterize"};
     app.set_version_flag("--version", "korvland-rasterize " KORVLAND_VERSION);
+    // Usage errors quote what was typed, names of files included.
+    app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
+        return korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
+    });
     app.footer("Exit status: 0 when the image was written, 1 when a file cannot be read or written (the "
                "output is then left as it was), 2 for a usage error.");
 

@@ -2,6 +2,7 @@
 
 #include "map_image.h"
 
+#include "data/file_identity.h"
 #include "data/file_io.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
@@ -11,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 #include <system_error>
+#include <vector>
 
 namespace korvland::raster {
 
@@ -30,6 +32,10 @@ int regionOfLoadedFile(const std::string& currentFileName) {
 }
 
 void rasterize(const RasterRequest& request) {
+    std::vector<std::string> inputs{request.file};
+    if (request.profile)
+        inputs.push_back(*request.profile);
+    refuseOutputThatIsAnInput(request.output, inputs);
     // The set is large (1024 records and their flags): keep it off the stack.
     auto set = std::make_unique<LandmarkSet>();
     set->korvfileread(fullPath(request.file));

@@ -1,0 +1,128 @@
+#include "editor_commands_harness.h"
+
+#include "data/profile_file.h"
+
+#include <QLabel>
+
+#include <filesystem>
+
+namespace korvland::testing {
+namespace {
+
+// The checks the editor makes before a save replaces a file, and before it takes a file as a
+// profile.
+class EditorFileChecksTest : public EditorCommandsTest {
+  protected:
+    // A profile that names `landmarks` and switches record 2 off.
+    QString profileFile(const std::string& name, const QString& landmarks) const {
+        ProfileContents profile;
+        const std::string path = landmarks.toStdString();
+        std::copy(path.begin(), path.end(), profile.landmarkPath.begin());
+        profile.profileCount = 3;
+        profile.disabledFlags[1] = 1;
+        writeBytes(dir.path() / name, encodeProfile(profile));
+        return QString::fromStdString(dir.file(name));
+    }
+    std::vector<std::uint8_t> bytesOf(const QString& path) const { return readBytes(path.toStdString()); }
+    // Runs a save command whose dialog chooses `path` and gets `yes` to its question, then
+    // (for a "No") cancels the dialog it returns to; the question asked.
+    QString saveOver(const char* command, const QString& path, bool yes) {
+        const std::size_t first = dialogs.asked().size();
+        dialogs.expectSaveFile(path);
+        dialogs.expectQuestion(yes);
+        if (!yes) {
+            dialogs.expectSaveFile(std::nullopt);
+            dialogs.expectInformation();
+        }
+        trigger(command);
+        return dialogs.asked().size() > first + 1 ? dialogs.asked()[first + 1].text : QString();
+    }
+};
+
+const QString kChanged = QStringLiteral("lndmrks0.dat has been changed by another program since it was "
+                                        "opened. Replace it with the editor's landmarks?");
+const QString kExists = QStringLiteral("lndmrks0.dat already exists.\nDo you want to replace it?");
+
+// However the file came in (opened itself, or named by a profile), "Save Landmark" over it
+// asks in its own words once another program has changed it, "No" keeps the other program's
+// file, and a file the editor itself wrote last gets the dialog's own question.
+TEST_F(EditorFileChecksTest, SavingOverAFileChangedOnDiskAsksFirst) {
+    create();
+    for (const bool throughProfile : {false, true}) {
+        SCOPED_TRACE(throughProfile ? "opened by a profile" : "opened itself");
+        const QString file = landmarkFile("lndmrks0.dat", 4);
+        if (throughProfile) {
+            dialogs.expectOpenFile(profileFile("p.lmp", file));
+            trigger("Profile1");
+        } else {
+            openLandmark(file);
+        }
+        EXPECT_EQ(saveOver("CompileLandmark1", file, false), kExists)
+            << "unchanged: the dialog's own question";
+
+        const auto theirs = LandmarkFileBuilder().addMany(9).writeTo(dir.path() / "lndmrks0.dat");
+        EXPECT_EQ(saveOver("CompileLandmark1", file, false), kChanged);
+        EXPECT_EQ(dialogs.messages().back(), "Landmarks file not compiled.");
+        EXPECT_EQ(bytesOf(file), readBytes(theirs));
+
+        EXPECT_EQ(saveOver("CompileLandmark1", file, true), kChanged);
+        EXPECT_EQ(bytesOf(file), set.compiledBytes());
+        EXPECT_EQ(saveOver("CompileLandmark1", file, true), kExists) << "the editor's own write is known";
+    }
+}
+
+// A save dialog that would put one kind of file over the other says what the file holds.
+TEST_F(EditorFileChecksTest, ReplacingTheOtherKindOfFileAsksWhatItHolds) {
+    create();
+    const QString landmarks = landmarkFile("lndmrks1.dat", 5);
+    const QString profile = profileFile("saved.lmp", landmarks);
+    openLandmark(landmarkFile("lndmrks2.dat", 3));
+    const auto landmarkBytes = bytesOf(landmarks);
+
+    EXPECT_EQ(saveOver("Save1", landmarks, false),
+              "lndmrks1.dat is a landmark file. Replace it with a profile?");
+    EXPECT_EQ(dialogs.messages().back(), "Landmarks Profile not saved.");
+    EXPECT_EQ(bytesOf(landmarks), landmarkBytes);
+    EXPECT_EQ(saveOver("Save1", landmarks, true),
+              "lndmrks1.dat is a landmark file. Replace it with a profile?");
+    EXPECT_EQ(bytesOf(landmarks).size(), kProfileSize);
+
+    EXPECT_EQ(saveOver("CompileLandmark1", profile, true),
+              "saved.lmp is a profile. Replace it with landmarks?");
+    EXPECT_EQ(bytesOf(profile), set.compiledBytes());
+}
+
+// A file that is no profile is refused with the reason and changes nothing.
+TEST_F(EditorFileChecksTest, OpeningAFileThatIsNoProfileChangesNothing) {
+    create();
+    const QString loaded = landmarkFile("lndmrks1.dat", 5);
+    openLandmark(loaded);
+    std::vector<std::uint8_t> garbage(1154);
+    for (std::size_t i = 0; i < garbage.size(); ++i)
+        garbage[i] = static_cast<std::uint8_t>(i * 37 % 251 + 1);
+    writeBytes(dir.path() / "garbage.lmp", garbage);
+    const struct {
+        QString path;
+        QString message;
+    } cases[] = {
+        {QString::fromStdString(dir.file("garbage.lmp")),
+         "Invalid profile: the landmark file's path has no terminating zero byte within its 128 bytes."},
+        {landmarkFile("lndmrks3.dat", 200),
+         "Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        const auto flags = set.disabledFlags();
+        dialogs.expectOpenFile(c.path);
+        dialogs.expectError();
+        trigger("Profile1");
+        EXPECT_EQ(dialogs.messages().back(), c.message + QLatin1Char('\n') + c.path);
+        EXPECT_EQ(set.landmarkPath(), loaded.toStdString());
+        EXPECT_EQ(set.recordCount(), 5);
+        EXPECT_EQ(set.disabledFlags(), flags);
+        EXPECT_EQ(labelText("Label1"), loaded);
+    }
+}
+
+} // namespace
+} // namespace korvland::testing
