@@ -1,4 +1,5 @@
 #include "app/command_line.h"
+#include "app/program_identity.h"
 #include "app/qt_dialogs.h"
 #include "app/startup.h"
 
@@ -20,6 +21,8 @@ int main(int argc, char* argv[]) {
                 korvland::answerInformationRequest(korvland::argumentList(argc, argv), settings, out))
             return *answered;
     }
+    // Before the first window, which the folder chooser of a first start may be.
+    korvland::setProgramIdentity();
     QApplication app(argc, argv);
     korvland::QtDialogs dialogs;
     QTextStream err(stderr);

@@ -2,18 +2,26 @@
 
 #include "data/user_error.h"
 
-#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
 namespace korvland {
 
+namespace {
+// Not the application's name: the window system would take that as every window's class
+// at the first window, and the title changes once start-up has made the welcome window.
+QString& storedTitle() {
+    static QString title;
+    return title;
+}
+} // namespace
+
 QString applicationTitle() {
-    return QCoreApplication::applicationName();
+    return storedTitle();
 }
 
 void setApplicationTitle(const QString& title) {
-    QCoreApplication::setApplicationName(title);
+    storedTitle() = title;
 }
 
 QString replaceQuestionFor(const FileDialogRequest& request, const QString& path) {

@@ -59,7 +59,8 @@ class Dialogs {
 };
 
 // The application title: the task-bar text and the caption of the error box. Kept apart
-// from Qt's display name, which the window system would append to every window caption.
+// from Qt's display name, which the window system would append to every window caption,
+// and from the application's name, which names the program to the window system.
 QString applicationTitle();
 void setApplicationTitle(const QString& title);
 

@@ -65,6 +65,10 @@ PlacementKeeper::PlacementKeeper(QWidget& window, AppContext& context, Placement
             mSettleTimer.stop();
     });
     window.installEventFilter(this);
+    // A window the run never shows writes this back as it stands.
+    const std::string stored = mContext.store.readString(kCommonSection, mOptions.key, "");
+    if (std::holds_alternative<PlacementRecord>(parsePlacement(stored)))
+        mStartupRecord = stored;
 }
 
 QRect PlacementKeeper::designedFrame() const {
@@ -92,7 +96,10 @@ PlacementRecord PlacementKeeper::placement() const {
 
 bool PlacementKeeper::save() {
     try {
-        mContext.store.writeString(kCommonSection, mOptions.key, formatPlacement(placement()));
+        // Never shown, the window keeps the placement the operator last gave it; only a
+        // missing or invalid record gives way to the designed one.
+        const std::string record = !mShown && mStartupRecord ? *mStartupRecord : formatPlacement(placement());
+        mContext.store.writeString(kCommonSection, mOptions.key, record);
         mContext.store.deleteKey(kCommonSection, mOptions.key + "Color");
         mContext.store.deleteKey(kCommonSection, mOptions.key + "Font");
         return true;

@@ -45,7 +45,8 @@ class PlacementKeeper : public QObject {
     // The placement as the window system reports it: flags, show state and the normal
     // (restored) outer frame; the designed placement for a window never shown.
     PlacementRecord placement() const;
-    // Writes the record under "Common" and removes the window's colour and font entries.
+    // Writes the record under "Common" and removes the window's colour and font entries. A
+    // window never shown writes the valid record it read at start-up unchanged.
     // A failed write is reported; false then.
     bool save();
 
@@ -65,6 +66,7 @@ class PlacementKeeper : public QObject {
     AppContext& mContext;
     PlacementOptions mOptions;
     bool mShown = false;
+    std::optional<std::string> mStartupRecord; // the valid record read at start-up
     QRect mNormalFrame;
     std::optional<QRect> mPendingFrame;
     bool mPendingDesignedClient = false; // the pending frame is the designed client size

@@ -8,7 +8,7 @@ namespace korvland {
 
 // The program's dialogs: Qt's own file dialogs and message boxes, and the folder chooser.
 class QtDialogs : public Dialogs {
-public:
+  public:
     std::optional<QString> openFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> saveFile(QWidget* parent, const FileDialogRequest& request) override;
     std::optional<QString> chooseFolder(QWidget* parent, const QString& startFolder) override;

@@ -13,17 +13,17 @@ class SettingsStore;
 // entry when they name the same file: equal, or equal without regard to letter case where
 // the file system ignores it; then the stored letter case wins.
 class RecentFiles {
-public:
+  public:
     static constexpr int kMaximum = 4;
 
     explicit RecentFiles(Qt::CaseSensitivity sameFile = fileNameCaseSensitivity()) : mSameFile(sameFile) {}
 
     const QStringList& entries() const { return mEntries; }
     void add(const QString& path);
-    void load(const SettingsStore& store);  // section "Form2.MRUList", keys H0..H3
+    void load(const SettingsStore& store); // section "Form2.MRUList", keys H0..H3
     void save(SettingsStore& store) const; // an empty list leaves no section
 
-private:
+  private:
     Qt::CaseSensitivity mSameFile;
     QStringList mEntries;
 };

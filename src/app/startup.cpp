@@ -5,6 +5,7 @@
 #include "app/hint_settings.h"
 #include "app/placement_keeper.h"
 #include "app/program_icon.h"
+#include "app/program_identity.h"
 #include "app/welcome_window.h"
 #include "editor/editor_window.h"
 #include "map/map_window.h"
@@ -43,8 +44,10 @@ PlacementOptions editorPlacement() {
 PlacementOptions mapPlacement() {
     return {"Form3", false, false, {QPoint(315, 154), QSize(833, 753), true}};
 }
-PlacementOptions ownershipPlacement() {
-    return {"Form5", false, true, {QPoint(205, 575), QSize(633, 75), false}};
+// The ownership table's 633 x 75 lies below its menu bar: its designed client size is the
+// whole fixed size its layout gives it, menu bar included.
+PlacementOptions ownershipPlacement(QSize fixedSize) {
+    return {"Form5", false, true, {QPoint(205, 575), fixedSize, false}};
 }
 PlacementOptions statusPlacement() {
     return {"Form6", false, false, {QPoint(470, 653), QSize(391, 218), true}};
@@ -57,6 +60,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
+    setProgramIdentity();
     setApplicationTitle(QStringLiteral("KORV TLQ Landmarks File Editor"));
     setEffectDelay(3);
     QApplication::setWindowIcon(programIcon());
@@ -80,7 +84,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mMapPlacement = new PlacementKeeper(*mMap, mContext, mapPlacement());
     mContext.windows.splash = create(mSplash);
     mContext.windows.ownership = create(mOwnership);
-    mOwnershipPlacement = new PlacementKeeper(*mOwnership, mContext, ownershipPlacement());
+    mOwnershipPlacement = new PlacementKeeper(*mOwnership, mContext, ownershipPlacement(mOwnership->size()));
     mContext.windows.status = create(mStatus);
     mStatusPlacement = new PlacementKeeper(*mStatus, mContext, statusPlacement());
 }

@@ -9,12 +9,17 @@ namespace korvland {
 
 namespace {
 
-// Frames the window manager drew around windows of the program so far. Every framed
-// window of the program has a title bar and borders of the same style, so the first
-// one seen tells the size of the others before they are on the screen.
-QMargins& learnedMargins() {
-    static QMargins margins;
-    return margins;
+// Frames the window manager drew around windows of the program so far. Framed windows
+// of the program have a title bar and borders of the same style, except that a window of
+// fixed size has no resize handle: the first one seen of each kind tells the size of the
+// others before they are on the screen.
+QMargins& learnedMargins(bool fixedSize) {
+    static QMargins margins[2];
+    return margins[fixedSize ? 1 : 0];
+}
+
+bool hasFixedSize(const QWidget& window) {
+    return window.minimumSize() == window.maximumSize();
 }
 
 QMargins reportedMargins(const QWidget& window) {
@@ -29,21 +34,22 @@ QMargins reportedMargins(const QWidget& window) {
 QMargins frameMarginsOf(const QWidget& window) {
     if (window.windowFlags() & Qt::FramelessWindowHint)
         return {};
+    const bool fixed = hasFixedSize(window);
     if (const QMargins own = reportedMargins(window); !own.isNull()) {
-        learnedMargins() = own;
+        learnedMargins(fixed) = own;
         return own;
     }
-    if (learnedMargins().isNull()) {
+    for (const bool kind : {fixed, !fixed}) {
+        if (!learnedMargins(kind).isNull())
+            return learnedMargins(kind);
         for (const QWidget* other : QApplication::topLevelWidgets()) {
-            if (other == &window)
+            if (other == &window || hasFixedSize(*other) != kind)
                 continue;
-            if (const QMargins seen = reportedMargins(*other); !seen.isNull()) {
-                learnedMargins() = seen;
-                break;
-            }
+            if (const QMargins seen = reportedMargins(*other); !seen.isNull())
+                return learnedMargins(kind) = seen;
         }
     }
-    return learnedMargins();
+    return {};
 }
 
 QRect outerFrameOf(const QWidget& window) {

@@ -5,6 +5,7 @@
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
+#include "app/window_sight.h"
 #include "data/region.h"
 #include "data/user_error.h"
 #include "editor/region_name.h"
@@ -175,8 +176,8 @@ bool TForm2::runRead(const std::function<void()>& read) {
     // The map and the tables show the old set; they go before it is replaced.
     const Windows& w = mContext.windows;
     // A minimised window counts as shown (isVisible() can be false while it is minimised):
-    // left open the map would keep the old set's markers, a table its rows and the "Table"
-    // button disabled.
+    // left open the map would keep the old set's markers and a table its rows. Each stays
+    // hidden, whatever its state, until its command brings it back.
     if (w.map && !w.map->isHidden())
         w.map->hide();
     if (w.ownership && !w.ownership->isHidden())
@@ -367,18 +368,23 @@ void TForm2::Map1Click(QObject* sender) {
         mProposedSaveName = file.fileName();
         mProposedSaveFolder = file.absolutePath();
     }
-    if (sender != Map1 || !mContext.windows.map)
+    TForm3* map = mContext.windows.map;
+    if (sender != Map1 || !map)
         return;
-    if (TForm4* splash = mContext.windows.splash) {
-        splash->show();
-        splash->repaint();
+    // Only minimised: its markers are there, it comes back as it was.
+    if (!map->isHidden()) {
+        bringIntoSight(*map);
+        return;
     }
+    // The splash covers the build: it is painted before the first marker is made.
+    if (TForm4* splash = mContext.windows.splash)
+        splash->showPainted();
     Map1->setEnabled(false);
     if (!mMapCloseWatcher)
         mMapCloseWatcher = new MapCloseWatcher(this, [this] { setMapCommandEnabled(true); });
-    mContext.windows.map->removeEventFilter(mMapCloseWatcher);
-    mContext.windows.map->installEventFilter(mMapCloseWatcher);
-    mContext.windows.map->show();
+    map->removeEventFilter(mMapCloseWatcher);
+    map->installEventFilter(mMapCloseWatcher);
+    bringIntoSight(*map);
 }
 
 // --- other commands ------------------------------------------------------------------
@@ -404,8 +410,7 @@ void TForm2::Data1Click() {
     TForm5* ownership = mContext.windows.ownership;
     if (!ownership)
         return;
-    ownership->show();
-    ownership->raise();
+    bringIntoSight(*ownership);
     ownership->UpdateData1Click();
 }
 

@@ -34,15 +34,23 @@ QString readoutText(double value, const QString& decimalPoint) {
 MarkerFrameItem* MapSelection::highlight(const MapContent& content, const LandmarkSet& set, int current) {
     if (current < 0 || static_cast<std::size_t>(current) >= content.markers.size())
         return nullptr;
-    MarkerFrameItem* found = content.markers[static_cast<std::size_t>(current)].frame;
+    const MapMarker& marker = content.markers[static_cast<std::size_t>(current)];
+    MarkerFrameItem* found = marker.frame;
 
     if (mSelectedMarker && static_cast<std::size_t>(*mSelectedMarker) < content.markers.size()) {
-        MarkerFrameItem* previous = content.markers[static_cast<std::size_t>(*mSelectedMarker)].frame;
+        const MapMarker& left = content.markers[static_cast<std::size_t>(*mSelectedMarker)];
+        MarkerFrameItem* previous = left.frame;
+        // Back to its place in the stacking order, among the markers of its index.
+        left.icon->setZValue(0);
+        previous->setZValue(0);
         previous->setFrameShape(MarkerFrameItem::Shape::Square);
         previous->setColour(mSavedMarkerColour);
         previous->setHatched(set.disabledFlag(static_cast<std::size_t>(mSelectedRecord)) != 0);
     }
 
+    // Above every other marker, those of higher index included, so that it is always seen.
+    marker.icon->setZValue(kHighlightZ);
+    found->setZValue(kHighlightZ);
     mSavedMarkerColour = found->colour();
     found->setFrameShape(MarkerFrameItem::Shape::Circle);
     found->setColour(kHighlightColour);

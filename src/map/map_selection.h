@@ -41,6 +41,8 @@ class MapSelection {
 };
 
 inline constexpr BgrColour kHighlightColour = 0xFFFFFF;
+// The stacking height of the highlighted marker; every other marker stands at 0.
+inline constexpr qreal kHighlightZ = 1;
 
 // The scroll positions that bring a frame whose top-left corner is at `frame` (content
 // coordinates) to the middle of a client area of `client`: its centre then lands at

@@ -143,11 +143,19 @@ void TForm3::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     if (event->spontaneous())
         return;
-    // Hidden while minimised (a file read), it would come back minimised, out of sight, at
-    // the next "Map", with the command disabled.
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
     FormHide();
+    // Whatever hid it (its close box, a file read, a read that then failed), "Map" brings
+    // it back.
+    if (TForm2* editor = mContext.windows.editor)
+        editor->setMapCommandEnabled(true);
+}
+
+void TForm3::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Minimised, the map is out of sight: "Map" brings it back. Restored, it is shown again.
+    if (event->type() == QEvent::WindowStateChange && !isHidden())
+        if (TForm2* editor = mContext.windows.editor)
+            editor->setMapCommandEnabled(isMinimized());
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {

@@ -138,15 +138,14 @@ void MarkerFrameItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
     pen.setCosmetic(true);
     painter->setPen(pen);
     painter->setBrush(mHatched ? QBrush(colour, Qt::DiagCrossPattern) : QBrush(Qt::NoBrush));
+    // Not smoothed, the circle as the square: every pixel of the outline is the colour
+    // itself (pure white while highlighted), never a blend with what lies below.
     const QRectF outline(0.5, 0.5, kFrameSize - 1, kFrameSize - 1);
-    if (mShape == Shape::Circle) {
-        painter->save();
-        painter->setRenderHint(QPainter::Antialiasing);
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    if (mShape == Shape::Circle)
         painter->drawEllipse(outline);
-        painter->restore();
-    } else {
+    else
         painter->drawRect(outline);
-    }
 }
 
 // --- marker ----------------------------------------------------------------------------

@@ -2,17 +2,21 @@
 
 #include "map/marker_items.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QSvgRenderer>
+#include <QTimer>
+#include <QWindow>
 
 namespace korvland {
 
 namespace {
 
 constexpr QSize kClientSize(409, 333);
+constexpr int kExposeWaitMilliseconds = 1000;
 
 // Raised text with a shadow on an opaque face inside a single raised bevel.
 class RaisedLabel : public QLabel {
@@ -78,9 +82,31 @@ void TForm4::showEvent(QShowEvent* event) {
     }
 }
 
+void TForm4::showPainted() {
+    mPainted = false;
+    show();
+    raise();
+    const QWindow* handle = windowHandle();
+    if (handle && handle->isExposed()) {
+        repaint();
+        return;
+    }
+    // The window system exposes a newly shown window a moment later; until then a paint
+    // reaches nothing. Input waits, so no command can start in between.
+    QEventLoop wait;
+    mPaintWait = &wait;
+    QTimer::singleShot(kExposeWaitMilliseconds, &wait, &QEventLoop::quit);
+    if (!mPainted)
+        wait.exec(QEventLoop::ExcludeUserInputEvents);
+    mPaintWait = nullptr;
+}
+
 void TForm4::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, mPicture);
+    mPainted = true;
+    if (mPaintWait)
+        mPaintWait->quit();
 }
 
 } // namespace korvland

@@ -4,7 +4,6 @@
 #include "tables/caption_label.h"
 #include "tables/table_style.h"
 
-#include <QHideEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPainter>
@@ -100,12 +99,10 @@ void TForm5::createGrid(QWidget* grid) {
     const QColor windowText = palette().color(QPalette::WindowText);
     caption(QStringLiteral("Owner"), windowText, true, kRowCaption, kRowTops[0]);
     for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
+        // Aqua, white and yellow, light on the light window, get a dark outline of their own.
         const bool blanks = column == kOwnershipColumnCount - 1;
-        // Aqua, white and yellow are light on the light window background: their raised
-        // edge, the one "Owner" and "Blanks" have, keeps them readable.
-        const bool light = column == 0 || column == 1 || column == 4;
         caption(qText(kOwnershipColumns[column]), blanks ? windowText : colourFromBgr(kColumnColours[column]),
-                blanks || light, kColumnCaptions[column], kRowTops[0]);
+                blanks, kColumnCaptions[column], kRowTops[0]);
     }
 
     const QString rowNames[] = {QStringLiteral("Allied"), QStringLiteral("German")};
@@ -135,14 +132,6 @@ void TForm5::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Selections made while the table was minimised did not recount it.
     UpdateData1Click();
-}
-
-void TForm5::hideEvent(QHideEvent* event) {
-    QWidget::hideEvent(event);
-    // Hidden while minimised (a file read), it would come back minimised, out of sight,
-    // at the next "Data".
-    if (!event->spontaneous() && isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
 }
 
 void TForm5::Close1Click() {

@@ -31,7 +31,6 @@ class TForm5 : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
 
   private:
     void createGrid(QWidget* grid);

@@ -1,5 +1,6 @@
 #include "tables/status_window.h"
 
+#include "app/window_sight.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "editor/editor_window.h"
@@ -106,8 +107,7 @@ void TForm6::Button1Click() {
     fitListToWholeRows();
     if (TForm2* editor = mContext.windows.editor)
         editor->setTableButtonEnabled(false);
-    show();
-    raise();
+    bringIntoSight(*this);
 }
 
 void TForm6::CLBox1ClickCheck() {
@@ -156,11 +156,16 @@ void TForm6::hideEvent(QHideEvent* event) {
     // system) does not give the button back.
     if (event->spontaneous())
         return;
-    // Hidden while minimised, it would come back minimised, out of sight, at the next "Table".
-    if (isMinimized())
-        setWindowState(windowState() & ~Qt::WindowMinimized);
     if (TForm2* editor = mContext.windows.editor)
         editor->setTableButtonEnabled(true);
+}
+
+void TForm6::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Minimised, the table is out of sight: "Table" brings it back. Restored, it is shown again.
+    if (event->type() == QEvent::WindowStateChange && !isHidden())
+        if (TForm2* editor = mContext.windows.editor)
+            editor->setTableButtonEnabled(isMinimized());
 }
 
 void TForm6::resizeEvent(QResizeEvent* event) {

@@ -37,6 +37,7 @@ class TForm6 : public QWidget {
 
   protected:
     void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
   private:

@@ -52,16 +52,25 @@ class PlacementKeeperTest : public ::testing::Test {
     CountingWindow window;
 };
 
-TEST_F(PlacementKeeperTest, NeverShownWindowSavesItsDesignedPlacementAndDropsColourAndFont) {
-    store.writeString("Common", "Form3", "200,0,1,1,2,3,4");
-    store.writeString("Common", "Form3Color", "255");
-    store.writeString("Common", "Form3Font", "Arial");
-    store.writeString("Common", "Form2Font", "Arial");
-    EXPECT_TRUE(keep(false).save());
-    EXPECT_EQ(stored("Form3"), "200,0,1,742,181,1210,507") << "replaces what an earlier run stored";
-    EXPECT_EQ(stored("Form3Color"), "none");
-    EXPECT_EQ(stored("Form3Font"), "none");
-    EXPECT_EQ(stored("Form2Font"), "Arial") << "another window's entry stays";
+// A window never shown writes back the valid record the run started with; only a missing
+// or invalid one gives way to the designed placement.
+TEST_F(PlacementKeeperTest, NeverShownWindowKeepsItsValidRecordAndDropsColourAndFont) {
+    const std::pair<std::string, std::string> cases[] = {{"200,0,1,1,2,3,4", "200,0,1,1,2,3,4"},
+                                                         {"", "200,0,1,742,181,1210,507"},
+                                                         {"201,0,1,1,2,3,4", "200,0,1,742,181,1210,507"},
+                                                         {"200,0,1,1,2,x,4", "200,0,1,742,181,1210,507"}};
+    for (const auto& [record, saved] : cases) {
+        SCOPED_TRACE(record);
+        store.writeString("Common", "Form3", record);
+        store.writeString("Common", "Form3Color", "255");
+        store.writeString("Common", "Form3Font", "Arial");
+        store.writeString("Common", "Form2Font", "Arial");
+        EXPECT_TRUE(keep(false).save());
+        EXPECT_EQ(stored("Form3"), saved);
+        EXPECT_EQ(stored("Form3Color"), "none");
+        EXPECT_EQ(stored("Form3Font"), "none");
+        EXPECT_EQ(stored("Form2Font"), "Arial") << "another window's entry stays";
+    }
 }
 
 TEST_F(PlacementKeeperTest, ShownWindowTakesTheStoredFrameAndWritesItBack) {

@@ -5,7 +5,7 @@
 #include "app/settings/settings_store.h"
 #include "app/startup.h"
 #include "app/welcome_window.h"
-#include "desktop/x_session.h"
+#include "desktop/desktop_fixture.h"
 #include "editor/editor_window.h"
 #include "map/map_window.h"
 #include "support/fixture_builder.h"
@@ -34,9 +34,6 @@ int menuBarHeight(const QWidget* window) {
 }
 
 using testing::LandmarkFileBuilder;
-using testing::ScriptedDialogs;
-using testing::TempDir;
-using testing::XSession;
 using testing::XWindowView;
 
 std::string frameText(const QRect& r) {
@@ -44,58 +41,14 @@ std::string frameText(const QRect& r) {
            std::to_string(r.height());
 }
 
-class DesktopPlacement : public ::testing::Test {
+class DesktopPlacement : public testing::DesktopTest {
   protected:
-    static void SetUpTestSuite() {
-        const QStringList missing = XSession::missingPrograms();
-        if (!missing.isEmpty()) {
-            sSkipReason = "not found: " + missing.join(QStringLiteral(", ")).toStdString() +
-                          " (scripts/install-deps.sh installs them)";
-            std::cerr << "SKIPPED: desktop placement tests, " << sSkipReason << '\n';
-            return;
-        }
-        sSession = std::make_unique<XSession>();
-        std::string error;
-        if (!sSession->start(error)) {
-            sSkipReason = "could not start an X session: " + error;
-            std::cerr << "SKIPPED: " << sSkipReason << '\n';
-            return;
-        }
-        qputenv("DISPLAY", sSession->display().toLocal8Bit());
-        qputenv("QT_QPA_PLATFORM", "xcb");
-        static int argc = 1;
-        static char name[] = "test_desktop";
-        static char* argv[] = {name, nullptr};
-        sApp = std::make_unique<QApplication>(argc, argv);
-    }
-
-    static void TearDownTestSuite() {
-        sApp.reset();
-        sSession.reset();
-    }
-
-    void SetUp() override {
-        if (!sApp)
-            GTEST_SKIP() << sSkipReason;
-        std::filesystem::create_directories(folder);
-    }
-
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
-
-    void writeSettings(const std::string& common) {
-        const std::string text = "[settings]\nstartdir=" + folder.string() + "\n[Common]\n" + common;
-        testing::writeBytes(settings, std::vector<std::uint8_t>(text.begin(), text.end()));
-    }
-
     // Starts the program, presses the start button, opens `landmarks` from the recent-files
     // menu when one is given, and opens the other three windows.
     void startAndShowAll(const std::string& landmarks = {}) {
-        startup = std::make_unique<Startup>(dialogs, settings);
-        startup->show();
+        startEditing();
+        ASSERT_FALSE(HasFatalFailure());
         const Windows& w = startup->windows();
-        // A busy machine may take a while: every wait ends as soon as its condition holds.
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.welcome, 30000));
-        w.welcome->Button5Click();
         // Reading a file hides the map and the tables: it comes first.
         if (!landmarks.empty())
             w.editor->LMDMRUList1Click(QString::fromStdString(landmarks));
@@ -104,19 +57,8 @@ class DesktopPlacement : public ::testing::Test {
         w.status->show();
     }
 
-    XWindowView view(QWidget* window) const { return testing::viewOf(sSession->display(), window->winId()); }
-
-    // Waits until the window manager shows `window` as `wanted` says, then returns what it shows.
     XWindowView settled(QWidget* window, const std::function<bool(const XWindowView&)>& wanted) const {
-        XWindowView seen;
-        // A frame that never settles is reported by the caller's comparison.
-        (void)QTest::qWaitFor(
-            [&] {
-                seen = view(window);
-                return seen.viewable && wanted(seen);
-            },
-            20000);
-        return seen;
+        return DesktopTest::settled(window, [&](const XWindowView& v) { return v.viewable && wanted(v); });
     }
 
     XWindowView settledAt(QWidget* window, const QRect& frame) const {
@@ -136,20 +78,6 @@ class DesktopPlacement : public ::testing::Test {
         QTest::qWait(300);
         startup.reset();
     }
-
-    std::string stored(const std::string& key) const {
-        return SettingsStore(settings).readString("Common", key, "");
-    }
-
-    static inline std::unique_ptr<XSession> sSession;
-    static inline std::unique_ptr<QApplication> sApp;
-    static inline std::string sSkipReason;
-
-    TempDir dir;
-    std::filesystem::path folder = dir.path() / "land";
-    std::string settings = dir.file("korvland.INI");
-    ScriptedDialogs dialogs;
-    std::unique_ptr<Startup> startup;
 };
 
 TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThem) {
@@ -237,5 +165,7 @@ extern "C" const char* __lsan_default_suppressions() {
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int result = RUN_ALL_TESTS();
+    korvland::testing::DesktopTest::endSession();
+    return result;
 }

@@ -70,7 +70,7 @@ XSession::~XSession() {
 
 QStringList XSession::missingPrograms() {
     QStringList missing;
-    for (const char* program : {"Xvfb", "openbox", "xwininfo", "xprop"})
+    for (const char* program : {"Xvfb", "openbox", "xwininfo", "xprop", "xdotool"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
             missing << QString::fromLatin1(program);
     return missing;

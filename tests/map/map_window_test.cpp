@@ -294,6 +294,40 @@ TEST_F(MapWindowTest, ReadingAFileWhileTheMapIsShownHidesIt) {
     }
 }
 
+// Records how many markers the map held each time the splash was painted.
+class PaintWatcher : public QObject {
+  public:
+    PaintWatcher(QWidget& watched, std::function<std::size_t()> count) : mCount(std::move(count)) {
+        watched.installEventFilter(this);
+    }
+    std::vector<std::size_t> markersAtPaint;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            markersAtPaint.push_back(mCount());
+        return false;
+    }
+
+  private:
+    std::function<std::size_t()> mCount;
+};
+
+TEST_F(MapWindowTest, TheSplashIsPaintedBeforeTheFirstMarkerIsBuilt) {
+    load(LandmarkFileBuilder().addMany(50));
+    for (int run = 0; run < 2; ++run) {
+        SCOPED_TRACE(run == 0 ? "first Map" : "after closing the map");
+        PaintWatcher watcher(*splash,
+                             [this] { return static_cast<std::size_t>(map->scene()->items().size()); });
+        openMap();
+        ASSERT_FALSE(watcher.markersAtPaint.empty()) << "the splash was never painted";
+        EXPECT_EQ(watcher.markersAtPaint.front(), 0u);
+        EXPECT_TRUE(splash->isHidden());
+        EXPECT_EQ(map->markers().size(), 50u);
+        map->close();
+    }
+}
+
 TEST_F(MapWindowTest, EmptySetBuildsNothingAndStillHidesTheSplash) {
     splash->show();
     map->show();

@@ -1,6 +1,7 @@
-#include "tables_fixture.h"
 #include "support_gui/render_keep.h"
+#include "tables_fixture.h"
 
+#include "editor/kind_label.h"
 #include "tables/caption_label.h"
 #include "tables/ownership_window.h"
 #include "tables/status_window.h"
@@ -47,6 +48,56 @@ TEST_F(TablesTest, OwnershipTableFitsEveryCaptionAndCountInItsCell) {
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     QApplication::processEvents();
     keep(status->grab(), "status_table.png");
+}
+
+// Around each caption's own colour lies something at least 3:1 away from it: the window for
+// the dark colours, a dark outline for white, aqua and yellow.
+TEST_F(TablesTest, EveryOwnershipCaptionStandsOutThreeToOneFromWhatSurroundsIt) {
+    open(busyFile());
+    editorAction("Data1")->trigger();
+    QWidget* grid = ownership->findChild<QWidget*>(QStringLiteral("OwnershipGrid"));
+    ASSERT_NE(grid, nullptr);
+    const QImage picture = grid->grab().toImage();
+    keep(picture, "ownership_captions.png");
+    keep(picture.copy(0, 0, 360, 25).scaled(1440, 100), "ownership_captions_4x.png");
+    for (const CaptionLabel* caption : grid->findChildren<CaptionLabel*>()) {
+        const QColor colour = caption->colour();
+        const QRect box = caption->geometry();
+        const auto isGlyph = [&](QPoint p) {
+            const QColor seen = picture.pixelColor(p);
+            return std::abs(seen.red() - colour.red()) + std::abs(seen.green() - colour.green()) +
+                       std::abs(seen.blue() - colour.blue()) <=
+                   24;
+        };
+        SCOPED_TRACE(caption->text().toStdString());
+        const QColor window = picture.pixelColor(box.topLeft());
+        if (contrastRatio(colour, window) >= 3.0)
+            continue; // the window itself sets it off
+        // A light caption: going outward from its strokes, within two pixels, every way
+        // meets its outline before the window.
+        // Only over the text: the grid's etched lines may cross the cell beyond it.
+        const int textRight =
+            std::min(box.right() - 1, box.left() + 2 +
+                                          QFontMetrics(caption->font()).horizontalAdvance(caption->text()) +
+                                          static_cast<int>(caption->text().size()));
+        int edges = 0, outlined = 0;
+        for (int y = box.top() + 2; y < box.bottom() - 1; ++y) {
+            for (int x = box.left() + 2; x < textRight; ++x) {
+                if (!isGlyph({x, y}))
+                    continue;
+                for (const QPoint step : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint next(x + step.x(), y + step.y());
+                    if (isGlyph(next))
+                        continue;
+                    ++edges;
+                    outlined += contrastRatio(picture.pixelColor(next), colour) >= 3.0 ||
+                                contrastRatio(picture.pixelColor(next + step), colour) >= 3.0;
+                }
+            }
+        }
+        EXPECT_GT(edges, 20) << "drawn in its own colour";
+        EXPECT_GE(outlined * 10, edges * 9) << outlined << " of " << edges << " ways out of the strokes";
+    }
 }
 
 } // namespace
