@@ -24,7 +24,6 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 
-
 namespace korvland {
 
 namespace {
@@ -152,7 +151,8 @@ bool TForm2::saveRecentFiles() {
         mRecentFiles.save(mContext.store);
         return true;
     } catch (const UserError& e) {
-        reportError(mContext.dialogs, this, e);
+        if (mContext.showSettingsFailure(QString::fromStdString(e.what())))
+            reportError(mContext.dialogs, this, e);
         return false;
     }
 }
