@@ -292,12 +292,13 @@ int readAll(int fd, off_t size, std::vector<std::uint8_t>& bytes) {
 }
 
 // Claims the room the larger of the two contents needs before the file is touched, so that
-// a full disk stops the copy before it has begun. A file system that cannot reserve gets
-// zeros written past the old end instead. On failure the file is cut back to its old size.
+// a full disk stops the copy before it has begun; the file keeps its size meanwhile. A file
+// system that cannot reserve gets zeros written past the old end instead. On failure the
+// file is cut back to its old size.
 int reserveSpace(int fd, off_t oldSize, off_t newSize) {
     const off_t larger = std::max(oldSize, newSize);
-    int error = larger == 0 ? 0 : ::posix_fallocate(fd, 0, larger);
-    if (error == EOPNOTSUPP || error == EINVAL) {
+    int error = larger == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, larger) == 0 ? 0 : errno;
+    if (error == EOPNOTSUPP || error == ENOSYS || error == EINVAL) {
         const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(larger - oldSize));
         error = writeAllAt(fd, zeros.data(), zeros.size(), oldSize);
     }

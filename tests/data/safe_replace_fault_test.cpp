@@ -1,5 +1,5 @@
 // Faults no file system produces on demand: this test program's own fsync, fchmod,
-// ftruncate, posix_fallocate, pwrite, flock and fsetxattr stand in for the C library's (the
+// ftruncate, fallocate, pwrite, flock and fsetxattr stand in for the C library's (the
 // executable's definitions win), pass every call through unchanged, and fail, record or
 // stand in for another run only while a test asks them to.
 
@@ -56,10 +56,12 @@ std::string pathOf(int fd) {
 
 } // namespace
 
-extern "C" int posix_fallocate(int fd, off_t offset, off_t length) noexcept {
-    if (faults.fallocateError != 0)
-        return faults.fallocateError;
-    return ::syscall(SYS_fallocate, fd, 0, offset, length) == 0 ? 0 : errno;
+extern "C" int fallocate(int fd, int mode, off_t offset, off_t length) {
+    if (faults.fallocateError != 0) {
+        errno = faults.fallocateError;
+        return -1;
+    }
+    return static_cast<int>(::syscall(SYS_fallocate, fd, mode, offset, length));
 }
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t size, off_t offset) {
