@@ -20,7 +20,7 @@ mkdir -p "$work/artifacts"
 for target in "${TARGETS[@]}"; do mkdir -p "$work/corpus/$target"; done
 "$work/fuzz_seeds" "$work/corpus/landmark_file_fuzzer" "$work/corpus/profile_fuzzer" "$work/corpus/settings_fuzzer"
 
-# The profile and settings targets write small files per input: keep them in memory when possible.
+# The profile target writes small files per input: keep them in memory when possible.
 tmp_base=${TMPDIR:-/tmp}
 [ -w /dev/shm ] && tmp_base=/dev/shm
 KORVLAND_FUZZ_TMP=$(mktemp -d "$tmp_base/korvland-fuzz.XXXXXX")

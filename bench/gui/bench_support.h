@@ -43,7 +43,7 @@ inline std::string writeBenchFile(const std::filesystem::path& name, const std::
 // record 1. Destroyed in reverse order.
 struct BenchWindows {
     BenchWindows(const std::string& file, const std::string& settingsName)
-        : store((benchFolder() / settingsName).string()), context{set, dialogs, store, {}, 0, {}, {}} {
+        : store((benchFolder() / settingsName).string()), context{set, dialogs, store, {}, 0, {}, {}, {}} {
         editor = std::make_unique<TForm2>(context);
         context.windows.editor = editor.get();
         map = std::make_unique<TForm3>(context);

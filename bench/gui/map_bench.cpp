@@ -184,7 +184,7 @@ void BM_MapZoom1024(benchmark::State& state) {
     loadSet(set, kRecords);
     QtDialogs dialogs;
     SettingsStore store((benchFolder() / "korvland-map-bench.INI").string());
-    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
     TForm3 map(context);
     context.windows.map = &map;
     map.show();

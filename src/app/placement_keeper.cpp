@@ -104,7 +104,9 @@ bool PlacementKeeper::save() {
         mContext.store.deleteKey(kCommonSection, mOptions.key + "Font");
         return true;
     } catch (const std::exception& error) {
-        reportError(mContext.dialogs, nullptr, QString::fromStdString(error.what()));
+        const QString message = QString::fromStdString(error.what());
+        if (mContext.showSettingsFailure(message))
+            reportError(mContext.dialogs, nullptr, message);
         return false;
     }
 }

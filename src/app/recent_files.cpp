@@ -2,6 +2,8 @@
 
 #include "app/settings/settings_store.h"
 
+#include <algorithm>
+
 namespace korvland {
 
 namespace {
@@ -11,23 +13,32 @@ const std::string kPrefix = "H";
 
 } // namespace
 
+bool RecentFiles::listed(const QStringList& list, const QString& path) const {
+    return std::any_of(list.begin(), list.end(),
+                       [&](const QString& entry) { return sameEntry(entry, path); });
+}
+
 void RecentFiles::add(const QString& path) {
     if (path.trimmed().isEmpty())
         return;
     for (qsizetype i = 0; i < mEntries.size(); ++i) {
-        if (mEntries[i].compare(path, mSameFile) == 0) {
+        if (sameEntry(mEntries[i], path)) {
             // The entry keeps the letter case it was stored with.
             mEntries.move(i, 0);
+            if (!listed(mOpenedThisRun, mEntries.front()))
+                mOpenedThisRun << mEntries.front();
             return;
         }
     }
     mEntries.prepend(path);
+    mOpenedThisRun << path;
     while (mEntries.size() > kMaximum)
         mEntries.removeLast();
 }
 
 void RecentFiles::load(const SettingsStore& store) {
     mEntries.clear();
+    mOpenedThisRun.clear();
     for (const std::string& entry : store.readList(kSection, kPrefix, kMaximum)) {
         if (mEntries.size() == kMaximum)
             break;
@@ -36,10 +47,21 @@ void RecentFiles::load(const SettingsStore& store) {
 }
 
 void RecentFiles::save(SettingsStore& store) const {
-    std::vector<std::string> list;
-    list.reserve(static_cast<std::size_t>(mEntries.size()));
+    QStringList merged;
     for (const QString& entry : mEntries)
-        list.push_back(entry.toStdString());
+        if (listed(mOpenedThisRun, entry))
+            merged << entry;
+    for (const std::string& stored : store.readList(kSection, kPrefix, kMaximum)) {
+        const QString entry = QString::fromStdString(stored);
+        if (!listed(merged, entry))
+            merged << entry;
+    }
+    std::vector<std::string> list;
+    for (const QString& entry : std::as_const(merged)) {
+        const bool keepable = !entry.contains(QLatin1Char('\n')) && !entry.contains(QLatin1Char('\r'));
+        if (keepable && list.size() < static_cast<std::size_t>(kMaximum))
+            list.push_back(entry.toStdString());
+    }
     store.writeList(kSection, kPrefix, kMaximum, list);
 }
 

@@ -56,7 +56,7 @@ PlacementOptions statusPlacement() {
 } // namespace
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
-    : mObserver(std::move(observer)), mStore(settingsPath), mContext{mSet, dialogs, mStore, {}, 0, {}, {}} {
+    : mObserver(std::move(observer)), mStore(settingsPath), mContext{mSet, dialogs, mStore, {}, 0, {}, {}, {}} {
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
@@ -92,6 +92,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
 Startup::~Startup() {
     // Reverse order of creation; the welcome window, whose store serves the others
     // while they write their state, goes last.
+    mContext.endOfRun.ending = true;
     destroy(mStatus, mStatusPlacement);
     mContext.windows.status = nullptr;
     destroy(mOwnership, mOwnershipPlacement);

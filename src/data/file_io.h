@@ -23,15 +23,22 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path,
                                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
-// followed and the real file is replaced, so a link stays a link. The new contents go to
-// a temporary file beside it (readable by its owner only until it takes the final mode),
-// flushed, then renamed over the file, and the folder is flushed. Where a rename would lose
-// something (more hard links, an owner or group that cannot be kept, a folder that takes no
-// new file) the complete copy is made first and then copied over the file in place; a
-// failure in that step names where the copy is. Set-user and set-group bits are dropped.
+// followed and the real file is replaced, so a link stays a link; in a sticky folder that
+// everyone may write, a link is followed only when it is the user's own or the folder
+// owner's ("File access denied" otherwise). The new contents go to a temporary file beside
+// it (readable by its owner only until it takes the final mode and the extended attributes,
+// access list included), flushed, then renamed over the file, and the folder is flushed.
+// Where a rename would lose something (more hard links, an owner, group or attribute that
+// cannot be kept, a folder that takes no new file) the complete copy is made first (in the
+// system's temporary folder when the file's folder takes none), the room for the larger of
+// the two contents is reserved, a complete copy of the old contents is flushed beside the
+// new one, and only then is the file copied over in place; a failure there puts the old
+// contents back, or names where both copies are. Set-user and set-group bits are dropped.
 // A destination that is not a regular file, or that the user may not write, is refused
-// with "File access denied". Temporary files of the same destination left by a killed run
-// are removed after a success; on failure no temporary file of this run is left behind.
+// with "File access denied". Temporary files and old copies of the same destination left
+// by a killed run, beside it or in the temporary folder, are removed after a success
+// (never one that a running save holds); on failure no temporary file of this run is left
+// behind unless the message names it.
 void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 
 } // namespace korvland

@@ -1,11 +1,13 @@
 // Safe replacement of a file: the new contents reach the destination whole or not at all,
-// and the destination stays what it was to everyone else (its links, owner, group and
-// permissions), the way a careful text editor saves.
+// and the destination stays what it was to everyone else (its links, owner, group,
+// permissions, access list and other extended attributes), the way a careful text editor
+// saves.
 
 #include "data/file_io.h"
 #include "data/posix_file.h"
 #include "data/user_error.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <dirent.h>
@@ -15,6 +17,7 @@
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <system_error>
 #include <unistd.h>
 
@@ -26,9 +29,13 @@ using posix::throwFor;
 
 namespace {
 
+// A temporary file holds the complete new contents; an old copy, the complete old contents
+// of a file that is copied over in place.
 constexpr std::string_view kTemporaryMarker = ".korvtmp-";
+constexpr std::string_view kOldCopyMarker = ".korvold-";
 constexpr std::size_t kTemporaryRandomDigits = 16;
-// A file name has at most 255 bytes; the temporary name adds a dot, the marker and the digits.
+// A file name has at most 255 bytes; the temporary name adds two dots, the hash of the whole
+// destination, the marker and the digits.
 constexpr std::size_t kLongestNameKept = 200;
 constexpr int kMostLinksFollowed = 40;
 constexpr int kMostNameAttempts = 100;
@@ -38,9 +45,24 @@ std::string fileNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// ".name.korvtmp-" for a destination: the start every temporary file of it shares.
-std::string temporaryPrefix(const std::string& destination) {
-    return '.' + fileNameOf(destination).substr(0, kLongestNameKept) + std::string(kTemporaryMarker);
+// Eight hex digits of a hash of the destination's whole absolute path, so that two names
+// sharing their first bytes, or two folders' files of one name meeting in the temporary
+// folder, never share a naming pattern.
+std::string destinationHash(const std::string& real) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(real, ignored);
+    const std::string whole = absolute.empty() ? real : absolute.lexically_normal().string();
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char c : whole)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+    char digits[9];
+    std::snprintf(digits, sizeof digits, "%08x", static_cast<unsigned>((hash >> 32) ^ hash));
+    return digits;
+}
+
+// ".name.1a2b3c4d": the start every temporary file and old copy of a destination shares.
+std::string temporaryStem(const std::string& real) {
+    return '.' + fileNameOf(real).substr(0, kLongestNameKept) + '.' + destinationHash(real);
 }
 
 // A fresh random part for every name, also in a child process that shares a parent's state.
@@ -52,14 +74,30 @@ std::string randomDigits() {
     return digits;
 }
 
-// Whether a name in the destination's folder is one of its temporary files.
-bool isTemporaryOf(std::string_view name, const std::string& prefix) {
-    if (name.size() != prefix.size() + kTemporaryRandomDigits || name.substr(0, prefix.size()) != prefix)
+// Whether a name is one of the destination's temporary files or old copies.
+bool isTemporaryOf(std::string_view name, const std::string& stem) {
+    if (name.size() != stem.size() + kTemporaryMarker.size() + kTemporaryRandomDigits ||
+        name.substr(0, stem.size()) != stem)
         return false;
-    for (const char c : name.substr(prefix.size()))
+    const std::string_view marker = name.substr(stem.size(), kTemporaryMarker.size());
+    if (marker != kTemporaryMarker && marker != kOldCopyMarker)
+        return false;
+    for (const char c : name.substr(stem.size() + kTemporaryMarker.size()))
         if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
             return false;
     return true;
+}
+
+// A link in a sticky folder that everyone may write (like the system's temporary folder)
+// leads wherever whoever planted it chose: it is followed only when it belongs to the user
+// saving or to the folder's owner, whatever the machine's own setting for such links.
+void refuseForeignLink(const std::string& link, const struct stat& linkInfo, const std::string& path) {
+    struct stat folder {};
+    if (::stat(parentFolder(link).c_str(), &folder) != 0)
+        throwFor(errno, path);
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (shared && linkInfo.st_uid != ::geteuid() && linkInfo.st_uid != folder.st_uid)
+        throwFor(EACCES, path);
 }
 
 // The file a path names in the end: symbolic links are followed, also a last link whose
@@ -70,6 +108,7 @@ std::string realDestination(const std::string& path) {
         struct stat info {};
         if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
             return current;
+        refuseForeignLink(current, info, path);
         char target[PATH_MAX];
         const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
         if (length < 0)
@@ -89,29 +128,46 @@ mode_t newFileMode() {
     return 0666 & ~mask;
 }
 
-// A temporary file only its owner can read, holding the complete new contents. It stays
-// locked (flock) while this run needs it, so that another run's clean-up leaves it alone.
+// A temporary file only its owner can read. It stays locked (flock) while this run needs
+// it, so that another run's clean-up leaves it alone.
 struct Temporary {
     std::string path;
     Descriptor fd;
     Descriptor lock; // a second descriptor of the same open file: the lock outlives the close
 };
 
-// Creates a temporary file in `folder`, trying new names on a collision; the error number
-// of the last attempt when none could be made.
-int createTemporary(const std::string& folder, const std::string& prefix, Temporary& temporary) {
+// Whether `path` still names the open file `fd`.
+bool stillNamed(const std::string& path, int fd) {
+    struct stat named {};
+    struct stat open {};
+    return ::lstat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
+}
+
+// Creates a locked temporary file in `folder`, trying new names on a collision; the error
+// number of the last attempt when none could be made. Another run's clean-up may take a
+// fresh file between its creation and its lock: such a file is given up for a new name.
+int createTemporary(const std::string& folder, const std::string& stem, std::string_view marker,
+                    Temporary& temporary) {
     for (int attempt = 0; attempt < kMostNameAttempts; ++attempt) {
-        const std::string candidate = folder + '/' + prefix + randomDigits();
-        const int fd = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-        if (fd >= 0) {
-            temporary.path = candidate;
-            temporary.fd.reset(fd);
-            temporary.lock.reset(::dup(fd));
-            ::flock(fd, LOCK_EX | LOCK_NB);
-            return 0;
+        const std::string candidate = folder + '/' + stem + std::string(marker) + randomDigits();
+        Descriptor fd(::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+        if (fd.get() < 0) {
+            if (errno != EEXIST)
+                return errno;
+            continue;
         }
-        if (errno != EEXIST)
-            return errno;
+        if (::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 || !stillNamed(candidate, fd.get()))
+            continue;
+        temporary.path = candidate;
+        temporary.lock.reset(::dup(fd.get()));
+        temporary.fd.reset(::dup(fd.get()));
+        if (temporary.fd.get() < 0 || temporary.lock.get() < 0) {
+            const int error = errno;
+            ::unlink(candidate.c_str());
+            return error;
+        }
+        return 0;
     }
     return EEXIST;
 }
@@ -127,9 +183,17 @@ int syncFolder(const std::string& folder) {
     return 0;
 }
 
-// Removes what killed runs left: temporary files of this destination (same folder, same
-// naming pattern, regular files of this user, locked by no running save), never anything else.
-void removeLeftovers(const std::string& folder, const std::string& prefix, const std::string& keep) {
+// The system's temporary folder, where copies go when the destination's folder takes none.
+std::string temporaryFolder() {
+    std::error_code ignored;
+    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
+    return folder.empty() ? "/tmp" : folder;
+}
+
+// Removes what killed runs left: temporary files and old copies of this destination (same
+// naming pattern, regular files of this user, locked by no running save and still under
+// the name seen), never anything else.
+void removeLeftovers(const std::string& folder, const std::string& stem) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return;
@@ -137,15 +201,18 @@ void removeLeftovers(const std::string& folder, const std::string& prefix, const
     std::vector<std::string> doomed;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
-        if (isTemporaryOf(name, prefix) && name != keep)
+        if (isTemporaryOf(name, stem))
             doomed.emplace_back(name);
     }
     ::closedir(dir);
     for (const std::string& name : doomed) {
         Descriptor fd(::openat(folderFd.get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         struct stat info {};
+        struct stat named {};
         if (fd.get() >= 0 && ::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode) &&
-            info.st_uid == ::geteuid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+            info.st_uid == ::geteuid() && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(folderFd.get(), name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 &&
+            named.st_dev == info.st_dev && named.st_ino == info.st_ino)
             ::unlinkat(folderFd.get(), name.c_str(), 0);
     }
 }
@@ -161,16 +228,102 @@ bool takeOwnerAndGroup(int fd, const struct stat& destination) {
     return ::fchown(fd, destination.st_uid, destination.st_gid) == 0;
 }
 
+// Copies every extended attribute of the destination, its access list among them, to the
+// temporary file; false when one cannot be read or set there (the caller then copies in
+// place, which keeps them all).
+bool copyAttributes(const std::string& real, int fd) {
+    ssize_t size = ::llistxattr(real.c_str(), nullptr, 0);
+    if (size < 0)
+        return errno == ENOTSUP; // a file system without them: nothing to keep
+    std::vector<char> names(static_cast<std::size_t>(size));
+    if (size > 0 && (size = ::llistxattr(real.c_str(), names.data(), names.size())) < 0)
+        return false;
+    names.resize(static_cast<std::size_t>(size));
+    for (std::size_t at = 0; at < names.size(); at += std::string_view(&names[at]).size() + 1) {
+        const char* name = &names[at];
+        ssize_t length = ::lgetxattr(real.c_str(), name, nullptr, 0);
+        if (length < 0)
+            return false;
+        std::vector<char> value(static_cast<std::size_t>(length));
+        if (length > 0 && (length = ::lgetxattr(real.c_str(), name, value.data(), value.size())) < 0)
+            return false;
+        if (::fsetxattr(fd, name, value.data(), static_cast<std::size_t>(length), 0) != 0)
+            return false;
+    }
+    return true;
+}
+
+// Writes all of `size` bytes at `offset`; the error number, or 0.
+int writeAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+    std::size_t written = 0;
+    while (written < size) {
+        const ssize_t put =
+            ::pwrite(fd, data + written, size - written, offset + static_cast<off_t>(written));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (put == 0)
+            return ENOSPC;
+        written += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+// Reads the whole open file; the error number, or 0.
+int readAll(int fd, off_t size, std::vector<std::uint8_t>& bytes) {
+    bytes.resize(static_cast<std::size_t>(size));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got =
+            ::pread(fd, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return 0;
+}
+
+// Claims the room the larger of the two contents needs before the file is touched, so that
+// a full disk stops the copy before it has begun; the file keeps its size meanwhile. A file
+// system that cannot reserve gets zeros written past the old end instead. On failure the
+// file is cut back to its old size.
+int reserveSpace(int fd, off_t oldSize, off_t newSize) {
+    const off_t larger = std::max(oldSize, newSize);
+    int error = larger == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, larger) == 0 ? 0 : errno;
+    if (error == EOPNOTSUPP || error == ENOSYS || error == EINVAL) {
+        const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(larger - oldSize));
+        error = writeAllAt(fd, zeros.data(), zeros.size(), oldSize);
+    }
+    if (error != 0)
+        static_cast<void>(::ftruncate(fd, oldSize));
+    return error;
+}
+
 // Copies the complete new contents over the existing file, which keeps its inode and with
-// it every hard link, its owner and its group. The temporary copy is removed on success;
-// once the destination has been touched, a failure names where the complete copy is.
+// it every hard link, its owner, its group and its attributes. Before the file is touched,
+// its room is reserved and a complete copy of its old contents is flushed to a locked file
+// beside the new copy; a failure afterwards puts the old contents back, or names where both
+// copies are. Both copies are removed on success.
 void copyInPlace(const std::string& path, const std::string& real, const struct stat& before,
-                 const std::vector<std::uint8_t>& bytes, const std::string& copy) {
+                 const std::vector<std::uint8_t>& bytes, const std::string& newCopy,
+                 const std::string& stem) {
+    const std::string copyFolder = parentFolder(newCopy);
+    Temporary oldCopy;
     const auto refuse = [&](int errorNumber) {
-        ::unlink(copy.c_str());
+        if (!oldCopy.path.empty())
+            ::unlink(oldCopy.path.c_str());
+        ::unlink(newCopy.c_str());
         throwFor(errorNumber, path);
     };
-    Descriptor fd(::open(real.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+    Descriptor fd(::open(real.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (fd.get() < 0)
         refuse(errno);
     struct stat now {};
@@ -179,21 +332,51 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
     // Something else took the name meanwhile.
     if (!S_ISREG(now.st_mode) || now.st_dev != before.st_dev || now.st_ino != before.st_ino)
         refuse(EACCES);
+
+    std::vector<std::uint8_t> old;
+    if (const int error = readAll(fd.get(), now.st_size, old); error != 0)
+        refuse(error);
+    if (const int error = createTemporary(copyFolder, stem, kOldCopyMarker, oldCopy); error != 0)
+        refuse(error);
+    if (const int error = posix::writeAll(oldCopy.fd.get(), old.data(), old.size()); error != 0)
+        refuse(error);
+    if (::fsync(oldCopy.fd.get()) != 0 && errno != EINVAL)
+        refuse(errno);
+    if (const int error = oldCopy.fd.close(); error != 0)
+        refuse(error);
+    if (const int error = syncFolder(copyFolder); error != 0)
+        refuse(error);
+    const auto oldSize = static_cast<off_t>(old.size());
+    const auto failAfterTouching = [&](int errorNumber, bool canRestore) {
+        const bool restored = canRestore && writeAllAt(fd.get(), old.data(), old.size(), 0) == 0 &&
+                              ::ftruncate(fd.get(), oldSize) == 0 &&
+                              (::fsync(fd.get()) == 0 || errno == EINVAL);
+        if (restored) {
+            ::unlink(oldCopy.path.c_str());
+            ::unlink(newCopy.c_str());
+            throwFor(errorNumber, path);
+        }
+        throw UserError(fileErrorMessage(errorNumber, path) + "; the old contents were kept as " +
+                        oldCopy.path + " and the complete new file as " + newCopy);
+    };
+    if (const int error = reserveSpace(fd.get(), oldSize, static_cast<off_t>(bytes.size())); error != 0) {
+        struct stat after {};
+        if (::fstat(fd.get(), &after) == 0 && after.st_size == oldSize)
+            refuse(error);
+        failAfterTouching(error, true);
+    }
     if ((now.st_mode & (S_ISUID | S_ISGID)) != 0 && ::fchmod(fd.get(), now.st_mode & 0777) != 0)
         refuse(errno);
-
-    const auto failAfterTouching = [&](int errorNumber) {
-        throw UserError(fileErrorMessage(errorNumber, path) + "; the complete new file was kept as " + copy);
-    };
-    if (const int error = posix::writeAll(fd.get(), bytes.data(), bytes.size()); error != 0)
-        failAfterTouching(error);
+    if (const int error = writeAllAt(fd.get(), bytes.data(), bytes.size(), 0); error != 0)
+        failAfterTouching(error, true);
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
-        failAfterTouching(errno);
+        failAfterTouching(errno, true);
     if (::fsync(fd.get()) != 0 && errno != EINVAL)
-        failAfterTouching(errno);
+        failAfterTouching(errno, true);
     if (const int error = fd.close(); error != 0)
-        failAfterTouching(error);
-    ::unlink(copy.c_str());
+        failAfterTouching(error, false);
+    ::unlink(oldCopy.path.c_str());
+    ::unlink(newCopy.c_str());
 }
 
 void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -201,7 +384,7 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
         throw UserError("Invalid filename");
     const std::string real = realDestination(path);
     const std::string folder = parentFolder(real);
-    const std::string prefix = temporaryPrefix(real);
+    const std::string stem = temporaryStem(real);
 
     struct stat existing {};
     const bool exists = ::lstat(real.c_str(), &existing) == 0;
@@ -217,15 +400,12 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     // A rename would give other hard links the old contents: those files are copied over.
     bool inPlace = exists && existing.st_nlink > 1;
     Temporary temporary;
-    if (const int error = createTemporary(folder, prefix, temporary); error != 0) {
+    if (const int error = createTemporary(folder, stem, kTemporaryMarker, temporary); error != 0) {
         // A writable file in a folder we may not write: the copy is made elsewhere.
         const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
         if (!exists || !folderRefused)
             throwFor(error, path);
-        std::error_code ignored;
-        const std::string elsewhere = std::filesystem::temp_directory_path(ignored).string();
-        if (const int again = createTemporary(elsewhere.empty() ? "/tmp" : elsewhere, prefix, temporary);
-            again != 0)
+        if (createTemporary(temporaryFolder(), stem, kTemporaryMarker, temporary) != 0)
             throwFor(error, path);
         inPlace = true;
     }
@@ -237,18 +417,19 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
 
     if (const int error = posix::writeAll(temporary.fd.get(), bytes.data(), bytes.size()); error != 0)
         fail(error);
-    if (!inPlace) {
-        if (exists && !takeOwnerAndGroup(temporary.fd.get(), existing)) {
-            if (errno != EPERM)
-                fail(errno);
-            inPlace = true;
-        }
+    if (!inPlace && exists && !takeOwnerAndGroup(temporary.fd.get(), existing)) {
+        if (errno != EPERM)
+            fail(errno);
+        inPlace = true;
     }
     if (!inPlace) {
         // Set-user and set-group bits are never carried over; the rest of the mode is.
         const mode_t mode = exists ? (existing.st_mode & 0777) : newFileMode();
         if (::fchmod(temporary.fd.get(), mode) != 0)
             fail(errno);
+        // After the mode, so that an access list's mask comes out as the destination's.
+        if (exists && !copyAttributes(real, temporary.fd.get()))
+            inPlace = true;
     }
     if (::fsync(temporary.fd.get()) != 0 && errno != EINVAL && errno != EROFS)
         fail(errno);
@@ -258,7 +439,7 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     }
 
     if (inPlace) {
-        copyInPlace(path, real, existing, bytes, temporary.path);
+        copyInPlace(path, real, existing, bytes, temporary.path, stem);
     } else {
         if (::rename(temporary.path.c_str(), real.c_str()) != 0) {
             const int error = errno;
@@ -268,7 +449,10 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
         if (const int error = syncFolder(folder); error != 0)
             throwFor(error, path);
     }
-    removeLeftovers(folder, prefix, fileNameOf(temporary.path));
+    removeLeftovers(folder, stem);
+    // Copies made in the temporary folder by earlier runs that were killed go too.
+    if (const std::string elsewhere = temporaryFolder(); elsewhere != folder)
+        removeLeftovers(elsewhere, stem);
 }
 
 } // namespace

@@ -154,7 +154,8 @@ bool TForm2::saveRecentFiles() {
         mRecentFiles.save(mContext.store);
         return true;
     } catch (const UserError& e) {
-        reportError(mContext.dialogs, this, e);
+        if (mContext.showSettingsFailure(QString::fromStdString(e.what())))
+            reportError(mContext.dialogs, this, e);
         return false;
     }
 }

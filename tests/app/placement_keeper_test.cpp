@@ -48,7 +48,7 @@ class PlacementKeeperTest : public ::testing::Test {
     LandmarkSet set;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
     CountingWindow window;
 };
 

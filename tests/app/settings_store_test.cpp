@@ -158,9 +158,10 @@ TEST_F(SettingsStoreTest, AHugeFileGivesDefaultsAndIsLeftAsItIs) {
     std::string text = "[settings]\nstartdir=/kept\n";
     text += "[junk]\n" + std::string(std::size_t{1} << 20, 'x') + "\n";
     writeText(path, text);
-    EXPECT_EQ(store.problem(), "The settings file " + path +
-                                   " is larger than 1 MiB, more than this program ever writes. It is left as it "
-                                   "is; this run uses the default settings and saves none");
+    EXPECT_EQ(store.problem(),
+              "The settings file " + path +
+                  " is larger than 1 MiB, more than this program ever writes. It is left as it "
+                  "is; this run uses the default settings and saves none");
     EXPECT_EQ(store.readString("settings", "startdir", "dflt"), "dflt");
     EXPECT_TRUE(store.readList("settings", "startdir", 4).empty());
     EXPECT_NO_THROW(store.writeString("settings", "startdir", "/new"));
@@ -306,6 +307,64 @@ TEST(SettingsStoreFailure, NamesAndValuesThatWouldNotReadBackAreRefused) {
     EXPECT_THROW(store.writeString("settings", "start=dir", "/a"), UserError);
     EXPECT_THROW(store.writeList("M", "H", 4, {"a", "b\r\n[evil]"}), UserError);
     EXPECT_EQ(textOf(path), "[settings]\nstartdir=/kept\n");
+    // The file itself is writable: the message does not say otherwise.
+    try {
+        store.writeString("settings", "startdir", "/a\nb");
+        ADD_FAILURE() << "a value with a line break was taken";
+    } catch (const UserError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "The settings file " + path +
+                      " cannot keep a name or value that would not read back the same");
+    }
+}
+
+// The store reaches its file only through the access it is given: a file kept in memory
+// is read, replaced whole and reported as unwritable like a real one.
+class MemoryFile : public SettingsFileAccess {
+  public:
+    std::optional<std::vector<std::uint8_t>> bytes;
+    bool writable = true;
+
+    std::vector<std::uint8_t> read(const std::string&, std::size_t limit) const override {
+        if (!bytes)
+            throw UserError("File not found");
+        return {bytes->begin(), bytes->begin() + static_cast<std::ptrdiff_t>(std::min(limit, bytes->size()))};
+    }
+    bool missing(const std::string&) const override { return !bytes; }
+    std::optional<std::uintmax_t> regularFileSize(const std::string&) const override {
+        return bytes ? std::optional<std::uintmax_t>(bytes->size()) : std::nullopt;
+    }
+    void replace(const std::string&, const std::vector<std::uint8_t>& replacement) override {
+        if (!writable)
+            throw UserError("Disk full");
+        bytes = replacement;
+    }
+};
+
+TEST(SettingsStoreAccess, AFileInMemoryIsUsedLikeTheRealOne) {
+    MemoryFile file;
+    SettingsStore store("/memory/korvland.INI", file);
+    EXPECT_EQ(store.readString("settings", "startdir", "none"), "none");
+    store.writeString("settings", "startdir", "/land");
+    store.writeList("Form2.MRUList", "H", 4, {"/a.dat", "/b.dat"});
+    ASSERT_TRUE(file.bytes.has_value());
+    EXPECT_EQ(std::string(file.bytes->begin(), file.bytes->end()),
+              "[settings]\nstartdir=/land\n[Form2.MRUList]\nH0=/a.dat\nH1=/b.dat\n");
+    file.writable = false;
+    EXPECT_THROW(
+        {
+            try {
+                store.writeString("settings", "startdir", "/other");
+            } catch (const UserError& error) {
+                EXPECT_STREQ(error.what(), "Unable to write to /memory/korvland.INI");
+                throw;
+            }
+        },
+        UserError);
+    EXPECT_EQ(store.readString("settings", "startdir", ""), "/land");
+    file.bytes->assign((std::size_t{1} << 20) + 1, 'x');
+    EXPECT_FALSE(store.problem().empty()) << "an oversized file in memory is reported too";
+    EXPECT_FALSE(std::filesystem::exists("/memory"));
 }
 
 TEST(SettingsStoreFailure, NothingIsCachedBetweenOperations) {

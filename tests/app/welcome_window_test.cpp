@@ -26,7 +26,7 @@ struct WelcomeFixture {
     LandmarkSet set;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
     TForm1 window{context};
 };
 

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
@@ -16,6 +18,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace korvland {
@@ -174,6 +177,124 @@ TEST(KeptIdentity, SetUserAndSetGroupBitsAreNotCarriedOver) {
     EXPECT_EQ(readBytes(file), kNew);
 }
 
+// --- links planted in shared folders ------------------------------------------------------
+
+// Root saving through a link in a sticky folder everyone may write follows the link only
+// when it is root's own or the folder owner's, whatever the machine's setting says.
+struct SharedFolderLinkCase {
+    const char* name;
+    mode_t folderMode;
+    bool folderOfNobody;
+    bool linkOfNobody;
+    bool targetExists;
+    bool followed;
+};
+
+const SharedFolderLinkCase kSharedFolderLinks[] = {
+    {"AnotherUsersLinkToAPrivateFile", 01777, false, true, true, false},
+    {"AnotherUsersDanglingLink", 01777, false, true, false, false},
+    {"OwnLink", 01777, false, false, true, true},
+    {"TheFolderOwnersLink", 01777, true, true, true, true},
+    {"AnotherUsersLinkInAFolderWithoutTheStickyBit", 0777, false, true, true, true},
+    {"AnotherUsersLinkInAStickyFolderOnlyItsOwnerWrites", 01755, false, true, true, true},
+};
+
+class SharedFolderLink : public ::testing::TestWithParam<SharedFolderLinkCase> {};
+
+TEST_P(SharedFolderLink, IsFollowedOnlyWhenItIsTheSaversOrTheFolderOwners) {
+    if (!testing::runningAsRoot())
+        GTEST_SKIP() << "needs root to plant a link of another user";
+    const SharedFolderLinkCase& c = GetParam();
+    TempDir dir;
+    const fs::path shared = dir.path() / "shared";
+    fs::create_directory(shared);
+    ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
+    if (c.folderOfNobody)
+        testing::giveToUnprivilegedUser(shared);
+    const fs::path target = dir.path() / "private.dat";
+    if (c.targetExists) {
+        writeBytes(target, kOld);
+        ::chmod(target.c_str(), 0600);
+    }
+    const fs::path link = shared / "map.dat";
+    fs::create_symlink(target, link);
+    if (c.linkOfNobody)
+        testing::giveToUnprivilegedUser(link);
+
+    const std::string result = messageOf([&] { replaceFileAtomically(link.string(), kNew); });
+    EXPECT_EQ(result, c.followed ? "(no error)" : "File access denied");
+    EXPECT_TRUE(fs::is_symlink(link));
+    if (c.followed)
+        EXPECT_EQ(readBytes(target), kNew);
+    else if (c.targetExists)
+        EXPECT_EQ(readBytes(target), kOld);
+    else
+        EXPECT_FALSE(fs::exists(target));
+    EXPECT_EQ(namesIn(shared), std::set<std::string>{"map.dat"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SharedFolderLink, ::testing::ValuesIn(kSharedFolderLinks),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// --- access lists and extended attributes -------------------------------------------------
+
+// An access list as the kernel stores it: owner rw, the unprivileged user rw, group r,
+// mask rw, others nothing.
+std::vector<char> accessListGivingNobodyWrite() {
+    struct Entry {
+        std::uint16_t tag;
+        std::uint16_t permissions;
+        std::uint32_t id;
+    };
+    const std::uint32_t version = 2;
+    const Entry entries[] = {{0x01, 6, ~0u},
+                             {0x02, 6, testing::unprivilegedUser()},
+                             {0x04, 4, ~0u},
+                             {0x10, 6, ~0u},
+                             {0x20, 0, ~0u}};
+    std::vector<char> bytes(sizeof version + sizeof entries);
+    std::memcpy(bytes.data(), &version, sizeof version);
+    std::memcpy(bytes.data() + sizeof version, entries, sizeof entries);
+    return bytes;
+}
+
+std::vector<char> attribute(const fs::path& file, const char* name) {
+    std::vector<char> value(256);
+    const ssize_t length = ::getxattr(file.c_str(), name, value.data(), value.size());
+    value.resize(length < 0 ? 0 : static_cast<std::size_t>(length));
+    return value;
+}
+
+TEST(KeptIdentity, AccessListsAndUserAttributesSurviveASave) {
+    if (!testing::runningAsRoot())
+        GTEST_SKIP() << "needs root to give another user access through a list";
+    TempDir dir;
+    const fs::path file = dir.path() / "shared.dat";
+    writeBytes(file, kOld);
+    ::chmod(file.c_str(), 0640);
+    const std::vector<char> acl = accessListGivingNobodyWrite();
+    if (::setxattr(file.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0 ||
+        ::setxattr(file.c_str(), "user.origin", "survey", 6, 0) != 0)
+        GTEST_SKIP() << "this file system takes no access lists or user attributes (errno " << errno << ")";
+    const auto writeAsNobody = [&] {
+        return testing::runUnprivileged([&] {
+            const int fd = ::open(file.c_str(), O_WRONLY);
+            if (fd >= 0)
+                ::close(fd);
+            return std::string(fd >= 0 ? "writable" : "refused");
+        });
+    };
+    ASSERT_EQ(writeAsNobody(), "writable");
+
+    replaceFileAtomically(file.string(), kNew);
+    EXPECT_EQ(readBytes(file), kNew);
+    EXPECT_EQ(attribute(file, "system.posix_acl_access"), acl);
+    EXPECT_EQ(attribute(file, "user.origin"), (std::vector<char>{'s', 'u', 'r', 'v', 'e', 'y'}));
+    EXPECT_EQ(statOf(file).st_mode & 07777, 0660u) << "the mask shows as the group's bits";
+    EXPECT_EQ(writeAsNobody(), "writable");
+    EXPECT_EQ(namesIn(dir.path()), std::set<std::string>{"shared.dat"});
+}
+
 // --- destinations that are refused -------------------------------------------------------
 
 struct RefusedCase {
@@ -301,6 +422,81 @@ TEST(TemporaryFiles, ALaterSaveSurvivesANameCollisionAndRemovesWhatAKilledRunLef
     expected.insert("land.dat");
     EXPECT_EQ(namesIn(dir.path()), expected);
     ::close(running);
+}
+
+// A save killed while writing its temporary file (the file size limit stops it).
+void killedSave(const fs::path& file) {
+    rlimit cap{10, 10};
+    ::setrlimit(RLIMIT_FSIZE, &cap);
+    std::signal(SIGXFSZ, SIG_DFL);
+    replaceFileAtomically(file.string(), std::vector<std::uint8_t>(4096, 0x33));
+}
+
+std::set<std::string> leftoversIn(const fs::path& folder, const std::set<std::string>& known) {
+    std::set<std::string> names;
+    for (const std::string& name : namesIn(folder))
+        if (!known.count(name))
+            names.insert(name);
+    return names;
+}
+
+// Two names that share their first 200 bytes have temporary files of their own: a save of
+// one leaves the other's leftover alone, and the next save of the other removes it.
+TEST(TemporaryFiles, NamesSharingTheirFirst200BytesDoNotShareTemporaryFiles) {
+    TempDir dir;
+    const std::string common(200, 'n');
+    const fs::path first = dir.path() / (common + "-first.dat");
+    const fs::path second = dir.path() / (common + "-second.dat");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        killedSave(first);
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the child was not killed mid-write";
+    const auto leftover = leftoversIn(dir.path(), {});
+    ASSERT_EQ(leftover.size(), 1u);
+
+    replaceFileAtomically(second.string(), kNew);
+    EXPECT_EQ(leftoversIn(dir.path(), {second.filename()}), leftover) << "another name's leftover went";
+    replaceFileAtomically(first.string(), kNew);
+    EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{first.filename(), second.filename()}));
+}
+
+// A file in a folder that takes no new file is saved through a copy in the temporary
+// folder; the copy a killed save left there goes with the next successful save.
+TEST(TemporaryFiles, ACopyLeftInTheTemporaryFolderGoesWithTheNextSave) {
+    TempDir dir;
+    const fs::path folder = dir.path() / "locked";
+    const fs::path temporary = unprivilegedFolder(dir, "tmp");
+    fs::create_directory(folder);
+    const fs::path file = folder / "mine.dat";
+    writeBytes(file, kOld);
+    testing::giveToUnprivilegedUser(file);
+    ::chmod(folder.c_str(), 0555);
+    const auto saveAsNobody = [&](bool killed) {
+        return testing::runUnprivileged([&] {
+            ::setenv("TMPDIR", temporary.c_str(), 1);
+            if (killed)
+                killedSave(file);
+            return messageOf([&] { replaceFileAtomically(file.string(), kNew); });
+        });
+    };
+    EXPECT_EQ(saveAsNobody(true), "child died");
+    const auto leftover = namesIn(temporary);
+    ASSERT_EQ(leftover.size(), 1u);
+    EXPECT_EQ(leftover.begin()->substr(0, 10), ".mine.dat.");
+    // Another folder's mine.dat has a temporary file of its own there.
+    const fs::path other = temporary / ".mine.dat.0123abcd.korvtmp-0123456789abcdef";
+    writeBytes(other, {1});
+    testing::giveToUnprivilegedUser(other);
+
+    EXPECT_EQ(saveAsNobody(false), "(no error)");
+    EXPECT_EQ(readBytes(file), kNew);
+    EXPECT_EQ(namesIn(temporary), std::set<std::string>{".mine.dat.0123abcd.korvtmp-0123456789abcdef"});
+    EXPECT_EQ(namesIn(folder), std::set<std::string>{"mine.dat"});
 }
 
 } // namespace

@@ -57,10 +57,82 @@ TEST(EditorCommandsRecentFiles, SavedListReadsBackAndAnEmptyListRemovesTheSectio
     loaded.load(store);
     EXPECT_EQ(loaded.entries(), list.entries());
 
+    // A section that holds no list (no "H0") goes when an empty list is saved; a list
+    // stored meanwhile stays (see the merge below).
+    store.eraseSection("Form2.MRUList");
+    store.writeString("Form2.MRUList", "H1", "/p/stray.dat");
     RecentFiles().save(store);
-    EXPECT_EQ(store.readString("Form2.MRUList", "H0", "none"), "none");
+    EXPECT_EQ(store.readString("Form2.MRUList", "H1", "none"), "none");
     loaded.load(store);
     EXPECT_TRUE(loaded.entries().isEmpty());
+}
+
+// Two editors run at once; the other one ended first and stored its list. This one, ending
+// last, puts the files it opened on top of what is stored now instead of erasing the
+// other's; a name the settings file cannot keep is left out without a word.
+struct MergeCase {
+    const char* name;
+    QStringList storedAtStart;
+    QStringList openedHere;  // in the order of opening
+    QStringList storedAtEnd; // by the other editor
+    QStringList expected;
+    Qt::CaseSensitivity fileSystem = Qt::CaseSensitive;
+};
+
+TEST(EditorCommandsRecentFiles, SavingKeepsWhatAnotherEditorStoredMeanwhile) {
+    const MergeCase cases[] = {
+        {"the other's files stay below this run's",
+         {"/x", "/y"},
+         {"/a1"},
+         {"/b2", "/b1", "/x", "/y"},
+         {"/a1", "/b2", "/b1", "/x"}},
+        {"a stored entry opened again goes on top",
+         {"/x", "/y"},
+         {"/y"},
+         {"/b1", "/x", "/y"},
+         {"/y", "/b1", "/x"}},
+        {"nothing opened keeps the other's list", {"/x"}, {}, {"/b1", "/x"}, {"/b1", "/x"}},
+        {"this run's files keep their order",
+         {},
+         {"/a1", "/a2", "/a3"},
+         {"/b1"},
+         {"/a3", "/a2", "/a1", "/b1"}},
+        {"more than four opened here",
+         {},
+         {"/a1", "/a2", "/a3", "/a4", "/a5"},
+         {"/b1"},
+         {"/a5", "/a4", "/a3", "/a2"}},
+        {"the stored letter case where case is ignored",
+         {"/d/A.dat"},
+         {"/D/a.DAT"},
+         {"/b.dat", "/d/A.dat"},
+         {"/d/A.dat", "/b.dat"},
+         Qt::CaseInsensitive},
+        {"a name with a line break is left out",
+         {},
+         {"/x.dat", "/a\nb.dat", "/c\r.dat"},
+         {"/y.dat"},
+         {"/x.dat", "/y.dat"}},
+    };
+    for (const MergeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempDir dir;
+        SettingsStore store(dir.file("korvland.INI"));
+        const auto toStd = [](const QStringList& list) {
+            std::vector<std::string> out;
+            for (const QString& entry : list)
+                out.push_back(entry.toStdString());
+            return out;
+        };
+        store.writeList("Form2.MRUList", "H", 4, toStd(c.storedAtStart));
+        RecentFiles list(c.fileSystem);
+        list.load(store);
+        for (const QString& path : c.openedHere)
+            list.add(path);
+        store.writeList("Form2.MRUList", "H", 4, toStd(c.storedAtEnd));
+        EXPECT_NO_THROW(list.save(store));
+        EXPECT_EQ(store.readList("Form2.MRUList", "H", 4), toStd(c.expected));
+    }
 }
 
 TEST_F(EditorCommandsTest, OpeningFiveFilesAndOneAgainInOtherCaseOrdersTheList) {
@@ -142,7 +214,8 @@ TEST_F(EditorCommandsTest, RecentListReachesTheSettingsFileOnlyWhenTheEditorGoes
 
     editor.reset();
     context.windows.editor = nullptr;
-    EXPECT_EQ(store.readList("Form2.MRUList", "H", 4), (std::vector<std::string>{b.toStdString(), a.toStdString()}));
+    EXPECT_EQ(store.readList("Form2.MRUList", "H", 4),
+              (std::vector<std::string>{b.toStdString(), a.toStdString()}));
 }
 
 } // namespace

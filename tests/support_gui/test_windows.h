@@ -52,7 +52,7 @@ class TestWindows {
     LandmarkSet set;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}};
+    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
     std::unique_ptr<TForm2> editor;
     std::unique_ptr<TForm3> map;
     std::unique_ptr<TForm4> splash;

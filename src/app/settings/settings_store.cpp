@@ -8,9 +8,9 @@
 #include <cerrno>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string_view>
-#include <cstdint>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -27,18 +27,18 @@ std::string trimmed(const std::string& text) {
 }
 
 bool sameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 // One line of the file as it stands, with what it means to the reader.
 struct Line {
     enum class Kind { Section, Entry, Other };
     Kind kind = Kind::Other;
-    std::string text;  // without its line end
+    std::string text;     // without its line end
     std::string_view end; // the line end it had: LF, CR LF, a lone CR, or none for a new line
-    std::string name;  // section or key name, blanks removed
-    std::string value; // entries: the value as read back
+    std::string name;     // section or key name, blanks removed
+    std::string value;    // entries: the value as read back
 };
 // A value is read without the blanks around it and without one pair of matching quotes
 // around it; the writer quotes a value that would otherwise read back differently.
@@ -244,19 +244,39 @@ bool writableKey(const std::string& key) {
            key.front() != '[' && key.front() != ';' && key.front() != '#';
 }
 
+class DiskFileAccess : public SettingsFileAccess {
+  public:
+    std::vector<std::uint8_t> read(const std::string& path, std::size_t limit) const override {
+        return readWholeFile(path, limit);
+    }
+    bool missing(const std::string& path) const override {
+        return ::access(path.c_str(), F_OK) != 0 && errno == ENOENT;
+    }
+    std::optional<std::uintmax_t> regularFileSize(const std::string& path) const override {
+        struct stat info {};
+        if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+            return std::nullopt;
+        return static_cast<std::uintmax_t>(info.st_size);
+    }
+    void replace(const std::string& path, const std::vector<std::uint8_t>& bytes) override {
+        replaceFileAtomically(path, bytes);
+    }
+};
+
 // The file's bytes, or nothing when it is larger than any settings file this program
 // writes: such a file is not read into memory and never overwritten.
-std::optional<std::vector<std::uint8_t>> readWithinLimit(const std::string& path) {
-    std::vector<std::uint8_t> bytes = readWholeFile(path, kLargestSettingsFile + 1);
+std::optional<std::vector<std::uint8_t>> readWithinLimit(const SettingsFileAccess& files,
+                                                         const std::string& path) {
+    std::vector<std::uint8_t> bytes = files.read(path, kLargestSettingsFile + 1);
     if (bytes.size() > kLargestSettingsFile)
         return std::nullopt;
     return bytes;
 }
 
 // The file as it stands; a file that cannot be read, or is too large, holds nothing.
-IniText load(const std::string& path) {
+IniText load(const SettingsFileAccess& files, const std::string& path) {
     try {
-        const auto bytes = readWithinLimit(path);
+        const auto bytes = readWithinLimit(files, path);
         return bytes ? IniText::parse(*bytes) : IniText{};
     } catch (const UserError&) {
         return {};
@@ -266,34 +286,46 @@ IniText load(const std::string& path) {
 // The file as it stands, for a change that must not lose what cannot be read; nothing
 // when the file is too large, and the change is then left undone (the store's problem()
 // tells the user once).
-std::optional<IniText> loadForWriting(const std::string& path) {
+std::optional<IniText> loadForWriting(const SettingsFileAccess& files, const std::string& path) {
     try {
-        const auto bytes = readWithinLimit(path);
+        const auto bytes = readWithinLimit(files, path);
         if (!bytes)
             return std::nullopt;
         return IniText::parse(*bytes);
     } catch (const UserError&) {
-        if (::access(path.c_str(), F_OK) != 0 && errno == ENOENT)
+        if (files.missing(path))
             return IniText{};
         throw UserError("Unable to write to " + path);
     }
 }
 
-void save(const std::string& path, const IniText& ini) {
+void save(SettingsFileAccess& files, const std::string& path, const IniText& ini) {
     try {
-        replaceFileAtomically(path, ini.bytes());
+        files.replace(path, ini.bytes());
     } catch (const UserError&) {
         throw UserError("Unable to write to " + path);
     }
 }
 
+// A name or value the file cannot hold: the file itself may well be writable.
+[[noreturn]] void refuseUnreadable(const std::string& path) {
+    throw UserError("The settings file " + path +
+                    " cannot keep a name or value that would not read back the same");
+}
+
 } // namespace
 
-SettingsStore::SettingsStore(std::string filePath) : mFilePath(std::move(filePath)) {}
+SettingsFileAccess& diskFileAccess() {
+    static DiskFileAccess disk;
+    return disk;
+}
+
+SettingsStore::SettingsStore(std::string filePath, SettingsFileAccess& files)
+    : mFilePath(std::move(filePath)), mFiles(&files) {}
 
 std::string SettingsStore::readString(const std::string& section, const std::string& key,
                                       const std::string& defaultValue) const {
-    const IniText ini = load(mFilePath);
+    const IniText ini = load(*mFiles, mFilePath);
     const auto at = ini.findEntry(section, key);
     if (!at)
         return defaultValue;
@@ -303,33 +335,33 @@ std::string SettingsStore::readString(const std::string& section, const std::str
 void SettingsStore::writeString(const std::string& section, const std::string& key,
                                 const std::string& value) {
     if (!writableSection(section) || !writableKey(key) || hasLineBreak(value))
-        throw UserError("Unable to write to " + mFilePath);
-    std::optional<IniText> ini = loadForWriting(mFilePath);
+        refuseUnreadable(mFilePath);
+    std::optional<IniText> ini = loadForWriting(*mFiles, mFilePath);
     if (!ini)
         return;
     ini->set(section, key, value);
-    save(mFilePath, *ini);
+    save(*mFiles, mFilePath, *ini);
 }
 
 void SettingsStore::deleteKey(const std::string& section, const std::string& key) {
     try {
-        std::optional<IniText> ini = loadForWriting(mFilePath);
+        std::optional<IniText> ini = loadForWriting(*mFiles, mFilePath);
         if (ini && ini->removeEntries(section, key))
-            save(mFilePath, *ini);
+            save(*mFiles, mFilePath, *ini);
     } catch (const UserError&) {
         // A key that stays behind does no harm; the caller goes on.
     }
 }
 
 void SettingsStore::eraseSection(const std::string& section) {
-    std::optional<IniText> ini = loadForWriting(mFilePath);
+    std::optional<IniText> ini = loadForWriting(*mFiles, mFilePath);
     if (ini && ini->removeSection(section))
-        save(mFilePath, *ini);
+        save(*mFiles, mFilePath, *ini);
 }
 
 std::vector<std::string> SettingsStore::readList(const std::string& section, const std::string& prefix,
                                                  int count) const {
-    const IniText ini = load(mFilePath);
+    const IniText ini = load(*mFiles, mFilePath);
     std::vector<std::string> values;
     for (int n = 0; n < count; ++n) {
         const auto at = ini.findEntry(section, prefix + std::to_string(n));
@@ -344,11 +376,11 @@ void SettingsStore::writeList(const std::string& section, const std::string& pre
                               const std::vector<std::string>& list) {
     const std::size_t count = std::min(list.size(), static_cast<std::size_t>(std::max(max, 0)));
     if (count > 0 && (!writableSection(section) || !writableKey(prefix + "0")))
-        throw UserError("Unable to write to " + mFilePath);
+        refuseUnreadable(mFilePath);
     for (std::size_t n = 0; n < count; ++n)
         if (hasLineBreak(list[n]))
-            throw UserError("Unable to write to " + mFilePath);
-    std::optional<IniText> ini = loadForWriting(mFilePath);
+            refuseUnreadable(mFilePath);
+    std::optional<IniText> ini = loadForWriting(*mFiles, mFilePath);
     if (!ini)
         return;
     bool changed = ini->removeSection(section);
@@ -358,13 +390,12 @@ void SettingsStore::writeList(const std::string& section, const std::string& pre
     }
     // The erase and the new entries reach the file in one replacement.
     if (changed)
-        save(mFilePath, *ini);
+        save(*mFiles, mFilePath, *ini);
 }
 
 std::string SettingsStore::problem() const {
-    struct stat info {};
-    if (::stat(mFilePath.c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
-        static_cast<std::uintmax_t>(info.st_size) <= kLargestSettingsFile)
+    const auto size = mFiles->regularFileSize(mFilePath);
+    if (!size || *size <= kLargestSettingsFile)
         return {};
     return "The settings file " + mFilePath +
            " is larger than 1 MiB, more than this program ever writes. It is left as it is; this run uses "
