@@ -11,7 +11,7 @@ namespace {
 
 // Enough of the side colour to tell the ground apart, little enough that the dark-green
 // ground and every marker's colours stay as they are.
-constexpr int kWashAlpha = 72;
+constexpr int kWashAlpha = 96;
 constexpr qreal kFrontWidth = 3.0;
 constexpr qreal kFrontEdge = 1.5; // light edge on each side of the line
 const QColor kFrontColour(20, 20, 20);
