@@ -11,8 +11,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <benchmark/benchmark.h>
 
@@ -73,10 +75,11 @@ void BM_FrontLine1024(benchmark::State& state) {
 BENCHMARK(BM_FrontLine1024)->Unit(benchmark::kMillisecond);
 
 // What a repaint of a map window's worth of the surface costs with the overlay under the
-// markers.
-void BM_FrontLinePaintWindow1024(benchmark::State& state) {
+// markers, against the same without it.
+void paintWindow(benchmark::State& state, bool frontLine) {
     FrontHost host;
-    showFrontLine(host.scene, host.content, host.set, 0, 1.0f);
+    if (frontLine)
+        showFrontLine(host.scene, host.content, host.set, 0, 1.0f);
     QImage image(833, 753, QImage::Format_RGB32);
     const QRectF window(0, 0, 833, 753);
     for (auto _ : state) {
@@ -84,7 +87,14 @@ void BM_FrontLinePaintWindow1024(benchmark::State& state) {
         host.scene.render(&painter, window, window);
     }
 }
+void BM_FrontLinePaintWindow1024(benchmark::State& state) {
+    paintWindow(state, true);
+}
+void BM_MapPaintWindow1024(benchmark::State& state) {
+    paintWindow(state, false);
+}
 BENCHMARK(BM_FrontLinePaintWindow1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapPaintWindow1024)->Unit(benchmark::kMillisecond);
 
 // The editor's side choice on the current record with the overlay shown: the set changes,
 // the current marker is refreshed and the overlay computed again, and the scene asks for
@@ -104,5 +114,28 @@ void BM_FrontLineSideChange1024(benchmark::State& state) {
     benchmark::DoNotOptimize(windows.map->frontLine()->computations());
 }
 BENCHMARK(BM_FrontLineSideChange1024)->Unit(benchmark::kMillisecond);
+
+// Scrolling the shown map window a line step at a time, painted, with and without the overlay.
+void scrollWindow(benchmark::State& state, bool frontLine) {
+    BenchWindows windows(writeFrontFile(), "korvland-front-bench.INI");
+    if (frontLine)
+        windows.map->findChild<QAction*>(QStringLiteral("FrontLine1"))->trigger();
+    windows.map->show();
+    QApplication::processEvents();
+    QScrollBar* bar = windows.map->view()->verticalScrollBar();
+    int step = 0;
+    for (auto _ : state) {
+        bar->setValue((step++ % 20) * bar->singleStep());
+        QApplication::processEvents();
+    }
+}
+void BM_FrontLineScroll1024(benchmark::State& state) {
+    scrollWindow(state, true);
+}
+void BM_MapScroll1024(benchmark::State& state) {
+    scrollWindow(state, false);
+}
+BENCHMARK(BM_FrontLineScroll1024)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MapScroll1024)->Unit(benchmark::kMillisecond);
 
 } // namespace

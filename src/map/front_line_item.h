@@ -3,6 +3,8 @@
 #include "map/front_line_geometry.h"
 
 #include <QGraphicsItem>
+#include <QLineF>
+#include <QList>
 #include <QPainterPath>
 
 #include <array>
@@ -37,7 +39,7 @@ class FrontLineItem : public QGraphicsItem {
     FrontLineGeometry mGeometry;
     // German, Allied.
     std::array<QPainterPath, 2> mWash;
-    QPainterPath mFront;
+    QList<QLineF> mFront;
 };
 
 } // namespace korvland

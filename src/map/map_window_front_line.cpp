@@ -39,10 +39,14 @@ void TForm3::FrontLine1Click() {
 }
 
 void TForm3::refreshFrontLine() {
-    if (FrontLine1->isChecked() && !mContent.markers.empty())
-        showFrontLine(*mScene, mContent, mContext.set, mContext.region, mMapScale);
-    else
+    if (!FrontLine1->isChecked() || mContent.markers.empty()) {
         hideFrontLine(*mScene, mContent);
+        return;
+    }
+    showFrontLine(*mScene, mContent, mContext.set, mContext.region, mMapScale);
+    // Scrolling and every marker's repaint then copy the overlay from the window's worth
+    // kept as a picture instead of filling its cells again.
+    mContent.frontLine->setCacheMode(QGraphicsItem::DeviceCoordinateCache);
 }
 
 } // namespace korvland
