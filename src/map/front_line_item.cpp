@@ -77,6 +77,10 @@ QPainterPath FrontLineItem::shape() const {
 
 void FrontLineItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     painter->save();
+    // The ends of the front reach the content's edges; their round caps stay within them.
+    painter->setClipRect(
+        QRectF(QPointF(mContent.left, mContent.top), QPointF(mContent.right, mContent.bottom)),
+        Qt::IntersectClip);
     // The wash's only visible border, between the sides, lies under the front line; drawn
     // without smoothing it costs a fraction, which counts at every scroll step.
     painter->setRenderHint(QPainter::Antialiasing, false);

@@ -3,7 +3,9 @@
 
 #include "support_gui/render_keep.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <QTest>
@@ -78,6 +80,16 @@ TEST_F(MapFrontLineTest, OverlayLiesUnderTheMarkersAndNeverUnderThePointer) {
     const std::vector<MapPoint> centres = projected(1.0f);
     EXPECT_TRUE(namesAt(QPointF(centres[1].x + 50, 5)).isEmpty());
     EXPECT_EQ(namesAt(QPointF(centres[1].x, centres[1].y)), (QStringList{"bob1", "mp1"}));
+    // A pointer over the wash reads out as over the bare surface, and a press there selects
+    // nothing.
+    QWidget* viewport = map->view()->viewport();
+    const QPoint bare = map->view()->mapFromScene(QPointF(centres[1].x + 50, 5));
+    QMouseEvent move(QEvent::MouseMove, bare, viewport->mapToGlobal(bare), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(viewport, &move);
+    EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("SL16"))->text(),
+              QString::number(viewport->mapTo(map.get(), bare).x()));
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, bare);
+    EXPECT_EQ(editor->recordNumber(), 1);
     EXPECT_NEAR(frontX(), (centres[1].x + centres[2].x) / 2.0, 1e-9);
 
     entry()->trigger();
