@@ -6,7 +6,7 @@ packages=(
   clang libclang-rt-14-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libboost-dev
   fonts-liberation fonts-dejavu-core
   xvfb xauth openbox xdotool x11-utils
   # checks of the installed tree, and dpkg-shlibdeps for `cpack -G DEB`

@@ -474,6 +474,9 @@ void TForm2::LMDRG1Change(int itemIndex) {
     }
     if (TForm6* status = mContext.windows.status; status && status->hasRow(index))
         status->setRowTicked(index, flag == 0);
+    // A landmark switched on or off gains or gives up its ground on the map.
+    if (TForm3* map = mContext.windows.map)
+        map->refreshFrontLine();
     LMDRG1->update();
     if (Edit9->isEnabled())
         Edit9->setFocus();

@@ -1,6 +1,7 @@
 #include "map/map_scene.h"
 
 #include "editor/record_format.h"
+#include "map/front_line_item.h"
 #include "map/map_projection.h"
 
 #include <QGraphicsScene>
@@ -10,11 +11,20 @@
 
 namespace korvland {
 
+namespace {
+
+std::vector<LandmarkRecord> recordsOf(const LandmarkSet& set) {
+    std::vector<LandmarkRecord> records(set.recordCount());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i] = set.record(i);
+    return records;
+}
+
+} // namespace
+
 MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int region, float mapScale) {
     const std::size_t count = set.recordCount();
-    std::vector<LandmarkRecord> records(count);
-    for (std::size_t i = 0; i < count; ++i)
-        records[i] = set.record(i);
+    const std::vector<LandmarkRecord> records = recordsOf(set);
     const std::vector<MapPoint> points = projectRecords(records, mapScale, region);
 
     // The whole surface changes: one repaint of everything, instead of the views
@@ -45,9 +55,35 @@ MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int regi
     return content;
 }
 
+bool showFrontLine(QGraphicsScene& scene, MapContent& content, const LandmarkSet& set, int region,
+                   float mapScale) {
+    // The markers stand where this projection puts them, and the ground is divided
+    // between those very points.
+    const std::vector<LandmarkRecord> records = recordsOf(set);
+    const std::vector<MapPoint> points = projectRecords(records, mapScale, region);
+    std::vector<FrontSite> sites =
+        frontSites(records, std::span(set.disabledFlags()).first(records.size()), points);
+    const FrontRect surface{0, 0, static_cast<double>(content.size.width()),
+                            static_cast<double>(content.size.height())};
+    if (!content.frontLine) {
+        content.frontLine = new FrontLineItem;
+        scene.addItem(content.frontLine);
+    }
+    return content.frontLine->setSites(std::move(sites), surface);
+}
+
+void hideFrontLine(QGraphicsScene& scene, MapContent& content) {
+    if (!content.frontLine)
+        return;
+    scene.removeItem(content.frontLine);
+    delete content.frontLine;
+    content.frontLine = nullptr;
+}
+
 void clearMapScene(QGraphicsScene& scene, MapContent& content) {
     // As for a build: one repaint of everything rather than one rectangle per item.
     scene.update();
+    hideFrontLine(scene, content);
     // Last to first, as the markers were made.
     for (auto it = content.markers.rbegin(); it != content.markers.rend(); ++it) {
         scene.removeItem(it->frame);

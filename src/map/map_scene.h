@@ -12,14 +12,18 @@ class QGraphicsScene;
 
 namespace korvland {
 
+class FrontLineItem;
+
 // The map's ground, 0x106010 as blue-green-red: dark green.
 inline constexpr BgrColour kMapGroundColour = 0x106010;
 
-// What one build put into a scene: the marker of record i at index i, and the size of the
-// content surface, which reaches the right and bottom edges of the farthest frames.
+// What one build put into a scene: the marker of record i at index i, the size of the
+// content surface, which reaches the right and bottom edges of the farthest frames, and
+// the front-line overlay while it is shown.
 struct MapContent {
     std::vector<MapMarker> markers;
     QSize size;
+    FrontLineItem* frontLine = nullptr;
 };
 
 // Builds the map of the set at a scale into `scene`: one marker per record, projected by
@@ -28,6 +32,14 @@ struct MapContent {
 // ground. The map window and the rasterizer both draw exactly what this builds. The
 // scene should hold no other markers.
 MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int region, float mapScale);
+
+// Shows under the markers of `content` the ground each side's active landmarks hold and the
+// front between them, or brings the overlay already shown up to date. Its diagram is
+// computed again only when a position, side, type or switch of a record has changed what
+// it shows; returns whether it was.
+bool showFrontLine(QGraphicsScene& scene, MapContent& content, const LandmarkSet& set, int region,
+                   float mapScale);
+void hideFrontLine(QGraphicsScene& scene, MapContent& content);
 
 // Removes and deletes exactly the items of `content` from the scene, leaving the rest of
 // the scene alone, and empties `content`.

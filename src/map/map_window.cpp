@@ -91,6 +91,7 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
     createPopupMenu();
+    createFrontLineEntry();
     // Pointer movements without a button reach the filter too, for the readouts.
     mView->viewport()->setMouseTracking(true);
     mView->viewport()->installEventFilter(this);
@@ -190,6 +191,7 @@ void TForm3::FormClose() {
 
 void TForm3::BuildMarkers() {
     mContent = buildMapScene(*mScene, mContext.set, mContext.region, mMapScale);
+    refreshFrontLine();
     mView->applyScrollSteps();
     // The build places markers in content coordinates, from the top-left corner.
     mView->horizontalScrollBar()->setValue(0);

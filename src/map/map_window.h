@@ -61,6 +61,15 @@ class TForm3 : public QWidget {
     void FormMouseMove(QPoint pos);
     const MapSelection& selection() const { return mSelection; }
 
+    // --- front line (map_window_front_line.cpp) ------------------------------------
+    // The pop-up menu's "Front Line" entry: shows or hides the ground each side holds and
+    // the front between them, and keeps the choice in the settings file.
+    void FrontLine1Click();
+    // Brings the overlay in line with the set while the markers exist and the entry is
+    // checked; its diagram is computed again only when the ground has changed.
+    void refreshFrontLine();
+    const FrontLineItem* frontLine() const { return mContent.frontLine; }
+
     // The markers of the last build, by record index; empty while the window is hidden.
     const std::vector<MapMarker>& markers() const { return mContent.markers; }
     // The marker of record `index`, or null when it does not exist.
@@ -80,6 +89,7 @@ class TForm3 : public QWidget {
 
   private:
     void createPopupMenu();
+    void createFrontLineEntry();
     void changeScale(QAction* entry, float scale);
     void destroyMarkers();
 
@@ -97,6 +107,7 @@ class TForm3 : public QWidget {
     QAction* N11Scale1 = nullptr;
     QAction* N21Scale1 = nullptr;
     QAction* N41Scale1 = nullptr;
+    QAction* FrontLine1 = nullptr;
 };
 
 } // namespace korvland

@@ -25,6 +25,8 @@ void TForm3::pb1DblClick() {
 }
 
 void TForm3::Shape1NewHint() {
+    // Every side and type edit comes this way, and so does every change of record.
+    refreshFrontLine();
     // Nothing before the first marker click, nor while no markers exist.
     if (mSelection.clickedMarkerName().isEmpty())
         return;

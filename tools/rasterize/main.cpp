@@ -106,6 +106,9 @@ int main(int argc, char** argv) {
     auto* sizeOption = app.add_option("--size", size, "Scale the whole image smoothly to fit in N x N pixels")
                            ->check(CLI::Range(1, kLargestSize))
                            ->type_name("N");
+    app.add_flag("--front-line", request.frontLine,
+                 "Wash the ground each side's active landmarks hold in its colour and draw the front "
+                 "between them, as the map window's \"Front Line\" does");
 
     try {
         app.parse(argc, argv);

@@ -24,9 +24,11 @@ void checkImageSize(std::int64_t width, std::int64_t height) {
 
 } // namespace
 
-QImage renderMap(const LandmarkSet& set, int region, float mapScale) {
+QImage renderMap(const LandmarkSet& set, int region, float mapScale, bool frontLine) {
     QGraphicsScene scene;
-    const MapContent content = buildMapScene(scene, set, region, mapScale);
+    MapContent content = buildMapScene(scene, set, region, mapScale);
+    if (frontLine)
+        showFrontLine(scene, content, set, region, mapScale);
     // Markers lying wholly before the margin (a NaN coordinate can put them there) leave
     // no surface; the image still gets a pixel of ground.
     const int width = std::max(1, content.size.width());

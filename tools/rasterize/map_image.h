@@ -14,10 +14,11 @@ namespace korvland::raster {
 // reader accepts. A map beyond it (a coordinate far from the others) is refused, not cut.
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 26;
 
-// The map window's content surface at first build, pixel for pixel: the ground, then every
-// marker as the scene builder places it, drawn without smoothing. Throws UserError when
-// the surface is larger than kMaxImagePixels.
-QImage renderMap(const LandmarkSet& set, int region, float mapScale);
+// The map window's content surface at first build, pixel for pixel: the ground, with
+// `frontLine` the ground each side holds and the front between them, then every marker as
+// the scene builder places it, drawn without smoothing. Throws UserError when the surface
+// is larger than kMaxImagePixels.
+QImage renderMap(const LandmarkSet& set, int region, float mapScale, bool frontLine = false);
 
 // The whole image scaled smoothly, up or down, so that its longer side is `size` pixels.
 QImage fitImage(const QImage& image, int size);

@@ -43,7 +43,7 @@ void rasterize(const RasterRequest& request) {
         set->applyDisabledFlags(readProfileFile(*request.profile).disabledFlags);
 
     const int region = request.region.value_or(regionOfLoadedFile(set->currentFileName()));
-    QImage image = renderMap(*set, region, request.mapScale);
+    QImage image = renderMap(*set, region, request.mapScale, request.frontLine);
     if (request.size)
         image = fitImage(image, *request.size);
     replaceFileAtomically(request.output, encodeImage(image, imageFormatFor(request.output)));

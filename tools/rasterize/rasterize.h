@@ -13,6 +13,7 @@ struct RasterRequest {
     std::optional<int> region;          // instead of the region the file's name gives
     std::optional<std::string> profile; // switched-off flags laid over the file
     std::optional<int> size;            // fit the whole image in size x size pixels
+    bool frontLine = false;             // the ground each side holds and the front between them
 };
 
 // Reads the file as "Open" does, lays the profile's flags over it by index as "Open" >
