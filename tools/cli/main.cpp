@@ -1,7 +1,7 @@
 // korvland-cli: the editor's file operations for scripts and servers without a display.
 #include "commands.h"
-#include "record_text.h"
 #include "data/terminal_text.h"
+#include "record_text.h"
 
 #include "data/file_io.h"
 #include "data/user_error.h"
@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -38,8 +39,19 @@ int main(int argc, char** argv) {
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
     app.require_subcommand(1);
-    // Usage errors quote what was typed, names of files included.
+    // Usage errors quote what was typed, names of files included. A first word that names no
+    // subcommand is named as such, not reported as a missing subcommand.
     app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
+        const std::vector<std::string> extra = failed->remaining();
+        if (failed->get_parent() == nullptr && failed->get_subcommands().empty() && !extra.empty() &&
+            !extra.front().starts_with('-')) {
+            std::string known;
+            for (const CLI::App* command : failed->get_subcommands({}))
+                known += (known.empty() ? "" : ", ") + command->get_name();
+            return korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
+                                              ")\nRun with --help for more information.\n",
+                                          true);
+        }
         return korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
     });
 
