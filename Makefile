@@ -38,4 +38,4 @@ demo: build
 	cmake --build $(BUILD) --target demo
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-clang-release
+	rm -rf $(BUILD) $(ASAN_BUILD) build-fuzz build-clang-release build-gcc-release

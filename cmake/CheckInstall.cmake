@@ -41,20 +41,35 @@ if(EXISTS ${BUILD_DIR}/${prefix} OR EXISTS ${prefix}/bin/korvland-cli)
   fail("the installation went outside DESTDIR")
 endif()
 
-# Every program with its manual page.
-set(expected share/doc/korvland/copyright share/doc/korvland/changelog.gz)
+# Every program with its manual page, each package's documents in its own folder.
+set(expected)
 foreach(program IN LISTS PROGRAMS)
   list(APPEND expected bin/${program} share/man/man1/${program}.1.gz)
 endforeach()
+set(packages korvland-cli)
 set(gui FALSE)
 if(korvland IN_LIST PROGRAMS)
   set(gui TRUE)
-  list(APPEND expected share/applications/korvland.desktop share/mime/packages/korvland.xml
-       share/metainfo/${APP_ID}.metainfo.xml share/icons/hicolor/scalable/apps/korvland.svg)
+  list(APPEND packages korvland)
+  set(mime_icons application-x-korvland-landmarks application-x-korvland-profile)
+  list(APPEND expected share/applications/${APP_ID}.desktop share/mime/packages/korvland.xml
+       share/metainfo/${APP_ID}.metainfo.xml share/thumbnailers/korvland.thumbnailer
+       share/icons/hicolor/scalable/apps/korvland.svg)
   foreach(size 16 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/korvland.png)
+    foreach(icon IN LISTS mime_icons)
+      list(APPEND expected share/icons/hicolor/${size}x${size}/mimetypes/${icon}.png)
+    endforeach()
+  endforeach()
+  foreach(icon IN LISTS mime_icons)
+    list(APPEND expected share/icons/hicolor/scalable/mimetypes/${icon}.svg)
   endforeach()
 endif()
+foreach(package IN LISTS packages)
+  foreach(document README.md changelog.gz copyright)
+    list(APPEND expected share/doc/${package}/${document})
+  endforeach()
+endforeach()
 foreach(file IN LISTS expected)
   if(NOT EXISTS ${root}/${file})
     fail("not installed: ${prefix}/${file}")
@@ -120,7 +135,7 @@ if(gui)
   endif()
 
   # The desktop entry opens files and claims both file types.
-  file(READ ${root}/share/applications/korvland.desktop entry)
+  file(READ ${root}/share/applications/${APP_ID}.desktop entry)
   foreach(line "Exec=korvland %f"
                "MimeType=application/x-korvland-landmarks;application/x-korvland-profile;"
                "Icon=korvland")
@@ -138,7 +153,39 @@ if(gui)
     fail("metainfo names a screenshot missing from the repository: ${CMAKE_MATCH_1}")
   endif()
 
-  validate(desktop-file-validate ${root}/share/applications/korvland.desktop)
+  # A file manager's preview: the thumbnailer's command line, run as a file manager runs it,
+  # writes a PNG of the requested size to a temporary name without an image extension.
+  file(STRINGS ${root}/share/thumbnailers/korvland.thumbnailer exec_line REGEX "^Exec=")
+  file(STRINGS ${root}/share/thumbnailers/korvland.thumbnailer mime_line REGEX "^MimeType=")
+  if(NOT mime_line MATCHES "^MimeType=application/x-korvland-landmarks[\\;]*$")
+    fail("thumbnailer is not for landmark files: ${mime_line}")
+  endif()
+  execute_process(COMMAND ${root}/bin/korvland-cli demo --region 2 -o ${WORK_DIR}/lndmrks2.dat
+                  RESULT_VARIABLE result)
+  string(REGEX REPLACE "^Exec=" "" exec_line "${exec_line}")
+  separate_arguments(command UNIX_COMMAND "${exec_line}")
+  list(TRANSFORM command REPLACE "^%s$" "128")
+  list(TRANSFORM command REPLACE "^%i$" "${WORK_DIR}/lndmrks2.dat")
+  list(TRANSFORM command REPLACE "^%o$" "${WORK_DIR}/thumbnail-Xq3Tz9")
+  list(TRANSFORM command REPLACE "^korvland-rasterize$" "${root}/bin/korvland-rasterize")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=DISPLAY --unset=WAYLAND_DISPLAY --unset=QT_QPA_PLATFORM
+                          ${command}
+                  RESULT_VARIABLE result OUTPUT_VARIABLE output ERROR_VARIABLE output TIMEOUT 60)
+  if(NOT result EQUAL 0 OR NOT EXISTS ${WORK_DIR}/thumbnail-Xq3Tz9)
+    fail("thumbnailer command ${command} failed: ${result} ${output}")
+  else()
+    file(READ ${WORK_DIR}/thumbnail-Xq3Tz9 header LIMIT 24 HEX)
+    string(SUBSTRING "${header}" 32 8 width_hex)
+    string(SUBSTRING "${header}" 40 8 height_hex)
+    math(EXPR width "0x${width_hex}")
+    math(EXPR height "0x${height_hex}")
+    if(NOT header MATCHES "^89504e470d0a1a0a" OR width GREATER 128 OR height GREATER 128
+       OR (NOT width EQUAL 128 AND NOT height EQUAL 128))
+      fail("thumbnail is no 128-pixel PNG: ${header}")
+    endif()
+  endif()
+
+  validate(desktop-file-validate ${root}/share/applications/${APP_ID}.desktop)
   validate(appstreamcli validate --no-net ${root}/share/metainfo/${APP_ID}.metainfo.xml)
   # Builds the file-type database from the installed package, as the system does at install.
   validate(update-mime-database -V ${root}/share/mime)

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 #include "app/program_identity.h"
 #include "app/qt_dialogs.h"
+#include "app/single_instance.h"
 #include "app/startup.h"
 
 #include <QApplication>
@@ -14,26 +15,34 @@
 // caught here, so that it ends the program loudly instead of passing for a user's mistake.
 int main(int argc, char* argv[]) {
     const korvland::SettingsLocation settings = korvland::settingsLocation();
+    QTextStream err(stderr);
     {
         // --help and --version answer before the window system is reached.
         QTextStream out(stdout);
         if (const auto answered =
                 korvland::answerInformationRequest(korvland::argumentList(argc, argv), settings, out))
             return *answered;
+        if (const auto refused =
+                korvland::refuseWithoutDisplay(korvland::argumentList(argc, argv), settings, err))
+            return *refused;
     }
     // Before the first window, which the folder chooser of a first start may be.
     korvland::setProgramIdentity();
     QApplication app(argc, argv);
     korvland::QtDialogs dialogs;
-    QTextStream err(stderr);
     const korvland::CommandLine command =
         korvland::readCommandLine(QCoreApplication::arguments(), settings, err);
     if (command.exitCode)
         return *command.exitCode;
+    // A later start on the same desktop hands its file to the editor already running.
+    korvland::SingleInstance instance;
+    if (const auto handedOver = instance.claimOrHandOver(command.file, err))
+        return *handedOver;
     korvland::prepareSettingsFolder(settings);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
     korvland::Startup startup(dialogs, QFile::encodeName(settings.path).toStdString());
     korvland::openOnHandOver(startup.windows(), command.file);
     startup.show();
+    instance.serve(startup.windows());
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/app_context.h"
+#include "app/forwarded_files.h"
 #include "editor/editor_window.h"
 
 #include <QCommandLineParser>
@@ -71,18 +72,36 @@ class HandOverWatcher : public QObject {
     }
 
   private:
-    void open() {
-        if (mFile.endsWith(QLatin1String(".lmp"), Qt::CaseInsensitive))
-            mEditor->openProfileFile(mFile);
-        else
-            mEditor->openLandmarkFile(mFile);
-    }
+    void open() { openAsOpenDoes(*mEditor, mFile); }
 
     TForm2* mEditor;
     QString mFile;
 };
 
+// Whether the toolkit is given a display: by the environment or by its own -platform and
+// -display options (with one dash or two).
+bool displayGiven(const QStringList& arguments) {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!qEnvironmentVariableIsEmpty(variable))
+            return true;
+    for (const QString& argument : arguments.mid(1)) {
+        if (argument == QLatin1String("--"))
+            break;
+        const QString option = argument.startsWith(QLatin1String("--")) ? argument.mid(1) : argument;
+        if (option == QLatin1String("-platform") || option == QLatin1String("-display"))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+std::optional<int> refuseWithoutDisplay(const QStringList& arguments, const SettingsLocation& settings,
+                                        QTextStream& err) {
+    if (displayGiven(arguments))
+        return std::nullopt;
+    return readCommandLine(arguments, settings, err).exitCode;
+}
 
 std::optional<int> answerInformationRequest(const QStringList& arguments, const SettingsLocation& settings,
                                             QTextStream& out) {

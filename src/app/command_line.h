@@ -27,6 +27,11 @@ struct CommandLine {
 std::optional<int> answerInformationRequest(const QStringList& arguments, const SettingsLocation& settings,
                                             QTextStream& out);
 
+// Without a display the toolkit cannot start and would abort the program; a bad command line
+// is then refused on `err` as `readCommandLine` refuses it, with exit code 2. Nothing otherwise.
+std::optional<int> refuseWithoutDisplay(const QStringList& arguments, const SettingsLocation& settings,
+                                        QTextStream& err);
+
 // The full command line, once the application object has taken its own options out: at
 // most one FILE. A bad command line is reported on `err` with exit code 2.
 CommandLine readCommandLine(const QStringList& arguments, const SettingsLocation& settings, QTextStream& err);

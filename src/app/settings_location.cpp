@@ -19,12 +19,13 @@ bool writableFolder(const QString& folder) {
     return ::access(QFile::encodeName(folder).constData(), W_OK | X_OK) == 0;
 }
 
-// An installed program has its desktop entry in the share folder beside its bin folder. Such
-// a folder belongs to the system's programs (or to the user's, under ~/.local) even where it
-// can be written, as /usr/bin can by root: no settings file goes there.
+// An installed program has its desktop entry, named after the application id, in the share
+// folder beside its bin folder. Such a folder belongs to the system's programs (or to the
+// user's, under ~/.local) even where it can be written, as /usr/bin can by root: no settings
+// file goes there.
 bool installedProgram(const QString& programFolder) {
     return QFileInfo::exists(
-        QDir(programFolder).filePath(QStringLiteral("../share/applications/korvland.desktop")));
+        QDir(programFolder).filePath(QStringLiteral("../share/applications/" KORVLAND_APP_ID ".desktop")));
 }
 
 } // namespace

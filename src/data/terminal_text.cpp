@@ -90,8 +90,12 @@ std::string terminalText(std::string_view text, bool keepLineFeeds) {
 
 std::string terminalErrorText(const UserError& error) {
     std::string text = terminalText(withClosingPeriod(error.what()));
-    if (!error.path().empty())
-        text += "\n" + terminalText(error.path());
+    // Appended piece by piece: GCC 12 at -O3 takes `"\n" + std::string&&` for an overlapping
+    // copy (-Wrestrict) and a Release build with warnings as errors would fail on it.
+    if (!error.path().empty()) {
+        text += '\n';
+        text += terminalText(error.path());
+    }
     return text;
 }
 

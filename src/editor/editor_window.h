@@ -105,6 +105,8 @@ class TForm2 : public QMainWindow {
 
     // Edits since the last successful open or "Save Landmark".
     bool isModified() const { return mModified; }
+    // True when there are no such edits or the user agrees to discard them.
+    bool confirmDiscard(); // editor_commands.cpp
     void markModified();
 
     RecentFiles& recentFiles() { return mRecentFiles; }
@@ -135,7 +137,6 @@ class TForm2 : public QMainWindow {
     void hexBoxLeft(QLineEdit* box);
     void createMenu();        // editor_commands.cpp
     void rebuildRecentMenu(); // editor_commands.cpp
-    bool confirmDiscard();    // editor_commands.cpp
     // Asks for a destination in a save dialog and writes through `write`; a cancel shows
     // `refusal`, a failure the error box. True when the file was written.
     bool saveThrough(FileDialogRequest request, const QString& refusal,

@@ -109,7 +109,7 @@ TEST(SettingsLocation, BesideAWritableProgramOrAnExistingFileElseInTheConfigurat
     const QString installedBin = qstr(dir.file("prefix/bin"));
     std::filesystem::create_directories(dir.file("prefix/bin"));
     std::filesystem::create_directories(dir.file("prefix/share/applications"));
-    std::ofstream(dir.file("prefix/share/applications/korvland.desktop")) << "[Desktop Entry]\n";
+    std::ofstream(dir.file("prefix/share/applications/io.github.korvland.korvland.desktop")) << "[Desktop Entry]\n";
     EXPECT_EQ(chooseSettingsLocation(installedBin, config).path, config + "/korvland/korvland.INI");
     std::ofstream(dir.file("prefix/bin/korvland.INI")) << "[settings]\n";
     EXPECT_EQ(chooseSettingsLocation(installedBin, config).path, installedBin + "/korvland.INI");

@@ -10,12 +10,14 @@ namespace {
 struct UsageCase {
     std::vector<std::string> args;
     int exitCode;
+    std::string message = {}; // part of what is printed
 };
 
 TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
     const std::vector<UsageCase> cases{
-        {{}, 2},
-        {{"frobnicate"}, 2},
+        {{}, 2, "A subcommand is required"},
+        {{"frobnicate"}, 2, "Unknown subcommand: frobnicate (one of info, export,"},
+        {{"frob", "a.dat"}, 2, "Unknown subcommand: frob ("},
         {{"info"}, 2},
         {{"info", "a.dat", "b.dat"}, 2},
         {{"export", "a.dat", "--format", "xml"}, 2},
@@ -35,6 +37,7 @@ TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
         const CliRun run = runCli(c.args, folder.path());
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_FALSE(run.err.empty());
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty());
         EXPECT_TRUE(filesIn(folder.path()).empty());
     }

@@ -28,6 +28,7 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
         {"size 0", {"lndmrks0.dat", "map.png", "--size", "0"}, 2, "--size"},
         {"no image extension", {"lndmrks0.dat", "map.dat"}, 2, "OUTPUT"},
         {"no extension at all", {"lndmrks0.dat", "map"}, 2, "OUTPUT"},
+        {"format Qt cannot write", {"--format", "dat", "lndmrks0.dat", "map"}, 2, "--format"},
         {"missing file", {"lndmrks3.dat", "map.png"}, 1, "File not found.\n"},
         {"truncated file", {"short.dat", "map.png"}, 1, "Read beyond end of file.\n"},
         {"folder as file", {"shelf", "map.png"}, 1, "File access denied.\n"},

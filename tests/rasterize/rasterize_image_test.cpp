@@ -132,13 +132,26 @@ TEST(RasterizeSize, WholeImageFitsTheSizeKeepingItsShape) {
     }
 }
 
-TEST(RasterizeFormat, OutputFormatFollowsTheExtension) {
+TEST(RasterizeFormat, OutputFormatFollowsTheExtensionUnlessFormatNamesIt) {
     const TempDir folder;
     germanAndAllied().writeTo(folder.path() / "lndmrks0.dat");
-    for (const auto& [name, format] :
-         {std::pair{"map.bmp", "bmp"}, {"MAP.JPG", "jpeg"}, {"map.ppm", "ppm"}}) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> format;
+        const char* read;
+    };
+    // A file manager's thumbnailer writes to a temporary name of its own.
+    for (const Case& c : std::vector<Case>{{"map.bmp", {}, "bmp"},
+                                           {"MAP.JPG", {}, "jpeg"},
+                                           {"map.ppm", {}, "ppm"},
+                                           {"gnome-thumbnail-X1Y2", {"--format", "png"}, "png"},
+                                           {"shot.jpg", {"--format", "PNG"}, "png"}}) {
+        const std::string name = c.name;
+        const char* format = c.read;
         SCOPED_TRACE(name);
-        ASSERT_EQ(runRasterize({"lndmrks0.dat", name}, folder.path()).exitCode, 0);
+        std::vector<std::string> args{"lndmrks0.dat", name};
+        args.insert(args.begin(), c.format.begin(), c.format.end());
+        ASSERT_EQ(runRasterize(args, folder.path()).exitCode, 0);
         QImageReader reader(QString::fromStdString((folder.path() / name).string()));
         EXPECT_EQ(reader.format(), format);
         EXPECT_EQ(reader.size(), QSize(191, 266));

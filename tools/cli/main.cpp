@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -39,8 +40,19 @@ int main(int argc, char** argv) {
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
     app.require_subcommand(1);
-    // Usage errors quote what was typed, names of files included.
+    // Usage errors quote what was typed, names of files included. A first word that names no
+    // subcommand is named as such, not reported as a missing subcommand.
     app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
+        const std::vector<std::string> extra = failed->remaining();
+        if (failed->get_parent() == nullptr && failed->get_subcommands().empty() && !extra.empty() &&
+            !extra.front().starts_with('-')) {
+            std::string known;
+            for (const CLI::App* command : failed->get_subcommands({}))
+                known += (known.empty() ? "" : ", ") + command->get_name();
+            return korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
+                                              ")\nRun with --help for more information.\n",
+                                          true);
+        }
         return korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
     });
 

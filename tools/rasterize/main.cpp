@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <exception>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -39,17 +40,24 @@ const CLI::Validator kMapScale(
     },
     "0.5|1|2|4");
 
-// The output's extension must name a format that Qt can write.
-const CLI::Validator kImageFile(
-    [](const std::string& path) {
-        if (!korvland::raster::imageFormatFor(path).isEmpty())
-            return std::string();
-        std::string known;
-        for (const QByteArray& format : QImageWriter::supportedImageFormats())
-            known += (known.empty() ? "" : ", ") + format.toStdString();
-        return "the extension of " + path + " names no image format that can be written (" + known + ")";
-    },
-    "IMAGE");
+std::string writableFormats() {
+    std::string known;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        known += (known.empty() ? "" : ", ") + format.toStdString();
+    return known;
+}
+
+// Without --format the output's extension must name a format that Qt can write.
+CLI::Validator imageFileCheck(const CLI::Option* formatOption) {
+    return CLI::Validator(
+        [formatOption](const std::string& path) {
+            if (formatOption->count() > 0 || !korvland::raster::imageFormatFor(path).isEmpty())
+                return std::string();
+            return "the extension of " + path + " names no image format that can be written (" +
+                   writableFormats() + "); --format names one";
+        },
+        "IMAGE");
+}
 
 // Standard error carries the program's own messages. Qt's warnings about the machine it
 // runs on (no runtime folder for a cron job) are no concern of the map; its critical
@@ -89,10 +97,17 @@ int main(int argc, char** argv) {
     std::string profile;
     app.add_option("FILE", request.file, "Landmark file (.dat or .mlf); its name gives the region")
         ->required();
+    // A file manager's thumbnailer names a temporary output without an image extension.
+    auto* formatOption = app.add_option(
+        "--format", request.format, "Image format to write, whatever the output's extension (png, jpg, ...)");
+    std::vector<std::string> formats;
+    for (const QByteArray& format : QImageWriter::supportedImageFormats())
+        formats.push_back(format.toStdString());
+    formatOption->check(CLI::IsMember(formats, CLI::ignore_case));
     app.add_option("OUTPUT", request.output,
-                   "Image file to write; its extension names the format (png, jpg, ...)")
+                   "Image file to write; its extension names the format (png, jpg, ...) unless --format does")
         ->required()
-        ->check(kImageFile);
+        ->check(imageFileCheck(formatOption));
     app.add_option("--scale", scale, "Map scale, as the map window's \"1:2\" to \"4:1 Scale\"")
         ->check(kMapScale)
         ->capture_default_str();

@@ -46,7 +46,9 @@ void rasterize(const RasterRequest& request) {
     QImage image = renderMap(*set, region, request.mapScale, request.frontLine);
     if (request.size)
         image = fitImage(image, *request.size);
-    replaceFileAtomically(request.output, encodeImage(image, imageFormatFor(request.output)));
+    const QByteArray format =
+        request.format.empty() ? imageFormatFor(request.output) : QByteArray::fromStdString(request.format);
+    replaceFileAtomically(request.output, encodeImage(image, format));
 }
 
 } // namespace korvland::raster

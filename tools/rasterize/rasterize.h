@@ -8,7 +8,8 @@ namespace korvland::raster {
 // One run of the rasterizer, as the command line gives it.
 struct RasterRequest {
     std::string file;   // landmark file (.dat or .mlf)
-    std::string output; // image file; its extension names the format
+    std::string output; // image file; its extension names the format unless `format` does
+    std::string format; // image format ("png"), whatever the output's extension
     float mapScale = 1.0f;
     std::optional<int> region;          // instead of the region the file's name gives
     std::optional<std::string> profile; // switched-off flags laid over the file

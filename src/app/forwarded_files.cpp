@@ -1,0 +1,73 @@
+#include "app/forwarded_files.h"
+
+#include "app/app_context.h"
+#include "app/welcome_window.h"
+#include "editor/editor_window.h"
+
+#include <QApplication>
+#include <QThread>
+
+namespace korvland {
+
+namespace {
+
+void bringToFront(QWidget* window) {
+    if (!window || window->isHidden())
+        return;
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+}
+
+} // namespace
+
+void openAsOpenDoes(TForm2& editor, const QString& file) {
+    if (file.endsWith(QLatin1String(".lmp"), Qt::CaseInsensitive))
+        editor.openProfileFile(file);
+    else
+        editor.openLandmarkFile(file);
+}
+
+ForwardedFiles::ForwardedFiles(const Windows& windows, QObject* parent)
+    : QObject(parent), mWelcome(windows.welcome), mEditor(windows.editor) {
+    mRetry.setSingleShot(true);
+    mRetry.setInterval(kRetryMilliseconds);
+    connect(&mRetry, &QTimer::timeout, this, &ForwardedFiles::openWaiting);
+}
+
+bool ForwardedFiles::mustWait() const {
+    // A modal dialog runs an event loop of its own, as does an open menu; a file opened from
+    // inside it would pull the set from under the dialog.
+    if (QApplication::activeModalWidget() || QThread::currentThread()->loopLevel() > 1)
+        return true;
+    // The editor, never shown before the welcome window hands over, opens nothing before.
+    return mEditor && mEditor->isHidden();
+}
+
+void ForwardedFiles::open(const QString& file) {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        bringToFront(modal);
+    else if (mEditor && !mEditor->isHidden())
+        bringToFront(mEditor);
+    else
+        bringToFront(mWelcome);
+    if (!file.isEmpty())
+        mWaiting << file;
+    openWaiting();
+}
+
+void ForwardedFiles::openWaiting() {
+    while (!mWaiting.isEmpty() && mEditor) {
+        if (mustWait()) {
+            mRetry.start();
+            return;
+        }
+        const QString file = mWaiting.takeFirst();
+        bringToFront(mEditor);
+        if (mEditor->confirmDiscard())
+            openAsOpenDoes(*mEditor, file);
+    }
+}
+
+} // namespace korvland
