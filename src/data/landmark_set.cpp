@@ -41,6 +41,11 @@ void LandmarkSet::korvfileread(const std::string& path) {
     replaceFrom(path, contents);
 }
 
+void LandmarkSet::readLandmarkBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    checkPathFits(path);
+    replaceFrom(path, namingFile(path, [&] { return decodeLandmarkFile(bytes); }));
+}
+
 void LandmarkSet::replaceFrom(const std::string& path, const LandmarkFileContents& contents) {
     mRecordCount = contents.recordCount;
     mRecordSize = contents.recordSize;
