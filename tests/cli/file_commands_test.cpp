@@ -130,14 +130,16 @@ TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
 struct FailureCase {
     const char* what;
     std::vector<std::string> args; // "@" stands for the test's folder
-    std::string message; // the editor's text, then the file it is about ("@" as above)
+    std::string message;           // the editor's text, then the file it is about ("@" as above)
 };
 
 // Every failing command exits 1 with the editor's text and leaves the folder as it was: no
 // output, no temporary file, and an existing output file untouched.
 TEST(CliFailures, AFailingCommandWritesNothing) {
     const std::vector<FailureCase> cases{
-        {"compile: missing file", {"compile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
+        {"compile: missing file",
+         {"compile", "@/missing.dat", "-o", "@/out.dat"},
+         "File not found.\n@/missing.dat\n"},
         {"compile: missing profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/missing.lmp", "-o", "@/out.dat"},
          "File not found.\n@/missing.lmp\n"},
@@ -151,7 +153,9 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
          {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
          "Invalid filename.\n@/no folder/out.dat\n"},
         {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n@\n"},
-        {"profile: missing file", {"profile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
+        {"profile: missing file",
+         {"profile", "@/missing.dat", "-o", "@/out.dat"},
+         "File not found.\n@/missing.dat\n"},
         {"profile: output folder missing",
          {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
          "Invalid filename.\n@/no folder/out.lmp\n"},
@@ -201,7 +205,7 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         EXPECT_EQ(run.exitCode, 1);
         std::string message = c.message;
         message.replace(message.find('@'), 1, dir.path().string());
-        EXPECT_EQ(run.err, message);
+        EXPECT_EQ(run.err, "korvland-cli: " + message);
         EXPECT_TRUE(run.out.empty());
         EXPECT_EQ(filesIn(dir.path()), before);
         EXPECT_EQ(readBytes(dir.path() / "out.dat"), old);
