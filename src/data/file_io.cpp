@@ -25,9 +25,9 @@ bool folderExists(const std::string& folder) {
 }
 
 // Reads from `fd` until its end or `limit` bytes, starting with room for `expected` bytes.
-std::vector<std::uint8_t> readToEnd(int fd, const std::string& path, std::size_t limit,
-                                    std::size_t expected) {
-    std::vector<std::uint8_t> bytes(std::max<std::size_t>(expected, 1));
+template <typename Bytes>
+Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t expected) {
+    Bytes bytes(std::max<std::size_t>(expected, 1));
     std::size_t filled = 0;
     while (filled < limit) {
         if (filled == bytes.size())
@@ -77,6 +77,11 @@ std::string fileErrorMessage(int errorNumber, const std::string& path) {
 }
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t limit) {
+    const FileBuffer bytes = readFileBuffer(path, limit);
+    return {bytes.begin(), bytes.end()};
+}
+
+FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     if (path.empty())
         throw UserError("File not found");
     // Not blocking, so that a pipe without a writer cannot hang the open.
@@ -94,12 +99,12 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t lim
     // Read straight into the result, never more than the caller can use; the loop also
     // copes with a file that grows meanwhile.
     const auto size = static_cast<std::size_t>(info.st_size);
-    return readToEnd(fd.get(), path, limit, std::min(size, limit) + (size < limit ? 1 : 0));
+    return readToEnd<FileBuffer>(fd.get(), path, limit, std::min(size, limit) + (size < limit ? 1 : 0));
 }
 
 std::vector<std::uint8_t> readStandardInput(std::size_t limit) {
     // A pipe says nothing of its size: start with room for a landmark file of 1024 records.
-    return readToEnd(STDIN_FILENO, "-", limit, std::min<std::size_t>(limit, 65536));
+    return readToEnd<std::vector<std::uint8_t>>(STDIN_FILENO, "-", limit, std::min<std::size_t>(limit, 65536));
 }
 
 namespace posix {

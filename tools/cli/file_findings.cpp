@@ -52,12 +52,15 @@ std::string recordSizeMessage(unsigned size) {
 }
 
 // The records before `index` that share its key, in record order, as 1-based numbers after
-// the record's own; `seen` keeps every index by key.
+// the record's own (nothing when none does); `seen` keeps every index by key.
 template <typename Key>
 std::vector<int> sharing(std::unordered_map<Key, std::vector<int>>& seen, const Key& key, std::size_t index) {
     std::vector<int>& earlier = seen[key];
-    std::vector<int> numbers{static_cast<int>(index) + 1};
-    numbers.insert(numbers.end(), earlier.begin(), earlier.end());
+    std::vector<int> numbers;
+    if (!earlier.empty()) {
+        numbers.push_back(static_cast<int>(index) + 1);
+        numbers.insert(numbers.end(), earlier.begin(), earlier.end());
+    }
     earlier.push_back(static_cast<int>(index) + 1);
     return numbers;
 }
@@ -86,7 +89,7 @@ std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
                 numbers.push_back(number);
             findings.push_back({code, severity, std::move(numbers), std::move(message)});
         };
-        if (std::vector<int> same = sharing(byId, r.landmarkId, i); same.size() > 1)
+        if (std::vector<int> same = sharing(byId, r.landmarkId, i); !same.empty())
             add("duplicate-id", Severity::Error,
                 "identifier " + std::to_string(r.landmarkId) + " is also used by " + recordList(same, 1),
                 same);
@@ -97,7 +100,7 @@ std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
             const std::uint64_t pixel =
                 (static_cast<std::uint64_t>(static_cast<std::uint32_t>(points[i].x)) << 32) |
                 static_cast<std::uint32_t>(points[i].y);
-            if (std::vector<int> same = sharing(byPixel, pixel, i); same.size() > 1)
+            if (std::vector<int> same = sharing(byPixel, pixel, i); !same.empty())
                 add("same-position", Severity::Warning,
                     "its marker falls on map pixel (" + std::to_string(points[i].x) + ", " +
                         std::to_string(points[i].y) + ") at 1:1, as that of " + recordList(same, 1) + " does",

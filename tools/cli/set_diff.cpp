@@ -31,28 +31,38 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     const LandmarkRecord& x = a.record(i);
     const LandmarkRecord& y = b.record(j);
     std::vector<FieldChange> changes;
-    const auto note = [&changes](bool differs, const char* field, std::string from, std::string to) {
+    // The texts are made only for what differs: most pairs are the same.
+    const auto note = [&changes](bool differs, const char* field, auto from, auto to) {
         if (differs)
-            changes.push_back({field, std::move(from), std::move(to)});
+            changes.push_back({field, from(), to()});
     };
-    note(pairing == Pairing::ById && i != j, "record", std::to_string(i + 1), std::to_string(j + 1));
-    note(x.landmarkId != y.landmarkId, "id", std::to_string(x.landmarkId), std::to_string(y.landmarkId));
-    note(x.auxWord != y.auxWord, "aux word", std::to_string(x.auxWord), std::to_string(y.auxWord));
-    note(x.loFileType != y.loFileType, "type", hexByte(x.loFileType), hexByte(y.loFileType));
-    note(x.loFileNo != y.loFileNo, "sub-type", hexByte(x.loFileNo), hexByte(y.loFileNo));
-    note(x.side != y.side, "side", sideText(x.side), sideText(y.side));
-    const std::pair<const char*, float LandmarkRecord::*> floats[] = {
-        {"northSouth", &LandmarkRecord::northSouth},
-        {"eastWest", &LandmarkRecord::eastWest},
-        {"elevation", &LandmarkRecord::elevation},
-        {"rotation", &LandmarkRecord::rotation}};
+    const auto number = [](unsigned value) { return [value] { return std::to_string(value); }; };
+    const auto hex = [](std::uint8_t value) { return [value] { return hexByte(value); }; };
+    const auto side = [](std::uint8_t value) { return [value] { return sideText(value); }; };
+    const auto real = [](float value) { return [value] { return floatText(value); }; };
+    const auto name = [](const LandmarkRecord& r) { return [&r] { return quoted(r); }; };
+    const auto nothing = [] { return std::string(); };
+    const auto state = [](std::uint8_t flag) { return [flag] { return std::string(flag == 0 ? "on" : "off"); }; };
+
+    note(pairing == Pairing::ById && i != j, "record", number(static_cast<unsigned>(i + 1)),
+         number(static_cast<unsigned>(j + 1)));
+    note(x.landmarkId != y.landmarkId, "id", number(x.landmarkId), number(y.landmarkId));
+    note(x.auxWord != y.auxWord, "aux word", number(x.auxWord), number(y.auxWord));
+    note(x.loFileType != y.loFileType, "type", hex(x.loFileType), hex(y.loFileType));
+    note(x.loFileNo != y.loFileNo, "sub-type", hex(x.loFileNo), hex(y.loFileNo));
+    note(x.side != y.side, "side", side(x.side), side(y.side));
+    const std::pair<const char*, float LandmarkRecord::*> floats[] = {{"northSouth", &LandmarkRecord::northSouth},
+                                                                      {"eastWest", &LandmarkRecord::eastWest},
+                                                                      {"elevation", &LandmarkRecord::elevation},
+                                                                      {"rotation", &LandmarkRecord::rotation}};
     for (const auto& [field, member] : floats)
-        note(!sameBits(x.*member, y.*member), field, floatText(x.*member), floatText(y.*member));
-    const bool sameText = x.nameBytes() == y.nameBytes();
-    note(!sameText, "name", quoted(x), quoted(y));
-    // Bytes after the terminator are written out as they stand: the files differ there too.
-    note(sameText && x.name != y.name, "name bytes after its end", "", "");
-    const auto state = [](std::uint8_t flag) { return std::string(flag == 0 ? "on" : "off"); };
+        note(!sameBits(x.*member, y.*member), field, real(x.*member), real(y.*member));
+    if (x.name != y.name) {
+        const bool sameText = x.nameBytes() == y.nameBytes();
+        note(!sameText, "name", name(x), name(y));
+        // Bytes after the terminator are written out as they stand: the files differ there too.
+        note(sameText, "name bytes after its end", nothing, nothing);
+    }
     note((a.disabledFlag(i) == 0) != (b.disabledFlag(j) == 0), "state", state(a.disabledFlag(i)),
          state(b.disabledFlag(j)));
     return changes;
