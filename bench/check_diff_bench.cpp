@@ -51,7 +51,8 @@ std::vector<LandmarkRecord> gridRecords(std::size_t changeEvery) {
 
 std::string writeGrid(const std::filesystem::path& folder, const char* name, std::size_t changeEvery) {
     const std::string path = (folder / name).string();
-    replaceFileAtomically(path, encodeLandmarkFile(kMaxRecords, kRecordFieldsSize, 0, gridRecords(changeEvery)));
+    replaceFileAtomically(path,
+                          encodeLandmarkFile(kMaxRecords, kRecordFieldsSize, 0, gridRecords(changeEvery)));
     return path;
 }
 

@@ -104,7 +104,8 @@ FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
 
 std::vector<std::uint8_t> readStandardInput(std::size_t limit) {
     // A pipe says nothing of its size: start with room for a landmark file of 1024 records.
-    return readToEnd<std::vector<std::uint8_t>>(STDIN_FILENO, "-", limit, std::min<std::size_t>(limit, 65536));
+    return readToEnd<std::vector<std::uint8_t>>(STDIN_FILENO, "-", limit,
+                                                std::min<std::size_t>(limit, 65536));
 }
 
 namespace posix {

@@ -22,9 +22,7 @@ std::string fileErrorMessage(int errorNumber, const std::string& path);
 
 // An allocator that leaves bytes uncleared where a read is about to fill them.
 template <typename T> struct UnclearedAllocator : std::allocator<T> {
-    template <typename U> struct rebind {
-        using other = UnclearedAllocator<U>;
-    };
+    template <typename U> struct rebind { using other = UnclearedAllocator<U>; };
     UnclearedAllocator() = default;
     template <typename U> UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
     template <typename U> void construct(U* at) noexcept { ::new (static_cast<void*>(at)) U; }

@@ -71,7 +71,8 @@ LandmarkFileHeader checkLandmarkFile(std::span<const std::uint8_t> bytes) {
     // The header's three words sit at 20, 22 and 24; the banners are not read.
     if (bytes.size() < 26)
         throw UserError("Read beyond end of file");
-    const LandmarkFileHeader header{u16At(bytes.data() + 20), u16At(bytes.data() + 22), u16At(bytes.data() + 24)};
+    const LandmarkFileHeader header{u16At(bytes.data() + 20), u16At(bytes.data() + 22),
+                                    u16At(bytes.data() + 24)};
     if (header.recordCount == 0 || header.recordCount > kMaxRecords)
         throw UserError(invalidRecordCountMessage(header.recordCount));
 

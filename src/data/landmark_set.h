@@ -80,7 +80,8 @@ class LandmarkSet {
     void setDisabled(std::size_t index, std::uint8_t flag);
 
   private:
-    void replaceFrom(const std::string& path, std::span<const std::uint8_t> bytes, const LandmarkFileHeader& header);
+    void replaceFrom(const std::string& path, std::span<const std::uint8_t> bytes,
+                     const LandmarkFileHeader& header);
     std::vector<LandmarkRecord> compiledRecords() const;
     LandmarkRecord& current();
 

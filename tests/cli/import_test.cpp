@@ -94,7 +94,7 @@ TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
     std::string many = kHeader;
     for (int i = 0; i < 1025; ++i)
         many += row({{0, std::to_string(i)}});
-    EXPECT_EQ(importError(many), "the input holds 1025 records; a landmark file holds 1 to 1024");
+    EXPECT_EQ(importError(many), "the input holds more than 1024 records; a landmark file holds 1 to 1024");
 }
 
 TEST(CliImport, WithoutTemplateWritesTheStandardHeaderAndZeroTails) {

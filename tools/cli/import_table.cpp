@@ -25,23 +25,27 @@ class CsvReader {
     bool atEnd() const { return mAt >= mText.size(); }
     std::size_t line() const { return mLine; }
 
-    // The fields of the next record and the line it starts on; empty lines are skipped.
-    std::vector<ImportCell> next(std::size_t& startLine) {
+    // The fields of the next record into `fields`, whose storage is reused, and the line it
+    // starts on; empty lines are skipped.
+    void next(std::vector<ImportCell>& fields, std::size_t& startLine) {
         while (!atEnd() && (peek() == '\n' || (peek() == '\r' && peek(1) == '\n')))
             endOfLine();
         startLine = mLine;
-        std::vector<ImportCell> fields;
+        std::size_t count = 0;
         while (true) {
-            fields.push_back(field());
+            if (count == fields.size())
+                fields.emplace_back();
+            field(fields[count++]);
             if (atEnd())
-                return fields;
+                break;
             if (peek() == ',') {
                 ++mAt;
                 continue;
             }
             endOfLine();
-            return fields;
+            break;
         }
+        fields.resize(count);
     }
 
   private:
@@ -56,15 +60,16 @@ class CsvReader {
         ++mLine;
     }
 
-    ImportCell field() {
-        ImportCell cell{{}, mLine};
+    void field(ImportCell& cell) {
+        cell.text.clear();
+        cell.line = mLine;
         if (peek() != '"') {
             while (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r') {
                 if (peek() == '"')
                     failAt(mLine, "a quote inside a field that is not quoted");
                 cell.text += mText[mAt++];
             }
-            return cell;
+            return;
         }
         ++mAt;
         while (true) {
@@ -83,7 +88,6 @@ class CsvReader {
         }
         if (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r')
             failAt(mLine, "text after a quoted field's closing quote");
-        return cell;
     }
 
     std::string_view mText;
@@ -97,14 +101,15 @@ class JsonReader {
   public:
     explicit JsonReader(std::string_view text) : mText(text) {}
 
-    std::vector<ImportRow> rows() {
-        std::vector<ImportRow> rows;
+    void rows(const RowHandler& handle) {
         expect('[', "the input does not start with \"[\"");
+        ImportRow row;
         if (skipSpace() == ']') {
             ++mAt;
         } else {
             while (true) {
-                rows.push_back(object());
+                object(row);
+                handle(row);
                 if (skipSpace() == ']') {
                     ++mAt;
                     break;
@@ -114,7 +119,6 @@ class JsonReader {
         }
         if (skipSpace() != '\0' || mAt < mText.size())
             failAt(mLine, "text after the closing \"]\"");
-        return rows;
     }
 
   private:
@@ -136,35 +140,40 @@ class JsonReader {
         ++mAt;
     }
 
-    ImportRow object() {
-        ImportRow row;
+    // Fills `row`, whose storage is reused.
+    void object(ImportRow& row) {
         expect('{', "expected a record in braces");
         row.line = mLine;
+        std::size_t count = 0;
         if (skipSpace() == '}') {
             ++mAt;
-            return row;
+            row.cells.clear();
+            return;
         }
         while (true) {
             if (skipSpace() != '"')
                 failAt(mLine, "expected a field name in quotes");
-            std::string name = string();
+            if (count == row.cells.size())
+                row.cells.emplace_back();
+            auto& [name, cell] = row.cells[count++];
+            string(name);
             expect(':', "expected \":\" after a field name");
-            ImportCell cell = value(name);
-            row.cells.emplace_back(std::move(name), std::move(cell));
+            value(name, cell);
             if (skipSpace() == '}') {
                 ++mAt;
-                return row;
+                row.cells.resize(count);
+                return;
             }
             expect(',', "expected \",\" or \"}\" after a field");
         }
     }
 
-    ImportCell value(const std::string& name) {
+    void value(const std::string& name, ImportCell& cell) {
         const char c = skipSpace();
-        ImportCell cell{{}, mLine};
+        cell.line = mLine;
         if (c == '"') {
-            cell.text = string();
-            return cell;
+            string(cell.text);
+            return;
         }
         const std::size_t start = mAt;
         while (mAt < mText.size() &&
@@ -172,8 +181,7 @@ class JsonReader {
             ++mAt;
         if (mAt == start)
             failAt(mLine, "expected a number or a text in quotes for field " + name);
-        cell.text = std::string(mText.substr(start, mAt - start));
-        return cell;
+        cell.text.assign(mText.substr(start, mAt - start));
     }
 
     unsigned hex4() {
@@ -224,15 +232,15 @@ class JsonReader {
         return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
     }
 
-    std::string string() {
+    void string(std::string& out) {
         ++mAt; // the opening quote
-        std::string out;
+        out.clear();
         while (true) {
             if (mAt >= mText.size())
                 failAt(mLine, "a text in quotes is not closed");
             const char c = mText[mAt++];
             if (c == '"')
-                return out;
+                return;
             if (static_cast<unsigned char>(c) < 0x20)
                 failAt(mLine, "a control character inside a text in quotes");
             if (c != '\\') {
@@ -283,30 +291,32 @@ ImportFormat detectImportFormat(std::string_view text) {
     return first != std::string_view::npos && text[first] == '[' ? ImportFormat::Json : ImportFormat::Csv;
 }
 
-std::vector<ImportRow> parseCsvRows(std::string_view text) {
+void readCsvRows(std::string_view text, const RowHandler& handle) {
     CsvReader reader(withoutByteOrderMark(text));
     if (reader.atEnd())
         throw UserError("the input is empty");
     std::size_t headerLine = 0;
-    const std::vector<ImportCell> header = reader.next(headerLine);
-    std::vector<ImportRow> rows;
+    std::vector<ImportCell> header;
+    reader.next(header, headerLine);
+    std::vector<ImportCell> fields;
+    ImportRow row;
+    for (const ImportCell& cell : header)
+        row.cells.emplace_back(cell.text, ImportCell{});
     while (!reader.atEnd()) {
-        ImportRow row;
-        const std::vector<ImportCell> fields = reader.next(row.line);
+        reader.next(fields, row.line);
         if (fields.size() == 1 && fields[0].text.empty() && reader.atEnd())
             break; // the empty lines at the end
         if (fields.size() != header.size())
             failAt(row.line, std::to_string(fields.size()) + " fields where the header has " +
                                  std::to_string(header.size()));
         for (std::size_t k = 0; k < fields.size(); ++k)
-            row.cells.emplace_back(header[k].text, fields[k]);
-        rows.push_back(std::move(row));
+            row.cells[k].second = fields[k];
+        handle(row);
     }
-    return rows;
 }
 
-std::vector<ImportRow> parseJsonRows(std::string_view text) {
-    return JsonReader(withoutByteOrderMark(text)).rows();
+void readJsonRows(std::string_view text, const RowHandler& handle) {
+    JsonReader(withoutByteOrderMark(text)).rows(handle);
 }
 
 } // namespace korvland::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,11 +28,15 @@ enum class ImportFormat { Csv, Json };
 // "[", CSV otherwise.
 ImportFormat detectImportFormat(std::string_view text);
 
+// Each row in turn; the row's storage is reused for the next, so that a long input takes no
+// more memory than one row.
+using RowHandler = std::function<void(const ImportRow&)>;
+
 // A header row naming the columns, then one row per record; RFC 4180 quoting, lines ended by
 // CRLF or LF, empty lines skipped. Throws UserError naming the line.
-std::vector<ImportRow> parseCsvRows(std::string_view text);
+void readCsvRows(std::string_view text, const RowHandler& handle);
 
 // An array of objects whose values are strings or numbers. Throws UserError naming the line.
-std::vector<ImportRow> parseJsonRows(std::string_view text);
+void readJsonRows(std::string_view text, const RowHandler& handle);
 
 } // namespace korvland::cli

@@ -143,21 +143,22 @@ bool readRecord(const RowCells& cells, LandmarkRecord& record) {
 
 } // namespace
 
-std::vector<std::uint8_t> importLandmarkRows(const std::vector<ImportRow>& rows,
+std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optional<ImportFormat> format,
                                              const LandmarkFileContents* templateFile) {
-    if (rows.empty() || rows.size() > kMaxRecords)
-        throw UserError("the input holds " + std::to_string(rows.size()) +
-                        " records; a landmark file holds 1 to 1024");
-    const std::size_t count = rows.size();
-    std::vector<LandmarkRecord> records(count);
-    std::vector<std::size_t> lineOf(count, 0);
-    for (const ImportRow& row : rows) {
+    std::vector<LandmarkRecord> records(kMaxRecords);
+    std::vector<std::size_t> lineOf(kMaxRecords, 0); // of the row with each index, 0 for none yet
+    std::vector<std::size_t> indexOf;                // of each row
+    indexOf.reserve(kMaxRecords);
+    const auto take = [&](const ImportRow& row) {
+        if (indexOf.size() == kMaxRecords)
+            throw UserError("the input holds more than 1024 records; a landmark file holds 1 to 1024");
         const RowCells cells = cellsOf(row);
-        const auto index = static_cast<std::size_t>(decimal(cells, Index, static_cast<unsigned>(count - 1)));
+        const auto index = static_cast<std::size_t>(decimal(cells, Index, kMaxRecords - 1));
         if (lineOf[index] != 0)
             fail(*cells[Index], Index,
                  std::to_string(index) + " is the index of line " + std::to_string(lineOf[index]) + " too");
         lineOf[index] = row.line;
+        indexOf.push_back(index);
         LandmarkRecord& record = records[index];
         if (templateFile && index < templateFile->records.size())
             record = templateFile->records[index];
@@ -165,17 +166,25 @@ std::vector<std::uint8_t> importLandmarkRows(const std::vector<ImportRow>& rows,
             record.loFileType = kDisabledType;
             record.loFileNo = kDisabledSubType;
         }
-    }
+    };
+    if (format.value_or(detectImportFormat(text)) == ImportFormat::Json)
+        readJsonRows(text, take);
+    else
+        readCsvRows(text, take);
+
+    const std::size_t count = indexOf.size();
+    if (count == 0)
+        throw UserError("the input holds 0 records; a landmark file holds 1 to 1024");
+    // The indices are distinct: they are 0 to n - 1 exactly when none is n or more.
+    for (const std::size_t index : indexOf)
+        if (index >= count)
+            throw UserError("line " + std::to_string(lineOf[index]) +
+                            ", field index: " + std::to_string(index) + " is not a number from 0 to " +
+                            std::to_string(count - 1));
+    records.resize(count);
     const std::uint16_t recordSize = templateFile ? templateFile->recordSize : kRecordFieldsSize;
     const std::uint16_t headerAuxWord = templateFile ? templateFile->headerAuxWord : 0;
     return encodeLandmarkFile(static_cast<std::uint16_t>(count), recordSize, headerAuxWord, records);
-}
-
-std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optional<ImportFormat> format,
-                                             const LandmarkFileContents* templateFile) {
-    const ImportFormat chosen = format.value_or(detectImportFormat(text));
-    return importLandmarkRows(chosen == ImportFormat::Json ? parseJsonRows(text) : parseCsvRows(text),
-                              templateFile);
 }
 
 } // namespace korvland::cli

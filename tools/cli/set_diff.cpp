@@ -42,7 +42,9 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     const auto real = [](float value) { return [value] { return floatText(value); }; };
     const auto name = [](const LandmarkRecord& r) { return [&r] { return quoted(r); }; };
     const auto nothing = [] { return std::string(); };
-    const auto state = [](std::uint8_t flag) { return [flag] { return std::string(flag == 0 ? "on" : "off"); }; };
+    const auto state = [](std::uint8_t flag) {
+        return [flag] { return std::string(flag == 0 ? "on" : "off"); };
+    };
 
     note(pairing == Pairing::ById && i != j, "record", number(static_cast<unsigned>(i + 1)),
          number(static_cast<unsigned>(j + 1)));
@@ -51,10 +53,11 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     note(x.loFileType != y.loFileType, "type", hex(x.loFileType), hex(y.loFileType));
     note(x.loFileNo != y.loFileNo, "sub-type", hex(x.loFileNo), hex(y.loFileNo));
     note(x.side != y.side, "side", side(x.side), side(y.side));
-    const std::pair<const char*, float LandmarkRecord::*> floats[] = {{"northSouth", &LandmarkRecord::northSouth},
-                                                                      {"eastWest", &LandmarkRecord::eastWest},
-                                                                      {"elevation", &LandmarkRecord::elevation},
-                                                                      {"rotation", &LandmarkRecord::rotation}};
+    const std::pair<const char*, float LandmarkRecord::*> floats[] = {
+        {"northSouth", &LandmarkRecord::northSouth},
+        {"eastWest", &LandmarkRecord::eastWest},
+        {"elevation", &LandmarkRecord::elevation},
+        {"rotation", &LandmarkRecord::rotation}};
     for (const auto& [field, member] : floats)
         note(!sameBits(x.*member, y.*member), field, real(x.*member), real(y.*member));
     if (x.name != y.name) {
