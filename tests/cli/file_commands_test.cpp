@@ -130,16 +130,14 @@ TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
 struct FailureCase {
     const char* what;
     std::vector<std::string> args; // "@" stands for the test's folder
-    std::string message;           // the editor's text, then the file it is about ("@" as above)
+    std::string message; // the editor's text, then the file it is about ("@" as above)
 };
 
 // Every failing command exits 1 with the editor's text and leaves the folder as it was: no
 // output, no temporary file, and an existing output file untouched.
 TEST(CliFailures, AFailingCommandWritesNothing) {
     const std::vector<FailureCase> cases{
-        {"compile: missing file",
-         {"compile", "@/missing.dat", "-o", "@/out.dat"},
-         "File not found.\n@/missing.dat\n"},
+        {"compile: missing file", {"compile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
         {"compile: missing profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/missing.lmp", "-o", "@/out.dat"},
          "File not found.\n@/missing.lmp\n"},
@@ -153,9 +151,7 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
          {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
          "Invalid filename.\n@/no folder/out.dat\n"},
         {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n@\n"},
-        {"profile: missing file",
-         {"profile", "@/missing.dat", "-o", "@/out.dat"},
-         "File not found.\n@/missing.dat\n"},
+        {"profile: missing file", {"profile", "@/missing.dat", "-o", "@/out.dat"}, "File not found.\n@/missing.dat\n"},
         {"profile: output folder missing",
          {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
          "Invalid filename.\n@/no folder/out.lmp\n"},
