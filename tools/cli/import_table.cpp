@@ -2,6 +2,7 @@
 
 #include "data/user_error.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace korvland::cli {
@@ -64,11 +65,11 @@ class CsvReader {
         cell.text.clear();
         cell.line = mLine;
         if (peek() != '"') {
-            while (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r') {
-                if (peek() == '"')
-                    failAt(mLine, "a quote inside a field that is not quoted");
-                cell.text += mText[mAt++];
-            }
+            const std::size_t end = std::min(mText.find_first_of(",\r\n\"", mAt), mText.size());
+            if (end < mText.size() && mText[end] == '"')
+                failAt(mLine, "a quote inside a field that is not quoted");
+            cell.text.assign(mText.substr(mAt, end - mAt));
+            mAt = end;
             return;
         }
         ++mAt;
@@ -310,7 +311,7 @@ void readCsvRows(std::string_view text, const RowHandler& handle) {
             failAt(row.line, std::to_string(fields.size()) + " fields where the header has " +
                                  std::to_string(header.size()));
         for (std::size_t k = 0; k < fields.size(); ++k)
-            row.cells[k].second = fields[k];
+            std::swap(row.cells[k].second, fields[k]);
         handle(row);
     }
 }

@@ -43,14 +43,27 @@ std::string shown(const std::string& text) {
     return text.empty() ? "an empty field" : text;
 }
 
-RowCells cellsOf(const ImportRow& row) {
+// The column of a cell's name; rows name their columns in the same order as a rule, so the
+// column at the same place in the row before is tried first.
+std::size_t columnOf(const std::string& name, std::size_t place, std::vector<std::size_t>& columnAt,
+                     std::size_t line) {
+    if (place < columnAt.size() && kExportColumns[columnAt[place]] == name)
+        return columnAt[place];
+    const auto found = std::find(kExportColumns.begin(), kExportColumns.end(), name);
+    if (found == kExportColumns.end())
+        throw UserError("line " + std::to_string(line) + ": \"" + name + "\" is not one of export's columns");
+    const auto column = static_cast<std::size_t>(found - kExportColumns.begin());
+    if (place >= columnAt.size())
+        columnAt.resize(place + 1, 0);
+    columnAt[place] = column;
+    return column;
+}
+
+RowCells cellsOf(const ImportRow& row, std::vector<std::size_t>& columnAt) {
     RowCells cells{};
-    for (const auto& [name, cell] : row.cells) {
-        const auto found = std::find(kExportColumns.begin(), kExportColumns.end(), name);
-        if (found == kExportColumns.end())
-            throw UserError("line " + std::to_string(cell.line) + ": \"" + name +
-                            "\" is not one of export's columns");
-        const auto column = static_cast<std::size_t>(found - kExportColumns.begin());
+    for (std::size_t place = 0; place < row.cells.size(); ++place) {
+        const auto& [name, cell] = row.cells[place];
+        const std::size_t column = columnOf(name, place, columnAt, cell.line);
         if (cells[column] != nullptr)
             fail(cell, static_cast<Column>(column), "given twice");
         cells[column] = &cell;
@@ -149,10 +162,11 @@ std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optiona
     std::vector<std::size_t> lineOf(kMaxRecords, 0); // of the row with each index, 0 for none yet
     std::vector<std::size_t> indexOf;                // of each row
     indexOf.reserve(kMaxRecords);
+    std::vector<std::size_t> columnAt;
     const auto take = [&](const ImportRow& row) {
         if (indexOf.size() == kMaxRecords)
             throw UserError("the input holds more than 1024 records; a landmark file holds 1 to 1024");
-        const RowCells cells = cellsOf(row);
+        const RowCells cells = cellsOf(row, columnAt);
         const auto index = static_cast<std::size_t>(decimal(cells, Index, kMaxRecords - 1));
         if (lineOf[index] != 0)
             fail(*cells[Index], Index,
