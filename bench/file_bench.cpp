@@ -170,6 +170,19 @@ void BM_ReadProgram(benchmark::State& state) {
     std::filesystem::remove_all(folder);
 }
 
+// One plain read of the whole file, the floor any reader stands on.
+void BM_ReadPlain(benchmark::State& state) {
+    const std::string folder = benchFolder(Where::Memory);
+    const std::string path = sampleFile(folder);
+    std::vector<std::uint8_t> buffer(kHeaderSize + kCount * kStride);
+    for (auto _ : state) {
+        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        benchmark::DoNotOptimize(::read(fd, buffer.data(), buffer.size()));
+        ::close(fd);
+    }
+    std::filesystem::remove_all(folder);
+}
+
 void BM_ReadLiteral(benchmark::State& state) {
     const std::string folder = benchFolder(Where::Memory);
     const std::string path = sampleFile(folder);
@@ -225,6 +238,7 @@ void BM_EncodeOnly(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ReadProgram)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadPlain)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_ReadLiteral)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteProgram)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_WriteLiteral)->Unit(benchmark::kMicrosecond);

@@ -24,6 +24,28 @@ bool folderExists(const std::string& folder) {
     return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+// Reads from `fd` until its end or `limit` bytes, starting with room for `expected` bytes.
+template <typename Bytes>
+Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t expected) {
+    Bytes bytes(std::max<std::size_t>(expected, 1));
+    std::size_t filled = 0;
+    while (filled < limit) {
+        if (filled == bytes.size())
+            bytes.resize(std::min(limit, bytes.size() * 2));
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throwFor(errno, path);
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
 } // namespace
 
 std::string fileErrorMessage(int errorNumber, const std::string& path) {
@@ -55,6 +77,11 @@ std::string fileErrorMessage(int errorNumber, const std::string& path) {
 }
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t limit) {
+    const FileBuffer bytes = readFileBuffer(path, limit);
+    return {bytes.begin(), bytes.end()};
+}
+
+FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     if (path.empty())
         throw UserError("File not found");
     // Not blocking, so that a pipe without a writer cannot hang the open.
@@ -72,25 +99,14 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t lim
     // Read straight into the result, never more than the caller can use; the loop also
     // copes with a file that grows meanwhile.
     const auto size = static_cast<std::size_t>(info.st_size);
-    std::vector<std::uint8_t> bytes(std::min(size, limit) + (size < limit ? 1 : 0));
-    std::size_t filled = 0;
-    while (filled < limit) {
-        if (filled == bytes.size())
-            bytes.resize(std::min(limit, bytes.size() * 2));
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            throwFor(errno, path);
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return bytes;
+    return readToEnd<FileBuffer>(fd.get(), path, limit, std::min(size, limit) + (size < limit ? 1 : 0));
 }
 
+std::vector<std::uint8_t> readStandardInput(std::size_t limit) {
+    // A pipe says nothing of its size: start with room for a landmark file of 1024 records.
+    return readToEnd<std::vector<std::uint8_t>>(STDIN_FILENO, "-", limit,
+                                                std::min<std::size_t>(limit, 65536));
+}
 
 namespace posix {
 

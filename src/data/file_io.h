@@ -3,7 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <memory>
+#include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace korvland {
@@ -17,10 +20,29 @@ namespace korvland {
 // ENOENT tells "File not found" from "Invalid filename" by whether the folder exists.
 std::string fileErrorMessage(int errorNumber, const std::string& path);
 
+// An allocator that leaves bytes uncleared where a read is about to fill them.
+template <typename T> struct UnclearedAllocator : std::allocator<T> {
+    template <typename U> struct rebind { using other = UnclearedAllocator<U>; };
+    UnclearedAllocator() = default;
+    template <typename U> UnclearedAllocator(const UnclearedAllocator<U>&) noexcept {}
+    template <typename U> void construct(U* at) noexcept { ::new (static_cast<void*>(at)) U; }
+    template <typename U, typename... Args> void construct(U* at, Args&&... args) {
+        ::new (static_cast<void*>(at)) U(std::forward<Args>(args)...);
+    }
+};
+using FileBuffer = std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>>;
+
+// As readWholeFile, into storage not cleared first: for landmark files, read often.
+FileBuffer readFileBuffer(const std::string& path,
+                          std::size_t limit = std::numeric_limits<std::size_t>::max());
+
 // Reads the whole file, or its first `limit` bytes when it is longer. Needs only read
 // access; refuses anything but a regular file ("File access denied").
 std::vector<std::uint8_t> readWholeFile(const std::string& path,
                                         std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// Reads standard input to its end, or its first `limit` bytes: a pipe or a file given as "-".
+std::vector<std::uint8_t> readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
 // followed and the real file is replaced, so a link stays a link; in a sticky folder that

@@ -3,7 +3,10 @@
 #include "data/user_error.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstddef>
 #include <cstring>
+#include <limits>
 
 namespace korvland {
 
@@ -20,6 +23,17 @@ constexpr std::size_t kEastWestOffset = 11;
 constexpr std::size_t kElevationOffset = 15;
 constexpr std::size_t kRotationOffset = 19;
 constexpr std::size_t kNameOffset = 23;
+
+// On a little-endian machine whose record lays the seven leading bytes, the four floats and
+// the name out in the file's order, a record is three runs of bytes of the file.
+constexpr std::size_t kRecordHeadSize = 7;
+constexpr bool kRecordMatchesFile =
+    std::endian::native == std::endian::little && std::numeric_limits<float>::is_iec559 &&
+    offsetof(LandmarkRecord, auxWord) == kAuxOffset && offsetof(LandmarkRecord, loFileType) == kTypeOffset &&
+    offsetof(LandmarkRecord, loFileNo) == kSubTypeOffset && offsetof(LandmarkRecord, side) == kSideOffset &&
+    offsetof(LandmarkRecord, eastWest) == offsetof(LandmarkRecord, northSouth) + 4 &&
+    offsetof(LandmarkRecord, elevation) == offsetof(LandmarkRecord, northSouth) + 8 &&
+    offsetof(LandmarkRecord, rotation) == offsetof(LandmarkRecord, northSouth) + 12;
 
 std::uint16_t u16At(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -53,39 +67,60 @@ std::string invalidRecordCountMessage(unsigned count) {
            " records; a landmark file holds 1 to 1024.";
 }
 
-LandmarkFileContents decodeLandmarkFile(std::span<const std::uint8_t> bytes) {
+LandmarkFileHeader checkLandmarkFile(std::span<const std::uint8_t> bytes) {
     // The header's three words sit at 20, 22 and 24; the banners are not read.
     if (bytes.size() < 26)
         throw UserError("Read beyond end of file");
-    LandmarkFileContents contents;
-    contents.recordCount = u16At(bytes.data() + 20);
-    contents.recordSize = u16At(bytes.data() + 22);
-    contents.headerAuxWord = u16At(bytes.data() + 24);
-    if (contents.recordCount == 0 || contents.recordCount > kMaxRecords)
-        throw UserError(invalidRecordCountMessage(contents.recordCount));
+    const LandmarkFileHeader header{u16At(bytes.data() + 20), u16At(bytes.data() + 22),
+                                    u16At(bytes.data() + 24)};
+    if (header.recordCount == 0 || header.recordCount > kMaxRecords)
+        throw UserError(invalidRecordCountMessage(header.recordCount));
 
     // Each record's fields end 63 bytes after its start; the last record's end is the
     // farthest any field reaches, whatever the stride.
     const std::size_t lastEnd =
-        kHeaderSize + std::size_t{contents.recordCount - 1u} * contents.recordSize + kRecordFieldsSize;
+        kHeaderSize + std::size_t{header.recordCount - 1u} * header.recordSize + kRecordFieldsSize;
     if (bytes.size() < lastEnd)
         throw UserError("Read beyond end of file");
+    return header;
+}
 
-    contents.records.resize(contents.recordCount);
-    for (std::size_t i = 0; i < contents.recordCount; ++i) {
-        const std::uint8_t* p = bytes.data() + kHeaderSize + i * contents.recordSize;
-        LandmarkRecord& r = contents.records[i];
-        r.landmarkId = u16At(p + kIdOffset);
-        r.auxWord = u16At(p + kAuxOffset);
-        r.loFileType = p[kTypeOffset];
-        r.loFileNo = p[kSubTypeOffset];
-        r.side = p[kSideOffset];
-        r.northSouth = f32At(p + kNorthSouthOffset);
-        r.eastWest = f32At(p + kEastWestOffset);
-        r.elevation = f32At(p + kElevationOffset);
-        r.rotation = f32At(p + kRotationOffset);
-        std::copy_n(p + kNameOffset, kNameSize, r.name.begin());
+void decodeLandmarkRecords(std::span<const std::uint8_t> bytes, const LandmarkFileHeader& header,
+                           std::span<LandmarkRecord> out, std::span<std::uint8_t> flags) {
+    for (std::size_t i = 0; i < header.recordCount; ++i) {
+        const std::uint8_t* p = bytes.data() + kHeaderSize + i * header.recordSize;
+        if (!flags.empty())
+            flags[i] = p[kTypeOffset] == kDisabledType ? 1 : 0;
+        LandmarkRecord& r = out[i];
+        if constexpr (kRecordMatchesFile) {
+            // Three runs of bytes, as they lie in the file: reading is mostly this copy.
+            auto* const to = reinterpret_cast<unsigned char*>(&r);
+            std::memcpy(to, p, kRecordHeadSize);
+            std::memcpy(to + offsetof(LandmarkRecord, northSouth), p + kNorthSouthOffset, 4 * sizeof(float));
+            std::memcpy(r.name.data(), p + kNameOffset, kNameSize);
+        } else {
+            r.landmarkId = u16At(p + kIdOffset);
+            r.auxWord = u16At(p + kAuxOffset);
+            r.loFileType = p[kTypeOffset];
+            r.loFileNo = p[kSubTypeOffset];
+            r.side = p[kSideOffset];
+            r.northSouth = f32At(p + kNorthSouthOffset);
+            r.eastWest = f32At(p + kEastWestOffset);
+            r.elevation = f32At(p + kElevationOffset);
+            r.rotation = f32At(p + kRotationOffset);
+            std::memcpy(r.name.data(), p + kNameOffset, kNameSize);
+        }
     }
+}
+
+LandmarkFileContents decodeLandmarkFile(std::span<const std::uint8_t> bytes) {
+    const LandmarkFileHeader header = checkLandmarkFile(bytes);
+    LandmarkFileContents contents;
+    contents.recordCount = header.recordCount;
+    contents.recordSize = header.recordSize;
+    contents.headerAuxWord = header.headerAuxWord;
+    contents.records.resize(header.recordCount);
+    decodeLandmarkRecords(bytes, header, contents.records);
     return contents;
 }
 

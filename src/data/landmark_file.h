@@ -28,6 +28,21 @@ struct LandmarkFileContents {
     std::vector<LandmarkRecord> records; // recordCount entries
 };
 
+// A landmark file's header words, once its length has been checked against them.
+struct LandmarkFileHeader {
+    std::uint16_t recordCount = 0;
+    std::uint16_t recordSize = 0;
+    std::uint16_t headerAuxWord = 0;
+};
+
+// Refuses what decodeLandmarkFile refuses, with the same messages, before any record is
+// decoded; the records of bytes it accepted decode without failure.
+LandmarkFileHeader checkLandmarkFile(std::span<const std::uint8_t> bytes);
+// Decodes the records of checked bytes into `out`, which holds header.recordCount of them,
+// and sets each record's switched-off flag in `flags`, when given, from its type (6 is off).
+void decodeLandmarkRecords(std::span<const std::uint8_t> bytes, const LandmarkFileHeader& header,
+                           std::span<LandmarkRecord> out, std::span<std::uint8_t> flags = {});
+
 // Decodes a landmark file's bytes. Every field is read at 100 + i * recordSize + offset,
 // so a record size below 63 makes records share bytes exactly as they are laid out.
 // Throws UserError: "Read beyond end of file" when the bytes end before the header's

@@ -36,25 +36,27 @@ std::string LandmarkSet::landmarkPath() const {
 
 void LandmarkSet::korvfileread(const std::string& path) {
     checkPathFits(path);
-    const LandmarkFileContents contents =
-        namingFile(path, [&] { return decodeLandmarkFile(readWholeFile(path, kLandmarkFileReadLimit)); });
-    replaceFrom(path, contents);
+    readLandmarkBytes(path, namingFile(path, [&] { return readFileBuffer(path, kLandmarkFileReadLimit); }));
 }
 
-void LandmarkSet::replaceFrom(const std::string& path, const LandmarkFileContents& contents) {
-    mRecordCount = contents.recordCount;
-    mRecordSize = contents.recordSize;
-    mHeaderAuxWord = contents.headerAuxWord;
+void LandmarkSet::readLandmarkBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    checkPathFits(path);
+    replaceFrom(path, bytes, namingFile(path, [&] { return checkLandmarkFile(bytes); }));
+}
+
+void LandmarkSet::replaceFrom(const std::string& path, std::span<const std::uint8_t> bytes,
+                              const LandmarkFileHeader& header) {
+    mRecordCount = header.recordCount;
+    mRecordSize = header.recordSize;
+    mHeaderAuxWord = header.headerAuxWord;
     mCurrentFileName = fileNamePart(path);
     // The path and one zero byte; the bytes after it keep what a longer path left there.
     std::copy(path.begin(), path.end(), mLandmarkPath.begin());
     mLandmarkPath[path.size()] = 0;
     mProfileCount = mRecordCount;
+    // The bytes are checked: the records decode straight into the set, without failure.
     // Records and flags beyond the count keep what an earlier, larger file left.
-    for (std::size_t i = 0; i < mRecordCount; ++i) {
-        mRecords[i] = contents.records[i];
-        mDisabledFlags[i] = mRecords[i].loFileType == kDisabledType ? 1 : 0;
-    }
+    decodeLandmarkRecords(bytes, header, mRecords, mDisabledFlags);
 }
 
 std::vector<LandmarkRecord> LandmarkSet::compiledRecords() const {
@@ -100,13 +102,13 @@ void LandmarkSet::openProfile(const std::string& path) {
     if (landmarkFile.empty())
         throw UserError("The profile names no landmark file.", path);
     checkPathFits(landmarkFile);
-    const LandmarkFileContents contents = namingFile(landmarkFile, [&] {
-        return decodeLandmarkFile(readWholeFile(landmarkFile, kLandmarkFileReadLimit));
-    });
+    const FileBuffer bytes =
+        namingFile(landmarkFile, [&] { return readFileBuffer(landmarkFile, kLandmarkFileReadLimit); });
+    const LandmarkFileHeader header = namingFile(landmarkFile, [&] { return checkLandmarkFile(bytes); });
 
-    // Both files are read whole: only now does the set change.
+    // Both files are read whole and checked: only now does the set change.
     mLandmarkPath = profile.landmarkPath;
-    replaceFrom(landmarkFile, contents);
+    replaceFrom(landmarkFile, bytes, header);
     mDisabledFlags = profile.disabledFlags;
 }
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,7 +17,7 @@ namespace korvland {
 // accessors and changes it only through the operations below. Reads are all or
 // nothing: a failed read throws UserError and leaves the set exactly as it was.
 class LandmarkSet {
-public:
+  public:
     LandmarkSet() = default;
 
     // --- reading the state -------------------------------------------------------
@@ -35,7 +36,9 @@ public:
     const std::string& currentFileName() const { return mCurrentFileName; }
     void setCurrentFileName(std::string name) { mCurrentFileName = std::move(name); }
     int currentIndex() const { return mCurrentIndex; }
-    const LandmarkRecord& currentRecord() const { return mRecords.at(static_cast<std::size_t>(mCurrentIndex)); }
+    const LandmarkRecord& currentRecord() const {
+        return mRecords.at(static_cast<std::size_t>(mCurrentIndex));
+    }
     bool isLoaded() const { return mRecordCount > 0; }
 
     // --- files ---------------------------------------------------------------------
@@ -43,6 +46,8 @@ public:
     // flags (type 6 is switched off). Refuses paths longer than 127 bytes, counts of
     // 0 or above 1024, and files shorter than their header promises.
     void korvfileread(const std::string& path);
+    // The same from bytes already read (standard input), which `path` names.
+    void readLandmarkBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
     // Writes the set as a landmark file, replacing `path` safely. Every switched-off
     // record is written as type 6 with sub-type 0xAC; the records in memory keep their
@@ -77,8 +82,9 @@ public:
     // current one, and undo putting back every byte an edit touched.
     void setRecord(std::size_t index, const LandmarkRecord& record) { mRecords.at(index) = record; }
 
-private:
-    void replaceFrom(const std::string& path, const LandmarkFileContents& contents);
+  private:
+    void replaceFrom(const std::string& path, std::span<const std::uint8_t> bytes,
+                     const LandmarkFileHeader& header);
     std::vector<LandmarkRecord> compiledRecords() const;
     LandmarkRecord& current();
 

@@ -11,7 +11,9 @@ namespace korvland::testing {
 using CliRun = ProgramRun;
 
 // Runs the built korvland-cli with `args`, as a user would from a shell in `folder`
-// (the current folder when empty), capturing standard output and standard error.
-CliRun runCli(const std::vector<std::string>& args, const std::filesystem::path& folder = {});
+// (the current folder when empty), capturing standard output and standard error; standard
+// input is the file `input`, or empty.
+CliRun runCli(const std::vector<std::string>& args, const std::filesystem::path& folder = {},
+              const std::filesystem::path& input = {});
 
 } // namespace korvland::testing

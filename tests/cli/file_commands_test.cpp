@@ -257,7 +257,7 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         std::string message = c.message;
         for (std::size_t at; (at = message.find('@')) != std::string::npos;)
             message.replace(at, 1, dir.path().string());
-        EXPECT_EQ(run.err, message);
+        EXPECT_EQ(run.err, "korvland-cli: " + message);
         EXPECT_TRUE(run.out.empty());
         ASSERT_EQ(filesIn(dir.path()), before);
         for (std::size_t k = 0; k < before.size(); ++k)

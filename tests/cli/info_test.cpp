@@ -100,7 +100,8 @@ TEST(CliInfo, UnreadableFilesFailWithTheEditorsMessage) {
         SCOPED_TRACE(path);
         const CliRun run = runCli({"info", path});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, message + path + "\n") << "the message, then the file it is about";
+        EXPECT_EQ(run.err, "korvland-cli: " + message + path + "\n")
+            << "the message, then the file it is about";
         EXPECT_TRUE(run.out.empty());
     }
     const CliRun zero = runCli({"info", empty});

@@ -36,17 +36,46 @@ TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         const CliRun run = runCli(c.args, folder.path());
         EXPECT_EQ(run.exitCode, c.exitCode);
-        EXPECT_FALSE(run.err.empty());
+        EXPECT_TRUE(run.err.starts_with("korvland-cli: ")) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty());
         EXPECT_TRUE(filesIn(folder.path()).empty());
     }
 }
 
+TEST(CliUsage, ADashReadsStandardInputAndWritesOnlyText) {
+    const TempDir folder;
+    const std::string file = LandmarkFileBuilder().addMany(3).writeTo(folder.path() / "lndmrks2.dat");
+    for (const char* command : {"info", "export"}) {
+        SCOPED_TRACE(command);
+        const CliRun named = runCli({command, file});
+        const CliRun piped = runCli({command, "-"}, {}, file);
+        EXPECT_EQ(piped.exitCode, 0) << piped.err;
+        const std::string fromFile =
+            std::string(command) == "info" ? named.out.substr(named.out.find("Records:")) : named.out;
+        EXPECT_TRUE(piped.out.ends_with(fromFile)) << piped.out;
+        EXPECT_EQ(runCli({command, "-"}).exitCode, 1) << "empty input is a file too short";
+    }
+    EXPECT_EQ(runCli({"export", file, "-o", "-"}).out, runCli({"export", file}).out);
+    const std::vector<std::vector<std::string>> writers{{"compile", file, "-o", "-"},
+                                                        {"profile", file, "-o", "-"},
+                                                        {"open-profile", "x.lmp", "-o", "-"},
+                                                        {"demo", "--region", "1", "-o", "-"}};
+    for (const auto& args : writers) {
+        SCOPED_TRACE(args.front());
+        const CliRun run = runCli(args, folder.path());
+        EXPECT_EQ(run.exitCode, 2);
+        EXPECT_TRUE(run.out.empty());
+        EXPECT_TRUE(run.err.starts_with("korvland-cli: --output: standard output takes no")) << run.err;
+        EXPECT_EQ(filesIn(folder.path()), std::vector<std::string>{"lndmrks2.dat"});
+    }
+}
+
 TEST(CliUsage, HelpOnTheProgramAndEveryCommandSucceeds) {
     const CliRun top = runCli({"--help"});
     EXPECT_EQ(top.exitCode, 0);
-    for (const char* command : {"info", "export", "compile", "profile", "open-profile", "demo"}) {
+    for (const char* command :
+         {"info", "export", "compile", "profile", "open-profile", "demo", "check", "diff", "import"}) {
         SCOPED_TRACE(command);
         EXPECT_NE(top.out.find(command), std::string::npos);
         const CliRun run = runCli({command, "--help"});

@@ -37,7 +37,7 @@ std::vector<char*> environmentWithoutDisplay() {
 } // namespace
 
 ProgramRun runProgram(const std::string& program, const std::vector<std::string>& args,
-                      const std::filesystem::path& folder) {
+                      const std::filesystem::path& folder, const std::filesystem::path& input) {
     // The streams go to files rather than pipes: nothing can block however much is printed.
     const TempDir streams;
     const std::string outPath = streams.file("stdout");
@@ -53,6 +53,7 @@ ProgramRun runProgram(const std::string& program, const std::vector<std::string>
 
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, input.empty() ? "/dev/null" : input.c_str(), O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (!folder.empty())

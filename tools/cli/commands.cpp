@@ -1,14 +1,19 @@
 #include "commands.h"
 
 #include "demo_file.h"
+#include "file_findings.h"
 #include "info_report.h"
 #include "output_guard.h"
+#include "record_import.h"
 #include "record_text.h"
+#include "set_diff.h"
 
 #include "data/file_identity.h"
 #include "data/file_io.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
+#include "data/region.h"
+#include "data/user_error.h"
 
 #include <filesystem>
 #include <memory>
@@ -26,10 +31,25 @@ std::string fullPath(const std::string& path) {
     return error || path.empty() ? path : full.string();
 }
 
+// Text to import is at most a few hundred bytes per record.
+constexpr std::size_t kImportLimit = 16u << 20;
+
 // The set is large (1024 records and their flags): keep it off the stack.
 std::unique_ptr<LandmarkSet> openLandmarkFile(const std::string& file) {
     auto set = std::make_unique<LandmarkSet>();
-    set->korvfileread(fullPath(file));
+    if (file == "-")
+        set->readLandmarkBytes(file, readStandardInput(kLandmarkFileReadLimit));
+    else
+        set->korvfileread(fullPath(file));
+    return set;
+}
+
+// The file, with a profile's flags laid over it by index when one is given.
+std::unique_ptr<LandmarkSet> openWithProfile(const std::string& file,
+                                             const std::optional<std::string>& profile) {
+    auto set = openLandmarkFile(file);
+    if (profile)
+        set->applyDisabledFlags(readProfileFile(*profile).disabledFlags);
     return set;
 }
 
@@ -50,13 +70,8 @@ void compileCommand(const std::string& file, const std::optional<std::string>& p
     if (profile)
         inputs.push_back(*profile);
     guardOutput(out, FileKind::Landmarks, inputs);
-    const auto set = openLandmarkFile(file);
-    if (profile) {
-        // The profile's flags by index; the landmark file it names plays no part here.
-        const ProfileContents contents = readProfileFile(*profile);
-        set->applyDisabledFlags(contents.disabledFlags);
-    }
-    set->writeLandmarkFile(out);
+    // The profile's flags by index; the landmark file it names plays no part here.
+    openWithProfile(file, profile)->writeLandmarkFile(out);
 }
 
 void profileCommand(const std::string& file, const std::string& out) {
@@ -77,6 +92,67 @@ void openProfileCommand(const std::string& profile, const std::string& out) {
 void demoCommand(int region, const std::string& out) {
     guardOutput(out, FileKind::Landmarks, {});
     replaceFileAtomically(out, demoLandmarkFile(region));
+}
+
+std::vector<std::uint8_t> readInput(const std::string& file, std::size_t limit) {
+    return file == "-" ? readStandardInput(limit)
+                       : namingFile(file, [&] { return readWholeFile(file, limit); });
+}
+
+void writeTextFile(const std::string& path, const std::string& text, const std::string& input) {
+    const std::vector<std::string> inputs{input};
+    refuseOutputThatIsAnInput(path, inputs);
+    namingFile(path,
+               [&] { replaceFileAtomically(path, std::vector<std::uint8_t>(text.begin(), text.end())); });
+}
+
+CommandResult checkCommand(const std::string& file, const std::optional<std::string>& profile, bool json,
+                           bool strict) {
+    std::vector<Finding> findings;
+    try {
+        const auto set = openWithProfile(file, profile);
+        findings = findProblems(*set, detectRegion(fileNamePart(file)).value_or(0));
+    } catch (const UserError& error) {
+        // The reader's message; the file it is about when that is not the one checked (a profile).
+        std::string message = error.what();
+        if (!error.path().empty() && error.path() != fullPath(file) && error.path() != file)
+            message += " (" + error.path() + ")";
+        findings.push_back(unreadableFinding(message));
+    }
+    return {json ? findingsJson(file, findings) : findingsText(file, findings),
+            failsCheck(findings, strict) ? 1 : 0};
+}
+
+CommandResult diffCommand(const std::string& a, const std::string& b,
+                          const std::optional<std::string>& profile, bool json) {
+    const auto setA = openLandmarkFile(a);
+    const auto setB = openWithProfile(b, profile);
+    const SetDiff diff = diffSets(*setA, *setB);
+    return {json ? diffJson(a, b, diff) : diffText(diff), diff.same() ? 0 : 1};
+}
+
+void importCommand(const std::string& input, const std::string& format,
+                   const std::optional<std::string>& templ, const std::string& out) {
+    std::vector<std::string> inputs;
+    if (input != "-")
+        inputs.push_back(input);
+    if (templ)
+        inputs.push_back(*templ);
+    guardOutput(out, FileKind::Landmarks, inputs);
+    std::optional<LandmarkFileContents> templateFile;
+    if (templ) {
+        templateFile =
+            namingFile(*templ, [&] { return decodeLandmarkFile(readInput(*templ, kLandmarkFileReadLimit)); });
+    }
+    const std::vector<std::uint8_t> text = readInput(input, kImportLimit);
+    std::optional<ImportFormat> chosen;
+    if (!format.empty())
+        chosen = format == "json" ? ImportFormat::Json : ImportFormat::Csv;
+    const std::vector<std::uint8_t> bytes = namingFile(input == "-" ? "standard input" : input, [&] {
+        return importLandmarkText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
+                                  chosen, templateFile ? &*templateFile : nullptr);
+    });
+    namingFile(out, [&] { replaceFileAtomically(out, bytes); });
 }
 
 } // namespace korvland::cli

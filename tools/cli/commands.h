@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvland::cli {
 
@@ -18,5 +20,29 @@ void compileCommand(const std::string& file, const std::optional<std::string>& p
 void profileCommand(const std::string& file, const std::string& out);
 void openProfileCommand(const std::string& profile, const std::string& out);
 void demoCommand(int region, const std::string& out);
+
+// "-" as an input is standard input, read whole.
+std::vector<std::uint8_t> readInput(const std::string& file, std::size_t limit);
+// Writes text to a file through the safe replacement.
+// Writes an export's text; never over the landmark file it was made from.
+void writeTextFile(const std::string& path, const std::string& text, const std::string& input);
+
+// What a command that reports prints and the status it ends with.
+struct CommandResult {
+    std::string output;
+    int exitCode = 0;
+};
+
+// Findings as text or JSON; status 1 when one is an error (any, when strict), else 0. A file
+// that cannot be read is a finding too.
+CommandResult checkCommand(const std::string& file, const std::optional<std::string>& profile, bool json,
+                           bool strict);
+// The differences between A and B (B with the profile laid over it); status 0 when the two are
+// the same, 1 when they differ. A file that cannot be read throws.
+CommandResult diffCommand(const std::string& a, const std::string& b,
+                          const std::optional<std::string>& profile, bool json);
+// Reads export's CSV or JSON ("csv", "json" or by content when empty) and writes the landmark file.
+void importCommand(const std::string& input, const std::string& format,
+                   const std::optional<std::string>& templ, const std::string& out);
 
 } // namespace korvland::cli

@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "data/terminal_text.h"
 #include "record_text.h"
+#include "script_commands.h"
 
 #include "data/file_io.h"
 #include "data/user_error.h"
@@ -19,10 +20,12 @@ namespace {
 
 constexpr int kFileFailure = 1;
 constexpr int kUsageError = 2;
+// Every message begins with the program's name, as a script's log reads best.
+constexpr char kMessagePrefix[] = "korvland-cli: ";
 
 void printError(const korvland::UserError& error) {
     // Messages carry paths; what a path holds must not reach the terminal as control codes.
-    const std::string text = korvland::terminalErrorText(error) + "\n";
+    const std::string text = kMessagePrefix + korvland::terminalErrorText(error) + "\n";
     std::fputs(text.c_str(), stderr);
 }
 
@@ -49,11 +52,11 @@ int main(int argc, char** argv) {
             std::string known;
             for (const CLI::App* command : failed->get_subcommands({}))
                 known += (known.empty() ? "" : ", ") + command->get_name();
-            return korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
+            return kMessagePrefix + korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
                                               ")\nRun with --help for more information.\n",
                                           true);
         }
-        return korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
+        return kMessagePrefix + korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
     });
 
     std::string file;
@@ -65,17 +68,22 @@ int main(int argc, char** argv) {
 
     auto* info = app.add_subcommand("info", "Show a landmark file's path, region, record count and size, the "
                                             "landmarks per kind and side, and how many are switched off");
-    info->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+    info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
     info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
 
     auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file to standard "
                                                    "output, as CSV (RFC 4180) or as a JSON array");
-    exportCmd->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+    exportCmd->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
     exportCmd->add_option("--format", format, "Output format")
         ->check(CLI::IsMember({"csv", "json"}))
         ->capture_default_str();
+    exportCmd->add_option("-o,--output", out, "File to write; - (the default) is standard output");
     exportCmd->callback([&] {
-        run = [&] { printAll(korvland::cli::exportCommand(file, format, ::isatty(STDOUT_FILENO) == 1)); };
+        run = [&] {
+            const bool toTerminal = (out.empty() || out == "-") && ::isatty(STDOUT_FILENO) == 1;
+            const std::string text = korvland::cli::exportCommand(file, format, toTerminal);
+            out.empty() || out == "-" ? printAll(text) : korvland::cli::writeTextFile(out, text, file);
+        };
     });
 
     auto* compile = app.add_subcommand(
@@ -114,6 +122,11 @@ int main(int argc, char** argv) {
     demo->add_option("-o,--output", out, "Landmark file to write")->required();
     demo->callback([&] { run = [&] { korvland::cli::demoCommand(region, out); }; });
 
+    for (CLI::App* writer : {compile, profile, openProfile, demo})
+        writer->get_option("--output")->check(korvland::cli::kNotStandardOutput);
+    korvland::cli::ScriptCommands scripts;
+    scripts.addTo(app);
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -122,10 +135,15 @@ int main(int argc, char** argv) {
     }
 
     try {
+        if (scripts.chosen()) {
+            const korvland::cli::CommandResult result = scripts.run();
+            printAll(result.output);
+            return result.exitCode;
+        }
         run();
     } catch (const korvland::UserError& e) {
         printError(e);
-        return kFileFailure;
+        return scripts.chosen() ? scripts.failureExit() : kFileFailure;
     }
     // Anything else is a programming error and ends the program loudly, not as a message.
     return 0;

@@ -14,9 +14,7 @@ namespace korvland::cli {
 
 namespace {
 
-constexpr std::array<std::string_view, 13> kFields{
-    "index",      "landmarkId", "auxWord",   "loFileType", "loFileNo", "side",    "kind",
-    "northSouth", "eastWest",   "elevation", "rotation",   "name",     "disabled"};
+constexpr const auto& kFields = kExportColumns;
 
 // The thirteen exported values of one record; `numeric` tells which are JSON numbers.
 struct RecordFields {

@@ -2,10 +2,17 @@
 
 #include "data/landmark_set.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace korvland::cli {
+
+// The columns of export, in order; import reads the same names.
+inline constexpr std::array<std::string_view, 13> kExportColumns{
+    "index",      "landmarkId", "auxWord",   "loFileType", "loFileNo", "side",    "kind",
+    "northSouth", "eastWest",   "elevation", "rotation",   "name",     "disabled"};
 
 // The shortest text that reads back to the same 32-bit float; "nan", "inf" and "-inf"
 // for the values that have no digits.

@@ -1,0 +1,217 @@
+#include "cli_runner.h"
+
+#include "cli/record_import.h"
+#include "data/landmark_file.h"
+#include "data/user_error.h"
+#include "support/fixture_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace korvland::testing {
+namespace {
+
+const std::string kHeader = "index,landmarkId,auxWord,loFileType,loFileNo,side,kind,northSouth,eastWest,"
+                            "elevation,rotation,name,disabled\n";
+
+// A CSV row of a plain airfield, with fields replaced by column number.
+std::string row(std::vector<std::pair<int, std::string>> changes = {}) {
+    std::vector<std::string> fields{"0",  "11", "0",     "00", "00",    "1", "Airfield",
+                                    "50", "2",  "120.5", "90", "Arras", "0"};
+    for (const auto& [column, text] : changes)
+        fields[static_cast<std::size_t>(column)] = text;
+    std::string line;
+    for (const std::string& field : fields)
+        line += (line.empty() ? "" : ",") + field;
+    return line + "\n";
+}
+
+std::string importError(const std::string& text) {
+    try {
+        cli::importLandmarkText(text, std::nullopt, nullptr);
+    } catch (const UserError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
+    const std::string jsonRecord = R"({"index": 0, "landmarkId": 11, "auxWord": 0, "loFileType": "00",
+ "loFileNo": "00", "side": 1, "kind": "Airfield", "northSouth": 50, "eastWest": 2, "elevation": 1,
+ "rotation": 0, "name": "Arras", "disabled": 0})";
+    const auto json = [&](const std::string& from, const std::string& to) {
+        std::string text = "[" + jsonRecord + "]";
+        return text.replace(text.find(from), from.size(), to);
+    };
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {kHeader + row({{5, "3"}}), "line 2, field side: 3 is not 0 or 1"},
+        {kHeader + row({{0, "5"}}), "line 2, field index: 5 is not a number from 0 to 0"},
+        {kHeader + row() + row(), "line 3, field index: 0 is the index of line 2 too"},
+        {kHeader + row({{1, "65536"}}), "line 2, field landmarkId: 65536 is not a number from 0 to 65535"},
+        {kHeader + row({{2, "-1"}}), "line 2, field auxWord: -1 is not a number from 0 to 65535"},
+        {kHeader + row({{3, "1G0"}}), "line 2, field loFileType: 1G0 is not a byte in hexadecimal, 00 to FF"},
+        {kHeader + row({{4, " 1"}}), "line 2, field loFileNo:  1 is not a byte in hexadecimal, 00 to FF"},
+        {kHeader + row({{6, "City"}}),
+         "line 2, field kind: City does not match type 00 and sub-type 00, which make Airfield"},
+        {kHeader + row({{7, "north"}}),
+         "line 2, field northSouth: north is not a number a landmark file can hold"},
+        {kHeader + row({{8, "1e39"}}),
+         "line 2, field eastWest: 1e39 is not a number a landmark file can hold"},
+        {kHeader + row({{9, ""}}),
+         "line 2, field elevation: an empty field is not a number a landmark file can hold"},
+        {kHeader + row({{11, "\xC5\x81\xC3\xB3\x64\xC5\xBA"}}),
+         "line 2, field name: \"\xC5\x81\xC3\xB3\x64\xC5\xBA\" holds a character a landmark name cannot hold "
+         "(Windows-1252 only)"},
+        {kHeader + row({{11, std::string(41, 'n')}}),
+         "line 2, field name: the name takes 41 bytes; a landmark name holds 40"},
+        {kHeader + row({{12, "2"}}), "line 2, field disabled: 2 is not 0 or 1"},
+        {kHeader + row({{11, "\"two\nlines\""}}) + row({{0, "1"}, {5, "7"}}),
+         "line 4, field side: 7 is not 0 or 1"},
+        {kHeader + row({{11, "\"open"}}), "line 2: a quoted field is not closed"},
+        {kHeader + row({{11, "\"Arras\"x"}}), "line 2: text after a quoted field's closing quote"},
+        {kHeader + "0,11\n", "line 2: 2 fields where the header has 13"},
+        {"colour," + kHeader + "red," + row(), "line 2: \"colour\" is not one of export's columns"},
+        {kHeader.substr(0, kHeader.rfind(',')) + "\n" + row().substr(0, row().rfind(',')) + "\n",
+         "line 2: no field disabled"},
+        {kHeader, "the input holds 0 records; a landmark file holds 1 to 1024"},
+        {json("\"side\": 1", "\"side\":\n 3"), "line 3, field side: 3 is not 0 or 1"},
+        {json("\"side\": 1", "\"side\": null"),
+         "line 2: expected a number or a text in quotes for field side"},
+        {json("\"name\": \"Arras\"", "\"name\": \"A\\u0000B\""),
+         "line 3, field name: a landmark name cannot hold a zero character"},
+        {json("\"side\": 1", "\"side\": 1, \"side\": 0"), "line 2, field side: given twice"},
+        {json("}]", "}] x"), "line 3: text after the closing \"]\""},
+        {json("\"name\": \"Arras\"", "\"name\": \"\\ud800\""),
+         "line 3: a \\u escape holds half of a surrogate pair"},
+    };
+    for (const auto& [text, message] : cases) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(importError(text), message);
+    }
+    std::string many = kHeader;
+    for (int i = 0; i < 1025; ++i)
+        many += row({{0, std::to_string(i)}});
+    EXPECT_EQ(importError(many), "the input holds more than 1024 records; a landmark file holds 1 to 1024");
+}
+
+TEST(CliImport, WithoutTemplateWritesTheStandardHeaderAndZeroTails) {
+    const std::string text = kHeader + row({{0, "1"}, {11, "\"Bapaume, \"\"Nord\"\"\""}, {12, "1"}}) +
+                             row({{3, "05"}, {4, "14"}, {6, "Balloon"}, {5, "0"}, {7, "-0.0"}, {8, "inf"}});
+    const std::vector<std::uint8_t> bytes = cli::importLandmarkText(text, std::nullopt, nullptr);
+    ASSERT_EQ(bytes.size(), 100u + 63u + 63u);
+    EXPECT_EQ(std::memcmp(bytes.data(), kMakerBanner, 20), 0);
+    EXPECT_EQ(u16At(bytes, 20), 2);
+    EXPECT_EQ(u16At(bytes, 22), 63);
+    EXPECT_EQ(u16At(bytes, 24), 0);
+    const LandmarkFileContents read = decodeLandmarkFile(bytes);
+    EXPECT_EQ(read.records[0].loFileType, 5);
+    EXPECT_EQ(read.records[0].loFileNo, 0x14);
+    EXPECT_TRUE(std::signbit(read.records[0].northSouth));
+    EXPECT_TRUE(std::isinf(read.records[0].eastWest));
+    EXPECT_EQ(read.records[1].nameBytes(), "Bapaume, \"Nord\"");
+    EXPECT_EQ(read.records[1].loFileType, kDisabledType)
+        << "a switched-off row is written as Save Landmark does";
+    EXPECT_EQ(read.records[1].loFileNo, kDisabledSubType);
+    EXPECT_TRUE(std::all_of(read.records[1].name.begin() + 15, read.records[1].name.end(),
+                            [](std::uint8_t b) { return b == 0; }));
+}
+
+// Records that only a byte-exact round trip keeps: names that need quoting or 8-bit text,
+// bytes after a name's end, a NaN's payload, a side byte the editor would not store, and a
+// switched-off record whose sub-type is not 0xAC.
+std::vector<LandmarkRecord> hostileRecords() {
+    std::vector<LandmarkRecord> r{
+        makeRecord(1, 0, 0, 1, "Comma, \"quote\""),
+        makeRecord(2, 4, 0x0A, 0, "Line\r\nbreak\nand\rmore"),
+        makeRecord(3, 8, 0xFF, 2, ""),
+        makeRecord(4, 6, 0x05, 1, "Switched off"),
+        makeRecord(5, 3, 0x1D, 0, ""),
+        makeRecord(6, 200, 0, 255, "Unknown"),
+    };
+    const std::uint8_t eightBit[] = {'C', 'r', 0xE9, 'c', 'y', ' ', 0x80, 0x81, 0x9C, 0xFF, 0};
+    std::memcpy(r[2].name.data(), eightBit, sizeof eightBit);
+    std::memcpy(r[4].name.data(), "A name of exactly forty bytes, no zero..", 40);
+    std::memcpy(r[0].name.data() + 20, "old tail", 8);
+    std::uint32_t payload = 0xFFC01234;
+    std::memcpy(&r[1].elevation, &payload, 4);
+    r[3].rotation = -std::numeric_limits<float>::infinity();
+    r[5].northSouth = 1e-45f;
+    return r;
+}
+
+TEST(CliImport, ExportThenImportWithTheFileAsTemplateWritesWhatCompileWrites) {
+    const TempDir dir;
+    std::vector<std::string> files;
+    for (int region = 0; region < 5; ++region) {
+        const std::string file = dir.file("lndmrks" + std::to_string(region) + ".dat");
+        ASSERT_EQ(runCli({"demo", "--region", std::to_string(region), "-o", file}).exitCode, 0);
+        files.push_back(file);
+    }
+    for (const std::uint16_t stride : std::initializer_list<std::uint16_t>{63, 80, 50}) {
+        LandmarkFileBuilder builder;
+        for (const LandmarkRecord& r : hostileRecords())
+            builder.add(r);
+        files.push_back(builder.recordSize(stride).headerAuxWord(stride).writeTo(
+            dir.path() / ("hostile" + std::to_string(stride) + ".dat")));
+    }
+    for (const std::string& file : files) {
+        for (const std::string format : {"csv", "json"}) {
+            SCOPED_TRACE(file + " " + format);
+            const CliRun exported = runCli({"export", file, "--format", format, "-o", dir.file("rows")});
+            ASSERT_EQ(exported.exitCode, 0) << exported.err;
+            ASSERT_EQ(runCli({"compile", file, "-o", dir.file("compiled.dat")}).exitCode, 0);
+            const CliRun imported = runCli(
+                {"import", "-", "--template", file, "-o", dir.file("imported.dat")}, {}, dir.file("rows"));
+            ASSERT_EQ(imported.exitCode, 0) << imported.err;
+            EXPECT_EQ(imported.out, "");
+            EXPECT_EQ(readBytes(dir.file("imported.dat")), readBytes(dir.file("compiled.dat")));
+        }
+    }
+}
+
+TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
+    const TempDir dir;
+    writeBytes(dir.path() / "rows.csv", std::vector<std::uint8_t>{'x'});
+    const std::string text = kHeader + row({{5, "3"}});
+    writeBytes(dir.path() / "bad.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
+    const std::vector<std::uint8_t> old{'o', 'l', 'd'};
+    writeBytes(dir.path() / "out.dat", old);
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+    } cases[] = {
+        {{"import", "bad.csv", "-o", "out.dat"},
+         1,
+         "korvland-cli: line 2, field side: 3 is not 0 or 1.\nbad.csv\n"},
+        {{"import", "bad.csv", "--format", "json", "-o", "out.dat"},
+         1,
+         "korvland-cli: line 1: the input does not"},
+        {{"import", "missing.csv", "-o", "out.dat"}, 1, "korvland-cli: File not found.\nmissing.csv\n"},
+        {{"import", "bad.csv", "--template", "rows.csv", "-o", "out.dat"},
+         1,
+         "korvland-cli: Read beyond end"},
+        {{"import", "bad.csv", "-o", "-"},
+         2,
+         "korvland-cli: --output: standard output takes no landmark file"},
+        {{"compile", "out.dat", "-o", "-"},
+         2,
+         "korvland-cli: --output: standard output takes no landmark file"},
+        {{"import", "-", "--template", "-", "-o", "out.dat"}, 2, "korvland-cli: --template: standard input"},
+        {{"import", "bad.csv"}, 2, "korvland-cli: --output is required"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        const CliRun run = runCli(c.args, dir.path());
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+        EXPECT_EQ(readBytes(dir.path() / "out.dat"), old);
+        EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"bad.csv", "out.dat", "rows.csv"}));
+    }
+}
+
+} // namespace
+} // namespace korvland::testing

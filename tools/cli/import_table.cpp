@@ -1,0 +1,323 @@
+#include "import_table.h"
+
+#include "data/user_error.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace korvland::cli {
+
+namespace {
+
+std::string_view withoutByteOrderMark(std::string_view text) {
+    return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
+}
+
+[[noreturn]] void failAt(std::size_t line, const std::string& what) {
+    throw UserError("line " + std::to_string(line) + ": " + what);
+}
+
+// --- CSV ---------------------------------------------------------------------------------
+
+class CsvReader {
+  public:
+    explicit CsvReader(std::string_view text) : mText(text) {}
+
+    bool atEnd() const { return mAt >= mText.size(); }
+    std::size_t line() const { return mLine; }
+
+    // The fields of the next record into `fields`, whose storage is reused, and the line it
+    // starts on; empty lines are skipped.
+    void next(std::vector<ImportCell>& fields, std::size_t& startLine) {
+        while (!atEnd() && (peek() == '\n' || (peek() == '\r' && peek(1) == '\n')))
+            endOfLine();
+        startLine = mLine;
+        std::size_t count = 0;
+        while (true) {
+            if (count == fields.size())
+                fields.emplace_back();
+            field(fields[count++]);
+            if (atEnd())
+                break;
+            if (peek() == ',') {
+                ++mAt;
+                continue;
+            }
+            endOfLine();
+            break;
+        }
+        fields.resize(count);
+    }
+
+  private:
+    char peek(std::size_t ahead = 0) const { return mAt + ahead < mText.size() ? mText[mAt + ahead] : '\0'; }
+
+    void endOfLine() {
+        if (peek() == '\r' && peek(1) == '\n')
+            ++mAt;
+        if (peek() != '\n')
+            failAt(mLine, "a carriage return outside quotes");
+        ++mAt;
+        ++mLine;
+    }
+
+    void field(ImportCell& cell) {
+        cell.text.clear();
+        cell.line = mLine;
+        if (peek() != '"') {
+            const std::size_t end = std::min(mText.find_first_of(",\r\n\"", mAt), mText.size());
+            if (end < mText.size() && mText[end] == '"')
+                failAt(mLine, "a quote inside a field that is not quoted");
+            cell.text.assign(mText.substr(mAt, end - mAt));
+            mAt = end;
+            return;
+        }
+        ++mAt;
+        while (true) {
+            if (atEnd())
+                failAt(cell.line, "a quoted field is not closed");
+            const char c = mText[mAt++];
+            if (c == '"' && peek() == '"') {
+                cell.text += '"';
+                ++mAt;
+            } else if (c == '"') {
+                break;
+            } else {
+                mLine += c == '\n' ? 1 : 0;
+                cell.text += c;
+            }
+        }
+        if (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r')
+            failAt(mLine, "text after a quoted field's closing quote");
+    }
+
+    std::string_view mText;
+    std::size_t mAt = 0;
+    std::size_t mLine = 1;
+};
+
+// --- JSON --------------------------------------------------------------------------------
+
+class JsonReader {
+  public:
+    explicit JsonReader(std::string_view text) : mText(text) {}
+
+    void rows(const RowHandler& handle) {
+        expect('[', "the input does not start with \"[\"");
+        ImportRow row;
+        if (skipSpace() == ']') {
+            ++mAt;
+        } else {
+            while (true) {
+                object(row);
+                handle(row);
+                if (skipSpace() == ']') {
+                    ++mAt;
+                    break;
+                }
+                expect(',', "expected \",\" or \"]\" after a record");
+            }
+        }
+        if (skipSpace() != '\0' || mAt < mText.size())
+            failAt(mLine, "text after the closing \"]\"");
+    }
+
+  private:
+    char skipSpace() {
+        while (mAt < mText.size()) {
+            const char c = mText[mAt];
+            if (c == '\n')
+                ++mLine;
+            else if (c != ' ' && c != '\t' && c != '\r')
+                return c;
+            ++mAt;
+        }
+        return '\0';
+    }
+
+    void expect(char c, const char* what) {
+        if (skipSpace() != c)
+            failAt(mLine, what);
+        ++mAt;
+    }
+
+    // Fills `row`, whose storage is reused.
+    void object(ImportRow& row) {
+        expect('{', "expected a record in braces");
+        row.line = mLine;
+        std::size_t count = 0;
+        if (skipSpace() == '}') {
+            ++mAt;
+            row.cells.clear();
+            return;
+        }
+        while (true) {
+            if (skipSpace() != '"')
+                failAt(mLine, "expected a field name in quotes");
+            if (count == row.cells.size())
+                row.cells.emplace_back();
+            auto& [name, cell] = row.cells[count++];
+            string(name);
+            expect(':', "expected \":\" after a field name");
+            value(name, cell);
+            if (skipSpace() == '}') {
+                ++mAt;
+                row.cells.resize(count);
+                return;
+            }
+            expect(',', "expected \",\" or \"}\" after a field");
+        }
+    }
+
+    void value(const std::string& name, ImportCell& cell) {
+        const char c = skipSpace();
+        cell.line = mLine;
+        if (c == '"') {
+            string(cell.text);
+            return;
+        }
+        const std::size_t start = mAt;
+        while (mAt < mText.size() &&
+               std::string_view("+-.0123456789eE").find(mText[mAt]) != std::string_view::npos)
+            ++mAt;
+        if (mAt == start)
+            failAt(mLine, "expected a number or a text in quotes for field " + name);
+        cell.text.assign(mText.substr(start, mAt - start));
+    }
+
+    unsigned hex4() {
+        if (mAt + 4 > mText.size())
+            failAt(mLine, "a \\u escape needs four hexadecimal digits");
+        unsigned value = 0;
+        for (int k = 0; k < 4; ++k) {
+            const char c = mText[mAt++];
+            const int digit = c >= '0' && c <= '9'   ? c - '0'
+                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                                     : -1;
+            if (digit < 0)
+                failAt(mLine, "a \\u escape needs four hexadecimal digits");
+            value = value * 16 + static_cast<unsigned>(digit);
+        }
+        return value;
+    }
+
+    static void appendUtf8(std::string& out, char32_t cp) {
+        if (cp < 0x80) {
+            out += static_cast<char>(cp);
+        } else if (cp < 0x800) {
+            out += static_cast<char>(0xC0 | (cp >> 6));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else if (cp < 0x10000) {
+            out += static_cast<char>(0xE0 | (cp >> 12));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (cp >> 18));
+            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (cp & 0x3F));
+        }
+    }
+
+    char32_t escapedCodePoint() {
+        const unsigned high = hex4();
+        if (high < 0xD800 || high > 0xDFFF)
+            return high;
+        if (high > 0xDBFF || !mText.substr(mAt).starts_with("\\u"))
+            failAt(mLine, "a \\u escape holds half of a surrogate pair");
+        mAt += 2;
+        const unsigned low = hex4();
+        if (low < 0xDC00 || low > 0xDFFF)
+            failAt(mLine, "a \\u escape holds half of a surrogate pair");
+        return 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00);
+    }
+
+    void string(std::string& out) {
+        ++mAt; // the opening quote
+        out.clear();
+        while (true) {
+            if (mAt >= mText.size())
+                failAt(mLine, "a text in quotes is not closed");
+            const char c = mText[mAt++];
+            if (c == '"')
+                return;
+            if (static_cast<unsigned char>(c) < 0x20)
+                failAt(mLine, "a control character inside a text in quotes");
+            if (c != '\\') {
+                out += c;
+                continue;
+            }
+            const char e = mAt < mText.size() ? mText[mAt++] : '\0';
+            switch (e) {
+            case '"':
+            case '\\':
+            case '/':
+                out += e;
+                break;
+            case 'b':
+                out += '\b';
+                break;
+            case 'f':
+                out += '\f';
+                break;
+            case 'n':
+                out += '\n';
+                break;
+            case 'r':
+                out += '\r';
+                break;
+            case 't':
+                out += '\t';
+                break;
+            case 'u':
+                appendUtf8(out, escapedCodePoint());
+                break;
+            default:
+                failAt(mLine, "an unknown escape in a text in quotes");
+            }
+        }
+    }
+
+    std::string_view mText;
+    std::size_t mAt = 0;
+    std::size_t mLine = 1;
+};
+
+} // namespace
+
+ImportFormat detectImportFormat(std::string_view text) {
+    text = withoutByteOrderMark(text);
+    const auto first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && text[first] == '[' ? ImportFormat::Json : ImportFormat::Csv;
+}
+
+void readCsvRows(std::string_view text, const RowHandler& handle) {
+    CsvReader reader(withoutByteOrderMark(text));
+    if (reader.atEnd())
+        throw UserError("the input is empty");
+    std::size_t headerLine = 0;
+    std::vector<ImportCell> header;
+    reader.next(header, headerLine);
+    std::vector<ImportCell> fields;
+    ImportRow row;
+    for (const ImportCell& cell : header)
+        row.cells.emplace_back(cell.text, ImportCell{});
+    while (!reader.atEnd()) {
+        reader.next(fields, row.line);
+        if (fields.size() == 1 && fields[0].text.empty() && reader.atEnd())
+            break; // the empty lines at the end
+        if (fields.size() != header.size())
+            failAt(row.line, std::to_string(fields.size()) + " fields where the header has " +
+                                 std::to_string(header.size()));
+        for (std::size_t k = 0; k < fields.size(); ++k)
+            std::swap(row.cells[k].second, fields[k]);
+        handle(row);
+    }
+}
+
+void readJsonRows(std::string_view text, const RowHandler& handle) {
+    JsonReader(withoutByteOrderMark(text)).rows(handle);
+}
+
+} // namespace korvland::cli

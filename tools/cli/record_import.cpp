@@ -1,0 +1,204 @@
+#include "record_import.h"
+
+#include "record_text.h"
+
+#include "data/landmark_kind.h"
+#include "data/text_codec.h"
+#include "data/user_error.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace korvland::cli {
+
+namespace {
+
+enum Column : std::size_t {
+    Index,
+    LandmarkId,
+    AuxWord,
+    LoFileType,
+    LoFileNo,
+    Side,
+    Kind,
+    NorthSouth,
+    EastWest,
+    Elevation,
+    Rotation,
+    Name,
+    Disabled
+};
+
+// A row's cells by column, each checked to be there once.
+using RowCells = std::array<const ImportCell*, kExportColumns.size()>;
+
+[[noreturn]] void fail(const ImportCell& cell, Column column, const std::string& what) {
+    throw UserError("line " + std::to_string(cell.line) + ", field " + std::string(kExportColumns[column]) +
+                    ": " + what);
+}
+
+std::string shown(const std::string& text) {
+    return text.empty() ? "an empty field" : text;
+}
+
+// The column of a cell's name; rows name their columns in the same order as a rule, so the
+// column at the same place in the row before is tried first.
+std::size_t columnOf(const std::string& name, std::size_t place, std::vector<std::size_t>& columnAt,
+                     std::size_t line) {
+    if (place < columnAt.size() && kExportColumns[columnAt[place]] == name)
+        return columnAt[place];
+    const auto found = std::find(kExportColumns.begin(), kExportColumns.end(), name);
+    if (found == kExportColumns.end())
+        throw UserError("line " + std::to_string(line) + ": \"" + name + "\" is not one of export's columns");
+    const auto column = static_cast<std::size_t>(found - kExportColumns.begin());
+    if (place >= columnAt.size())
+        columnAt.resize(place + 1, 0);
+    columnAt[place] = column;
+    return column;
+}
+
+RowCells cellsOf(const ImportRow& row, std::vector<std::size_t>& columnAt) {
+    RowCells cells{};
+    for (std::size_t place = 0; place < row.cells.size(); ++place) {
+        const auto& [name, cell] = row.cells[place];
+        const std::size_t column = columnOf(name, place, columnAt, cell.line);
+        if (cells[column] != nullptr)
+            fail(cell, static_cast<Column>(column), "given twice");
+        cells[column] = &cell;
+    }
+    for (std::size_t column = 0; column < cells.size(); ++column)
+        if (cells[column] == nullptr)
+            throw UserError("line " + std::to_string(row.line) + ": no field " +
+                            std::string(kExportColumns[column]));
+    return cells;
+}
+
+unsigned decimal(const RowCells& cells, Column column, unsigned max) {
+    const ImportCell& cell = *cells[column];
+    unsigned value = 0;
+    const char* end = cell.text.data() + cell.text.size();
+    const auto [ptr, error] = std::from_chars(cell.text.data(), end, value);
+    if (cell.text.empty() || error != std::errc() || ptr != end || value > max)
+        fail(cell, column, shown(cell.text) + " is not a number from 0 to " + std::to_string(max));
+    return value;
+}
+
+std::uint8_t hexadecimal(const RowCells& cells, Column column) {
+    const ImportCell& cell = *cells[column];
+    unsigned value = 0;
+    const char* end = cell.text.data() + cell.text.size();
+    const auto [ptr, error] = std::from_chars(cell.text.data(), end, value, 16);
+    if (cell.text.empty() || cell.text.size() > 2 || error != std::errc() || ptr != end)
+        fail(cell, column, shown(cell.text) + " is not a byte in hexadecimal, 00 to FF");
+    return static_cast<std::uint8_t>(value);
+}
+
+// Export's float text: the shortest digits, or nan, inf and -inf. A NaN the template holds
+// keeps its exact bits, which the text cannot carry.
+float real(const RowCells& cells, Column column, float templateValue) {
+    const ImportCell& cell = *cells[column];
+    float value = 0;
+    const char* end = cell.text.data() + cell.text.size();
+    const auto [ptr, error] = std::from_chars(cell.text.data(), end, value);
+    if (cell.text.empty() || error != std::errc() || ptr != end)
+        fail(cell, column, shown(cell.text) + " is not a number a landmark file can hold");
+    return std::isnan(value) && std::isnan(templateValue) ? templateValue : value;
+}
+
+// The name as the name box writes it: Windows-1252 bytes, at most 40, then one zero byte when
+// shorter; the bytes after that zero stay as the template has them.
+void putName(const RowCells& cells, LandmarkRecord& record) {
+    const ImportCell& cell = *cells[Name];
+    const std::optional<std::string> bytes = encodeCp1252(cell.text);
+    if (!bytes)
+        fail(cell, Name,
+             "\"" + cell.text + "\" holds a character a landmark name cannot hold (Windows-1252 only)");
+    if (bytes->find('\0') != std::string::npos)
+        fail(cell, Name, "a landmark name cannot hold a zero character");
+    if (bytes->size() > kNameSize)
+        fail(cell, Name,
+             "the name takes " + std::to_string(bytes->size()) + " bytes; a landmark name holds 40");
+    std::copy(bytes->begin(), bytes->end(), record.name.begin());
+    if (bytes->size() < kNameSize)
+        record.name[bytes->size()] = 0;
+}
+
+// Fills `record`, which starts as the template's, from one row; returns the switched-off flag.
+bool readRecord(const RowCells& cells, LandmarkRecord& record) {
+    const LandmarkRecord before = record;
+    record.landmarkId = static_cast<std::uint16_t>(decimal(cells, LandmarkId, 65535));
+    record.auxWord = static_cast<std::uint16_t>(decimal(cells, AuxWord, 65535));
+    record.loFileType = hexadecimal(cells, LoFileType);
+    record.loFileNo = hexadecimal(cells, LoFileNo);
+    // The editor stores 0 or 1; another byte stays only where the template already holds it.
+    const unsigned side = decimal(cells, Side, 255);
+    if (side > 1 && side != before.side)
+        fail(*cells[Side], Side, std::to_string(side) + " is not 0 or 1");
+    record.side = static_cast<std::uint8_t>(side);
+    const LandmarkKind kind = classifyKind(record.loFileType, record.loFileNo);
+    const std::string_view label = kindInfo(kind).editorLabel;
+    if (cells[Kind]->text != label)
+        fail(*cells[Kind], Kind,
+             shown(cells[Kind]->text) + " does not match type " + hexByte(record.loFileType) +
+                 " and sub-type " + hexByte(record.loFileNo) + ", which make " + std::string(label));
+    record.northSouth = real(cells, NorthSouth, before.northSouth);
+    record.eastWest = real(cells, EastWest, before.eastWest);
+    record.elevation = real(cells, Elevation, before.elevation);
+    record.rotation = real(cells, Rotation, before.rotation);
+    putName(cells, record);
+    const ImportCell& disabled = *cells[Disabled];
+    if (disabled.text != "0" && disabled.text != "1")
+        fail(disabled, Disabled, shown(disabled.text) + " is not 0 or 1");
+    return disabled.text == "1";
+}
+
+} // namespace
+
+std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optional<ImportFormat> format,
+                                             const LandmarkFileContents* templateFile) {
+    std::vector<LandmarkRecord> records(kMaxRecords);
+    std::vector<std::size_t> lineOf(kMaxRecords, 0); // of the row with each index, 0 for none yet
+    std::vector<std::size_t> indexOf;                // of each row
+    indexOf.reserve(kMaxRecords);
+    std::vector<std::size_t> columnAt;
+    const auto take = [&](const ImportRow& row) {
+        if (indexOf.size() == kMaxRecords)
+            throw UserError("the input holds more than 1024 records; a landmark file holds 1 to 1024");
+        const RowCells cells = cellsOf(row, columnAt);
+        const auto index = static_cast<std::size_t>(decimal(cells, Index, kMaxRecords - 1));
+        if (lineOf[index] != 0)
+            fail(*cells[Index], Index,
+                 std::to_string(index) + " is the index of line " + std::to_string(lineOf[index]) + " too");
+        lineOf[index] = row.line;
+        indexOf.push_back(index);
+        LandmarkRecord& record = records[index];
+        if (templateFile && index < templateFile->records.size())
+            record = templateFile->records[index];
+        if (readRecord(cells, record)) {
+            record.loFileType = kDisabledType;
+            record.loFileNo = kDisabledSubType;
+        }
+    };
+    if (format.value_or(detectImportFormat(text)) == ImportFormat::Json)
+        readJsonRows(text, take);
+    else
+        readCsvRows(text, take);
+
+    const std::size_t count = indexOf.size();
+    if (count == 0)
+        throw UserError("the input holds 0 records; a landmark file holds 1 to 1024");
+    // The indices are distinct: they are 0 to n - 1 exactly when none is n or more.
+    for (const std::size_t index : indexOf)
+        if (index >= count)
+            throw UserError("line " + std::to_string(lineOf[index]) +
+                            ", field index: " + std::to_string(index) + " is not a number from 0 to " +
+                            std::to_string(count - 1));
+    records.resize(count);
+    const std::uint16_t recordSize = templateFile ? templateFile->recordSize : kRecordFieldsSize;
+    const std::uint16_t headerAuxWord = templateFile ? templateFile->headerAuxWord : 0;
+    return encodeLandmarkFile(static_cast<std::uint16_t>(count), recordSize, headerAuxWord, records);
+}
+
+} // namespace korvland::cli

@@ -1,0 +1,77 @@
+#include "script_commands.h"
+
+namespace korvland::cli {
+
+namespace {
+
+constexpr int kDiffTrouble = 2; // as diff(1): 0 same, 1 different, 2 trouble
+
+std::optional<std::string> given(const CLI::App* command, const char* option, const std::string& value) {
+    return command->get_option(option)->count() > 0 ? std::optional<std::string>(value) : std::nullopt;
+}
+
+} // namespace
+
+const CLI::Validator kNotStandardOutput(
+    [](const std::string& value) {
+        return value == "-"
+                   ? std::string("standard output takes no landmark file or profile; write ./- for a "
+                                 "file of that name")
+                   : std::string();
+    },
+    "FILE", "not standard output");
+
+void ScriptCommands::addTo(CLI::App& app) {
+    mCheck = app.add_subcommand("check", "Report what in a landmark file could trouble the server: repeated "
+                                         "identifiers, non-finite numbers, hidden markers, empty names, ...");
+    mCheck->add_option("FILE", mFile, "Landmark file (.dat or .mlf); - reads standard input")->required();
+    mCheck->add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index");
+    mCheck->add_option("--format", mFormat, "Output format: text (the default) or json")
+        ->check(CLI::IsMember({"text", "json"}));
+    mCheck->add_flag("--strict", mStrict, "Warnings count as errors for the exit status");
+
+    mDiff = app.add_subcommand("diff", "Compare two landmark files record by record: header, records only in "
+                                       "one of them, and the fields that differ");
+    mDiff->add_option("A", mFile, "Landmark file; - reads standard input")->required();
+    mDiff->add_option("B", mOther, "Landmark file; - reads standard input")->required();
+    mDiff->add_option("--profile", mProfile, "Profile (.lmp) laid over B by index");
+    mDiff->add_option("--format", mFormat, "Output format: text (the default) or json")
+        ->check(CLI::IsMember({"text", "json"}));
+
+    mImport =
+        app.add_subcommand("import", "Read the CSV or JSON that export writes, edited or not, and write it "
+                                     "as a landmark file");
+    mImport->add_option("INPUT", mFile, "CSV or JSON file; - reads standard input")->required();
+    mImport->add_option("-o,--output", mOut, "Landmark file to write")->required()->check(kNotStandardOutput);
+    mImport->add_option("--template", mTemplate,
+                        "Landmark file giving the record size, the header and every byte the columns do not "
+                        "describe");
+    mImport->add_option("--format", mFormat, "Input format: csv or json (by content when not given)")
+        ->check(CLI::IsMember({"csv", "json"}));
+
+    for (CLI::App* command : {mCheck, mDiff, mImport}) {
+        command->callback([this, command] {
+            mChosen = command;
+            // Standard input can be read once only.
+            if (command == mDiff && mFile == "-" && mOther == "-")
+                throw CLI::ValidationError("A and B", "standard input can be read once only");
+            if (command == mImport && mFile == "-" && mTemplate == "-")
+                throw CLI::ValidationError("--template", "standard input can be read once only");
+        });
+    }
+}
+
+CommandResult ScriptCommands::run() const {
+    if (mChosen == mCheck)
+        return checkCommand(mFile, given(mCheck, "--profile", mProfile), mFormat == "json", mStrict);
+    if (mChosen == mDiff)
+        return diffCommand(mFile, mOther, given(mDiff, "--profile", mProfile), mFormat == "json");
+    importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut);
+    return {};
+}
+
+int ScriptCommands::failureExit() const {
+    return mChosen == mDiff ? kDiffTrouble : 1;
+}
+
+} // namespace korvland::cli

@@ -1,0 +1,224 @@
+#include "set_diff.h"
+
+#include "record_text.h"
+
+#include "data/terminal_text.h"
+#include "data/text_codec.h"
+
+#include <cstring>
+#include <nlohmann/json.hpp>
+#include <unordered_map>
+
+namespace korvland::cli {
+
+namespace {
+
+std::string sideText(std::uint8_t side) {
+    const std::string word = side == 1 ? "Allied" : "German";
+    return side > 1 ? word + " (" + std::to_string(side) + ")" : word;
+}
+
+std::string quoted(const LandmarkRecord& r) {
+    return "\"" + decodeCp1252(r.nameBytes()) + "\"";
+}
+
+bool sameBits(float x, float y) {
+    return std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, const LandmarkSet& b,
+                                       std::size_t j, Pairing pairing) {
+    const LandmarkRecord& x = a.record(i);
+    const LandmarkRecord& y = b.record(j);
+    std::vector<FieldChange> changes;
+    // The texts are made only for what differs: most pairs are the same.
+    const auto note = [&changes](bool differs, const char* field, auto from, auto to) {
+        if (differs)
+            changes.push_back({field, from(), to()});
+    };
+    const auto number = [](unsigned value) { return [value] { return std::to_string(value); }; };
+    const auto hex = [](std::uint8_t value) { return [value] { return hexByte(value); }; };
+    const auto side = [](std::uint8_t value) { return [value] { return sideText(value); }; };
+    const auto real = [](float value) { return [value] { return floatText(value); }; };
+    const auto name = [](const LandmarkRecord& r) { return [&r] { return quoted(r); }; };
+    const auto nothing = [] { return std::string(); };
+    const auto state = [](std::uint8_t flag) {
+        return [flag] { return std::string(flag == 0 ? "on" : "off"); };
+    };
+
+    note(pairing == Pairing::ById && i != j, "record", number(static_cast<unsigned>(i + 1)),
+         number(static_cast<unsigned>(j + 1)));
+    note(x.landmarkId != y.landmarkId, "id", number(x.landmarkId), number(y.landmarkId));
+    note(x.auxWord != y.auxWord, "aux word", number(x.auxWord), number(y.auxWord));
+    note(x.loFileType != y.loFileType, "type", hex(x.loFileType), hex(y.loFileType));
+    note(x.loFileNo != y.loFileNo, "sub-type", hex(x.loFileNo), hex(y.loFileNo));
+    note(x.side != y.side, "side", side(x.side), side(y.side));
+    const std::pair<const char*, float LandmarkRecord::*> floats[] = {
+        {"northSouth", &LandmarkRecord::northSouth},
+        {"eastWest", &LandmarkRecord::eastWest},
+        {"elevation", &LandmarkRecord::elevation},
+        {"rotation", &LandmarkRecord::rotation}};
+    for (const auto& [field, member] : floats)
+        note(!sameBits(x.*member, y.*member), field, real(x.*member), real(y.*member));
+    if (x.name != y.name) {
+        const bool sameText = x.nameBytes() == y.nameBytes();
+        note(!sameText, "name", name(x), name(y));
+        // Bytes after the terminator are written out as they stand: the files differ there too.
+        note(sameText, "name bytes after its end", nothing, nothing);
+    }
+    note((a.disabledFlag(i) == 0) != (b.disabledFlag(j) == 0), "state", state(a.disabledFlag(i)),
+         state(b.disabledFlag(j)));
+    return changes;
+}
+
+// Where each identifier sits; nothing when one repeats.
+std::optional<std::unordered_map<std::uint16_t, std::size_t>> uniqueIds(const LandmarkSet& set) {
+    std::unordered_map<std::uint16_t, std::size_t> where;
+    where.reserve(set.recordCount());
+    for (std::size_t i = 0; i < set.recordCount(); ++i)
+        if (!where.emplace(set.record(i).landmarkId, i).second)
+            return std::nullopt;
+    return where;
+}
+
+RecordDiff single(const LandmarkSet& set, std::size_t i, bool inA) {
+    RecordDiff d;
+    (inA ? d.recordA : d.recordB) = static_cast<int>(i) + 1;
+    d.id = set.record(i).landmarkId;
+    d.name = decodeCp1252(set.record(i).nameBytes());
+    return d;
+}
+
+void diffByIndex(const LandmarkSet& a, const LandmarkSet& b, SetDiff& diff) {
+    const std::size_t common = std::min(a.recordCount(), b.recordCount());
+    for (std::size_t i = 0; i < common; ++i) {
+        RecordDiff d = single(a, i, true);
+        d.recordB = d.recordA;
+        d.changes = recordChanges(a, i, b, i, Pairing::ByIndex);
+        if (!d.changes.empty())
+            diff.changed.push_back(std::move(d));
+    }
+    for (std::size_t i = common; i < a.recordCount(); ++i)
+        diff.onlyInA.push_back(single(a, i, true));
+    for (std::size_t i = common; i < b.recordCount(); ++i)
+        diff.onlyInB.push_back(single(b, i, false));
+}
+
+void diffById(const LandmarkSet& a, const std::unordered_map<std::uint16_t, std::size_t>& idsA,
+              const LandmarkSet& b, const std::unordered_map<std::uint16_t, std::size_t>& idsB,
+              SetDiff& diff) {
+    for (std::size_t i = 0; i < a.recordCount(); ++i) {
+        const auto found = idsB.find(a.record(i).landmarkId);
+        if (found == idsB.end()) {
+            diff.onlyInA.push_back(single(a, i, true));
+            continue;
+        }
+        RecordDiff d = single(a, i, true);
+        d.recordB = static_cast<int>(found->second) + 1;
+        d.changes = recordChanges(a, i, b, found->second, Pairing::ById);
+        if (!d.changes.empty())
+            diff.changed.push_back(std::move(d));
+    }
+    for (std::size_t j = 0; j < b.recordCount(); ++j)
+        if (!idsA.contains(b.record(j).landmarkId))
+            diff.onlyInB.push_back(single(b, j, false));
+}
+
+std::string changesText(const std::vector<FieldChange>& changes) {
+    std::string text;
+    for (const FieldChange& c : changes) {
+        text += text.empty() ? "" : "; ";
+        text += c.a.empty() && c.b.empty() ? c.field + " differ" : c.field + " " + c.a + " -> " + c.b;
+    }
+    return text;
+}
+
+nlohmann::ordered_json changesJson(const std::vector<FieldChange>& changes) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const FieldChange& c : changes)
+        list.push_back({{"field", c.field}, {"a", c.a}, {"b", c.b}});
+    return list;
+}
+
+nlohmann::ordered_json recordsJson(const std::vector<RecordDiff>& records) {
+    nlohmann::ordered_json list = nlohmann::ordered_json::array();
+    for (const RecordDiff& d : records) {
+        nlohmann::ordered_json entry;
+        if (d.recordA != 0)
+            entry["recordA"] = d.recordA;
+        if (d.recordB != 0)
+            entry["recordB"] = d.recordB;
+        entry["id"] = d.id;
+        entry["name"] = d.name;
+        if (!d.changes.empty())
+            entry["changes"] = changesJson(d.changes);
+        list.push_back(std::move(entry));
+    }
+    return list;
+}
+
+} // namespace
+
+SetDiff diffSets(const LandmarkSet& a, const LandmarkSet& b) {
+    SetDiff diff;
+    const auto word = [&diff](const char* field, unsigned x, unsigned y) {
+        if (x != y)
+            diff.header.push_back({field, std::to_string(x), std::to_string(y)});
+    };
+    word("records", a.recordCount(), b.recordCount());
+    word("record size", a.recordSize(), b.recordSize());
+    word("header word", a.headerAuxWord(), b.headerAuxWord());
+
+    const auto idsA = uniqueIds(a);
+    const auto idsB = uniqueIds(b);
+    if (idsA && idsB) {
+        diffById(a, *idsA, b, *idsB, diff);
+        return diff;
+    }
+    diff.pairing = Pairing::ByIndex;
+    diff.pairingReason = !idsA && !idsB ? "identifiers repeat in A and in B"
+                         : !idsA        ? "identifiers repeat in A"
+                                        : "identifiers repeat in B";
+    diffByIndex(a, b, diff);
+    return diff;
+}
+
+std::string diffText(const SetDiff& diff) {
+    if (diff.same())
+        return {};
+    std::string out = diff.pairing == Pairing::ById ? "records paired by identifier\n"
+                                                    : "records paired by index: " + diff.pairingReason + "\n";
+    if (!diff.header.empty())
+        out += "header: " + changesText(diff.header) + "\n";
+    const auto line = [&out](const char* lead, int number, const RecordDiff& d) {
+        out += terminalText(std::string(lead) + "record " + std::to_string(number) + " \"" + d.name +
+                            "\" (id " + std::to_string(d.id) + ")") +
+               "\n";
+    };
+    for (const RecordDiff& d : diff.onlyInA)
+        line("only in A: ", d.recordA, d);
+    for (const RecordDiff& d : diff.onlyInB)
+        line("only in B: ", d.recordB, d);
+    for (const RecordDiff& d : diff.changed)
+        out += terminalText("record " + std::to_string(d.recordA) + " \"" + d.name +
+                            "\": " + changesText(d.changes)) +
+               "\n";
+    return out;
+}
+
+std::string diffJson(const std::string& fileA, const std::string& fileB, const SetDiff& diff) {
+    nlohmann::ordered_json document;
+    document["a"] = fileA;
+    document["b"] = fileB;
+    document["same"] = diff.same();
+    document["pairing"] = diff.pairing == Pairing::ById ? "identifier" : "index";
+    if (diff.pairing == Pairing::ByIndex)
+        document["pairingReason"] = diff.pairingReason;
+    document["header"] = changesJson(diff.header);
+    document["onlyInA"] = recordsJson(diff.onlyInA);
+    document["onlyInB"] = recordsJson(diff.onlyInB);
+    document["changed"] = recordsJson(diff.changed);
+    return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+} // namespace korvland::cli
