@@ -302,8 +302,9 @@ int reserveSpace(int fd, off_t oldSize, off_t newSize) {
         const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(larger - oldSize));
         error = writeAllAt(fd, zeros.data(), zeros.size(), oldSize);
     }
-    if (error != 0)
-        static_cast<void>(::ftruncate(fd, oldSize));
+    if (error != 0 && ::ftruncate(fd, oldSize) != 0) {
+        // The reservation's error is the one reported: it says why the save stopped.
+    }
     return error;
 }
 
