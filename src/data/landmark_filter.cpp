@@ -4,6 +4,7 @@
 #include "data/text_codec.h"
 
 #include <algorithm>
+#include <bitset>
 #include <cstring>
 
 namespace korvland {
@@ -32,20 +33,15 @@ bool NameMatcher::matches(std::string_view nameBytes) const {
     if (!mEncodable)
         return false;
     // A name is at most 40 bytes, folded at most 80: no allocation for any stored name.
-    std::array<char, 2 * kNameSize> buffer{};
-    std::size_t length = 0;
+    std::array<char, 2 * kNameSize> buffer;
     std::string longName;
+    std::string_view folded;
     if (nameBytes.size() <= kNameSize) {
-        for (char c : nameBytes) {
-            const std::string_view fold = foldCp1252Byte(static_cast<std::uint8_t>(c));
-            for (char f : fold)
-                buffer[length++] = f;
-        }
+        folded = {buffer.data(), foldCp1252Into(nameBytes, buffer.data())};
     } else {
         appendFoldedCp1252(nameBytes, longName);
+        folded = longName;
     }
-    const std::string_view folded =
-        longName.empty() ? std::string_view(buffer.data(), length) : std::string_view(longName);
     return folded.find(mFolded) != std::string_view::npos;
 }
 
@@ -76,31 +72,27 @@ std::optional<FindMatch> findMatch(const LandmarkSet& set, const NameMatcher& ma
     const std::size_t count = set.recordCount();
     if (matcher.isEmpty() || count == 0)
         return std::nullopt;
+    // One pass over the names: which match, and how many.
+    std::bitset<kMaxRecords> matches;
+    for (std::size_t i = 0; i < count; ++i)
+        matches[i] = matcher.matches(nameOf(set.record(i)));
+    if (matches.none())
+        return std::nullopt;
     from = std::min(from, count - 1);
-    std::optional<std::size_t> found;
-    for (std::size_t k = 0; k < count && !found; ++k) {
-        std::size_t index = 0;
+    std::size_t index = from;
+    for (std::size_t k = 0; k < count; ++k) {
         if (step == FindStep::Here)
             index = (from + k) % count;
         else if (step == FindStep::Next)
             index = (from + 1 + k) % count;
         else
             index = (from + count - 1 - k) % count;
-        if (matcher.matches(nameOf(set.record(index))))
-            found = index;
+        if (matches[index])
+            break;
     }
-    if (!found)
-        return std::nullopt;
-    // The place among all matches: those before the match, and those after it.
-    FindMatch match{*found, 1, 1};
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i == *found || !matcher.matches(nameOf(set.record(i))))
-            continue;
-        ++match.count;
-        if (i < *found)
-            ++match.position;
-    }
-    return match;
+    // The place among all matches: one more than the matches before it.
+    const std::size_t before = (matches << (kMaxRecords - index)).count();
+    return FindMatch{index, before + 1, matches.count()};
 }
 
 std::vector<std::size_t> allMatches(const LandmarkSet& set, const NameMatcher& matcher) {

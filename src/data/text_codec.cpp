@@ -161,11 +161,22 @@ std::string_view foldCp1252Byte(std::uint8_t byte) {
     return {kFoldTable.folds[byte].data(), kFoldTable.lengths[byte]};
 }
 
-void appendFoldedCp1252(std::string_view bytes, std::string& out) {
+std::size_t foldCp1252Into(std::string_view bytes, char* out) {
+    char* end = out;
     for (char c : bytes) {
         const auto byte = static_cast<std::uint8_t>(c);
-        out.append(kFoldTable.folds[byte].data(), kFoldTable.lengths[byte]);
+        // Both bytes are written; the length says whether the second one counts.
+        end[0] = kFoldTable.folds[byte][0];
+        end[1] = kFoldTable.folds[byte][1];
+        end += kFoldTable.lengths[byte];
     }
+    return static_cast<std::size_t>(end - out);
+}
+
+void appendFoldedCp1252(std::string_view bytes, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + 2 * bytes.size());
+    out.resize(start + foldCp1252Into(bytes, out.data() + start));
 }
 
 } // namespace korvland

@@ -27,5 +27,7 @@ bool isCp1252Encodable(char32_t codePoint);
 std::string_view foldCp1252Byte(std::uint8_t byte);
 // The folded form of every byte of `bytes`, appended to `out`.
 void appendFoldedCp1252(std::string_view bytes, std::string& out);
+// The folded form written to `out`, which holds at least twice as many bytes; its length.
+std::size_t foldCp1252Into(std::string_view bytes, char* out);
 
 } // namespace korvland
