@@ -3,6 +3,7 @@
 #include "data/landmark_filter.h"
 #include "data/landmark_set.h"
 #include "data/ownership_count.h"
+#include "data/text_codec.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,24 @@ TEST(NameMatcher, IgnoresCaseAndAccentsOfTheCodePage) {
         SCOPED_TRACE(std::string(c.name) + " / " + c.text);
         EXPECT_EQ(NameMatcher(c.text).matches(c.name), c.matches);
     }
+}
+
+TEST(NameMatcher, TheFoldIsSettledAndCapitalsFoldAsTheirSmallLetters) {
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        SCOPED_TRACE(byte);
+        const std::string folded(foldCp1252Byte(static_cast<std::uint8_t>(byte)));
+        ASSERT_TRUE(folded.size() == 1 || folded.size() == 2);
+        std::string again;
+        appendFoldedCp1252(folded, again);
+        EXPECT_EQ(again, folded);
+        if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)) {
+            EXPECT_EQ(foldCp1252Byte(static_cast<std::uint8_t>(byte + 0x20)), folded);
+        }
+    }
+    for (auto [capital, small] :
+         {std::pair{0x8A, 0x9A}, std::pair{0x8C, 0x9C}, std::pair{0x8E, 0x9E}, std::pair{0x9F, 0xFF}})
+        EXPECT_EQ(foldCp1252Byte(static_cast<std::uint8_t>(capital)),
+                  foldCp1252Byte(static_cast<std::uint8_t>(small)));
 }
 
 // "Arras", "Crépy", "Lens", "crepy-sud", "Cambrai", "CREPY".
