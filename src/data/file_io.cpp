@@ -91,6 +91,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t lim
     return bytes;
 }
 
+
 namespace posix {
 
 std::string parentFolder(const std::string& path) {

@@ -16,7 +16,7 @@ namespace korvland {
 // accessors and changes it only through the operations below. Reads are all or
 // nothing: a failed read throws UserError and leaves the set exactly as it was.
 class LandmarkSet {
-  public:
+public:
     LandmarkSet() = default;
 
     // --- reading the state -------------------------------------------------------
@@ -35,9 +35,7 @@ class LandmarkSet {
     const std::string& currentFileName() const { return mCurrentFileName; }
     void setCurrentFileName(std::string name) { mCurrentFileName = std::move(name); }
     int currentIndex() const { return mCurrentIndex; }
-    const LandmarkRecord& currentRecord() const {
-        return mRecords.at(static_cast<std::size_t>(mCurrentIndex));
-    }
+    const LandmarkRecord& currentRecord() const { return mRecords.at(static_cast<std::size_t>(mCurrentIndex)); }
     bool isLoaded() const { return mRecordCount > 0; }
 
     // --- files ---------------------------------------------------------------------
@@ -79,7 +77,7 @@ class LandmarkSet {
     // current one, and undo putting back every byte an edit touched.
     void setRecord(std::size_t index, const LandmarkRecord& record) { mRecords.at(index) = record; }
 
-  private:
+private:
     void replaceFrom(const std::string& path, const LandmarkFileContents& contents);
     std::vector<LandmarkRecord> compiledRecords() const;
     LandmarkRecord& current();
