@@ -13,19 +13,31 @@ unsigned OwnershipCounts::total() const {
     return sum;
 }
 
+std::optional<OwnershipCell> ownershipCellOf(const LandmarkSet& set, std::size_t index) {
+    if (set.disabledFlag(index) >= 2)
+        return std::nullopt;
+    const LandmarkRecord& record = set.record(index);
+    const int column = ownershipColumnOfType(record.loFileType);
+    if (column < 0)
+        return std::nullopt;
+    return OwnershipCell{isAllied(record.side) ? OwnershipRow::Allied : OwnershipRow::German,
+                         static_cast<std::size_t>(column)};
+}
+
 OwnershipCounts countOwnership(const LandmarkSet& set) {
     OwnershipCounts counts;
-    for (std::size_t i = 0; i < set.recordCount(); ++i) {
-        if (set.disabledFlag(i) >= 2)
-            continue;
-        const LandmarkRecord& record = set.record(i);
-        const int column = ownershipColumnOfType(record.loFileType);
-        if (column < 0)
-            continue;
-        const OwnershipRow row = isAllied(record.side) ? OwnershipRow::Allied : OwnershipRow::German;
-        ++counts.cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
-    }
+    for (std::size_t i = 0; i < set.recordCount(); ++i)
+        if (const std::optional<OwnershipCell> cell = ownershipCellOf(set, i))
+            ++counts.cells[static_cast<std::size_t>(cell->row)][cell->column];
     return counts;
+}
+
+std::vector<std::size_t> recordsInOwnershipCell(const LandmarkSet& set, OwnershipCell cell) {
+    std::vector<std::size_t> indices;
+    for (std::size_t i = 0; i < set.recordCount(); ++i)
+        if (ownershipCellOf(set, i) == cell)
+            indices.push_back(i);
+    return indices;
 }
 
 } // namespace korvland

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
+#include <vector>
 
 namespace korvland {
 
@@ -34,5 +36,17 @@ struct OwnershipCounts {
 // more, which only a profile brings, leaves a record out. The one count the ownership
 // table and the command-line report share.
 OwnershipCounts countOwnership(const LandmarkSet& set);
+
+// The cell of the ownership table that counts record `index`, by the rule above; nothing
+// for a record counted nowhere.
+struct OwnershipCell {
+    OwnershipRow row = OwnershipRow::Allied;
+    std::size_t column = 0;
+    bool operator==(const OwnershipCell&) const = default;
+};
+std::optional<OwnershipCell> ownershipCellOf(const LandmarkSet& set, std::size_t index);
+
+// The indices of the records one cell counts, ascending: as many as the cell's count.
+std::vector<std::size_t> recordsInOwnershipCell(const LandmarkSet& set, OwnershipCell cell);
 
 } // namespace korvland

@@ -96,3 +96,87 @@ std::optional<std::string> encodeCp1252(std::string_view utf8) {
 }
 
 } // namespace korvland
+
+namespace korvland {
+
+namespace {
+
+// Two bytes for every byte of the code page; a second byte of zero means a fold to one.
+struct FoldTable {
+    std::array<std::array<char, 2>, 256> folds{};
+    std::array<std::uint8_t, 256> lengths{};
+
+    constexpr void set(unsigned byte, const char* text) {
+        folds[byte][0] = text[0];
+        folds[byte][1] = text[1];
+        lengths[byte] = text[1] == 0 ? 1 : 2;
+    }
+    constexpr void setRange(unsigned first, unsigned last, const char* text) {
+        for (unsigned byte = first; byte <= last; ++byte)
+            set(byte, text);
+    }
+};
+
+constexpr FoldTable makeFoldTable() {
+    FoldTable table;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        table.folds[byte][0] = static_cast<char>(byte);
+        table.lengths[byte] = 1;
+    }
+    for (unsigned byte = 'A'; byte <= 'Z'; ++byte)
+        table.folds[byte][0] = static_cast<char>(byte - 'A' + 'a');
+    table.set(0x83, "f");  // ƒ
+    table.set(0x8A, "s");  // Š
+    table.set(0x8C, "oe"); // Œ
+    table.set(0x8E, "z");  // Ž
+    table.set(0x9A, "s");  // š
+    table.set(0x9C, "oe"); // œ
+    table.set(0x9E, "z");  // ž
+    table.set(0x9F, "y");  // Ÿ
+    // Capitals, then small letters: the Latin-1 half of the code page.
+    for (unsigned base : {0xC0u, 0xE0u}) {
+        table.setRange(base + 0x00, base + 0x05, "a"); // À..Å
+        table.set(base + 0x06, "ae");                  // Æ
+        table.set(base + 0x07, "c");                   // Ç
+        table.setRange(base + 0x08, base + 0x0B, "e"); // È..Ë
+        table.setRange(base + 0x0C, base + 0x0F, "i"); // Ì..Ï
+        table.set(base + 0x10, "d");                   // Ð
+        table.set(base + 0x11, "n");                   // Ñ
+        table.setRange(base + 0x12, base + 0x16, "o"); // Ò..Ö
+        table.set(base + 0x18, "o");                   // Ø
+        table.setRange(base + 0x19, base + 0x1C, "u"); // Ù..Ü
+        table.set(base + 0x1D, "y");                   // Ý
+        table.set(base + 0x1E, "th");                  // Þ
+    }
+    table.set(0xDF, "ss"); // ß has no capital in the code page
+    table.set(0xFF, "y");  // ÿ
+    return table;
+}
+
+constexpr FoldTable kFoldTable = makeFoldTable();
+
+} // namespace
+
+std::string_view foldCp1252Byte(std::uint8_t byte) {
+    return {kFoldTable.folds[byte].data(), kFoldTable.lengths[byte]};
+}
+
+std::size_t foldCp1252Into(std::string_view bytes, char* out) {
+    char* end = out;
+    for (char c : bytes) {
+        const auto byte = static_cast<std::uint8_t>(c);
+        // Both bytes are written; the length says whether the second one counts.
+        end[0] = kFoldTable.folds[byte][0];
+        end[1] = kFoldTable.folds[byte][1];
+        end += kFoldTable.lengths[byte];
+    }
+    return static_cast<std::size_t>(end - out);
+}
+
+void appendFoldedCp1252(std::string_view bytes, std::string& out) {
+    const std::size_t start = out.size();
+    out.resize(start + 2 * bytes.size());
+    out.resize(start + foldCp1252Into(bytes, out.data() + start));
+}
+
+} // namespace korvland

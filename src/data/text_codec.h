@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,5 +20,14 @@ std::optional<std::string> encodeCp1252(std::string_view utf8);
 
 // Whether one Unicode code point has a Windows-1252 byte.
 bool isCp1252Encodable(char32_t codePoint);
+
+// The form in which names are compared when searched: each byte of the code page in lower
+// case and without its accent ("É" and "é" become "e"), the ligatures and the sharp s
+// spelled out ("Æ" becomes "ae", "ß" "ss"); every other byte stays itself. One to two bytes.
+std::string_view foldCp1252Byte(std::uint8_t byte);
+// The folded form of every byte of `bytes`, appended to `out`.
+void appendFoldedCp1252(std::string_view bytes, std::string& out);
+// The folded form written to `out`, which holds at least twice as many bytes; its length.
+std::size_t foldCp1252Into(std::string_view bytes, char* out);
 
 } // namespace korvland

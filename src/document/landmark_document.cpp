@@ -68,6 +68,7 @@ void LandmarkDocument::finishRead() {
     mSelection.reset();
     mSet->selectRecord(1);
     ++mNameTypingSerial;
+    const bool hadFilter = dropFilter();
 
     emit setReplaced();
     if (mRegion != oldRegion || mRegionKnown != oldRegionKnown || mProposedSaveName != oldName ||
@@ -76,6 +77,8 @@ void LandmarkDocument::finishRead() {
     emit currentChanged(0);
     if (hadSelection)
         emit selectionChanged();
+    if (hadFilter)
+        emit filterChanged();
 }
 
 void LandmarkDocument::takeRegionFromFileName() {

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "data/landmark_filter.h"
 #include "data/landmark_set.h"
+#include "data/ownership_count.h"
 
 #include <QList>
 #include <QObject>
@@ -9,6 +11,7 @@
 #include <bitset>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QUndoStack;
 
@@ -121,6 +124,31 @@ class LandmarkDocument : public QObject {
     BulkEdit switchOffSelection();
     BulkEdit setSideOfSelection(std::uint8_t side);
 
+    // --- finding and filtering: not undo steps ----------------------------------------------
+    // Makes the nearest record whose name contains `text` (ignoring case and accents)
+    // current, searching from the current record and wrapping, and says where it stands
+    // among all matches ("3 of 12"). Nothing, and the current record stays, when the text is
+    // empty or no name contains it.
+    std::optional<FindMatch> find(const QString& text, FindStep step);
+    std::optional<FindMatch> findNext(const QString& text) { return find(text, FindStep::Next); }
+    std::optional<FindMatch> findPrevious(const QString& text) { return find(text, FindStep::Previous); }
+    // Makes every record whose name contains `text` the selection and returns how many they
+    // are; with no text or no match the selection stays as it was and 0 is returned.
+    int selectAllMatches(const QString& text);
+
+    // What the tables show: empty (every record) after every successful read.
+    const LandmarkFilter& filter() const { return mFilter; }
+    void setFilter(const LandmarkFilter& filter);
+    void clearFilter() { setFilter(LandmarkFilter{}); }
+    // Whether record `index` passes the filter; false outside the records.
+    bool passesFilter(int index) const;
+    // The records that pass, ascending.
+    QList<int> filteredIndices() const;
+
+    // Makes exactly the records one ownership cell counts the selection and returns their
+    // number, which is always the cell's count.
+    int selectOwnershipCell(OwnershipCell cell);
+
   signals:
     // A read is about to start, successful or not: windows showing the old set close.
     void readStarting();
@@ -138,6 +166,8 @@ class LandmarkDocument : public QObject {
     void modifiedChanged(bool modified);
     // The region, or the save name and folder proposed, changed.
     void regionChanged(int region);
+    // The filter changed: set, cleared, or emptied by a read.
+    void filterChanged();
 
   private:
     friend class RecordCommand;
@@ -157,6 +187,11 @@ class LandmarkDocument : public QObject {
     bool mRegionKnown = false;
     QString mProposedSaveName;
     QString mProposedSaveFolder;
+    // Empties the filter without announcing it; whether it held anything.
+    bool dropFilter();
+
+    LandmarkFilter mFilter;
+    FilterPredicate mFilterPredicate{LandmarkFilter{}};
     // Name steps merge only while this stays the same.
     int mNameTypingSerial = 0;
 };

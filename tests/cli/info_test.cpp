@@ -1,5 +1,7 @@
 #include "cli_runner.h"
 
+#include "data/landmark_set.h"
+#include "data/ownership_count.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +59,33 @@ TEST(CliInfo, CountsKindsAndSidesAsTheOwnershipTableDoes) {
               std::string::npos);
     EXPECT_EQ(countsOnLine(run.out, "Allied"), (std::vector<unsigned>{1, 0, 1, 1, 0, 0, 0, 1, 1}));
     EXPECT_EQ(countsOnLine(run.out, "German"), (std::vector<unsigned>{0, 1, 0, 1, 1, 2, 1, 0, 0}));
+}
+
+// The records a click on an ownership cell selects are, cell by cell, as many as the report
+// counts there: types 0 to 12 with sub-types either side of 20, sides 0, 1, 2 and 255.
+TEST(CliInfo, EveryCellCountsTheRecordsItsSelectionHolds) {
+    const TempDir dir;
+    LandmarkFileBuilder builder;
+    const std::uint8_t sides[] = {0, 1, 2, 255};
+    for (std::uint16_t i = 0; i < 104; ++i)
+        builder.add(makeRecord(i, static_cast<std::uint8_t>(i % 13),
+                               static_cast<std::uint8_t>(i % 2 ? 0x13 : 0x14), sides[(i / 13) % 4], "Place"));
+    const std::string file = builder.writeTo(dir.path() / "lndmrks2.dat");
+    LandmarkSet set;
+    set.korvfileread(file);
+
+    const CliRun run = runCli({"info", file});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    for (const auto& [row, label] :
+         {std::pair{OwnershipRow::Allied, "Allied"}, std::pair{OwnershipRow::German, "German"}}) {
+        const std::vector<unsigned> reported = countsOnLine(run.out, label);
+        ASSERT_EQ(reported.size(), kOwnershipColumnCount) << run.out;
+        for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
+            SCOPED_TRACE(std::string(label) + " " + std::string(kOwnershipColumns[column]));
+            EXPECT_GT(reported[column], 0u);
+            EXPECT_EQ(recordsInOwnershipCell(set, {row, column}).size(), reported[column]);
+        }
+    }
 }
 
 TEST(CliInfo, RegionComesFromTheFileNameInAnyLetterCase) {
