@@ -122,6 +122,10 @@ TForm2::TForm2(AppContext& context, QWidget* parent) : QMainWindow(parent), mCon
 }
 
 TForm2::~TForm2() {
+    // Closing the window moves the focus out of a hex box, whose leaving would otherwise
+    // reach this half-destroyed window.
+    for (QLineEdit* box : {Edit3, Edit4})
+        box->disconnect(this);
     // The recent-files list reaches the settings file only when the program ends.
     if (!mRecentFilesSaved)
         saveRecentFiles();
