@@ -9,6 +9,7 @@
 #include "data/landmark_file.h"
 #include "data/landmark_record.h"
 #include "data/landmark_set.h"
+#include "document/landmark_document.h"
 #include "editor/editor_window.h"
 #include "map/map_window.h"
 #include "map/splash_window.h"
@@ -31,10 +32,11 @@ inline std::filesystem::path benchFolder() {
 }
 
 // Writes `records` as a landmark file of 63-byte records named `name` in the bench folder.
-inline std::string writeBenchFile(const std::filesystem::path& name, const std::vector<LandmarkRecord>& records) {
+inline std::string writeBenchFile(const std::filesystem::path& name,
+                                  const std::vector<LandmarkRecord>& records) {
     const std::string path = (benchFolder() / name).string();
-    replaceFileAtomically(path, encodeLandmarkFile(static_cast<std::uint16_t>(records.size()), kRecordFieldsSize, 0,
-                                                   records));
+    replaceFileAtomically(
+        path, encodeLandmarkFile(static_cast<std::uint16_t>(records.size()), kRecordFieldsSize, 0, records));
     return path;
 }
 
@@ -43,7 +45,7 @@ inline std::string writeBenchFile(const std::filesystem::path& name, const std::
 // record 1. Destroyed in reverse order.
 struct BenchWindows {
     BenchWindows(const std::string& file, const std::string& settingsName)
-        : store((benchFolder() / settingsName).string()), context{set, dialogs, store, {}, 0, {}, {}, {}} {
+        : store((benchFolder() / settingsName).string()), context{document, dialogs, store, {}, {}, {}, {}} {
         editor = std::make_unique<TForm2>(context);
         context.windows.editor = editor.get();
         map = std::make_unique<TForm3>(context);
@@ -54,10 +56,8 @@ struct BenchWindows {
         context.windows.ownership = ownership.get();
         status = std::make_unique<TForm6>(context);
         context.windows.status = status.get();
-        set.korvfileread(file);
+        document.read(QString::fromStdString(file));
         editor->setRecordMaximum(set.recordCount());
-        editor->setRecordNumber(1);
-        editor->GetLocationType();
         editor->show();
         QApplication::processEvents();
     }
@@ -74,7 +74,8 @@ struct BenchWindows {
     BenchWindows(const BenchWindows&) = delete;
     BenchWindows& operator=(const BenchWindows&) = delete;
 
-    LandmarkSet set;
+    LandmarkDocument document;
+    const LandmarkSet& set = document.set();
     QtDialogs dialogs;
     SettingsStore store;
     AppContext context;

@@ -56,7 +56,8 @@ PlacementOptions statusPlacement() {
 } // namespace
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
-    : mObserver(std::move(observer)), mStore(settingsPath), mContext{mSet, dialogs, mStore, {}, 0, {}, {}, {}} {
+    : mObserver(std::move(observer)),
+      mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}, {}} {
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };

@@ -2,7 +2,7 @@
 
 #include "app/app_context.h"
 #include "app/settings/settings_store.h"
-#include "data/landmark_set.h"
+#include "document/landmark_document.h"
 
 #include <functional>
 #include <memory>
@@ -42,7 +42,7 @@ class Startup {
     template <typename Window> void destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper = nullptr);
 
     Observer mObserver;
-    LandmarkSet mSet;
+    LandmarkDocument mDocument;
     SettingsStore mStore;
     AppContext mContext;
     std::unique_ptr<TForm1> mWelcome;

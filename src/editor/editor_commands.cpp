@@ -8,7 +8,6 @@
 #include "app/window_sight.h"
 #include "data/region.h"
 #include "data/user_error.h"
-#include "editor/region_name.h"
 #include "editor/save_questions.h"
 #include "map/map_window.h"
 #include "map/splash_window.h"
@@ -33,10 +32,6 @@ namespace {
 
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
-}
-
-QString fromNative(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 // Enables the "Map" command again when the user closes the map window.
@@ -168,7 +163,7 @@ void TForm2::addRecentFile(const QString& path) {
 // --- reading -----------------------------------------------------------------------
 
 bool TForm2::confirmDiscard() {
-    if (!mModified)
+    if (!isModified())
         return true;
     return mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Discard them?"));
 }
@@ -203,14 +198,13 @@ bool TForm2::runRead(const std::function<void()>& read) {
 
 bool TForm2::readLandmarkFile(const QString& path) {
     return runRead([this, &path] {
-        mContext.set.korvfileread(nativePath(path));
+        mContext.document.read(path);
         mFiles.read(nativePath(path));
     });
 }
 
 void TForm2::finishOpen() {
     FormActivate();
-    mModified = false;
 }
 
 void TForm2::openLandmarkWith(const FileDialogRequest& request) {
@@ -273,8 +267,8 @@ void TForm2::Profile1Click() {
 
 bool TForm2::openProfileFile(const QString& path) {
     if (!runRead([this, &path] {
-            mContext.set.openProfile(nativePath(path));
-            mFiles.read(mContext.set.landmarkPath());
+            mContext.document.openProfile(path);
+            mFiles.read(mContext.document.set().landmarkPath());
         }))
         return false;
     finishOpen();
@@ -284,7 +278,7 @@ bool TForm2::openProfileFile(const QString& path) {
 // --- saving ------------------------------------------------------------------------
 
 bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
-                         const std::function<void(const std::string&)>& write) {
+                         const std::function<void(const QString&)>& write) {
     if (request.initialFolder.isEmpty())
         request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
@@ -293,7 +287,7 @@ bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
         return false;
     }
     try {
-        write(nativePath(*path));
+        write(*path);
         showNotice(savedNotice(QFileInfo(*path).fileName()));
         return true;
     } catch (const UserError& e) {
@@ -308,9 +302,9 @@ void TForm2::Save1Click() {
     request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
     request.defaultSuffix = QStringLiteral("lmp");
     request.replaceQuestion = profileReplaceQuestion;
-    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const std::string& path) {
-        mContext.set.saveProfile(path);
-        mFiles.wrote(path);
+    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const QString& path) {
+        mContext.document.saveProfile(path);
+        mFiles.wrote(nativePath(path));
     });
 }
 
@@ -319,14 +313,14 @@ void TForm2::CompileLandmark1Click() {
     request.title = QStringLiteral("Save Compiled Landmark File");
     request.filter = QStringLiteral("All Landmarks Files|*.dat");
     request.defaultSuffix = QStringLiteral("dat");
-    request.proposedName = mProposedSaveName;
-    request.initialFolder = mProposedSaveFolder;
+    request.proposedName = mContext.document.proposedSaveName();
+    request.initialFolder = mContext.document.proposedSaveFolder();
     request.replaceQuestion = [this](const QString& path) { return landmarkReplaceQuestion(path, mFiles); };
-    if (saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const std::string& path) {
-            mContext.set.writeLandmarkFile(path);
-            mFiles.wrote(path);
-        }))
-        mModified = false;
+    // A written landmark file is the document's clean state.
+    saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const QString& path) {
+        mContext.document.write(path);
+        mFiles.wrote(nativePath(path));
+    });
 }
 
 // --- reset and region --------------------------------------------------------------
@@ -336,38 +330,29 @@ void TForm2::FormActivate() {
         mContext.windows.map->setMapShown(0);
     Map1Click(Open1);
     setRecordNumber(1);
-    setRecordMaximum(mContext.set.recordCount());
+    const LandmarkDocument& document = mContext.document;
+    setRecordMaximum(document.recordCount());
     GetLocationType();
     if (Label1) {
-        Label1->setText(fromNative(mContext.set.landmarkPath()));
+        Label1->setText(document.filePath());
         Label1->setToolTip(Label1->text());
     }
     if (LMDSimpleLabel11)
-        LMDSimpleLabel11->setText(QString::number(mContext.set.recordCount()));
+        LMDSimpleLabel11->setText(QString::number(document.recordCount()));
     if (LMDSimpleLabel12)
-        LMDSimpleLabel12->setText(QString::number(mContext.set.recordSize()));
+        LMDSimpleLabel12->setText(QString::number(document.set().recordSize()));
     update();
 }
 
 void TForm2::Map1Click(QObject* sender) {
-    LandmarkSet& set = mContext.set;
-    // The stored name itself becomes lower case; the match is on the name alone.
-    set.setCurrentFileName(regionFileName(set.currentFileName()));
-    if (const std::optional<int> region = detectRegion(set.currentFileName())) {
-        const RegionTexts& texts = regionTexts(*region);
-        mContext.region = *region;
-        mProposedSaveName = QString::fromLatin1(texts.proposedName);
-        mProposedSaveFolder.clear();
+    // A file whose name names no region leaves the region, and so these texts, as they were.
+    const LandmarkDocument& document = mContext.document;
+    if (document.regionKnown()) {
+        const RegionTexts& texts = regionTexts(document.region());
         if (mContext.windows.map)
             mContext.windows.map->setWindowTitle(QString::fromLatin1(texts.mapCaption));
         if (LSL14)
             LSL14->setText(QString::fromLatin1(texts.locationLine));
-    } else if (set.isLoaded()) {
-        // The region stays, but a save goes back where the data came from, not over the
-        // file of the region read before.
-        const QFileInfo file(fromNative(set.landmarkPath()));
-        mProposedSaveName = file.fileName();
-        mProposedSaveFolder = file.absolutePath();
     }
     TForm3* map = mContext.windows.map;
     if (sender != Map1 || !map)
@@ -450,14 +435,12 @@ void TForm2::About1Click() {
 
 // --- editing and closing -------------------------------------------------------------
 
-void TForm2::markModified() {
-    mModified = true;
-    // A "Saved ..." line no longer tells the truth.
+void TForm2::documentEdited() {
     showNotice(mStandingNotice);
 }
 
 QString TForm2::savedNotice(const QString& fileName) const {
-    const LandmarkSet& set = mContext.set;
+    const LandmarkSet& set = mContext.document.set();
     int switchedOff = 0;
     for (std::size_t i = 0; i < set.recordCount(); ++i)
         switchedOff += set.disabledFlag(i) != 0 ? 1 : 0;
@@ -470,7 +453,7 @@ QString TForm2::savedNotice(const QString& fileName) const {
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
-    if (mModified &&
+    if (isModified() &&
         !mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Quit without saving?"))) {
         event->ignore();
         return;

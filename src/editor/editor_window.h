@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/recent_files.h"
 #include "data/file_identity.h"
+#include "document/landmark_document.h"
 
 #include <QMainWindow>
 
@@ -40,6 +41,8 @@ class TForm2 : public QMainWindow {
 
     // --- record display and field editing (editor_window.cpp) ----------------------
     void GetLocationType();
+    // Both select the record the spinner shows in the document (the spinner's own steps
+    // run them); the refresh follows from the document's announcement.
     void UpDown1Click();
     void UpDown1Changing();
     void Edit9Change();
@@ -50,8 +53,8 @@ class TForm2 : public QMainWindow {
     void LMDRG1Change(int itemIndex);
     void LMDRG1Click();
 
-    // The 1-based record number held by the spinner; other windows set it, then call
-    // UpDown1Changing to select a record.
+    // The 1-based record number held by the spinner, a view of the document's current
+    // record: set from code it waits for UpDown1Changing to select that record.
     int recordNumber() const;
     void setRecordNumber(int number);
     // The spinner's maximum, the record count of the set (at least 1); the record
@@ -104,15 +107,9 @@ class TForm2 : public QMainWindow {
     bool openProfileFile(const QString& path);
 
     // Edits since the last successful open or "Save Landmark".
-    bool isModified() const { return mModified; }
-    void markModified();
+    bool isModified() const { return mContext.document.isModified(); }
 
     RecentFiles& recentFiles() { return mRecentFiles; }
-    // The file name "Save Landmark" proposes, from the region, and the folder it proposes
-    // it in (empty: the landmarks folder). After a file whose name names no region, that
-    // file's own name and folder.
-    QString proposedSaveName() const { return mProposedSaveName; }
-    QString proposedSaveFolder() const { return mProposedSaveFolder; }
 
     // The "Map" command: the map window disables it while it is shown and enables it
     // again when the user closes it.
@@ -139,7 +136,7 @@ class TForm2 : public QMainWindow {
     // Asks for a destination in a save dialog and writes through `write`; a cancel shows
     // `refusal`, a failure the error box. True when the file was written.
     bool saveThrough(FileDialogRequest request, const QString& refusal,
-                     const std::function<void(const std::string&)>& write);
+                     const std::function<void(const QString&)>& write);
     void openLandmarkWith(const FileDialogRequest& request);
     // Hides the map and both tables, runs `read`, and on success enables what a loaded
     // set allows; a failure is reported and false returned.
@@ -147,8 +144,12 @@ class TForm2 : public QMainWindow {
     void addRecentFile(const QString& path);
     // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
     QString savedNotice(const QString& fileName) const;
-    // After a successful open: editor reset, and the set counts as unmodified.
+    // After a successful open: editor reset.
     void finishOpen();
+    // The document made record `index` current: the spinner follows, the boxes show it.
+    void showCurrentRecord(int index);
+    // A record changed: a "Saved ..." notice no longer tells the truth.
+    void documentEdited();
 
     AppContext& mContext;
 
@@ -201,10 +202,7 @@ class TForm2 : public QMainWindow {
     QObject* mMapCloseWatcher = nullptr; // enables "Map" again when the map window closes
 
     RecentFiles mRecentFiles;
-    QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
-    QString mProposedSaveFolder;
     QString mStandingNotice; // the notice panel's own text
-    bool mModified = false;
     bool mRecentFilesSaved = false;
     // What the editor read and wrote, to ask before "Save Landmark" replaces a file that
     // another program has changed since.

@@ -190,7 +190,7 @@ void TForm3::FormClose() {
 }
 
 void TForm3::BuildMarkers() {
-    mContent = buildMapScene(*mScene, mContext.set, mContext.region, mMapScale);
+    mContent = buildMapScene(*mScene, mContext.document.set(), mContext.document.region(), mMapScale);
     refreshFrontLine();
     mView->applyScrollSteps();
     // The build places markers in content coordinates, from the top-left corner.

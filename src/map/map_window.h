@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "data/landmark_kind.h"
+#include "document/landmark_document.h"
 #include "map/map_scene.h"
 #include "map/map_selection.h"
 

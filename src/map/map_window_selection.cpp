@@ -14,7 +14,8 @@ namespace korvland {
 
 void TForm3::pb1DblClick() {
     Shape1NewHint();
-    const MarkerFrameItem* frame = mSelection.highlight(mContent, mContext.set, mContext.set.currentIndex());
+    const LandmarkDocument& document = mContext.document;
+    const MarkerFrameItem* frame = mSelection.highlight(mContent, document.set(), document.currentIndex());
     if (!frame)
         return;
     // Each bar keeps the position within its range, so markers near an edge of the
@@ -30,9 +31,9 @@ void TForm3::Shape1NewHint() {
     // Nothing before the first marker click, nor while no markers exist.
     if (mSelection.clickedMarkerName().isEmpty())
         return;
-    const int current = mContext.set.currentIndex();
+    const int current = mContext.document.currentIndex();
     if (const MapMarker* found = marker(current))
-        found->syncIconAndHint(mContext.set.record(static_cast<std::size_t>(current)));
+        found->syncIconAndHint(mContext.document.record(current));
 }
 
 void TForm3::Shape1MouseDown(const MarkerFrameItem& frame) {
@@ -57,7 +58,7 @@ void TForm3::FormMouseMove(QPoint pos) {
     if (!editor)
         return;
     // The readouts name the current record, wherever the pointer is.
-    const LandmarkRecord& record = mContext.set.currentRecord();
+    const LandmarkRecord& record = mContext.document.currentRecord();
     const QString decimalPoint = QLocale().decimalPoint();
     editor->setPointerReadings(northSouthReadout(record.northSouth, decimalPoint),
                                eastWestReadout(record.eastWest, decimalPoint), QString::number(pos.y()),

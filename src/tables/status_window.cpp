@@ -3,6 +3,7 @@
 #include "app/window_sight.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
+#include "document/landmark_document.h"
 #include "editor/editor_window.h"
 #include "editor/record_format.h"
 #include "map/map_window.h"
@@ -82,7 +83,7 @@ int TForm6::selectedRow() const {
 }
 
 void TForm6::Button1Click() {
-    const LandmarkSet& set = mContext.set;
+    const LandmarkSet& set = mContext.document.set();
     {
         const QScopedValueRollback quiet(mQuiet, true);
         CLBox1->clear();
@@ -119,24 +120,19 @@ void TForm6::CLBox1Click() {
 }
 
 void TForm6::applyClick(int row) {
-    LandmarkSet& set = mContext.set;
+    LandmarkDocument& document = mContext.document;
     // Rows of a file read since the last filling are not the set's records.
-    if (row < 0 || row >= set.recordCount() || !hasRow(row))
+    if (row < 0 || row >= document.recordCount() || !hasRow(row))
         return;
-    const auto index = static_cast<std::size_t>(row);
-    // A record of type 6 cannot be switched on here: its tick goes at once.
+    // A record of type 6 cannot be switched on here: its tick goes at once, and a
+    // profile's flag 2 becomes a plain "off" as an untick would make it.
     const bool ticked = CLBox1->item(row)->checkState() == Qt::Checked;
-    const bool refused = ticked && set.record(index).loFileType == kDisabledType;
-    const bool active = ticked && !refused;
-    const std::uint8_t flag = active ? 0 : 1;
-    if (!active)
+    const bool refused = document.setActive(row, ticked) == LandmarkDocument::ActiveEdit::Refused;
+    if (refused)
+        document.setActive(row, false);
+    if (!ticked || refused)
         setRowTicked(row, false);
     TForm2* editor = mContext.windows.editor;
-    if (set.disabledFlag(index) != flag) {
-        set.setDisabled(index, flag);
-        if (editor)
-            editor->markModified();
-    }
     // The editor's one road: its refresh shows the flag in "Active Landmark" without
     // running that group's change handling, then the map and the ownership table follow.
     if (editor) {

@@ -3,6 +3,8 @@
 #include "app/app_context.h"
 #include "app/settings/settings_store.h"
 #include "data/landmark_set.h"
+#include "data/profile_file.h"
+#include "document/landmark_document.h"
 #include "editor/editor_window.h"
 #include "map/map_window.h"
 #include "map/splash_window.h"
@@ -11,6 +13,9 @@
 #include "tables/ownership_window.h"
 #include "tables/status_window.h"
 
+#include <algorithm>
+#include <array>
+#include <filesystem>
 #include <memory>
 
 namespace korvland::testing {
@@ -48,11 +53,26 @@ class TestWindows {
         context.windows = {};
     }
 
+    // Lays `flags` over the open file as opening a profile does (a flag of 2 comes only from
+    // a profile).
+    void openProfileWith(const std::array<std::uint8_t, kMaxRecords>& flags) {
+        ProfileContents profile;
+        const std::string path = set.landmarkPath();
+        std::copy(path.begin(), path.end(), profile.landmarkPath.begin());
+        profile.profileCount = set.recordCount();
+        profile.disabledFlags = flags;
+        const std::filesystem::path file = dir.path() / "flags.lmp";
+        writeBytes(file, encodeProfile(profile));
+        document.openProfile(QString::fromStdString(file.string()));
+    }
+
     TempDir dir;
-    LandmarkSet set;
+    LandmarkDocument document;
+    // The document's set, for reading; changes go through the document.
+    const LandmarkSet& set = document.set();
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}, {}};
     std::unique_ptr<TForm2> editor;
     std::unique_ptr<TForm3> map;
     std::unique_ptr<TForm4> splash;

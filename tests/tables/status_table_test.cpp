@@ -170,7 +170,7 @@ TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {
     open(sevenPlaces());
     std::array<std::uint8_t, kMaxRecords> flags{};
     flags[0] = flags[5] = 2;
-    set.applyDisabledFlags(flags);
+    openProfileWith(flags);
     editor->setRecordNumber(4);
     editor->UpDown1Changing();
 
