@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "app/program_windows.h"
 #include "app/settings/settings_store.h"
 #include "document/landmark_document.h"
 
@@ -46,11 +47,7 @@ class Startup {
     SettingsStore mStore;
     AppContext mContext;
     std::unique_ptr<TForm1> mWelcome;
-    std::unique_ptr<TForm2> mEditor;
-    std::unique_ptr<TForm3> mMap;
-    std::unique_ptr<TForm4> mSplash;
-    std::unique_ptr<TForm5> mOwnership;
-    std::unique_ptr<TForm6> mStatus;
+    ProgramWindows mWindows;
     // The placement keepers of the four remembered windows, owned by their windows.
     PlacementKeeper* mEditorPlacement = nullptr;
     PlacementKeeper* mMapPlacement = nullptr;

@@ -5,13 +5,10 @@
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
-#include "app/window_sight.h"
 #include "data/region.h"
 #include "data/user_error.h"
 #include "editor/save_questions.h"
 #include "map/map_window.h"
-#include "map/splash_window.h"
-#include "tables/ownership_window.h"
 #include "tables/status_window.h"
 
 #include <QAction>
@@ -33,23 +30,6 @@ namespace {
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-// Enables the "Map" command again when the user closes the map window.
-class MapCloseWatcher : public QObject {
-  public:
-    MapCloseWatcher(QObject* parent, std::function<void()> onClose)
-        : QObject(parent), mOnClose(std::move(onClose)) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close)
-            mOnClose();
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> mOnClose;
-};
 
 QAction* addCommand(QMenu* menu, const QString& caption, const char* objectName) {
     QAction* action = menu->addAction(caption);
@@ -169,17 +149,7 @@ bool TForm2::confirmDiscard() {
 }
 
 bool TForm2::runRead(const std::function<void()>& read) {
-    // The map and the tables show the old set; they go before it is replaced.
-    const Windows& w = mContext.windows;
-    // A minimised window counts as shown (isVisible() can be false while it is minimised):
-    // left open the map would keep the old set's markers and a table its rows. Each stays
-    // hidden, whatever its state, until its command brings it back.
-    if (w.map && !w.map->isHidden())
-        w.map->hide();
-    if (w.ownership && !w.ownership->isHidden())
-        w.ownership->hide();
-    if (w.status && !w.status->isHidden())
-        w.status->hide();
+    // The map and the tables hide themselves when the document announces the read.
     showNotice(mStandingNotice);
     try {
         read();
@@ -354,23 +324,8 @@ void TForm2::Map1Click(QObject* sender) {
         if (LSL14)
             LSL14->setText(QString::fromLatin1(texts.locationLine));
     }
-    TForm3* map = mContext.windows.map;
-    if (sender != Map1 || !map)
-        return;
-    // Only minimised: its markers are there, it comes back as it was.
-    if (!map->isHidden()) {
-        bringIntoSight(*map);
-        return;
-    }
-    // The splash covers the build: it is painted before the first marker is made.
-    if (TForm4* splash = mContext.windows.splash)
-        splash->showPainted();
-    Map1->setEnabled(false);
-    if (!mMapCloseWatcher)
-        mMapCloseWatcher = new MapCloseWatcher(this, [this] { setMapCommandEnabled(true); });
-    map->removeEventFilter(mMapCloseWatcher);
-    map->installEventFilter(mMapCloseWatcher);
-    bringIntoSight(*map);
+    if (sender == Map1)
+        emit mapRequested();
 }
 
 // --- other commands ------------------------------------------------------------------
@@ -393,11 +348,7 @@ void TForm2::N1Click() {
 }
 
 void TForm2::Data1Click() {
-    TForm5* ownership = mContext.windows.ownership;
-    if (!ownership)
-        return;
-    bringIntoSight(*ownership);
-    ownership->UpdateData1Click();
+    emit dataRequested();
 }
 
 void TForm2::About1Click() {

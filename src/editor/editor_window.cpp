@@ -10,7 +10,6 @@
 #include "editor/record_format.h"
 #include "editor/up_down.h"
 #include "map/map_window.h"
-#include "tables/ownership_window.h"
 #include "tables/status_window.h"
 
 #include <QCloseEvent>
@@ -118,11 +117,6 @@ TForm2::TForm2(AppContext& context, QWidget* parent) : QMainWindow(parent), mCon
     move(742, 181);
     resize(468, 326);
     createControls();
-    const LandmarkDocument& document = mContext.document;
-    connect(&document, &LandmarkDocument::currentChanged, this, &TForm2::showCurrentRecord);
-    connect(&document, &LandmarkDocument::recordChanged, this, &TForm2::documentEdited);
-    connect(&document, &LandmarkDocument::disabledChanged, this, &TForm2::documentEdited);
-    connect(&document, &LandmarkDocument::recordsChanged, this, &TForm2::documentEdited);
     createMenu();
 }
 
@@ -380,10 +374,7 @@ void TForm2::showCurrentRecord(int index) {
     if (recordNumber() != index + 1)
         setRecordNumber(index + 1);
     GetLocationType();
-    if (TForm3* map = mContext.windows.map; map && map->isVisible())
-        map->pb1DblClick();
-    if (TForm5* ownership = mContext.windows.ownership; ownership && ownership->isVisible())
-        ownership->UpdateData1Click();
+    emit recordShown(index);
 }
 
 void TForm2::UpDown1Changing() {

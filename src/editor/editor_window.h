@@ -79,9 +79,21 @@ class TForm2 : public QMainWindow {
     // panel's own notice comes back.
     void showNotice(const QString& text);
 
+    // --- following the document -----------------------------------------------------
+    // The document made record `index` current: the spinner follows, the boxes show it.
+    void showCurrentRecord(int index);
+    // A record changed: a "Saved ..." notice no longer tells the truth.
+    void documentEdited();
+
   signals:
     // The user pressed the "Table" button; the status table fills its list and shows.
     void tableButtonClicked();
+    // "Map": the map window is to come into sight.
+    void mapRequested();
+    // "Data": the ownership table is to come into sight and recount.
+    void dataRequested();
+    // The boxes show the current record `index` now.
+    void recordShown(int index);
 
   public:
     // --- menu commands and region detection (editor_commands.cpp) -------------------
@@ -146,10 +158,6 @@ class TForm2 : public QMainWindow {
     QString savedNotice(const QString& fileName) const;
     // After a successful open: editor reset.
     void finishOpen();
-    // The document made record `index` current: the spinner follows, the boxes show it.
-    void showCurrentRecord(int index);
-    // A record changed: a "Saved ..." notice no longer tells the truth.
-    void documentEdited();
 
     AppContext& mContext;
 
@@ -199,7 +207,6 @@ class TForm2 : public QMainWindow {
     QAction* Data1 = nullptr;
     QAction* About1 = nullptr;
     QList<QAction*> mRecentActions;
-    QObject* mMapCloseWatcher = nullptr; // enables "Map" again when the map window closes
 
     RecentFiles mRecentFiles;
     QString mStandingNotice; // the notice panel's own text

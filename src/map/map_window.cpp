@@ -1,5 +1,6 @@
 #include "map/map_window.h"
 
+#include "app/window_sight.h"
 #include "editor/editor_window.h"
 #include "editor/record_format.h"
 #include "map/splash_window.h"
@@ -177,6 +178,16 @@ void TForm3::FormShow() {
     if (TForm2* editor = mContext.windows.editor)
         editor->setMapCommandEnabled(false);
     BuildMarkers();
+}
+
+void TForm3::showOnCommand() {
+    // Only minimised: its markers are there, it comes back as it was.
+    if (!isHidden()) {
+        bringIntoSight(*this);
+        return;
+    }
+    emit buildStarting();
+    bringIntoSight(*this);
 }
 
 void TForm3::FormHide() {

@@ -79,6 +79,16 @@ class TForm3 : public QWidget {
     QGraphicsScene* scene() const { return mScene; }
     QMenu* popupMenu() const { return PopupMenu1; }
 
+    // "Map": a minimised map comes back as it was; a hidden one is built and shown, the
+    // splash covering the build.
+    void showOnCommand();
+
+  signals:
+    // A build after "Map" is about to begin: the splash window is to be painted over it.
+    void buildStarting();
+    // The highlight rests on the current record `index`.
+    void highlightMoved(int index);
+
   protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;

@@ -23,6 +23,7 @@ void TForm3::pb1DblClick() {
     const QPoint scroll = centringScroll(frame->pos().toPoint(), view()->viewport()->size());
     view()->horizontalScrollBar()->setValue(scroll.x());
     view()->verticalScrollBar()->setValue(scroll.y());
+    emit highlightMoved(document.currentIndex());
 }
 
 void TForm3::Shape1NewHint() {

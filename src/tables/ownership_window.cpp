@@ -1,5 +1,6 @@
 #include "tables/ownership_window.h"
 
+#include "app/window_sight.h"
 #include "document/landmark_document.h"
 #include "editor/record_format.h"
 #include "tables/caption_label.h"
@@ -127,6 +128,12 @@ void TForm5::UpdateData1Click() {
             if (counts.cells[row][column] != mShown.cells[row][column])
                 mCells[row][column]->setText(QString::number(counts.cells[row][column]));
     mShown = counts;
+    emit recounted();
+}
+
+void TForm5::showOnCommand() {
+    bringIntoSight(*this);
+    UpdateData1Click();
 }
 
 void TForm5::showEvent(QShowEvent* event) {

@@ -54,9 +54,6 @@ TForm6::TForm6(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     });
     // A click on the row already selected selects it again.
     connect(CLBox1, &QAbstractItemView::clicked, this, [this] { CLBox1Click(); });
-
-    if (TForm2* editor = mContext.windows.editor)
-        connect(editor, &TForm2::tableButtonClicked, this, &TForm6::Button1Click);
 }
 
 bool TForm6::hasRow(int index) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "app/program_windows.h"
 #include "app/settings/settings_store.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
@@ -20,9 +21,10 @@
 
 namespace korvland::testing {
 
-// The editor window and the windows it reaches, made in start-up's order over one
-// landmark set, scripted dialogs and a settings file in a fresh temporary folder, and
-// destroyed in reverse order. Fixtures derive from it to reach the parts by name.
+// The editor window and the windows that follow the document with it, made and connected
+// by start-up's own factory over one document, scripted dialogs and a settings file in a
+// fresh temporary folder, and destroyed in reverse order. Fixtures derive from it to reach
+// the parts by name.
 class TestWindows {
   public:
     TestWindows() { context.landmarksFolder = QString::fromStdString(dir.path().string()); }
@@ -31,27 +33,8 @@ class TestWindows {
     TestWindows(const TestWindows&) = delete;
     TestWindows& operator=(const TestWindows&) = delete;
 
-    void createWindows() {
-        editor = std::make_unique<TForm2>(context);
-        context.windows.editor = editor.get();
-        map = std::make_unique<TForm3>(context);
-        context.windows.map = map.get();
-        splash = std::make_unique<TForm4>(context);
-        context.windows.splash = splash.get();
-        ownership = std::make_unique<TForm5>(context);
-        context.windows.ownership = ownership.get();
-        status = std::make_unique<TForm6>(context);
-        context.windows.status = status.get();
-    }
-
-    void destroyWindows() {
-        status.reset();
-        ownership.reset();
-        splash.reset();
-        map.reset();
-        editor.reset();
-        context.windows = {};
-    }
+    void createWindows() { windows.create(context); }
+    void destroyWindows() { windows.destroy(); }
 
     // Lays `flags` over the open file as opening a profile does (a flag of 2 comes only from
     // a profile).
@@ -73,11 +56,12 @@ class TestWindows {
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
     AppContext context{document, dialogs, store, {}, {}, {}, {}};
-    std::unique_ptr<TForm2> editor;
-    std::unique_ptr<TForm3> map;
-    std::unique_ptr<TForm4> splash;
-    std::unique_ptr<TForm5> ownership;
-    std::unique_ptr<TForm6> status;
+    ProgramWindows windows;
+    std::unique_ptr<TForm2>& editor = windows.editor;
+    std::unique_ptr<TForm3>& map = windows.map;
+    std::unique_ptr<TForm4>& splash = windows.splash;
+    std::unique_ptr<TForm5>& ownership = windows.ownership;
+    std::unique_ptr<TForm6>& status = windows.status;
 };
 
 } // namespace korvland::testing
