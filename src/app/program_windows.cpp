@@ -87,12 +87,25 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &TForm2::documentEdited);
     QObject::connect(document, &LandmarkDocument::disabledChanged, e, &TForm2::documentEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &TForm2::documentEdited);
+    // A landmark switched on or off gains or gives up its ground on the map, and its row
+    // in the status table shows its tick.
+    QObject::connect(document, &LandmarkDocument::disabledChanged, m, [m] {
+        m->refreshFrontLine();
+        m->update();
+    });
+    QObject::connect(document, &LandmarkDocument::disabledChanged, t,
+                     [t, document](int index) { t->setRowTicked(index, document->isActive(index)); });
 
     // The editor's commands that show another window.
     QObject::connect(e, &TForm2::mapRequested, m, &TForm3::showOnCommand);
     QObject::connect(m, &TForm3::buildStarting, s, &TForm4::showPainted);
     QObject::connect(e, &TForm2::dataRequested, o, &TForm5::showOnCommand);
     QObject::connect(e, &TForm2::tableButtonClicked, t, &TForm6::Button1Click);
+
+    // What the tables tell the editor.
+    QObject::connect(t, &TForm6::inSightChanged, e,
+                     [e](bool inSight) { e->setTableButtonEnabled(!inSight); });
+    QObject::connect(t, &TForm6::noticeRaised, e, &TForm2::showNotice);
 }
 
 } // namespace korvland

@@ -10,7 +10,6 @@
 #include "editor/record_format.h"
 #include "editor/up_down.h"
 #include "map/map_window.h"
-#include "tables/status_window.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -306,10 +305,6 @@ void TForm2::showNotice(const QString& text) {
     mNoticePanel->setToolTip(text);
 }
 
-QString typeSixStaysOffNotice() {
-    return QStringLiteral("A landmark of type 06 stays switched off: give it another type first.");
-}
-
 void TForm2::refreshClock() {
     mClockPanel->setText(
         QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("MMMM dd yyyy  HH:mm:ss")));
@@ -468,16 +463,10 @@ void TForm2::LMDRG1Change(int itemIndex) {
     // A refused "Yes" still switches a profile's flag 2 to a plain "off", as "No" would.
     if (refused)
         document.setActive(index, false);
-    const bool active = document.isActive(index);
     if (refused) {
         LMDRG1->setItemIndex(1);
         showNotice(typeSixStaysOffNotice());
     }
-    if (TForm6* status = mContext.windows.status; status && status->hasRow(index))
-        status->setRowTicked(index, active);
-    // A landmark switched on or off gains or gives up its ground on the map.
-    if (TForm3* map = mContext.windows.map)
-        map->refreshFrontLine();
     LMDRG1->update();
     if (Edit9->isEnabled())
         Edit9->setFocus();

@@ -26,10 +26,6 @@ class PathLabel;
 class RadioGroup;
 class UpDown;
 
-// Why a landmark of the switched-off type cannot be switched on: a file written with type
-// 06 reads back switched off, whatever the screen said.
-QString typeSixStaysOffNotice();
-
 // The editor window: shows the current record and edits it; its menu brings files in
 // and out. Display and field editing live in editor_window.cpp, the menu commands and
 // region detection in editor_commands.cpp.

@@ -4,9 +4,7 @@
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "document/landmark_document.h"
-#include "editor/editor_window.h"
 #include "editor/record_format.h"
-#include "map/map_window.h"
 #include "tables/check_list.h"
 #include "tables/table_style.h"
 
@@ -103,8 +101,7 @@ void TForm6::Button1Click() {
     // takes the focus.
     selectRow(set.currentIndex());
     fitListToWholeRows();
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setTableButtonEnabled(false);
+    emit inSightChanged(true);
     bringIntoSight(*this);
 }
 
@@ -129,18 +126,13 @@ void TForm6::applyClick(int row) {
         document.setActive(row, false);
     if (!ticked || refused)
         setRowTicked(row, false);
-    TForm2* editor = mContext.windows.editor;
-    // The editor's one road: its refresh shows the flag in "Active Landmark" without
-    // running that group's change handling, then the map and the ownership table follow.
-    if (editor) {
-        editor->setRecordNumber(row + 1);
-        editor->UpDown1Changing();
-        // A tick that went at once says why, where the operator looks for notices.
-        if (refused)
-            editor->showNotice(typeSixStaysOffNotice());
-    }
-    if (TForm3* map = mContext.windows.map)
-        map->update();
+    // The one road of selection: the editor's refresh shows the flag in "Active Landmark"
+    // without running that group's change handling, then the map and the ownership table
+    // follow.
+    document.select(row);
+    // A tick that went at once says why, where the operator looks for notices.
+    if (refused)
+        emit noticeRaised(typeSixStaysOffNotice());
 }
 
 void TForm6::hideEvent(QHideEvent* event) {
@@ -149,16 +141,14 @@ void TForm6::hideEvent(QHideEvent* event) {
     // system) does not give the button back.
     if (event->spontaneous())
         return;
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setTableButtonEnabled(true);
+    emit inSightChanged(false);
 }
 
 void TForm6::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Minimised, the table is out of sight: "Table" brings it back. Restored, it is shown again.
     if (event->type() == QEvent::WindowStateChange && !isHidden())
-        if (TForm2* editor = mContext.windows.editor)
-            editor->setTableButtonEnabled(isMinimized());
+        emit inSightChanged(!isMinimized());
 }
 
 void TForm6::resizeEvent(QResizeEvent* event) {

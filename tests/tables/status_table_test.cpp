@@ -3,6 +3,7 @@
 #include "app/hint_presenter.h"
 #include "editor/editor_window.h"
 #include "editor/path_label.h"
+#include "editor/record_format.h"
 #include "support_gui/render_keep.h"
 #include "tables/status_window.h"
 
