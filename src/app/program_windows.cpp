@@ -96,11 +96,22 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::disabledChanged, t,
                      [t, document](int index) { t->setRowTicked(index, document->isActive(index)); });
 
+    QObject::connect(document, &LandmarkDocument::recordChanged, m, &TForm3::recordEdited);
+    QObject::connect(document, &LandmarkDocument::regionChanged, m, &TForm3::showRegionCaption);
+
     // The editor's commands that show another window.
     QObject::connect(e, &TForm2::mapRequested, m, &TForm3::showOnCommand);
     QObject::connect(m, &TForm3::buildStarting, s, &TForm4::showPainted);
     QObject::connect(e, &TForm2::dataRequested, o, &TForm5::showOnCommand);
     QObject::connect(e, &TForm2::tableButtonClicked, t, &TForm6::Button1Click);
+
+    // What the map tells the editor, the splash and the status table.
+    QObject::connect(m, &TForm3::inSightChanged, e, [e](bool inSight) { e->setMapCommandEnabled(!inSight); });
+    QObject::connect(m, &TForm3::markersBuilt, s, &QWidget::hide);
+    QObject::connect(m, &TForm3::markerNamed, e, &TForm2::setCurrentControlText);
+    QObject::connect(m, &TForm3::pointerMoved, e, &TForm2::setPointerReadings);
+    // Whether or not the status table is shown; its own click handling does not run.
+    QObject::connect(m, &TForm3::markerSelected, t, &TForm6::selectRow);
 
     // What the tables tell the editor.
     QObject::connect(t, &TForm6::inSightChanged, e,

@@ -8,8 +8,6 @@
 #include "data/region.h"
 #include "data/user_error.h"
 #include "editor/save_questions.h"
-#include "map/map_window.h"
-#include "tables/status_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -296,8 +294,6 @@ void TForm2::CompileLandmark1Click() {
 // --- reset and region --------------------------------------------------------------
 
 void TForm2::FormActivate() {
-    if (mContext.windows.map)
-        mContext.windows.map->setMapShown(0);
     Map1Click(Open1);
     setRecordNumber(1);
     const LandmarkDocument& document = mContext.document;
@@ -319,8 +315,6 @@ void TForm2::Map1Click(QObject* sender) {
     const LandmarkDocument& document = mContext.document;
     if (document.regionKnown()) {
         const RegionTexts& texts = regionTexts(document.region());
-        if (mContext.windows.map)
-            mContext.windows.map->setWindowTitle(QString::fromLatin1(texts.mapCaption));
         if (LSL14)
             LSL14->setText(QString::fromLatin1(texts.locationLine));
     }

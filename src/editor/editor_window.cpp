@@ -9,7 +9,6 @@
 #include "editor/radio_group.h"
 #include "editor/record_format.h"
 #include "editor/up_down.h"
-#include "map/map_window.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -425,8 +424,6 @@ void TForm2::Edit3Change() {
     document.setType(document.currentIndex(), static_cast<std::uint8_t>(*value));
     // Rewrites the box in two-digit form, folding a third digit into the low byte.
     GetLocationType();
-    if (TForm3* map = mContext.windows.map; map && map->mapShown() == 1)
-        map->Shape1NewHint();
 }
 
 void TForm2::Edit4Change() {
@@ -445,10 +442,6 @@ void TForm2::srg1Change(int itemIndex) {
         return;
     LandmarkDocument& document = mContext.document;
     document.setSide(document.currentIndex(), static_cast<std::uint8_t>(itemIndex));
-    if (TForm3* map = mContext.windows.map) {
-        map->setSavedMarkerColour(itemIndex == 1 ? kAlliedColour : kGermanColour);
-        map->Shape1NewHint();
-    }
 }
 
 void TForm2::LMDRG1Change(int itemIndex) {
