@@ -93,6 +93,17 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
             mStatusPlacement = new PlacementKeeper(window, mContext, statusPlacement());
         }
     });
+    TForm2* editor = mWindows.editor.get();
+    QObject::connect(mWelcome.get(), &TForm1::handedOver, editor, [editor] {
+        // Nothing is loaded yet: the record stepper and number box wait for a file.
+        editor->setRecordControlsEnabled(false);
+        editor->show();
+    });
+    // The welcome window's chooser remembers the folder it returned last.
+    TForm1* welcome = mWelcome.get();
+    editor->setFolderChooser([welcome](QWidget* parent, const QString& start) {
+        return welcome->runFolderChooser(parent, start);
+    });
 }
 
 Startup::~Startup() {

@@ -326,11 +326,10 @@ void TForm2::Map1Click(QObject* sender) {
 
 void TForm2::N1Click() {
     try {
-        // The welcome window's chooser, opened in the landmarks folder the operator works in.
-        TForm1* welcome = mContext.windows.welcome;
+        // Opened in the landmarks folder the operator works in.
         const std::optional<QString> folder =
-            welcome ? welcome->runFolderChooser(this, mContext.landmarksFolder)
-                    : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder);
+            mFolderChooser ? mFolderChooser(this, mContext.landmarksFolder)
+                           : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder);
         // The folder is still set: a cancel says nothing and changes nothing.
         if (!folder)
             return;

@@ -81,6 +81,11 @@ class TForm2 : public QMainWindow {
     // A record changed: a "Saved ..." notice no longer tells the truth.
     void documentEdited();
 
+    // "Change Folder" runs this chooser when start-up lends one (the welcome window's,
+    // which remembers the folder it returned last), else the dialogs' own.
+    using FolderChooser = std::function<std::optional<QString>(QWidget* parent, const QString& startFolder)>;
+    void setFolderChooser(FolderChooser chooser) { mFolderChooser = std::move(chooser); }
+
   signals:
     // The user pressed the "Table" button; the status table fills its list and shows.
     void tableButtonClicked();
@@ -203,6 +208,7 @@ class TForm2 : public QMainWindow {
     QAction* Data1 = nullptr;
     QAction* About1 = nullptr;
     QList<QAction*> mRecentActions;
+    FolderChooser mFolderChooser;
 
     RecentFiles mRecentFiles;
     QString mStandingNotice; // the notice panel's own text
