@@ -3,12 +3,14 @@
 // What the GUI benchmarks share: the landmark files they read, kept in memory-backed /dev/shm
 // where there is one so that the disk plays no part in the figures, and the program's windows.
 #include "app/app_context.h"
+#include "app/program_windows.h"
 #include "app/qt_dialogs.h"
 #include "app/settings/settings_store.h"
 #include "data/file_io.h"
 #include "data/landmark_file.h"
 #include "data/landmark_record.h"
 #include "data/landmark_set.h"
+#include "document/landmark_document.h"
 #include "editor/editor_window.h"
 #include "map/map_window.h"
 #include "map/splash_window.h"
@@ -31,58 +33,45 @@ inline std::filesystem::path benchFolder() {
 }
 
 // Writes `records` as a landmark file of 63-byte records named `name` in the bench folder.
-inline std::string writeBenchFile(const std::filesystem::path& name, const std::vector<LandmarkRecord>& records) {
+inline std::string writeBenchFile(const std::filesystem::path& name,
+                                  const std::vector<LandmarkRecord>& records) {
     const std::string path = (benchFolder() / name).string();
-    replaceFileAtomically(path, encodeLandmarkFile(static_cast<std::uint16_t>(records.size()), kRecordFieldsSize, 0,
-                                                   records));
+    replaceFileAtomically(
+        path, encodeLandmarkFile(static_cast<std::uint16_t>(records.size()), kRecordFieldsSize, 0, records));
     return path;
 }
 
-// The editor window and the windows it reaches, made in start-up's order over one set read
-// from `file`, with the Qt dialogs and a settings file of its own; the editor is shown on
-// record 1. Destroyed in reverse order.
+// The editor window and the windows that follow the document with it, made and connected by
+// start-up's own factory over one document read from `file`, with the Qt dialogs and a
+// settings file of its own; the editor is shown on record 1. Destroyed in reverse order.
 struct BenchWindows {
     BenchWindows(const std::string& file, const std::string& settingsName)
-        : store((benchFolder() / settingsName).string()), context{set, dialogs, store, {}, 0, {}, {}, {}} {
-        editor = std::make_unique<TForm2>(context);
-        context.windows.editor = editor.get();
-        map = std::make_unique<TForm3>(context);
-        context.windows.map = map.get();
-        splash = std::make_unique<TForm4>(context);
-        context.windows.splash = splash.get();
-        ownership = std::make_unique<TForm5>(context);
-        context.windows.ownership = ownership.get();
-        status = std::make_unique<TForm6>(context);
-        context.windows.status = status.get();
-        set.korvfileread(file);
+        : store((benchFolder() / settingsName).string()), context{document, dialogs, store, {}, {}, {}, {}} {
+        windows.create(context);
+        document.read(QString::fromStdString(file));
         editor->setRecordMaximum(set.recordCount());
-        editor->setRecordNumber(1);
-        editor->GetLocationType();
         editor->show();
         QApplication::processEvents();
     }
     ~BenchWindows() {
-        status.reset();
-        ownership.reset();
-        splash.reset();
-        map.reset();
-        editor.reset();
-        context.windows = {};
+        windows.destroy();
         std::error_code ignored;
         std::filesystem::remove(store.filePath(), ignored);
     }
     BenchWindows(const BenchWindows&) = delete;
     BenchWindows& operator=(const BenchWindows&) = delete;
 
-    LandmarkSet set;
+    LandmarkDocument document;
+    const LandmarkSet& set = document.set();
     QtDialogs dialogs;
     SettingsStore store;
     AppContext context;
-    std::unique_ptr<TForm2> editor;
-    std::unique_ptr<TForm3> map;
-    std::unique_ptr<TForm4> splash;
-    std::unique_ptr<TForm5> ownership;
-    std::unique_ptr<TForm6> status;
+    ProgramWindows windows;
+    std::unique_ptr<TForm2>& editor = windows.editor;
+    std::unique_ptr<TForm3>& map = windows.map;
+    std::unique_ptr<TForm4>& splash = windows.splash;
+    std::unique_ptr<TForm5>& ownership = windows.ownership;
+    std::unique_ptr<TForm6>& status = windows.status;
 };
 
 } // namespace korvland::bench

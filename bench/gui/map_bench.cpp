@@ -6,6 +6,7 @@
 #include "app/settings/settings_store.h"
 #include "data/landmark_file.h"
 #include "data/landmark_set.h"
+#include "document/landmark_document.h"
 #include "editor/record_format.h"
 #include "map/map_projection.h"
 #include "map/map_scene.h"
@@ -37,7 +38,7 @@ constexpr std::uint16_t kRecords = 1024;
 
 // A set of `count` records of every kind and both sides, spread over a theatre of about
 // 1.6 by 4 degrees (a map of some 750 × 1250 pixels at 1:1), every seventh switched off.
-void loadSet(LandmarkSet& set, std::uint16_t count) {
+std::string writeMapFile(std::uint16_t count) {
     std::mt19937 random(12);
     std::uniform_real_distribution<float> north(48.4f, 50.0f);
     std::uniform_real_distribution<float> east(2.0f, 6.0f);
@@ -53,7 +54,11 @@ void loadSet(LandmarkSet& set, std::uint16_t count) {
         const std::string name = "Landmark number " + std::to_string(i);
         std::copy_n(name.begin(), std::min(name.size(), kNameSize), r.name.begin());
     }
-    set.korvfileread(writeBenchFile("korvland-map-bench.dat", records));
+    return writeBenchFile("korvland-map-bench.dat", records);
+}
+
+void loadSet(LandmarkSet& set, std::uint16_t count) {
+    set.korvfileread(writeMapFile(count));
 }
 
 // A shown view over a scene, as the map window holds them.
@@ -180,13 +185,12 @@ BENCHMARK(BM_MapBuildWidgets1024)->Unit(benchmark::kMillisecond);
 
 // A scale change in the shown map window: teardown and rebuild, alternating 1:1 and 2:1.
 void BM_MapZoom1024(benchmark::State& state) {
-    LandmarkSet set;
-    loadSet(set, kRecords);
+    LandmarkDocument document;
+    document.read(QString::fromStdString(writeMapFile(kRecords)));
     QtDialogs dialogs;
     SettingsStore store((benchFolder() / "korvland-map-bench.INI").string());
-    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}, {}};
     TForm3 map(context);
-    context.windows.map = &map;
     map.show();
     QApplication::processEvents();
     bool twice = false;

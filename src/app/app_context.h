@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/landmark_set.h"
-
 #include <QString>
 
 #include <functional>
@@ -9,6 +7,7 @@
 namespace korvland {
 
 class Dialogs;
+class LandmarkDocument;
 class SettingsStore;
 class TForm1;
 class TForm2;
@@ -28,14 +27,13 @@ struct Windows {
     TForm6* status = nullptr;
 };
 
-// What every window shares for the whole run: the one landmark set, the dialogs,
-// the settings store, the landmarks folder and the region. Owned by start-up.
+// What every window shares for the whole run: the open landmark file, the dialogs, the
+// settings store and the landmarks folder. Owned by start-up.
 struct AppContext {
-    LandmarkSet& set;
+    LandmarkDocument& document;
     Dialogs& dialogs;
     SettingsStore& store;
     QString landmarksFolder;
-    int region = 0;
     Windows windows;
     // Ends the program once the current event has been handled.
     std::function<void()> requestQuit;

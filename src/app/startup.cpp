@@ -56,7 +56,8 @@ PlacementOptions statusPlacement() {
 } // namespace
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
-    : mObserver(std::move(observer)), mStore(settingsPath), mContext{mSet, dialogs, mStore, {}, 0, {}, {}, {}} {
+    : mObserver(std::move(observer)),
+      mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}, {}} {
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
@@ -76,36 +77,52 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     // The application-wide settings come with the editor window.
     setApplicationTitle(QStringLiteral("KORV Landmarks Editor"));
     applyHintSettings(*qApp);
-    mContext.windows.editor = create(mEditor);
-    mEditorPlacement = new PlacementKeeper(*mEditor, mContext, editorPlacement());
-    // Animations run slower once the editor window exists.
-    setEffectDelay(150);
-    mContext.windows.map = create(mMap);
-    mMapPlacement = new PlacementKeeper(*mMap, mContext, mapPlacement());
-    mContext.windows.splash = create(mSplash);
-    mContext.windows.ownership = create(mOwnership);
-    mOwnershipPlacement = new PlacementKeeper(*mOwnership, mContext, ownershipPlacement(mOwnership->size()));
-    mContext.windows.status = create(mStatus);
-    mStatusPlacement = new PlacementKeeper(*mStatus, mContext, statusPlacement());
+    mWindows.create(mContext, [this](QWidget& window) {
+        if (mObserver)
+            mObserver(Event::Created, &window);
+        const QString name = window.objectName();
+        if (name == QLatin1String("Form2")) {
+            mEditorPlacement = new PlacementKeeper(window, mContext, editorPlacement());
+            // Animations run slower once the editor window exists.
+            setEffectDelay(150);
+        } else if (name == QLatin1String("Form3")) {
+            mMapPlacement = new PlacementKeeper(window, mContext, mapPlacement());
+        } else if (name == QLatin1String("Form5")) {
+            mOwnershipPlacement = new PlacementKeeper(window, mContext, ownershipPlacement(window.size()));
+        } else if (name == QLatin1String("Form6")) {
+            mStatusPlacement = new PlacementKeeper(window, mContext, statusPlacement());
+        }
+    });
+    TForm2* editor = mWindows.editor.get();
+    QObject::connect(mWelcome.get(), &TForm1::handedOver, editor, [editor] {
+        // Nothing is loaded yet: the record stepper and number box wait for a file.
+        editor->setRecordControlsEnabled(false);
+        editor->show();
+    });
+    // The welcome window's chooser remembers the folder it returned last.
+    TForm1* welcome = mWelcome.get();
+    editor->setFolderChooser([welcome](QWidget* parent, const QString& start) {
+        return welcome->runFolderChooser(parent, start);
+    });
 }
 
 Startup::~Startup() {
     // Reverse order of creation; the welcome window, whose store serves the others
     // while they write their state, goes last.
     mContext.endOfRun.ending = true;
-    destroy(mStatus, mStatusPlacement);
+    destroy(mWindows.status, mStatusPlacement);
     mContext.windows.status = nullptr;
-    destroy(mOwnership, mOwnershipPlacement);
+    destroy(mWindows.ownership, mOwnershipPlacement);
     mContext.windows.ownership = nullptr;
-    destroy(mSplash);
+    destroy(mWindows.splash);
     mContext.windows.splash = nullptr;
-    destroy(mMap, mMapPlacement);
+    destroy(mWindows.map, mMapPlacement);
     mContext.windows.map = nullptr;
     // The editor writes its recent-files list first; when that fails, its placement stays unwritten.
-    if (mEditor) {
-        mEditor->hide();
-        const bool listWritten = mEditor->saveRecentFiles();
-        destroy(mEditor, listWritten ? mEditorPlacement : nullptr);
+    if (TForm2* editor = mWindows.editor.get()) {
+        editor->hide();
+        const bool listWritten = editor->saveRecentFiles();
+        destroy(mWindows.editor, listWritten ? mEditorPlacement : nullptr);
     }
     mContext.windows.editor = nullptr;
     destroy(mWelcome);

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "app/app_context.h"
+#include "app/program_windows.h"
 #include "app/settings/settings_store.h"
-#include "data/landmark_set.h"
+#include "document/landmark_document.h"
 
 #include <functional>
 #include <memory>
@@ -42,15 +43,11 @@ class Startup {
     template <typename Window> void destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper = nullptr);
 
     Observer mObserver;
-    LandmarkSet mSet;
+    LandmarkDocument mDocument;
     SettingsStore mStore;
     AppContext mContext;
     std::unique_ptr<TForm1> mWelcome;
-    std::unique_ptr<TForm2> mEditor;
-    std::unique_ptr<TForm3> mMap;
-    std::unique_ptr<TForm4> mSplash;
-    std::unique_ptr<TForm5> mOwnership;
-    std::unique_ptr<TForm6> mStatus;
+    ProgramWindows mWindows;
     // The placement keepers of the four remembered windows, owned by their windows.
     PlacementKeeper* mEditorPlacement = nullptr;
     PlacementKeeper* mMapPlacement = nullptr;

@@ -3,7 +3,6 @@
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "data/user_error.h"
-#include "editor/editor_window.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -165,11 +164,7 @@ void TForm1::FormCreate() {
 
 void TForm1::Button5Click() {
     hide();
-    if (TForm2* editor = mContext.windows.editor) {
-        // Nothing is loaded yet: the record stepper and number box wait for a file.
-        editor->setRecordControlsEnabled(false);
-        editor->show();
-    }
+    emit handedOver();
 }
 
 FileDialogRequest TForm1::korvopen() const {

@@ -45,6 +45,10 @@ class TForm1 : public QWidget {
     static bool drawsOwnCaption();
     QPushButton* startButton() const { return Button5; }
 
+  signals:
+    // The start button: the editor takes over.
+    void handedOver();
+
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

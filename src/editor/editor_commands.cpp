@@ -5,15 +5,9 @@
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
-#include "app/window_sight.h"
 #include "data/region.h"
 #include "data/user_error.h"
-#include "editor/region_name.h"
 #include "editor/save_questions.h"
-#include "map/map_window.h"
-#include "map/splash_window.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,27 +28,6 @@ namespace {
 std::string nativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
-
-QString fromNative(const std::string& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path));
-}
-
-// Enables the "Map" command again when the user closes the map window.
-class MapCloseWatcher : public QObject {
-  public:
-    MapCloseWatcher(QObject* parent, std::function<void()> onClose)
-        : QObject(parent), mOnClose(std::move(onClose)) {}
-
-  protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Close)
-            mOnClose();
-        return QObject::eventFilter(watched, event);
-    }
-
-  private:
-    std::function<void()> mOnClose;
-};
 
 QAction* addCommand(QMenu* menu, const QString& caption, const char* objectName) {
     QAction* action = menu->addAction(caption);
@@ -168,23 +141,13 @@ void TForm2::addRecentFile(const QString& path) {
 // --- reading -----------------------------------------------------------------------
 
 bool TForm2::confirmDiscard() {
-    if (!mModified)
+    if (!isModified())
         return true;
     return mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Discard them?"));
 }
 
 bool TForm2::runRead(const std::function<void()>& read) {
-    // The map and the tables show the old set; they go before it is replaced.
-    const Windows& w = mContext.windows;
-    // A minimised window counts as shown (isVisible() can be false while it is minimised):
-    // left open the map would keep the old set's markers and a table its rows. Each stays
-    // hidden, whatever its state, until its command brings it back.
-    if (w.map && !w.map->isHidden())
-        w.map->hide();
-    if (w.ownership && !w.ownership->isHidden())
-        w.ownership->hide();
-    if (w.status && !w.status->isHidden())
-        w.status->hide();
+    // The map and the tables hide themselves when the document announces the read.
     showNotice(mStandingNotice);
     try {
         read();
@@ -203,14 +166,13 @@ bool TForm2::runRead(const std::function<void()>& read) {
 
 bool TForm2::readLandmarkFile(const QString& path) {
     return runRead([this, &path] {
-        mContext.set.korvfileread(nativePath(path));
+        mContext.document.read(path);
         mFiles.read(nativePath(path));
     });
 }
 
 void TForm2::finishOpen() {
     FormActivate();
-    mModified = false;
 }
 
 void TForm2::openLandmarkWith(const FileDialogRequest& request) {
@@ -273,8 +235,8 @@ void TForm2::Profile1Click() {
 
 bool TForm2::openProfileFile(const QString& path) {
     if (!runRead([this, &path] {
-            mContext.set.openProfile(nativePath(path));
-            mFiles.read(mContext.set.landmarkPath());
+            mContext.document.openProfile(path);
+            mFiles.read(mContext.document.set().landmarkPath());
         }))
         return false;
     finishOpen();
@@ -284,7 +246,7 @@ bool TForm2::openProfileFile(const QString& path) {
 // --- saving ------------------------------------------------------------------------
 
 bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
-                         const std::function<void(const std::string&)>& write) {
+                         const std::function<void(const QString&)>& write) {
     if (request.initialFolder.isEmpty())
         request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
@@ -293,7 +255,7 @@ bool TForm2::saveThrough(FileDialogRequest request, const QString& refusal,
         return false;
     }
     try {
-        write(nativePath(*path));
+        write(*path);
         showNotice(savedNotice(QFileInfo(*path).fileName()));
         return true;
     } catch (const UserError& e) {
@@ -308,9 +270,9 @@ void TForm2::Save1Click() {
     request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
     request.defaultSuffix = QStringLiteral("lmp");
     request.replaceQuestion = profileReplaceQuestion;
-    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const std::string& path) {
-        mContext.set.saveProfile(path);
-        mFiles.wrote(path);
+    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const QString& path) {
+        mContext.document.saveProfile(path);
+        mFiles.wrote(nativePath(path));
     });
 }
 
@@ -319,84 +281,55 @@ void TForm2::CompileLandmark1Click() {
     request.title = QStringLiteral("Save Compiled Landmark File");
     request.filter = QStringLiteral("All Landmarks Files|*.dat");
     request.defaultSuffix = QStringLiteral("dat");
-    request.proposedName = mProposedSaveName;
-    request.initialFolder = mProposedSaveFolder;
+    request.proposedName = mContext.document.proposedSaveName();
+    request.initialFolder = mContext.document.proposedSaveFolder();
     request.replaceQuestion = [this](const QString& path) { return landmarkReplaceQuestion(path, mFiles); };
-    if (saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const std::string& path) {
-            mContext.set.writeLandmarkFile(path);
-            mFiles.wrote(path);
-        }))
-        mModified = false;
+    // A written landmark file is the document's clean state.
+    saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const QString& path) {
+        mContext.document.write(path);
+        mFiles.wrote(nativePath(path));
+    });
 }
 
 // --- reset and region --------------------------------------------------------------
 
 void TForm2::FormActivate() {
-    if (mContext.windows.map)
-        mContext.windows.map->setMapShown(0);
     Map1Click(Open1);
     setRecordNumber(1);
-    setRecordMaximum(mContext.set.recordCount());
+    const LandmarkDocument& document = mContext.document;
+    setRecordMaximum(document.recordCount());
     GetLocationType();
     if (Label1) {
-        Label1->setText(fromNative(mContext.set.landmarkPath()));
+        Label1->setText(document.filePath());
         Label1->setToolTip(Label1->text());
     }
     if (LMDSimpleLabel11)
-        LMDSimpleLabel11->setText(QString::number(mContext.set.recordCount()));
+        LMDSimpleLabel11->setText(QString::number(document.recordCount()));
     if (LMDSimpleLabel12)
-        LMDSimpleLabel12->setText(QString::number(mContext.set.recordSize()));
+        LMDSimpleLabel12->setText(QString::number(document.set().recordSize()));
     update();
 }
 
 void TForm2::Map1Click(QObject* sender) {
-    LandmarkSet& set = mContext.set;
-    // The stored name itself becomes lower case; the match is on the name alone.
-    set.setCurrentFileName(regionFileName(set.currentFileName()));
-    if (const std::optional<int> region = detectRegion(set.currentFileName())) {
-        const RegionTexts& texts = regionTexts(*region);
-        mContext.region = *region;
-        mProposedSaveName = QString::fromLatin1(texts.proposedName);
-        mProposedSaveFolder.clear();
-        if (mContext.windows.map)
-            mContext.windows.map->setWindowTitle(QString::fromLatin1(texts.mapCaption));
+    // A file whose name names no region leaves the region, and so these texts, as they were.
+    const LandmarkDocument& document = mContext.document;
+    if (document.regionKnown()) {
+        const RegionTexts& texts = regionTexts(document.region());
         if (LSL14)
             LSL14->setText(QString::fromLatin1(texts.locationLine));
-    } else if (set.isLoaded()) {
-        // The region stays, but a save goes back where the data came from, not over the
-        // file of the region read before.
-        const QFileInfo file(fromNative(set.landmarkPath()));
-        mProposedSaveName = file.fileName();
-        mProposedSaveFolder = file.absolutePath();
     }
-    TForm3* map = mContext.windows.map;
-    if (sender != Map1 || !map)
-        return;
-    // Only minimised: its markers are there, it comes back as it was.
-    if (!map->isHidden()) {
-        bringIntoSight(*map);
-        return;
-    }
-    // The splash covers the build: it is painted before the first marker is made.
-    if (TForm4* splash = mContext.windows.splash)
-        splash->showPainted();
-    Map1->setEnabled(false);
-    if (!mMapCloseWatcher)
-        mMapCloseWatcher = new MapCloseWatcher(this, [this] { setMapCommandEnabled(true); });
-    map->removeEventFilter(mMapCloseWatcher);
-    map->installEventFilter(mMapCloseWatcher);
-    bringIntoSight(*map);
+    if (sender == Map1)
+        emit mapRequested();
 }
 
 // --- other commands ------------------------------------------------------------------
 
 void TForm2::N1Click() {
     try {
-        // The welcome window's chooser, opened in the landmarks folder the operator works in.
-        TForm1* welcome = mContext.windows.welcome;
+        // Opened in the landmarks folder the operator works in.
         const std::optional<QString> folder =
-            welcome ? welcome->runFolderChooser(this, mContext.landmarksFolder)
-                    : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder);
+            mFolderChooser ? mFolderChooser(this, mContext.landmarksFolder)
+                           : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder);
         // The folder is still set: a cancel says nothing and changes nothing.
         if (!folder)
             return;
@@ -408,11 +341,7 @@ void TForm2::N1Click() {
 }
 
 void TForm2::Data1Click() {
-    TForm5* ownership = mContext.windows.ownership;
-    if (!ownership)
-        return;
-    bringIntoSight(*ownership);
-    ownership->UpdateData1Click();
+    emit dataRequested();
 }
 
 void TForm2::About1Click() {
@@ -450,14 +379,12 @@ void TForm2::About1Click() {
 
 // --- editing and closing -------------------------------------------------------------
 
-void TForm2::markModified() {
-    mModified = true;
-    // A "Saved ..." line no longer tells the truth.
+void TForm2::documentEdited() {
     showNotice(mStandingNotice);
 }
 
 QString TForm2::savedNotice(const QString& fileName) const {
-    const LandmarkSet& set = mContext.set;
+    const LandmarkSet& set = mContext.document.set();
     int switchedOff = 0;
     for (std::size_t i = 0; i < set.recordCount(); ++i)
         switchedOff += set.disabledFlag(i) != 0 ? 1 : 0;
@@ -470,7 +397,7 @@ QString TForm2::savedNotice(const QString& fileName) const {
 }
 
 void TForm2::closeEvent(QCloseEvent* event) {
-    if (mModified &&
+    if (isModified() &&
         !mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Quit without saving?"))) {
         event->ignore();
         return;

@@ -9,9 +9,6 @@
 #include "editor/radio_group.h"
 #include "editor/record_format.h"
 #include "editor/up_down.h"
-#include "map/map_window.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -215,6 +212,8 @@ void TForm2::createControls() {
     connect(Edit1, &QLineEdit::textEdited, this, &TForm2::Edit1Change);
     connect(Edit3, &QLineEdit::textEdited, this, &TForm2::Edit3Change);
     connect(Edit4, &QLineEdit::textEdited, this, &TForm2::Edit4Change);
+    // Typing into the name after leaving the box is a step of its own.
+    connect(Edit1, &QLineEdit::editingFinished, &mContext.document, &LandmarkDocument::endNameTyping);
     // A byte is two hexadecimal digits: a third digit, a sign or a blank never reaches the
     // record, and a box emptied on the way to another value reports nothing.
     const QRegularExpression hexByte(QStringLiteral("[0-9A-Fa-f]{0,2}"));
@@ -309,10 +308,6 @@ void TForm2::showNotice(const QString& text) {
     mNoticePanel->setToolTip(text);
 }
 
-QString typeSixStaysOffNotice() {
-    return QStringLiteral("A landmark of type 06 stays switched off: give it another type first.");
-}
-
 void TForm2::refreshClock() {
     mClockPanel->setText(
         QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("MMMM dd yyyy  HH:mm:ss")));
@@ -339,15 +334,13 @@ void TForm2::applyTabOrder() {
 }
 
 void TForm2::GetLocationType() {
-    LandmarkSet& set = mContext.set;
-    set.selectRecord(recordNumber());
-    const int index = set.currentIndex();
-    const LandmarkRecord& record = set.currentRecord();
+    const LandmarkDocument& document = mContext.document;
+    const LandmarkRecord& record = document.currentRecord();
 
     Edit2->setText(QString::number(record.landmarkId));
     Edit3->setText(formatHexByte(record.loFileType));
     Edit4->setText(formatHexByte(record.loFileNo));
-    LMDRG1->setItemIndex(set.disabledFlag(static_cast<std::size_t>(index)) == 0 ? 0 : 1);
+    LMDRG1->setItemIndex(document.isActive(document.currentIndex()) ? 0 : 1);
 
     // "Unknown" kinds change only the text; the label keeps the colour of the record before.
     const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
@@ -371,11 +364,15 @@ void TForm2::GetLocationType() {
 }
 
 void TForm2::UpDown1Click() {
+    mContext.document.select(recordNumber() - 1);
+}
+
+void TForm2::showCurrentRecord(int index) {
+    // The number typed into the box stays as typed while it names this record.
+    if (recordNumber() != index + 1)
+        setRecordNumber(index + 1);
     GetLocationType();
-    if (TForm3* map = mContext.windows.map; map && map->isVisible())
-        map->pb1DblClick();
-    if (TForm5* ownership = mContext.windows.ownership; ownership && ownership->isVisible())
-        ownership->UpdateData1Click();
+    emit recordShown(index);
 }
 
 void TForm2::UpDown1Changing() {
@@ -395,8 +392,8 @@ void TForm2::Edit1Change() {
     const std::optional<std::string> bytes = encodeCp1252(Edit1->text().toStdString());
     if (!bytes)
         return;
-    mContext.set.setName(*bytes);
-    markModified();
+    LandmarkDocument& document = mContext.document;
+    document.setName(document.currentIndex(), Edit1->text());
 }
 
 std::optional<int> TForm2::hexByteOf(const QLineEdit* box) {
@@ -415,7 +412,7 @@ void TForm2::hexBoxLeft(QLineEdit* box) {
         box->setText(QLatin1Char('0') + box->text());
         box == Edit3 ? Edit3Change() : Edit4Change();
     } else if (digits == 0) {
-        const LandmarkRecord& record = mContext.set.record(static_cast<std::size_t>(recordNumber() - 1));
+        const LandmarkRecord& record = mContext.document.currentRecord();
         box->setText(formatHexByte(box == Edit3 ? record.loFileType : record.loFileNo));
     }
 }
@@ -427,12 +424,10 @@ void TForm2::Edit3Change() {
     const std::optional<int> value = hexByteOf(Edit3);
     if (!value)
         return;
-    mContext.set.setLoFileType(*value);
-    markModified();
+    LandmarkDocument& document = mContext.document;
+    document.setType(document.currentIndex(), static_cast<std::uint8_t>(*value));
     // Rewrites the box in two-digit form, folding a third digit into the low byte.
     GetLocationType();
-    if (TForm3* map = mContext.windows.map; map && map->mapShown() == 1)
-        map->Shape1NewHint();
 }
 
 void TForm2::Edit4Change() {
@@ -442,45 +437,33 @@ void TForm2::Edit4Change() {
     if (!value)
         return;
     // No refresh: the kind label and the box keep what they show until the next selection.
-    mContext.set.setLoFileNo(*value);
-    markModified();
+    LandmarkDocument& document = mContext.document;
+    document.setSubType(document.currentIndex(), static_cast<std::uint8_t>(*value));
 }
 
 void TForm2::srg1Change(int itemIndex) {
     if (itemIndex < 0)
         return;
-    if (mContext.set.currentRecord().side != itemIndex) {
-        mContext.set.setSide(itemIndex);
-        markModified();
-    }
-    if (TForm3* map = mContext.windows.map) {
-        map->setSavedMarkerColour(itemIndex == 1 ? kAlliedColour : kGermanColour);
-        map->Shape1NewHint();
-    }
+    LandmarkDocument& document = mContext.document;
+    document.setSide(document.currentIndex(), static_cast<std::uint8_t>(itemIndex));
 }
 
 void TForm2::LMDRG1Change(int itemIndex) {
     if (itemIndex < 0)
         return;
-    const int index = mContext.set.currentIndex();
+    LandmarkDocument& document = mContext.document;
+    const int index = document.currentIndex();
     // Type 06 is written switched off whatever its flag says: "Yes" would show what the
     // file will not hold, so the group goes back to "No", as the status table's tick does.
-    const bool refused = itemIndex == 0 && mContext.set.currentRecord().loFileType == kDisabledType;
-    const auto flag = static_cast<std::uint8_t>(refused ? 1 : itemIndex);
     // A click on the item already chosen (or on the group's frame) changes nothing.
-    if (mContext.set.disabledFlag(static_cast<std::size_t>(index)) != flag) {
-        mContext.set.setDisabled(static_cast<std::size_t>(index), flag);
-        markModified();
-    }
+    const bool refused = document.setActive(index, itemIndex == 0) == LandmarkDocument::ActiveEdit::Refused;
+    // A refused "Yes" still switches a profile's flag 2 to a plain "off", as "No" would.
+    if (refused)
+        document.setActive(index, false);
     if (refused) {
         LMDRG1->setItemIndex(1);
         showNotice(typeSixStaysOffNotice());
     }
-    if (TForm6* status = mContext.windows.status; status && status->hasRow(index))
-        status->setRowTicked(index, flag == 0);
-    // A landmark switched on or off gains or gives up its ground on the map.
-    if (TForm3* map = mContext.windows.map)
-        map->refreshFrontLine();
     LMDRG1->update();
     if (Edit9->isEnabled())
         Edit9->setFocus();

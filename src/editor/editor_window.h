@@ -4,6 +4,7 @@
 #include "app/dialogs.h"
 #include "app/recent_files.h"
 #include "data/file_identity.h"
+#include "document/landmark_document.h"
 
 #include <QMainWindow>
 
@@ -25,10 +26,6 @@ class PathLabel;
 class RadioGroup;
 class UpDown;
 
-// Why a landmark of the switched-off type cannot be switched on: a file written with type
-// 06 reads back switched off, whatever the screen said.
-QString typeSixStaysOffNotice();
-
 // The editor window: shows the current record and edits it; its menu brings files in
 // and out. Display and field editing live in editor_window.cpp, the menu commands and
 // region detection in editor_commands.cpp.
@@ -40,6 +37,8 @@ class TForm2 : public QMainWindow {
 
     // --- record display and field editing (editor_window.cpp) ----------------------
     void GetLocationType();
+    // Both select the record the spinner shows in the document (the spinner's own steps
+    // run them); the refresh follows from the document's announcement.
     void UpDown1Click();
     void UpDown1Changing();
     void Edit9Change();
@@ -50,8 +49,8 @@ class TForm2 : public QMainWindow {
     void LMDRG1Change(int itemIndex);
     void LMDRG1Click();
 
-    // The 1-based record number held by the spinner; other windows set it, then call
-    // UpDown1Changing to select a record.
+    // The 1-based record number held by the spinner, a view of the document's current
+    // record: set from code it waits for UpDown1Changing to select that record.
     int recordNumber() const;
     void setRecordNumber(int number);
     // The spinner's maximum, the record count of the set (at least 1); the record
@@ -76,9 +75,26 @@ class TForm2 : public QMainWindow {
     // panel's own notice comes back.
     void showNotice(const QString& text);
 
+    // --- following the document -----------------------------------------------------
+    // The document made record `index` current: the spinner follows, the boxes show it.
+    void showCurrentRecord(int index);
+    // A record changed: a "Saved ..." notice no longer tells the truth.
+    void documentEdited();
+
+    // "Change Folder" runs this chooser when start-up lends one (the welcome window's,
+    // which remembers the folder it returned last), else the dialogs' own.
+    using FolderChooser = std::function<std::optional<QString>(QWidget* parent, const QString& startFolder)>;
+    void setFolderChooser(FolderChooser chooser) { mFolderChooser = std::move(chooser); }
+
   signals:
     // The user pressed the "Table" button; the status table fills its list and shows.
     void tableButtonClicked();
+    // "Map": the map window is to come into sight.
+    void mapRequested();
+    // "Data": the ownership table is to come into sight and recount.
+    void dataRequested();
+    // The boxes show the current record `index` now.
+    void recordShown(int index);
 
   public:
     // --- menu commands and region detection (editor_commands.cpp) -------------------
@@ -104,17 +120,11 @@ class TForm2 : public QMainWindow {
     bool openProfileFile(const QString& path);
 
     // Edits since the last successful open or "Save Landmark".
-    bool isModified() const { return mModified; }
+    bool isModified() const { return mContext.document.isModified(); }
     // True when there are no such edits or the user agrees to discard them.
     bool confirmDiscard(); // editor_commands.cpp
-    void markModified();
 
     RecentFiles& recentFiles() { return mRecentFiles; }
-    // The file name "Save Landmark" proposes, from the region, and the folder it proposes
-    // it in (empty: the landmarks folder). After a file whose name names no region, that
-    // file's own name and folder.
-    QString proposedSaveName() const { return mProposedSaveName; }
-    QString proposedSaveFolder() const { return mProposedSaveFolder; }
 
     // The "Map" command: the map window disables it while it is shown and enables it
     // again when the user closes it.
@@ -140,7 +150,7 @@ class TForm2 : public QMainWindow {
     // Asks for a destination in a save dialog and writes through `write`; a cancel shows
     // `refusal`, a failure the error box. True when the file was written.
     bool saveThrough(FileDialogRequest request, const QString& refusal,
-                     const std::function<void(const std::string&)>& write);
+                     const std::function<void(const QString&)>& write);
     void openLandmarkWith(const FileDialogRequest& request);
     // Hides the map and both tables, runs `read`, and on success enables what a loaded
     // set allows; a failure is reported and false returned.
@@ -148,7 +158,7 @@ class TForm2 : public QMainWindow {
     void addRecentFile(const QString& path);
     // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
     QString savedNotice(const QString& fileName) const;
-    // After a successful open: editor reset, and the set counts as unmodified.
+    // After a successful open: editor reset.
     void finishOpen();
 
     AppContext& mContext;
@@ -199,13 +209,10 @@ class TForm2 : public QMainWindow {
     QAction* Data1 = nullptr;
     QAction* About1 = nullptr;
     QList<QAction*> mRecentActions;
-    QObject* mMapCloseWatcher = nullptr; // enables "Map" again when the map window closes
+    FolderChooser mFolderChooser;
 
     RecentFiles mRecentFiles;
-    QString mProposedSaveName = QStringLiteral("lndmrks0.dat");
-    QString mProposedSaveFolder;
     QString mStandingNotice; // the notice panel's own text
-    bool mModified = false;
     bool mRecentFilesSaved = false;
     // What the editor read and wrote, to ask before "Save Landmark" replaces a file that
     // another program has changed since.

@@ -162,4 +162,8 @@ QString formatRecordNumber(int number, const QString& groupSeparator) {
     return text;
 }
 
+QString typeSixStaysOffNotice() {
+    return QStringLiteral("A landmark of type 06 stays switched off: give it another type first.");
+}
+
 } // namespace korvland

@@ -40,4 +40,8 @@ std::optional<int> parseRecordNumber(const QString& text, const QString& groupSe
 // The record number as the spinner writes it: from 1000 upward with the group separator.
 QString formatRecordNumber(int number, const QString& groupSeparator);
 
+// Why a landmark of the switched-off type cannot be switched on: a file written with type
+// 06 reads back switched off, whatever the screen said.
+QString typeSixStaysOffNotice();
+
 } // namespace korvland

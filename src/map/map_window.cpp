@@ -1,8 +1,8 @@
 #include "map/map_window.h"
 
-#include "editor/editor_window.h"
+#include "app/window_sight.h"
+#include "data/region.h"
 #include "editor/record_format.h"
-#include "map/splash_window.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -147,16 +147,14 @@ void TForm3::hideEvent(QHideEvent* event) {
     FormHide();
     // Whatever hid it (its close box, a file read, a read that then failed), "Map" brings
     // it back.
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setMapCommandEnabled(true);
+    emit inSightChanged(false);
 }
 
 void TForm3::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Minimised, the map is out of sight: "Map" brings it back. Restored, it is shown again.
     if (event->type() == QEvent::WindowStateChange && !isHidden())
-        if (TForm2* editor = mContext.windows.editor)
-            editor->setMapCommandEnabled(isMinimized());
+        emit inSightChanged(!isMinimized());
 }
 
 void TForm3::closeEvent(QCloseEvent* event) {
@@ -174,9 +172,18 @@ void TForm3::FormShow() {
     mMapScale = 1.0f;
     N11Scale1->setChecked(true);
     mMapShown = 1;
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setMapCommandEnabled(false);
+    emit inSightChanged(true);
     BuildMarkers();
+}
+
+void TForm3::showOnCommand() {
+    // Only minimised: its markers are there, it comes back as it was.
+    if (!isHidden()) {
+        bringIntoSight(*this);
+        return;
+    }
+    emit buildStarting();
+    bringIntoSight(*this);
 }
 
 void TForm3::FormHide() {
@@ -185,19 +192,23 @@ void TForm3::FormHide() {
 }
 
 void TForm3::FormClose() {
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setMapCommandEnabled(true);
+    emit inSightChanged(false);
+}
+
+void TForm3::showRegionCaption() {
+    const LandmarkDocument& document = mContext.document;
+    if (document.regionKnown())
+        setWindowTitle(QString::fromLatin1(regionTexts(document.region()).mapCaption));
 }
 
 void TForm3::BuildMarkers() {
-    mContent = buildMapScene(*mScene, mContext.set, mContext.region, mMapScale);
+    mContent = buildMapScene(*mScene, mContext.document.set(), mContext.document.region(), mMapScale);
     refreshFrontLine();
     mView->applyScrollSteps();
     // The build places markers in content coordinates, from the top-left corner.
     mView->horizontalScrollBar()->setValue(0);
     mView->verticalScrollBar()->setValue(0);
-    if (TForm4* splash = mContext.windows.splash)
-        splash->hide();
+    emit markersBuilt();
     pb1DblClick();
 }
 

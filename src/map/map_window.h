@@ -2,6 +2,7 @@
 
 #include "app/app_context.h"
 #include "data/landmark_kind.h"
+#include "document/landmark_document.h"
 #include "map/map_scene.h"
 #include "map/map_selection.h"
 
@@ -77,6 +78,36 @@ class TForm3 : public QWidget {
     QGraphicsView* view() const;
     QGraphicsScene* scene() const { return mScene; }
     QMenu* popupMenu() const { return PopupMenu1; }
+
+    // "Map": a minimised map comes back as it was; a hidden one is built and shown, the
+    // splash covering the build.
+    void showOnCommand();
+
+    // --- following the document -----------------------------------------------------
+    // A new type renews the current record's marker while the map is shown; a new side
+    // also gives the highlighted marker's frame its new colour for when the highlight
+    // moves on.
+    void recordEdited(int index, LandmarkDocument::Field field);
+    // The caption names the theatre once a file has named one.
+    void showRegionCaption();
+
+  signals:
+    // A build after "Map" is about to begin: the splash window is to be painted over it.
+    void buildStarting();
+    // The markers are built: the splash window can go.
+    void markersBuilt();
+    // The map came into sight or went out of it (hidden, closed or minimised): "Map" is
+    // needed only while it is out of sight.
+    void inSightChanged(bool inSight);
+    // A marker was pressed: its name (before its record becomes current), then its record
+    // index (after).
+    void markerNamed(const QString& name);
+    void markerSelected(int index);
+    // The pointer moved over the bare surface: the current record's coordinates and the
+    // pointer's position in the window.
+    void pointerMoved(const QString& northSouth, const QString& eastWest, const QString& y, const QString& x);
+    // The highlight rests on the current record `index`.
+    void highlightMoved(int index);
 
   protected:
     void showEvent(QShowEvent* event) override;

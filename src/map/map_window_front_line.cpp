@@ -43,7 +43,7 @@ void TForm3::refreshFrontLine() {
         hideFrontLine(*mScene, mContent);
         return;
     }
-    showFrontLine(*mScene, mContent, mContext.set, mContext.region, mMapScale);
+    showFrontLine(*mScene, mContent, mContext.document.set(), mContext.document.region(), mMapScale);
     // Scrolling and every marker's repaint then copy the overlay from the window's worth
     // kept as a picture instead of filling its cells again.
     mContent.frontLine->setCacheMode(QGraphicsItem::DeviceCoordinateCache);

@@ -2,8 +2,7 @@
 // refresh of the current record's marker and the pointer readouts.
 #include "map/map_window.h"
 
-#include "editor/editor_window.h"
-#include "tables/status_window.h"
+#include "editor/record_format.h"
 
 #include <QGraphicsView>
 #include <QLocale>
@@ -14,7 +13,8 @@ namespace korvland {
 
 void TForm3::pb1DblClick() {
     Shape1NewHint();
-    const MarkerFrameItem* frame = mSelection.highlight(mContent, mContext.set, mContext.set.currentIndex());
+    const LandmarkDocument& document = mContext.document;
+    const MarkerFrameItem* frame = mSelection.highlight(mContent, document.set(), document.currentIndex());
     if (!frame)
         return;
     // Each bar keeps the position within its range, so markers near an edge of the
@@ -22,6 +22,7 @@ void TForm3::pb1DblClick() {
     const QPoint scroll = centringScroll(frame->pos().toPoint(), view()->viewport()->size());
     view()->horizontalScrollBar()->setValue(scroll.x());
     view()->verticalScrollBar()->setValue(scroll.y());
+    emit highlightMoved(document.currentIndex());
 }
 
 void TForm3::Shape1NewHint() {
@@ -30,9 +31,9 @@ void TForm3::Shape1NewHint() {
     // Nothing before the first marker click, nor while no markers exist.
     if (mSelection.clickedMarkerName().isEmpty())
         return;
-    const int current = mContext.set.currentIndex();
+    const int current = mContext.document.currentIndex();
     if (const MapMarker* found = marker(current))
-        found->syncIconAndHint(mContext.set.record(static_cast<std::size_t>(current)));
+        found->syncIconAndHint(mContext.document.record(current));
 }
 
 void TForm3::Shape1MouseDown(const MarkerFrameItem& frame) {
@@ -41,27 +42,32 @@ void TForm3::Shape1MouseDown(const MarkerFrameItem& frame) {
     if (!index)
         return;
     mSelection.setClickedMarkerName(name);
-    if (TForm2* editor = mContext.windows.editor) {
-        editor->setCurrentControlText(name);
-        // The one road of selection, as if the user had stepped to the record.
-        editor->setRecordNumber(*index + 1);
-        editor->UpDown1Changing();
+    emit markerNamed(name);
+    // The one road of selection, as if the user had stepped to the record.
+    mContext.document.select(*index);
+    emit markerSelected(*index);
+}
+
+void TForm3::recordEdited(int index, LandmarkDocument::Field field) {
+    const LandmarkDocument& document = mContext.document;
+    if (index != document.currentIndex())
+        return;
+    if (field == LandmarkDocument::Field::Type) {
+        if (mMapShown == 1)
+            Shape1NewHint();
+    } else if (field == LandmarkDocument::Field::Side) {
+        setSavedMarkerColour(sideColour(document.record(index).side));
+        Shape1NewHint();
     }
-    // Whether or not the status table is shown; its own click handling does not run.
-    if (TForm6* status = mContext.windows.status)
-        status->selectRow(*index);
 }
 
 void TForm3::FormMouseMove(QPoint pos) {
-    TForm2* editor = mContext.windows.editor;
-    if (!editor)
-        return;
     // The readouts name the current record, wherever the pointer is.
-    const LandmarkRecord& record = mContext.set.currentRecord();
+    const LandmarkRecord& record = mContext.document.currentRecord();
     const QString decimalPoint = QLocale().decimalPoint();
-    editor->setPointerReadings(northSouthReadout(record.northSouth, decimalPoint),
-                               eastWestReadout(record.eastWest, decimalPoint), QString::number(pos.y()),
-                               QString::number(pos.x()));
+    emit pointerMoved(northSouthReadout(record.northSouth, decimalPoint),
+                      eastWestReadout(record.eastWest, decimalPoint), QString::number(pos.y()),
+                      QString::number(pos.x()));
 }
 
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {

@@ -1,5 +1,7 @@
 #include "tables/ownership_window.h"
 
+#include "app/window_sight.h"
+#include "document/landmark_document.h"
 #include "editor/record_format.h"
 #include "tables/caption_label.h"
 #include "tables/table_style.h"
@@ -120,12 +122,18 @@ void TForm5::createGrid(QWidget* grid) {
 }
 
 void TForm5::UpdateData1Click() {
-    const OwnershipCounts counts = countOwnership(mContext.set);
+    const OwnershipCounts counts = countOwnership(mContext.document.set());
     for (std::size_t row = 0; row < 2; ++row)
         for (std::size_t column = 0; column < kOwnershipColumnCount; ++column)
             if (counts.cells[row][column] != mShown.cells[row][column])
                 mCells[row][column]->setText(QString::number(counts.cells[row][column]));
     mShown = counts;
+    emit recounted();
+}
+
+void TForm5::showOnCommand() {
+    bringIntoSight(*this);
+    UpdateData1Click();
 }
 
 void TForm5::showEvent(QShowEvent* event) {

@@ -29,6 +29,13 @@ class TForm5 : public QWidget {
     // The counts the cells show now.
     const OwnershipCounts& shownCounts() const { return mShown; }
 
+    // "Data": brings the table into sight and recounts it.
+    void showOnCommand();
+
+  signals:
+    // The cells show the counts of the set as it is now.
+    void recounted();
+
   protected:
     void showEvent(QShowEvent* event) override;
 

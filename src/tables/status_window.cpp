@@ -3,9 +3,8 @@
 #include "app/window_sight.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
-#include "editor/editor_window.h"
+#include "document/landmark_document.h"
 #include "editor/record_format.h"
-#include "map/map_window.h"
 #include "tables/check_list.h"
 #include "tables/table_style.h"
 
@@ -53,9 +52,6 @@ TForm6::TForm6(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     });
     // A click on the row already selected selects it again.
     connect(CLBox1, &QAbstractItemView::clicked, this, [this] { CLBox1Click(); });
-
-    if (TForm2* editor = mContext.windows.editor)
-        connect(editor, &TForm2::tableButtonClicked, this, &TForm6::Button1Click);
 }
 
 bool TForm6::hasRow(int index) const {
@@ -82,7 +78,7 @@ int TForm6::selectedRow() const {
 }
 
 void TForm6::Button1Click() {
-    const LandmarkSet& set = mContext.set;
+    const LandmarkSet& set = mContext.document.set();
     {
         const QScopedValueRollback quiet(mQuiet, true);
         CLBox1->clear();
@@ -105,8 +101,7 @@ void TForm6::Button1Click() {
     // takes the focus.
     selectRow(set.currentIndex());
     fitListToWholeRows();
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setTableButtonEnabled(false);
+    emit inSightChanged(true);
     bringIntoSight(*this);
 }
 
@@ -119,35 +114,25 @@ void TForm6::CLBox1Click() {
 }
 
 void TForm6::applyClick(int row) {
-    LandmarkSet& set = mContext.set;
+    LandmarkDocument& document = mContext.document;
     // Rows of a file read since the last filling are not the set's records.
-    if (row < 0 || row >= set.recordCount() || !hasRow(row))
+    if (row < 0 || row >= document.recordCount() || !hasRow(row))
         return;
-    const auto index = static_cast<std::size_t>(row);
-    // A record of type 6 cannot be switched on here: its tick goes at once.
+    // A record of type 6 cannot be switched on here: its tick goes at once, and a
+    // profile's flag 2 becomes a plain "off" as an untick would make it.
     const bool ticked = CLBox1->item(row)->checkState() == Qt::Checked;
-    const bool refused = ticked && set.record(index).loFileType == kDisabledType;
-    const bool active = ticked && !refused;
-    const std::uint8_t flag = active ? 0 : 1;
-    if (!active)
+    const bool refused = document.setActive(row, ticked) == LandmarkDocument::ActiveEdit::Refused;
+    if (refused)
+        document.setActive(row, false);
+    if (!ticked || refused)
         setRowTicked(row, false);
-    TForm2* editor = mContext.windows.editor;
-    if (set.disabledFlag(index) != flag) {
-        set.setDisabled(index, flag);
-        if (editor)
-            editor->markModified();
-    }
-    // The editor's one road: its refresh shows the flag in "Active Landmark" without
-    // running that group's change handling, then the map and the ownership table follow.
-    if (editor) {
-        editor->setRecordNumber(row + 1);
-        editor->UpDown1Changing();
-        // A tick that went at once says why, where the operator looks for notices.
-        if (refused)
-            editor->showNotice(typeSixStaysOffNotice());
-    }
-    if (TForm3* map = mContext.windows.map)
-        map->update();
+    // The one road of selection: the editor's refresh shows the flag in "Active Landmark"
+    // without running that group's change handling, then the map and the ownership table
+    // follow.
+    document.select(row);
+    // A tick that went at once says why, where the operator looks for notices.
+    if (refused)
+        emit noticeRaised(typeSixStaysOffNotice());
 }
 
 void TForm6::hideEvent(QHideEvent* event) {
@@ -156,16 +141,14 @@ void TForm6::hideEvent(QHideEvent* event) {
     // system) does not give the button back.
     if (event->spontaneous())
         return;
-    if (TForm2* editor = mContext.windows.editor)
-        editor->setTableButtonEnabled(true);
+    emit inSightChanged(false);
 }
 
 void TForm6::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // Minimised, the table is out of sight: "Table" brings it back. Restored, it is shown again.
     if (event->type() == QEvent::WindowStateChange && !isHidden())
-        if (TForm2* editor = mContext.windows.editor)
-            editor->setTableButtonEnabled(isMinimized());
+        emit inSightChanged(!isMinimized());
 }
 
 void TForm6::resizeEvent(QResizeEvent* event) {

@@ -35,6 +35,13 @@ class TForm6 : public QWidget {
     // The user selected a row. The same steps as CLBox1ClickCheck.
     void CLBox1Click();
 
+  signals:
+    // The table came into sight (filled by "Table") or went out of it (hidden, or
+    // minimised): "Table" is needed only while it is out of sight.
+    void inSightChanged(bool inSight);
+    // A line for the editor's notice panel.
+    void noticeRaised(const QString& text);
+
   protected:
     void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;

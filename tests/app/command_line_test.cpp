@@ -148,7 +148,7 @@ class OpenOnHandOverTest : public ::testing::Test {
         openOnHandOver(startup->windows(), file);
         startup->show();
         QCoreApplication::processEvents();
-        EXPECT_EQ(startup->context().set.recordCount(), 0) << "nothing opens before the hand-over";
+        EXPECT_EQ(startup->context().document.set().recordCount(), 0) << "nothing opens before the hand-over";
         EXPECT_TRUE(dialogs.asked().empty());
         QTest::mouseClick(startup->windows().welcome->startButton(), Qt::LeftButton);
         QTest::qWait(50);
@@ -182,8 +182,8 @@ TEST_F(OpenOnHandOverTest, ProfileOpensAsOpenProfileOpensIt) {
 
     startWith(qstr(dir.file("evening.LMP")));
     EXPECT_EQ(label("Label1"), qstr(landmarks)) << "the landmark file the profile names";
-    EXPECT_EQ(startup->context().set.recordCount(), 4);
-    EXPECT_EQ(startup->context().set.disabledFlag(2), 1);
+    EXPECT_EQ(startup->context().document.set().recordCount(), 4);
+    EXPECT_EQ(startup->context().document.set().disabledFlag(2), 1);
     EXPECT_TRUE(editor()->recentFiles().entries().isEmpty()) << "a profile is no recent landmark file";
 }
 

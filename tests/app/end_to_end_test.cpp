@@ -76,7 +76,7 @@ class EndToEndTest : public ::testing::Test {
 
     const Windows& windows() const { return startup->windows(); }
     TForm2* editor() const { return windows().editor; }
-    const LandmarkSet& set() const { return startup->context().set; }
+    const LandmarkSet& set() const { return startup->context().document.set(); }
 
     void command(const char* name) const {
         auto* action = editor()->findChild<QAction*>(QLatin1String(name));

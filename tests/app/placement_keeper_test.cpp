@@ -2,6 +2,7 @@
 #include "app/placement_keeper.h"
 #include "app/settings/settings_store.h"
 #include "data/landmark_set.h"
+#include "document/landmark_document.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
@@ -45,10 +46,10 @@ class PlacementKeeperTest : public ::testing::Test {
     std::string stored(const std::string& key) const { return store.readString("Common", key, "none"); }
 
     TempDir dir;
-    LandmarkSet set;
+    LandmarkDocument document;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}, {}};
     CountingWindow window;
 };
 

@@ -2,6 +2,7 @@
 #include "app/program_icon.h"
 #include "app/settings/settings_store.h"
 #include "app/welcome_window.h"
+#include "document/landmark_document.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
@@ -23,10 +24,10 @@ using testing::TempDir;
 // A welcome window on its own, with its own settings file.
 struct WelcomeFixture {
     TempDir dir;
-    LandmarkSet set;
+    LandmarkDocument document;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{set, dialogs, store, {}, 0, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}, {}};
     TForm1 window{context};
 };
 

@@ -60,6 +60,9 @@ class EditorCommandsTest : public ::testing::Test, protected TestWindows {
         return captions;
     }
 
+    // An edit the closing and opening questions ask about.
+    void switchOffFirst() { ASSERT_EQ(document.setActive(0, false), LandmarkDocument::ActiveEdit::Changed); }
+
     int quitRequests = 0;
 };
 

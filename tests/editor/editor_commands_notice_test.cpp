@@ -22,40 +22,41 @@ struct ProposalCase {
     const char* location;
 };
 
-TEST_F(EditorCommandsTest, SaveProposesTheRegionsFileOrElseTheFileTheDataCameFrom) {
-    const ProposalCase cases[] = {
-        {{{"", "lndmrks2.dat"}, {"copies", "alsace-copy.dat"}},
-         "alsace-copy.dat",
-         "copies",
-         "Landmarks of the Verdun Region"},
-        {{{"copies", "Alsace-Copy.DAT"}}, "Alsace-Copy.DAT", "copies", ""},
-        {{{"copies", "alsace-copy.dat"}, {"masters", "LNDMRKS3.MLF"}},
-         "lndmrks3.dat",
-         "",
-         "Landmarks of the Alsace Region"},
-        {{{"", "lndmrks1.dat"}, {"copies", "lndmrks5.dat"}},
-         "lndmrks5.dat",
-         "copies",
-         "Landmarks of the Flanders Region"},
-    };
-    for (const ProposalCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        destroyWindows();
-        create();
-        for (const auto& [folder, name] : c.opened) {
-            std::filesystem::create_directories(dir.path() / folder);
-            openLandmark(landmarkFile(*folder ? std::string(folder) + "/" + name : std::string(name)));
-        }
-        dialogs.expectSaveFile(std::nullopt);
-        dialogs.expectInformation();
-        trigger("CompileLandmark1");
-        const FileDialogRequest& asked = dialogs.asked().at(dialogs.asked().size() - 2).request;
-        EXPECT_EQ(asked.proposedName, c.name);
-        EXPECT_EQ(asked.initialFolder, *c.folder ? QString::fromStdString((dir.path() / c.folder).string())
-                                                 : context.landmarksFolder);
-        EXPECT_EQ(labelText("LSL14"), c.location) << "the region stays as it was";
+// Each case in a run of its own: the document remembers the region of every file read.
+class SaveProposalTest : public EditorCommandsTest, public ::testing::WithParamInterface<ProposalCase> {};
+
+TEST_P(SaveProposalTest, SaveProposesTheRegionsFileOrElseTheFileTheDataCameFrom) {
+    const ProposalCase& c = GetParam();
+    create();
+    for (const auto& [folder, name] : c.opened) {
+        std::filesystem::create_directories(dir.path() / folder);
+        openLandmark(landmarkFile(*folder ? std::string(folder) + "/" + name : std::string(name)));
     }
+    dialogs.expectSaveFile(std::nullopt);
+    dialogs.expectInformation();
+    trigger("CompileLandmark1");
+    const FileDialogRequest& asked = dialogs.asked().at(dialogs.asked().size() - 2).request;
+    EXPECT_EQ(asked.proposedName, c.name);
+    EXPECT_EQ(asked.initialFolder,
+              *c.folder ? QString::fromStdString((dir.path() / c.folder).string()) : context.landmarksFolder);
+    EXPECT_EQ(labelText("LSL14"), c.location) << "the region stays as it was";
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    OpenedFiles, SaveProposalTest,
+    ::testing::Values(ProposalCase{{{"", "lndmrks2.dat"}, {"copies", "alsace-copy.dat"}},
+                                   "alsace-copy.dat",
+                                   "copies",
+                                   "Landmarks of the Verdun Region"},
+                      ProposalCase{{{"copies", "Alsace-Copy.DAT"}}, "Alsace-Copy.DAT", "copies", ""},
+                      ProposalCase{{{"copies", "alsace-copy.dat"}, {"masters", "LNDMRKS3.MLF"}},
+                                   "lndmrks3.dat",
+                                   "",
+                                   "Landmarks of the Alsace Region"},
+                      ProposalCase{{{"", "lndmrks1.dat"}, {"copies", "lndmrks5.dat"}},
+                                   "lndmrks5.dat",
+                                   "copies",
+                                   "Landmarks of the Flanders Region"}));
 
 // What a save leaves in the notice panel, until the next edit.
 struct SavedCase {
@@ -82,7 +83,7 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
                   QString::fromStdString(dir.file("lndmrks1.dat")))
             << "the whole path is one hover away";
         for (std::size_t index : c.switchedOff)
-            set.setDisabled(index, 1);
+            document.setActive(static_cast<int>(index), false);
         dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
         trigger(c.command);
         EXPECT_EQ(labelText("NoticePanel"), c.notice);

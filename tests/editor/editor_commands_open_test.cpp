@@ -27,9 +27,9 @@ TEST_F(EditorCommandsTest, OpenLandmarkAsksInTheLandmarksFolderAndResetsTheEdito
     EXPECT_EQ(labelText("Label1"), path);
     EXPECT_EQ(labelText("LMDSimpleLabel11"), "5");
     EXPECT_EQ(labelText("LMDSimpleLabel12"), "80");
-    EXPECT_EQ(context.region, 2);
+    EXPECT_EQ(document.region(), 2);
     EXPECT_EQ(labelText("LSL14"), "Landmarks of the Verdun Region");
-    EXPECT_EQ(editor->proposedSaveName(), "lndmrks2.dat");
+    EXPECT_EQ(document.proposedSaveName(), "lndmrks2.dat");
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{path});
     EXPECT_FALSE(editor->isModified());
     EXPECT_EQ(quitRequests, 0);
@@ -83,10 +83,10 @@ TEST_F(EditorCommandsTest, MasterCopyInAnyFolderAndLetterCaseSetsTheRegion) {
 
     EXPECT_EQ(set.recordCount(), 4);
     EXPECT_EQ(set.currentFileName(), "lndmrks3.mlf");
-    EXPECT_EQ(context.region, 3);
+    EXPECT_EQ(document.region(), 3);
     EXPECT_EQ(map->windowTitle(), "Map of Alsace Region");
     EXPECT_EQ(labelText("LSL14"), "Landmarks of the Alsace Region");
-    EXPECT_EQ(editor->proposedSaveName(), "lndmrks3.dat");
+    EXPECT_EQ(document.proposedSaveName(), "lndmrks3.dat");
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{path});
 }
 
@@ -109,10 +109,10 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
     for (const RegionCase& c : matching) {
         SCOPED_TRACE(c.fileName);
         openLandmark(landmarkFile(c.fileName));
-        EXPECT_EQ(context.region, c.region);
+        EXPECT_EQ(document.region(), c.region);
         EXPECT_EQ(map->windowTitle(), c.caption);
         EXPECT_EQ(labelText("LSL14"), c.line);
-        EXPECT_EQ(editor->proposedSaveName(), QStringLiteral("lndmrks%1.dat").arg(c.region));
+        EXPECT_EQ(document.proposedSaveName(), QStringLiteral("lndmrks%1.dat").arg(c.region));
     }
 
     // Names that match nothing keep the region and texts of the last match (Island), while
@@ -124,12 +124,12 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         SCOPED_TRACE(name);
         openLandmark(landmarkFile(name));
         EXPECT_EQ(set.recordCount(), 3);
-        EXPECT_EQ(context.region, 4);
+        EXPECT_EQ(document.region(), 4);
         EXPECT_EQ(map->windowTitle(), "Map of Island Region");
         EXPECT_EQ(labelText("LSL14"), "Landmarks of the Island Region");
         const QFileInfo read(QString::fromStdString((dir.path() / name).string()));
-        EXPECT_EQ(editor->proposedSaveName(), read.fileName());
-        EXPECT_EQ(editor->proposedSaveFolder(), read.absolutePath());
+        EXPECT_EQ(document.proposedSaveName(), read.fileName());
+        EXPECT_EQ(document.proposedSaveFolder(), read.absolutePath());
     }
 }
 
@@ -139,10 +139,10 @@ TEST_F(EditorCommandsTest, ANameMatchingNothingAtStartKeepsTheStartingState) {
     const QString line = labelText("LSL14");
     openLandmark(landmarkFile("Custom.DAT"));
     EXPECT_EQ(set.currentFileName(), "custom.dat");
-    EXPECT_EQ(context.region, 0);
+    EXPECT_EQ(document.region(), 0);
     EXPECT_EQ(map->windowTitle(), mapCaption);
     EXPECT_EQ(labelText("LSL14"), line);
-    EXPECT_EQ(editor->proposedSaveName(), "Custom.DAT");
+    EXPECT_EQ(document.proposedSaveName(), "Custom.DAT");
 }
 
 TEST_F(EditorCommandsTest, ProfileLoadsItsLandmarkFileAndFlagsButNotTheRecentList) {
@@ -169,7 +169,7 @@ TEST_F(EditorCommandsTest, ProfileLoadsItsLandmarkFileAndFlagsButNotTheRecentLis
     EXPECT_EQ(set.disabledFlag(2), 1);
     EXPECT_EQ(set.disabledFlag(5), 1);
     EXPECT_EQ(set.disabledFlag(1), 0);
-    EXPECT_EQ(context.region, 4);
+    EXPECT_EQ(document.region(), 4);
     EXPECT_EQ(labelText("Label1"), landmarks);
     EXPECT_EQ(labelText("LMDSimpleLabel11"), "6");
     EXPECT_TRUE(editor->recentFiles().entries().isEmpty());
@@ -190,7 +190,7 @@ TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
     entryA->trigger();
 
     EXPECT_EQ(set.recordCount(), 3);
-    EXPECT_EQ(context.region, 0);
+    EXPECT_EQ(document.region(), 0);
     EXPECT_EQ(labelText("Label1"), a);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{a, b}));
     EXPECT_EQ(openMenuCaptions(),
@@ -213,7 +213,7 @@ TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{b, a}));
     EXPECT_EQ(set.recordCount(), 7);
     EXPECT_EQ(labelText("Label1"), b);
-    EXPECT_EQ(context.region, 1);
+    EXPECT_EQ(document.region(), 1);
 }
 
 TEST_F(EditorCommandsTest, FailedReadShowsTheErrorAndKeepsEverything) {
@@ -232,7 +232,7 @@ TEST_F(EditorCommandsTest, FailedReadShowsTheErrorAndKeepsEverything) {
     EXPECT_EQ(set.recordCount(), 4);
     EXPECT_EQ(labelText("Label1"), good);
     EXPECT_EQ(labelText("LSL14"), "Landmarks of the Flanders Region");
-    EXPECT_EQ(context.region, 1);
+    EXPECT_EQ(document.region(), 1);
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{good});
 }
 

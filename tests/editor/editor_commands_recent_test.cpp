@@ -194,7 +194,7 @@ TEST_F(EditorCommandsTest, TheEditorStartsResetOnTheEmptySet) {
     EXPECT_EQ(labelText("Label1"), "");
     EXPECT_EQ(labelText("LMDSimpleLabel11"), "0");
     EXPECT_EQ(labelText("LMDSimpleLabel12"), "0");
-    EXPECT_EQ(context.region, 0);
+    EXPECT_EQ(document.region(), 0);
     EXPECT_FALSE(editor->isModified());
 }
 

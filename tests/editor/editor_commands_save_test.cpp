@@ -15,9 +15,8 @@ TEST_F(EditorCommandsTest, SavedLandmarkFileEqualsWhatTheSetWritesForTheSameStep
     create();
     const QString source = landmarkFile("lndmrks3.dat", 6, 80);
     openLandmark(source);
-    set.setDisabled(1, 1);
-    set.setDisabled(4, 1);
-    editor->markModified();
+    document.setActive(1, false);
+    document.setActive(4, false);
 
     const std::string written = dir.file("out/compiled.dat");
     std::filesystem::create_directories(dir.path() / "out");
@@ -44,8 +43,7 @@ TEST_F(EditorCommandsTest, SavedProfileEqualsWhatTheSetWritesForTheSameSteps) {
     create();
     const QString source = landmarkFile("lndmrks0.dat", 9);
     openLandmark(source);
-    set.setDisabled(7, 1);
-    editor->markModified();
+    document.setActive(7, false);
 
     const std::string written = dir.file("mine.lmp");
     dialogs.expectSaveFile(QString::fromStdString(written));
@@ -201,7 +199,7 @@ TEST_F(EditorCommandsTest, ClosingWithoutChangesQuitsWithoutAQuestion) {
 TEST_F(EditorCommandsTest, ClosingWithChangesAsksFirst) {
     create();
     openLandmark(landmarkFile("lndmrks0.dat"));
-    editor->markModified();
+    switchOffFirst();
     editor->show();
 
     dialogs.expectQuestion(false);
@@ -221,7 +219,7 @@ TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
     const QString second = landmarkFile("lndmrks1.dat", 8);
     openLandmark(first);
     openLandmark(second);
-    editor->markModified();
+    switchOffFirst();
 
     // "No" keeps the edits: no dialog, no read.
     for (const char* command : {"Landmark1", "MasterFile1", "Profile1", "MRUEntry1"}) {
@@ -252,7 +250,7 @@ TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
 TEST_F(EditorCommandsTest, FailedOpenKeepsTheSetModified) {
     create();
     openLandmark(landmarkFile("lndmrks0.dat"));
-    editor->markModified();
+    switchOffFirst();
     dialogs.expectQuestion(true);
     dialogs.expectOpenFile(QString::fromStdString(dir.file("gone.dat")));
     dialogs.expectError();

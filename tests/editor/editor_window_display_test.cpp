@@ -94,7 +94,7 @@ TEST_F(EditorWindowTest, EveryNonZeroDisabledFlagShowsNo) {
     std::array<std::uint8_t, kMaxRecords> flags{};
     flags[1] = 1;
     flags[2] = 2; // only a profile brings such a value
-    set.applyDisabledFlags(flags);
+    openProfileWith(flags);
     for (int number : {1, 2, 3}) {
         select(number);
         EXPECT_EQ(group("LMDRG1")->itemIndex(), number == 1 ? 0 : 1) << number;
@@ -129,7 +129,7 @@ TEST_F(EditorWindowTest, FilePathIsShownAsItStandsWithMarkupInIt) {
     std::filesystem::create_directories(folder);
     LandmarkFileBuilder builder;
     builder.addMany(2);
-    set.korvfileread(builder.writeTo(folder / "lndmrks0.dat"));
+    document.read(QString::fromStdString(builder.writeTo(folder / "lndmrks0.dat")));
     editor->FormActivate();
     QLabel* path = control<QLabel>("Label1");
     EXPECT_EQ(path->text().toStdString(), (folder / "lndmrks0.dat").string());

@@ -74,8 +74,8 @@ TEST_F(EditorWindowTest, HexBoxesRefuseTextThatIsNoByte) {
         }
         paste(edit(box), "FF");
         EXPECT_EQ(box == std::string("Edit3") ? set.record(0).loFileType : set.record(0).loFileNo, 0xFF);
-        set.setLoFileType(before.loFileType);
-        set.setLoFileNo(before.loFileNo);
+        document.setType(0, before.loFileType);
+        document.setSubType(0, before.loFileNo);
     }
     EXPECT_TRUE(dialogs.asked().empty()) << "no error box for text that never reached the record";
 }
@@ -136,8 +136,8 @@ TEST_F(EditorWindowTest, HexBoxesStoreWholeBytesAndPutTheValueBackInAnEmptyBox) 
             const LandmarkRecord& record = set.record(0);
             EXPECT_EQ(name == std::string("Edit3") ? record.loFileType : record.loFileNo, c.stored);
             EXPECT_EQ(text(name), QString::fromLatin1(c.shown));
-            set.setLoFileType(0x1A);
-            set.setLoFileNo(0x1A);
+            document.setType(0, 0x1A);
+            document.setSubType(0, 0x1A);
             select(1);
         }
     }
@@ -245,7 +245,7 @@ TEST_F(EditorWindowTest, SelectionFromCodeSendsNoEdit) {
              .addMany(1));
     std::array<std::uint8_t, kMaxRecords> flags{};
     flags[1] = 2;
-    set.applyDisabledFlags(flags);
+    openProfileWith(flags);
     for (int number : {2, 1, 2, 3})
         select(number);
     EXPECT_EQ(set.record(1).side, 2);

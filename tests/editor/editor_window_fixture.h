@@ -36,7 +36,7 @@ class EditorWindowTest : public ::testing::Test, protected TestWindows {
 
     // Reads the file the builder describes and shows its record `number`.
     void load(const LandmarkFileBuilder& builder, int number = 1) {
-        set.korvfileread(builder.writeTo(dir.path() / "lndmrks0.dat"));
+        document.read(QString::fromStdString(builder.writeTo(dir.path() / "lndmrks0.dat")));
         editor->setRecordMaximum(set.recordCount());
         editor->setRecordControlsEnabled(true);
         editor->setFieldEditsEnabled(true);

@@ -1,6 +1,6 @@
 #include "editor/radio_group.h"
-#include "support_gui/render_keep.h"
 #include "editor/record_format.h"
+#include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
 
 #include <QApplication>
@@ -37,7 +37,7 @@ class MapSelectionTest : public ::testing::Test, protected TestWindows {
             .add(makeRecord(102, 1, 0, 1, "Middle", 10.0f, 10.0f))
             .add(makeRecord(103, 7, 0, 0, "Far", 0.0f, 20.0f))
             .add(makeRecord(104, 8, 0, 1, "Origin", 0.0f, 0.0f));
-        set.korvfileread(file.writeTo(dir.path() / "lndmrks0.dat"));
+        document.read(QString::fromStdString(file.writeTo(dir.path() / "lndmrks0.dat")));
         editor->setRecordMaximum(set.recordCount());
         editor->setRecordControlsEnabled(true);
         editor->setFieldEditsEnabled(true);
@@ -144,7 +144,7 @@ TEST_F(MapSelectionTest, RightPressOnAMarkerAlsoOpensThePopUpMenu) {
 }
 
 TEST_F(MapSelectionTest, HighlightMovingOnRestoresTheSquareInItsSideColourHatchedByItsFlag) {
-    set.setDisabled(1, 1);
+    document.setActive(1, false);
     showMap();
     select(2);
     expectHighlighted(1, true);
@@ -158,7 +158,7 @@ TEST_F(MapSelectionTest, HighlightMovingOnRestoresTheSquareInItsSideColourHatche
 }
 
 TEST_F(MapSelectionTest, HighlightIsAWhiteRingOverTheIconHatchedWhenSwitchedOff) {
-    set.setDisabled(1, 1);
+    document.setActive(1, false);
     showMap();
     select(2);
     const QImage picture = viewport()->grab().toImage();

@@ -76,7 +76,7 @@ class MapWindowTest : public ::testing::Test, protected TestWindows {
         std::vector<LandmarkRecord> records;
         for (std::size_t i = 0; i < set.recordCount(); ++i)
             records.push_back(set.record(i));
-        return projectRecords(records, scale, context.region);
+        return projectRecords(records, scale, document.region());
     }
 };
 

@@ -111,8 +111,8 @@ TEST_F(MapWindowTest, SwitchedOffRecordIsCrossHatchedInItsSideColourOverTheIconO
              .add(makeRecord(2, 7, 0, 1, "On", 49.0f, 3.2f))
              .add(makeRecord(3, 8, 0, 0, "Off too", 48.8f, 3.0f))
              .add(makeRecord(4, 1, 0, 0, "Current", 48.0f, 5.0f)));
-    set.setDisabled(0, 1);
-    set.setDisabled(2, 1);
+    document.setActive(0, false);
+    document.setActive(2, false);
     openMap();
     selectLast();
     EXPECT_EQ(map->marker(0)->icon->iconTemplate()->name, "ITown");

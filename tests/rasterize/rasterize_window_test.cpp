@@ -26,7 +26,7 @@ TEST(RasterizeWindow, ImageShowsWhatTheMapWindowShowsWhenItOpens) {
     TestWindows windows;
     windows.createWindows();
     const std::string file = writeEveryKind(windows.dir.path() / "lndmrks4.dat");
-    windows.set.korvfileread(file);
+    windows.document.read(QString::fromStdString(file));
     windows.editor->FormActivate();
     windows.map->show();
     const QImage shown =

@@ -64,8 +64,8 @@ TEST_F(OwnershipTableTest, EditsShowAtTheNextSelectionOrUpdateData) {
     EXPECT_EQ(cell("Allied", 1), QStringLiteral("1"));
 
     // Switching a landmark off does not take it out of the count.
-    set.setDisabled(0, 1);
-    set.setSide(0);
+    document.setActive(0, false);
+    document.setSide(document.currentIndex(), 0);
     tableAction("UpdateData1")->trigger();
     EXPECT_EQ(cell("Allied", 0), QStringLiteral("0"));
     EXPECT_EQ(cell("German", 0), QStringLiteral("2"));
@@ -75,7 +75,7 @@ TEST_F(OwnershipTableTest, StatusTableSelectionRecountsThroughTheEditor) {
     open(fivePlaces());
     editorAction("Data1")->trigger();
     QTest::mouseClick(tableButton(), Qt::LeftButton);
-    set.setLoFileType(9); // the current record, the Allied airfield, becomes a blank
+    document.setType(document.currentIndex(), 9); // the current record, the Allied airfield, becomes a blank
     EXPECT_EQ(cell("Allied", 8), QStringLiteral("0"));
     clickName(2);
     EXPECT_EQ(cell("Allied", 8), QStringLiteral("1"));

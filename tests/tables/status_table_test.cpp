@@ -3,6 +3,7 @@
 #include "app/hint_presenter.h"
 #include "editor/editor_window.h"
 #include "editor/path_label.h"
+#include "editor/record_format.h"
 #include "support_gui/render_keep.h"
 #include "tables/status_window.h"
 
@@ -170,7 +171,7 @@ TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {
     open(sevenPlaces());
     std::array<std::uint8_t, kMaxRecords> flags{};
     flags[0] = flags[5] = 2;
-    set.applyDisabledFlags(flags);
+    openProfileWith(flags);
     editor->setRecordNumber(4);
     editor->UpDown1Changing();
 
