@@ -2,6 +2,7 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "app/welcome_window.h"
+#include "document/landmark_document.h"
 #include "editor/editor_window.h"
 #include "support/fixture_builder.h"
 #include "support/program_runner.h"
@@ -150,8 +151,10 @@ TEST_F(RunningEditorTest, HandedFileOpensAsOpenDoesOnceNothingHoldsItBack) {
         if (c.handedOver) {
             ASSERT_TRUE(editor()->openLandmarkFile(before));
         }
-        if (c.modified)
-            editor()->markModified();
+        if (c.modified) {
+            LandmarkDocument& document = startup->context().document;
+            document.setSide(0, document.set().record(0).side == 1 ? 0 : 1);
+        }
         QWidget* front = c.handedOver ? static_cast<QWidget*>(editor()) : startup->windows().welcome;
         auto modal = std::make_unique<QDialog>(front);
         if (c.modalUp) {
@@ -167,7 +170,7 @@ TEST_F(RunningEditorTest, HandedFileOpensAsOpenDoesOnceNothingHoldsItBack) {
         if (c.modalUp || !c.handedOver) {
             settle();
             EXPECT_EQ(forwarded.waiting(), QStringList{handed}) << "held back";
-            EXPECT_EQ(startup->context().set.recordCount(), c.handedOver ? 3 : 0);
+            EXPECT_EQ(startup->context().document.set().recordCount(), c.handedOver ? 3 : 0);
         }
         modal.reset();
         if (!c.handedOver)
@@ -203,7 +206,7 @@ TEST_F(RunningEditorTest, HandedFilesOpenInTheOrderTheyCameAndNoFileJustBringsTh
     modal.reset();
     settle();
     EXPECT_EQ(shownFile(), profileTarget) << "the profile, which came last, names its landmark file";
-    EXPECT_EQ(startup->context().set.disabledFlag(1), 1);
+    EXPECT_EQ(startup->context().document.set().disabledFlag(1), 1);
     EXPECT_EQ(editor()->recentFiles().entries().value(0), first) << "a profile is no recent landmark file";
 }
 
@@ -225,7 +228,7 @@ TEST_F(RunningEditorTest, LaterStartHandsItsFileToTheRunningEditorAndEnds) {
         EXPECT_EQ(later.process.exitCode(), 0) << later.process.readAllStandardError().toStdString();
         settle();
         EXPECT_EQ(shownFile(), handed);
-        EXPECT_EQ(startup->context().set.recordCount(), 6);
+        EXPECT_EQ(startup->context().document.set().recordCount(), 6);
     }
     EXPECT_TRUE(printed.isEmpty());
 }
