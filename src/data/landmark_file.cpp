@@ -39,7 +39,8 @@ std::uint16_t u16At(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
 
-float f32At(const std::uint8_t* p) {
+// Used only where the record's layout differs from the file's.
+[[maybe_unused]] float f32At(const std::uint8_t* p) {
     const std::uint32_t bits = static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
                                (static_cast<std::uint32_t>(p[2]) << 16) |
                                (static_cast<std::uint32_t>(p[3]) << 24);
