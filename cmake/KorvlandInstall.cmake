@@ -138,10 +138,12 @@ if(KORVLAND_TESTS)
                    -DVERSION=${PROJECT_VERSION} "-DPROGRAMS=${_korvland_man_pages}"
                    -P ${CMAKE_SOURCE_DIR}/cmake/CheckInstall.cmake)
   set_tests_properties(InstallTree PROPERTIES TIMEOUT 300)
-  # The Debian packages, made with cpack as a packager makes them: from a hardened build only,
-  # since a sanitizer's build is no package anybody ships and lacks the hardening lintian checks.
+  # The Debian packages, made with cpack as a packager makes them: from a hardened GCC build only.
+  # A sanitizer's build is no package anybody ships, and lintian cannot see clang's fortified
+  # calls, so either would fail its hardening check for reasons no package has.
   find_program(KORVLAND_DPKG_DEB dpkg-deb)
-  if(KORVLAND_DPKG_DEB AND KORVLAND_HARDENING AND NOT KORVLAND_SANITIZE AND NOT KORVLAND_FUZZ)
+  if(KORVLAND_DPKG_DEB AND KORVLAND_HARDENING AND NOT KORVLAND_SANITIZE AND NOT KORVLAND_FUZZ
+     AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
     add_test(NAME DebianPackages
              COMMAND ${CMAKE_COMMAND} -DBUILD_DIR=${CMAKE_BINARY_DIR} -P ${CMAKE_SOURCE_DIR}/cmake/CheckPackages.cmake)
     set_tests_properties(DebianPackages PROPERTIES TIMEOUT 600)
