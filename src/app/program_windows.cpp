@@ -93,8 +93,14 @@ void ProgramWindows::connectWindows(AppContext& context) {
         m->refreshFrontLine();
         m->update();
     });
-    QObject::connect(document, &LandmarkDocument::disabledChanged, t,
-                     [t, document](int index) { t->setRowTicked(index, document->isActive(index)); });
+    QObject::connect(document, &LandmarkDocument::disabledChanged, t, &TForm6::refreshRow);
+    // The status table's rows follow every edit, one at a time or many, and its filter.
+    QObject::connect(document, &LandmarkDocument::recordChanged, t, &TForm6::refreshRow);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, t, &TForm6::refreshRows);
+    QObject::connect(document, &LandmarkDocument::filterChanged, t, &TForm6::showFilter);
+    // The table's selected rows and the document's selection are one: the table hands
+    // the user's rows to the document and shows whatever the document holds.
+    QObject::connect(document, &LandmarkDocument::selectionChanged, t, &TForm6::showSelection);
 
     QObject::connect(document, &LandmarkDocument::recordChanged, m, &TForm3::recordEdited);
     QObject::connect(document, &LandmarkDocument::regionChanged, m, &TForm3::showRegionCaption);

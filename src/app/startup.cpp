@@ -50,7 +50,10 @@ PlacementOptions ownershipPlacement(QSize fixedSize) {
     return {"Form5", false, true, {QPoint(205, 575), fixedSize, false}};
 }
 PlacementOptions statusPlacement() {
-    return {"Form6", false, false, {QPoint(470, 653), QSize(391, 218), true}};
+    return {"Form6",
+            false,
+            false,
+            {QPoint(470, 653), QSize(TForm6::kDesignedWidth, TForm6::kDesignedHeight), true}};
 }
 
 } // namespace

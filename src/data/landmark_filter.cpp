@@ -46,9 +46,18 @@ bool NameMatcher::matches(std::string_view nameBytes) const {
 }
 
 FilterPredicate::FilterPredicate(const LandmarkFilter& filter)
-    : mName(filter.text), mKind(filter.kind), mSide(filter.side), mState(filter.state) {}
+    : mName(filter.text), mKind(filter.kind), mSide(filter.side), mState(filter.state) {
+    if (!filter.only)
+        return;
+    mOnly.emplace();
+    for (const std::size_t index : filter.only->indices)
+        if (index < kMaxRecords)
+            mOnly->set(index);
+}
 
-bool FilterPredicate::operator()(const LandmarkRecord& record, std::uint8_t flag) const {
+bool FilterPredicate::operator()(std::size_t index, const LandmarkRecord& record, std::uint8_t flag) const {
+    if (mOnly && (index >= kMaxRecords || !mOnly->test(index)))
+        return false;
     if (mSide != SideFilter::Any && isAllied(record.side) != (mSide == SideFilter::Allied))
         return false;
     if (mState != StateFilter::Any && (flag == 0) != (mState == StateFilter::On))
@@ -62,7 +71,7 @@ std::vector<std::size_t> filteredIndices(const LandmarkSet& set, const LandmarkF
     const FilterPredicate passes(filter);
     std::vector<std::size_t> indices;
     for (std::size_t i = 0; i < set.recordCount(); ++i)
-        if (passes(set.record(i), set.disabledFlag(i)))
+        if (passes(i, set.record(i), set.disabledFlag(i)))
             indices.push_back(i);
     return indices;
 }

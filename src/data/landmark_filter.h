@@ -4,6 +4,7 @@
 #include "data/landmark_record.h"
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -42,14 +43,25 @@ inline constexpr std::array<LandmarkKind, 11> kFilterKinds{
     LandmarkKind::Troops,   LandmarkKind::Bridge,  LandmarkKind::Factory, LandmarkKind::Balloon,
     LandmarkKind::Town,     LandmarkKind::Village, LandmarkKind::Blank};
 
+// A fixed choice of records, such as those one ownership cell counted, with the words that
+// name them for the operator ("the 4 Allied bridges"). It stays the same records while
+// their fields change: a bridge given to the other side is still among them.
+struct RecordChoice {
+    std::vector<std::size_t> indices; // ascending; those beyond the largest set are ignored
+    std::string description;          // UTF-8
+    bool operator==(const RecordChoice&) const = default;
+};
+
 // What the status table shows: the records whose name contains the text, of one kind
 // (or any), of one side (or any: side 1 is Allied, every other byte German), switched on
-// (flag 0), off (any other flag) or either. The default filter lets every record through.
+// (flag 0), off (any other flag) or either, and among a fixed choice of records when there
+// is one. The default filter lets every record through.
 struct LandmarkFilter {
     std::string text; // UTF-8
     std::optional<LandmarkKind> kind;
     SideFilter side = SideFilter::Any;
     StateFilter state = StateFilter::Any;
+    std::optional<RecordChoice> only{};
 
     bool isEmpty() const { return *this == LandmarkFilter{}; }
     bool operator==(const LandmarkFilter&) const = default;
@@ -59,13 +71,15 @@ struct LandmarkFilter {
 class FilterPredicate {
   public:
     explicit FilterPredicate(const LandmarkFilter& filter);
-    bool operator()(const LandmarkRecord& record, std::uint8_t flag) const;
+    // Whether record `index`, with its disabled flag, passes.
+    bool operator()(std::size_t index, const LandmarkRecord& record, std::uint8_t flag) const;
 
   private:
     NameMatcher mName;
     std::optional<LandmarkKind> mKind;
     SideFilter mSide;
     StateFilter mState;
+    std::optional<std::bitset<kMaxRecords>> mOnly;
 };
 
 // The indices of the loaded records the filter lets through, ascending.

@@ -148,6 +148,9 @@ class LandmarkDocument : public QObject {
     // Makes exactly the records one ownership cell counts the selection and returns their
     // number, which is always the cell's count.
     int selectOwnershipCell(OwnershipCell cell);
+    // Makes the filter show the selected records and nothing else, under `description`
+    // ("the 4 Allied bridges"); the name, kind, side and state criteria are let go.
+    void filterToSelection(const QString& description);
 
   signals:
     // A read is about to start, successful or not: windows showing the old set close.

@@ -47,8 +47,8 @@ bool LandmarkDocument::dropFilter() {
 }
 
 bool LandmarkDocument::passesFilter(int index) const {
-    return inRange(index) &&
-           mFilterPredicate(record(index), mSet->disabledFlag(static_cast<std::size_t>(index)));
+    const auto i = static_cast<std::size_t>(index);
+    return inRange(index) && mFilterPredicate(i, mSet->record(i), mSet->disabledFlag(i));
 }
 
 QList<int> LandmarkDocument::filteredIndices() const {
@@ -59,6 +59,17 @@ int LandmarkDocument::selectOwnershipCell(OwnershipCell cell) {
     const std::vector<std::size_t> records = recordsInOwnershipCell(*mSet, cell);
     setSelection(toList(records));
     return static_cast<int>(records.size());
+}
+
+void LandmarkDocument::filterToSelection(const QString& description) {
+    RecordChoice choice{{}, description.toStdString()};
+    choice.indices.reserve(mSelection.count());
+    for (std::size_t i = 0; i < static_cast<std::size_t>(recordCount()); ++i)
+        if (mSelection.test(i))
+            choice.indices.push_back(i);
+    LandmarkFilter filter;
+    filter.only = std::move(choice);
+    setFilter(filter);
 }
 
 } // namespace korvland

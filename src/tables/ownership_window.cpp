@@ -8,9 +8,12 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QVBoxLayout>
 #include <qdrawutil.h>
+
+#include <functional>
 
 namespace korvland {
 
@@ -37,6 +40,54 @@ static_assert(std::size(kCountCells) == kOwnershipColumnCount);
 // Caption colours of the columns (0xBBGGRR); "Blanks" has the window's text colour.
 constexpr BgrColour kColumnColours[] = {0xFFFF00, 0xFFFFFF, 0x800000, 0x0000FF,
                                         0x00FFFF, 0x000080, 0x808080, 0x800080};
+
+// What one of each column's landmarks and many of them are called in a sentence.
+struct ColumnNouns {
+    const char* one;
+    const char* many;
+};
+constexpr ColumnNouns kColumnNouns[] = {{"airfield", "airfields"},
+                                        {"city", "cities"},
+                                        {"supply landmark", "supply landmarks"},
+                                        {"train station", "train stations"},
+                                        {"bridge", "bridges"},
+                                        {"factory", "factories"},
+                                        {"town", "towns"},
+                                        {"village", "villages"},
+                                        {"blank landmark", "blank landmarks"}};
+static_assert(std::size(kColumnNouns) == kOwnershipColumnCount);
+
+const QString kRowNames[] = {QStringLiteral("Allied"), QStringLiteral("German")};
+
+// "the 4 Allied bridges", "the Allied bridge", "no Allied bridges".
+QString cellWords(std::size_t row, std::size_t column, unsigned count) {
+    const ColumnNouns& nouns = kColumnNouns[column];
+    const QString side = kRowNames[row] + QLatin1Char(' ');
+    if (count == 0)
+        return QStringLiteral("no ") + side + QLatin1String(nouns.many);
+    if (count == 1)
+        return QStringLiteral("the ") + side + QLatin1String(nouns.one);
+    return QStringLiteral("the %1 ").arg(count) + side + QLatin1String(nouns.many);
+}
+
+// A count that selects what it counts when clicked.
+class CountCell : public QLabel {
+  public:
+    CountCell(QWidget* parent, std::function<void()> clicked)
+        : QLabel(parent), mClicked(std::move(clicked)) {}
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+            mClicked();
+            return;
+        }
+        QLabel::mouseReleaseEvent(event);
+    }
+
+  private:
+    std::function<void()> mClicked;
+};
 
 // The client area: cells separated by thin etched lines.
 class OwnershipGrid : public QWidget {
@@ -107,18 +158,47 @@ void TForm5::createGrid(QWidget* grid) {
                 blanks, kColumnCaptions[column], kRowTops[0]);
     }
 
-    const QString rowNames[] = {QStringLiteral("Allied"), QStringLiteral("German")};
     for (std::size_t row = 0; row < 2; ++row) {
         const int top = kRowTops[row + 1];
-        caption(rowNames[row], windowText, true, kRowCaption, top);
+        caption(kRowNames[row], windowText, true, kRowCaption, top);
         for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
-            auto* cell = new QLabel(QStringLiteral("0"), grid);
-            cell->setObjectName(rowNames[row] + QStringLiteral("Count") + QString::number(column));
+            const OwnershipCell where{static_cast<OwnershipRow>(row), column};
+            auto* cell = new CountCell(grid, [this, where] { selectCell(where); });
+            cell->setObjectName(kRowNames[row] + QStringLiteral("Count") + QString::number(column));
             cell->setAlignment(Qt::AlignCenter);
             cell->setGeometry(kCountCells[column].left, top, kCountCells[column].width, kCellHeight);
             mCells[row][column] = cell;
+            showCount(row, column, 0);
         }
     }
+}
+
+void TForm5::showCount(std::size_t row, std::size_t column, unsigned count) {
+    QLabel* cell = mCells[row][column];
+    cell->setText(QString::number(count));
+    // The program's hint presenter shows a widget's tool tip.
+    if (count == 0) {
+        QString words = cellWords(row, column, count);
+        words[0] = words[0].toUpper();
+        cell->setToolTip(words);
+        cell->unsetCursor();
+    } else {
+        cell->setToolTip(QStringLiteral("Select ") + cellWords(row, column, count));
+        cell->setCursor(Qt::PointingHandCursor);
+    }
+}
+
+void TForm5::selectCell(OwnershipCell cell) {
+    // The counts shown may be older than the last edits: the cell's count and what it
+    // selects are made the same.
+    UpdateData1Click();
+    const auto row = static_cast<std::size_t>(cell.row);
+    const unsigned count = mShown.at(cell.row, cell.column);
+    if (count == 0)
+        return;
+    LandmarkDocument& document = mContext.document;
+    document.selectOwnershipCell(cell);
+    document.filterToSelection(cellWords(row, cell.column, count));
 }
 
 void TForm5::UpdateData1Click() {
@@ -126,7 +206,7 @@ void TForm5::UpdateData1Click() {
     for (std::size_t row = 0; row < 2; ++row)
         for (std::size_t column = 0; column < kOwnershipColumnCount; ++column)
             if (counts.cells[row][column] != mShown.cells[row][column])
-                mCells[row][column]->setText(QString::number(counts.cells[row][column]));
+                showCount(row, column, counts.cells[row][column]);
     mShown = counts;
     emit recounted();
 }

@@ -15,7 +15,8 @@ namespace korvland {
 
 // The ownership table: how many landmarks of each kind each side owns. Created once,
 // hidden; "Data" shows it and recounts, and every record selection recounts it while it
-// is shown. Closing only hides it.
+// is shown. A click on a count selects the landmarks it counts and filters the status
+// table to them. Closing only hides it.
 class TForm5 : public QWidget {
     Q_OBJECT
   public:
@@ -32,6 +33,10 @@ class TForm5 : public QWidget {
     // "Data": brings the table into sight and recounts it.
     void showOnCommand();
 
+    // A click on a count: recounts, then makes the landmarks the cell counts the selection
+    // and the whole filter. A cell that counts none does nothing.
+    void selectCell(OwnershipCell cell);
+
   signals:
     // The cells show the counts of the set as it is now.
     void recounted();
@@ -41,6 +46,7 @@ class TForm5 : public QWidget {
 
   private:
     void createGrid(QWidget* grid);
+    void showCount(std::size_t row, std::size_t column, unsigned count);
 
     AppContext& mContext;
     QMenuBar* mMenuBar = nullptr;

@@ -6,10 +6,14 @@
 #include "document/landmark_document.h"
 #include "editor/record_format.h"
 #include "tables/check_list.h"
+#include "tables/filter_row.h"
 #include "tables/table_style.h"
 
 #include <QHideEvent>
+#include <QItemSelection>
 #include <QScopedValueRollback>
+
+#include <algorithm>
 
 namespace korvland {
 
@@ -18,6 +22,25 @@ namespace {
 constexpr int kColumns = 3;
 constexpr int kRowHeight = 16;
 constexpr BgrColour kOtherSideColour = 0x000000; // black
+static_assert(TForm6::kDesignedHeight == 218 + FilterRow::kLineHeight);
+
+// Shows record `index` of `document` in `item`: name (whole in its hint), side colour, tick.
+void showRecord(QListWidgetItem& item, const LandmarkDocument& document, int index) {
+    const LandmarkRecord& record = document.record(index);
+    const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));
+    if (item.text() != name) {
+        item.setText(name);
+        // A long name is cut at the column's edge; its hint gives it whole.
+        item.setToolTip(name);
+    }
+    const QColor colour = colourFromBgr(isAllied(record.side) ? kAlliedColour : kOtherSideColour);
+    if (item.foreground().color() != colour)
+        item.setForeground(colour);
+    const Qt::CheckState tick = document.isActive(index) ? Qt::Checked : Qt::Unchecked;
+    // A new row has no check box until it is given a state.
+    if (!item.data(Qt::CheckStateRole).isValid() || item.checkState() != tick)
+        item.setCheckState(tick);
+}
 
 } // namespace
 
@@ -26,7 +49,12 @@ TForm6::TForm6(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     setWindowTitle(QStringLiteral("Landmarks Status Table"));
     setFont(tableFont());
     move(470, 653);
-    resize(391, 218);
+    resize(kDesignedWidth, kDesignedHeight);
+
+    mFilterRow = new FilterRow(this);
+    mFilterRow->setObjectName(QStringLiteral("FilterRow"));
+    connect(mFilterRow, &FilterRow::edited, this,
+            [this](const LandmarkFilter& filter) { mContext.document.setFilter(filter); });
 
     CLBox1 = new CheckList(kColumns, kRowHeight, this);
     CLBox1->setObjectName(QStringLiteral("CLBox1"));
@@ -42,7 +70,8 @@ TForm6::TForm6(AppContext& context, QWidget* parent) : QWidget(parent), mContext
             return;
         if (CLBox1->currentItem() != item) {
             const QScopedValueRollback quiet(mQuiet, true);
-            CLBox1->setCurrentItem(item);
+            CLBox1->selectionModel()->setCurrentIndex(CLBox1->indexFromItem(item),
+                                                      QItemSelectionModel::NoUpdate);
         }
         CLBox1ClickCheck();
     });
@@ -52,6 +81,11 @@ TForm6::TForm6(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     });
     // A click on the row already selected selects it again.
     connect(CLBox1, &QAbstractItemView::clicked, this, [this] { CLBox1Click(); });
+    connect(CLBox1->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+        if (!mQuiet)
+            takeRowSelection();
+    });
+    connect(CLBox1, &CheckList::selectAllRequested, this, &TForm6::selectShownRows);
 }
 
 bool TForm6::hasRow(int index) const {
@@ -68,8 +102,10 @@ void TForm6::setRowTicked(int index, bool ticked) {
 void TForm6::selectRow(int index) {
     if (!hasRow(index))
         return;
+    // The row becomes the current one; which rows are selected is the document's to say.
     const QScopedValueRollback quiet(mQuiet, true);
-    CLBox1->setCurrentRow(index);
+    CLBox1->selectionModel()->setCurrentIndex(CLBox1->model()->index(index, 0),
+                                              QItemSelectionModel::NoUpdate);
     CLBox1->scrollToItem(CLBox1->item(index));
 }
 
@@ -77,30 +113,100 @@ int TForm6::selectedRow() const {
     return CLBox1->currentRow();
 }
 
+bool TForm6::isRowShown(int index) const {
+    return hasRow(index) && !mHidden[static_cast<std::size_t>(index)];
+}
+
+void TForm6::showSelection() {
+    if (mGivingSelection)
+        return;
+    const LandmarkDocument& document = mContext.document;
+    const int rows = std::min(CLBox1->count(), document.recordCount());
+    QItemSelection selection;
+    for (int first = 0; first < rows; ++first) {
+        if (!document.isSelected(first))
+            continue;
+        int last = first;
+        while (last + 1 < rows && document.isSelected(last + 1))
+            ++last;
+        selection.select(CLBox1->model()->index(first, 0), CLBox1->model()->index(last, 0));
+        first = last;
+    }
+    const QScopedValueRollback quiet(mQuiet, true);
+    CLBox1->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+void TForm6::takeRowSelection() {
+    QList<int> rows;
+    for (const QItemSelectionRange& range : CLBox1->selectionModel()->selection())
+        for (int row = range.top(); row <= range.bottom(); ++row)
+            rows.append(row);
+    const QScopedValueRollback giving(mGivingSelection, true);
+    mContext.document.setSelection(rows);
+}
+
+void TForm6::selectShownRows() {
+    QList<int> rows;
+    const int count = std::min(CLBox1->count(), mContext.document.recordCount());
+    for (int row = 0; row < count; ++row)
+        if (!mHidden[static_cast<std::size_t>(row)])
+            rows.append(row);
+    mContext.document.setSelection(rows);
+}
+
+void TForm6::setRowShown(int row, bool shown) {
+    const auto at = static_cast<std::size_t>(row);
+    if (mHidden[at] == !shown)
+        return;
+    mHidden[at] = !shown;
+    CLBox1->setRowHidden(row, !shown);
+}
+
+void TForm6::showFilter() {
+    const LandmarkDocument& document = mContext.document;
+    mFilterRow->showFilter(document.filter());
+    // Rows of a file read since the last filling stay as they are until the next.
+    const int rows = std::min(CLBox1->count(), document.recordCount());
+    for (int row = 0; row < rows; ++row)
+        setRowShown(row, document.passesFilter(row));
+    fitListToWholeRows();
+}
+
+void TForm6::refreshRow(int index) {
+    const LandmarkDocument& document = mContext.document;
+    if (!hasRow(index) || index >= document.recordCount())
+        return;
+    {
+        const QScopedValueRollback quiet(mQuiet, true);
+        showRecord(*CLBox1->item(index), document, index);
+    }
+    setRowShown(index, document.passesFilter(index));
+}
+
+void TForm6::refreshRows(const QList<int>& indices) {
+    for (const int index : indices)
+        refreshRow(index);
+}
+
 void TForm6::Button1Click() {
-    const LandmarkSet& set = mContext.document.set();
+    const LandmarkDocument& document = mContext.document;
     {
         const QScopedValueRollback quiet(mQuiet, true);
         CLBox1->clear();
-        const QColor allied = colourFromBgr(kAlliedColour);
-        const QColor other = colourFromBgr(kOtherSideColour);
-        for (std::size_t i = 0; i < set.recordCount(); ++i) {
-            const LandmarkRecord& record = set.record(i);
-            const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));
-            auto* item = new QListWidgetItem(name);
-            // A long name is cut at the column's edge; its hint gives it whole.
-            item->setToolTip(name);
+        mHidden.assign(static_cast<std::size_t>(document.recordCount()), false);
+        for (int i = 0; i < document.recordCount(); ++i) {
+            auto* item = new QListWidgetItem;
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            item->setForeground(isAllied(record.side) ? allied : other);
-            item->setCheckState(set.disabledFlag(i) == 0 ? Qt::Checked : Qt::Unchecked);
+            showRecord(*item, document, i);
             CLBox1->addItem(item);
         }
     }
-    // The current record's row starts selected: the keyboard starts there, and the list
+    // The current record's row starts current: the keyboard starts there, and the list
     // does not pick its first row by itself (and run the click handling on it) when it
     // takes the focus.
-    selectRow(set.currentIndex());
-    fitListToWholeRows();
+    selectRow(document.currentIndex());
+    showSelection();
+    showFilter();
     emit inSightChanged(true);
     bringIntoSight(*this);
 }
@@ -157,7 +263,10 @@ void TForm6::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm6::fitListToWholeRows() {
-    CLBox1->setGeometry(0, 0, width(), CLBox1->heightForRows(height()));
+    const int top = mFilterRow->heightNeeded();
+    mFilterRow->setGeometry(0, 0, width(), top);
+    const auto shown = static_cast<int>(std::count(mHidden.begin(), mHidden.end(), false));
+    CLBox1->setGeometry(0, top, width(), CLBox1->fitToRows(height() - top, shown));
 }
 
 } // namespace korvland

@@ -2,18 +2,28 @@
 
 #include "app/app_context.h"
 
+#include <QList>
 #include <QWidget>
+
+#include <vector>
 
 namespace korvland {
 
 class CheckList;
+class FilterRow;
 
-// The status table: every landmark by name with a tick for the active ones. The editor's
-// "Table" button fills and shows it; ticking a row switches the landmark on or off and
-// selecting a row makes it the editor's current record. Closing only hides it.
+// The status table: every landmark by name with a tick for the active ones, below a row
+// that filters them. The editor's "Table" button fills and shows it; ticking a row switches
+// the landmark on or off and clicking a row makes it the editor's current record. Its rows'
+// selection is the document's selection, and its filter the document's filter: each
+// follows the other. Closing only hides it.
 class TForm6 : public QWidget {
     Q_OBJECT
   public:
+    // The window's first size: the list's 391 by 218 and the filter row above it.
+    static constexpr int kDesignedWidth = 391;
+    static constexpr int kDesignedHeight = 218 + 24;
+
     explicit TForm6(AppContext& context, QWidget* parent = nullptr);
 
     // Whether the list has a row for record `index` (it is filled when the table opens).
@@ -24,8 +34,21 @@ class TForm6 : public QWidget {
     // click handling (the map selects the row of a clicked marker this way). Nothing
     // happens when the list has no such row.
     void selectRow(int index);
-    // The row selected in the list, -1 for none.
+    // The list's current row (where the keyboard acts), -1 for none.
     int selectedRow() const;
+    // Whether the row of record `index` exists and the filter lets it show.
+    bool isRowShown(int index) const;
+
+    // Shows the document's selection in the rows, without taking it back as the user's.
+    void showSelection();
+    // Shows the document's filter in the filter row and hides the rows it leaves out.
+    void showFilter();
+    // Record `index` changed (an edit, its undo or its redo): its row shows its name, side
+    // and tick again, and shows or hides by the filter.
+    void refreshRow(int index);
+    void refreshRows(const QList<int>& indices);
+    // Ctrl+A in the list: the rows in sight become the selection.
+    void selectShownRows();
 
     // The editor's "Table" button: fills the list from the set, disables the button and
     // shows the window.
@@ -50,11 +73,18 @@ class TForm6 : public QWidget {
   private:
     void applyClick(int row);
     void fitListToWholeRows();
+    void takeRowSelection();
+    void setRowShown(int row, bool shown);
 
     AppContext& mContext;
+    FilterRow* mFilterRow = nullptr;
     CheckList* CLBox1 = nullptr;
+    // Per row: hidden by the filter. Kept here because the list's own test is slow.
+    std::vector<bool> mHidden;
     // Set while the table changes its own rows: those changes are not the user's.
     bool mQuiet = false;
+    // Set while the table hands the user's row selection to the document.
+    bool mGivingSelection = false;
 };
 
 } // namespace korvland

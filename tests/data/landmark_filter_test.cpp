@@ -169,6 +169,12 @@ LandmarkFilter filterOf(const char* text = "", std::optional<LandmarkKind> kind 
     return LandmarkFilter{text, kind, side, state};
 }
 
+LandmarkFilter onlyOf(std::vector<std::size_t> indices, const char* text = "") {
+    LandmarkFilter filter = filterOf(text);
+    filter.only = RecordChoice{std::move(indices), "the chosen"};
+    return filter;
+}
+
 const FilterCase kFilterCases[] = {
     {"Empty", filterOf(), {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
     {"Text", filterOf("pont"), {0, 1, 4, 5, 7, 9}},
@@ -185,6 +191,9 @@ const FilterCase kFilterCases[] = {
     {"AllFour", filterOf("pont", LandmarkKind::Bridge, SideFilter::Allied, StateFilter::Off), {1}},
     {"AllFourNothing", filterOf("pont", LandmarkKind::Bridge, SideFilter::Allied, StateFilter::On), {}},
     {"TextStateSide", filterOf("pont", std::nullopt, SideFilter::Allied, StateFilter::On), {9}},
+    {"OnlyChosen", onlyOf({7, 1, 5, 5000}), {1, 5, 7}}, // beyond the largest set: ignored
+    {"OnlyAndText", onlyOf({2, 3, 5, 9}, "pont"), {5, 9}},
+    {"OnlyNoneChosen", onlyOf({}), {}},
 };
 
 TEST(LandmarkFilter, LetsThroughTheRecordsEveryFieldAdmits) {

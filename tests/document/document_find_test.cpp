@@ -155,5 +155,26 @@ TEST(DocumentOwnershipCell, SelectsExactlyWhatTheCellCounts) {
     EXPECT_GT(changed.count(), 0);
 }
 
+TEST(DocumentOwnershipCell, FilterToSelectionKeepsToTheSameRecordsThroughEditsUntilARead) {
+    OpenDocument open;
+    LandmarkDocument& d = open.document;
+    d.setFilter({"zzz", std::nullopt, SideFilter::Any, StateFilter::Any});
+    d.selectOwnershipCell({OwnershipRow::German, 1}); // Arras
+    d.addToSelection({7});
+    QSignalSpy changed(&d, &LandmarkDocument::filterChanged);
+    d.filterToSelection(QStringLiteral("the chosen"));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(d.filter().text, "") << "the other criteria go";
+    ASSERT_TRUE(d.filter().only.has_value());
+    EXPECT_EQ(d.filter().only->description, "the chosen");
+    EXPECT_EQ(d.filteredIndices(), (QList<int>{0, 7}));
+    // Leaving the cell, or the selection, does not take a record out of the choice.
+    d.setSide(0, 1);
+    d.selectNone();
+    EXPECT_EQ(d.filteredIndices(), (QList<int>{0, 7}));
+    d.read(qPath(open.path));
+    EXPECT_FALSE(d.filter().only.has_value());
+}
+
 } // namespace
 } // namespace korvland::testing

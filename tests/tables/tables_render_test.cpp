@@ -7,6 +7,8 @@
 #include "tables/status_window.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPixmap>
@@ -98,6 +100,45 @@ TEST_F(TablesTest, EveryOwnershipCaptionStandsOutThreeToOneFromWhatSurroundsIt) 
         EXPECT_GT(edges, 20) << "drawn in its own colour";
         EXPECT_GE(outlined * 10, edges * 9) << outlined << " of " << edges << " ways out of the strokes";
     }
+}
+
+// The filter row above the list, with a choice from an ownership cell and a selection: no
+// control overlaps another or the list, and every text fits its control.
+TEST_F(TablesTest, StatusTableFilterRowFitsAboveTheListAtItsDesignedWidth) {
+    open(busyFile());
+    editorAction("Data1")->trigger();
+    QTest::mouseClick(ownership->findChild<QLabel*>(QStringLiteral("AlliedCount4")), Qt::LeftButton);
+    keep(ownership->grab(), "ownership_table_after_click.png");
+    QTest::mouseClick(tableButton(), Qt::LeftButton);
+    status->resize(TForm6::kDesignedWidth, TForm6::kDesignedHeight);
+    QTest::keyClicks(status->findChild<QLineEdit*>(QStringLiteral("FilterText")), QStringLiteral("1"));
+    document.setSelection({4, 14, 24});
+    QApplication::processEvents();
+    keep(status->grab(), "status_table_filtered.png");
+
+    QWidget* row = status->findChild<QWidget*>(QStringLiteral("FilterRow"));
+    ASSERT_NE(row, nullptr);
+    const QList<QWidget*> controls{row->findChild<QLineEdit*>(QStringLiteral("FilterText")),
+                                   row->findChild<QComboBox*>(QStringLiteral("FilterKind")),
+                                   row->findChild<QComboBox*>(QStringLiteral("FilterSide")),
+                                   row->findChild<QComboBox*>(QStringLiteral("FilterState")),
+                                   row->findChild<QCheckBox*>(QStringLiteral("FilterOnly"))};
+    for (int i = 0; i < controls.size(); ++i) {
+        ASSERT_NE(controls[i], nullptr) << i;
+        EXPECT_TRUE(controls[i]->isVisible()) << i;
+        EXPECT_TRUE(row->rect().contains(controls[i]->geometry())) << i;
+        EXPECT_FALSE(controls[i]->geometry().translated(row->pos()).intersects(list()->geometry())) << i;
+        for (int j = 0; j < i; ++j)
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry())) << i << " " << j;
+    }
+    EXPECT_GE(controls[0]->width(), 80) << "room to type a name";
+    for (QComboBox* combo : row->findChildren<QComboBox*>())
+        for (int item = 0; item < combo->count(); ++item)
+            EXPECT_LE(combo->sizeHint().width(), combo->width()) << combo->itemText(item).toStdString();
+    auto* only = static_cast<QCheckBox*>(controls[4]);
+    EXPECT_EQ(only->text(), QStringLiteral("Only the 15 Allied bridges"));
+    EXPECT_LE(only->sizeHint().width(), only->width());
+    EXPECT_LE(list()->geometry().bottom(), status->height());
 }
 
 } // namespace
