@@ -90,8 +90,9 @@ TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThe
     EXPECT_EQ(frameText(editor.frame), "742,181 468x326") << "outer size";
     const XWindowView map = settledAt(w.map, QRect(315, 154, 833, 753));
     EXPECT_EQ(frameText(map.frame), "315,154 833x753");
-    const XWindowView status = settledAt(w.status, QRect(470, 653, 391, 218));
-    EXPECT_EQ(frameText(status.frame), "470,653 391x218");
+    // The status table's list keeps its 391 x 218; its filter row lies above it.
+    const XWindowView status = settledAt(w.status, QRect(470, 653, 391, 218 + 24));
+    EXPECT_EQ(frameText(status.frame), "470,653 391x242");
     const XWindowView ownership =
         settled(w.ownership, [](const XWindowView& v) { return v.frame.topLeft() == QPoint(205, 575); });
     EXPECT_EQ(ownership.frame.topLeft(), QPoint(205, 575));
