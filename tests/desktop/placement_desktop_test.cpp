@@ -101,7 +101,7 @@ TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThe
     endProgram();
     EXPECT_EQ(stored("Form2"), "200,0,1,742,181,1210,507");
     EXPECT_EQ(stored("Form3"), "200,0,1,315,154,1148,907");
-    EXPECT_EQ(stored("Form6"), "200,0,1,470,653,861,871");
+    EXPECT_EQ(stored("Form6"), "200,0,1,470,653,861,895");
     const QRect o = ownership.frame;
     EXPECT_EQ(stored("Form5"), "200,0,1,205,575," + std::to_string(o.x() + o.width()) + "," +
                                    std::to_string(o.y() + o.height()));

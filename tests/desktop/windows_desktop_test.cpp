@@ -264,7 +264,7 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
     const struct {
         const char* key;
         const char* designed;
-    } windows[] = {{"Form3", "200,0,1,315,154,1148,907"}, {"Form6", "200,0,1,470,653,861,871"}};
+    } windows[] = {{"Form3", "200,0,1,315,154,1148,907"}, {"Form6", "200,0,1,470,653,861,895"}};
     const struct {
         const char* record;
         bool kept;

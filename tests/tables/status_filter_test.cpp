@@ -188,6 +188,10 @@ TEST_F(StatusFilterTest, RowSelectionIsTheDocumentSelectionBothWays) {
     EXPECT_EQ(document.selectedIndices(), document.filteredIndices());
     EXPECT_EQ(document.selectedCount(), 20);
     EXPECT_EQ(selectedRows(), document.filteredIndices());
+    // A range takes the rows in sight between its ends, none hidden among them.
+    clickNameWith(4, Qt::NoModifier);
+    clickNameWith(13, Qt::ShiftModifier);
+    EXPECT_EQ(document.selectedIndices(), (QList<int>{4, 7, 10, 13}));
 }
 
 class CountClickTest : public StatusFilterTest {
