@@ -108,7 +108,6 @@ const FilterControls kControlCases[] = {
 };
 
 TEST_F(StatusFilterTest, ControlsSetTheDocumentFilterAndRowsOutsideItHideKeepingTheirFlow) {
-    QSignalSpy changed(&document, &LandmarkDocument::filterChanged);
     for (const FilterControls& c : kControlCases) {
         SCOPED_TRACE(c.text);
         filterText()->clear();
@@ -120,7 +119,6 @@ TEST_F(StatusFilterTest, ControlsSetTheDocumentFilterAndRowsOutsideItHideKeeping
         EXPECT_EQ(shownRows(), filtered());
         expectFlow();
     }
-    EXPECT_GE(changed.count(), static_cast<int>(std::size(kControlCases)));
     EXPECT_EQ(combo("FilterKind")->itemText(6), QStringLiteral("Bridge"));
 }
 
@@ -139,6 +137,13 @@ TEST_F(StatusFilterTest, FilterSurvivesPicksAndEditsAndAFileReadClearsItAndItsCo
     EXPECT_TRUE(list()->isRowHidden(before[1]));
     EXPECT_EQ(document.filter().text, "pont");
     document.undoStack()->undo();
+    document.undoStack()->undo();
+    EXPECT_EQ(shownRows(), before);
+    // A bulk edit, in one signal, reaches every row.
+    document.selectAll();
+    document.switchOffSelection();
+    EXPECT_TRUE(shownRows().empty());
+    EXPECT_FALSE(ticked(before[2]));
     document.undoStack()->undo();
     EXPECT_EQ(shownRows(), before);
 
@@ -235,8 +240,7 @@ TEST_F(CountClickTest, ACountSelectsWhatItCountsAndTheStatusTableKeepsToThem) {
             EXPECT_EQ(document.selectedCount(), static_cast<int>(count));
             EXPECT_EQ(selectedRows(), expected);
             EXPECT_EQ(shownRows(), std::vector<int>(expected.begin(), expected.end()));
-            EXPECT_TRUE(onlyBox()->isVisible());
-            EXPECT_TRUE(onlyBox()->isChecked());
+            EXPECT_TRUE(onlyBox()->isVisible() && onlyBox()->isChecked());
         }
     }
     EXPECT_GT(clicked, 10);
