@@ -1,6 +1,7 @@
 #include "app/program_windows.h"
 
 #include "app/app_context.h"
+#include "app/edit_actions.h"
 #include "document/landmark_document.h"
 #include "editor/editor_window.h"
 #include "map/map_window.h"
@@ -28,6 +29,7 @@ ProgramWindows::~ProgramWindows() {
 
 void ProgramWindows::create(AppContext& context, const Created& created) {
     mContext = &context;
+    editActions = std::make_unique<EditActions>(context.document);
     Windows& w = context.windows;
     w.editor = make(editor, context, created);
     w.map = make(map, context, created);
@@ -43,6 +45,7 @@ void ProgramWindows::destroy() {
     splash.reset();
     map.reset();
     editor.reset();
+    editActions.reset();
     if (mContext) {
         Windows& w = mContext->windows;
         w.status = nullptr;
@@ -87,6 +90,16 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &TForm2::documentEdited);
     QObject::connect(document, &LandmarkDocument::disabledChanged, e, &TForm2::documentEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &TForm2::documentEdited);
+    // An undo, a redo, an edit of the selection or another window's edit of the record on
+    // screen: the editor's boxes show it again.
+    QObject::connect(document, &LandmarkDocument::recordChanged, e, &TForm2::recordEdited);
+    QObject::connect(document, &LandmarkDocument::disabledChanged, e, &TForm2::recordEdited);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, e, &TForm2::recordsEdited);
+    QObject::connect(document, &LandmarkDocument::selectionEdited, e, &TForm2::selectionEdited);
+    QObject::connect(document, &LandmarkDocument::selectionChanged, e,
+                     [e, document] { e->showSelectionCount(document->selectedCount()); });
+    // The "Edit" commands in the editor's menu; other windows take them the same way.
+    e->setEditActions(*editActions);
     // A landmark switched on or off gains or gives up its ground on the map, and its row
     // in the status table shows its tick.
     QObject::connect(document, &LandmarkDocument::disabledChanged, m, [m] {

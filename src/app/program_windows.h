@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/edit_actions.h"
+
 #include <functional>
 #include <memory>
 
@@ -28,12 +30,14 @@ class ProgramWindows {
     ProgramWindows(const ProgramWindows&) = delete;
     ProgramWindows& operator=(const ProgramWindows&) = delete;
 
-    // Creates the editor, map, splash, ownership and status windows in that order, then
-    // connects them.
+    // Creates the edit commands, then the editor, map, splash, ownership and status windows
+    // in that order, then connects them.
     void create(AppContext& context, const Created& created = {});
     // Destroys the windows left, in reverse order of creation.
     void destroy();
 
+    // The "Edit" commands every window shows, bound to the document; they outlive the windows.
+    std::unique_ptr<EditActions> editActions;
     std::unique_ptr<TForm2> editor;
     std::unique_ptr<TForm3> map;
     std::unique_ptr<TForm4> splash;

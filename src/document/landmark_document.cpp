@@ -288,6 +288,8 @@ LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std:
     result.changed = static_cast<int>(indices.size());
     if (!indices.empty())
         mUndoStack->push(new RecordsCommand(*this, field, std::move(indices), value));
+    if (result.changed > 0 || result.leftOff > 0)
+        emit selectionEdited(field, result);
     return result;
 }
 

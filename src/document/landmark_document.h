@@ -166,6 +166,11 @@ class LandmarkDocument : public QObject {
     // one signal rather than one per record.
     void recordsChanged(const QList<int>& indices, korvland::LandmarkDocument::Field field);
     void selectionChanged();
+    // An edit of the selection has run, whichever window started it: how many records it
+    // changed and how many a rule left as they were. Announced after recordsChanged, and also
+    // when a rule left every record as it was (no step then).
+    void selectionEdited(korvland::LandmarkDocument::Field field,
+                         korvland::LandmarkDocument::BulkEdit result);
     void modifiedChanged(bool modified);
     // The region, or the save name and folder proposed, changed.
     void regionChanged(int region);

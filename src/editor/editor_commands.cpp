@@ -1,5 +1,6 @@
 #include "editor/editor_window.h"
 
+#include "app/edit_actions.h"
 #include "app/explode_effect.h"
 #include "app/hint_presenter.h"
 #include "app/landmarks_folder.h"
@@ -7,6 +8,7 @@
 #include "app/welcome_window.h"
 #include "data/region.h"
 #include "data/user_error.h"
+#include "editor/find_bar.h"
 #include "editor/save_questions.h"
 
 #include <QAction>
@@ -17,6 +19,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QVBoxLayout>
@@ -56,6 +59,10 @@ void TForm2::createMenu() {
     Landmark1 = addCommand(Open1, QStringLiteral("&Landmark"), "Landmark1");
     Save1 = addCommand(bar, QStringLiteral("Save &Profile"), "Save1");
     CompileLandmark1 = addCommand(bar, QStringLiteral("&Save Landmark"), "CompileLandmark1");
+    // Filled with the program's edit commands when they are handed over.
+    mEditMenu = bar->addMenu(QStringLiteral("&Edit"));
+    mEditMenu->setObjectName(QStringLiteral("EditMenu"));
+    mEditMenu->menuAction()->setObjectName(QStringLiteral("EditMenuAction"));
     N1 = addCommand(bar, QStringLiteral("&Change Folder"), "N1");
     Map1 = addCommand(bar, QStringLiteral("&Map"), "Map1");
     Data1 = addCommand(bar, QStringLiteral("&Data"), "Data1");
@@ -143,7 +150,8 @@ void TForm2::addRecentFile(const QString& path) {
 bool TForm2::confirmDiscard() {
     if (!isModified())
         return true;
-    return mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Discard them?"));
+    return mContext.dialogs.question(
+        this, unsavedChangesQuestion(*mContext.document.undoStack(), QStringLiteral("Discard them?")));
 }
 
 bool TForm2::runRead(const std::function<void()>& read) {
@@ -383,6 +391,20 @@ void TForm2::documentEdited() {
     showNotice(mStandingNotice);
 }
 
+void TForm2::setEditActions(EditActions& actions) {
+    actions.addTo(mEditMenu);
+    actions.addShortcutsTo(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        actions.routeUndoKeys(box);
+    connect(&actions, &EditActions::findRequested, this, &TForm2::showFindBar);
+}
+
+void TForm2::showFindBar() {
+    raise();
+    activateWindow();
+    mFindBar->open();
+}
+
 QString TForm2::savedNotice(const QString& fileName) const {
     const LandmarkSet& set = mContext.document.set();
     int switchedOff = 0;
@@ -398,7 +420,8 @@ QString TForm2::savedNotice(const QString& fileName) const {
 
 void TForm2::closeEvent(QCloseEvent* event) {
     if (isModified() &&
-        !mContext.dialogs.question(this, QStringLiteral("There are unsaved changes. Quit without saving?"))) {
+        !mContext.dialogs.question(this, unsavedChangesQuestion(*mContext.document.undoStack(),
+                                                                QStringLiteral("Quit without saving?")))) {
         event->ignore();
         return;
     }

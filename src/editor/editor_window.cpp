@@ -3,6 +3,7 @@
 #include "app/alt_letter_guard.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
+#include "editor/find_bar.h"
 #include "editor/kind_label.h"
 #include "editor/name_validator.h"
 #include "editor/path_label.h"
@@ -20,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpressionValidator>
+#include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -263,6 +265,15 @@ void TForm2::createControls() {
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->hide();
 
+    // Under the boxes, where the client area has room to spare; hidden until "Find...".
+    mFindBar = new FindBar(mContext.document, panel);
+    mFindBar->setGeometry(8, 250, kClientWidth - 16, 25);
+    mFindBar->hide();
+    connect(mFindBar, &FindBar::closed, this, [this] {
+        if (Edit9->isEnabled())
+            Edit9->setFocus();
+    });
+
     createStatusBar();
     applyTabOrder();
     AltLetterGuard::guardBoxesIn(this);
@@ -289,6 +300,17 @@ void TForm2::createStatusBar() {
     mNoticePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setTextColour(mNoticePanel, colourFromBgr(kMaroon));
     bar->addWidget(mNoticePanel, 1);
+    mSelectionPanel = new QLabel(bar);
+    mSelectionPanel->setObjectName(QStringLiteral("SelectionPanel"));
+    mSelectionPanel->setAlignment(Qt::AlignCenter);
+    mSelectionPanel->setFont(narrowFont());
+    mSelectionPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setTextColour(mSelectionPanel, colourFromBgr(kMaroon));
+    // Room for the largest count, so that the panel keeps its width as the count changes.
+    mSelectionPanel->setFixedWidth(
+        mSelectionPanel->fontMetrics().horizontalAdvance(QStringLiteral("1024 selected")) + 10);
+    bar->addPermanentWidget(mSelectionPanel);
+    mSelectionPanel->hide();
     mClockPanel = new QLabel(bar);
     mClockPanel->setObjectName(QStringLiteral("ClockPanel"));
     mClockPanel->setAlignment(Qt::AlignCenter);
@@ -306,6 +328,26 @@ void TForm2::createStatusBar() {
 void TForm2::showNotice(const QString& text) {
     mNoticePanel->setText(text);
     mNoticePanel->setToolTip(text);
+}
+
+void TForm2::showSelectionCount(int count) {
+    mSelectionPanel->setText(QStringLiteral("%1 selected").arg(count));
+    mSelectionPanel->setVisible(count > 0);
+}
+
+void TForm2::selectionEdited(LandmarkDocument::Field field, LandmarkDocument::BulkEdit result) {
+    if (field == LandmarkDocument::Field::Active && result.leftOff > 0)
+        showNotice(typeSixLeftOffNotice(result.leftOff));
+}
+
+void TForm2::recordEdited(int index) {
+    if (!mOwnEdit && index == mContext.document.currentIndex())
+        GetLocationType();
+}
+
+void TForm2::recordsEdited(const QList<int>& indices) {
+    if (!mOwnEdit && indices.contains(mContext.document.currentIndex()))
+        GetLocationType();
 }
 
 void TForm2::refreshClock() {
@@ -393,6 +435,7 @@ void TForm2::Edit1Change() {
     if (!bytes)
         return;
     LandmarkDocument& document = mContext.document;
+    const QScopedValueRollback<bool> own(mOwnEdit, true);
     document.setName(document.currentIndex(), Edit1->text());
 }
 
@@ -425,7 +468,10 @@ void TForm2::Edit3Change() {
     if (!value)
         return;
     LandmarkDocument& document = mContext.document;
-    document.setType(document.currentIndex(), static_cast<std::uint8_t>(*value));
+    {
+        const QScopedValueRollback<bool> own(mOwnEdit, true);
+        document.setType(document.currentIndex(), static_cast<std::uint8_t>(*value));
+    }
     // Rewrites the box in two-digit form, folding a third digit into the low byte.
     GetLocationType();
 }
@@ -438,6 +484,7 @@ void TForm2::Edit4Change() {
         return;
     // No refresh: the kind label and the box keep what they show until the next selection.
     LandmarkDocument& document = mContext.document;
+    const QScopedValueRollback<bool> own(mOwnEdit, true);
     document.setSubType(document.currentIndex(), static_cast<std::uint8_t>(*value));
 }
 
@@ -445,6 +492,7 @@ void TForm2::srg1Change(int itemIndex) {
     if (itemIndex < 0)
         return;
     LandmarkDocument& document = mContext.document;
+    const QScopedValueRollback<bool> own(mOwnEdit, true);
     document.setSide(document.currentIndex(), static_cast<std::uint8_t>(itemIndex));
 }
 
@@ -456,10 +504,14 @@ void TForm2::LMDRG1Change(int itemIndex) {
     // Type 06 is written switched off whatever its flag says: "Yes" would show what the
     // file will not hold, so the group goes back to "No", as the status table's tick does.
     // A click on the item already chosen (or on the group's frame) changes nothing.
-    const bool refused = document.setActive(index, itemIndex == 0) == LandmarkDocument::ActiveEdit::Refused;
-    // A refused "Yes" still switches a profile's flag 2 to a plain "off", as "No" would.
-    if (refused)
-        document.setActive(index, false);
+    bool refused = false;
+    {
+        const QScopedValueRollback<bool> own(mOwnEdit, true);
+        refused = document.setActive(index, itemIndex == 0) == LandmarkDocument::ActiveEdit::Refused;
+        // A refused "Yes" still switches a profile's flag 2 to a plain "off", as "No" would.
+        if (refused)
+            document.setActive(index, false);
+    }
     if (refused) {
         LMDRG1->setItemIndex(1);
         showNotice(typeSixStaysOffNotice());

@@ -22,6 +22,8 @@ class QTimer;
 
 namespace korvland {
 
+class EditActions;
+class FindBar;
 class PathLabel;
 class RadioGroup;
 class UpDown;
@@ -80,6 +82,23 @@ class TForm2 : public QMainWindow {
     void showCurrentRecord(int index);
     // A record changed: a "Saved ..." notice no longer tells the truth.
     void documentEdited();
+    // Record `index` (or these records) changed by an undo, a redo, an edit of the selection
+    // or another window: the boxes show the current record again. The window's own edits
+    // leave the boxes as the user typed them.
+    void recordEdited(int index);
+    void recordsEdited(const QList<int>& indices);
+    // The status bar's "31 selected", hidden while nothing is selected.
+    void showSelectionCount(int count);
+    // An edit of the selection ran, from whichever window: the landmarks a rule left switched
+    // off are counted in the notice panel.
+    void selectionEdited(LandmarkDocument::Field field, LandmarkDocument::BulkEdit result);
+
+    // The program's "Edit" commands go into the window's "Edit" menu (after "Save Landmark")
+    // and its keys work here; "Find..." opens the window's find bar.
+    void setEditActions(EditActions& actions);
+    // Brings the window forward with its find bar open and the focus in its field.
+    void showFindBar();
+    FindBar* findBar() const { return mFindBar; }
 
     // "Change Folder" runs this chooser when start-up lends one (the welcome window's,
     // which remembers the folder it returned last), else the dialogs' own.
@@ -192,6 +211,10 @@ class TForm2 : public QMainWindow {
     QLabel* SL16 = nullptr;
     PathLabel* mNoticePanel = nullptr;
     QLabel* mClockPanel = nullptr;
+    QLabel* mSelectionPanel = nullptr;
+    FindBar* mFindBar = nullptr;
+    // Set while the window itself edits the current record: its boxes keep what was typed.
+    bool mOwnEdit = false;
     QTimer* mClockTimer = nullptr;
     void createStatusBar(); // editor_window.cpp
     void applyTabOrder();   // editor_window.cpp
@@ -204,6 +227,7 @@ class TForm2 : public QMainWindow {
     QAction* Landmark1 = nullptr;
     QAction* Save1 = nullptr;
     QAction* CompileLandmark1 = nullptr;
+    QMenu* mEditMenu = nullptr;
     QAction* N1 = nullptr;
     QAction* Map1 = nullptr;
     QAction* Data1 = nullptr;

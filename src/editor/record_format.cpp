@@ -166,4 +166,11 @@ QString typeSixStaysOffNotice() {
     return QStringLiteral("A landmark of type 06 stays switched off: give it another type first.");
 }
 
+QString typeSixLeftOffNotice(int count) {
+    if (count == 1)
+        return typeSixStaysOffNotice();
+    return QStringLiteral("%1 landmarks of type 06 stay switched off: give them another type first.")
+        .arg(count);
+}
+
 } // namespace korvland

@@ -43,5 +43,7 @@ QString formatRecordNumber(int number, const QString& groupSeparator);
 // Why a landmark of the switched-off type cannot be switched on: a file written with type
 // 06 reads back switched off, whatever the screen said.
 QString typeSixStaysOffNotice();
+// The same for an edit of many landmarks that left `count` of them switched off.
+QString typeSixLeftOffNotice(int count);
 
 } // namespace korvland

@@ -5,6 +5,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
+
+#include <cstdlib>
 
 namespace korvland {
 
@@ -33,6 +36,16 @@ QString profileReplaceQuestion(const QString& path) {
         return QStringLiteral("%1 is a landmark file. Replace it with a profile?")
             .arg(QFileInfo(path).fileName());
     return {};
+}
+
+QString unsavedChangesQuestion(const QUndoStack& history, const QString& ending) {
+    const int clean = history.cleanIndex();
+    const int steps = std::abs(history.index() - clean);
+    if (clean < 0 || steps == 0)
+        return QStringLiteral("There are unsaved changes. %1").arg(ending);
+    if (steps == 1)
+        return QStringLiteral("1 change is not saved. %1").arg(ending);
+    return QStringLiteral("%1 changes are not saved. %2").arg(steps).arg(ending);
 }
 
 } // namespace korvland

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QUndoStack;
+
 namespace korvland {
 
 class FileMemory;
@@ -14,5 +16,11 @@ class FileMemory;
 QString landmarkReplaceQuestion(const QString& path, const FileMemory& files);
 // "Save Profile": a landmark file in the way.
 QString profileReplaceQuestion(const QString& path);
+
+// The question before unsaved edits are lost, counting the steps between the history's
+// place and the saved state: "3 changes are not saved. Discard them?". Where the saved state
+// can no longer be reached by undo or redo the count says nothing, and the question reads
+// "There are unsaved changes. Discard them?". `ending` is the question's second sentence.
+QString unsavedChangesQuestion(const QUndoStack& history, const QString& ending);
 
 } // namespace korvland

@@ -215,7 +215,7 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     EXPECT_TRUE(editor()->isModified());
     dialogs.expectQuestion(false);
     EXPECT_FALSE(editor()->close());
-    EXPECT_EQ(dialogs.last().text, "There are unsaved changes. Quit without saving?");
+    EXPECT_EQ(dialogs.last().text, "1 change is not saved. Quit without saving?");
     EXPECT_TRUE(editor()->isVisible());
     EXPECT_EQ(quitRequests, 0);
     dialogs.expectQuestion(true);

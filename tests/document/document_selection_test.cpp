@@ -112,6 +112,28 @@ TEST(SelectionEdits, SwitchOnLeavesTypeSixOffAndSaysHowMany) {
     EXPECT_EQ(d.setActive(5, true), LandmarkDocument::ActiveEdit::Refused);
 }
 
+// Whichever window started the edit, one announcement tells every window its outcome, after
+// the records changed; a rule that left every record as it was is announced too.
+TEST(SelectionEdits, AnnounceTheirOutcomeAfterTheChange) {
+    OpenDocument open;
+    LandmarkDocument& d = open.document;
+    QStringList order;
+    QObject::connect(&d, &LandmarkDocument::recordsChanged, &d, [&] { order << "records"; });
+    QSignalSpy edited(&d, &LandmarkDocument::selectionEdited);
+    QObject::connect(&d, &LandmarkDocument::selectionEdited, &d, [&] { order << "edited"; });
+    d.setSelection({1, 5});
+    d.switchOnSelection();
+    d.setSelection({1, 4, 5});
+    d.switchOffSelection();
+    d.switchOffSelection();
+    d.switchOnSelection();
+    EXPECT_EQ(order, QStringList({"edited", "records", "edited", "records", "edited"}));
+    ASSERT_EQ(edited.count(), 3);
+    EXPECT_EQ(edited.at(0).at(1).value<LandmarkDocument::BulkEdit>(), (LandmarkDocument::BulkEdit{0, 2}));
+    EXPECT_EQ(edited.at(1).at(0).value<LandmarkDocument::Field>(), LandmarkDocument::Field::Active);
+    EXPECT_EQ(edited.at(2).at(1).value<LandmarkDocument::BulkEdit>(), (LandmarkDocument::BulkEdit{1, 2}));
+}
+
 TEST(SelectionEdits, KeepAProfilesFlagTwoWhenSwitchingOffAndGiveItBackOnUndo) {
     OpenDocument open;
     LandmarkDocument& d = open.document;

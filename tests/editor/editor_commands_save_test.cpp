@@ -204,7 +204,7 @@ TEST_F(EditorCommandsTest, ClosingWithChangesAsksFirst) {
 
     dialogs.expectQuestion(false);
     EXPECT_FALSE(editor->close());
-    EXPECT_EQ(dialogs.asked().back().text, "There are unsaved changes. Quit without saving?");
+    EXPECT_EQ(dialogs.asked().back().text, "1 change is not saved. Quit without saving?");
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(quitRequests, 0);
 
@@ -227,7 +227,7 @@ TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
         dialogs.expectQuestion(false);
         trigger(command);
         EXPECT_EQ(dialogs.asked().back().kind, Kind::Question);
-        EXPECT_EQ(dialogs.asked().back().text, "There are unsaved changes. Discard them?");
+        EXPECT_EQ(dialogs.asked().back().text, "1 change is not saved. Discard them?");
         EXPECT_EQ(set.recordCount(), 8);
         EXPECT_TRUE(editor->isModified());
     }

@@ -39,7 +39,7 @@ TEST_F(EditorKeyboardTest, EveryMenuCommandHasItsOwnAccessKey) {
         EXPECT_EQ(shown, captions);
     };
     check(editor->menuBar()->actions(),
-          {"Open", "Save Profile", "Save Landmark", "Change Folder", "Map", "Data", "About"});
+          {"Open", "Save Profile", "Save Landmark", "Edit", "Change Folder", "Map", "Data", "About"});
     check(editor->findChild<QMenu*>(QStringLiteral("Open1"))->actions(), {"Master", "Profile", "Landmark"});
 }
 

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace korvland {
+
+class LandmarkDocument;
+
+// The commands of the "Edit" menu, bound to the document once for the whole program: undo
+// and redo (their texts name the step), the selection's commands, the edits of the
+// selection and "Find...". Every window shows the same actions, so their texts, enabled
+// states and shortcuts agree everywhere. A window hands them on with addTo(): into its
+// "Edit" menu or its pop-up menu, and to the window itself so that the keys work there.
+class EditActions : public QObject {
+    Q_OBJECT
+  public:
+    explicit EditActions(LandmarkDocument& document, QObject* parent = nullptr);
+
+    // Fills `menu` in the menu's order: undo and redo, the selection, its edits ("Set Side"
+    // as a submenu of its own), "Find...".
+    void addTo(QMenu* menu) const;
+    // Makes the keys of every action work while `window` is active (undo, redo and find
+    // work from every window already once one menu holds them).
+    void addShortcutsTo(QWidget* window) const;
+    // A text box takes Ctrl+Z and the redo keys for its own typing; a box given here leaves
+    // them to the document's undo and redo, so that the keys do the same wherever the focus is.
+    void routeUndoKeys(QWidget* box);
+
+    QAction* undo() const { return mUndo; }
+    QAction* redo() const { return mRedo; }
+    QAction* selectAll() const { return mSelectAll; }
+    QAction* selectNone() const { return mSelectNone; }
+    QAction* invertSelection() const { return mInvertSelection; }
+    QAction* switchOn() const { return mSwitchOn; }
+    QAction* switchOff() const { return mSwitchOff; }
+    QAction* sideGerman() const { return mSideGerman; }
+    QAction* sideAllied() const { return mSideAllied; }
+    QAction* find() const { return mFind; }
+
+    // Every action above, in the menu's order.
+    QList<QAction*> actions() const;
+
+  signals:
+    // "Find...": the editor window shows its find bar.
+    void findRequested();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    QAction* make(const QString& text, const char* objectName);
+    void updateEnabled();
+
+    LandmarkDocument& mDocument;
+    QAction* mUndo = nullptr;
+    QAction* mRedo = nullptr;
+    QAction* mSelectAll = nullptr;
+    QAction* mSelectNone = nullptr;
+    QAction* mInvertSelection = nullptr;
+    QAction* mSwitchOn = nullptr;
+    QAction* mSwitchOff = nullptr;
+    QAction* mSideGerman = nullptr;
+    QAction* mSideAllied = nullptr;
+    QAction* mFind = nullptr;
+};
+
+// The text of an undo or redo command: "Undo Side of Arras", or "Undo" with no step. An "&"
+// in a landmark's name shows as itself rather than as an access key.
+QString stepCommandText(const QString& command, const QString& step);
+
+} // namespace korvland

@@ -1,0 +1,119 @@
+// The editor's find bar: Ctrl+F from any window, typing, next and previous with wrapping,
+// the "3 of 12" line, "Select All Matches", Escape.
+#include "editor_window_fixture.h"
+
+#include "app/edit_actions.h"
+#include "editor/find_bar.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include <vector>
+
+namespace korvland::testing {
+namespace {
+
+// "a" is in Arras (1), Crépy-en-Valois (3), Cambrai (4) and Sedan (6).
+LandmarkFileBuilder names() {
+    LandmarkFileBuilder builder;
+    builder.add(makeRecord(1000, 0x01, 0x02, 0, "Arras"))
+        .add(makeRecord(1001, 0x06, 0xAC, 0, "Vertus"))
+        .add(makeRecord(1002, 0x03, 0x13, 0, "Cr\xE9py-en-Valois"))
+        .add(makeRecord(1003, 0x02, 0x05, 1, "Cambrai"))
+        .add(makeRecord(1004, 0x09, 0x00, 0, "Lens"))
+        .add(makeRecord(1005, 0x06, 0x10, 1, "Sedan"));
+    return builder;
+}
+
+class FindBarTest : public EditorWindowTest {
+  protected:
+    void SetUp() override {
+        load(names());
+        editor->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    }
+    FindBar* bar() const { return editor->findChild<FindBar*>(QStringLiteral("FindBar")); }
+    QLineEdit* field() const { return editor->findChild<QLineEdit*>(QStringLiteral("FindText")); }
+    QString result() const { return editor->findChild<QLabel*>(QStringLiteral("FindResult"))->text(); }
+    void ctrlF(QWidget* where) { QTest::keyClick(where, Qt::Key_F, Qt::ControlModifier); }
+};
+
+struct FindCase {
+    int from;          // the record number shown before the search
+    const char* typed; // typed into the field, one key at a time
+    std::vector<QKeyCombination> keys;
+    int shown; // the record number shown after
+    const char* result;
+};
+
+const FindCase kFinds[] = {
+    {2, "crepy", {}, 3, "1 of 1"}, // letter case and accents aside
+    {1, "A", {}, 1, "1 of 4"},     // typing keeps a current record that matches
+    {2, "a", {}, 3, "2 of 4"},
+    {1, "a", {Qt::Key_F3}, 3, "2 of 4"},
+    {1, "a", {Qt::Key_Return, Qt::Key_Return, Qt::Key_Return}, 6, "4 of 4"},
+    {1, "a", {Qt::Key_Return, Qt::Key_F3, Qt::Key_F3, Qt::Key_F3}, 1, "1 of 4"}, // wraps forward
+    {1, "a", {Qt::SHIFT | Qt::Key_F3}, 6, "4 of 4"},                             // and back
+    {4, "a", {Qt::SHIFT | Qt::Key_F3, Qt::SHIFT | Qt::Key_F3}, 1, "1 of 4"},
+    {5, "VALOIS", {}, 3, "1 of 1"},
+    {5, "zzz", {Qt::Key_F3}, 5, "Not found"},
+    {5, "a", {Qt::Key_Backspace}, 6, ""}, // an empty field finds nothing and says nothing
+};
+
+TEST_F(FindBarTest, TypingAndStepsMoveTheCurrentRecordAndCountTheMatches) {
+    for (const FindCase& c : kFinds) {
+        SCOPED_TRACE(std::string(c.typed) + " from " + std::to_string(c.from));
+        select(c.from);
+        ctrlF(edit("Edit1"));
+        ASSERT_TRUE(bar()->isVisible());
+        ASSERT_EQ(QApplication::focusWidget(), field());
+        QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field(), Qt::Key_Delete);
+        QTest::keyClicks(field(), QString::fromUtf8(c.typed));
+        for (QKeyCombination key : c.keys)
+            QTest::keyClick(field(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(text("Edit9"), QString::number(c.shown));
+        EXPECT_EQ(shownIndex(), c.shown - 1);
+        EXPECT_EQ(result(), c.result);
+        EXPECT_EQ(document.selectedCount(), 0);
+        EXPECT_FALSE(editor->isModified());
+    }
+}
+
+TEST_F(FindBarTest, CtrlFFromAnotherWindowOpensTheBarEscapeHidesIt) {
+    EXPECT_FALSE(bar()->isVisibleTo(editor.get()));
+    ownership->show();
+    ownership->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(ownership.get()));
+    ctrlF(ownership.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
+    EXPECT_TRUE(bar()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), field());
+    QTest::keyClicks(field(), QStringLiteral("lens"));
+    EXPECT_EQ(shownIndex(), 4);
+    QTest::keyClick(field(), Qt::Key_Escape);
+    EXPECT_FALSE(bar()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), edit("Edit9"));
+    // Opened again, the text waits selected for the next search.
+    ctrlF(edit("Edit9"));
+    EXPECT_EQ(field()->selectedText(), "lens");
+}
+
+TEST_F(FindBarTest, SelectAllMatchesSelectsThemAndTheStatusBarCountsThem) {
+    ctrlF(edit("Edit1"));
+    auto* button = editor->findChild<QPushButton*>(QStringLiteral("SelectAllMatches"));
+    QTest::keyClicks(field(), QStringLiteral("zzz"));
+    button->click();
+    EXPECT_EQ(document.selectedCount(), 0);
+    QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field(), QStringLiteral("A"));
+    button->click();
+    EXPECT_EQ(document.selectedIndices(), (QList<int>{0, 2, 3, 5}));
+    EXPECT_EQ(control<QLabel>("SelectionPanel")->text(), "4 selected");
+    // A new file: the old count goes.
+    load(names());
+    EXPECT_EQ(result(), "");
+}
+
+} // namespace
+} // namespace korvland::testing
