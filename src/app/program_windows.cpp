@@ -96,8 +96,8 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::disabledChanged, e, &TForm2::recordEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &TForm2::recordsEdited);
     QObject::connect(document, &LandmarkDocument::selectionEdited, e, &TForm2::selectionEdited);
-    QObject::connect(document, &LandmarkDocument::selectionChanged, e,
-                     [e, document] { e->showSelectionCount(document->selectedCount()); });
+    QObject::connect(document, &LandmarkDocument::selectionChanged, e, &TForm2::showSelectionCount);
+    QObject::connect(document, &LandmarkDocument::currentChanged, e, &TForm2::showSelectionCount);
     // The "Edit" commands in the editor's menu; other windows take them the same way.
     e->setEditActions(*editActions);
     // A landmark switched on or off gains or gives up its ground on the map, and its row

@@ -330,9 +330,11 @@ void TForm2::showNotice(const QString& text) {
     mNoticePanel->setToolTip(text);
 }
 
-void TForm2::showSelectionCount(int count) {
+void TForm2::showSelectionCount() {
+    const LandmarkDocument& document = mContext.document;
+    const int count = document.selectedCount();
     mSelectionPanel->setText(QStringLiteral("%1 selected").arg(count));
-    mSelectionPanel->setVisible(count > 0);
+    mSelectionPanel->setVisible(count > 1 || (count == 1 && !document.isSelected(document.currentIndex())));
 }
 
 void TForm2::selectionEdited(LandmarkDocument::Field field, LandmarkDocument::BulkEdit result) {

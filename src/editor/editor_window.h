@@ -87,8 +87,10 @@ class TForm2 : public QMainWindow {
     // leave the boxes as the user typed them.
     void recordEdited(int index);
     void recordsEdited(const QList<int>& indices);
-    // The status bar's "31 selected", hidden while nothing is selected.
-    void showSelectionCount(int count);
+    // The status bar's "31 selected", hidden while nothing is selected and while the one
+    // record selected is the current record (a plain click on a marker or a row): the
+    // notice panel keeps its room then.
+    void showSelectionCount();
     // An edit of the selection ran, from whichever window: the landmarks a rule left switched
     // off are counted in the notice panel.
     void selectionEdited(LandmarkDocument::Field field, LandmarkDocument::BulkEdit result);

@@ -238,6 +238,12 @@ TEST_F(EditMenuTest, StatusBarCountsTheSelectionAndBulkSwitchOnSaysWhatItLeftOff
     document.selectAll();
     EXPECT_TRUE(panel->isVisibleTo(editor.get()));
     EXPECT_EQ(panel->text(), "6 selected");
+    // A plain click selects the current record alone: nothing to count, the notice keeps its room.
+    document.setSelection({document.currentIndex()});
+    EXPECT_FALSE(panel->isVisibleTo(editor.get()));
+    document.select(document.currentIndex() + 1);
+    EXPECT_TRUE(panel->isVisibleTo(editor.get())) << "one record beside the current one";
+    document.selectAll();
     // Another window's edit: the editor's notice panel still says why two stayed off.
     document.switchOnSelection();
     EXPECT_EQ(notice->text(), typeSixLeftOffNotice(2));
