@@ -61,31 +61,35 @@ class CsvReader {
         ++mLine;
     }
 
+    static bool endsUnquotedField(char c) { return c == ',' || c == '\r' || c == '\n' || c == '"'; }
+
     void field(ImportCell& cell) {
-        cell.text.clear();
         cell.line = mLine;
         if (peek() != '"') {
-            const std::size_t end = std::min(mText.find_first_of(",\r\n\"", mAt), mText.size());
+            std::size_t end = mAt;
+            while (end < mText.size() && !endsUnquotedField(mText[end]))
+                ++end;
             if (end < mText.size() && mText[end] == '"')
                 failAt(mLine, "a quote inside a field that is not quoted");
-            cell.text.assign(mText.substr(mAt, end - mAt));
+            cell.text.assign(mText.data() + mAt, end - mAt);
             mAt = end;
             return;
         }
         ++mAt;
+        cell.text.clear();
+        // Runs of text between quotes go in whole; a doubled quote is one quote.
         while (true) {
-            if (atEnd())
+            const std::size_t quote = mText.find('"', mAt);
+            if (quote == std::string_view::npos)
                 failAt(cell.line, "a quoted field is not closed");
-            const char c = mText[mAt++];
-            if (c == '"' && peek() == '"') {
-                cell.text += '"';
-                ++mAt;
-            } else if (c == '"') {
+            const std::string_view run = mText.substr(mAt, quote - mAt);
+            mLine += static_cast<std::size_t>(std::count(run.begin(), run.end(), '\n'));
+            cell.text.append(run);
+            mAt = quote + 1;
+            if (peek() != '"')
                 break;
-            } else {
-                mLine += c == '\n' ? 1 : 0;
-                cell.text += c;
-            }
+            cell.text += '"';
+            ++mAt;
         }
         if (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r')
             failAt(mLine, "text after a quoted field's closing quote");
@@ -177,13 +181,19 @@ class JsonReader {
             return;
         }
         const std::size_t start = mAt;
-        while (mAt < mText.size() &&
-               std::string_view("+-.0123456789eE").find(mText[mAt]) != std::string_view::npos)
+        while (mAt < mText.size() && isNumberCharacter(mText[mAt]))
             ++mAt;
         if (mAt == start)
             failAt(mLine, "expected a number or a text in quotes for field " + name);
         cell.text.assign(mText.substr(start, mAt - start));
     }
+
+    static bool isNumberCharacter(char c) {
+        return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+    }
+
+    // Whether a character of a text in quotes stands for itself.
+    static bool isPlain(char c) { return c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20; }
 
     unsigned hex4() {
         if (mAt + 4 > mText.size())
@@ -237,6 +247,12 @@ class JsonReader {
         ++mAt; // the opening quote
         out.clear();
         while (true) {
+            // A run of plain characters goes in whole.
+            std::size_t end = mAt;
+            while (end < mText.size() && isPlain(mText[end]))
+                ++end;
+            out.append(mText.data() + mAt, end - mAt);
+            mAt = end;
             if (mAt >= mText.size())
                 failAt(mLine, "a text in quotes is not closed");
             const char c = mText[mAt++];
