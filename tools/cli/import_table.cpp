@@ -26,17 +26,16 @@ class CsvReader {
     bool atEnd() const { return mAt >= mText.size(); }
     std::size_t line() const { return mLine; }
 
-    // The fields of the next record into `fields`, whose storage is reused, and the line it
-    // starts on; empty lines are skipped.
-    void next(std::vector<ImportCell>& fields, std::size_t& startLine) {
+    // The fields of the next record, each into the cell that `cellAt(k)` gives for the k-th
+    // (whose storage is reused), and the line it starts on; empty lines are skipped. Returns
+    // how many fields the record has.
+    template <typename CellAt> std::size_t next(CellAt&& cellAt, std::size_t& startLine) {
         while (!atEnd() && (peek() == '\n' || (peek() == '\r' && peek(1) == '\n')))
             endOfLine();
         startLine = mLine;
         std::size_t count = 0;
         while (true) {
-            if (count == fields.size())
-                fields.emplace_back();
-            field(fields[count++]);
+            field(cellAt(count++));
             if (atEnd())
                 break;
             if (peek() == ',') {
@@ -46,7 +45,7 @@ class CsvReader {
             endOfLine();
             break;
         }
-        fields.resize(count);
+        return count;
     }
 
   private:
@@ -314,20 +313,28 @@ void readCsvRows(std::string_view text, const RowHandler& handle) {
         throw UserError("the input is empty");
     std::size_t headerLine = 0;
     std::vector<ImportCell> header;
-    reader.next(header, headerLine);
-    std::vector<ImportCell> fields;
+    header.resize(reader.next(
+        [&header](std::size_t k) -> ImportCell& {
+            if (k == header.size())
+                header.emplace_back();
+            return header[k];
+        },
+        headerLine));
     ImportRow row;
     for (const ImportCell& cell : header)
         row.cells.emplace_back(cell.text, ImportCell{});
+    // Fields go straight into the row; those beyond the header's count only count.
+    ImportCell beyond;
+    const auto cellAt = [&row, &beyond](std::size_t k) -> ImportCell& {
+        return k < row.cells.size() ? row.cells[k].second : beyond;
+    };
     while (!reader.atEnd()) {
-        reader.next(fields, row.line);
-        if (fields.size() == 1 && fields[0].text.empty() && reader.atEnd())
+        const std::size_t count = reader.next(cellAt, row.line);
+        if (count == 1 && row.cells[0].second.text.empty() && reader.atEnd())
             break; // the empty lines at the end
-        if (fields.size() != header.size())
-            failAt(row.line, std::to_string(fields.size()) + " fields where the header has " +
-                                 std::to_string(header.size()));
-        for (std::size_t k = 0; k < fields.size(); ++k)
-            std::swap(row.cells[k].second, fields[k]);
+        if (count != header.size())
+            failAt(row.line,
+                   std::to_string(count) + " fields where the header has " + std::to_string(header.size()));
         handle(row);
     }
 }
