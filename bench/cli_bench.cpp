@@ -1,5 +1,7 @@
 // `korvland-cli compile` of a 1024-record landmark file with a profile, as one whole
-// process per iteration: start, read both files, write the result, exit.
+// process per iteration: start, read both files, write the result, exit. Beside it, `check`,
+// `diff` and `import` of the same file as whole processes, and `cat` of the file and of the
+// CSV text, the floor their times are set against.
 //
 // Files go to /dev/shm when it exists, so that the numbers measure the program rather than
 // the disk; the "Disk" variant works in the temporary folder, where the flush to disk of
@@ -10,9 +12,13 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
 #include <spawn.h>
+#include <stdexcept>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -58,17 +64,28 @@ std::filesystem::path prepareFolder(Where where) {
     return folder;
 }
 
-int runOnce(std::vector<std::string>& args) {
+// Runs the program to its end, its standard output to /dev/null; its exit status, or -1.
+// The processor time it took (user and system) is added to `cpuSeconds` when given.
+int runOnce(std::vector<std::string>& args, double* cpuSeconds = nullptr) {
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
-    if (posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0)
+    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (spawned != 0)
         return -1;
     int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status))
+    struct rusage usage {};
+    if (::wait4(pid, &status, 0, &usage) != pid || !WIFEXITED(status))
         return -1;
+    if (cpuSeconds)
+        *cpuSeconds += static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                       static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
     return WEXITSTATUS(status);
 }
 
@@ -97,7 +114,72 @@ void BM_CliCompile1024WithProfileDisk(benchmark::State& state) {
     compileWithProfile(state, Where::Disk);
 }
 
+// One whole process per iteration; `accepted` lists the exit statuses that mean it worked
+// (check and diff exit 1 for findings and differences).
+// The counter "process_cpu" is the child's own processor time per run, which a busy machine
+// disturbs less than the real time.
+void runProcess(benchmark::State& state, std::vector<std::string> args, std::initializer_list<int> accepted) {
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        const int status = runOnce(args, &cpuSeconds);
+        if (std::find(accepted.begin(), accepted.end(), status) == accepted.end()) {
+            state.SkipWithError((args[0] + " " + args[1] + " failed").c_str());
+            break;
+        }
+    }
+    state.counters["process_cpu"] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
+}
+
+// The folder with its landmark file, a second file differing in every tenth record, and the
+// first file's rows as export writes them.
+struct ScriptFiles {
+    std::filesystem::path folder = prepareFolder(Where::Memory);
+    std::string landmarks = (folder / "lndmrks0.dat").string();
+    std::string changed = (folder / "changed.dat").string();
+    std::string rows = (folder / "rows.csv").string();
+
+    ScriptFiles() {
+        LandmarkFileContents contents = decodeLandmarkFile(readWholeFile(landmarks, kLandmarkFileReadLimit));
+        for (std::size_t i = 0; i < contents.records.size(); i += 10)
+            contents.records[i].side ^= 1;
+        replaceFileAtomically(changed, encodeLandmarkFile(contents.recordCount, contents.recordSize,
+                                                          contents.headerAuxWord, contents.records));
+        std::vector<std::string> exportArgs{KORVLAND_CLI_PATH, "export", landmarks, "-o", rows};
+        if (runOnce(exportArgs) != 0)
+            throw std::runtime_error("korvland-cli export failed");
+    }
+    ~ScriptFiles() { std::filesystem::remove_all(folder); }
+};
+
+void BM_CatFile1024(benchmark::State& state) {
+    const ScriptFiles files;
+    runProcess(state, {"/bin/cat", files.landmarks}, {0});
+}
+void BM_CatRows1024(benchmark::State& state) {
+    const ScriptFiles files;
+    runProcess(state, {"/bin/cat", files.rows}, {0});
+}
+void BM_CliCheck1024(benchmark::State& state) {
+    const ScriptFiles files;
+    runProcess(state, {KORVLAND_CLI_PATH, "check", files.landmarks}, {0, 1});
+}
+void BM_CliDiff1024(benchmark::State& state) {
+    const ScriptFiles files;
+    runProcess(state, {KORVLAND_CLI_PATH, "diff", files.landmarks, files.changed}, {1});
+}
+void BM_CliImport1024(benchmark::State& state) {
+    const ScriptFiles files;
+    runProcess(state,
+               {KORVLAND_CLI_PATH, "import", files.rows, "-o", (files.folder / "imported.dat").string()},
+               {0});
+}
+
 BENCHMARK(BM_CliCompile1024WithProfile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CliCompile1024WithProfileDisk)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CatFile1024)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CatRows1024)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliCheck1024)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliDiff1024)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliImport1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,9 +1,9 @@
 // Whatever the settings file holds, the store reads it without failing, and what it reads
 // stays: a value written back reads the same, every other value reads the same after a
 // write, a delete or a list write that does not concern it, and a list written back reads
-// the same. The input is the settings file; the names probed are the fixed ones of the
-// program and those the file itself seems to use. The file is kept in memory, so that the
-// store's reading and writing are what the time goes to (the file layer has its own tests).
+// the same. The input is the settings file; the names probed are a few of the program's
+// fixed ones and of those the file itself seems to use, chosen from the input. The file is kept in memory, so
+// that the store's reading and writing are what the time goes to (the file layer has its own tests).
 #include "app/settings/settings_store.h"
 #include "data/fixed_text.h"
 #include "data/user_error.h"
@@ -88,22 +88,40 @@ void namesOf(const std::string& text, std::vector<std::string>& sections, std::v
 }
 
 // The value of every probed pair, or nothing where the store has none.
-using Values = std::map<std::pair<std::string, std::string>, std::optional<std::string>>;
+using Pair = std::pair<std::string, std::string>;
+using Values = std::map<Pair, std::optional<std::string>>;
 
-Values readAll(const SettingsStore& store, const std::vector<std::string>& sections,
-               const std::vector<std::string>& keys) {
-    Values values;
-    for (const std::string& section : sections)
-        for (const std::string& key : keys) {
+// Reads every probed pair. A read depends on the file's bytes alone (the store keeps
+// nothing between calls), so bytes already read, such as the original ones restored by a
+// removal, are not parsed again.
+class Reader {
+  public:
+    Reader(const SettingsStore& store, const MemoryFile& file, std::vector<Pair> pairs)
+        : mStore(store), mFile(file), mPairs(std::move(pairs)) {}
+
+    Values readAll() {
+        for (const auto& [bytes, values] : mSeen)
+            if (bytes == mFile.bytes)
+                return values;
+        Values values;
+        for (const Pair& pair : mPairs) {
             // No value read holds a line feed: that default marks a missing entry.
-            std::string value = store.readString(section, key, "\n");
+            std::string value = mStore.readString(pair.first, pair.second, "\n");
             if (value == "\n")
-                values[{section, key}] = std::nullopt;
+                values[pair] = std::nullopt;
             else
-                values[{section, key}] = std::move(value);
+                values[pair] = std::move(value);
         }
-    return values;
-}
+        mSeen.emplace_back(mFile.bytes, values);
+        return values;
+    }
+
+  private:
+    const SettingsStore& mStore;
+    const MemoryFile& mFile;
+    std::vector<Pair> mPairs;
+    std::vector<std::pair<std::vector<std::uint8_t>, Values>> mSeen;
+};
 
 // Every pair except those of `section` (and of `key` in it, when given) reads as before.
 void expectUnchanged(const Values& before, const Values& after, const std::string& section,
@@ -116,56 +134,102 @@ void expectUnchanged(const Values& before, const Values& after, const std::strin
     }
 }
 
+// Which names an input probes: a pure function of the input, so that a failure replays.
+class Choices {
+  public:
+    Choices(const std::uint8_t* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i)
+            mState = (mState ^ data[i]) * 0x100000001b3u;
+    }
+    std::size_t below(std::size_t count) {
+        mState = mState * 6364136223846793005u + 1442695040888963407u;
+        return count == 0 ? 0 : static_cast<std::size_t>(mState >> 33) % count;
+    }
+    // `most` names of `names`, distinct, in an order of the input's choosing.
+    std::vector<std::string> some(std::vector<std::string> names, std::size_t most) {
+        std::vector<std::string> chosen;
+        while (!names.empty() && chosen.size() < most) {
+            const std::size_t at = below(names.size());
+            chosen.push_back(names[at]);
+            names.erase(names.begin() + static_cast<std::ptrdiff_t>(at));
+        }
+        return chosen;
+    }
+
+  private:
+    std::uint64_t mState = 0xcbf29ce484222325u;
+};
+
+// Each check re-reads every probed pair, and each read parses the whole file: the probes are
+// kept to a few sections and keys, chosen anew for every input, so that the fuzzer spends its
+// time on many files rather than on many reads of one.
+constexpr std::size_t kProbedSections = 2;
+constexpr std::size_t kProbedKeys = 3;
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);
     MemoryFile file;
     file.bytes.assign(data, data + size);
-    std::vector<std::string> sections;
-    std::vector<std::string> keys;
-    namesOf(text, sections, keys);
+    std::vector<std::string> allSections;
+    std::vector<std::string> allKeys;
+    namesOf(text, allSections, allKeys);
+    Choices choose(data, size);
+    const std::vector<std::string> sections = choose.some(allSections, kProbedSections);
+    const std::vector<std::string> keys = choose.some(allKeys, kProbedKeys);
+    std::vector<Pair> pairs;
+    for (const std::string& section : sections)
+        for (const std::string& key : keys)
+            pairs.emplace_back(section, key);
+
     SettingsStore store(kPath, file);
-    const Values original = readAll(store, sections, keys);
-    for (const auto& [pair, value] : original)
+    Reader reader(store, file, std::move(pairs));
+    const Values original = reader.readAll();
+    std::vector<Pair> present;
+    for (const auto& [pair, value] : original) {
         if (value && value->size() > 2047)
             fail("value longer than 2047", pair.first, pair.second);
-
-    // Each value written back reads the same, and so does everything else afterwards.
-    for (const auto& [pair, value] : original) {
-        if (!value)
-            continue;
-        store.writeString(pair.first, pair.second, *value);
-        if (store.readString(pair.first, pair.second, "\n") != *value)
-            fail("a value written back reads differently", pair.first, pair.second);
+        if (value)
+            present.push_back(pair);
     }
-    if (readAll(store, sections, keys) != original)
-        fail("writing values back changed a value", "", "");
 
-    // Unrelated changes: a new key in each section, then its removal.
-    const std::string key = "fuzz-probe-key";
-    for (const std::string& known : keys)
-        if (folded(known) == key)
+    // A value written back reads the same, and so does everything else afterwards.
+    if (!present.empty()) {
+        const Pair& pair = present[choose.below(present.size())];
+        const std::string& value = *original.at(pair);
+        store.writeString(pair.first, pair.second, value);
+        if (store.readString(pair.first, pair.second, "\n") != value)
+            fail("a value written back reads differently", pair.first, pair.second);
+        if (reader.readAll() != original)
+            fail("writing a value back changed a value", pair.first, pair.second);
+    }
+
+    // Then one change of the input's choosing, in one of the probed sections.
+    if (sections.empty())
+        return 0;
+    const std::string& section = sections[choose.below(sections.size())];
+    if (choose.below(2) == 0) {
+        // An unrelated change: a new key, then its removal.
+        const std::string key = "fuzz-probe-key";
+        const bool keyInUse = std::any_of(allKeys.begin(), allKeys.end(),
+                                          [&key](const std::string& known) { return folded(known) == key; });
+        if (keyInUse)
             return 0;
-    for (const std::string& section : sections) {
         store.writeString(section, key, "probe value");
         if (store.readString(section, key, "") != "probe value")
             fail("new key not read back", section, key);
-        expectUnchanged(original, readAll(store, sections, keys), section, key,
-                        "a new key changed another value");
+        expectUnchanged(original, reader.readAll(), section, key, "a new key changed another value");
         store.deleteKey(section, key);
-        if (readAll(store, sections, keys) != original)
+        if (reader.readAll() != original)
             fail("deleting a new key changed a value", section, key);
-    }
-
-    // A list read and written back reads the same; other sections are not concerned.
-    for (const std::string& section : sections) {
-        const Values before = readAll(store, sections, keys);
+    } else {
+        // A list read and written back reads the same; other sections are not concerned.
         const std::vector<std::string> list = store.readList(section, "H", 4);
         store.writeList(section, "H", 4, list);
         if (store.readList(section, "H", 4) != list)
             fail("list not read back", section, "H");
-        expectUnchanged(before, readAll(store, sections, keys), section, std::nullopt,
+        expectUnchanged(original, reader.readAll(), section, std::nullopt,
                         "a list write changed another section");
     }
     return 0;

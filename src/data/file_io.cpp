@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,8 +26,12 @@ bool folderExists(const std::string& folder) {
 }
 
 // Reads from `fd` until its end or `limit` bytes, starting with room for `expected` bytes.
+// A regular file of `regularSize` bytes, read short right at that size, is at its end: one
+// read(2) takes a file that does not change meanwhile, and one that grows fills the room
+// given and is read on.
 template <typename Bytes>
-Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t expected) {
+Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t expected,
+                std::optional<std::size_t> regularSize = std::nullopt) {
     Bytes bytes(std::max<std::size_t>(expected, 1));
     std::size_t filled = 0;
     while (filled < limit) {
@@ -41,6 +46,8 @@ Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t 
         if (got == 0)
             break;
         filled += static_cast<std::size_t>(got);
+        if (regularSize && filled == *regularSize && filled < bytes.size())
+            break;
     }
     bytes.resize(filled);
     return bytes;
@@ -99,7 +106,7 @@ FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     // Read straight into the result, never more than the caller can use; the loop also
     // copes with a file that grows meanwhile.
     const auto size = static_cast<std::size_t>(info.st_size);
-    return readToEnd<FileBuffer>(fd.get(), path, limit, std::min(size, limit) + (size < limit ? 1 : 0));
+    return readToEnd<FileBuffer>(fd.get(), path, limit, std::min(size, limit) + (size < limit ? 1 : 0), size);
 }
 
 std::vector<std::uint8_t> readStandardInput(std::size_t limit) {

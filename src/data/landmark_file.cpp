@@ -34,6 +34,12 @@ constexpr bool kRecordMatchesFile =
     offsetof(LandmarkRecord, eastWest) == offsetof(LandmarkRecord, northSouth) + 4 &&
     offsetof(LandmarkRecord, elevation) == offsetof(LandmarkRecord, northSouth) + 8 &&
     offsetof(LandmarkRecord, rotation) == offsetof(LandmarkRecord, northSouth) + 12;
+// Where, besides, the record is those bytes with one padding byte after the leading seven and
+// the name right after the floats, nothing else.
+constexpr bool kRecordPacksFromFile =
+    kRecordMatchesFile && offsetof(LandmarkRecord, northSouth) == kRecordHeadSize + 1 &&
+    offsetof(LandmarkRecord, name) == offsetof(LandmarkRecord, northSouth) + 16 &&
+    sizeof(LandmarkRecord) == kRecordFieldsSize + 1 && kNorthSouthOffset == kRecordHeadSize;
 
 std::uint16_t u16At(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
@@ -88,13 +94,26 @@ LandmarkFileHeader checkLandmarkFile(std::span<const std::uint8_t> bytes) {
 
 void decodeLandmarkRecords(std::span<const std::uint8_t> bytes, const LandmarkFileHeader& header,
                            std::span<LandmarkRecord> out, std::span<std::uint8_t> flags) {
-    for (std::size_t i = 0; i < header.recordCount; ++i) {
-        const std::uint8_t* p = bytes.data() + kHeaderSize + i * header.recordSize;
-        if (!flags.empty())
-            flags[i] = p[kTypeOffset] == kDisabledType ? 1 : 0;
+    const std::size_t count = header.recordCount;
+    const std::size_t stride = header.recordSize;
+    const std::uint8_t* const records = bytes.data() + kHeaderSize;
+    if (!flags.empty())
+        for (std::size_t i = 0; i < count; ++i)
+            flags[i] = records[i * stride + kTypeOffset] == kDisabledType ? 1 : 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::uint8_t* p = records + i * stride;
         LandmarkRecord& r = out[i];
-        if constexpr (kRecordMatchesFile) {
-            // Three runs of bytes, as they lie in the file: reading is mostly this copy.
+        if constexpr (kRecordPacksFromFile) {
+            // The record is the file's 63 bytes with a zero after the seven leading ones: one
+            // eight-byte word, then one run. Reading is mostly this copy.
+            auto* const to = reinterpret_cast<unsigned char*>(&r);
+            std::uint64_t head = 0;
+            std::memcpy(&head, p, sizeof head);
+            head &= 0x00FF'FFFF'FFFF'FFFFull;
+            std::memcpy(to, &head, sizeof head);
+            std::memcpy(to + sizeof head, p + kNorthSouthOffset, kRecordFieldsSize - kNorthSouthOffset);
+        } else if constexpr (kRecordMatchesFile) {
+            // Three runs of bytes, as they lie in the file.
             auto* const to = reinterpret_cast<unsigned char*>(&r);
             std::memcpy(to, p, kRecordHeadSize);
             std::memcpy(to + offsetof(LandmarkRecord, northSouth), p + kNorthSouthOffset, 4 * sizeof(float));

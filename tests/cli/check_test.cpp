@@ -63,6 +63,14 @@ TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
          {},
          63,
          {2}},
+        {"a switched-off marker between two on one pixel",
+         [](auto& r) {
+             r[1].northSouth = r[2].northSouth = 50.0f;
+             r[1].eastWest = r[2].eastWest = 2.0f;
+         },
+         {{"same-position", {3, 1}}},
+         63,
+         {1}},
         {"markers one pixel apart", [](auto& r) { r[2].northSouth = 50.0f, r[2].eastWest = 2.004f; }, {}},
         {"an empty name", [](auto& r) { r[1].name.fill(0); }, {{"empty-name", {2}}}},
         {"side bytes 2 and 255",

@@ -6,10 +6,11 @@
 #include "data/terminal_text.h"
 #include "map/map_projection.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <nlohmann/json.hpp>
-#include <unordered_map>
+#include <optional>
 
 namespace korvland::cli {
 
@@ -51,17 +52,33 @@ std::string recordSizeMessage(unsigned size) {
            " bytes the program neither reads nor writes";
 }
 
+// For every record, the record before it with the same key, or -1; records whose key is
+// nothing are left out. One sort, and no allocation per record.
+template <typename KeyOf> std::vector<int> previousSharing(std::size_t count, KeyOf keyOf) {
+    using Key = typename decltype(keyOf(std::size_t{}))::value_type;
+    std::vector<std::pair<Key, int>> keyed;
+    keyed.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        if (const std::optional<Key> key = keyOf(i))
+            keyed.emplace_back(*key, static_cast<int>(i));
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<int> previous(count, -1);
+    for (std::size_t k = 1; k < keyed.size(); ++k)
+        if (keyed[k].first == keyed[k - 1].first)
+            previous[static_cast<std::size_t>(keyed[k].second)] = keyed[k - 1].second;
+    return previous;
+}
+
 // The records before `index` that share its key, in record order, as 1-based numbers after
-// the record's own (nothing when none does); `seen` keeps every index by key.
-template <typename Key>
-std::vector<int> sharing(std::unordered_map<Key, std::vector<int>>& seen, const Key& key, std::size_t index) {
-    std::vector<int>& earlier = seen[key];
+// the record's own (nothing when none does).
+std::vector<int> sharing(const std::vector<int>& previous, std::size_t index) {
     std::vector<int> numbers;
-    if (!earlier.empty()) {
-        numbers.push_back(static_cast<int>(index) + 1);
-        numbers.insert(numbers.end(), earlier.begin(), earlier.end());
-    }
-    earlier.push_back(static_cast<int>(index) + 1);
+    for (int at = previous[index]; at >= 0; at = previous[static_cast<std::size_t>(at)])
+        numbers.push_back(at + 1);
+    if (numbers.empty())
+        return numbers;
+    numbers.push_back(static_cast<int>(index) + 1);
+    std::reverse(numbers.begin(), numbers.end());
     return numbers;
 }
 
@@ -75,10 +92,16 @@ std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
 
     const std::span<const LandmarkRecord> records(&set.record(0), count);
     const std::vector<MapPoint> points = projectRecords(records, 1.0f, region);
-    std::unordered_map<std::uint16_t, std::vector<int>> byId;
-    std::unordered_map<std::uint64_t, std::vector<int>> byPixel;
-    byId.reserve(count);
-    byPixel.reserve(count);
+    const std::vector<int> sameId = previousSharing(
+        count, [&](std::size_t i) { return std::optional<std::uint16_t>(records[i].landmarkId); });
+    // Only active markers hide one another; a switched-off one is drawn hatched.
+    const std::vector<int> samePixel = previousSharing(count, [&](std::size_t i) {
+        return set.disabledFlag(i) != 0
+                   ? std::nullopt
+                   : std::optional<std::uint64_t>(
+                         (static_cast<std::uint64_t>(static_cast<std::uint32_t>(points[i].x)) << 32) |
+                         static_cast<std::uint32_t>(points[i].y));
+    });
 
     for (std::size_t i = 0; i < count; ++i) {
         const LandmarkRecord& r = records[i];
@@ -89,23 +112,17 @@ std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
                 numbers.push_back(number);
             findings.push_back({code, severity, std::move(numbers), std::move(message)});
         };
-        if (std::vector<int> same = sharing(byId, r.landmarkId, i); !same.empty())
+        if (std::vector<int> same = sharing(sameId, i); !same.empty())
             add("duplicate-id", Severity::Error,
                 "identifier " + std::to_string(r.landmarkId) + " is also used by " + recordList(same, 1),
                 same);
         if (const std::string fields = nonFiniteFields(r); !fields.empty())
             add("non-finite", Severity::Error, fields);
-        if (set.disabledFlag(i) == 0) {
-            // Only active markers hide one another; a switched-off one is drawn hatched.
-            const std::uint64_t pixel =
-                (static_cast<std::uint64_t>(static_cast<std::uint32_t>(points[i].x)) << 32) |
-                static_cast<std::uint32_t>(points[i].y);
-            if (std::vector<int> same = sharing(byPixel, pixel, i); !same.empty())
-                add("same-position", Severity::Warning,
-                    "its marker falls on map pixel (" + std::to_string(points[i].x) + ", " +
-                        std::to_string(points[i].y) + ") at 1:1, as that of " + recordList(same, 1) + " does",
-                    same);
-        }
+        if (std::vector<int> same = sharing(samePixel, i); !same.empty())
+            add("same-position", Severity::Warning,
+                "its marker falls on map pixel (" + std::to_string(points[i].x) + ", " +
+                    std::to_string(points[i].y) + ") at 1:1, as that of " + recordList(same, 1) + " does",
+                same);
         if (r.name[0] == 0)
             add("empty-name", Severity::Warning, "the name is empty");
         if (r.side > 1)

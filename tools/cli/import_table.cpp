@@ -26,17 +26,16 @@ class CsvReader {
     bool atEnd() const { return mAt >= mText.size(); }
     std::size_t line() const { return mLine; }
 
-    // The fields of the next record into `fields`, whose storage is reused, and the line it
-    // starts on; empty lines are skipped.
-    void next(std::vector<ImportCell>& fields, std::size_t& startLine) {
+    // The fields of the next record, each into the cell that `cellAt(k)` gives for the k-th
+    // (whose storage is reused), and the line it starts on; empty lines are skipped. Returns
+    // how many fields the record has.
+    template <typename CellAt> std::size_t next(CellAt&& cellAt, std::size_t& startLine) {
         while (!atEnd() && (peek() == '\n' || (peek() == '\r' && peek(1) == '\n')))
             endOfLine();
         startLine = mLine;
         std::size_t count = 0;
         while (true) {
-            if (count == fields.size())
-                fields.emplace_back();
-            field(fields[count++]);
+            field(cellAt(count++));
             if (atEnd())
                 break;
             if (peek() == ',') {
@@ -46,7 +45,7 @@ class CsvReader {
             endOfLine();
             break;
         }
-        fields.resize(count);
+        return count;
     }
 
   private:
@@ -61,31 +60,35 @@ class CsvReader {
         ++mLine;
     }
 
+    static bool endsUnquotedField(char c) { return c == ',' || c == '\r' || c == '\n' || c == '"'; }
+
     void field(ImportCell& cell) {
-        cell.text.clear();
         cell.line = mLine;
         if (peek() != '"') {
-            const std::size_t end = std::min(mText.find_first_of(",\r\n\"", mAt), mText.size());
+            std::size_t end = mAt;
+            while (end < mText.size() && !endsUnquotedField(mText[end]))
+                ++end;
             if (end < mText.size() && mText[end] == '"')
                 failAt(mLine, "a quote inside a field that is not quoted");
-            cell.text.assign(mText.substr(mAt, end - mAt));
+            cell.text.assign(mText.data() + mAt, end - mAt);
             mAt = end;
             return;
         }
         ++mAt;
+        cell.text.clear();
+        // Runs of text between quotes go in whole; a doubled quote is one quote.
         while (true) {
-            if (atEnd())
+            const std::size_t quote = mText.find('"', mAt);
+            if (quote == std::string_view::npos)
                 failAt(cell.line, "a quoted field is not closed");
-            const char c = mText[mAt++];
-            if (c == '"' && peek() == '"') {
-                cell.text += '"';
-                ++mAt;
-            } else if (c == '"') {
+            const std::string_view run = mText.substr(mAt, quote - mAt);
+            mLine += static_cast<std::size_t>(std::count(run.begin(), run.end(), '\n'));
+            cell.text.append(run);
+            mAt = quote + 1;
+            if (peek() != '"')
                 break;
-            } else {
-                mLine += c == '\n' ? 1 : 0;
-                cell.text += c;
-            }
+            cell.text += '"';
+            ++mAt;
         }
         if (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r')
             failAt(mLine, "text after a quoted field's closing quote");
@@ -177,13 +180,19 @@ class JsonReader {
             return;
         }
         const std::size_t start = mAt;
-        while (mAt < mText.size() &&
-               std::string_view("+-.0123456789eE").find(mText[mAt]) != std::string_view::npos)
+        while (mAt < mText.size() && isNumberCharacter(mText[mAt]))
             ++mAt;
         if (mAt == start)
             failAt(mLine, "expected a number or a text in quotes for field " + name);
         cell.text.assign(mText.substr(start, mAt - start));
     }
+
+    static bool isNumberCharacter(char c) {
+        return (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.' || c == 'e' || c == 'E';
+    }
+
+    // Whether a character of a text in quotes stands for itself.
+    static bool isPlain(char c) { return c != '"' && c != '\\' && static_cast<unsigned char>(c) >= 0x20; }
 
     unsigned hex4() {
         if (mAt + 4 > mText.size())
@@ -237,6 +246,12 @@ class JsonReader {
         ++mAt; // the opening quote
         out.clear();
         while (true) {
+            // A run of plain characters goes in whole.
+            std::size_t end = mAt;
+            while (end < mText.size() && isPlain(mText[end]))
+                ++end;
+            out.append(mText.data() + mAt, end - mAt);
+            mAt = end;
             if (mAt >= mText.size())
                 failAt(mLine, "a text in quotes is not closed");
             const char c = mText[mAt++];
@@ -298,20 +313,28 @@ void readCsvRows(std::string_view text, const RowHandler& handle) {
         throw UserError("the input is empty");
     std::size_t headerLine = 0;
     std::vector<ImportCell> header;
-    reader.next(header, headerLine);
-    std::vector<ImportCell> fields;
+    header.resize(reader.next(
+        [&header](std::size_t k) -> ImportCell& {
+            if (k == header.size())
+                header.emplace_back();
+            return header[k];
+        },
+        headerLine));
     ImportRow row;
     for (const ImportCell& cell : header)
         row.cells.emplace_back(cell.text, ImportCell{});
+    // Fields go straight into the row; those beyond the header's count only count.
+    ImportCell beyond;
+    const auto cellAt = [&row, &beyond](std::size_t k) -> ImportCell& {
+        return k < row.cells.size() ? row.cells[k].second : beyond;
+    };
     while (!reader.atEnd()) {
-        reader.next(fields, row.line);
-        if (fields.size() == 1 && fields[0].text.empty() && reader.atEnd())
+        const std::size_t count = reader.next(cellAt, row.line);
+        if (count == 1 && row.cells[0].second.text.empty() && reader.atEnd())
             break; // the empty lines at the end
-        if (fields.size() != header.size())
-            failAt(row.line, std::to_string(fields.size()) + " fields where the header has " +
-                                 std::to_string(header.size()));
-        for (std::size_t k = 0; k < fields.size(); ++k)
-            std::swap(row.cells[k].second, fields[k]);
+        if (count != header.size())
+            failAt(row.line,
+                   std::to_string(count) + " fields where the header has " + std::to_string(header.size()));
         handle(row);
     }
 }

@@ -111,18 +111,22 @@ float real(const RowCells& cells, Column column, float templateValue) {
 // shorter; the bytes after that zero stay as the template has them.
 void putName(const RowCells& cells, LandmarkRecord& record) {
     const ImportCell& cell = *cells[Name];
-    const std::optional<std::string> bytes = encodeCp1252(cell.text);
-    if (!bytes)
+    // ASCII is the same in both, and most names are nothing else.
+    const bool ascii = std::all_of(cell.text.begin(), cell.text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    std::optional<std::string> encoded;
+    if (!ascii && !(encoded = encodeCp1252(cell.text)))
         fail(cell, Name,
              "\"" + cell.text + "\" holds a character a landmark name cannot hold (Windows-1252 only)");
-    if (bytes->find('\0') != std::string::npos)
+    const std::string_view bytes = ascii ? std::string_view(cell.text) : std::string_view(*encoded);
+    if (bytes.find('\0') != std::string_view::npos)
         fail(cell, Name, "a landmark name cannot hold a zero character");
-    if (bytes->size() > kNameSize)
+    if (bytes.size() > kNameSize)
         fail(cell, Name,
-             "the name takes " + std::to_string(bytes->size()) + " bytes; a landmark name holds 40");
-    std::copy(bytes->begin(), bytes->end(), record.name.begin());
-    if (bytes->size() < kNameSize)
-        record.name[bytes->size()] = 0;
+             "the name takes " + std::to_string(bytes.size()) + " bytes; a landmark name holds 40");
+    std::copy(bytes.begin(), bytes.end(), record.name.begin());
+    if (bytes.size() < kNameSize)
+        record.name[bytes.size()] = 0;
 }
 
 // Fills `record`, which starts as the template's, from one row; returns the switched-off flag.

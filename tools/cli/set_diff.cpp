@@ -92,11 +92,14 @@ RecordDiff single(const LandmarkSet& set, std::size_t i, bool inA) {
 void diffByIndex(const LandmarkSet& a, const LandmarkSet& b, SetDiff& diff) {
     const std::size_t common = std::min(a.recordCount(), b.recordCount());
     for (std::size_t i = 0; i < common; ++i) {
+        // The name's text is made only for a record that changed: most have not.
+        std::vector<FieldChange> changes = recordChanges(a, i, b, i, Pairing::ByIndex);
+        if (changes.empty())
+            continue;
         RecordDiff d = single(a, i, true);
         d.recordB = d.recordA;
-        d.changes = recordChanges(a, i, b, i, Pairing::ByIndex);
-        if (!d.changes.empty())
-            diff.changed.push_back(std::move(d));
+        d.changes = std::move(changes);
+        diff.changed.push_back(std::move(d));
     }
     for (std::size_t i = common; i < a.recordCount(); ++i)
         diff.onlyInA.push_back(single(a, i, true));
@@ -113,11 +116,13 @@ void diffById(const LandmarkSet& a, const std::unordered_map<std::uint16_t, std:
             diff.onlyInA.push_back(single(a, i, true));
             continue;
         }
+        std::vector<FieldChange> changes = recordChanges(a, i, b, found->second, Pairing::ById);
+        if (changes.empty())
+            continue;
         RecordDiff d = single(a, i, true);
         d.recordB = static_cast<int>(found->second) + 1;
-        d.changes = recordChanges(a, i, b, found->second, Pairing::ById);
-        if (!d.changes.empty())
-            diff.changed.push_back(std::move(d));
+        d.changes = std::move(changes);
+        diff.changed.push_back(std::move(d));
     }
     for (std::size_t j = 0; j < b.recordCount(); ++j)
         if (!idsA.contains(b.record(j).landmarkId))
