@@ -42,8 +42,6 @@ class ProgramWindows {
 
   private:
     void connectWindows(AppContext& context);
-
-    AppContext* mContext = nullptr;
 };
 
 } // namespace korvland
