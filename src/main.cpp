@@ -41,8 +41,8 @@ int main(int argc, char* argv[]) {
     korvland::prepareSettingsFolder(settings);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
     korvland::Startup startup(dialogs, QFile::encodeName(settings.path).toStdString());
-    korvland::openOnHandOver(startup.windows(), command.file);
+    korvland::openOnHandOver(startup.windows().editor.get(), command.file);
     startup.show();
-    instance.serve(startup.windows());
+    instance.serve(startup.welcome(), startup.windows().editor.get());
     return QApplication::exec();
 }

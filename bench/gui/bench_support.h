@@ -46,7 +46,7 @@ inline std::string writeBenchFile(const std::filesystem::path& name,
 // settings file of its own; the editor is shown on record 1. Destroyed in reverse order.
 struct BenchWindows {
     BenchWindows(const std::string& file, const std::string& settingsName)
-        : store((benchFolder() / settingsName).string()), context{document, dialogs, store, {}, {}, {}, {}} {
+        : store((benchFolder() / settingsName).string()), context{document, dialogs, store, {}, {}, {}} {
         windows.create(context);
         document.read(QString::fromStdString(file));
         editor->setRecordMaximum(set.recordCount());

@@ -189,7 +189,7 @@ void BM_MapZoom1024(benchmark::State& state) {
     document.read(QString::fromStdString(writeMapFile(kRecords)));
     QtDialogs dialogs;
     SettingsStore store((benchFolder() / "korvland-map-bench.INI").string());
-    AppContext context{document, dialogs, store, {}, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}};
     TForm3 map(context);
     map.show();
     QApplication::processEvents();

@@ -9,24 +9,6 @@ namespace korvland {
 class Dialogs;
 class LandmarkDocument;
 class SettingsStore;
-class TForm1;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-
-// The six windows, filled in as start-up creates them; a window reaches the others
-// it needs through these pointers (null until created).
-struct Windows {
-    TForm1* welcome = nullptr;
-    TForm2* editor = nullptr;
-    TForm3* map = nullptr;
-    TForm4* splash = nullptr;
-    TForm5* ownership = nullptr;
-    TForm6* status = nullptr;
-};
-
 // What every window shares for the whole run: the open landmark file, the dialogs, the
 // settings store and the landmarks folder. Owned by start-up.
 struct AppContext {
@@ -34,7 +16,6 @@ struct AppContext {
     Dialogs& dialogs;
     SettingsStore& store;
     QString landmarksFolder;
-    Windows windows;
     // Ends the program once the current event has been handled.
     std::function<void()> requestQuit;
     // At the end of the run every remembered window writes its state; a settings file that

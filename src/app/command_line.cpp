@@ -1,6 +1,5 @@
 #include "app/command_line.h"
 
-#include "app/app_context.h"
 #include "app/forwarded_files.h"
 #include "editor/editor_window.h"
 
@@ -152,9 +151,9 @@ QStringList argumentList(int argc, char** argv) {
     return arguments;
 }
 
-void openOnHandOver(const Windows& windows, const QString& file) {
-    if (windows.editor && !file.isEmpty())
-        new HandOverWatcher(windows.editor, file);
+void openOnHandOver(TForm2* editor, const QString& file) {
+    if (editor && !file.isEmpty())
+        new HandOverWatcher(editor, file);
 }
 
 } // namespace korvland

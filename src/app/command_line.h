@@ -11,7 +11,7 @@ class QTextStream;
 
 namespace korvland {
 
-struct Windows;
+class TForm2;
 
 // What the command line asks of the program: `exitCode` is set when it has been answered
 // (--help, --version) or refused, and nothing else is to happen; otherwise `file` is the
@@ -41,6 +41,6 @@ QStringList argumentList(int argc, char** argv);
 
 // Opens `file` in the editor once the welcome window hands over to it, as "Open" > "Profile"
 // opens a .lmp file and "Open" > "Landmark" any other; a failure shows the same message.
-void openOnHandOver(const Windows& windows, const QString& file);
+void openOnHandOver(TForm2* editor, const QString& file);
 
 } // namespace korvland

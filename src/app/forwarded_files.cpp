@@ -1,6 +1,5 @@
 #include "app/forwarded_files.h"
 
-#include "app/app_context.h"
 #include "app/welcome_window.h"
 #include "editor/editor_window.h"
 
@@ -29,8 +28,8 @@ void openAsOpenDoes(TForm2& editor, const QString& file) {
         editor.openLandmarkFile(file);
 }
 
-ForwardedFiles::ForwardedFiles(const Windows& windows, QObject* parent)
-    : QObject(parent), mWelcome(windows.welcome), mEditor(windows.editor) {
+ForwardedFiles::ForwardedFiles(TForm1* welcome, TForm2* editor, QObject* parent)
+    : QObject(parent), mWelcome(welcome), mEditor(editor) {
     mRetry.setSingleShot(true);
     mRetry.setInterval(kRetryMilliseconds);
     connect(&mRetry, &QTimer::timeout, this, &ForwardedFiles::openWaiting);

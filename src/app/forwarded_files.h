@@ -8,7 +8,6 @@
 
 namespace korvland {
 
-struct Windows;
 class TForm1;
 class TForm2;
 
@@ -21,7 +20,7 @@ class ForwardedFiles : public QObject {
     // How often a waiting file looks again whether it can open.
     static constexpr int kRetryMilliseconds = 200;
 
-    explicit ForwardedFiles(const Windows& windows, QObject* parent = nullptr);
+    ForwardedFiles(TForm1* welcome, TForm2* editor, QObject* parent = nullptr);
 
     // Brings the program to the front and opens `file` (empty: nothing) as soon as it can.
     void open(const QString& file);

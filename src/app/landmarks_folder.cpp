@@ -33,4 +33,12 @@ QString defaultLandmarksFolder() {
 #endif
 }
 
+FileDialogRequest landmarkFileRequest(const QString& landmarksFolder) {
+    FileDialogRequest request;
+    request.filter = QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*");
+    request.defaultSuffix = QStringLiteral("dat");
+    request.initialFolder = landmarksFolder;
+    return request;
+}
+
 } // namespace korvland

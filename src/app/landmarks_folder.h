@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/dialogs.h"
+
 #include <QString>
 
 namespace korvland {
@@ -18,5 +20,9 @@ void storeLandmarksFolder(SettingsStore& store, const QString& folder);
 // The folder every file dialog opens in when none is stored: the user's home folder,
 // where the platform has no drive C.
 QString defaultLandmarksFolder();
+
+// The landmark open dialog as "Open" > "Landmark" runs it: landmark files first, opening in
+// the landmarks folder.
+FileDialogRequest landmarkFileRequest(const QString& landmarksFolder);
 
 } // namespace korvland

@@ -14,11 +14,10 @@ namespace korvland {
 namespace {
 
 template <typename Window>
-Window* make(std::unique_ptr<Window>& slot, AppContext& context, const ProgramWindows::Created& created) {
+void make(std::unique_ptr<Window>& slot, AppContext& context, const ProgramWindows::Created& created) {
     slot = std::make_unique<Window>(context);
     if (created)
         created(*slot);
-    return slot.get();
 }
 
 } // namespace
@@ -28,14 +27,12 @@ ProgramWindows::~ProgramWindows() {
 }
 
 void ProgramWindows::create(AppContext& context, const Created& created) {
-    mContext = &context;
     editActions = std::make_unique<EditActions>(context.document);
-    Windows& w = context.windows;
-    w.editor = make(editor, context, created);
-    w.map = make(map, context, created);
-    w.splash = make(splash, context, created);
-    w.ownership = make(ownership, context, created);
-    w.status = make(status, context, created);
+    make(editor, context, created);
+    make(map, context, created);
+    make(splash, context, created);
+    make(ownership, context, created);
+    make(status, context, created);
     connectWindows(context);
 }
 
@@ -46,14 +43,6 @@ void ProgramWindows::destroy() {
     map.reset();
     editor.reset();
     editActions.reset();
-    if (mContext) {
-        Windows& w = mContext->windows;
-        w.status = nullptr;
-        w.ownership = nullptr;
-        w.splash = nullptr;
-        w.map = nullptr;
-        w.editor = nullptr;
-    }
 }
 
 void ProgramWindows::connectWindows(AppContext& context) {

@@ -46,8 +46,6 @@ class ProgramWindows {
 
   private:
     void connectWindows(AppContext& context);
-
-    AppContext* mContext = nullptr;
 };
 
 } // namespace korvland

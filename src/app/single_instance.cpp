@@ -102,8 +102,8 @@ bool SingleInstance::isListening() const {
     return mServer->isListening();
 }
 
-void SingleInstance::serve(const Windows& windows) {
-    mForwarded = new ForwardedFiles(windows, this);
+void SingleInstance::serve(TForm1* welcome, TForm2* editor) {
+    mForwarded = new ForwardedFiles(welcome, editor, this);
     for (const QString& file : std::exchange(mEarly, {}))
         mForwarded->open(file);
 }

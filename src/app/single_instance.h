@@ -12,7 +12,8 @@ class QTextStream;
 
 namespace korvland {
 
-struct Windows;
+class TForm1;
+class TForm2;
 class ForwardedFiles;
 
 // One editor per user and desktop. The first start listens on a local socket; a later start
@@ -38,7 +39,7 @@ class SingleInstance : public QObject {
     std::optional<int> claimOrHandOver(const QString& file, QTextStream& err);
 
     // Files handed over from now on, and those that came before, open in these windows.
-    void serve(const Windows& windows);
+    void serve(TForm1* welcome, TForm2* editor);
 
     bool isListening() const;
     const QString& socketPath() const { return mPath; }

@@ -60,7 +60,7 @@ PlacementOptions statusPlacement() {
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
     : mObserver(std::move(observer)),
-      mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}, {}} {
+      mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}} {
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
@@ -74,7 +74,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
 
     // The welcome window comes first: it establishes the landmarks folder, and the
     // other windows' placements go through the settings store it serves.
-    mContext.windows.welcome = create(mWelcome);
+    create(mWelcome);
     mWelcome->FormCreate();
 
     // The application-wide settings come with the editor window.
@@ -114,22 +114,16 @@ Startup::~Startup() {
     // while they write their state, goes last.
     mContext.endOfRun.ending = true;
     destroy(mWindows.status, mStatusPlacement);
-    mContext.windows.status = nullptr;
     destroy(mWindows.ownership, mOwnershipPlacement);
-    mContext.windows.ownership = nullptr;
     destroy(mWindows.splash);
-    mContext.windows.splash = nullptr;
     destroy(mWindows.map, mMapPlacement);
-    mContext.windows.map = nullptr;
     // The editor writes its recent-files list first; when that fails, its placement stays unwritten.
     if (TForm2* editor = mWindows.editor.get()) {
         editor->hide();
         const bool listWritten = editor->saveRecentFiles();
         destroy(mWindows.editor, listWritten ? mEditorPlacement : nullptr);
     }
-    mContext.windows.editor = nullptr;
     destroy(mWelcome);
-    mContext.windows.welcome = nullptr;
 }
 
 void Startup::show() {

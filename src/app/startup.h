@@ -15,6 +15,7 @@ namespace korvland {
 
 class Dialogs;
 class PlacementKeeper;
+class TForm1;
 
 // Creates the six windows in order (welcome, editor, map, splash, ownership, status)
 // and destroys them in reverse order when it goes, each hidden first. Tests build one
@@ -32,7 +33,9 @@ class Startup {
     Startup& operator=(const Startup&) = delete;
 
     AppContext& context() { return mContext; }
-    const Windows& windows() const { return mContext.windows; }
+    TForm1* welcome() const { return mWelcome.get(); }
+    // The windows that show the open file.
+    const ProgramWindows& windows() const { return mWindows; }
 
     // Shows the welcome window. The caller runs the event loop.
     void show();

@@ -168,15 +168,7 @@ void TForm1::Button5Click() {
 }
 
 FileDialogRequest TForm1::korvopen() const {
-    return korvopenRequest(mContext.landmarksFolder);
-}
-
-FileDialogRequest TForm1::korvopenRequest(const QString& landmarksFolder) {
-    FileDialogRequest request;
-    request.filter = QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*");
-    request.defaultSuffix = QStringLiteral("dat");
-    request.initialFolder = landmarksFolder;
-    return request;
+    return landmarkFileRequest(mContext.landmarksFolder);
 }
 
 std::optional<QString> TForm1::runFolderChooser(QWidget* parent, const QString& startFolder) {

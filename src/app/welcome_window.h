@@ -27,7 +27,6 @@ class TForm1 : public QWidget {
 
     // The landmark open dialog as "Open" > "Landmark" runs it: opens in the landmarks folder.
     FileDialogRequest korvopen() const;
-    static FileDialogRequest korvopenRequest(const QString& landmarksFolder);
     // The file the landmark open dialog returned last (empty until its first use).
     const QString& korvopenFileName() const { return mKorvopenFileName; }
     void setKorvopenFileName(const QString& path) { mKorvopenFileName = path; }

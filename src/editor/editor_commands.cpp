@@ -5,7 +5,6 @@
 #include "app/hint_presenter.h"
 #include "app/landmarks_folder.h"
 #include "app/settings/settings_store.h"
-#include "app/welcome_window.h"
 #include "data/region.h"
 #include "data/user_error.h"
 #include "editor/find_bar.h"
@@ -205,7 +204,7 @@ bool TForm2::openLandmarkFile(const QString& path) {
 
 void TForm2::Landmark1Click() {
     // The landmark open dialog belongs to the welcome window.
-    openLandmarkWith(TForm1::korvopenRequest(mContext.landmarksFolder));
+    openLandmarkWith(landmarkFileRequest(mContext.landmarksFolder));
 }
 
 void TForm2::MasterFile1Click() {

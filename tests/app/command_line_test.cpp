@@ -139,18 +139,18 @@ class OpenOnHandOverTest : public ::testing::Test {
     }
     void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
-    TForm2* editor() const { return startup->windows().editor; }
+    TForm2* editor() const { return startup->windows().editor.get(); }
     QString label(const char* name) const { return editor()->findChild<QLabel*>(name)->text(); }
 
     // Starts as the program does with `file` on its command line; the user presses the start
     // button, and the file opens once the editor has been shown.
     void startWith(const QString& file) {
-        openOnHandOver(startup->windows(), file);
+        openOnHandOver(editor(), file);
         startup->show();
         QCoreApplication::processEvents();
         EXPECT_EQ(startup->context().document.set().recordCount(), 0) << "nothing opens before the hand-over";
         EXPECT_TRUE(dialogs.asked().empty());
-        QTest::mouseClick(startup->windows().welcome->startButton(), Qt::LeftButton);
+        QTest::mouseClick(startup->welcome()->startButton(), Qt::LeftButton);
         QTest::qWait(50);
     }
 

@@ -61,9 +61,9 @@ class EndToEndTest : public ::testing::Test {
             quit();
         };
         startup->show();
-        ASSERT_TRUE(windows().welcome->isVisible());
-        QTest::mouseClick(windows().welcome->startButton(), Qt::LeftButton);
-        ASSERT_FALSE(windows().welcome->isVisible());
+        ASSERT_TRUE(welcome()->isVisible());
+        QTest::mouseClick(welcome()->startButton(), Qt::LeftButton);
+        ASSERT_FALSE(welcome()->isVisible());
         ASSERT_TRUE(editor()->isVisible());
     }
 
@@ -74,8 +74,9 @@ class EndToEndTest : public ::testing::Test {
         startup.reset();
     }
 
-    const Windows& windows() const { return startup->windows(); }
-    TForm2* editor() const { return windows().editor; }
+    const ProgramWindows& windows() const { return startup->windows(); }
+    TForm1* welcome() const { return startup->welcome(); }
+    TForm2* editor() const { return windows().editor.get(); }
     const LandmarkSet& set() const { return startup->context().document.set(); }
 
     void command(const char* name) const {

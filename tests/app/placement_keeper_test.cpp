@@ -49,7 +49,7 @@ class PlacementKeeperTest : public ::testing::Test {
     LandmarkDocument document;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{document, dialogs, store, {}, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}};
     CountingWindow window;
 };
 

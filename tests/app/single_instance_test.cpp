@@ -105,13 +105,13 @@ class RunningEditorTest : public ::testing::Test {
     void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     void clickStart() {
-        QTest::mouseClick(startup->windows().welcome->startButton(), Qt::LeftButton);
+        QTest::mouseClick(startup->welcome()->startButton(), Qt::LeftButton);
         QTest::qWait(50);
     }
     // Long enough for a waiting file to look again.
     static void settle() { QTest::qWait(3 * ForwardedFiles::kRetryMilliseconds); }
 
-    TForm2* editor() const { return startup->windows().editor; }
+    TForm2* editor() const { return startup->windows().editor.get(); }
     QString shownFile() const { return editor()->findChild<QLabel*>("Label1")->text(); }
     QString landmarkFile(const char* name, int records = 3) const {
         return qstr(LandmarkFileBuilder().addMany(records).writeTo(dir.file(name)));
@@ -155,7 +155,7 @@ TEST_F(RunningEditorTest, HandedFileOpensAsOpenDoesOnceNothingHoldsItBack) {
             LandmarkDocument& document = startup->context().document;
             document.setSide(0, document.set().record(0).side == 1 ? 0 : 1);
         }
-        QWidget* front = c.handedOver ? static_cast<QWidget*>(editor()) : startup->windows().welcome;
+        QWidget* front = c.handedOver ? static_cast<QWidget*>(editor()) : startup->welcome();
         auto modal = std::make_unique<QDialog>(front);
         if (c.modalUp) {
             modal->setModal(true);
@@ -164,7 +164,7 @@ TEST_F(RunningEditorTest, HandedFileOpensAsOpenDoesOnceNothingHoldsItBack) {
         if (c.discardReply)
             dialogs.expectQuestion(*c.discardReply);
 
-        ForwardedFiles forwarded(startup->windows());
+        ForwardedFiles forwarded(startup->welcome(), editor());
         const QString handed = landmarkFile("lndmrks2.dat", 5);
         forwarded.open(handed);
         if (c.modalUp || !c.handedOver) {
@@ -187,7 +187,7 @@ TEST_F(RunningEditorTest, HandedFileOpensAsOpenDoesOnceNothingHoldsItBack) {
 TEST_F(RunningEditorTest, HandedFilesOpenInTheOrderTheyCameAndNoFileJustBringsTheEditorBack) {
     start(true);
     editor()->showMinimized();
-    ForwardedFiles forwarded(startup->windows());
+    ForwardedFiles forwarded(startup->welcome(), editor());
     forwarded.open({});
     EXPECT_FALSE(editor()->isMinimized()) << "a start without a file brings the editor to the front";
     EXPECT_TRUE(shownFile().isEmpty());
@@ -219,7 +219,7 @@ TEST_F(RunningEditorTest, LaterStartHandsItsFileToTheRunningEditorAndEnds) {
     QTextStream err(&printed);
     ASSERT_EQ(instance.claimOrHandOver({}, err), std::nullopt) << "the first start runs the editor";
     ASSERT_TRUE(instance.isListening());
-    instance.serve(startup->windows());
+    instance.serve(startup->welcome(), editor());
 
     const QString handed = landmarkFile("lndmrks4.dat", 6);
     for (const QStringList& arguments : {QStringList{handed}, QStringList{}}) {

@@ -97,7 +97,7 @@ TEST_F(StartupTest, UnwritableSettingsFileReportsAndLeavesFolderEmpty) {
         EXPECT_EQ(dialogs.messages(), QStringList{message});
         EXPECT_EQ(dialogs.last().title, QStringLiteral("KORV TLQ Landmarks File Editor"));
         EXPECT_TRUE(startup.context().landmarksFolder.isEmpty());
-        ASSERT_NE(startup.windows().status, nullptr) << "start-up goes on";
+        ASSERT_NE(startup.windows().status.get(), nullptr) << "start-up goes on";
     }
     EXPECT_EQ(dialogs.messages(), (QStringList{message, message}));
 }
@@ -110,7 +110,7 @@ TEST_F(StartupTest, AnOversizedSettingsFileIsReportedOnceAndLeftAsItIs) {
         Startup startup(dialogs, settings);
         EXPECT_EQ(startup.context().landmarksFolder, QDir::homePath());
         startup.show();
-        startup.windows().welcome->startButton()->click();
+        startup.welcome()->startButton()->click();
         startup.windows().editor->close();
     }
     ASSERT_EQ(dialogs.messages().size(), 1);
@@ -134,15 +134,15 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndDestroyedInReverseEachHiddenFirst
     };
     {
         Startup startup(dialogs, settings, observer);
-        const Windows& w = startup.windows();
-        const QList<QWidget*> all{w.welcome, w.editor, w.map, w.splash, w.ownership, w.status};
+        const ProgramWindows& w = startup.windows();
+        const QList<QWidget*> all{startup.welcome(), w.editor.get(), w.map.get(), w.splash.get(), w.ownership.get(), w.status.get()};
         for (QWidget* window : all) {
             ASSERT_NE(window, nullptr);
             EXPECT_FALSE(window->isVisible()) << "nothing shows before the event loop";
         }
         EXPECT_EQ(applicationTitle(), QStringLiteral("KORV Landmarks Editor"));
         startup.show();
-        EXPECT_TRUE(w.welcome->isVisible());
+        EXPECT_TRUE(startup.welcome()->isVisible());
         for (QWidget* window : all)
             window->show();
     }
@@ -157,8 +157,8 @@ TEST_F(StartupTest, StartButtonHandsOverToTheEditorForGood) {
     writeText(settings, "[settings]\nstartdir=/x\n");
     Startup startup(dialogs, settings);
     startup.show();
-    startup.windows().welcome->startButton()->click();
-    EXPECT_FALSE(startup.windows().welcome->isVisible());
+    startup.welcome()->startButton()->click();
+    EXPECT_FALSE(startup.welcome()->isVisible());
     EXPECT_TRUE(startup.windows().editor->isVisible());
     // The record stepper and number box wait for a file.
     for (const char* name : {"UpDown1", "Edit9"}) {
@@ -174,7 +174,7 @@ TEST_F(StartupTest, ClosingTheWelcomeWindowEndsTheProgram) {
     int quits = 0;
     startup.context().requestQuit = [&] { ++quits; };
     startup.show();
-    EXPECT_TRUE(startup.windows().welcome->close());
+    EXPECT_TRUE(startup.welcome()->close());
     EXPECT_EQ(quits, 1);
     EXPECT_FALSE(QApplication::quitOnLastWindowClosed()) << "only the named requests end the program";
 }
@@ -183,20 +183,20 @@ TEST_F(StartupTest, AnEndRequestStopsTheEventLoop) {
     writeText(settings, "[settings]\nstartdir=/x\n");
     Startup startup(dialogs, settings);
     startup.show();
-    QTimer::singleShot(0, startup.windows().welcome, [&] { startup.windows().welcome->close(); });
+    QTimer::singleShot(0, startup.welcome(), [&] { startup.welcome()->close(); });
     EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_FALSE(startup.windows().welcome->isVisible());
+    EXPECT_FALSE(startup.welcome()->isVisible());
 }
 
 TEST_F(StartupTest, EveryWindowCarriesTheProgramIcon) {
     writeText(settings, "[settings]\nstartdir=/x\n");
     Startup startup(dialogs, settings);
-    const Windows& w = startup.windows();
+    const ProgramWindows& w = startup.windows();
     const auto imageOf = [](const QIcon& icon) {
         return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
     };
     EXPECT_EQ(imageOf(QApplication::windowIcon()), programIconImage());
-    for (QWidget* window : QList<QWidget*>{w.welcome, w.editor, w.map, w.splash, w.ownership, w.status})
+    for (QWidget* window : QList<QWidget*>{startup.welcome(), w.editor.get(), w.map.get(), w.splash.get(), w.ownership.get(), w.status.get()})
         EXPECT_EQ(imageOf(window->windowIcon()), programIconImage()) << window->objectName().toStdString();
 }
 

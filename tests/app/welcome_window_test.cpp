@@ -27,7 +27,7 @@ struct WelcomeFixture {
     LandmarkDocument document;
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{document, dialogs, store, {}, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}};
     TForm1 window{context};
 };
 

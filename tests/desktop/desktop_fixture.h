@@ -76,8 +76,8 @@ class DesktopTest : public ::testing::Test {
         startup = std::make_unique<Startup>(dialogs, settings);
         startup->show();
         // A busy machine may take a while: every wait ends as soon as its condition holds.
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(startup->windows().welcome, 30000));
-        startup->windows().welcome->Button5Click();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(startup->welcome(), 30000));
+        startup->welcome()->Button5Click();
     }
 
     static const QString& display() { return sSession->display(); }

@@ -48,7 +48,7 @@ class DesktopPlacement : public testing::DesktopTest {
     void startAndShowAll(const std::string& landmarks = {}) {
         startEditing();
         ASSERT_FALSE(HasFatalFailure());
-        const Windows& w = startup->windows();
+        const ProgramWindows& w = startup->windows();
         // Reading a file hides the map and the tables: it comes first.
         if (!landmarks.empty())
             w.editor->LMDMRUList1Click(QString::fromStdString(landmarks));
@@ -68,9 +68,9 @@ class DesktopPlacement : public testing::DesktopTest {
     // Ends the program once it has heard from the window manager what it drew, and a
     // moment later, as a user would at the earliest.
     void endProgram() {
-        const Windows& w = startup->windows();
-        for (QWidget* window : {static_cast<QWidget*>(w.editor), static_cast<QWidget*>(w.map),
-                                static_cast<QWidget*>(w.ownership), static_cast<QWidget*>(w.status)}) {
+        const ProgramWindows& w = startup->windows();
+        for (QWidget* window : {static_cast<QWidget*>(w.editor.get()), static_cast<QWidget*>(w.map.get()),
+                                static_cast<QWidget*>(w.ownership.get()), static_cast<QWidget*>(w.status.get())}) {
             const bool heard =
                 QTest::qWaitFor([&] { return window->frameGeometry() == view(window).frame; }, 20000);
             EXPECT_TRUE(heard) << window->objectName().toStdString();
@@ -84,19 +84,19 @@ TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThe
     writeSettings("");
     startAndShowAll();
     ASSERT_FALSE(HasFatalFailure());
-    const Windows& w = startup->windows();
+    const ProgramWindows& w = startup->windows();
 
-    const XWindowView editor = settledAt(w.editor, QRect(742, 181, 468, 326));
+    const XWindowView editor = settledAt(w.editor.get(), QRect(742, 181, 468, 326));
     EXPECT_EQ(frameText(editor.frame), "742,181 468x326") << "outer size";
-    const XWindowView map = settledAt(w.map, QRect(315, 154, 833, 753));
+    const XWindowView map = settledAt(w.map.get(), QRect(315, 154, 833, 753));
     EXPECT_EQ(frameText(map.frame), "315,154 833x753");
     // The status table's list keeps its 391 x 218; its filter row lies above it.
-    const XWindowView status = settledAt(w.status, QRect(470, 653, 391, 218 + 24));
+    const XWindowView status = settledAt(w.status.get(), QRect(470, 653, 391, 218 + 24));
     EXPECT_EQ(frameText(status.frame), "470,653 391x242");
     const XWindowView ownership =
-        settled(w.ownership, [](const XWindowView& v) { return v.frame.topLeft() == QPoint(205, 575); });
+        settled(w.ownership.get(), [](const XWindowView& v) { return v.frame.topLeft() == QPoint(205, 575); });
     EXPECT_EQ(ownership.frame.topLeft(), QPoint(205, 575));
-    EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership))) << "client size";
+    EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership.get()))) << "client size";
 
     endProgram();
     EXPECT_EQ(stored("Form2"), "200,0,1,742,181,1210,507");
@@ -117,30 +117,30 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
     const std::string landmarks = LandmarkFileBuilder().addMany(5).writeTo(folder / "lndmrks2.dat");
     startAndShowAll(landmarks);
     ASSERT_FALSE(HasFatalFailure());
-    const Windows& w = startup->windows();
+    const ProgramWindows& w = startup->windows();
 
-    const XWindowView editor = settled(w.editor, [](const XWindowView& v) {
+    const XWindowView editor = settled(w.editor.get(), [](const XWindowView& v) {
         return v.state.contains(QStringLiteral("MAXIMIZED_HORZ")) && v.frame == QRect(0, 0, 1600, 1000);
     });
     EXPECT_TRUE(editor.state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_VERT")) &&
                 editor.state.contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ")))
         << editor.state.toStdString();
     EXPECT_EQ(frameText(editor.frame), "0,0 1600x1000") << "the whole screen";
-    const XWindowView map = settledAt(w.map, QRect(150, 120, 833, 753));
+    const XWindowView map = settledAt(w.map.get(), QRect(150, 120, 833, 753));
     EXPECT_EQ(frameText(map.frame), "150,120 833x753");
     EXPECT_FALSE(map.state.contains(QStringLiteral("MAXIMIZED"))) << map.state.toStdString();
-    const XWindowView status = settledAt(w.status, QRect(1200, 100, 400, 300));
+    const XWindowView status = settledAt(w.status.get(), QRect(1200, 100, 400, 300));
     EXPECT_EQ(frameText(status.frame), "1200,100 400x300") << "moved 50 pixels left, size kept";
     const XWindowView ownership =
-        settled(w.ownership, [](const XWindowView& v) { return v.frame.topLeft() == QPoint(300, 400); });
+        settled(w.ownership.get(), [](const XWindowView& v) { return v.frame.topLeft() == QPoint(300, 400); });
     EXPECT_EQ(ownership.frame.topLeft(), QPoint(300, 400));
-    EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership))) << "a fixed size stays";
+    EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership.get()))) << "a fixed size stays";
 
     // The record is applied at every show, not only at the first.
     w.status->hide();
     SettingsStore(settings).writeString("Common", "Form6", "200,0,1,40,30,440,330");
     w.status->show();
-    EXPECT_EQ(frameText(settledAt(w.status, QRect(40, 30, 400, 300)).frame), "40,30 400x300");
+    EXPECT_EQ(frameText(settledAt(w.status.get(), QRect(40, 30, 400, 300)).frame), "40,30 400x300");
 
     endProgram();
     EXPECT_EQ(stored("Form2"), "200,0,3,100,100,600,500") << "maximised, with its normal frame";

@@ -70,7 +70,7 @@ class DesktopWindows : public testing::DesktopTest {
         ASSERT_FALSE(HasFatalFailure());
         ASSERT_TRUE(w().editor->openLandmarkFile(QString::fromStdString(landmarks)));
     }
-    const Windows& w() const { return startup->windows(); }
+    const ProgramWindows& w() const { return startup->windows(); }
     QAction* action(const char* name) const { return w().editor->findChild<QAction*>(QLatin1String(name)); }
     QPushButton* tableButton() const {
         return w().editor->findChild<QPushButton*>(QStringLiteral("Button1"));
@@ -83,11 +83,11 @@ class DesktopWindows : public testing::DesktopTest {
         std::function<bool()> commandEnabled;
     };
     std::vector<Window> windowsWithCommands() const {
-        return {{"map", w().map, [this] { action("Map1")->trigger(); },
+        return {{"map", w().map.get(), [this] { action("Map1")->trigger(); },
                  [this] { return action("Map1")->isEnabled(); }},
-                {"ownership table", w().ownership, [this] { action("Data1")->trigger(); },
+                {"ownership table", w().ownership.get(), [this] { action("Data1")->trigger(); },
                  [this] { return action("Data1")->isEnabled(); }},
-                {"status table", w().status, [this] { tableButton()->click(); },
+                {"status table", w().status.get(), [this] { tableButton()->click(); },
                  [this] { return tableButton()->isEnabled(); }}};
     }
 
@@ -161,13 +161,13 @@ TEST_F(DesktopWindows, AFailedReadWithTheMapShownLeavesTheMapCommandEnabled) {
     startOn(LandmarkFileBuilder().addMany(10).writeTo(folder / "lndmrks0.dat"));
     ASSERT_FALSE(HasFatalFailure());
     action("Map1")->trigger();
-    expectInSightAndPainted(w().map, "map");
+    expectInSightAndPainted(w().map.get(), "map");
     dialogs.expectError();
     EXPECT_FALSE(w().editor->openLandmarkFile(QString::fromStdString((folder / "gone.dat").string())));
     EXPECT_TRUE(w().map->isHidden());
     ASSERT_TRUE(action("Map1")->isEnabled());
     action("Map1")->trigger();
-    expectInSightAndPainted(w().map, "map");
+    expectInSightAndPainted(w().map.get(), "map");
 }
 
 // Markers crowded so that every one is overlapped by those of the next records.
@@ -208,7 +208,7 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
     w().editor->setRecordNumber(10);
     w().editor->UpDown1Changing();
     action("Map1")->trigger();
-    expectInSightAndPainted(w().map, "map");
+    expectInSightAndPainted(w().map.get(), "map");
     const std::vector<QPoint> circle = circlePixels();
     ASSERT_GT(circle.size(), 40u);
     for (const char* scale : {"N12Scale1", "N11Scale1", "N21Scale1", "N41Scale1"}) {
@@ -219,7 +219,7 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
         const QPointF centre = marker->frame->sceneBoundingRect().center();
         EXPECT_EQ(w().map->scene()->items(centre).first(), marker->frame) << "drawn above every other marker";
         const QPoint corner =
-            w().map->view()->viewport()->mapTo(w().map, w().map->view()->mapFromScene(marker->frame->pos()));
+            w().map->view()->viewport()->mapTo(w().map.get(), w().map->view()->mapFromScene(marker->frame->pos()));
         QImage seen;
         int white = 0;
         (void)QTest::qWaitFor(
@@ -249,7 +249,7 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
 class DesktopNeverShown : public testing::DesktopTest {
   protected:
     // A run in which the operator opens only what `open` opens, then ends the program.
-    std::string runAndReadBack(const std::string& key, const std::function<void(const Windows&)>& open) {
+    std::string runAndReadBack(const std::string& key, const std::function<void(const ProgramWindows&)>& open) {
         startEditing();
         if (HasFatalFailure())
             return {};
@@ -277,7 +277,7 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
         for (const auto& record : records) {
             SCOPED_TRACE(std::string(window.key) + "=" + record.record);
             writeSettings(std::string(window.key) + "=" + record.record + "\n");
-            const std::string back = runAndReadBack(window.key, [](const Windows&) {});
+            const std::string back = runAndReadBack(window.key, [](const ProgramWindows&) {});
             EXPECT_EQ(back, record.kept ? record.record : window.designed);
         }
     }
@@ -285,12 +285,12 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
 
 TEST_F(DesktopNeverShown, TheOwnershipTablesDesignedFrameIsTheOneItTakesWhenShown) {
     writeSettings("");
-    const std::string shown = runAndReadBack("Form5", [](const Windows& w) { w.editor->Data1Click(); });
+    const std::string shown = runAndReadBack("Form5", [](const ProgramWindows& w) { w.editor->Data1Click(); });
     writeSettings("");
-    const std::string notShown = runAndReadBack("Form5", [](const Windows&) {});
+    const std::string notShown = runAndReadBack("Form5", [](const ProgramWindows&) {});
     EXPECT_EQ(notShown, shown) << "menu bar and frame included";
     writeSettings("");
-    const std::string again = runAndReadBack("Form5", [](const Windows&) {});
+    const std::string again = runAndReadBack("Form5", [](const ProgramWindows&) {});
     EXPECT_EQ(again, shown) << "the same in every run";
 }
 

@@ -213,7 +213,6 @@ TEST_F(EditorCommandsTest, RecentListReachesTheSettingsFileOnlyWhenTheEditorGoes
     EXPECT_EQ(store.readString("Form2.MRUList", "H0", "none"), "none");
 
     editor.reset();
-    context.windows.editor = nullptr;
     EXPECT_EQ(store.readList("Form2.MRUList", "H", 4),
               (std::vector<std::string>{b.toStdString(), a.toStdString()}));
 }

@@ -55,7 +55,7 @@ class TestWindows {
     const LandmarkSet& set = document.set();
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
-    AppContext context{document, dialogs, store, {}, {}, {}, {}};
+    AppContext context{document, dialogs, store, {}, {}, {}};
     ProgramWindows windows;
     std::unique_ptr<TForm2>& editor = windows.editor;
     std::unique_ptr<TForm3>& map = windows.map;
