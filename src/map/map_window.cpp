@@ -91,6 +91,7 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
     createPopupMenu();
+    createSelectionEntries();
     createFrontLineEntry();
     // Pointer movements without a button reach the filter too, for the readouts.
     mView->viewport()->setMouseTracking(true);
@@ -188,6 +189,7 @@ void TForm3::showOnCommand() {
 
 void TForm3::FormHide() {
     mMapShown = 0;
+    finishBand(false);
     destroyMarkers();
 }
 
@@ -203,6 +205,8 @@ void TForm3::showRegionCaption() {
 
 void TForm3::BuildMarkers() {
     mContent = buildMapScene(*mScene, mContext.document.set(), mContext.document.region(), mMapScale);
+    showSelection();
+    showFilter();
     refreshFrontLine();
     mView->applyScrollSteps();
     // The build places markers in content coordinates, from the top-left corner.
