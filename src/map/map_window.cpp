@@ -84,6 +84,10 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     setFont(font);
 
     mScene = new QGraphicsScene(this);
+    // No spatial index: a rubber band gives hundreds of frames their selection ring at once,
+    // and every frame whose extent changes would be taken out of a tree and put back; a
+    // plain search through some two thousand items per press or repaint costs far less.
+    mScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     mScene->setBackgroundBrush(colourFromBgr(kMapGroundColour));
     mView = new MapView(mScene, this);
     mView->setObjectName(QStringLiteral("PB1View"));

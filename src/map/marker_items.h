@@ -97,8 +97,6 @@ class MarkerFrameItem : public QGraphicsItem {
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
   private:
-    void paintSelectionRing(QPainter& painter) const;
-
     int mIndex;
     BgrColour mColour = kGermanColour;
     bool mHatched = false;

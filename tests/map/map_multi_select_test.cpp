@@ -129,6 +129,7 @@ TEST_F(MapMultiSelectTest, BandIsDrawnWhileDraggingAndEscapeDropsItBeforeTheSele
     ASSERT_NE(map->rubberBand(), nullptr);
     EXPECT_TRUE(map->rubberBand()->isVisible());
     EXPECT_EQ(map->rubberBand()->geometry(), QRect(from, centreOf(4)));
+    keep(map->grab().copy(QRect(QPoint(0, 0), QSize(260, 200))), "map_rubber_band.png");
     QTest::keyClick(map->view(), Qt::Key_Escape);
     EXPECT_EQ(map->rubberBand(), nullptr);
     QTest::mouseRelease(viewport(), Qt::LeftButton, {}, centreOf(4));
