@@ -71,6 +71,7 @@ class TForm3 : public QWidget {
     // press on a marker adds it to the selection or takes it out, leaving the current
     // record alone. Escape empties the selection, Ctrl+A selects every record. The markers
     // show the document's selection and dim what its filter leaves out.
+
     // Gives the ring to the markers of selected records and takes it from the others; only
     // the markers whose state changes repaint.
     void showSelection();

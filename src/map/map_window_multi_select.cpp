@@ -107,6 +107,11 @@ bool TForm3::selectionMouseEvent(QEvent::Type type, const QMouseEvent& event) {
         finishBand(mBandState == Band::Drawing);
         return true;
     }
+    // A release the viewport never saw (a window that took the pointer) ends the gesture.
+    if (!(event.buttons() & Qt::LeftButton)) {
+        finishBand(false);
+        return false;
+    }
     // A small slip of the hand while clicking the ground draws nothing.
     if (mBandState == Band::Pending) {
         if ((pos - mBandOrigin).manhattanLength() < QApplication::startDragDistance())

@@ -136,6 +136,15 @@ TEST_F(MapMultiSelectTest, BandIsDrawnWhileDraggingAndEscapeDropsItBeforeTheSele
     EXPECT_EQ(document.selectedIndices(), QList<int>{5}) << "a dropped band selects nothing";
     QTest::keyClick(map->view(), Qt::Key_Escape);
     EXPECT_EQ(document.selectedCount(), 0);
+
+    // A press whose release went to another window leaves no band for the pointer to drag.
+    QTest::mousePress(viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent hover(QEvent::MouseMove, centreOf(4), viewport()->mapToGlobal(centreOf(4)), Qt::NoButton,
+                      Qt::NoButton, {});
+    QApplication::sendEvent(viewport(), &hover);
+    EXPECT_EQ(map->rubberBand(), nullptr);
+    QTest::mouseRelease(viewport(), Qt::LeftButton, {}, from);
+    EXPECT_EQ(document.selectedCount(), 0);
 }
 
 TEST_F(MapMultiSelectTest, CtrlPressTogglesAPlainPressSelectsAloneAndKeysSelectAllOrNone) {
