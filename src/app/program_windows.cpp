@@ -105,6 +105,10 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::selectionChanged, t, &TForm6::showSelection);
 
     QObject::connect(document, &LandmarkDocument::recordChanged, m, &TForm3::recordEdited);
+    QObject::connect(document, &LandmarkDocument::disabledChanged, m, &TForm3::recordSwitched);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, m, &TForm3::recordsEdited);
+    QObject::connect(document, &LandmarkDocument::selectionChanged, m, &TForm3::showSelection);
+    QObject::connect(document, &LandmarkDocument::filterChanged, m, &TForm3::showFilter);
     QObject::connect(document, &LandmarkDocument::regionChanged, m, &TForm3::showRegionCaption);
 
     // The editor's commands that show another window.
@@ -118,6 +122,7 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(m, &TForm3::markersBuilt, s, &QWidget::hide);
     QObject::connect(m, &TForm3::markerNamed, e, &TForm2::setCurrentControlText);
     QObject::connect(m, &TForm3::pointerMoved, e, &TForm2::setPointerReadings);
+    QObject::connect(m, &TForm3::noticeRaised, e, &TForm2::showNotice);
     // Whether or not the status table is shown; its own click handling does not run.
     QObject::connect(m, &TForm3::markerSelected, t, &TForm6::selectRow);
 

@@ -61,6 +61,16 @@ MarkerFrameItem* MapSelection::highlight(const MapContent& content, const Landma
     return found;
 }
 
+QList<int> markersInBand(const MapContent& content, const QRectF& band) {
+    QList<int> inside;
+    const QPointF toCentre(kFrameSize / 2, kFrameSize / 2);
+    for (const MapMarker& marker : content.markers) {
+        if (band.contains(marker.frame->pos() + toCentre))
+            inside.append(marker.frame->index());
+    }
+    return inside;
+}
+
 QPoint centringScroll(QPoint frame, QSize client) {
     return {frame.x() - client.width() / 2 + 10, frame.y() - client.height() / 2 + 10};
 }

@@ -4,7 +4,9 @@
 #include "data/landmark_set.h"
 #include "map/map_scene.h"
 
+#include <QList>
 #include <QPoint>
+#include <QRectF>
 #include <QSize>
 #include <QString>
 
@@ -48,6 +50,10 @@ inline constexpr qreal kHighlightZ = 1;
 // coordinates) to the middle of a client area of `client`: its centre then lands at
 // (trunc(W / 2) + 1, trunc(H / 2) + 1) where the scroll range allows.
 QPoint centringScroll(QPoint frame, QSize client);
+
+// The records whose markers have their centres inside `band` (content coordinates, edges
+// included), ascending: a band that cuts a frame without reaching its middle leaves it out.
+QList<int> markersInBand(const MapContent& content, const QRectF& band);
 
 // The record index a frame's name carries: the number after "bob" (bob12 gives 12).
 std::optional<int> recordIndexOfFrameName(const QString& name);

@@ -84,6 +84,10 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     setFont(font);
 
     mScene = new QGraphicsScene(this);
+    // No spatial index: a rubber band gives hundreds of frames their selection ring at once,
+    // and every frame whose extent changes would be taken out of a tree and put back; a
+    // plain search through some two thousand items per press or repaint costs far less.
+    mScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     mScene->setBackgroundBrush(colourFromBgr(kMapGroundColour));
     mView = new MapView(mScene, this);
     mView->setObjectName(QStringLiteral("PB1View"));
@@ -91,6 +95,7 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
     createPopupMenu();
+    createSelectionEntries();
     createFrontLineEntry();
     // Pointer movements without a button reach the filter too, for the readouts.
     mView->viewport()->setMouseTracking(true);
@@ -188,6 +193,7 @@ void TForm3::showOnCommand() {
 
 void TForm3::FormHide() {
     mMapShown = 0;
+    finishBand(false);
     destroyMarkers();
 }
 
@@ -203,6 +209,8 @@ void TForm3::showRegionCaption() {
 
 void TForm3::BuildMarkers() {
     mContent = buildMapScene(*mScene, mContext.document.set(), mContext.document.region(), mMapScale);
+    showSelection();
+    showFilter();
     refreshFrontLine();
     mView->applyScrollSteps();
     // The build places markers in content coordinates, from the top-left corner.

@@ -6,6 +6,7 @@
 #include "map/map_scene.h"
 #include "map/map_selection.h"
 
+#include <QEvent>
 #include <QWidget>
 
 class QAction;
@@ -13,6 +14,8 @@ class QActionGroup;
 class QGraphicsScene;
 class QGraphicsView;
 class QMenu;
+class QMouseEvent;
+class QRubberBand;
 
 namespace korvland {
 
@@ -62,6 +65,31 @@ class TForm3 : public QWidget {
     void FormMouseMove(QPoint pos);
     const MapSelection& selection() const { return mSelection; }
 
+    // --- the selection of many records (map_window_multi_select.cpp) ---------------
+    // A left drag from the bare surface draws a rubber band and, on release, makes the
+    // markers whose centres lie inside it the selection; with Ctrl they join it. Ctrl and a
+    // press on a marker adds it to the selection or takes it out, leaving the current
+    // record alone. Escape empties the selection, Ctrl+A selects every record. The markers
+    // show the document's selection and dim what its filter leaves out.
+
+    // Gives the ring to the markers of selected records and takes it from the others; only
+    // the markers whose state changes repaint.
+    void showSelection();
+    // Dims the markers of the records that do not pass the document's filter.
+    void showFilter();
+    // An edit of many records, its undo or its redo: their markers take their side colour
+    // or their switch, the highlighted one keeping its white ring.
+    void recordsEdited(const QList<int>& indices, LandmarkDocument::Field field);
+    // One record was switched on or off: its marker's hatch and dimming follow.
+    void recordSwitched(int index);
+    // The band while a drag draws one, otherwise null.
+    const QRubberBand* rubberBand() const;
+    // The pop-up menu's entries for the selection, enabled while it holds any record.
+    void SwitchOn1Click();
+    void SwitchOff1Click();
+    void SetSide1Click(std::uint8_t side);
+    void InvertSelection1Click();
+
     // --- front line (map_window_front_line.cpp) ------------------------------------
     // The pop-up menu's "Front Line" entry: shows or hides the ground each side holds and
     // the front between them, and keeps the choice in the settings file.
@@ -108,6 +136,8 @@ class TForm3 : public QWidget {
     void pointerMoved(const QString& northSouth, const QString& eastWest, const QString& y, const QString& x);
     // The highlight rests on the current record `index`.
     void highlightMoved(int index);
+    // A line for the editor's notice panel (landmarks a bulk switch left off).
+    void noticeRaised(const QString& text);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -115,12 +145,20 @@ class TForm3 : public QWidget {
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     // Presses on frames and movements over the bare surface of the view.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void createPopupMenu();
     void createFrontLineEntry();
+    void createSelectionEntries();
+    // Press, drag and release of the left button on the view for selection: true when the
+    // event was a selection gesture the view must not see.
+    bool selectionMouseEvent(QEvent::Type type, const QMouseEvent& event);
+    // A press on the marker of record `index`; true when its record is to become current.
+    bool markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void finishBand(bool apply);
     void changeScale(QAction* entry, float scale);
     void destroyMarkers();
 
@@ -139,6 +177,15 @@ class TForm3 : public QWidget {
     QAction* N21Scale1 = nullptr;
     QAction* N41Scale1 = nullptr;
     QAction* FrontLine1 = nullptr;
+
+    // The rubber band: waiting for the pointer to move far enough from where the left
+    // button went down on the bare surface, then drawn until the button is released.
+    enum class Band { None, Pending, Drawing };
+    Band mBandState = Band::None;
+    QPoint mBandOrigin;
+    bool mBandAdds = false;
+    QRubberBand* mBand = nullptr;
+    QList<QAction*> mSelectionEntries;
 };
 
 } // namespace korvland

@@ -50,6 +50,9 @@ void TForm3::Shape1MouseDown(const MarkerFrameItem& frame) {
 
 void TForm3::recordEdited(int index, LandmarkDocument::Field field) {
     const LandmarkDocument& document = mContext.document;
+    // Any field may carry the record into the filter or out of it.
+    if (const MapMarker* found = marker(index))
+        found->setDimmed(!document.passesFilter(index));
     if (index != document.currentIndex())
         return;
     if (field == LandmarkDocument::Field::Type) {
@@ -73,20 +76,25 @@ void TForm3::FormMouseMove(QPoint pos) {
 bool TForm3::eventFilter(QObject* watched, QEvent* event) {
     if (watched != view()->viewport())
         return QWidget::eventFilter(watched, event);
-    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseMove)
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease)
         return false;
-    const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+    const auto& mouse = static_cast<const QMouseEvent&>(*event);
+    const QPoint pos = mouse.position().toPoint();
+    if (type == QEvent::MouseButtonRelease)
+        return selectionMouseEvent(type, mouse);
     // The topmost item decides: a frame always lies above its own icon and covers it.
     const QList<QGraphicsItem*> under = view()->items(pos);
-    if (event->type() == QEvent::MouseMove) {
+    if (type == QEvent::MouseMove) {
         if (under.isEmpty())
             FormMouseMove(view()->viewport()->mapTo(this, pos));
-        return false;
+        return selectionMouseEvent(type, mouse);
     }
-    if (!under.isEmpty()) {
-        if (const auto* frame = dynamic_cast<const MarkerFrameItem*>(under.first()))
-            Shape1MouseDown(*frame);
-    }
+    const auto* frame = under.isEmpty() ? nullptr : dynamic_cast<const MarkerFrameItem*>(under.first());
+    if (!frame)
+        selectionMouseEvent(type, mouse);
+    else if (markerPressedForSelection(frame->index(), mouse.button(), mouse.modifiers()))
+        Shape1MouseDown(*frame);
     // The view and the window's pop-up menu see the press as well.
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "data/text_codec.h"
 #include "editor/record_format.h"
+#include "map/map_scene.h"
 
 #include <QPainter>
 #include <QSvgRenderer>
@@ -24,6 +25,21 @@ namespace {
 
 constexpr int kTemplateSize = 30;
 
+// How much of the ground covers a dimmed marker: enough to let the markers that pass the
+// filter stand out, little enough that the kind still reads. The frame is veiled less, so
+// that its side colour still tells German from Allied over the front line's washes.
+constexpr double kDimVeil = 0.6;
+constexpr double kDimFrameVeil = 0.35;
+
+QColor dimmedColour(const QColor& colour) {
+    const QColor ground = colourFromBgr(kMapGroundColour);
+    const auto mix = [](int own, int below) {
+        return static_cast<int>(own * (1.0 - kDimFrameVeil) + below * kDimFrameVeil + 0.5);
+    };
+    return QColor(mix(colour.red(), ground.red()), mix(colour.green(), ground.green()),
+                  mix(colour.blue(), ground.blue()));
+}
+
 IconTemplate renderTemplate(const QString& name) {
     IconTemplate icon;
     icon.name = name;
@@ -40,6 +56,33 @@ IconTemplate renderTemplate(const QString& name) {
     icon.stretched =
         icon.picture.scaled(kIconSize, kIconSize, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return icon;
+}
+
+// The selection ring, drawn once for the run: stroking a dashed pen around hundreds of
+// markers costs many times more than copying a small picture. Two pixels wide, a pixel of
+// ground between it and the frame; light dashes of four pixels with dark gaps of two, so
+// that the dashes read on the dark ground and the gaps on the side colours and on the
+// front line's light washes, whatever lies around the marker.
+const QImage& selectionRing() {
+    static const QImage ring = [] {
+        constexpr int kSide = kFrameSize + 2 * kSelectionRingMargin;
+        constexpr int kWidth = 2;
+        QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        const QRgb light = qRgb(0xFF, 0xF4, 0x9C);
+        const QRgb dark = qRgb(0x10, 0x10, 0x10);
+        for (int y = 0; y < kSide; ++y) {
+            for (int x = 0; x < kSide; ++x) {
+                const bool across = y < kWidth || y >= kSide - kWidth;
+                if (!across && x >= kWidth && x < kSide - kWidth)
+                    continue;
+                const int along = across ? x : y;
+                image.setPixel(x, y, along % 6 < 4 ? light : dark);
+            }
+        }
+        return image;
+    }();
+    return ring;
 }
 
 } // namespace
@@ -94,9 +137,23 @@ QPainterPath MarkerIconItem::opaqueArea() const {
     return area;
 }
 
+void MarkerIconItem::setDimmed(bool dimmed) {
+    if (mDimmed == dimmed)
+        return;
+    mDimmed = dimmed;
+    update();
+}
+
 void MarkerIconItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
     if (mTemplate)
         painter->drawImage(QPointF(0, 0), mTemplate->stretched);
+    // A veil rather than a lower opacity: the icon stays opaque, so the view may still skip
+    // what lies under it.
+    if (mDimmed) {
+        QColor veil = colourFromBgr(kMapGroundColour);
+        veil.setAlphaF(static_cast<float>(kDimVeil));
+        painter->fillRect(boundingRect(), veil);
+    }
 }
 
 // --- frame -----------------------------------------------------------------------------
@@ -126,12 +183,45 @@ void MarkerFrameItem::setFrameShape(Shape shape) {
     update();
 }
 
+void MarkerFrameItem::setDimmed(bool dimmed) {
+    if (mDimmed == dimmed)
+        return;
+    mDimmed = dimmed;
+    update();
+}
+
+void MarkerFrameItem::setInSelection(bool inSelection) {
+    if (mInSelection == inSelection)
+        return;
+    // The item's extent changes with the ring: the scene's index and the area to repaint
+    // must both know.
+    prepareGeometryChange();
+    mInSelection = inSelection;
+    update();
+}
+
 QRectF MarkerFrameItem::boundingRect() const {
-    return QRectF(0, 0, kFrameSize, kFrameSize);
+    const QRectF frame(0, 0, kFrameSize, kFrameSize);
+    if (!mInSelection)
+        return frame;
+    return frame.adjusted(-kSelectionRingMargin, -kSelectionRingMargin, kSelectionRingMargin,
+                          kSelectionRingMargin);
+}
+
+QPainterPath MarkerFrameItem::shape() const {
+    QPainterPath frame;
+    frame.addRect(0, 0, kFrameSize, kFrameSize);
+    return frame;
 }
 
 void MarkerFrameItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) {
-    const QColor colour = colourFromBgr(mColour);
+    painter->setRenderHint(QPainter::Antialiasing, false);
+    if (mInSelection)
+        painter->drawImage(QPointF(-kSelectionRingMargin, -kSelectionRingMargin), selectionRing());
+    // The highlight stays pure white: the current record is found at a glance even among
+    // dimmed markers.
+    const QColor colour =
+        mDimmed && mShape == Shape::Square ? dimmedColour(colourFromBgr(mColour)) : colourFromBgr(mColour);
     // A cosmetic pen on the pixel centres: the outline covers exactly the outermost
     // row and column of pixels on each side, at every scale of the view.
     QPen pen(colour, 0);
@@ -141,7 +231,6 @@ void MarkerFrameItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
     // Not smoothed, the circle as the square: every pixel of the outline is the colour
     // itself (pure white while highlighted), never a blend with what lies below.
     const QRectF outline(0.5, 0.5, kFrameSize - 1, kFrameSize - 1);
-    painter->setRenderHint(QPainter::Antialiasing, false);
     if (mShape == Shape::Circle)
         painter->drawEllipse(outline);
     else
@@ -163,6 +252,11 @@ QString markerHint(const LandmarkRecord& record) {
 void MapMarker::syncIconAndHint(const LandmarkRecord& record) const {
     icon->setIconTemplate(MarkerIcons::shared().forKind(classifyKind(record.loFileType, record.loFileNo)));
     frame->setToolTip(markerHint(record));
+}
+
+void MapMarker::setDimmed(bool dimmed) const {
+    icon->setDimmed(dimmed);
+    frame->setDimmed(dimmed);
 }
 
 void MapMarker::sync(const LandmarkRecord& record, std::uint8_t disabledFlag) const {

@@ -45,7 +45,8 @@ inline constexpr int kMarkerNameKey = 0; // "mp" + index or "bob" + index
 inline constexpr int kIconSize = 20;
 inline constexpr int kFrameSize = 22;
 
-// The icon of a marker: its kind's shared picture, opaque.
+// The icon of a marker: its kind's shared picture, opaque; dimmed under a veil of the ground
+// while its record does not pass the filter.
 class MarkerIconItem : public QGraphicsItem {
   public:
     explicit MarkerIconItem(int index);
@@ -53,6 +54,8 @@ class MarkerIconItem : public QGraphicsItem {
     int index() const { return mIndex; }
     const IconTemplate* iconTemplate() const { return mTemplate; }
     void setIconTemplate(const IconTemplate& icon);
+    bool isDimmed() const { return mDimmed; }
+    void setDimmed(bool dimmed);
 
     QRectF boundingRect() const override;
     QPainterPath opaqueArea() const override;
@@ -61,10 +64,15 @@ class MarkerIconItem : public QGraphicsItem {
   private:
     int mIndex;
     const IconTemplate* mTemplate = nullptr;
+    bool mDimmed = false;
 };
 
 // The frame of a marker: a 1-pixel outline in the side colour, filled clear or with a
-// diagonal cross-hatch in the same colour; square, or a circle while highlighted.
+// diagonal cross-hatch in the same colour; square, or a circle while highlighted. A square
+// is drawn in a colour sunk toward the ground while its record does not pass the filter.
+// While its record is in the selection, a dashed ring stands a pixel outside the frame, so
+// that neither the side colour nor the hatch is covered; only then does the item reach
+// beyond the frame, and presses find it only on the frame itself.
 class MarkerFrameItem : public QGraphicsItem {
   public:
     enum class Shape { Square, Circle };
@@ -79,8 +87,13 @@ class MarkerFrameItem : public QGraphicsItem {
     void setColour(BgrColour colour);
     void setHatched(bool hatched);
     void setFrameShape(Shape shape);
+    bool isDimmed() const { return mDimmed; }
+    void setDimmed(bool dimmed);
+    bool isInSelection() const { return mInSelection; }
+    void setInSelection(bool inSelection);
 
     QRectF boundingRect() const override;
+    QPainterPath shape() const override;
     void paint(QPainter* painter, const QStyleOptionGraphicsItem* option, QWidget* widget) override;
 
   private:
@@ -88,7 +101,12 @@ class MarkerFrameItem : public QGraphicsItem {
     BgrColour mColour = kGermanColour;
     bool mHatched = false;
     Shape mShape = Shape::Square;
+    bool mDimmed = false;
+    bool mInSelection = false;
 };
+
+// How far the selection ring reaches beyond the frame on each side.
+inline constexpr int kSelectionRingMargin = 3;
 
 // The hint of a record's marker: side word, hint prefix and name for types 0 to 8, the
 // prefix "Blank Landmark: " alone from type 9 on.
@@ -104,6 +122,8 @@ struct MapMarker {
     void sync(const LandmarkRecord& record, std::uint8_t disabledFlag) const;
     // Icon by kind and hint alone.
     void syncIconAndHint(const LandmarkRecord& record) const;
+    // Icon and frame together.
+    void setDimmed(bool dimmed) const;
 };
 
 } // namespace korvland
