@@ -96,16 +96,29 @@ void EditActions::addTo(QMenu* menu) const {
     menu->addSeparator();
     menu->addAction(mSwitchOn);
     menu->addAction(mSwitchOff);
-    QMenu* side = menu->addMenu(QStringLiteral("Set &Side"));
+    addSideMenu(menu, nullptr);
+    menu->addSeparator();
+    menu->addAction(mFind);
+}
+
+void EditActions::addSelectionEditsTo(QMenu* menu, QAction* before) const {
+    menu->insertSeparator(before);
+    menu->insertAction(before, mSwitchOn);
+    menu->insertAction(before, mSwitchOff);
+    addSideMenu(menu, before);
+    menu->insertAction(before, mInvertSelection);
+}
+
+void EditActions::addSideMenu(QMenu* menu, QAction* before) const {
+    auto* side = new QMenu(QStringLiteral("Set &Side"), menu);
     side->setObjectName(QStringLiteral("SetSide"));
     side->addAction(mSideGerman);
     side->addAction(mSideAllied);
+    menu->insertMenu(before, side);
     // The submenu is usable exactly when its commands are.
     const auto follow = [side, german = mSideGerman] { side->menuAction()->setEnabled(german->isEnabled()); };
     connect(mSideGerman, &QAction::changed, side, follow);
     follow();
-    menu->addSeparator();
-    menu->addAction(mFind);
 }
 
 void EditActions::addShortcutsTo(QWidget* window) const {

@@ -23,6 +23,9 @@ class EditActions : public QObject {
     // Fills `menu` in the menu's order: undo and redo, the selection, its edits ("Set Side"
     // as a submenu of its own), "Find...".
     void addTo(QMenu* menu) const;
+    // Puts the edits of the selection ("Switch On", "Switch Off", "Set Side", "Invert
+    // Selection") into a pop-up menu, before `before` (at the end when null).
+    void addSelectionEditsTo(QMenu* menu, QAction* before = nullptr) const;
     // Makes the keys of every action work while `window` is active (undo, redo and find
     // work from every window already once one menu holds them).
     void addShortcutsTo(QWidget* window) const;
@@ -53,6 +56,7 @@ class EditActions : public QObject {
 
   private:
     QAction* make(const QString& text, const char* objectName);
+    void addSideMenu(QMenu* menu, QAction* before) const;
     void updateEnabled();
 
     LandmarkDocument& mDocument;

@@ -89,6 +89,7 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::currentChanged, e, &TForm2::showSelectionCount);
     // The "Edit" commands in the editor's menu; other windows take them the same way.
     e->setEditActions(*editActions);
+    m->setEditActions(*editActions);
     // A landmark switched on or off gains or gives up its ground on the map, and its row
     // in the status table shows its tick.
     QObject::connect(document, &LandmarkDocument::disabledChanged, m, [m] {
@@ -122,7 +123,6 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(m, &TForm3::markersBuilt, s, &QWidget::hide);
     QObject::connect(m, &TForm3::markerNamed, e, &TForm2::setCurrentControlText);
     QObject::connect(m, &TForm3::pointerMoved, e, &TForm2::setPointerReadings);
-    QObject::connect(m, &TForm3::noticeRaised, e, &TForm2::showNotice);
     // Whether or not the status table is shown; its own click handling does not run.
     QObject::connect(m, &TForm3::markerSelected, t, &TForm6::selectRow);
 

@@ -95,7 +95,6 @@ TForm3::TForm3(AppContext& context, QWidget* parent) : QWidget(parent), mContext
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
     createPopupMenu();
-    createSelectionEntries();
     createFrontLineEntry();
     // Pointer movements without a button reach the filter too, for the readouts.
     mView->viewport()->setMouseTracking(true);

@@ -22,6 +22,8 @@ namespace korvland {
 // The map window: every record as a marker on a dark-green surface that scrolls both
 // ways, at one of four scales. Markers exist only while the window is shown: they are
 // built when it is shown and after every change of scale, and go when it is hidden.
+class EditActions;
+
 class TForm3 : public QWidget {
     Q_OBJECT
   public:
@@ -84,11 +86,9 @@ class TForm3 : public QWidget {
     void recordSwitched(int index);
     // The band while a drag draws one, otherwise null.
     const QRubberBand* rubberBand() const;
-    // The pop-up menu's entries for the selection, enabled while it holds any record.
-    void SwitchOn1Click();
-    void SwitchOff1Click();
-    void SetSide1Click(std::uint8_t side);
-    void InvertSelection1Click();
+    // The pop-up menu takes the edits of the selection, and the window the keys of every
+    // "Edit" command.
+    void setEditActions(const EditActions& actions);
 
     // --- front line (map_window_front_line.cpp) ------------------------------------
     // The pop-up menu's "Front Line" entry: shows or hides the ground each side holds and
@@ -136,8 +136,6 @@ class TForm3 : public QWidget {
     void pointerMoved(const QString& northSouth, const QString& eastWest, const QString& y, const QString& x);
     // The highlight rests on the current record `index`.
     void highlightMoved(int index);
-    // A line for the editor's notice panel (landmarks a bulk switch left off).
-    void noticeRaised(const QString& text);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -152,7 +150,6 @@ class TForm3 : public QWidget {
   private:
     void createPopupMenu();
     void createFrontLineEntry();
-    void createSelectionEntries();
     // Press, drag and release of the left button on the view for selection: true when the
     // event was a selection gesture the view must not see.
     bool selectionMouseEvent(QEvent::Type type, const QMouseEvent& event);
@@ -185,7 +182,6 @@ class TForm3 : public QWidget {
     QPoint mBandOrigin;
     bool mBandAdds = false;
     QRubberBand* mBand = nullptr;
-    QList<QAction*> mSelectionEntries;
 };
 
 } // namespace korvland

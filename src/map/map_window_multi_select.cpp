@@ -4,6 +4,8 @@
 // filter are the document's; the markers only show them.
 #include "map/map_window.h"
 
+#include "app/edit_actions.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QGraphicsView>
@@ -14,26 +16,12 @@
 
 namespace korvland {
 
-namespace {
-
-QString leftOffNotice(int leftOff) {
-    if (leftOff == 1)
-        return QStringLiteral("1 landmark of type 06 stays switched off: give it another type first.");
-    return QStringLiteral("%1 landmarks of type 06 stay switched off: give them another type first.")
-        .arg(leftOff);
-}
-
-} // namespace
-
 // --- the markers follow the document ---------------------------------------------------
 
 void TForm3::showSelection() {
     const LandmarkDocument& document = mContext.document;
     for (const MapMarker& marker : mContent.markers)
         marker.frame->setInSelection(document.isSelected(marker.frame->index()));
-    const bool any = document.selectedCount() > 0;
-    for (QAction* entry : mSelectionEntries)
-        entry->setEnabled(any);
 }
 
 void TForm3::showFilter() {
@@ -148,8 +136,6 @@ void TForm3::keyPressEvent(QKeyEvent* event) {
             finishBand(false);
         else
             mContext.document.selectNone();
-    } else if (event->matches(QKeySequence::SelectAll)) {
-        mContext.document.selectAll();
     } else {
         QWidget::keyPressEvent(event);
         return;
@@ -159,43 +145,10 @@ void TForm3::keyPressEvent(QKeyEvent* event) {
 
 // --- the pop-up menu ------------------------------------------------------------------
 
-void TForm3::createSelectionEntries() {
-    PopupMenu1->addSeparator();
-    const auto entry = [this](QMenu* menu, const QString& caption, const char* name, auto handler) {
-        QAction* action = menu->addAction(caption);
-        action->setObjectName(QLatin1String(name));
-        action->setEnabled(false);
-        connect(action, &QAction::triggered, this, handler);
-        mSelectionEntries.append(action);
-        return action;
-    };
-    entry(PopupMenu1, QStringLiteral("Switch On"), "SwitchOn1", &TForm3::SwitchOn1Click);
-    entry(PopupMenu1, QStringLiteral("Switch Off"), "SwitchOff1", &TForm3::SwitchOff1Click);
-    QMenu* side = PopupMenu1->addMenu(QStringLiteral("Set Side"));
-    side->setObjectName(QStringLiteral("SetSide1"));
-    mSelectionEntries.append(side->menuAction());
-    side->menuAction()->setEnabled(false);
-    entry(side, QStringLiteral("German"), "German1", [this] { SetSide1Click(0); });
-    entry(side, QStringLiteral("Allied"), "Allied1", [this] { SetSide1Click(1); });
-    entry(PopupMenu1, QStringLiteral("Invert Selection"), "InvertSelection1", &TForm3::InvertSelection1Click);
-}
-
-void TForm3::SwitchOn1Click() {
-    const LandmarkDocument::BulkEdit edit = mContext.document.switchOnSelection();
-    if (edit.leftOff > 0)
-        emit noticeRaised(leftOffNotice(edit.leftOff));
-}
-
-void TForm3::SwitchOff1Click() {
-    mContext.document.switchOffSelection();
-}
-
-void TForm3::SetSide1Click(std::uint8_t side) {
-    mContext.document.setSideOfSelection(side);
-}
-
-void TForm3::InvertSelection1Click() {
-    mContext.document.invertSelection();
+void TForm3::setEditActions(const EditActions& actions) {
+    // After the scales, before "Front Line"; the keys (Ctrl+A among them) work in the window.
+    actions.addSelectionEditsTo(PopupMenu1, FrontLine1);
+    actions.addShortcutsTo(this);
 }
 
 } // namespace korvland

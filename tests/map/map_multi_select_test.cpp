@@ -54,7 +54,19 @@ class MapMultiSelectTest : public MapWindowTest {
         QTest::mousePress(viewport(), button, modifiers, centreOf(index));
         QTest::mouseRelease(viewport(), button, modifiers, centreOf(index));
     }
-    QAction* entry(const char* name) const { return scaleEntry(name); }
+    // An entry of the pop-up menu or of its "Set Side" submenu.
+    QAction* entry(const char* name) const {
+        QList<QAction*> entries = map->popupMenu()->actions();
+        for (int i = 0; i < entries.size(); ++i) {
+            QMenu* sub = entries[i]->menu();
+            if ((sub ? sub->objectName() : entries[i]->objectName()) == QLatin1String(name))
+                return entries[i];
+            if (sub)
+                entries += sub->actions();
+        }
+        ADD_FAILURE() << name;
+        return nullptr;
+    }
     // Which markers wear the selection ring.
     QList<int> ringed() const {
         QList<int> indices;
@@ -179,16 +191,18 @@ TEST_F(MapMultiSelectTest, CtrlPressTogglesAPlainPressSelectsAloneAndKeysSelectA
 }
 
 TEST_F(MapMultiSelectTest, SideSetThroughThePopUpIsOneStepAndItsUndoRestoresEveryColour) {
-    const QStringList entries{"SwitchOn1", "SwitchOff1", "German1", "Allied1", "InvertSelection1"};
+    // "Invert Selection" works on no selection too: it selects every landmark.
+    EXPECT_TRUE(entry("InvertSelection")->isEnabled());
+    const QStringList entries{"SwitchOn", "SwitchOff", "SideGerman", "SideAllied"};
     for (const QString& name : entries)
         EXPECT_FALSE(entry(name.toLatin1().constData())->isEnabled()) << name.toStdString();
     document.select(2);
     document.setSelection({0, 1, 2, 3});
     for (const QString& name : entries)
         EXPECT_TRUE(entry(name.toLatin1().constData())->isEnabled()) << name.toStdString();
-    EXPECT_TRUE(map->popupMenu()->findChild<QMenu*>(QStringLiteral("SetSide1"))->menuAction()->isEnabled());
+    EXPECT_TRUE(entry("SetSide")->isEnabled());
 
-    entry("Allied1")->trigger();
+    entry("SideAllied")->trigger();
     EXPECT_EQ(document.undoStack()->count(), 1);
     for (const int i : {0, 1, 3})
         EXPECT_EQ(frame(i).colour(), kAlliedColour) << i;
@@ -203,23 +217,23 @@ TEST_F(MapMultiSelectTest, SideSetThroughThePopUpIsOneStepAndItsUndoRestoresEver
     document.select(0);
     EXPECT_EQ(frame(2).colour(), kGermanColour) << "the square comes back in its own colour";
 
-    entry("InvertSelection1")->trigger();
+    entry("InvertSelection")->trigger();
     EXPECT_EQ(document.selectedIndices(), (QList<int>{4, 5}));
     EXPECT_EQ(document.undoStack()->count(), 1);
 }
 
 TEST_F(MapMultiSelectTest, SwitchEntriesHatchTheMarkersAndSayWhatStaysOff) {
     document.setSelection({3, 4, 5});
-    entry("SwitchOff1")->trigger();
+    entry("SwitchOff")->trigger();
     for (const int i : {3, 4, 5})
         EXPECT_TRUE(frame(i).isHatched()) << i;
     EXPECT_FALSE(frame(2).isHatched());
-    entry("SwitchOn1")->trigger();
+    entry("SwitchOn")->trigger();
     EXPECT_FALSE(frame(3).isHatched());
     EXPECT_TRUE(frame(4).isHatched()) << "type 6 stays off";
     EXPECT_EQ(document.undoStack()->count(), 2);
     EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("NoticePanel"))->text(),
-              QStringLiteral("1 landmark of type 06 stays switched off: give it another type first."));
+              QStringLiteral("A landmark of type 06 stays switched off: give it another type first."));
     // Each undo gives every marker its switch back.
     document.undoStack()->undo();
     document.undoStack()->undo();
