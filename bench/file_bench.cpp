@@ -164,7 +164,7 @@ void BM_ReadProgram(benchmark::State& state) {
     const std::string path = sampleFile(folder);
     LandmarkSet set;
     for (auto _ : state) {
-        set.korvfileread(path);
+        set.read(path);
         benchmark::DoNotOptimize(set.record(kCount - 1).landmarkId);
     }
     std::filesystem::remove_all(folder);
@@ -197,7 +197,7 @@ void BM_ReadLiteral(benchmark::State& state) {
 void writeProgram(benchmark::State& state, Where where) {
     const std::string folder = benchFolder(where);
     LandmarkSet set;
-    set.korvfileread(sampleFile(folder));
+    set.read(sampleFile(folder));
     const std::string out = folder + "/out.dat";
     for (auto _ : state)
         set.writeLandmarkFile(out);
@@ -231,7 +231,7 @@ void BM_WriteLiteralDisk(benchmark::State& state) {
 void BM_EncodeOnly(benchmark::State& state) {
     const std::string folder = benchFolder(Where::Memory);
     LandmarkSet set;
-    set.korvfileread(sampleFile(folder));
+    set.read(sampleFile(folder));
     for (auto _ : state)
         benchmark::DoNotOptimize(set.compiledBytes());
     std::filesystem::remove_all(folder);

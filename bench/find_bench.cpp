@@ -35,7 +35,7 @@ void loadNames(LandmarkSet& set) {
         folder / ("korvland-find-bench-" + std::to_string(::getpid()) + ".dat");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    set.korvfileread(path.string());
+    set.read(path.string());
     std::filesystem::remove(path);
 }
 

@@ -33,7 +33,7 @@ void loadSample(LandmarkSet& set) {
         folder / ("korvland-ownership-bench-" + std::to_string(::getpid()) + ".dat");
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    set.korvfileread(path.string());
+    set.read(path.string());
     std::filesystem::remove(path);
     std::array<std::uint8_t, kMaxRecords> flags{};
     for (std::size_t i = 0; i < kMaxRecords; ++i)

@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     file[100 + 63 + 4] = 6;
     writeFile(gFolder + "/start.dat", file, sizeof file);
     gPristine = new LandmarkSet;
-    gPristine->korvfileread(gFolder + "/start.dat");
+    gPristine->read(gFolder + "/start.dat");
     gPristine->setDisabled(900, 1);
     return 0;
 }

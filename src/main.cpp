@@ -1,8 +1,8 @@
-#include "app/command_line.h"
-#include "app/program_identity.h"
-#include "app/qt_dialogs.h"
-#include "app/single_instance.h"
-#include "app/startup.h"
+#include "ui/start/command_line.h"
+#include "ui/start/program_identity.h"
+#include "ui/start/qt_dialogs.h"
+#include "ui/start/single_instance.h"
+#include "ui/start/startup.h"
 
 #include <QApplication>
 #include <QFile>

@@ -2,20 +2,20 @@
 
 // What the GUI benchmarks share: the landmark files they read, kept in memory-backed /dev/shm
 // where there is one so that the disk plays no part in the figures, and the program's windows.
-#include "app/app_context.h"
-#include "app/program_windows.h"
-#include "app/qt_dialogs.h"
-#include "app/settings/settings_store.h"
+#include "ui/common/app_context.h"
+#include "ui/start/program_windows.h"
+#include "ui/start/qt_dialogs.h"
+#include "settings/settings_store.h"
 #include "data/file_io.h"
 #include "data/landmark_file.h"
 #include "data/landmark_record.h"
 #include "data/landmark_set.h"
 #include "document/landmark_document.h"
-#include "editor/editor_window.h"
-#include "map/map_window.h"
-#include "map/splash_window.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
+#include "ui/map/splash_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
 
 #include <QApplication>
 
@@ -67,11 +67,11 @@ struct BenchWindows {
     SettingsStore store;
     AppContext context;
     ProgramWindows windows;
-    std::unique_ptr<TForm2>& editor = windows.editor;
-    std::unique_ptr<TForm3>& map = windows.map;
-    std::unique_ptr<TForm4>& splash = windows.splash;
-    std::unique_ptr<TForm5>& ownership = windows.ownership;
-    std::unique_ptr<TForm6>& status = windows.status;
+    std::unique_ptr<EditorWindow>& editor = windows.editor;
+    std::unique_ptr<MapWindow>& map = windows.map;
+    std::unique_ptr<SplashWindow>& splash = windows.splash;
+    std::unique_ptr<OwnershipWindow>& ownership = windows.ownership;
+    std::unique_ptr<StatusWindow>& status = windows.status;
 };
 
 } // namespace korvland::bench

@@ -44,7 +44,7 @@ struct EditWindows : BenchWindows {
     EditWindows() : BenchWindows(writeFile(), "korvland-edit-bench-" + std::to_string(::getpid()) + ".INI") {
         map->show();
         QApplication::processEvents();
-        status->Button1Click();
+        status->fillAndShow();
         ownership->showOnCommand();
         document.selectAll();
         QApplication::processEvents();

@@ -1,9 +1,9 @@
 // Selecting a record in the editor window, the way the map and the status table do it
-// (set the record number, run UpDown1Changing: display refresh, then the map and
+// (set the record number, run selectRecord: display refresh, then the map and
 // ownership hooks), and stepping through a whole file with the spinner's arrow, on a
 // file of up to 1024 records. Runs the real window on the offscreen platform.
 #include "data/landmark_file.h"
-#include "editor/up_down.h"
+#include "ui/common/up_down.h"
 
 #include "bench_support.h"
 
@@ -52,7 +52,7 @@ void BM_SelectRecord(benchmark::State& state) {
     for (auto _ : state) {
         number = number % 1024 + 1;
         editor.editor->setRecordNumber(number);
-        editor.editor->UpDown1Changing();
+        editor.editor->selectRecord();
     }
     benchmark::DoNotOptimize(editor.set.currentIndex());
     state.SetItemsProcessed(state.iterations());
@@ -66,7 +66,7 @@ void BM_SelectRecordAndPaint(benchmark::State& state) {
     for (auto _ : state) {
         number = number % 1024 + 1;
         editor.editor->setRecordNumber(number);
-        editor.editor->UpDown1Changing();
+        editor.editor->selectRecord();
         QApplication::processEvents();
     }
     state.SetItemsProcessed(state.iterations());

@@ -3,8 +3,8 @@
 // overlay shown, up to the repaint request. Runs on the offscreen platform; part of the GUI
 // benchmark program, whose main makes the application.
 #include "data/landmark_file.h"
-#include "map/front_line_item.h"
-#include "map/map_scene.h"
+#include "ui/map/front_line_item.h"
+#include "ui/map/map_scene.h"
 
 #include "bench_support.h"
 
@@ -51,7 +51,7 @@ std::string writeFrontFile() {
 
 struct FrontHost {
     FrontHost() {
-        set.korvfileread(writeFrontFile());
+        set.read(writeFrontFile());
         content = buildMapScene(scene, set, 0, 1.0f);
     }
     LandmarkSet set;
@@ -104,12 +104,12 @@ void BM_FrontLineSideChange1024(benchmark::State& state) {
     windows.map->findChild<QAction*>(QStringLiteral("FrontLine1"))->trigger();
     windows.map->show();
     windows.editor->setRecordNumber(kRecords / 2);
-    windows.editor->UpDown1Changing();
+    windows.editor->selectRecord();
     QApplication::processEvents();
     int side = 0;
     for (auto _ : state) {
         side = 1 - side;
-        windows.editor->srg1Change(side);
+        windows.editor->sideChosen(side);
     }
     benchmark::DoNotOptimize(windows.map->frontLine()->computations());
 }

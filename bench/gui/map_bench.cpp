@@ -1,16 +1,16 @@
 // Building the map of a 1024-record file: the scene the map window shows, against the
 // literal alternative of 2048 child widgets on a scrolled widget, then tearing it down
 // and changing the scale in the real window. Runs on the offscreen platform.
-#include "app/app_context.h"
-#include "app/qt_dialogs.h"
-#include "app/settings/settings_store.h"
+#include "ui/common/app_context.h"
+#include "ui/start/qt_dialogs.h"
+#include "settings/settings_store.h"
 #include "data/landmark_file.h"
 #include "data/landmark_set.h"
 #include "document/landmark_document.h"
-#include "editor/record_format.h"
-#include "map/map_projection.h"
-#include "map/map_scene.h"
-#include "map/map_window.h"
+#include "ui/common/record_format.h"
+#include "data/map_projection.h"
+#include "ui/map/map_scene.h"
+#include "ui/map/map_window.h"
 
 #include "bench_support.h"
 
@@ -58,7 +58,7 @@ std::string writeMapFile(std::uint16_t count) {
 }
 
 void loadSet(LandmarkSet& set, std::uint16_t count) {
-    set.korvfileread(writeMapFile(count));
+    set.read(writeMapFile(count));
 }
 
 // A shown view over a scene, as the map window holds them.
@@ -190,7 +190,7 @@ void BM_MapZoom1024(benchmark::State& state) {
     QtDialogs dialogs;
     SettingsStore store((benchFolder() / "korvland-map-bench.INI").string());
     AppContext context{document, dialogs, store, {}, {}, {}};
-    TForm3 map(context);
+    MapWindow map(context);
     map.show();
     QApplication::processEvents();
     bool twice = false;
@@ -201,9 +201,9 @@ void BM_MapZoom1024(benchmark::State& state) {
         state.ResumeTiming();
         twice = !twice;
         if (twice)
-            map.N21Scale1Click();
+            map.doubleScaleChosen();
         else
-            map.N11Scale1Click();
+            map.fullScaleChosen();
     }
     benchmark::DoNotOptimize(map.markers().size());
     state.SetItemsProcessed(state.iterations() * kRecords);

@@ -42,7 +42,7 @@ std::string writeFile(std::uint16_t count) {
 struct MapWindows : BenchWindows {
     explicit MapWindows(std::uint16_t count) : BenchWindows(writeFile(count), "korvland-map-bench.INI") {
         map->show();
-        map->Shape1MouseDown(*map->marker(0)->frame);
+        map->markerPressed(*map->marker(0)->frame);
         QApplication::processEvents();
     }
 };
@@ -54,7 +54,7 @@ void mapSelect(benchmark::State& state, std::uint16_t count, bool paint) {
     int step = 0;
     for (auto _ : state) {
         windows.editor->setRecordNumber(numbers[step++ % 2]);
-        windows.editor->UpDown1Changing();
+        windows.editor->selectRecord();
         if (paint)
             QApplication::processEvents();
     }

@@ -66,7 +66,7 @@ const std::string& benchFile() {
 
 std::unique_ptr<LandmarkSet> loadedSet() {
     auto set = std::make_unique<LandmarkSet>();
-    set->korvfileread(benchFile());
+    set->read(benchFile());
     return set;
 }
 

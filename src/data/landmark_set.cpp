@@ -34,7 +34,7 @@ std::string LandmarkSet::landmarkPath() const {
     return fixedFieldText(mLandmarkPath);
 }
 
-void LandmarkSet::korvfileread(const std::string& path) {
+void LandmarkSet::read(const std::string& path) {
     checkPathFits(path);
     readLandmarkBytes(path, namingFile(path, [&] { return readFileBuffer(path, kLandmarkFileReadLimit); }));
 }

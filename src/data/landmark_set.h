@@ -45,7 +45,7 @@ class LandmarkSet {
     // Replaces header values and records 0..n-1 from the file and recomputes their
     // flags (type 6 is switched off). Refuses paths longer than 127 bytes, counts of
     // 0 or above 1024, and files shorter than their header promises.
-    void korvfileread(const std::string& path);
+    void read(const std::string& path);
     // The same from bytes already read (standard input), which `path` names.
     void readLandmarkBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 

@@ -45,7 +45,7 @@ bool LandmarkDocument::isModified() const {
 
 void LandmarkDocument::read(const QString& path) {
     emit readStarting();
-    mSet->korvfileread(nativePath(path));
+    mSet->read(nativePath(path));
     finishRead();
 }
 

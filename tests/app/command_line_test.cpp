@@ -1,8 +1,8 @@
-#include "app/command_line.h"
-#include "app/settings_location.h"
-#include "app/startup.h"
-#include "app/welcome_window.h"
-#include "editor/editor_window.h"
+#include "ui/start/command_line.h"
+#include "ui/start/settings_location.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
+#include "ui/editor/editor_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
@@ -139,7 +139,7 @@ class OpenOnHandOverTest : public ::testing::Test {
     }
     void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
-    TForm2* editor() const { return startup->windows().editor.get(); }
+    EditorWindow* editor() const { return startup->windows().editor.get(); }
     QString label(const char* name) const { return editor()->findChild<QLabel*>(name)->text(); }
 
     // Starts as the program does with `file` on its command line; the user presses the start
@@ -176,7 +176,7 @@ TEST_F(OpenOnHandOverTest, LandmarkFileOpensAsOpenLandmarkOpensIt) {
 TEST_F(OpenOnHandOverTest, ProfileOpensAsOpenProfileOpensIt) {
     const std::string landmarks = LandmarkFileBuilder().addMany(4).writeTo(dir.file("lndmrks1.dat"));
     LandmarkSet other;
-    other.korvfileread(landmarks);
+    other.read(landmarks);
     other.setDisabled(2, 1);
     other.saveProfile(dir.file("evening.LMP"));
 
@@ -200,7 +200,7 @@ TEST_F(OpenOnHandOverTest, UnreadableFileShowsTheReadErrorAndTheEditorGoesOn) {
     // The program goes on: the menu's open still works.
     const QString good = qstr(LandmarkFileBuilder().addMany(3).writeTo(dir.file("lndmrks0.dat")));
     dialogs.expectOpenFile(good);
-    editor()->Landmark1Click();
+    editor()->openLandmarkCommand();
     EXPECT_EQ(label("Label1"), good);
 }
 

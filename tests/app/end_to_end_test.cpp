@@ -4,13 +4,13 @@
 // landmark set's own operations write for the same steps, which is what korvland-cli
 // does for its compile, profile and open-profile commands.
 
-#include "app/settings/settings_store.h"
-#include "app/startup.h"
-#include "app/welcome_window.h"
+#include "settings/settings_store.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
-#include "editor/editor_window.h"
-#include "editor/radio_group.h"
+#include "ui/editor/editor_window.h"
+#include "ui/common/radio_group.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
@@ -75,8 +75,8 @@ class EndToEndTest : public ::testing::Test {
     }
 
     const ProgramWindows& windows() const { return startup->windows(); }
-    TForm1* welcome() const { return startup->welcome(); }
-    TForm2* editor() const { return windows().editor.get(); }
+    WelcomeWindow* welcome() const { return startup->welcome(); }
+    EditorWindow* editor() const { return windows().editor.get(); }
     const LandmarkSet& set() const { return startup->context().document.set(); }
 
     void command(const char* name) const {
@@ -174,7 +174,7 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
 
     // The same steps on a set of its own: read, edit, save the profile, compile.
     auto reference = std::make_unique<LandmarkSet>();
-    reference->korvfileread(source);
+    reference->read(source);
     editDirectly(*reference);
     reference->saveProfile(dir.file("reference.lmp"));
     reference->writeLandmarkFile(dir.file("reference.dat"));
@@ -201,7 +201,7 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
 
     // What "compile SOURCE --profile PROFILE" and "open-profile PROFILE" write.
     auto compile = std::make_unique<LandmarkSet>();
-    compile->korvfileread(source);
+    compile->read(source);
     compile->applyDisabledFlags(decodeProfile(readBytes(profile)).disabledFlags);
     compile->writeLandmarkFile(dir.file("cli-compile.dat"));
     auto openProfile = std::make_unique<LandmarkSet>();

@@ -1,5 +1,5 @@
-#include "app/startup.h"
-#include "editor/editor_window.h"
+#include "ui/start/startup.h"
+#include "ui/editor/editor_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
@@ -32,7 +32,7 @@ TEST(ErrorBoundary, ACommandReportsUserErrorsAndLetsProgrammingErrorsThrough) {
     {
         BrokenChooser dialogs;
         Startup startup(dialogs, settings);
-        EXPECT_THROW(startup.windows().editor->N1Click(), std::out_of_range);
+        EXPECT_THROW(startup.windows().editor->changeFolderCommand(), std::out_of_range);
         EXPECT_TRUE(dialogs.asked().empty())
             << "shown as a message: " << dialogs.messages().join('|').toStdString();
     }
@@ -44,7 +44,7 @@ TEST(ErrorBoundary, ACommandReportsUserErrorsAndLetsProgrammingErrorsThrough) {
         std::filesystem::create_directory(settings);
         dialogs.expectChooseFolder(QStringLiteral("/srv/land"));
         dialogs.expectError();
-        EXPECT_NO_THROW(startup.windows().editor->N1Click());
+        EXPECT_NO_THROW(startup.windows().editor->changeFolderCommand());
         EXPECT_EQ(dialogs.messages(),
                   QStringList{QString::fromStdString("Unable to write to " + settings + ".")});
         std::filesystem::remove(settings);

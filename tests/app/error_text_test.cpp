@@ -1,4 +1,4 @@
-#include "app/dialogs.h"
+#include "ui/common/dialogs.h"
 
 #include <gtest/gtest.h>
 

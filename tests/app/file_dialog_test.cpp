@@ -1,4 +1,4 @@
-#include "app/qt_dialogs.h"
+#include "ui/start/qt_dialogs.h"
 #include "support/fixture_builder.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "app/folder_chooser.h"
+#include "ui/start/folder_chooser.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 
@@ -29,14 +29,14 @@ class FolderChooserTest : public ::testing::Test {
     void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()); }
 
     QString root() const { return QString::fromStdString(dir.path().string()); }
-    QStringList listed(LMDDD1& chooser) const {
+    QStringList listed(FolderChooser& chooser) const {
         QStringList names;
         auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
         for (int i = 0; i < list->count(); ++i)
             names << list->item(i)->text();
         return names;
     }
-    QString pathLine(LMDDD1& chooser) const {
+    QString pathLine(FolderChooser& chooser) const {
         return chooser.findChild<QLabel*>(QStringLiteral("PathLine"))->text();
     }
 
@@ -45,7 +45,7 @@ class FolderChooserTest : public ::testing::Test {
 };
 
 TEST_F(FolderChooserTest, ListsFoldersAndMovesThroughThem) {
-    LMDDD1 chooser(dialogs, nullptr, root());
+    FolderChooser chooser(dialogs, nullptr, root());
     EXPECT_EQ(chooser.windowTitle(), QStringLiteral("Choose Landmarks Files Location"));
     EXPECT_EQ(listed(chooser), (QStringList{"..", "alpha", "Games"}))
         << "folders only, any letter case order";
@@ -68,7 +68,7 @@ TEST_F(FolderChooserTest, ListsFoldersAndMovesThroughThem) {
 }
 
 TEST_F(FolderChooserTest, ReturnOnAListedFolderMovesIntoItWithoutConfirming) {
-    LMDDD1 chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
+    FolderChooser chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
     chooser.show();
     auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
     list->setFocus();
@@ -88,7 +88,7 @@ TEST_F(FolderChooserTest, ReturnOnAListedFolderMovesIntoItWithoutConfirming) {
 // As opened, no row is chosen: Return goes to the default button "OK", also while the list
 // has the keyboard focus (which gives its first row a focus frame without choosing it).
 TEST_F(FolderChooserTest, ReturnRightAfterOpeningConfirmsTheStartingFolder) {
-    LMDDD1 chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
+    FolderChooser chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
     chooser.show();
     chooser.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
@@ -101,7 +101,7 @@ TEST_F(FolderChooserTest, ReturnRightAfterOpeningConfirmsTheStartingFolder) {
     EXPECT_EQ(chooser.result(), root() + QStringLiteral("/Games"));
 
     // A row the user moved to with the keys is entered by Return.
-    LMDDD1 again(dialogs, nullptr, root());
+    FolderChooser again(dialogs, nullptr, root());
     again.show();
     again.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
@@ -115,13 +115,13 @@ TEST_F(FolderChooserTest, ReturnRightAfterOpeningConfirmsTheStartingFolder) {
 
 TEST_F(FolderChooserTest, StartsInTheWorkingFolderWhenGivenNoneOrAMissingOne) {
     for (const QString& start : {QString(), root() + QStringLiteral("/gone")}) {
-        LMDDD1 chooser(dialogs, nullptr, start);
+        FolderChooser chooser(dialogs, nullptr, start);
         EXPECT_EQ(chooser.currentFolder(), QDir::currentPath()) << start.toStdString();
     }
 }
 
 TEST_F(FolderChooserTest, NewFolderIsCreatedInsideAndEntered) {
-    LMDDD1 chooser(dialogs, nullptr, root());
+    FolderChooser chooser(dialogs, nullptr, root());
     dialogs.expectPrompt(QStringLiteral("  Maps "));
     chooser.findChild<QPushButton*>(QStringLiteral("NewFolderButton"))->click();
     EXPECT_EQ(dialogs.last().title, QStringLiteral("New Folder"));
@@ -131,7 +131,7 @@ TEST_F(FolderChooserTest, NewFolderIsCreatedInsideAndEntered) {
 }
 
 TEST_F(FolderChooserTest, NewFolderWithBlankOrCancelledAnswerDoesNothing) {
-    LMDDD1 chooser(dialogs, nullptr, root());
+    FolderChooser chooser(dialogs, nullptr, root());
     for (const std::optional<QString>& answer :
          {std::optional<QString>(), std::optional(QString()), std::optional(QStringLiteral(" \t "))}) {
         dialogs.expectPrompt(answer);
@@ -143,7 +143,7 @@ TEST_F(FolderChooserTest, NewFolderWithBlankOrCancelledAnswerDoesNothing) {
 }
 
 TEST_F(FolderChooserTest, NewFolderThatCannotBeMadeShowsTheWarning) {
-    LMDDD1 chooser(dialogs, nullptr, root());
+    FolderChooser chooser(dialogs, nullptr, root());
     // Already there, a file in the way, a path leading elsewhere, a parent that is missing.
     for (const char* name : {"alpha", "file.dat", "../escape", "no/such"}) {
         dialogs.expectPrompt(QString::fromUtf8(name));
@@ -157,7 +157,7 @@ TEST_F(FolderChooserTest, NewFolderThatCannotBeMadeShowsTheWarning) {
 
 TEST_F(FolderChooserTest, PathLineShowsMarkupLikeNamesAsTheyStand) {
     std::filesystem::create_directories(dir.path() / "<i>maps");
-    LMDDD1 chooser(dialogs, nullptr, root() + QStringLiteral("/<i>maps"));
+    FolderChooser chooser(dialogs, nullptr, root() + QStringLiteral("/<i>maps"));
     auto* line = chooser.findChild<QLabel*>(QStringLiteral("PathLine"));
     EXPECT_EQ(line->text(), root() + QStringLiteral("/<i>maps"));
     // Taken for markup, "<i>" would vanish and the rest be set in italics.
@@ -193,7 +193,7 @@ TEST_F(FolderChooserTest, RenderForInspection) {
     const QByteArray out = qgetenv("KORVLAND_SNAPSHOT_DIR");
     if (out.isEmpty())
         GTEST_SKIP() << "set KORVLAND_SNAPSHOT_DIR to write the picture";
-    LMDDD1 chooser(dialogs, nullptr, root());
+    FolderChooser chooser(dialogs, nullptr, root());
     chooser.show();
     EXPECT_TRUE(chooser.grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/folder_chooser.png")));
 }

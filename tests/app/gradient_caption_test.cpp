@@ -1,5 +1,5 @@
-#include "app/folder_chooser.h"
-#include "app/gradient_caption.h"
+#include "ui/start/folder_chooser.h"
+#include "ui/common/gradient_caption.h"
 #include "support_gui/scripted_dialogs.h"
 
 #include <QImage>
@@ -13,7 +13,7 @@ namespace {
 
 TEST(GradientCaption, TheFolderChoosersTopEdgeShowsSixtyFourColourStepsAboveItsControls) {
     testing::ScriptedDialogs dialogs;
-    LMDDD1 chooser(dialogs, nullptr, QString());
+    FolderChooser chooser(dialogs, nullptr, QString());
     chooser.resize(640, 320);
     chooser.show();
     const auto* band = chooser.findChild<GradientCaption*>();

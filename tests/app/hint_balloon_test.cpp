@@ -1,4 +1,4 @@
-#include "app/hint_balloon.h"
+#include "ui/common/hint_balloon.h"
 #include "support_gui/render_keep.h"
 
 #include <QBitmap>

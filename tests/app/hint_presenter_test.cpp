@@ -1,4 +1,4 @@
-#include "app/hint_presenter.h"
+#include "ui/common/hint_presenter.h"
 
 #include "support_gui/test_windows.h"
 

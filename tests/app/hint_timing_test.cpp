@@ -1,4 +1,4 @@
-#include "app/hint_timing.h"
+#include "ui/common/hint_timing.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "editor/editor_window.h"
-#include "editor/up_down.h"
-#include "map/map_window.h"
+#include "ui/editor/editor_window.h"
+#include "ui/common/up_down.h"
+#include "ui/map/map_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/test_windows.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,9 +45,9 @@ class SelectionRoadTest : public ::testing::TestWithParam<RoadCase>, protected T
             return [&road, step] { road << QLatin1String(step); };
         };
         const QMetaObject::Connection connections[] = {
-            QObject::connect(editor.get(), &TForm2::recordShown, note("editor")),
-            QObject::connect(map.get(), &TForm3::highlightMoved, note("map")),
-            QObject::connect(ownership.get(), &TForm5::recounted, note("ownership")),
+            QObject::connect(editor.get(), &EditorWindow::recordShown, note("editor")),
+            QObject::connect(map.get(), &MapWindow::highlightMoved, note("map")),
+            QObject::connect(ownership.get(), &OwnershipWindow::recounted, note("ownership")),
         };
         act();
         for (const QMetaObject::Connection& connection : connections)
@@ -75,7 +75,7 @@ TEST_P(SelectionRoadTest, EverySelectionRunsTheEditorThenTheMapThenTheOwnershipT
         << "a step announces the old record, then the new";
     if (c.mapShown) {
         const MarkerFrameItem& frame = *map->marker(1)->frame;
-        EXPECT_EQ(follow([&] { map->Shape1MouseDown(frame); }), c.road) << "a marker";
+        EXPECT_EQ(follow([&] { map->markerPressed(frame); }), c.road) << "a marker";
     }
     QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
     ASSERT_TRUE(status->isVisible());

@@ -1,5 +1,5 @@
-#include "app/message_box.h"
-#include "app/qt_dialogs.h"
+#include "ui/common/message_box.h"
+#include "ui/start/qt_dialogs.h"
 #include "support/fixture_builder.h"
 #include "support_gui/render_keep.h"
 

@@ -1,4 +1,4 @@
-#include "app/settings/settings_store.h"
+#include "settings/settings_store.h"
 #include "data/user_error.h"
 #include "support/fixture_builder.h"
 #include "support/unprivileged.h"

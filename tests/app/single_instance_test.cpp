@@ -1,9 +1,9 @@
-#include "app/forwarded_files.h"
-#include "app/single_instance.h"
-#include "app/startup.h"
-#include "app/welcome_window.h"
+#include "ui/start/forwarded_files.h"
+#include "ui/start/single_instance.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 #include "document/landmark_document.h"
-#include "editor/editor_window.h"
+#include "ui/editor/editor_window.h"
 #include "support/fixture_builder.h"
 #include "support/program_runner.h"
 #include "support_gui/scripted_dialogs.h"
@@ -111,7 +111,7 @@ class RunningEditorTest : public ::testing::Test {
     // Long enough for a waiting file to look again.
     static void settle() { QTest::qWait(3 * ForwardedFiles::kRetryMilliseconds); }
 
-    TForm2* editor() const { return startup->windows().editor.get(); }
+    EditorWindow* editor() const { return startup->windows().editor.get(); }
     QString shownFile() const { return editor()->findChild<QLabel*>("Label1")->text(); }
     QString landmarkFile(const char* name, int records = 3) const {
         return qstr(LandmarkFileBuilder().addMany(records).writeTo(dir.file(name)));
@@ -195,7 +195,7 @@ TEST_F(RunningEditorTest, HandedFilesOpenInTheOrderTheyCameAndNoFileJustBringsTh
     const QString first = landmarkFile("lndmrks1.dat");
     const QString profileTarget = landmarkFile("lndmrks3.dat", 4);
     LandmarkSet other;
-    other.korvfileread(profileTarget.toStdString());
+    other.read(profileTarget.toStdString());
     other.setDisabled(1, 1);
     other.saveProfile(dir.file("night.lmp"));
     auto modal = std::make_unique<QDialog>(editor());

@@ -1,7 +1,7 @@
-#include "app/app_context.h"
-#include "app/program_icon.h"
-#include "app/settings/settings_store.h"
-#include "app/welcome_window.h"
+#include "ui/common/app_context.h"
+#include "ui/common/program_icon.h"
+#include "settings/settings_store.h"
+#include "ui/start/welcome_window.h"
 #include "document/landmark_document.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
@@ -28,22 +28,22 @@ struct WelcomeFixture {
     ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
     AppContext context{document, dialogs, store, {}, {}, {}};
-    TForm1 window{context};
+    WelcomeWindow window{context};
 };
 
 TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
     WelcomeFixture f;
-    TForm1& w = f.window;
+    WelcomeWindow& w = f.window;
     EXPECT_EQ(w.windowTitle(), QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
     EXPECT_EQ(w.clientArea()->size(), QSize(327, 249));
     EXPECT_EQ(w.minimumSize(), w.maximumSize()) << "fixed size";
     const Qt::WindowFlags flags = w.windowFlags();
     // No title-bar buttons: either the window system's title alone, or none of the window
     // system's decorations and a caption of the window's own.
-    EXPECT_TRUE(flags & (TForm1::drawsOwnCaption() ? Qt::FramelessWindowHint : Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags & (WelcomeWindow::drawsOwnCaption() ? Qt::FramelessWindowHint : Qt::CustomizeWindowHint));
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
-    if (TForm1::drawsOwnCaption()) {
+    if (WelcomeWindow::drawsOwnCaption()) {
         auto* caption = w.findChild<QWidget*>(QStringLiteral("Caption"));
         ASSERT_NE(caption, nullptr);
         EXPECT_LT(caption->geometry().bottom(), w.clientArea()->geometry().top());
@@ -108,7 +108,7 @@ TEST(WelcomeWindow, ChooserStartsWhereItLastEnded) {
 TEST(WelcomeWindow, LandmarkOpenDialogOpensInTheLandmarksFolder) {
     WelcomeFixture f;
     f.context.landmarksFolder = QStringLiteral("/srv/Land");
-    const FileDialogRequest request = f.window.korvopen();
+    const FileDialogRequest request = f.window.landmarkDialogRequest();
     EXPECT_EQ(request.filter, QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*"));
     EXPECT_EQ(request.defaultSuffix, QStringLiteral("dat"));
     EXPECT_TRUE(request.title.isEmpty()) << "the platform's own title";

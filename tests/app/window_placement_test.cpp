@@ -1,5 +1,5 @@
-#include "app/explode_effect.h"
-#include "app/window_placement.h"
+#include "ui/common/explode_effect.h"
+#include "settings/window_placement.h"
 
 #include <gtest/gtest.h>
 

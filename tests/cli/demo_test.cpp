@@ -25,7 +25,7 @@ TEST_P(CliDemo, WritesAPlausibleLandmarkFileOfItsRegion) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
 
     auto set = std::make_unique<LandmarkSet>();
-    set->korvfileread(dir.file(name));
+    set->read(dir.file(name));
     EXPECT_EQ(detectRegion(set->currentFileName()), region);
     EXPECT_GE(set->recordCount(), 200);
     EXPECT_LE(set->recordCount(), 400);
@@ -82,7 +82,7 @@ TEST_P(CliDemo, TroopsFaceEnemyTroopsAcrossTheFront) {
     const std::string file = dir.file("lndmrks.dat");
     ASSERT_EQ(runCli({"demo", "--region", std::to_string(GetParam()), "-o", file}).exitCode, 0);
     auto set = std::make_unique<LandmarkSet>();
-    set->korvfileread(file);
+    set->read(file);
     std::vector<LandmarkRecord> troops;
     for (std::size_t i = 0; i < set->recordCount(); ++i)
         if (classifyKind(set->record(i).loFileType, set->record(i).loFileNo) == LandmarkKind::Troops)

@@ -49,7 +49,7 @@ TEST(CliCompile, WritesWhatSaveLandmarkWritesAfterOpen) {
     EXPECT_TRUE(run.out.empty());
 
     auto editor = std::make_unique<LandmarkSet>();
-    editor->korvfileread(file);
+    editor->read(file);
     editor->writeLandmarkFile(dir.file("editor.dat"));
     const auto written = readBytes(dir.file("out.dat"));
     EXPECT_EQ(written, readBytes(dir.file("editor.dat")));

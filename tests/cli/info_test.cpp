@@ -72,7 +72,7 @@ TEST(CliInfo, EveryCellCountsTheRecordsItsSelectionHolds) {
                                static_cast<std::uint8_t>(i % 2 ? 0x13 : 0x14), sides[(i / 13) % 4], "Place"));
     const std::string file = builder.writeTo(dir.path() / "lndmrks2.dat");
     LandmarkSet set;
-    set.korvfileread(file);
+    set.read(file);
 
     const CliRun run = runCli({"info", file});
     ASSERT_EQ(run.exitCode, 0) << run.err;

@@ -131,7 +131,7 @@ class FileSizeCap {
 TEST(FailingWrite, PartWayLeavesTheExistingFileUntouchedAndNoTemporaryFile) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder().addMany(1024).writeTo(dir.path() / "big.dat"));
+    set.read(LandmarkFileBuilder().addMany(1024).writeTo(dir.path() / "big.dat"));
     const std::string destination = dir.file("out.dat");
     const std::vector<std::uint8_t> old(300, 0x42);
     testing::writeBytes(destination, old);
@@ -189,7 +189,7 @@ TEST(ReadLimit, AHugeFileWithAValidStartLoadsWithoutReadingItAll) {
     // Far more than any landmark file can use: a sparse gigabyte after the records.
     fs::resize_file(path, std::uintmax_t{1} << 30);
     LandmarkSet set;
-    set.korvfileread(path.string());
+    set.read(path.string());
     EXPECT_EQ(set.recordCount(), 3);
 }
 

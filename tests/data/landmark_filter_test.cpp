@@ -90,7 +90,7 @@ TEST(NameMatcher, TheFoldIsSettledAndCapitalsFoldAsTheirSmallLetters) {
 // "Arras", "Crépy", "Lens", "crepy-sud", "Cambrai", "CREPY".
 LandmarkSet findSet(const TempDir& dir) {
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder()
+    set.read(LandmarkFileBuilder()
                          .add(makeRecord(1, 1, 0, 0, "Arras"))
                          .add(makeRecord(2, 1, 0, 0, "Cr\xE9py"))
                          .add(makeRecord(3, 1, 0, 0, "Lens"))
@@ -141,7 +141,7 @@ TEST(FindMatch, StepsThroughTheMatchesWrappingAndCountsThem) {
 // Ten records of several kinds, sides and flags: 0..9.
 LandmarkSet filterSet(const TempDir& dir) {
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder()
+    set.read(LandmarkFileBuilder()
                          .add(makeRecord(1, 4, 0, 0, "Pont de Cr\xE9py")) // 0 bridge, German
                          .add(makeRecord(2, 4, 0, 1, "Pont-Neuf"))        // 1 bridge, Allied, off
                          .add(makeRecord(3, 3, 0x13, 1, "Gare"))          // 2 train station, Allied

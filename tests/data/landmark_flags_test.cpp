@@ -32,7 +32,7 @@ std::uint8_t subTypeInFile(const std::vector<std::uint8_t>& bytes, std::size_t i
 
 class Flags : public ::testing::Test {
   protected:
-    void SetUp() override { set.korvfileread(twelveWithTwoSwitchedOff().writeTo(dir.path() / "a.dat")); }
+    void SetUp() override { set.read(twelveWithTwoSwitchedOff().writeTo(dir.path() / "a.dat")); }
     std::vector<std::uint8_t> write() {
         set.writeLandmarkFile(dir.file("out.dat"));
         return readBytes(dir.path() / "out.dat");
@@ -90,7 +90,7 @@ TEST_F(Flags, ReadingASmallerFileKeepsRecordsAndFlagsBeyondItsCount) {
     set.setDisabled(11, 1);
     set.setDisabled(700, 1);
     const auto record10 = testing::fieldBytes(set.record(10));
-    set.korvfileread(LandmarkFileBuilder().addMany(4).writeTo(dir.path() / "small.dat"));
+    set.read(LandmarkFileBuilder().addMany(4).writeTo(dir.path() / "small.dat"));
     EXPECT_EQ(set.recordCount(), 4);
     EXPECT_EQ(set.profileCount(), 4);
     EXPECT_EQ(set.disabledFlag(11), 1);
@@ -105,7 +105,7 @@ TEST_F(Flags, ReadingASmallerFileKeepsRecordsAndFlagsBeyondItsCount) {
 
 TEST_F(Flags, ReadingKeepsTheCurrentIndexAndTakesTheFileName) {
     set.selectRecord(7);
-    set.korvfileread(LandmarkFileBuilder().addMany(9).writeTo(dir.path() / "LNDMRKS3.MLF"));
+    set.read(LandmarkFileBuilder().addMany(9).writeTo(dir.path() / "LNDMRKS3.MLF"));
     EXPECT_EQ(set.currentIndex(), 6);
     EXPECT_EQ(set.currentFileName(), "LNDMRKS3.MLF");
     EXPECT_EQ(set.landmarkPath(), dir.file("LNDMRKS3.MLF"));
@@ -115,8 +115,8 @@ TEST_F(Flags, AShorterPathKeepsTheLongerPathsTailAfterItsTerminator) {
     const std::string longer =
         LandmarkFileBuilder().addMany(2).writeTo(dir.path() / "a-much-longer-file-name.dat");
     const std::string shorter = LandmarkFileBuilder().addMany(2).writeTo(dir.path() / "b.dat");
-    set.korvfileread(longer);
-    set.korvfileread(shorter);
+    set.read(longer);
+    set.read(shorter);
     const auto& bytes = set.landmarkPathBytes();
     EXPECT_EQ(bytes[shorter.size()], 0);
     EXPECT_EQ(bytes[shorter.size() + 1], static_cast<std::uint8_t>(longer[shorter.size() + 1]));

@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 
 std::string messageOfRead(LandmarkSet& set, const std::string& path) {
     try {
-        set.korvfileread(path);
+        set.read(path);
     } catch (const UserError& e) {
         return e.what();
     }
@@ -131,7 +131,7 @@ TEST(ReadPathLength, APathOf128BytesIsRefusedBeforeAnythingChanges) {
 TEST(ReadPathLength, APathOf127BytesFillsTheWholePathField) {
     LoadedSet loaded;
     const std::string path = landmarkFileWithPathLength(loaded.dir, 127);
-    loaded.set.korvfileread(path);
+    loaded.set.read(path);
     EXPECT_EQ(loaded.set.landmarkPath(), path);
     EXPECT_EQ(loaded.set.landmarkPathBytes()[127], 0);
 }
@@ -141,7 +141,7 @@ TEST(ReadAccess, AReadOnlyFileOpens) {
     const std::string path = LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "ro.dat");
     ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
     LandmarkSet set;
-    set.korvfileread(path);
+    set.read(path);
     EXPECT_EQ(set.recordCount(), 3);
 }
 

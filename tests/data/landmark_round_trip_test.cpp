@@ -68,7 +68,7 @@ TEST_P(RoundTripByStride, WrittenFileIsTheReadFileWithFixedBannersAndZeroGaps) {
     const std::string out = dir.file("out.dat");
 
     LandmarkSet set;
-    set.korvfileread(in);
+    set.read(in);
     set.writeLandmarkFile(out);
 
     const auto written = readBytes(out);
@@ -77,7 +77,7 @@ TEST_P(RoundTripByStride, WrittenFileIsTheReadFileWithFixedBannersAndZeroGaps) {
 
     // Reading the written file gives the same records, bit for bit.
     LandmarkSet again;
-    again.korvfileread(out);
+    again.read(out);
     for (std::size_t i = 0; i < records.size(); ++i)
         EXPECT_EQ(fieldBytes(again.record(i)), fieldBytes(set.record(i))) << "record " << i;
     EXPECT_EQ(again.recordSize(), size);
@@ -90,7 +90,7 @@ INSTANTIATE_TEST_SUITE_P(RecordSizes, RoundTripByStride, ::testing::Values(63, 6
 TEST(RoundTrip, ThreeRecordsAtStride63Make289Bytes) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "a.dat"));
+    set.read(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "a.dat"));
     set.writeLandmarkFile(dir.file("b.dat"));
     EXPECT_EQ(readBytes(dir.path() / "b.dat").size(), 289u);
 }
@@ -98,7 +98,7 @@ TEST(RoundTrip, ThreeRecordsAtStride63Make289Bytes) {
 TEST(RoundTrip, StrideAbove63LeavesZeroGapsWhateverTheReadFileHeld) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(
+    set.read(
         LandmarkFileBuilder().addMany(3).recordSize(80).gapFill(0x5A).writeTo(dir.path() / "a.dat"));
     set.writeLandmarkFile(dir.file("b.dat"));
     const auto bytes = readBytes(dir.path() / "b.dat");
@@ -111,7 +111,7 @@ TEST(RoundTrip, StrideAbove63LeavesZeroGapsWhateverTheReadFileHeld) {
 TEST(RoundTrip, StrideBelow63LetsTheNextRecordOverlayTheNameTail) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder()
+    set.read(LandmarkFileBuilder()
                          .add(makeRecord(0x1111, 1, 2, 1, "A long name that runs on and on"))
                          .add(makeRecord(0xA2B3, 4, 5, 0, "Second"))
                          .recordSize(40)
@@ -127,7 +127,7 @@ TEST(RoundTrip, StrideBelow63LetsTheNextRecordOverlayTheNameTail) {
 TEST(RoundTrip, StrideZeroMakesEveryRecordTheLastOne) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder()
+    set.read(LandmarkFileBuilder()
                          .add(makeRecord(1, 1, 0, 0, "One"))
                          .add(makeRecord(2, 2, 0, 0, "Two"))
                          .add(makeRecord(3, 4, 0, 1, "Three"))
@@ -142,7 +142,7 @@ TEST(RoundTrip, StrideZeroMakesEveryRecordTheLastOne) {
 TEST(RoundTrip, FileEndingRightAfterTheLastNameReadsWithoutItsGap) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder()
+    set.read(LandmarkFileBuilder()
                          .addMany(4)
                          .recordSize(90)
                          .truncateTo(writtenLength(4, 90))
@@ -168,7 +168,7 @@ TEST(RoundTrip, UninterpretedWordsNamesAndSpecialFloatsPassBitForBit) {
 
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder().add(r).add(s).headerAuxWord(0xFFFF).writeTo(dir.path() / "a.dat"));
+    set.read(LandmarkFileBuilder().add(r).add(s).headerAuxWord(0xFFFF).writeTo(dir.path() / "a.dat"));
     EXPECT_EQ(bitsOf(set.record(0).northSouth), quietNaN);
     EXPECT_EQ(bitsOf(set.record(0).eastWest), signallingNaN);
     EXPECT_EQ(set.record(0).nameBytes().size(), 40u);
@@ -193,7 +193,7 @@ TEST(RoundTrip, UninterpretedWordsNamesAndSpecialFloatsPassBitForBit) {
 TEST(RoundTrip, WriterReplacesForeignBannersWithItsOwn) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder()
+    set.read(LandmarkFileBuilder()
                          .addMany(2)
                          .banners("XXXXXXXXXXXXXXXXXXXX", std::string(74, 'Y'))
                          .writeTo(dir.path() / "a.dat"));
@@ -212,7 +212,7 @@ TEST(RoundTrip, WritingOverALongerFileReplacesItWholly) {
     const std::string out = dir.file("b.dat");
     testing::writeBytes(out, std::vector<std::uint8_t>(10000, 0x77));
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "a.dat"));
+    set.read(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "a.dat"));
     set.writeLandmarkFile(out);
     EXPECT_EQ(readBytes(out).size(), 289u);
     // Only the two files: nothing temporary is left beside them.

@@ -53,7 +53,7 @@ TEST(OwnershipCount, EachRecordAddsOneToItsColumnAndSideOrNothing) {
     for (const CountCase& c : kCountCases) {
         SCOPED_TRACE("type " + std::to_string(c.type) + " sub-type " + std::to_string(c.subType) + " side " +
                      std::to_string(c.side) + " flag " + std::to_string(c.flag));
-        set.korvfileread(LandmarkFileBuilder()
+        set.read(LandmarkFileBuilder()
                              .add(makeRecord(1, c.type, c.subType, c.side, "Place"))
                              .writeTo(dir.path() / "a.dat"));
         set.setDisabled(0, c.flag);
@@ -72,14 +72,14 @@ TEST(OwnershipCount, SumIsTheRecordsWithFlagBelowTwoAndACountedTypeOnly) {
     // Every type and side byte, mixed flags; records beyond the loaded count are never read.
     const TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder().addMany(1024).writeTo(dir.path() / "big.dat"));
+    set.read(LandmarkFileBuilder().addMany(1024).writeTo(dir.path() / "big.dat"));
     LandmarkFileBuilder builder;
     const std::uint8_t types[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 255};
     const std::uint8_t sides[] = {0, 1, 2, 255};
     for (int i = 0; i < 600; ++i)
         builder.add(makeRecord(static_cast<std::uint16_t>(i), types[i % 12],
                                static_cast<std::uint8_t>(i % 41), sides[i / 12 % 4], "P"));
-    set.korvfileread(builder.writeTo(dir.path() / "mixed.dat"));
+    set.read(builder.writeTo(dir.path() / "mixed.dat"));
     std::array<std::uint8_t, kMaxRecords> flags{};
     for (std::size_t i = 0; i < kMaxRecords; ++i)
         flags[i] = static_cast<std::uint8_t>(i % 5);

@@ -45,9 +45,9 @@ TEST(ProfileSave, LayoutAfterLoadingA300RecordFile) {
     TempDir dir;
     LandmarkSet set;
     // An earlier, larger file leaves flags beyond 300 behind.
-    set.korvfileread(LandmarkFileBuilder().addMany(500).writeTo(dir.path() / "a-longer-name-first.dat"));
+    set.read(LandmarkFileBuilder().addMany(500).writeTo(dir.path() / "a-longer-name-first.dat"));
     const std::string path = LandmarkFileBuilder().addMany(300).writeTo(dir.path() / "b.dat");
-    set.korvfileread(path);
+    set.read(path);
     set.saveProfile(dir.file("p.lmp"));
 
     const auto bytes = readBytes(dir.path() / "p.lmp");
@@ -294,12 +294,12 @@ TEST(ProfileSave, EveryProfileTheProgramWritesReadsBack) {
     const std::function<void(LandmarkSet&)> states[] = {
         [](LandmarkSet&) {},
         [&](LandmarkSet& set) {
-            set.korvfileread(longest);
+            set.read(longest);
             for (std::size_t i = 0; i < kMaxRecords; ++i)
                 set.setDisabled(i, 1);
         },
         [&](LandmarkSet& set) {
-            set.korvfileread(longest); // its tail stays behind the shorter path
+            set.read(longest); // its tail stays behind the shorter path
             set.openProfile(dir.file("twos.lmp"));
         },
     };

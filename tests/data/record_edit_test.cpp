@@ -24,7 +24,7 @@ class SetName : public ::testing::Test {
     void SetUp() override {
         LandmarkRecord full = makeRecord(2, 1, 0, 0, "");
         full.name.fill(0xAA);
-        set.korvfileread(LandmarkFileBuilder()
+        set.read(LandmarkFileBuilder()
                              .add(makeRecord(1, 1, 0, 0, "Thirteen char"))
                              .add(full)
                              .writeTo(dir.path() / "a.dat"));
@@ -71,7 +71,7 @@ TEST_F(SetName, OnlyTheCurrentRecordChanges) {
 TEST(ByteEdits, StoreTheLowEightBitsInTheCurrentRecord) {
     TempDir dir;
     LandmarkSet set;
-    set.korvfileread(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "a.dat"));
+    set.read(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "a.dat"));
     set.selectRecord(3);
     EXPECT_EQ(set.currentIndex(), 2);
     set.setLoFileType(0x1FE);

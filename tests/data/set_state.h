@@ -96,7 +96,7 @@ struct LoadedSet {
         LandmarkFileBuilder builder;
         builder.addMany(12).recordSize(80).headerAuxWord(0x1234);
         path = builder.writeTo(dir.path() / "lndmrks1.dat");
-        set.korvfileread(path);
+        set.read(path);
         set.selectRecord(4);
         set.setDisabled(2, 1);
     }

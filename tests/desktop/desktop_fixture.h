@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/settings/settings_store.h"
-#include "app/startup.h"
-#include "app/welcome_window.h"
+#include "settings/settings_store.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 #include "desktop/x_session.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
@@ -77,7 +77,7 @@ class DesktopTest : public ::testing::Test {
         startup->show();
         // A busy machine may take a while: every wait ends as soon as its condition holds.
         ASSERT_TRUE(QTest::qWaitForWindowExposed(startup->welcome(), 30000));
-        startup->welcome()->Button5Click();
+        startup->welcome()->handOver();
     }
 
     static const QString& display() { return sSession->display(); }

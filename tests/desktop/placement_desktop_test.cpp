@@ -2,16 +2,16 @@
 // openbox. Their outer frames, as the window manager draws them, are read with the X
 // tools, not from the program, and the settings file is read back after the program ends.
 
-#include "app/settings/settings_store.h"
-#include "app/startup.h"
-#include "app/welcome_window.h"
+#include "settings/settings_store.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 #include "desktop/desktop_fixture.h"
-#include "editor/editor_window.h"
-#include "map/map_window.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
 
 #include <QApplication>
 #include <QMenuBar>
@@ -51,9 +51,9 @@ class DesktopPlacement : public testing::DesktopTest {
         const ProgramWindows& w = startup->windows();
         // Reading a file hides the map and the tables: it comes first.
         if (!landmarks.empty())
-            w.editor->LMDMRUList1Click(QString::fromStdString(landmarks));
+            w.editor->openRecentFile(QString::fromStdString(landmarks));
         w.map->show();
-        w.editor->Data1Click();
+        w.editor->dataCommand();
         w.status->show();
     }
 

@@ -3,14 +3,14 @@
 // highlight on the screen, placements of windows a run never shows, and the class every
 // window carries.
 
-#include "app/program_identity.h"
+#include "ui/start/program_identity.h"
 #include "desktop/desktop_fixture.h"
-#include "editor/editor_window.h"
-#include "map/map_selection.h"
-#include "map/map_window.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_selection.h"
+#include "ui/map/map_window.h"
 #include "support_gui/render_keep.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
 
 #include <QAction>
 #include <QGraphicsScene>
@@ -139,7 +139,7 @@ TEST_F(DesktopWindows, MinimisedWindowsComeBackThroughTheirCommandsAfterAReadAnd
     }
 
     // A read with all three minimised hides them, and they stay hidden: no frame comes back.
-    w().editor->LMDMRUList1Click(QString::fromStdString(second));
+    w().editor->openRecentFile(QString::fromStdString(second));
     QTest::qWait(1000);
     for (const Window& each : windows) {
         EXPECT_TRUE(each.window->isHidden()) << each.name;
@@ -206,7 +206,7 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
     startOn(crowdedFile().writeTo(folder / "lndmrks0.dat"));
     ASSERT_FALSE(HasFatalFailure());
     w().editor->setRecordNumber(10);
-    w().editor->UpDown1Changing();
+    w().editor->selectRecord();
     action("Map1")->trigger();
     expectInSightAndPainted(w().map.get(), "map");
     const std::vector<QPoint> circle = circlePixels();
@@ -237,7 +237,7 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
     // Moved on, the marker goes back among the others in the order of their records.
     w().map->findChild<QAction*>(QStringLiteral("N12Scale1"))->trigger();
     w().editor->setRecordNumber(11);
-    w().editor->UpDown1Changing();
+    w().editor->selectRecord();
     const MapMarker* left = w().map->marker(9);
     EXPECT_EQ(left->frame->zValue(), 0);
     EXPECT_EQ(left->icon->zValue(), 0);
@@ -285,7 +285,7 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
 
 TEST_F(DesktopNeverShown, TheOwnershipTablesDesignedFrameIsTheOneItTakesWhenShown) {
     writeSettings("");
-    const std::string shown = runAndReadBack("Form5", [](const ProgramWindows& w) { w.editor->Data1Click(); });
+    const std::string shown = runAndReadBack("Form5", [](const ProgramWindows& w) { w.editor->dataCommand(); });
     writeSettings("");
     const std::string notShown = runAndReadBack("Form5", [](const ProgramWindows&) {});
     EXPECT_EQ(notShown, shown) << "menu bar and frame included";

@@ -1,6 +1,6 @@
 #include "editor_commands_harness.h"
 
-#include "editor/path_label.h"
+#include "ui/editor/path_label.h"
 #include "support_gui/render_keep.h"
 
 #include <QLineEdit>
@@ -95,7 +95,7 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
         dialogs.expectSaveFile(std::nullopt);
         dialogs.expectInformation();
         trigger(c.command);
-        editor->UpDown1Changing();
+        editor->selectRecord();
         EXPECT_EQ(labelText("NoticePanel"), c.notice);
         QTest::keyClicks(editor->findChild<QLineEdit*>(QStringLiteral("Edit1")), "x");
         EXPECT_EQ(labelText("NoticePanel"), standing);

@@ -41,7 +41,7 @@ TEST_F(EditorCommandsTest, ReadingTheSameFileAgainStartsAtRecordOne) {
     openLandmark(path);
     EXPECT_EQ(editor->recordMaximum(), 8);
     editor->setRecordNumber(6);
-    editor->UpDown1Changing();
+    editor->selectRecord();
     ASSERT_EQ(set.currentIndex(), 5);
 
     action("MRUEntry0")->trigger();
@@ -150,7 +150,7 @@ TEST_F(EditorCommandsTest, ProfileLoadsItsLandmarkFileAndFlagsButNotTheRecentLis
     const std::string profilePath = dir.file("choice.lmp");
     {
         LandmarkSet other;
-        other.korvfileread(landmarks.toStdString());
+        other.read(landmarks.toStdString());
         other.setDisabled(2, 1);
         other.setDisabled(5, 1);
         other.saveProfile(profilePath);

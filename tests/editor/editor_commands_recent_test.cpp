@@ -1,6 +1,6 @@
 #include "editor_commands_harness.h"
 
-#include "app/recent_files.h"
+#include "ui/common/recent_files.h"
 
 namespace korvland::testing {
 namespace {

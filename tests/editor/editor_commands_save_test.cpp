@@ -31,7 +31,7 @@ TEST_F(EditorCommandsTest, SavedLandmarkFileEqualsWhatTheSetWritesForTheSameStep
     EXPECT_EQ(asked.initialFolder, context.landmarksFolder);
 
     LandmarkSet reference;
-    reference.korvfileread(source.toStdString());
+    reference.read(source.toStdString());
     reference.setDisabled(1, 1);
     reference.setDisabled(4, 1);
     reference.writeLandmarkFile(dir.file("reference.dat"));
@@ -56,7 +56,7 @@ TEST_F(EditorCommandsTest, SavedProfileEqualsWhatTheSetWritesForTheSameSteps) {
     EXPECT_EQ(asked.initialFolder, context.landmarksFolder);
 
     LandmarkSet reference;
-    reference.korvfileread(source.toStdString());
+    reference.read(source.toStdString());
     reference.setDisabled(7, 1);
     reference.saveProfile(dir.file("reference.lmp"));
     EXPECT_EQ(readBytes(written), readBytes(dir.file("reference.lmp")));

@@ -1,6 +1,6 @@
 #include "editor_commands_harness.h"
 
-#include "editor/radio_group.h"
+#include "ui/common/radio_group.h"
 
 #include <QLineEdit>
 #include <QRadioButton>
@@ -25,7 +25,7 @@ class EditorDataSafetyTest : public EditorCommandsTest {
     }
     void selectRecord(int number) const {
         editor->setRecordNumber(number);
-        editor->UpDown1Changing();
+        editor->selectRecord();
     }
     QString text(const char* name) const { return control<QLineEdit>(name)->text(); }
 };

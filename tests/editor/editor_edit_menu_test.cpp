@@ -3,9 +3,9 @@
 // counts the selection, and edits of the selection explain what they left off.
 #include "editor_window_fixture.h"
 
-#include "app/edit_actions.h"
-#include "editor/find_bar.h"
-#include "editor/record_format.h"
+#include "ui/common/edit_actions.h"
+#include "ui/editor/find_bar.h"
+#include "ui/common/record_format.h"
 #include "support_gui/render_keep.h"
 
 #include <QApplication>
@@ -138,7 +138,7 @@ TEST_F(EditMenuTest, OpeningAFileOrAProfileClearsTheHistory) {
         ASSERT_TRUE(actions().redo()->isEnabled());
         if (profile) {
             dialogs.expectSaveFile(dir.file("front.lmp").c_str());
-            editor->Save1Click();
+            editor->saveProfileCommand();
             ASSERT_TRUE(editor->openProfileFile(QString::fromStdString(dir.file("front.lmp"))));
         } else {
             ASSERT_TRUE(editor->openLandmarkFile(path));

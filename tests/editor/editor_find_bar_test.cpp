@@ -2,8 +2,8 @@
 // the "3 of 12" line, "Select All Matches", Escape.
 #include "editor_window_fixture.h"
 
-#include "app/edit_actions.h"
-#include "editor/find_bar.h"
+#include "ui/common/edit_actions.h"
+#include "ui/editor/find_bar.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -119,7 +119,7 @@ TEST_F(EditorWindowTest, ARefreshStoresNothing) {
     const std::vector<std::uint8_t> before = set.compiledBytes();
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
-    editor->GetLocationType();
+    editor->refreshRecord();
     EXPECT_EQ(set.compiledBytes(), before);
     EXPECT_FALSE(editor->isModified());
 }
@@ -130,7 +130,7 @@ TEST_F(EditorWindowTest, FilePathIsShownAsItStandsWithMarkupInIt) {
     LandmarkFileBuilder builder;
     builder.addMany(2);
     document.read(QString::fromStdString(builder.writeTo(folder / "lndmrks0.dat")));
-    editor->FormActivate();
+    editor->resetEditor();
     QLabel* path = control<QLabel>("Label1");
     EXPECT_EQ(path->text().toStdString(), (folder / "lndmrks0.dat").string());
     // Taken for markup, "<i>" would vanish and the rest be set in italics, narrower.

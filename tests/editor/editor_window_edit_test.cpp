@@ -1,6 +1,6 @@
 #include "editor_window_fixture.h"
 
-#include "editor/path_label.h"
+#include "ui/editor/path_label.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -179,7 +179,7 @@ TEST_F(EditorWindowTest, AFortyCharacterNameIsShownWholeAndRenamed) {
     retype("Edit1", QString::fromStdString(forty + "XYZ"));
     EXPECT_EQ(text("Edit1").toStdString(), forty);
     EXPECT_EQ(nameField(set.record(0)), forty);
-    editor->GetLocationType();
+    editor->refreshRecord();
     EXPECT_EQ(text("Edit1").toStdString(), forty);
 }
 

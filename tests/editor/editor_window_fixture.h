@@ -1,7 +1,7 @@
 #pragma once
 
-#include "editor/radio_group.h"
-#include "editor/up_down.h"
+#include "ui/common/radio_group.h"
+#include "ui/common/up_down.h"
 #include "support_gui/test_windows.h"
 
 #include <QLabel>
@@ -46,7 +46,7 @@ class EditorWindowTest : public ::testing::Test, protected TestWindows {
     // The one road of record selection other windows take.
     void select(int number) {
         editor->setRecordNumber(number);
-        editor->UpDown1Changing();
+        editor->selectRecord();
     }
 
     template <typename T = QWidget> T* control(const char* name) const {

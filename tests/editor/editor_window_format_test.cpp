@@ -1,4 +1,4 @@
-#include "editor/record_format.h"
+#include "ui/common/record_format.h"
 
 #include <gtest/gtest.h>
 

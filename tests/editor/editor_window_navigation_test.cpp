@@ -101,7 +101,7 @@ TEST_F(EditorWindowTest, SettingTheNumberFromCodeWaitsForTheSelection) {
     editor->setRecordNumber(5);
     EXPECT_EQ(text("Edit9"), "5");
     EXPECT_EQ(shownIndex(), 0) << "no refresh before UpDown1Changing";
-    editor->UpDown1Changing();
+    editor->selectRecord();
     EXPECT_EQ(shownIndex(), 4);
     EXPECT_EQ(set.currentIndex(), 4);
     // Out-of-range numbers are kept within the record count.

@@ -1,9 +1,9 @@
 #include "editor_window_fixture.h"
 
-#include "editor/kind_label.h"
+#include "ui/common/kind_label.h"
 
 #include "data/landmark_kind.h"
-#include "editor/record_format.h"
+#include "ui/common/record_format.h"
 
 #include <QApplication>
 #include <QPainter>

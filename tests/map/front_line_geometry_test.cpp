@@ -1,4 +1,4 @@
-#include "map/front_line_geometry.h"
+#include "ui/map/front_line_geometry.h"
 
 #include "support/fixture_builder.h"
 

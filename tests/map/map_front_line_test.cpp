@@ -1,4 +1,4 @@
-#include "map/front_line_item.h"
+#include "ui/map/front_line_item.h"
 #include "map_window_fixture.h"
 
 #include "support_gui/render_keep.h"
@@ -122,13 +122,13 @@ TEST_F(MapFrontLineTest, FrontFollowsEditsAndIsComputedOnlyWhenTheGroundChanges)
         {"highlight",
          [&] {
              editor->setRecordNumber(3);
-             editor->UpDown1Changing();
+             editor->selectRecord();
          },
          midway(1, 2), 1},
-        {"side", [&] { editor->srg1Change(0); }, midway(2, 3), 2},
-        {"same side again", [&] { editor->srg1Change(0); }, midway(2, 3), 2},
-        {"switch off", [&] { editor->LMDRG1Change(1); }, midway(1, 3), 3},
-        {"switch on", [&] { editor->LMDRG1Change(0); }, midway(2, 3), 4},
+        {"side", [&] { editor->sideChosen(0); }, midway(2, 3), 2},
+        {"same side again", [&] { editor->sideChosen(0); }, midway(2, 3), 2},
+        {"switch off", [&] { editor->activeStateChosen(1); }, midway(1, 3), 3},
+        {"switch on", [&] { editor->activeStateChosen(0); }, midway(2, 3), 4},
         // Another kind that stands on the map holds the same ground; type 6 gives it up.
         {"type 7", [&] { typeType("07"); }, midway(2, 3), 4},
         {"type 6", [&] { typeType("06"); }, midway(1, 3), 5},

@@ -320,7 +320,7 @@ TEST_F(MapMultiSelectTest, RingStandsOutsideTheFrameOnEveryGroundAndDimmingDarke
     QApplication::processEvents();
     keep(viewport()->grab().toImage().copy(QRect(centreOf(0) - QPoint(40, 40), QSize(220, 160))),
          "map_selection_ring_front.png");
-    map->N12Scale1Click();
+    map->halfScaleChosen();
     QApplication::processEvents();
     keep(viewport()->grab().toImage().copy(QRect(QPoint(0, 0), QSize(160, 120))),
          "map_selection_ring_half.png");

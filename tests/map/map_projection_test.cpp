@@ -1,4 +1,4 @@
-#include "map/map_projection.h"
+#include "data/map_projection.h"
 
 #include <gtest/gtest.h>
 

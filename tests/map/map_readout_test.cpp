@@ -1,4 +1,4 @@
-#include "map/map_selection.h"
+#include "ui/map/map_selection.h"
 
 #include <gtest/gtest.h>
 

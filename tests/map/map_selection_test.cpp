@@ -1,5 +1,5 @@
-#include "editor/radio_group.h"
-#include "editor/record_format.h"
+#include "ui/common/radio_group.h"
+#include "ui/common/record_format.h"
 #include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
 
@@ -42,7 +42,7 @@ class MapSelectionTest : public ::testing::Test, protected TestWindows {
         editor->setRecordControlsEnabled(true);
         editor->setFieldEditsEnabled(true);
         editor->setRecordNumber(1);
-        editor->GetLocationType();
+        editor->refreshRecord();
         editor->show();
     }
     ~MapSelectionTest() override {
@@ -59,7 +59,7 @@ class MapSelectionTest : public ::testing::Test, protected TestWindows {
     // The one road of selection, as the editor's spinner takes it.
     void select(int number) {
         editor->setRecordNumber(number);
-        editor->UpDown1Changing();
+        editor->selectRecord();
     }
     MarkerFrameItem& frame(int index) const { return *map->marker(index)->frame; }
     QWidget* viewport() const { return map->view()->viewport(); }
@@ -213,7 +213,7 @@ TEST_F(MapSelectionTest, CurrentMarkerIsCentredWhereTheContentAllows) {
 TEST_F(MapSelectionTest, SameRecordStaysHighlightedAcrossAZoomAndNoneIsCarriedOverAShow) {
     showMap();
     select(2);
-    map->N21Scale1Click();
+    map->doubleScaleChosen();
     expectHighlighted(1, false);
     expectSquare(0, kGermanColour, false);
 

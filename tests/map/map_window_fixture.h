@@ -1,8 +1,8 @@
 #pragma once
 
-#include "editor/editor_window.h"
-#include "map/map_projection.h"
-#include "map/map_window.h"
+#include "ui/editor/editor_window.h"
+#include "data/map_projection.h"
+#include "ui/map/map_window.h"
 #include "support_gui/test_windows.h"
 
 #include <QAction>
@@ -40,7 +40,7 @@ class MapWindowTest : public ::testing::Test, protected TestWindows {
     // its marker and leaves the others as built.
     void selectLast() {
         editor->setRecordNumber(set.recordCount());
-        editor->UpDown1Changing();
+        editor->selectRecord();
     }
 
     QAction* editorAction(const char* name) const {

@@ -1,4 +1,4 @@
-#include "map/splash_window.h"
+#include "ui/map/splash_window.h"
 #include "map_window_fixture.h"
 
 #include <QContextMenuEvent>
@@ -237,8 +237,8 @@ TEST_F(MapWindowTest, MapCommandShowsTheSplashFirstAndStaysDisabledUntilTheUserC
     struct Recorder : QObject {
         std::vector<std::string>* seen;
         std::string who;
-        TForm3* map;
-        Recorder(std::vector<std::string>* s, std::string w, TForm3* m)
+        MapWindow* map;
+        Recorder(std::vector<std::string>* s, std::string w, MapWindow* m)
             : seen(s), who(std::move(w)), map(m) {}
         bool eventFilter(QObject*, QEvent* e) override {
             if (e->type() == QEvent::Show || e->type() == QEvent::Hide)

@@ -27,7 +27,7 @@ TEST(RasterizeWindow, ImageShowsWhatTheMapWindowShowsWhenItOpens) {
     windows.createWindows();
     const std::string file = writeEveryKind(windows.dir.path() / "lndmrks4.dat");
     windows.document.read(QString::fromStdString(file));
-    windows.editor->FormActivate();
+    windows.editor->resetEditor();
     windows.map->show();
     const QImage shown =
         windows.map->view()->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/dialogs.h"
+#include "ui/common/dialogs.h"
 
 #include <QString>
 #include <QStringList>

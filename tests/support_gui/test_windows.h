@@ -1,18 +1,18 @@
 #pragma once
 
-#include "app/app_context.h"
-#include "app/program_windows.h"
-#include "app/settings/settings_store.h"
+#include "ui/common/app_context.h"
+#include "ui/start/program_windows.h"
+#include "settings/settings_store.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "document/landmark_document.h"
-#include "editor/editor_window.h"
-#include "map/map_window.h"
-#include "map/splash_window.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
+#include "ui/map/splash_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
 
 #include <algorithm>
 #include <array>
@@ -57,11 +57,11 @@ class TestWindows {
     SettingsStore store{dir.file("korvland.INI")};
     AppContext context{document, dialogs, store, {}, {}, {}};
     ProgramWindows windows;
-    std::unique_ptr<TForm2>& editor = windows.editor;
-    std::unique_ptr<TForm3>& map = windows.map;
-    std::unique_ptr<TForm4>& splash = windows.splash;
-    std::unique_ptr<TForm5>& ownership = windows.ownership;
-    std::unique_ptr<TForm6>& status = windows.status;
+    std::unique_ptr<EditorWindow>& editor = windows.editor;
+    std::unique_ptr<MapWindow>& map = windows.map;
+    std::unique_ptr<SplashWindow>& splash = windows.splash;
+    std::unique_ptr<OwnershipWindow>& ownership = windows.ownership;
+    std::unique_ptr<StatusWindow>& status = windows.status;
 };
 
 } // namespace korvland::testing

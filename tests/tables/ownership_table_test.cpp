@@ -1,7 +1,7 @@
 #include "tables_fixture.h"
 
 #include "data/ownership_count.h"
-#include "tables/ownership_window.h"
+#include "ui/tables/ownership_window.h"
 
 #include <QLabel>
 #include <QMenuBar>
@@ -33,7 +33,7 @@ class OwnershipTableTest : public TablesTest {
     }
     void selectRecord(int number) {
         editor->setRecordNumber(number);
-        editor->UpDown1Changing();
+        editor->selectRecord();
     }
 };
 

@@ -1,11 +1,11 @@
 #include "tables_fixture.h"
 
-#include "app/hint_presenter.h"
-#include "editor/editor_window.h"
-#include "editor/path_label.h"
-#include "editor/record_format.h"
+#include "ui/common/hint_presenter.h"
+#include "ui/editor/editor_window.h"
+#include "ui/editor/path_label.h"
+#include "ui/common/record_format.h"
 #include "support_gui/render_keep.h"
-#include "tables/status_window.h"
+#include "ui/tables/status_window.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -127,7 +127,7 @@ TEST_F(StatusTableTest, SwitchingOnATypeSixLandmarkIsRefusedWithTheReasonInEithe
     for (std::size_t i = 0; i < std::size(attempts); ++i) {
         SCOPED_TRACE(i);
         editor->setRecordNumber(2);
-        editor->UpDown1Changing();
+        editor->selectRecord();
         attempts[i]();
         EXPECT_EQ(set.disabledFlag(1), 1);
         EXPECT_FALSE(ticked(1));
@@ -173,7 +173,7 @@ TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {
     flags[0] = flags[5] = 2;
     openProfileWith(flags);
     editor->setRecordNumber(4);
-    editor->UpDown1Changing();
+    editor->selectRecord();
 
     // The list taking the focus when the table opens; the current record's row is selected.
     QTest::mouseClick(tableButton(), Qt::LeftButton);
@@ -197,7 +197,7 @@ TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {
 
 TEST_F(StatusTableTest, EditorActiveStateTicksTheRowOfTheRecord) {
     editor->setRecordNumber(5);
-    editor->UpDown1Changing();
+    editor->selectRecord();
     clickItem("LMDRG1", 1);
     EXPECT_FALSE(ticked(4));
     EXPECT_EQ(set.disabledFlag(4), 1);

@@ -1,10 +1,10 @@
 #include "support_gui/render_keep.h"
 #include "tables_fixture.h"
 
-#include "editor/kind_label.h"
-#include "tables/caption_label.h"
-#include "tables/ownership_window.h"
-#include "tables/status_window.h"
+#include "ui/common/kind_label.h"
+#include "ui/tables/caption_label.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -110,7 +110,7 @@ TEST_F(TablesTest, StatusTableFilterRowFitsAboveTheListAtItsDesignedWidth) {
     QTest::mouseClick(ownership->findChild<QLabel*>(QStringLiteral("AlliedCount4")), Qt::LeftButton);
     keep(ownership->grab(), "ownership_table_after_click.png");
     QTest::mouseClick(tableButton(), Qt::LeftButton);
-    status->resize(TForm6::kDesignedWidth, TForm6::kDesignedHeight);
+    status->resize(StatusWindow::kDesignedWidth, StatusWindow::kDesignedHeight);
     QTest::keyClicks(status->findChild<QLineEdit*>(QStringLiteral("FilterText")), QStringLiteral("1"));
     document.setSelection({4, 14, 24});
     QApplication::processEvents();

@@ -40,7 +40,7 @@ std::unique_ptr<LandmarkSet> openLandmarkFile(const std::string& file) {
     if (file == "-")
         set->readLandmarkBytes(file, readStandardInput(kLandmarkFileReadLimit));
     else
-        set->korvfileread(fullPath(file));
+        set->read(fullPath(file));
     return set;
 }
 

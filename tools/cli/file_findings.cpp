@@ -4,7 +4,7 @@
 
 #include "data/landmark_kind.h"
 #include "data/terminal_text.h"
-#include "map/map_projection.h"
+#include "data/map_projection.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "map_image.h"
 
 #include "data/user_error.h"
-#include "map/map_scene.h"
+#include "ui/map/map_scene.h"
 
 #include <QBuffer>
 #include <QFileInfo>

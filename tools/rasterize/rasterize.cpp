@@ -7,7 +7,7 @@
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "data/region.h"
-#include "editor/region_name.h"
+#include "ui/editor/region_name.h"
 
 #include <filesystem>
 #include <memory>
@@ -38,7 +38,7 @@ void rasterize(const RasterRequest& request) {
     refuseOutputThatIsAnInput(request.output, inputs);
     // The set is large (1024 records and their flags): keep it off the stack.
     auto set = std::make_unique<LandmarkSet>();
-    set->korvfileread(fullPath(request.file));
+    set->read(fullPath(request.file));
     if (request.profile)
         set->applyDisabledFlags(readProfileFile(*request.profile).disabledFlags);
 

@@ -1,0 +1,52 @@
+#include "ui/common/dialogs.h"
+
+#include "data/user_error.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace korvland {
+
+namespace {
+// Not the application's name: the window system would take that as every window's class
+// at the first window, and the title changes once start-up has made the welcome window.
+QString& storedTitle() {
+    static QString title;
+    return title;
+}
+} // namespace
+
+QString applicationTitle() {
+    return storedTitle();
+}
+
+void setApplicationTitle(const QString& title) {
+    storedTitle() = title;
+}
+
+QString replaceQuestionFor(const FileDialogRequest& request, const QString& path) {
+    const QString own = request.replaceQuestion ? request.replaceQuestion(path) : QString();
+    if (!own.isEmpty())
+        return own;
+    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
+}
+
+QString errorBoxText(const QString& message) {
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void reportError(Dialogs& dialogs, QWidget* parent, const QString& message, const QString& path) {
+    QString text = errorBoxText(message);
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    dialogs.error(parent, text);
+}
+
+void reportError(Dialogs& dialogs, QWidget* parent, const UserError& error) {
+    reportError(dialogs, parent, QString::fromStdString(error.what()),
+                QFile::decodeName(QByteArray::fromStdString(error.path())));
+}
+
+} // namespace korvland

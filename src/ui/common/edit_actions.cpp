@@ -1,0 +1,144 @@
+#include "ui/common/edit_actions.h"
+
+#include "document/landmark_document.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QUndoStack>
+#include <QWidget>
+
+namespace korvland {
+
+QString stepCommandText(const QString& command, const QString& step) {
+    if (step.isEmpty())
+        return command;
+    QString shown = step;
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    return command + QLatin1Char(' ') + shown;
+}
+
+EditActions::EditActions(LandmarkDocument& document, QObject* parent) : QObject(parent), mDocument(document) {
+    QUndoStack* stack = document.undoStack();
+    mUndo = make(QStringLiteral("&Undo"), "Undo");
+    mRedo = make(QStringLiteral("&Redo"), "Redo");
+    mUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mSelectAll = make(QStringLiteral("Select &All"), "SelectAll");
+    mSelectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
+    mSelectNone = make(QStringLiteral("Select &None"), "SelectNone");
+    mSelectNone->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
+    mInvertSelection = make(QStringLiteral("&Invert Selection"), "InvertSelection");
+    mInvertSelection->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+    mSwitchOn = make(QStringLiteral("Switch O&n"), "SwitchOn");
+    mSwitchOff = make(QStringLiteral("Switch O&ff"), "SwitchOff");
+    mSideGerman = make(QStringLiteral("&German"), "SideGerman");
+    mSideAllied = make(QStringLiteral("&Allied"), "SideAllied");
+    mFind = make(QStringLiteral("&Find..."), "Find");
+    mFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    // Undo, redo and find reach the document from whichever window is active; the selection's
+    // keys belong to the windows that show a selection.
+    for (QAction* action : {mUndo, mRedo, mFind})
+        action->setShortcutContext(Qt::ApplicationShortcut);
+
+    connect(stack, &QUndoStack::undoTextChanged, mUndo,
+            [this](const QString& step) { mUndo->setText(stepCommandText(QStringLiteral("&Undo"), step)); });
+    connect(stack, &QUndoStack::redoTextChanged, mRedo,
+            [this](const QString& step) { mRedo->setText(stepCommandText(QStringLiteral("&Redo"), step)); });
+    connect(stack, &QUndoStack::canUndoChanged, mUndo, &QAction::setEnabled);
+    connect(stack, &QUndoStack::canRedoChanged, mRedo, &QAction::setEnabled);
+    connect(mUndo, &QAction::triggered, stack, &QUndoStack::undo);
+    connect(mRedo, &QAction::triggered, stack, &QUndoStack::redo);
+
+    connect(mSelectAll, &QAction::triggered, this, [this] { mDocument.selectAll(); });
+    connect(mSelectNone, &QAction::triggered, this, [this] { mDocument.selectNone(); });
+    connect(mInvertSelection, &QAction::triggered, this, [this] { mDocument.invertSelection(); });
+    connect(mSwitchOn, &QAction::triggered, this, [this] { mDocument.switchOnSelection(); });
+    connect(mSwitchOff, &QAction::triggered, this, [this] { mDocument.switchOffSelection(); });
+    connect(mSideGerman, &QAction::triggered, this, [this] { mDocument.setSideOfSelection(0); });
+    connect(mSideAllied, &QAction::triggered, this, [this] { mDocument.setSideOfSelection(1); });
+    connect(mFind, &QAction::triggered, this, &EditActions::findRequested);
+
+    connect(&document, &LandmarkDocument::selectionChanged, this, &EditActions::updateEnabled);
+    connect(&document, &LandmarkDocument::setReplaced, this, &EditActions::updateEnabled);
+    updateEnabled();
+}
+
+QAction* EditActions::make(const QString& text, const char* objectName) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+void EditActions::updateEnabled() {
+    const bool loaded = mDocument.isLoaded() && mDocument.recordCount() > 0;
+    const bool selection = mDocument.selectedCount() > 0;
+    mUndo->setEnabled(mDocument.undoStack()->canUndo());
+    mRedo->setEnabled(mDocument.undoStack()->canRedo());
+    for (QAction* action : {mSelectAll, mInvertSelection, mFind})
+        action->setEnabled(loaded);
+    for (QAction* action : {mSelectNone, mSwitchOn, mSwitchOff, mSideGerman, mSideAllied})
+        action->setEnabled(selection);
+}
+
+QList<QAction*> EditActions::actions() const {
+    return {mUndo,     mRedo,      mSelectAll,  mSelectNone, mInvertSelection,
+            mSwitchOn, mSwitchOff, mSideGerman, mSideAllied, mFind};
+}
+
+void EditActions::addTo(QMenu* menu) const {
+    menu->addAction(mUndo);
+    menu->addAction(mRedo);
+    menu->addSeparator();
+    menu->addAction(mSelectAll);
+    menu->addAction(mSelectNone);
+    menu->addAction(mInvertSelection);
+    menu->addSeparator();
+    menu->addAction(mSwitchOn);
+    menu->addAction(mSwitchOff);
+    addSideMenu(menu, nullptr);
+    menu->addSeparator();
+    menu->addAction(mFind);
+}
+
+void EditActions::addSelectionEditsTo(QMenu* menu, QAction* before) const {
+    menu->insertSeparator(before);
+    menu->insertAction(before, mSwitchOn);
+    menu->insertAction(before, mSwitchOff);
+    addSideMenu(menu, before);
+    menu->insertAction(before, mInvertSelection);
+}
+
+void EditActions::addSideMenu(QMenu* menu, QAction* before) const {
+    auto* side = new QMenu(QStringLiteral("Set &Side"), menu);
+    side->setObjectName(QStringLiteral("SetSide"));
+    side->addAction(mSideGerman);
+    side->addAction(mSideAllied);
+    menu->insertMenu(before, side);
+    // The submenu is usable exactly when its commands are.
+    const auto follow = [side, german = mSideGerman] { side->menuAction()->setEnabled(german->isEnabled()); };
+    connect(mSideGerman, &QAction::changed, side, follow);
+    follow();
+}
+
+void EditActions::addShortcutsTo(QWidget* window) const {
+    window->addActions(actions());
+}
+
+void EditActions::routeUndoKeys(QWidget* box) {
+    box->installEventFilter(this);
+}
+
+bool EditActions::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+        if (mUndo->shortcuts().contains(pressed) || mRedo->shortcuts().contains(pressed)) {
+            // Not taken by the box: the shortcut goes to the actions.
+            event->ignore();
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace korvland

@@ -1,0 +1,432 @@
+#include "ui/editor/editor_window.h"
+
+#include "ui/common/edit_actions.h"
+#include "ui/common/explode_effect.h"
+#include "ui/common/hint_presenter.h"
+#include "ui/common/landmarks_folder.h"
+#include "settings/settings_store.h"
+#include "data/region.h"
+#include "data/user_error.h"
+#include "ui/editor/find_bar.h"
+#include "ui/editor/save_questions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+namespace korvland {
+
+namespace {
+
+std::string nativePath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QAction* addCommand(QMenu* menu, const QString& caption, const char* objectName) {
+    QAction* action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+QAction* addCommand(QMenuBar* bar, const QString& caption, const char* objectName) {
+    QAction* action = bar->addAction(caption);
+    action->setObjectName(QLatin1String(objectName));
+    return action;
+}
+
+} // namespace
+
+// --- menu ----------------------------------------------------------------------------
+
+void EditorWindow::createMenu() {
+    QMenuBar* bar = menuBar();
+    // Access keys are marked with "&": the captions read as before, the letter underlined.
+    mOpenMenu = bar->addMenu(QStringLiteral("&Open"));
+    mOpenMenu->setObjectName(QStringLiteral("Open1"));
+    mOpenMenu->menuAction()->setObjectName(QStringLiteral("Open1Action"));
+    mOpenMasterAction = addCommand(mOpenMenu, QStringLiteral("&Master"), "MasterFile1");
+    mOpenProfileAction = addCommand(mOpenMenu, QStringLiteral("&Profile"), "Profile1");
+    mOpenLandmarkAction = addCommand(mOpenMenu, QStringLiteral("&Landmark"), "Landmark1");
+    mSaveProfileAction = addCommand(bar, QStringLiteral("Save &Profile"), "Save1");
+    mSaveLandmarkAction = addCommand(bar, QStringLiteral("&Save Landmark"), "CompileLandmark1");
+    // Filled with the program's edit commands when they are handed over.
+    mEditMenu = bar->addMenu(QStringLiteral("&Edit"));
+    mEditMenu->setObjectName(QStringLiteral("EditMenu"));
+    mEditMenu->menuAction()->setObjectName(QStringLiteral("EditMenuAction"));
+    mChangeFolderAction = addCommand(bar, QStringLiteral("&Change Folder"), "N1");
+    mMapAction = addCommand(bar, QStringLiteral("&Map"), "Map1");
+    mDataAction = addCommand(bar, QStringLiteral("&Data"), "Data1");
+    mAboutAction = addCommand(bar, QStringLiteral("&About"), "About1");
+
+    mOpenLandmarkAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mSaveLandmarkAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Closing the program from the keyboard takes the same road as closing the window.
+    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    quit->setObjectName(QStringLiteral("Quit"));
+    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quit->setShortcutContext(Qt::WindowShortcut);
+    addAction(quit);
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    // Nothing to save and nothing to map until the first file has been read.
+    mSaveProfileAction->setEnabled(false);
+    mSaveLandmarkAction->setEnabled(false);
+    mMapAction->setEnabled(false);
+
+    connect(mOpenMasterAction, &QAction::triggered, this, [this] { openMasterCommand(); });
+    connect(mOpenProfileAction, &QAction::triggered, this, [this] { openProfileCommand(); });
+    connect(mOpenLandmarkAction, &QAction::triggered, this, [this] { openLandmarkCommand(); });
+    connect(mSaveProfileAction, &QAction::triggered, this, [this] { saveProfileCommand(); });
+    connect(mSaveLandmarkAction, &QAction::triggered, this, [this] { saveLandmarkCommand(); });
+    connect(mChangeFolderAction, &QAction::triggered, this, [this] { changeFolderCommand(); });
+    connect(mMapAction, &QAction::triggered, this, [this] { showMapCommand(mMapAction); });
+    connect(mDataAction, &QAction::triggered, this, [this] { dataCommand(); });
+    connect(mAboutAction, &QAction::triggered, this, [this] { aboutCommand(); });
+
+    // The window's creation: the recent files first, then the reset on the empty set.
+    mRecentFiles.load(mContext.store);
+    rebuildRecentMenu();
+    resetEditor();
+}
+
+void EditorWindow::rebuildRecentMenu() {
+    for (QAction* action : std::as_const(mRecentActions)) {
+        mOpenMenu->removeAction(action);
+        // The entry being clicked may be the one rebuilt away: let it finish first.
+        action->deleteLater();
+    }
+    mRecentActions.clear();
+    const QStringList& entries = mRecentFiles.entries();
+    if (entries.isEmpty())
+        return;
+    mRecentActions << mOpenMenu->addSeparator();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const QString path = entries[i];
+        // A "&" inside the path is shown as itself, not as an access key.
+        QString escaped = path;
+        escaped.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = mOpenMenu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(escaped));
+        action->setObjectName(QStringLiteral("MRUEntry%1").arg(i));
+        action->setData(path);
+        connect(action, &QAction::triggered, this, [this, path] { openRecentFile(path); });
+        mRecentActions << action;
+    }
+}
+
+void EditorWindow::setMapCommandEnabled(bool enabled) {
+    if (mMapAction)
+        mMapAction->setEnabled(enabled);
+}
+
+bool EditorWindow::saveRecentFiles() {
+    mRecentFilesSaved = true;
+    try {
+        mRecentFiles.save(mContext.store);
+        return true;
+    } catch (const UserError& e) {
+        if (mContext.showSettingsFailure(QString::fromStdString(e.what())))
+            reportError(mContext.dialogs, this, e);
+        return false;
+    }
+}
+
+void EditorWindow::addRecentFile(const QString& path) {
+    mRecentFiles.add(path);
+    rebuildRecentMenu();
+}
+
+// --- reading -----------------------------------------------------------------------
+
+bool EditorWindow::confirmDiscard() {
+    if (!isModified())
+        return true;
+    return mContext.dialogs.question(
+        this, unsavedChangesQuestion(*mContext.document.undoStack(), QStringLiteral("Discard them?")));
+}
+
+bool EditorWindow::runRead(const std::function<void()>& read) {
+    // The map and the tables hide themselves when the document announces the read.
+    showNotice(mStandingNotice);
+    try {
+        read();
+    } catch (const UserError& e) {
+        reportError(mContext.dialogs, this, e);
+        return false;
+    }
+    setRecordControlsEnabled(true);
+    setFieldEditsEnabled(true);
+    setTableButtonEnabled(true);
+    mMapAction->setEnabled(true);
+    mSaveProfileAction->setEnabled(true);
+    mSaveLandmarkAction->setEnabled(true);
+    return true;
+}
+
+bool EditorWindow::readLandmarkFile(const QString& path) {
+    return runRead([this, &path] {
+        mContext.document.read(path);
+        mFiles.read(nativePath(path));
+    });
+}
+
+void EditorWindow::finishOpen() {
+    resetEditor();
+}
+
+void EditorWindow::openLandmarkWith(const FileDialogRequest& request) {
+    if (!confirmDiscard())
+        return;
+    FileDialogRequest asked = request;
+    asked.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.openFile(this, asked);
+    // A cancelled open leaves everything as it was.
+    if (!path)
+        return;
+    openLandmarkFile(*path);
+}
+
+bool EditorWindow::openLandmarkFile(const QString& path) {
+    if (!readLandmarkFile(path))
+        return false;
+    addRecentFile(path);
+    finishOpen();
+    return true;
+}
+
+void EditorWindow::openLandmarkCommand() {
+    // The landmark open dialog belongs to the welcome window.
+    openLandmarkWith(landmarkFileRequest(mContext.landmarksFolder));
+}
+
+void EditorWindow::openMasterCommand() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Choose A Masterflie to Open");
+    request.filter = QStringLiteral("Master Landmarks File|*.mlf");
+    request.defaultSuffix = QStringLiteral("mlf");
+    request.readOnlyOption = true;
+    openLandmarkWith(request);
+}
+
+void EditorWindow::openRecentFile(const QString& path) {
+    if (!confirmDiscard())
+        return;
+    // An entry whose file cannot be read stays where it is.
+    if (!readLandmarkFile(path))
+        return;
+    finishOpen();
+    addRecentFile(path);
+}
+
+void EditorWindow::openProfileCommand() {
+    if (!confirmDiscard())
+        return;
+    FileDialogRequest request;
+    request.title = QStringLiteral("Open a Landmarks Profile");
+    request.filter = QStringLiteral("Landmark Profile|*.lmp");
+    request.defaultSuffix = QStringLiteral("lmp");
+    request.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.openFile(this, request);
+    if (!path)
+        return;
+    openProfileFile(*path);
+}
+
+bool EditorWindow::openProfileFile(const QString& path) {
+    if (!runRead([this, &path] {
+            mContext.document.openProfile(path);
+            mFiles.read(mContext.document.set().landmarkPath());
+        }))
+        return false;
+    finishOpen();
+    return true;
+}
+
+// --- saving ------------------------------------------------------------------------
+
+bool EditorWindow::saveThrough(FileDialogRequest request, const QString& refusal,
+                         const std::function<void(const QString&)>& write) {
+    if (request.initialFolder.isEmpty())
+        request.initialFolder = mContext.landmarksFolder;
+    const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
+    if (!path) {
+        mContext.dialogs.information(this, refusal);
+        return false;
+    }
+    try {
+        write(*path);
+        showNotice(savedNotice(QFileInfo(*path).fileName()));
+        return true;
+    } catch (const UserError& e) {
+        reportError(mContext.dialogs, this, e);
+        return false;
+    }
+}
+
+void EditorWindow::saveProfileCommand() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Landmark Profile");
+    request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
+    request.defaultSuffix = QStringLiteral("lmp");
+    request.replaceQuestion = profileReplaceQuestion;
+    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const QString& path) {
+        mContext.document.saveProfile(path);
+        mFiles.wrote(nativePath(path));
+    });
+}
+
+void EditorWindow::saveLandmarkCommand() {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Save Compiled Landmark File");
+    request.filter = QStringLiteral("All Landmarks Files|*.dat");
+    request.defaultSuffix = QStringLiteral("dat");
+    request.proposedName = mContext.document.proposedSaveName();
+    request.initialFolder = mContext.document.proposedSaveFolder();
+    request.replaceQuestion = [this](const QString& path) { return landmarkReplaceQuestion(path, mFiles); };
+    // A written landmark file is the document's clean state.
+    saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const QString& path) {
+        mContext.document.write(path);
+        mFiles.wrote(nativePath(path));
+    });
+}
+
+// --- reset and region --------------------------------------------------------------
+
+void EditorWindow::resetEditor() {
+    showMapCommand(mOpenMenu);
+    setRecordNumber(1);
+    const LandmarkDocument& document = mContext.document;
+    setRecordMaximum(document.recordCount());
+    refreshRecord();
+    if (mPathLabel) {
+        mPathLabel->setText(document.filePath());
+        mPathLabel->setToolTip(mPathLabel->text());
+    }
+    if (mRecordCountLabel)
+        mRecordCountLabel->setText(QString::number(document.recordCount()));
+    if (mRecordSizeLabel)
+        mRecordSizeLabel->setText(QString::number(document.set().recordSize()));
+    update();
+}
+
+void EditorWindow::showMapCommand(QObject* sender) {
+    // A file whose name names no region leaves the region, and so these texts, as they were.
+    const LandmarkDocument& document = mContext.document;
+    if (document.regionKnown()) {
+        const RegionTexts& texts = regionTexts(document.region());
+        if (mRegionLine)
+            mRegionLine->setText(QString::fromLatin1(texts.locationLine));
+    }
+    if (sender == mMapAction)
+        emit mapRequested();
+}
+
+// --- other commands ------------------------------------------------------------------
+
+void EditorWindow::changeFolderCommand() {
+    try {
+        // Opened in the landmarks folder the operator works in.
+        const std::optional<QString> folder =
+            mFolderChooser ? mFolderChooser(this, mContext.landmarksFolder)
+                           : mContext.dialogs.chooseFolder(this, mContext.landmarksFolder);
+        // The folder is still set: a cancel says nothing and changes nothing.
+        if (!folder)
+            return;
+        storeLandmarksFolder(mContext.store, *folder);
+        mContext.landmarksFolder = storedLandmarksFolder(mContext.store);
+    } catch (const UserError& e) {
+        reportError(mContext.dialogs, this, e);
+    }
+}
+
+void EditorWindow::dataCommand() {
+    emit dataRequested();
+}
+
+void EditorWindow::aboutCommand() {
+    QDialog about(this);
+    about.setObjectName(QStringLiteral("AboutBox"));
+    about.setWindowTitle(QStringLiteral("About the Landmarks Editor"));
+    auto* layout = new QVBoxLayout(&about);
+    layout->setContentsMargins(24, 18, 24, 12);
+    layout->setSpacing(8);
+    const auto addLine = [&](const QString& text, const char* name, int pointSize, bool bold) {
+        auto* label = new QLabel(text, &about);
+        label->setObjectName(QLatin1String(name));
+        label->setAlignment(Qt::AlignHCenter);
+        QFont font = label->font();
+        font.setPointSize(pointSize);
+        font.setBold(bold);
+        label->setFont(font);
+        layout->addWidget(label);
+    };
+    addLine(QStringLiteral("KORV TLQ Landmarks Editor"), "ProductName", 14, true);
+    addLine(QStringLiteral("A program to modify KORV Landmark files for TLQ Play."), "Comments", 10, false);
+    addLine(QStringLiteral("Version 3.2"), "Version", 10, false);
+    addLine(QStringLiteral("Written by the korvland developers for the operators of TLQ game servers."),
+            "Copyright", 9, false);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addSpacing(6);
+    layout->addWidget(buttons, 0, Qt::AlignHCenter);
+    about.setModal(true);
+    // Hints over the About box come smaller and on wider lines.
+    const ScopedHintStyle aboutHints(kAboutHintStyle);
+    explodeOnEveryShow(about);
+    mContext.dialogs.exec(about);
+}
+
+// --- editing and closing -------------------------------------------------------------
+
+void EditorWindow::documentEdited() {
+    showNotice(mStandingNotice);
+}
+
+void EditorWindow::setEditActions(EditActions& actions) {
+    actions.addTo(mEditMenu);
+    actions.addShortcutsTo(this);
+    for (QLineEdit* box : findChildren<QLineEdit*>())
+        actions.routeUndoKeys(box);
+    connect(&actions, &EditActions::findRequested, this, &EditorWindow::showFindBar);
+}
+
+void EditorWindow::showFindBar() {
+    raise();
+    activateWindow();
+    mFindBar->open();
+}
+
+QString EditorWindow::savedNotice(const QString& fileName) const {
+    const LandmarkSet& set = mContext.document.set();
+    int switchedOff = 0;
+    for (std::size_t i = 0; i < set.recordCount(); ++i)
+        switchedOff += set.disabledFlag(i) != 0 ? 1 : 0;
+    const int count = set.recordCount();
+    return QStringLiteral("Saved %1: %2 %3, %4 switched off.")
+        .arg(fileName)
+        .arg(count)
+        .arg(count == 1 ? QStringLiteral("landmark") : QStringLiteral("landmarks"))
+        .arg(switchedOff);
+}
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    if (isModified() &&
+        !mContext.dialogs.question(this, unsavedChangesQuestion(*mContext.document.undoStack(),
+                                                                QStringLiteral("Quit without saving?")))) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (mContext.requestQuit)
+        mContext.requestQuit();
+}
+
+} // namespace korvland

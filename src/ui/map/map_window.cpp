@@ -1,0 +1,255 @@
+#include "ui/map/map_window.h"
+
+#include "ui/common/window_sight.h"
+#include "data/region.h"
+#include "ui/common/record_format.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QGraphicsScene>
+#include <QGraphicsView>
+#include <QMenu>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace korvland {
+
+namespace {
+
+constexpr int kScrollBarWidth = 13;
+
+// The map's scroll bars are narrower than the platform's. The view reckons its scroll
+// range with the same width, so the style answers for both.
+class NarrowScrollBarStyle : public QProxyStyle {
+  public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
+        if (metric == PM_ScrollBarExtent)
+            return kScrollBarWidth;
+        return QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+} // namespace
+
+// The scrollable surface. The content's top-left corner stays at the viewport's
+// top-left even when the content is smaller, and the scroll steps are those of a
+// smooth-scrolling window: a page is nine tenths of the visible extent, a line a tenth
+// of a page.
+class MapView : public QGraphicsView {
+  public:
+    MapView(QGraphicsScene* scene, QWidget* parent) : QGraphicsView(scene, parent) {
+        auto* style = new NarrowScrollBarStyle;
+        style->setParent(this);
+        setStyle(style);
+        horizontalScrollBar()->setStyle(style);
+        verticalScrollBar()->setStyle(style);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setFrameShape(QFrame::NoFrame);
+        setBackgroundBrush(colourFromBgr(kMapGroundColour));
+        // Right clicks belong to the window's pop-up menu, markers included.
+        setContextMenuPolicy(Qt::NoContextMenu);
+        viewport()->setContextMenuPolicy(Qt::NoContextMenu);
+        setViewportUpdateMode(QGraphicsView::SmartViewportUpdate);
+    }
+
+    // The view sets its own steps whenever it recomputes its range; these follow.
+    void applyScrollSteps() {
+        for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()}) {
+            const int visible = bar == horizontalScrollBar() ? viewport()->width() : viewport()->height();
+            const int page = std::max(1, visible * 9 / 10);
+            bar->setPageStep(page);
+            bar->setSingleStep(std::max(1, page / 10));
+        }
+    }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QGraphicsView::resizeEvent(event);
+        applyScrollSteps();
+    }
+};
+
+MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("object PB1: TPaintBox"));
+    move(315, 154);
+    resize(833, 753);
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    setFont(font);
+
+    mScene = new QGraphicsScene(this);
+    // No spatial index: a rubber band gives hundreds of frames their selection ring at once,
+    // and every frame whose extent changes would be taken out of a tree and put back; a
+    // plain search through some two thousand items per press or repaint costs far less.
+    mScene->setItemIndexMethod(QGraphicsScene::NoIndex);
+    mScene->setBackgroundBrush(colourFromBgr(kMapGroundColour));
+    mView = new MapView(mScene, this);
+    mView->setObjectName(QStringLiteral("PB1View"));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(mView);
+    createPopupMenu();
+    createFrontLineEntry();
+    // Pointer movements without a button reach the filter too, for the readouts.
+    mView->viewport()->setMouseTracking(true);
+    mView->viewport()->installEventFilter(this);
+}
+
+MapWindow::~MapWindow() {
+    destroyMarkers();
+}
+
+void MapWindow::createPopupMenu() {
+    mPopupMenu = new QMenu(this);
+    mPopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    mScaleGroup = new QActionGroup(this);
+    mScaleGroup->setExclusive(true);
+    const auto entry = [this](const QString& caption, const char* name, void (MapWindow::*handler)()) {
+        QAction* action = mPopupMenu->addAction(caption);
+        action->setObjectName(QLatin1String(name));
+        action->setCheckable(true);
+        mScaleGroup->addAction(action);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    mHalfScaleAction = entry(QStringLiteral("1:2 Scale"), "N12Scale1", &MapWindow::halfScaleChosen);
+    mFullScaleAction = entry(QStringLiteral("1:1 Scale"), "N11Scale1", &MapWindow::fullScaleChosen);
+    mDoubleScaleAction = entry(QStringLiteral("2:1 Scale"), "N21Scale1", &MapWindow::doubleScaleChosen);
+    mQuadrupleScaleAction = entry(QStringLiteral("4:1 Scale"), "N41Scale1", &MapWindow::quadrupleScaleChosen);
+    mFullScaleAction->setChecked(true);
+}
+
+QGraphicsView* MapWindow::view() const {
+    return mView;
+}
+
+const MapMarker* MapWindow::marker(int index) const {
+    if (index < 0 || static_cast<std::size_t>(index) >= mContent.markers.size())
+        return nullptr;
+    return &mContent.markers[static_cast<std::size_t>(index)];
+}
+
+// --- events ------------------------------------------------------------------------
+
+void MapWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window system's own shows (restoring from the task bar) build nothing.
+    if (!event->spontaneous())
+        windowShown();
+}
+
+void MapWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    windowHidden();
+    // Whatever hid it (its close box, a file read, a read that then failed), "Map" brings
+    // it back.
+    emit inSightChanged(false);
+}
+
+void MapWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Minimised, the map is out of sight: "Map" brings it back. Restored, it is shown again.
+    if (event->type() == QEvent::WindowStateChange && !isHidden())
+        emit inSightChanged(!isMinimized());
+}
+
+void MapWindow::closeEvent(QCloseEvent* event) {
+    windowClosed();
+    QWidget::closeEvent(event);
+}
+
+void MapWindow::contextMenuEvent(QContextMenuEvent* event) {
+    mPopupMenu->popup(event->globalPos());
+    event->accept();
+}
+
+void MapWindow::windowShown() {
+    mSelection.forgetMarker();
+    mMapScale = 1.0f;
+    mFullScaleAction->setChecked(true);
+    mMapShown = 1;
+    emit inSightChanged(true);
+    buildMarkers();
+}
+
+void MapWindow::showOnCommand() {
+    // Only minimised: its markers are there, it comes back as it was.
+    if (!isHidden()) {
+        bringIntoSight(*this);
+        return;
+    }
+    emit buildStarting();
+    bringIntoSight(*this);
+}
+
+void MapWindow::windowHidden() {
+    mMapShown = 0;
+    finishBand(false);
+    destroyMarkers();
+}
+
+void MapWindow::windowClosed() {
+    emit inSightChanged(false);
+}
+
+void MapWindow::showRegionCaption() {
+    const LandmarkDocument& document = mContext.document;
+    if (document.regionKnown())
+        setWindowTitle(QString::fromLatin1(regionTexts(document.region()).mapCaption));
+}
+
+void MapWindow::buildMarkers() {
+    mContent = buildMapScene(*mScene, mContext.document.set(), mContext.document.region(), mMapScale);
+    showSelection();
+    showFilter();
+    refreshFrontLine();
+    mView->applyScrollSteps();
+    // The build places markers in content coordinates, from the top-left corner.
+    mView->horizontalScrollBar()->setValue(0);
+    mView->verticalScrollBar()->setValue(0);
+    emit markersBuilt();
+    highlightCurrentRecord();
+}
+
+void MapWindow::destroyMarkers() {
+    clearMapScene(*mScene, mContent);
+}
+
+// --- scale -------------------------------------------------------------------------
+
+void MapWindow::changeScale(QAction* entry, float scale) {
+    // The menu opens only over the shown window; markers never exist while it is hidden.
+    if (!isVisible())
+        return;
+    mMapScale = scale;
+    entry->setChecked(true);
+    // The window stays shown: mapShown keeps its value and the splash window stays away.
+    destroyMarkers();
+    buildMarkers();
+}
+
+void MapWindow::halfScaleChosen() {
+    changeScale(mHalfScaleAction, 0.5f);
+}
+
+void MapWindow::fullScaleChosen() {
+    changeScale(mFullScaleAction, 1.0f);
+}
+
+void MapWindow::doubleScaleChosen() {
+    changeScale(mDoubleScaleAction, 2.0f);
+}
+
+void MapWindow::quadrupleScaleChosen() {
+    changeScale(mQuadrupleScaleAction, 4.0f);
+}
+
+} // namespace korvland

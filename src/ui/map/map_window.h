@@ -1,0 +1,187 @@
+#pragma once
+
+#include "ui/common/app_context.h"
+#include "data/landmark_kind.h"
+#include "document/landmark_document.h"
+#include "ui/map/map_scene.h"
+#include "ui/map/map_selection.h"
+
+#include <QEvent>
+#include <QWidget>
+
+class QAction;
+class QActionGroup;
+class QGraphicsScene;
+class QGraphicsView;
+class QMenu;
+class QMouseEvent;
+class QRubberBand;
+
+namespace korvland {
+
+// The map window: every record as a marker on a dark-green surface that scrolls both
+// ways, at one of four scales. Markers exist only while the window is shown: they are
+// built when it is shown and after every change of scale, and go when it is hidden.
+class EditActions;
+
+class MapWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit MapWindow(AppContext& context, QWidget* parent = nullptr);
+    ~MapWindow() override;
+
+    // 1 while the map window is shown, otherwise 0; the editor clears it on every reset.
+    int mapShown() const { return mMapShown; }
+    void setMapShown(int shown) { mMapShown = shown; }
+    // The scale of the markers: 0.5, 1, 2 or 4; 1 after every show.
+    float mapScale() const { return mMapScale; }
+    // The frame colour the highlighted marker gets back when the highlight moves on.
+    BgrColour savedMarkerColour() const { return mSelection.savedMarkerColour(); }
+    void setSavedMarkerColour(BgrColour colour) { mSelection.setSavedMarkerColour(colour); }
+
+    // The window's events.
+    void windowShown();
+    void windowHidden();
+    void windowClosed();
+    // Builds one marker per record, hides the splash window and highlights the current
+    // record's marker.
+    void buildMarkers();
+    // The pop-up menu's scale entries: 1:2, 1:1, 2:1, 4:1.
+    void halfScaleChosen();
+    void fullScaleChosen();
+    void doubleScaleChosen();
+    void quadrupleScaleChosen();
+
+    // --- selection (map_window_selection.cpp) --------------------------------------
+    // Moves the selection mark to the current record's marker and scrolls it to the
+    // middle of the window.
+    void highlightCurrentRecord();
+    // Renews the current record's marker (icon and hint) after a type or side edit, once
+    // a marker has been clicked and while the markers exist.
+    void refreshMarker();
+    // A mouse button went down on a marker's frame: its record becomes current
+    // everywhere. A right button's press opens the pop-up menu as well, as it does
+    // anywhere in the window.
+    void markerPressed(const MarkerFrameItem& frame);
+    // The pointer moved over the bare surface, at `pos` in the window's client area.
+    void pointerMovedOverGround(QPoint pos);
+    const MapSelection& selection() const { return mSelection; }
+
+    // --- the selection of many records (map_window_multi_select.cpp) ---------------
+    // A left drag from the bare surface draws a rubber band and, on release, makes the
+    // markers whose centres lie inside it the selection; with Ctrl they join it. Ctrl and a
+    // press on a marker adds it to the selection or takes it out, leaving the current
+    // record alone. Escape empties the selection, Ctrl+A selects every record. The markers
+    // show the document's selection and dim what its filter leaves out.
+
+    // Gives the ring to the markers of selected records and takes it from the others; only
+    // the markers whose state changes repaint.
+    void showSelection();
+    // Dims the markers of the records that do not pass the document's filter.
+    void showFilter();
+    // An edit of many records, its undo or its redo: their markers take their side colour
+    // or their switch, the highlighted one keeping its white ring.
+    void recordsEdited(const QList<int>& indices, LandmarkDocument::Field field);
+    // One record was switched on or off: its marker's hatch and dimming follow.
+    void recordSwitched(int index);
+    // The band while a drag draws one, otherwise null.
+    const QRubberBand* rubberBand() const;
+    // The pop-up menu takes the edits of the selection, and the window the keys of every
+    // "Edit" command.
+    void setEditActions(const EditActions& actions);
+
+    // --- front line (map_window_front_line.cpp) ------------------------------------
+    // The pop-up menu's "Front Line" entry: shows or hides the ground each side holds and
+    // the front between them, and keeps the choice in the settings file.
+    void frontLineToggled();
+    // Brings the overlay in line with the set while the markers exist and the entry is
+    // checked; its diagram is computed again only when the ground has changed.
+    void refreshFrontLine();
+    const FrontLineItem* frontLine() const { return mContent.frontLine; }
+
+    // The markers of the last build, by record index; empty while the window is hidden.
+    const std::vector<MapMarker>& markers() const { return mContent.markers; }
+    // The marker of record `index`, or null when it does not exist.
+    const MapMarker* marker(int index) const;
+    QGraphicsView* view() const;
+    QGraphicsScene* scene() const { return mScene; }
+    QMenu* popupMenu() const { return mPopupMenu; }
+
+    // "Map": a minimised map comes back as it was; a hidden one is built and shown, the
+    // splash covering the build.
+    void showOnCommand();
+
+    // --- following the document -----------------------------------------------------
+    // A new type renews the current record's marker while the map is shown; a new side
+    // also gives the highlighted marker's frame its new colour for when the highlight
+    // moves on.
+    void recordEdited(int index, LandmarkDocument::Field field);
+    // The caption names the theatre once a file has named one.
+    void showRegionCaption();
+
+  signals:
+    // A build after "Map" is about to begin: the splash window is to be painted over it.
+    void buildStarting();
+    // The markers are built: the splash window can go.
+    void markersBuilt();
+    // The map came into sight or went out of it (hidden, closed or minimised): "Map" is
+    // needed only while it is out of sight.
+    void inSightChanged(bool inSight);
+    // A marker was pressed: its name (before its record becomes current), then its record
+    // index (after).
+    void markerNamed(const QString& name);
+    void markerSelected(int index);
+    // The pointer moved over the bare surface: the current record's coordinates and the
+    // pointer's position in the window.
+    void pointerMoved(const QString& northSouth, const QString& eastWest, const QString& y, const QString& x);
+    // The highlight rests on the current record `index`.
+    void highlightMoved(int index);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Presses on frames and movements over the bare surface of the view.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    void createPopupMenu();
+    void createFrontLineEntry();
+    // Press, drag and release of the left button on the view for selection: true when the
+    // event was a selection gesture the view must not see.
+    bool selectionMouseEvent(QEvent::Type type, const QMouseEvent& event);
+    // A press on the marker of record `index`; true when its record is to become current.
+    bool markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    void finishBand(bool apply);
+    void changeScale(QAction* entry, float scale);
+    void destroyMarkers();
+
+    AppContext& mContext;
+    int mMapShown = 0;
+    float mMapScale = 1.0f;
+    MapSelection mSelection;
+    QGraphicsScene* mScene = nullptr;
+    class MapView* mView = nullptr;
+    MapContent mContent;
+
+    QMenu* mPopupMenu = nullptr;
+    QActionGroup* mScaleGroup = nullptr;
+    QAction* mHalfScaleAction = nullptr;
+    QAction* mFullScaleAction = nullptr;
+    QAction* mDoubleScaleAction = nullptr;
+    QAction* mQuadrupleScaleAction = nullptr;
+    QAction* mFrontLineAction = nullptr;
+
+    // The rubber band: waiting for the pointer to move far enough from where the left
+    // button went down on the bare surface, then drawn until the button is released.
+    enum class Band { None, Pending, Drawing };
+    Band mBandState = Band::None;
+    QPoint mBandOrigin;
+    bool mBandAdds = false;
+    QRubberBand* mBand = nullptr;
+};
+
+} // namespace korvland

@@ -1,0 +1,135 @@
+#include "ui/start/program_windows.h"
+
+#include "ui/common/app_context.h"
+#include "ui/common/edit_actions.h"
+#include "document/landmark_document.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
+#include "ui/map/splash_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
+
+namespace korvland {
+
+namespace {
+
+template <typename Window>
+void make(std::unique_ptr<Window>& slot, AppContext& context, const ProgramWindows::Created& created) {
+    slot = std::make_unique<Window>(context);
+    if (created)
+        created(*slot);
+}
+
+} // namespace
+
+ProgramWindows::~ProgramWindows() {
+    destroy();
+}
+
+void ProgramWindows::create(AppContext& context, const Created& created) {
+    editActions = std::make_unique<EditActions>(context.document);
+    make(editor, context, created);
+    make(map, context, created);
+    make(splash, context, created);
+    make(ownership, context, created);
+    make(status, context, created);
+    connectWindows(context);
+}
+
+void ProgramWindows::destroy() {
+    status.reset();
+    ownership.reset();
+    splash.reset();
+    map.reset();
+    editor.reset();
+    editActions.reset();
+}
+
+void ProgramWindows::connectWindows(AppContext& context) {
+    const LandmarkDocument* document = &context.document;
+    EditorWindow* e = editor.get();
+    MapWindow* m = map.get();
+    SplashWindow* s = splash.get();
+    OwnershipWindow* o = ownership.get();
+    StatusWindow* t = status.get();
+
+    // The map and the tables show the old set; they go, in this order, before a read
+    // replaces it. A minimised window counts as shown (isVisible() can be false while it is
+    // minimised): left open the map would keep the old set's markers and a table its rows.
+    // Each stays hidden, whatever its state, until its command brings it back.
+    for (QWidget* window : std::initializer_list<QWidget*>{m, o, t}) {
+        QObject::connect(document, &LandmarkDocument::readStarting, window, [window] {
+            if (!window->isHidden())
+                window->hide();
+        });
+    }
+
+    // The road of every selection, in this order: the editor's refresh, then the map's
+    // highlight when the map is shown, then the ownership recount when that table is shown.
+    QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showCurrentRecord);
+    QObject::connect(document, &LandmarkDocument::currentChanged, m, [m] {
+        if (m->isVisible())
+            m->highlightCurrentRecord();
+    });
+    QObject::connect(document, &LandmarkDocument::currentChanged, o, [o] {
+        if (o->isVisible())
+            o->recount();
+    });
+    // A record changed: the editor's "Saved ..." notice no longer tells the truth.
+    QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::documentEdited);
+    QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::documentEdited);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::documentEdited);
+    // An undo, a redo, an edit of the selection or another window's edit of the record on
+    // screen: the editor's boxes show it again.
+    QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::recordEdited);
+    QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::recordEdited);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::recordsEdited);
+    QObject::connect(document, &LandmarkDocument::selectionEdited, e, &EditorWindow::selectionEdited);
+    QObject::connect(document, &LandmarkDocument::selectionChanged, e, &EditorWindow::showSelectionCount);
+    QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showSelectionCount);
+    // The "Edit" commands in the editor's menu; other windows take them the same way.
+    e->setEditActions(*editActions);
+    m->setEditActions(*editActions);
+    // A landmark switched on or off gains or gives up its ground on the map, and its row
+    // in the status table shows its tick.
+    QObject::connect(document, &LandmarkDocument::disabledChanged, m, [m] {
+        m->refreshFrontLine();
+        m->update();
+    });
+    QObject::connect(document, &LandmarkDocument::disabledChanged, t, &StatusWindow::refreshRow);
+    // The status table's rows follow every edit, one at a time or many, and its filter.
+    QObject::connect(document, &LandmarkDocument::recordChanged, t, &StatusWindow::refreshRow);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, t, &StatusWindow::refreshRows);
+    QObject::connect(document, &LandmarkDocument::filterChanged, t, &StatusWindow::showFilter);
+    // The table's selected rows and the document's selection are one: the table hands
+    // the user's rows to the document and shows whatever the document holds.
+    QObject::connect(document, &LandmarkDocument::selectionChanged, t, &StatusWindow::showSelection);
+
+    QObject::connect(document, &LandmarkDocument::recordChanged, m, &MapWindow::recordEdited);
+    QObject::connect(document, &LandmarkDocument::disabledChanged, m, &MapWindow::recordSwitched);
+    QObject::connect(document, &LandmarkDocument::recordsChanged, m, &MapWindow::recordsEdited);
+    QObject::connect(document, &LandmarkDocument::selectionChanged, m, &MapWindow::showSelection);
+    QObject::connect(document, &LandmarkDocument::filterChanged, m, &MapWindow::showFilter);
+    QObject::connect(document, &LandmarkDocument::regionChanged, m, &MapWindow::showRegionCaption);
+
+    // The editor's commands that show another window.
+    QObject::connect(e, &EditorWindow::mapRequested, m, &MapWindow::showOnCommand);
+    QObject::connect(m, &MapWindow::buildStarting, s, &SplashWindow::showPainted);
+    QObject::connect(e, &EditorWindow::dataRequested, o, &OwnershipWindow::showOnCommand);
+    QObject::connect(e, &EditorWindow::tableButtonClicked, t, &StatusWindow::fillAndShow);
+
+    // What the map tells the editor, the splash and the status table.
+    QObject::connect(m, &MapWindow::inSightChanged, e, [e](bool inSight) { e->setMapCommandEnabled(!inSight); });
+    QObject::connect(m, &MapWindow::markersBuilt, s, &QWidget::hide);
+    QObject::connect(m, &MapWindow::markerNamed, e, &EditorWindow::setCurrentControlText);
+    QObject::connect(m, &MapWindow::pointerMoved, e, &EditorWindow::setPointerReadings);
+    // Whether or not the status table is shown; its own click handling does not run.
+    QObject::connect(m, &MapWindow::markerSelected, t, &StatusWindow::selectRow);
+
+    // What the tables tell the editor.
+    QObject::connect(t, &StatusWindow::inSightChanged, e,
+                     [e](bool inSight) { e->setTableButtonEnabled(!inSight); });
+    QObject::connect(t, &StatusWindow::noticeRaised, e, &EditorWindow::showNotice);
+}
+
+} // namespace korvland

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "ui/common/app_context.h"
+#include "ui/start/program_windows.h"
+#include "settings/settings_store.h"
+#include "document/landmark_document.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace korvland {
+
+class Dialogs;
+class PlacementKeeper;
+class WelcomeWindow;
+
+// Creates the six windows in order (welcome, editor, map, splash, ownership, status)
+// and destroys them in reverse order when it goes, each hidden first. Tests build one
+// with their own settings file and scripted dialogs.
+class Startup {
+  public:
+    enum class Event { Created, Destroying };
+    // Told about each window right after it is created and right before it is destroyed.
+    using Observer = std::function<void(Event, QWidget* window)>;
+
+    Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer = {});
+    ~Startup();
+
+    Startup(const Startup&) = delete;
+    Startup& operator=(const Startup&) = delete;
+
+    AppContext& context() { return mContext; }
+    WelcomeWindow* welcome() const { return mWelcome.get(); }
+    // The windows that show the open file.
+    const ProgramWindows& windows() const { return mWindows; }
+
+    // Shows the welcome window. The caller runs the event loop.
+    void show();
+
+  private:
+    template <typename Window> Window* create(std::unique_ptr<Window>& slot);
+    // Hides the window and, when `keeper` is given, writes its placement, then destroys it.
+    template <typename Window> void destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper = nullptr);
+
+    Observer mObserver;
+    LandmarkDocument mDocument;
+    SettingsStore mStore;
+    AppContext mContext;
+    std::unique_ptr<WelcomeWindow> mWelcome;
+    ProgramWindows mWindows;
+    // The placement keepers of the four remembered windows, owned by their windows.
+    PlacementKeeper* mEditorPlacement = nullptr;
+    PlacementKeeper* mMapPlacement = nullptr;
+    PlacementKeeper* mOwnershipPlacement = nullptr;
+    PlacementKeeper* mStatusPlacement = nullptr;
+};
+
+} // namespace korvland

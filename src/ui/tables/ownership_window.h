@@ -1,0 +1,59 @@
+#pragma once
+
+#include "ui/common/app_context.h"
+#include "data/ownership_count.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QAction;
+class QLabel;
+class QMenuBar;
+
+namespace korvland {
+
+// The ownership table: how many landmarks of each kind each side owns. Created once,
+// hidden; "Data" shows it and recounts, and every record selection recounts it while it
+// is shown. A click on a count selects the landmarks it counts and filters the status
+// table to them. Closing only hides it.
+class OwnershipWindow : public QWidget {
+    Q_OBJECT
+  public:
+    explicit OwnershipWindow(AppContext& context, QWidget* parent = nullptr);
+
+    // Recounts the table from the landmark set.
+    void recount();
+    // Hides the table.
+    void closeCommand();
+
+    // The counts the cells show now.
+    const OwnershipCounts& shownCounts() const { return mShown; }
+
+    // "Data": brings the table into sight and recounts it.
+    void showOnCommand();
+
+    // A click on a count: recounts, then makes the landmarks the cell counts the selection
+    // and the whole filter. A cell that counts none does nothing.
+    void selectCell(OwnershipCell cell);
+
+  signals:
+    // The cells show the counts of the set as it is now.
+    void recounted();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    void createGrid(QWidget* grid);
+    void showCount(std::size_t row, std::size_t column, unsigned count);
+
+    AppContext& mContext;
+    QMenuBar* mMenuBar = nullptr;
+    QAction* mRecountAction = nullptr;
+    QAction* mCloseAction = nullptr;
+    std::array<std::array<QLabel*, kOwnershipColumnCount>, 2> mCells{};
+    OwnershipCounts mShown;
+};
+
+} // namespace korvland
