@@ -37,7 +37,8 @@ void write(const std::string& path, const std::vector<std::uint8_t>& bytes) {
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s LANDMARK-SEED-FOLDER PROFILE-SEED-FOLDER SETTINGS-SEED-FOLDER\n", argv[0]);
+        std::fprintf(stderr, "usage: %s LANDMARK-SEED-FOLDER PROFILE-SEED-FOLDER SETTINGS-SEED-FOLDER\n",
+                     argv[0]);
         return 2;
     }
     const std::string landmarks = argv[1], profiles = argv[2], settings = argv[3];

@@ -4,9 +4,9 @@
 // the same. The input is the settings file; the names probed are a few of the program's
 // fixed ones and of those the file itself seems to use, chosen from the input. The file is kept in memory, so
 // that the store's reading and writing are what the time goes to (the file layer has its own tests).
-#include "settings/settings_store.h"
 #include "data/fixed_text.h"
 #include "data/user_error.h"
+#include "settings/settings_store.h"
 
 #include <algorithm>
 #include <cstddef>

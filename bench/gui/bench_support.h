@@ -2,18 +2,18 @@
 
 // What the GUI benchmarks share: the landmark files they read, kept in memory-backed /dev/shm
 // where there is one so that the disk plays no part in the figures, and the program's windows.
-#include "ui/common/app_context.h"
-#include "ui/start/program_windows.h"
-#include "ui/start/qt_dialogs.h"
-#include "settings/settings_store.h"
 #include "data/file_io.h"
 #include "data/landmark_file.h"
 #include "data/landmark_record.h"
 #include "data/landmark_set.h"
 #include "document/landmark_document.h"
+#include "settings/settings_store.h"
+#include "ui/common/app_context.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
+#include "ui/start/program_windows.h"
+#include "ui/start/qt_dialogs.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 

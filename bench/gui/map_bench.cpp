@@ -1,16 +1,16 @@
 // Building the map of a 1024-record file: the scene the map window shows, against the
 // literal alternative of 2048 child widgets on a scrolled widget, then tearing it down
 // and changing the scale in the real window. Runs on the offscreen platform.
-#include "ui/common/app_context.h"
-#include "ui/start/qt_dialogs.h"
-#include "settings/settings_store.h"
 #include "data/landmark_file.h"
 #include "data/landmark_set.h"
-#include "document/landmark_document.h"
-#include "ui/common/record_format.h"
 #include "data/map_projection.h"
+#include "document/landmark_document.h"
+#include "settings/settings_store.h"
+#include "ui/common/app_context.h"
+#include "ui/common/record_format.h"
 #include "ui/map/map_scene.h"
 #include "ui/map/map_window.h"
+#include "ui/start/qt_dialogs.h"
 
 #include "bench_support.h"
 

@@ -40,13 +40,16 @@ LandmarkKind classifyKind(std::uint8_t loFileType, std::uint8_t loFileNo);
 const KindInfo& kindInfo(LandmarkKind kind);
 
 // Only the byte 1 is Allied; every other value is German.
-constexpr bool isAllied(std::uint8_t side) { return side == 1; }
-constexpr BgrColour sideColour(std::uint8_t side) { return isAllied(side) ? kAlliedColour : kGermanColour; }
+constexpr bool isAllied(std::uint8_t side) {
+    return side == 1;
+}
+constexpr BgrColour sideColour(std::uint8_t side) {
+    return isAllied(side) ? kAlliedColour : kGermanColour;
+}
 
 // The ownership table's columns, in order, and the column index of a type (-1: not counted).
-inline constexpr std::string_view kOwnershipColumns[] = {"Airfields", "Cities", "Supply",
-                                                         "Train Stations", "Bridges", "Factories",
-                                                         "Towns", "Villages", "Blanks"};
+inline constexpr std::string_view kOwnershipColumns[] = {
+    "Airfields", "Cities", "Supply", "Train Stations", "Bridges", "Factories", "Towns", "Villages", "Blanks"};
 int ownershipColumnOfType(std::uint8_t loFileType);
 
 } // namespace korvland

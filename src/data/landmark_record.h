@@ -10,7 +10,7 @@ namespace korvland {
 
 inline constexpr std::size_t kMaxRecords = 1024;
 inline constexpr std::size_t kNameSize = 40;
-inline constexpr std::size_t kPathSize = 128;     // includes the terminator: at most 127 characters
+inline constexpr std::size_t kPathSize = 128; // includes the terminator: at most 127 characters
 inline constexpr std::size_t kHeaderSize = 100;
 inline constexpr std::size_t kRecordFieldsSize = 63; // the packed fields of one record
 inline constexpr std::uint8_t kDisabledType = 6;

@@ -12,14 +12,14 @@ namespace korvland {
 // A message about one file carries that file's path apart from the message, so that the
 // GUI can show it on a line of its own.
 class UserError : public std::runtime_error {
-public:
+  public:
     explicit UserError(const std::string& message, std::string path = {})
         : std::runtime_error(message), mPath(std::move(path)) {}
 
     // The file the message is about; empty when it is about none.
     const std::string& path() const { return mPath; }
 
-private:
+  private:
     std::string mPath;
 };
 

@@ -1,10 +1,10 @@
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+#include "ui/editor/editor_window.h"
 #include "ui/start/command_line.h"
 #include "ui/start/settings_location.h"
 #include "ui/start/startup.h"
 #include "ui/start/welcome_window.h"
-#include "ui/editor/editor_window.h"
-#include "support/fixture_builder.h"
-#include "support_gui/scripted_dialogs.h"
 
 #include <QDir>
 #include <QLabel>
@@ -109,7 +109,8 @@ TEST(SettingsLocation, BesideAWritableProgramOrAnExistingFileElseInTheConfigurat
     const QString installedBin = qstr(dir.file("prefix/bin"));
     std::filesystem::create_directories(dir.file("prefix/bin"));
     std::filesystem::create_directories(dir.file("prefix/share/applications"));
-    std::ofstream(dir.file("prefix/share/applications/io.github.korvland.korvland.desktop")) << "[Desktop Entry]\n";
+    std::ofstream(dir.file("prefix/share/applications/io.github.korvland.korvland.desktop"))
+        << "[Desktop Entry]\n";
     EXPECT_EQ(chooseSettingsLocation(installedBin, config).path, config + "/korvland/korvland.INI");
     std::ofstream(dir.file("prefix/bin/korvland.INI")) << "[settings]\n";
     EXPECT_EQ(chooseSettingsLocation(installedBin, config).path, installedBin + "/korvland.INI");

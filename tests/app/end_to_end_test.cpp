@@ -4,15 +4,15 @@
 // landmark set's own operations write for the same steps, which is what korvland-cli
 // does for its compile, profile and open-profile commands.
 
-#include "settings/settings_store.h"
-#include "ui/start/startup.h"
-#include "ui/start/welcome_window.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
-#include "ui/editor/editor_window.h"
-#include "ui/common/radio_group.h"
+#include "settings/settings_store.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/common/radio_group.h"
+#include "ui/editor/editor_window.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 
 #include <QAction>
 #include <QApplication>

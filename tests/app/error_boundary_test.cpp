@@ -1,7 +1,7 @@
-#include "ui/start/startup.h"
-#include "ui/editor/editor_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/editor/editor_window.h"
+#include "ui/start/startup.h"
 
 #include <gtest/gtest.h>
 

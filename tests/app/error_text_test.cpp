@@ -11,11 +11,11 @@ TEST(ErrorBoxText, AppendsPeriodOnlyAfterCharactersSortingAfterIt) {
         const char* shown;
     } const cases[] = {
         {"File not found", "File not found."},
-        {"I/O error 5", "I/O error 5."},       // '5' sorts after '.'
-        {"Disk full.", "Disk full."},           // already closed
+        {"I/O error 5", "I/O error 5."},                       // '5' sorts after '.'
+        {"Disk full.", "Disk full."},                          // already closed
         {"Unable to write to /x/", "Unable to write to /x/."}, // '/' sorts after '.'
-        {"Is it (x)", "Is it (x)"},             // ')' sorts before '.'
-        {"Careful!", "Careful!"},               // '!' sorts before '.'
+        {"Is it (x)", "Is it (x)"},                            // ')' sorts before '.'
+        {"Careful!", "Careful!"},                              // '!' sorts before '.'
         {"", ""},
     };
     for (const Case& c : cases)

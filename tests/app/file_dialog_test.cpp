@@ -1,5 +1,5 @@
-#include "ui/start/qt_dialogs.h"
 #include "support/fixture_builder.h"
+#include "ui/start/qt_dialogs.h"
 
 #include <QApplication>
 #include <QEventLoop>

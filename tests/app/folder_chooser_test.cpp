@@ -1,6 +1,6 @@
-#include "ui/start/folder_chooser.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/start/folder_chooser.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "ui/start/folder_chooser.h"
-#include "ui/common/gradient_caption.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/common/gradient_caption.h"
+#include "ui/start/folder_chooser.h"
 
 #include <QImage>
 #include <QLayout>

@@ -1,5 +1,5 @@
-#include "ui/common/hint_balloon.h"
 #include "support_gui/render_keep.h"
+#include "ui/common/hint_balloon.h"
 
 #include <QBitmap>
 #include <QFontMetrics>

@@ -1,10 +1,10 @@
-#include "ui/common/app_context.h"
-#include "ui/common/placement_keeper.h"
-#include "settings/settings_store.h"
 #include "data/landmark_set.h"
 #include "document/landmark_document.h"
+#include "settings/settings_store.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/common/app_context.h"
+#include "ui/common/placement_keeper.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
-#include "ui/editor/editor_window.h"
-#include "ui/common/up_down.h"
-#include "ui/map/map_window.h"
 #include "support/fixture_builder.h"
 #include "support_gui/test_windows.h"
+#include "ui/common/up_down.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 

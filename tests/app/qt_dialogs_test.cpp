@@ -1,7 +1,7 @@
-#include "ui/common/message_box.h"
-#include "ui/start/qt_dialogs.h"
 #include "support/fixture_builder.h"
 #include "support_gui/render_keep.h"
+#include "ui/common/message_box.h"
+#include "ui/start/qt_dialogs.h"
 
 #include <QAbstractButton>
 #include <QApplication>

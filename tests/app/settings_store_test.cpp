@@ -1,5 +1,5 @@
-#include "settings/settings_store.h"
 #include "data/user_error.h"
+#include "settings/settings_store.h"
 #include "support/fixture_builder.h"
 #include "support/unprivileged.h"
 

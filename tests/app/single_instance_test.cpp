@@ -1,12 +1,12 @@
+#include "document/landmark_document.h"
+#include "support/fixture_builder.h"
+#include "support/program_runner.h"
+#include "support_gui/scripted_dialogs.h"
+#include "ui/editor/editor_window.h"
 #include "ui/start/forwarded_files.h"
 #include "ui/start/single_instance.h"
 #include "ui/start/startup.h"
 #include "ui/start/welcome_window.h"
-#include "document/landmark_document.h"
-#include "ui/editor/editor_window.h"
-#include "support/fixture_builder.h"
-#include "support/program_runner.h"
-#include "support_gui/scripted_dialogs.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

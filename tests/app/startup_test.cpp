@@ -1,14 +1,14 @@
+#include "settings/settings_store.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/hint_presenter.h"
 #include "ui/common/program_icon.h"
-#include "settings/settings_store.h"
-#include "ui/start/startup.h"
-#include "ui/start/welcome_window.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
-#include "support/fixture_builder.h"
-#include "support_gui/scripted_dialogs.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 
@@ -135,7 +135,8 @@ TEST_F(StartupTest, WindowsAreCreatedInOrderAndDestroyedInReverseEachHiddenFirst
     {
         Startup startup(dialogs, settings, observer);
         const ProgramWindows& w = startup.windows();
-        const QList<QWidget*> all{startup.welcome(), w.editor.get(), w.map.get(), w.splash.get(), w.ownership.get(), w.status.get()};
+        const QList<QWidget*> all{startup.welcome(), w.editor.get(),    w.map.get(),
+                                  w.splash.get(),    w.ownership.get(), w.status.get()};
         for (QWidget* window : all) {
             ASSERT_NE(window, nullptr);
             EXPECT_FALSE(window->isVisible()) << "nothing shows before the event loop";
@@ -196,7 +197,8 @@ TEST_F(StartupTest, EveryWindowCarriesTheProgramIcon) {
         return icon.pixmap(32, 32).toImage().convertToFormat(QImage::Format_ARGB32);
     };
     EXPECT_EQ(imageOf(QApplication::windowIcon()), programIconImage());
-    for (QWidget* window : QList<QWidget*>{startup.welcome(), w.editor.get(), w.map.get(), w.splash.get(), w.ownership.get(), w.status.get()})
+    for (QWidget* window : QList<QWidget*>{startup.welcome(), w.editor.get(), w.map.get(), w.splash.get(),
+                                           w.ownership.get(), w.status.get()})
         EXPECT_EQ(imageOf(window->windowIcon()), programIconImage()) << window->objectName().toStdString();
 }
 

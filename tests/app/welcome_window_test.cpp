@@ -1,10 +1,10 @@
-#include "ui/common/app_context.h"
-#include "ui/common/program_icon.h"
-#include "settings/settings_store.h"
-#include "ui/start/welcome_window.h"
 #include "document/landmark_document.h"
+#include "settings/settings_store.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/common/app_context.h"
+#include "ui/common/program_icon.h"
+#include "ui/start/welcome_window.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -40,7 +40,8 @@ TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
     const Qt::WindowFlags flags = w.windowFlags();
     // No title-bar buttons: either the window system's title alone, or none of the window
     // system's decorations and a caption of the window's own.
-    EXPECT_TRUE(flags & (WelcomeWindow::drawsOwnCaption() ? Qt::FramelessWindowHint : Qt::CustomizeWindowHint));
+    EXPECT_TRUE(flags &
+                (WelcomeWindow::drawsOwnCaption() ? Qt::FramelessWindowHint : Qt::CustomizeWindowHint));
     EXPECT_FALSE(flags & (Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowSystemMenuHint));
     if (WelcomeWindow::drawsOwnCaption()) {

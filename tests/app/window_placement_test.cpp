@@ -1,5 +1,5 @@
-#include "ui/common/explode_effect.h"
 #include "settings/window_placement.h"
+#include "ui/common/explode_effect.h"
 
 #include <gtest/gtest.h>
 

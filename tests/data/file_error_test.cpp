@@ -19,10 +19,10 @@ namespace {
 
 using testing::LandmarkFileBuilder;
 using testing::LoadedSet;
-using testing::readBytes;
-using testing::stateOf;
 using testing::messageOf;
 using testing::namesIn;
+using testing::readBytes;
+using testing::stateOf;
 using testing::TempDir;
 
 namespace fs = std::filesystem;

@@ -91,13 +91,13 @@ TEST(NameMatcher, TheFoldIsSettledAndCapitalsFoldAsTheirSmallLetters) {
 LandmarkSet findSet(const TempDir& dir) {
     LandmarkSet set;
     set.read(LandmarkFileBuilder()
-                         .add(makeRecord(1, 1, 0, 0, "Arras"))
-                         .add(makeRecord(2, 1, 0, 0, "Cr\xE9py"))
-                         .add(makeRecord(3, 1, 0, 0, "Lens"))
-                         .add(makeRecord(4, 1, 0, 0, "crepy-sud"))
-                         .add(makeRecord(5, 1, 0, 0, "Cambrai"))
-                         .add(makeRecord(6, 1, 0, 0, "CREPY"))
-                         .writeTo(dir.path() / "find.dat"));
+                 .add(makeRecord(1, 1, 0, 0, "Arras"))
+                 .add(makeRecord(2, 1, 0, 0, "Cr\xE9py"))
+                 .add(makeRecord(3, 1, 0, 0, "Lens"))
+                 .add(makeRecord(4, 1, 0, 0, "crepy-sud"))
+                 .add(makeRecord(5, 1, 0, 0, "Cambrai"))
+                 .add(makeRecord(6, 1, 0, 0, "CREPY"))
+                 .writeTo(dir.path() / "find.dat"));
     return set;
 }
 
@@ -142,17 +142,17 @@ TEST(FindMatch, StepsThroughTheMatchesWrappingAndCountsThem) {
 LandmarkSet filterSet(const TempDir& dir) {
     LandmarkSet set;
     set.read(LandmarkFileBuilder()
-                         .add(makeRecord(1, 4, 0, 0, "Pont de Cr\xE9py")) // 0 bridge, German
-                         .add(makeRecord(2, 4, 0, 1, "Pont-Neuf"))        // 1 bridge, Allied, off
-                         .add(makeRecord(3, 3, 0x13, 1, "Gare"))          // 2 train station, Allied
-                         .add(makeRecord(4, 3, 0x14, 0, "Troupes"))       // 3 troops, German
-                         .add(makeRecord(5, 6, 0xAC, 1, "Pont ferm\xE9")) // 4 switched off by the read
-                         .add(makeRecord(6, 4, 0, 255, "PONT"))           // 5 bridge, side 255 is German
-                         .add(makeRecord(7, 5, 0x14, 2, "Ballon"))        // 6 balloon, German
-                         .add(makeRecord(8, 0, 0, 1, "Pontavert"))        // 7 airfield, Allied, flag 2
-                         .add(makeRecord(9, 9, 0, 0, ""))                 // 8 blank, no name
-                         .add(makeRecord(10, 7, 0, 1, "Pontoise"))        // 9 town, Allied
-                         .writeTo(dir.path() / "filter.dat"));
+                 .add(makeRecord(1, 4, 0, 0, "Pont de Cr\xE9py")) // 0 bridge, German
+                 .add(makeRecord(2, 4, 0, 1, "Pont-Neuf"))        // 1 bridge, Allied, off
+                 .add(makeRecord(3, 3, 0x13, 1, "Gare"))          // 2 train station, Allied
+                 .add(makeRecord(4, 3, 0x14, 0, "Troupes"))       // 3 troops, German
+                 .add(makeRecord(5, 6, 0xAC, 1, "Pont ferm\xE9")) // 4 switched off by the read
+                 .add(makeRecord(6, 4, 0, 255, "PONT"))           // 5 bridge, side 255 is German
+                 .add(makeRecord(7, 5, 0x14, 2, "Ballon"))        // 6 balloon, German
+                 .add(makeRecord(8, 0, 0, 1, "Pontavert"))        // 7 airfield, Allied, flag 2
+                 .add(makeRecord(9, 9, 0, 0, ""))                 // 8 blank, no name
+                 .add(makeRecord(10, 7, 0, 1, "Pontoise"))        // 9 town, Allied
+                 .writeTo(dir.path() / "filter.dat"));
     set.setDisabled(1, 1);
     set.setDisabled(7, 2);
     return set;

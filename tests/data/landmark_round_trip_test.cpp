@@ -98,8 +98,7 @@ TEST(RoundTrip, ThreeRecordsAtStride63Make289Bytes) {
 TEST(RoundTrip, StrideAbove63LeavesZeroGapsWhateverTheReadFileHeld) {
     TempDir dir;
     LandmarkSet set;
-    set.read(
-        LandmarkFileBuilder().addMany(3).recordSize(80).gapFill(0x5A).writeTo(dir.path() / "a.dat"));
+    set.read(LandmarkFileBuilder().addMany(3).recordSize(80).gapFill(0x5A).writeTo(dir.path() / "a.dat"));
     set.writeLandmarkFile(dir.file("b.dat"));
     const auto bytes = readBytes(dir.path() / "b.dat");
     ASSERT_EQ(bytes.size(), 323u);
@@ -112,10 +111,10 @@ TEST(RoundTrip, StrideBelow63LetsTheNextRecordOverlayTheNameTail) {
     TempDir dir;
     LandmarkSet set;
     set.read(LandmarkFileBuilder()
-                         .add(makeRecord(0x1111, 1, 2, 1, "A long name that runs on and on"))
-                         .add(makeRecord(0xA2B3, 4, 5, 0, "Second"))
-                         .recordSize(40)
-                         .writeTo(dir.path() / "a.dat"));
+                 .add(makeRecord(0x1111, 1, 2, 1, "A long name that runs on and on"))
+                 .add(makeRecord(0xA2B3, 4, 5, 0, "Second"))
+                 .recordSize(40)
+                 .writeTo(dir.path() / "a.dat"));
     // Record 0's name starts at 23; bytes 17 onwards of it are record 1's first fields.
     const auto& first = set.record(0);
     EXPECT_EQ(first.name[17], 0xB3);
@@ -128,11 +127,11 @@ TEST(RoundTrip, StrideZeroMakesEveryRecordTheLastOne) {
     TempDir dir;
     LandmarkSet set;
     set.read(LandmarkFileBuilder()
-                         .add(makeRecord(1, 1, 0, 0, "One"))
-                         .add(makeRecord(2, 2, 0, 0, "Two"))
-                         .add(makeRecord(3, 4, 0, 1, "Three"))
-                         .recordSize(0)
-                         .writeTo(dir.path() / "a.dat"));
+                 .add(makeRecord(1, 1, 0, 0, "One"))
+                 .add(makeRecord(2, 2, 0, 0, "Two"))
+                 .add(makeRecord(3, 4, 0, 1, "Three"))
+                 .recordSize(0)
+                 .writeTo(dir.path() / "a.dat"));
     for (std::size_t i = 0; i < 3; ++i)
         EXPECT_EQ(set.record(i).nameBytes(), "Three");
     set.writeLandmarkFile(dir.file("b.dat"));
@@ -143,10 +142,10 @@ TEST(RoundTrip, FileEndingRightAfterTheLastNameReadsWithoutItsGap) {
     TempDir dir;
     LandmarkSet set;
     set.read(LandmarkFileBuilder()
-                         .addMany(4)
-                         .recordSize(90)
-                         .truncateTo(writtenLength(4, 90))
-                         .writeTo(dir.path() / "a.dat"));
+                 .addMany(4)
+                 .recordSize(90)
+                 .truncateTo(writtenLength(4, 90))
+                 .writeTo(dir.path() / "a.dat"));
     EXPECT_EQ(set.recordCount(), 4);
 }
 
@@ -194,9 +193,9 @@ TEST(RoundTrip, WriterReplacesForeignBannersWithItsOwn) {
     TempDir dir;
     LandmarkSet set;
     set.read(LandmarkFileBuilder()
-                         .addMany(2)
-                         .banners("XXXXXXXXXXXXXXXXXXXX", std::string(74, 'Y'))
-                         .writeTo(dir.path() / "a.dat"));
+                 .addMany(2)
+                 .banners("XXXXXXXXXXXXXXXXXXXX", std::string(74, 'Y'))
+                 .writeTo(dir.path() / "a.dat"));
     set.writeLandmarkFile(dir.file("b.dat"));
     const auto bytes = readBytes(dir.path() / "b.dat");
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 20), "Harbor Lantern Works");

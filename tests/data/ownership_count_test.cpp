@@ -54,8 +54,8 @@ TEST(OwnershipCount, EachRecordAddsOneToItsColumnAndSideOrNothing) {
         SCOPED_TRACE("type " + std::to_string(c.type) + " sub-type " + std::to_string(c.subType) + " side " +
                      std::to_string(c.side) + " flag " + std::to_string(c.flag));
         set.read(LandmarkFileBuilder()
-                             .add(makeRecord(1, c.type, c.subType, c.side, "Place"))
-                             .writeTo(dir.path() / "a.dat"));
+                     .add(makeRecord(1, c.type, c.subType, c.side, "Place"))
+                     .writeTo(dir.path() / "a.dat"));
         set.setDisabled(0, c.flag);
 
         OwnershipCounts expected;

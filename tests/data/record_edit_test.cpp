@@ -25,9 +25,9 @@ class SetName : public ::testing::Test {
         LandmarkRecord full = makeRecord(2, 1, 0, 0, "");
         full.name.fill(0xAA);
         set.read(LandmarkFileBuilder()
-                             .add(makeRecord(1, 1, 0, 0, "Thirteen char"))
-                             .add(full)
-                             .writeTo(dir.path() / "a.dat"));
+                     .add(makeRecord(1, 1, 0, 0, "Thirteen char"))
+                     .add(full)
+                     .writeTo(dir.path() / "a.dat"));
         set.selectRecord(1);
     }
     TempDir dir;

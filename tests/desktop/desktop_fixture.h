@@ -1,11 +1,11 @@
 #pragma once
 
-#include "settings/settings_store.h"
-#include "ui/start/startup.h"
-#include "ui/start/welcome_window.h"
 #include "desktop/x_session.h"
+#include "settings/settings_store.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 
 #include <QApplication>
 #include <QTest>

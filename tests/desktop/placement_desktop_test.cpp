@@ -2,14 +2,14 @@
 // openbox. Their outer frames, as the window manager draws them, are read with the X
 // tools, not from the program, and the settings file is read back after the program ends.
 
-#include "settings/settings_store.h"
-#include "ui/start/startup.h"
-#include "ui/start/welcome_window.h"
 #include "desktop/desktop_fixture.h"
-#include "ui/editor/editor_window.h"
-#include "ui/map/map_window.h"
+#include "settings/settings_store.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
+#include "ui/start/startup.h"
+#include "ui/start/welcome_window.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 
@@ -69,8 +69,9 @@ class DesktopPlacement : public testing::DesktopTest {
     // moment later, as a user would at the earliest.
     void endProgram() {
         const ProgramWindows& w = startup->windows();
-        for (QWidget* window : {static_cast<QWidget*>(w.editor.get()), static_cast<QWidget*>(w.map.get()),
-                                static_cast<QWidget*>(w.ownership.get()), static_cast<QWidget*>(w.status.get())}) {
+        for (QWidget* window :
+             {static_cast<QWidget*>(w.editor.get()), static_cast<QWidget*>(w.map.get()),
+              static_cast<QWidget*>(w.ownership.get()), static_cast<QWidget*>(w.status.get())}) {
             const bool heard =
                 QTest::qWaitFor([&] { return window->frameGeometry() == view(window).frame; }, 20000);
             EXPECT_TRUE(heard) << window->objectName().toStdString();
@@ -93,8 +94,8 @@ TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThe
     // The status table's list keeps its 391 x 218; its filter row lies above it.
     const XWindowView status = settledAt(w.status.get(), QRect(470, 653, 391, 218 + 24));
     EXPECT_EQ(frameText(status.frame), "470,653 391x242");
-    const XWindowView ownership =
-        settled(w.ownership.get(), [](const XWindowView& v) { return v.frame.topLeft() == QPoint(205, 575); });
+    const XWindowView ownership = settled(
+        w.ownership.get(), [](const XWindowView& v) { return v.frame.topLeft() == QPoint(205, 575); });
     EXPECT_EQ(ownership.frame.topLeft(), QPoint(205, 575));
     EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership.get()))) << "client size";
 
@@ -131,8 +132,8 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
     EXPECT_FALSE(map.state.contains(QStringLiteral("MAXIMIZED"))) << map.state.toStdString();
     const XWindowView status = settledAt(w.status.get(), QRect(1200, 100, 400, 300));
     EXPECT_EQ(frameText(status.frame), "1200,100 400x300") << "moved 50 pixels left, size kept";
-    const XWindowView ownership =
-        settled(w.ownership.get(), [](const XWindowView& v) { return v.frame.topLeft() == QPoint(300, 400); });
+    const XWindowView ownership = settled(
+        w.ownership.get(), [](const XWindowView& v) { return v.frame.topLeft() == QPoint(300, 400); });
     EXPECT_EQ(ownership.frame.topLeft(), QPoint(300, 400));
     EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership.get()))) << "a fixed size stays";
 

@@ -3,12 +3,12 @@
 // highlight on the screen, placements of windows a run never shows, and the class every
 // window carries.
 
-#include "ui/start/program_identity.h"
 #include "desktop/desktop_fixture.h"
+#include "support_gui/render_keep.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_selection.h"
 #include "ui/map/map_window.h"
-#include "support_gui/render_keep.h"
+#include "ui/start/program_identity.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 
@@ -218,8 +218,8 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
         ASSERT_NE(marker, nullptr);
         const QPointF centre = marker->frame->sceneBoundingRect().center();
         EXPECT_EQ(w().map->scene()->items(centre).first(), marker->frame) << "drawn above every other marker";
-        const QPoint corner =
-            w().map->view()->viewport()->mapTo(w().map.get(), w().map->view()->mapFromScene(marker->frame->pos()));
+        const QPoint corner = w().map->view()->viewport()->mapTo(
+            w().map.get(), w().map->view()->mapFromScene(marker->frame->pos()));
         QImage seen;
         int white = 0;
         (void)QTest::qWaitFor(
@@ -249,7 +249,8 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
 class DesktopNeverShown : public testing::DesktopTest {
   protected:
     // A run in which the operator opens only what `open` opens, then ends the program.
-    std::string runAndReadBack(const std::string& key, const std::function<void(const ProgramWindows&)>& open) {
+    std::string runAndReadBack(const std::string& key,
+                               const std::function<void(const ProgramWindows&)>& open) {
         startEditing();
         if (HasFatalFailure())
             return {};
@@ -285,7 +286,8 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
 
 TEST_F(DesktopNeverShown, TheOwnershipTablesDesignedFrameIsTheOneItTakesWhenShown) {
     writeSettings("");
-    const std::string shown = runAndReadBack("Form5", [](const ProgramWindows& w) { w.editor->dataCommand(); });
+    const std::string shown =
+        runAndReadBack("Form5", [](const ProgramWindows& w) { w.editor->dataCommand(); });
     writeSettings("");
     const std::string notShown = runAndReadBack("Form5", [](const ProgramWindows&) {});
     EXPECT_EQ(notShown, shown) << "menu bar and frame included";

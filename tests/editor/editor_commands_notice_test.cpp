@@ -1,7 +1,7 @@
 #include "editor_commands_harness.h"
 
-#include "ui/editor/path_label.h"
 #include "support_gui/render_keep.h"
+#include "ui/editor/path_label.h"
 
 #include <QLineEdit>
 #include <QTest>

@@ -3,10 +3,10 @@
 // counts the selection, and edits of the selection explain what they left off.
 #include "editor_window_fixture.h"
 
-#include "ui/common/edit_actions.h"
-#include "ui/editor/find_bar.h"
-#include "ui/common/record_format.h"
 #include "support_gui/render_keep.h"
+#include "ui/common/edit_actions.h"
+#include "ui/common/record_format.h"
+#include "ui/editor/find_bar.h"
 
 #include <QApplication>
 #include <QMenu>

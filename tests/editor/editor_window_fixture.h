@@ -1,8 +1,8 @@
 #pragma once
 
+#include "support_gui/test_windows.h"
 #include "ui/common/radio_group.h"
 #include "ui/common/up_down.h"
-#include "support_gui/test_windows.h"
 
 #include <QLabel>
 #include <QLineEdit>

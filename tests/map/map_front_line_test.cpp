@@ -1,12 +1,12 @@
-#include "ui/map/front_line_item.h"
 #include "map_window_fixture.h"
+#include "ui/map/front_line_item.h"
 
 #include "support_gui/render_keep.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 

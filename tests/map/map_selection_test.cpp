@@ -1,7 +1,7 @@
-#include "ui/common/radio_group.h"
-#include "ui/common/record_format.h"
 #include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
+#include "ui/common/radio_group.h"
+#include "ui/common/record_format.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

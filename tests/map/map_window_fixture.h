@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/editor/editor_window.h"
 #include "data/map_projection.h"
-#include "ui/map/map_window.h"
 #include "support_gui/test_windows.h"
+#include "ui/editor/editor_window.h"
+#include "ui/map/map_window.h"
 
 #include <QAction>
 #include <QApplication>

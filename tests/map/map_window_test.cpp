@@ -1,5 +1,5 @@
-#include "ui/map/splash_window.h"
 #include "map_window_fixture.h"
+#include "ui/map/splash_window.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>

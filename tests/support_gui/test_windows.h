@@ -1,16 +1,16 @@
 #pragma once
 
-#include "ui/common/app_context.h"
-#include "ui/start/program_windows.h"
-#include "settings/settings_store.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "document/landmark_document.h"
+#include "settings/settings_store.h"
+#include "support/fixture_builder.h"
+#include "support_gui/scripted_dialogs.h"
+#include "ui/common/app_context.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
-#include "support/fixture_builder.h"
-#include "support_gui/scripted_dialogs.h"
+#include "ui/start/program_windows.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 

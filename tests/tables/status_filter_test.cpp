@@ -2,9 +2,9 @@
 // ownership table's counts that select what they count.
 #include "tables_fixture.h"
 
-#include "ui/common/hint_presenter.h"
 #include "data/ownership_count.h"
 #include "support_gui/render_keep.h"
+#include "ui/common/hint_presenter.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 

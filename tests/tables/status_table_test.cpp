@@ -1,10 +1,10 @@
 #include "tables_fixture.h"
 
+#include "support_gui/render_keep.h"
 #include "ui/common/hint_presenter.h"
+#include "ui/common/record_format.h"
 #include "ui/editor/editor_window.h"
 #include "ui/editor/path_label.h"
-#include "ui/common/record_format.h"
-#include "support_gui/render_keep.h"
 #include "ui/tables/status_window.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/common/radio_group.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/check_list.h"
+#include "ui/common/radio_group.h"
 
 #include <QAction>
 #include <QLineEdit>

@@ -3,8 +3,8 @@
 #include "record_text.h"
 
 #include "data/landmark_kind.h"
-#include "data/terminal_text.h"
 #include "data/map_projection.h"
+#include "data/terminal_text.h"
 
 #include <algorithm>
 #include <array>

@@ -52,7 +52,8 @@ int main(int argc, char** argv) {
             std::string known;
             for (const CLI::App* command : failed->get_subcommands({}))
                 known += (known.empty() ? "" : ", ") + command->get_name();
-            return kMessagePrefix + korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
+            return kMessagePrefix +
+                   korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
                                               ")\nRun with --help for more information.\n",
                                           true);
         }

@@ -1,9 +1,9 @@
 #include "ui/common/placement_keeper.h"
 
+#include "settings/settings_store.h"
 #include "ui/common/app_context.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/explode_effect.h"
-#include "settings/settings_store.h"
 #include "ui/common/window_frame.h"
 
 #include <QGuiApplication>

@@ -1,12 +1,12 @@
 #include "ui/editor/editor_window.h"
 
+#include "data/region.h"
+#include "data/user_error.h"
+#include "settings/settings_store.h"
 #include "ui/common/edit_actions.h"
 #include "ui/common/explode_effect.h"
 #include "ui/common/hint_presenter.h"
 #include "ui/common/landmarks_folder.h"
-#include "settings/settings_store.h"
-#include "data/region.h"
-#include "data/user_error.h"
 #include "ui/editor/find_bar.h"
 #include "ui/editor/save_questions.h"
 
@@ -51,27 +51,30 @@ void EditorWindow::createMenu() {
     QMenuBar* bar = menuBar();
     // Access keys are marked with "&": the captions read as before, the letter underlined.
     mOpenMenu = bar->addMenu(QStringLiteral("&Open"));
-    mOpenMenu->setObjectName(QStringLiteral("Open1"));
-    mOpenMenu->menuAction()->setObjectName(QStringLiteral("Open1Action"));
-    mOpenMasterAction = addCommand(mOpenMenu, QStringLiteral("&Master"), "MasterFile1");
-    mOpenProfileAction = addCommand(mOpenMenu, QStringLiteral("&Profile"), "Profile1");
-    mOpenLandmarkAction = addCommand(mOpenMenu, QStringLiteral("&Landmark"), "Landmark1");
-    mSaveProfileAction = addCommand(bar, QStringLiteral("Save &Profile"), "Save1");
-    mSaveLandmarkAction = addCommand(bar, QStringLiteral("&Save Landmark"), "CompileLandmark1");
+    mOpenMenu->setObjectName(QLatin1String(editor_names::kOpenMenu));
+    mOpenMenu->menuAction()->setObjectName(QLatin1String(editor_names::kOpenMenuAction));
+    mOpenMasterAction = addCommand(mOpenMenu, QStringLiteral("&Master"), editor_names::kOpenMasterAction);
+    mOpenProfileAction = addCommand(mOpenMenu, QStringLiteral("&Profile"), editor_names::kOpenProfileAction);
+    mOpenLandmarkAction =
+        addCommand(mOpenMenu, QStringLiteral("&Landmark"), editor_names::kOpenLandmarkAction);
+    mSaveProfileAction = addCommand(bar, QStringLiteral("Save &Profile"), editor_names::kSaveProfileAction);
+    mSaveLandmarkAction =
+        addCommand(bar, QStringLiteral("&Save Landmark"), editor_names::kSaveLandmarkAction);
     // Filled with the program's edit commands when they are handed over.
     mEditMenu = bar->addMenu(QStringLiteral("&Edit"));
-    mEditMenu->setObjectName(QStringLiteral("EditMenu"));
-    mEditMenu->menuAction()->setObjectName(QStringLiteral("EditMenuAction"));
-    mChangeFolderAction = addCommand(bar, QStringLiteral("&Change Folder"), "N1");
-    mMapAction = addCommand(bar, QStringLiteral("&Map"), "Map1");
-    mDataAction = addCommand(bar, QStringLiteral("&Data"), "Data1");
-    mAboutAction = addCommand(bar, QStringLiteral("&About"), "About1");
+    mEditMenu->setObjectName(QLatin1String(editor_names::kEditMenu));
+    mEditMenu->menuAction()->setObjectName(QLatin1String(editor_names::kEditMenuAction));
+    mChangeFolderAction =
+        addCommand(bar, QStringLiteral("&Change Folder"), editor_names::kChangeFolderAction);
+    mMapAction = addCommand(bar, QStringLiteral("&Map"), editor_names::kMapAction);
+    mDataAction = addCommand(bar, QStringLiteral("&Data"), editor_names::kDataAction);
+    mAboutAction = addCommand(bar, QStringLiteral("&About"), editor_names::kAboutAction);
 
     mOpenLandmarkAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mSaveLandmarkAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     // Closing the program from the keyboard takes the same road as closing the window.
     auto* quit = new QAction(QStringLiteral("Quit"), this);
-    quit->setObjectName(QStringLiteral("Quit"));
+    quit->setObjectName(QLatin1String(editor_names::kQuit));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
     addAction(quit);
@@ -253,7 +256,7 @@ bool EditorWindow::openProfileFile(const QString& path) {
 // --- saving ------------------------------------------------------------------------
 
 bool EditorWindow::saveThrough(FileDialogRequest request, const QString& refusal,
-                         const std::function<void(const QString&)>& write) {
+                               const std::function<void(const QString&)>& write) {
     if (request.initialFolder.isEmpty())
         request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.saveFile(this, request);
@@ -353,7 +356,7 @@ void EditorWindow::dataCommand() {
 
 void EditorWindow::aboutCommand() {
     QDialog about(this);
-    about.setObjectName(QStringLiteral("AboutBox"));
+    about.setObjectName(QLatin1String(editor_names::kAboutBox));
     about.setWindowTitle(QStringLiteral("About the Landmarks Editor"));
     auto* layout = new QVBoxLayout(&about);
     layout->setContentsMargins(24, 18, 24, 12);

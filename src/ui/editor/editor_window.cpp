@@ -1,15 +1,15 @@
 #include "ui/editor/editor_window.h"
 
-#include "ui/common/alt_letter_guard.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
-#include "ui/editor/find_bar.h"
+#include "ui/common/alt_letter_guard.h"
 #include "ui/common/kind_label.h"
-#include "ui/editor/name_validator.h"
-#include "ui/editor/path_label.h"
 #include "ui/common/radio_group.h"
 #include "ui/common/record_format.h"
 #include "ui/common/up_down.h"
+#include "ui/editor/find_bar.h"
+#include "ui/editor/name_validator.h"
+#include "ui/editor/path_label.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -111,7 +111,7 @@ class EditorPanel : public QWidget {
 } // namespace
 
 EditorWindow::EditorWindow(AppContext& context, QWidget* parent) : QMainWindow(parent), mContext(context) {
-    setObjectName(QStringLiteral("Form2"));
+    setObjectName(QLatin1String(editor_names::kWindow));
     setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor"));
     setFont(windowFont());
     move(742, 181);
@@ -132,7 +132,7 @@ EditorWindow::~EditorWindow() {
 
 void EditorWindow::createControls() {
     auto* panel = new EditorPanel(this);
-    panel->setObjectName(QStringLiteral("client"));
+    panel->setObjectName(QLatin1String(editor_names::kClient));
     setCentralWidget(panel);
     panel->rule = new QFrame(panel);
     panel->rule->setFrameShape(QFrame::HLine);
@@ -144,16 +144,16 @@ void EditorWindow::createControls() {
     setTextColour(pathLabel, colourFromBgr(kMaroon));
     pathLabel->adjustSize();
     mPathLabel = pathLabel;
-    mPathLabel->setObjectName(QStringLiteral("Label1"));
+    mPathLabel->setObjectName(QLatin1String(editor_names::kPathLabel));
     mPathLabel->setGeometry(96, 8, kClientWidth - 96 - 4, mPathLabel->height());
 
     mRecordGroup = addGroup(panel, QStringLiteral("Record Number"), {8, 24, 97, 41});
-    mRecordGroup->setObjectName(QStringLiteral("RecordNumberGroup"));
-    mRecordNumberBox = addEdit(mRecordGroup, "Edit9", {8, 16, 33, 21});
+    mRecordGroup->setObjectName(QLatin1String(editor_names::kRecordGroup));
+    mRecordNumberBox = addEdit(mRecordGroup, editor_names::kRecordNumberBox, {8, 16, 33, 21});
     mRecordNumberBox->setFont(narrowFont());
     mRecordNumberBox->setText(QStringLiteral("100"));
     mRecordStepper = new UpDown(mRecordGroup);
-    mRecordStepper->setObjectName(QStringLiteral("UpDown1"));
+    mRecordStepper->setObjectName(QLatin1String(editor_names::kRecordStepper));
     mRecordStepper->setGeometry(41, 16, 48, 21);
     mRecordStepper->setBuddy(mRecordNumberBox);
     connect(mRecordStepper, &UpDown::changing, this, &EditorWindow::selectRecord);
@@ -163,9 +163,9 @@ void EditorWindow::createControls() {
     // text names no record.
     connect(mRecordNumberBox, &QLineEdit::editingFinished, mRecordStepper, &UpDown::showPositionInBuddy);
 
-    mActiveGroup = new RadioGroup(QStringLiteral("Active Landmark"), {QStringLiteral("Yes"), QStringLiteral("No")},
-                            2, panel);
-    mActiveGroup->setObjectName(QStringLiteral("LMDRG1"));
+    mActiveGroup = new RadioGroup(QStringLiteral("Active Landmark"),
+                                  {QStringLiteral("Yes"), QStringLiteral("No")}, 2, panel);
+    mActiveGroup->setObjectName(QLatin1String(editor_names::kActiveGroup));
     mActiveGroup->setFont(boldFont(11));
     mActiveGroup->setItemFont(boldFont(11));
     mActiveGroup->setGeometry(112, 24, 121, 41);
@@ -174,43 +174,43 @@ void EditorWindow::createControls() {
     connect(mActiveGroup, &RadioGroup::clicked, this, &EditorWindow::activeGroupClicked);
 
     mTypeGroup = addGroup(panel, QStringLiteral("Landmark Type"), {240, 24, 105, 41});
-    mTypeGroup->setObjectName(QStringLiteral("LandmarkTypeGroup"));
+    mTypeGroup->setObjectName(QLatin1String(editor_names::kTypeGroup));
     mKindLabel = new KindLabel(mTypeGroup);
-    mKindLabel->setObjectName(QStringLiteral("LSL16"));
+    mKindLabel->setObjectName(QLatin1String(editor_names::kKindLabel));
     mKindLabel->setGeometry(0, 8, 105, 33);
     mKindLabel->setAlignment(Qt::AlignCenter);
     mKindLabel->setFont(boldFont(11));
     setTextColour(mKindLabel, colourFromBgr(kMaroon));
 
     mTableButton = new QPushButton(QStringLiteral("Table"), panel);
-    mTableButton->setObjectName(QStringLiteral("Button1"));
+    mTableButton->setObjectName(QLatin1String(editor_names::kTableButton));
     mTableButton->setGeometry(352, 32, 73, 33);
     mTableButton->setEnabled(false);
     connect(mTableButton, &QPushButton::clicked, this, &EditorWindow::tableButtonClicked);
 
     addLabel(panel, QStringLiteral("Location:"), 16, 72);
     mRegionLine = addLabel(panel, QString(), 64, 72);
-    mRegionLine->setObjectName(QStringLiteral("LSL14"));
+    mRegionLine->setObjectName(QLatin1String(editor_names::kRegionLine));
     mRegionLine->setGeometry(64, 72, 336 - 64 - 4, mRegionLine->height());
     addLabel(panel, QStringLiteral("# of records:"), 336, 72);
     mRecordCountLabel = addLabel(panel, QString(), 400, 72);
-    mRecordCountLabel->setObjectName(QStringLiteral("LMDSimpleLabel11"));
+    mRecordCountLabel->setObjectName(QLatin1String(editor_names::kRecordCountLabel));
     mRecordCountLabel->setGeometry(400, 72, kClientWidth - 400 - 4, mRecordCountLabel->height());
     addLabel(panel, QStringLiteral("Size of records:"), 336, 88);
     mRecordSizeLabel = addLabel(panel, QString(), 416, 88);
-    mRecordSizeLabel->setObjectName(QStringLiteral("LMDSimpleLabel12"));
+    mRecordSizeLabel->setObjectName(QLatin1String(editor_names::kRecordSizeLabel));
     mRecordSizeLabel->setGeometry(416, 88, kClientWidth - 416 - 4, mRecordSizeLabel->height());
 
     addLabel(panel, QStringLiteral("Land Mark Name:"), 16, 96);
-    mNameBox = addEdit(panel, "Edit1", {112, 93, 169, 21});
+    mNameBox = addEdit(panel, editor_names::kNameBox, {112, 93, 169, 21});
     mNameBox->setMaxLength(static_cast<int>(kNameSize));
     mNameBox->setValidator(new NameValidator(mNameBox));
     addLabel(panel, QStringLiteral("Landmark ID:"), 16, 128);
-    mIdBox = addEdit(panel, "Edit2", {88, 125, 65, 21});
+    mIdBox = addEdit(panel, editor_names::kIdBox, {88, 125, 65, 21});
     addLabel(panel, QStringLiteral("Lo File Type:"), 16, 160);
-    mTypeBox = addEdit(panel, "Edit3", {80, 157, 41, 21});
+    mTypeBox = addEdit(panel, editor_names::kTypeBox, {80, 157, 41, 21});
     addLabel(panel, QStringLiteral("Lo File No.:"), 16, 184);
-    mSubTypeBox = addEdit(panel, "Edit4", {80, 184, 41, 21});
+    mSubTypeBox = addEdit(panel, editor_names::kSubTypeBox, {80, 184, 41, 21});
     connect(mNameBox, &QLineEdit::textEdited, this, &EditorWindow::nameEdited);
     connect(mTypeBox, &QLineEdit::textEdited, this, &EditorWindow::typeEdited);
     connect(mSubTypeBox, &QLineEdit::textEdited, this, &EditorWindow::subTypeEdited);
@@ -224,9 +224,9 @@ void EditorWindow::createControls() {
         connect(box, &QLineEdit::editingFinished, this, [this, box] { hexBoxLeft(box); });
     }
 
-    mSideGroup = new RadioGroup(QStringLiteral("Side:"), {QStringLiteral("German"), QStringLiteral("Allied")}, 2,
-                          panel);
-    mSideGroup->setObjectName(QStringLiteral("srg1"));
+    mSideGroup = new RadioGroup(QStringLiteral("Side:"), {QStringLiteral("German"), QStringLiteral("Allied")},
+                                2, panel);
+    mSideGroup->setObjectName(QLatin1String(editor_names::kSideGroup));
     mSideGroup->setFont(boldFont(13));
     mSideGroup->setItemFont(windowFont());
     mSideGroup->setGeometry(16, 208, 153, 33);
@@ -234,13 +234,13 @@ void EditorWindow::createControls() {
     connect(mSideGroup, &RadioGroup::itemChanged, this, &EditorWindow::sideChosen);
 
     addLabel(panel, QStringLiteral("N/S Coord:"), 184, 128);
-    mNorthSouthBox = addEdit(panel, "Edit5", {240, 125, 81, 21});
+    mNorthSouthBox = addEdit(panel, editor_names::kNorthSouthBox, {240, 125, 81, 21});
     addLabel(panel, QStringLiteral("E/W Coord:"), 181, 160);
-    mEastWestBox = addEdit(panel, "Edit6", {240, 157, 81, 21});
+    mEastWestBox = addEdit(panel, editor_names::kEastWestBox, {240, 157, 81, 21});
     addLabel(panel, QStringLiteral("Elevation:"), 191, 192);
-    mElevationBox = addEdit(panel, "Edit7", {240, 189, 81, 21});
+    mElevationBox = addEdit(panel, editor_names::kElevationBox, {240, 189, 81, 21});
     addLabel(panel, QStringLiteral("Rotation:"), 195, 224);
-    mRotationBox = addEdit(panel, "Edit8", {240, 221, 81, 21});
+    mRotationBox = addEdit(panel, editor_names::kRotationBox, {240, 221, 81, 21});
     for (QLineEdit* box : {mNorthSouthBox, mEastWestBox, mElevationBox, mRotationBox})
         box->setFont(narrowFont());
     // Shown, never stored: read-only, so typing cannot look like an edit. The text can
@@ -251,18 +251,18 @@ void EditorWindow::createControls() {
     // Never shown: the map window writes its pointer readings and the clicked marker's
     // name here.
     mMouseCoordsGroup = addGroup(panel, QStringLiteral("Mouse Coords"), {336, 104, 105, 137});
-    mMouseCoordsGroup->setObjectName(QStringLiteral("MouseCoordsGroup"));
+    mMouseCoordsGroup->setObjectName(QLatin1String(editor_names::kMouseCoordsGroup));
     mNorthSouthReading = addLabel(mMouseCoordsGroup, QStringLiteral("n/s location"), 8, 24, false);
-    mNorthSouthReading->setObjectName(QStringLiteral("slns"));
+    mNorthSouthReading->setObjectName(QLatin1String(editor_names::kNorthSouthReading));
     mEastWestReading = addLabel(mMouseCoordsGroup, QStringLiteral("e/w location"), 8, 48, false);
-    mEastWestReading->setObjectName(QStringLiteral("slew"));
+    mEastWestReading->setObjectName(QLatin1String(editor_names::kEastWestReading));
     mPointerYReading = addLabel(mMouseCoordsGroup, QStringLiteral("pointer y"), 8, 72, false);
-    mPointerYReading->setObjectName(QStringLiteral("sL15"));
+    mPointerYReading->setObjectName(QLatin1String(editor_names::kPointerYReading));
     mPointerXReading = addLabel(mMouseCoordsGroup, QStringLiteral("pointer x"), 8, 96, false);
-    mPointerXReading->setObjectName(QStringLiteral("SL16"));
+    mPointerXReading->setObjectName(QLatin1String(editor_names::kPointerXReading));
     mMouseCoordsGroup->hide();
     mCurrentControlLabel = addLabel(panel, QStringLiteral("Current Control"), 16, 256, false);
-    mCurrentControlLabel->setObjectName(QStringLiteral("Label2"));
+    mCurrentControlLabel->setObjectName(QLatin1String(editor_names::kCurrentControlLabel));
     mCurrentControlLabel->hide();
 
     // Under the boxes, where the client area has room to spare; hidden until "Find...".
@@ -282,7 +282,8 @@ void EditorWindow::createControls() {
 }
 
 void EditorWindow::setFieldEditsEnabled(bool enabled) {
-    for (QWidget* edit : std::initializer_list<QWidget*>{mNameBox, mTypeBox, mSubTypeBox, mSideGroup, mActiveGroup})
+    for (QWidget* edit :
+         std::initializer_list<QWidget*>{mNameBox, mTypeBox, mSubTypeBox, mSideGroup, mActiveGroup})
         edit->setEnabled(enabled);
 }
 
@@ -293,7 +294,7 @@ void EditorWindow::createStatusBar() {
     mStandingNotice = QStringLiteral("Copyright \u00A9 the korvland developers");
     // A notice names files: one too long for the panel keeps its end in sight.
     mNoticePanel = new PathLabel(bar);
-    mNoticePanel->setObjectName(QStringLiteral("NoticePanel"));
+    mNoticePanel->setObjectName(QLatin1String(editor_names::kNoticePanel));
     mNoticePanel->setText(mStandingNotice);
     mNoticePanel->setAlignment(Qt::AlignCenter);
     mNoticePanel->setMinimumWidth(266);
@@ -301,7 +302,7 @@ void EditorWindow::createStatusBar() {
     setTextColour(mNoticePanel, colourFromBgr(kMaroon));
     bar->addWidget(mNoticePanel, 1);
     mSelectionPanel = new QLabel(bar);
-    mSelectionPanel->setObjectName(QStringLiteral("SelectionPanel"));
+    mSelectionPanel->setObjectName(QLatin1String(editor_names::kSelectionPanel));
     mSelectionPanel->setAlignment(Qt::AlignCenter);
     mSelectionPanel->setFont(narrowFont());
     mSelectionPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -312,7 +313,7 @@ void EditorWindow::createStatusBar() {
     bar->addPermanentWidget(mSelectionPanel);
     mSelectionPanel->hide();
     mClockPanel = new QLabel(bar);
-    mClockPanel->setObjectName(QStringLiteral("ClockPanel"));
+    mClockPanel->setObjectName(QLatin1String(editor_names::kClockPanel));
     mClockPanel->setAlignment(Qt::AlignCenter);
     mClockPanel->setFixedWidth(130);
     mClockPanel->setFont(narrowFont());
@@ -557,7 +558,7 @@ void EditorWindow::setCurrentControlText(const QString& name) {
 }
 
 void EditorWindow::setPointerReadings(const QString& northSouth, const QString& eastWest, const QString& y,
-                                const QString& x) {
+                                      const QString& x) {
     mNorthSouthReading->setText(northSouth);
     mEastWestReading->setText(eastWest);
     mPointerYReading->setText(y);

@@ -1,10 +1,10 @@
 #pragma once
 
+#include "data/file_identity.h"
+#include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/recent_files.h"
-#include "data/file_identity.h"
-#include "document/landmark_document.h"
 
 #include <QMainWindow>
 
@@ -21,6 +21,57 @@ class QPushButton;
 class QTimer;
 
 namespace korvland {
+
+// The objectNames of the editor window and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace editor_names {
+inline constexpr char kClient[] = "client";
+inline constexpr char kPathLabel[] = "Label1";
+inline constexpr char kRecordGroup[] = "RecordNumberGroup";
+inline constexpr char kRecordStepper[] = "UpDown1";
+inline constexpr char kActiveGroup[] = "LMDRG1";
+inline constexpr char kTypeGroup[] = "LandmarkTypeGroup";
+inline constexpr char kKindLabel[] = "LSL16";
+inline constexpr char kTableButton[] = "Button1";
+inline constexpr char kRegionLine[] = "LSL14";
+inline constexpr char kRecordCountLabel[] = "LMDSimpleLabel11";
+inline constexpr char kRecordSizeLabel[] = "LMDSimpleLabel12";
+inline constexpr char kSideGroup[] = "srg1";
+inline constexpr char kMouseCoordsGroup[] = "MouseCoordsGroup";
+inline constexpr char kNorthSouthReading[] = "slns";
+inline constexpr char kEastWestReading[] = "slew";
+inline constexpr char kPointerYReading[] = "sL15";
+inline constexpr char kPointerXReading[] = "SL16";
+inline constexpr char kCurrentControlLabel[] = "Label2";
+inline constexpr char kNoticePanel[] = "NoticePanel";
+inline constexpr char kSelectionPanel[] = "SelectionPanel";
+inline constexpr char kClockPanel[] = "ClockPanel";
+inline constexpr char kWindow[] = "Form2";
+inline constexpr char kRecordNumberBox[] = "Edit9";
+inline constexpr char kNameBox[] = "Edit1";
+inline constexpr char kIdBox[] = "Edit2";
+inline constexpr char kTypeBox[] = "Edit3";
+inline constexpr char kSubTypeBox[] = "Edit4";
+inline constexpr char kNorthSouthBox[] = "Edit5";
+inline constexpr char kEastWestBox[] = "Edit6";
+inline constexpr char kElevationBox[] = "Edit7";
+inline constexpr char kRotationBox[] = "Edit8";
+inline constexpr char kOpenMenuAction[] = "Open1Action";
+inline constexpr char kEditMenuAction[] = "EditMenuAction";
+inline constexpr char kOpenMenu[] = "Open1";
+inline constexpr char kEditMenu[] = "EditMenu";
+inline constexpr char kQuit[] = "Quit";
+inline constexpr char kAboutBox[] = "AboutBox";
+inline constexpr char kOpenMasterAction[] = "MasterFile1";
+inline constexpr char kOpenProfileAction[] = "Profile1";
+inline constexpr char kOpenLandmarkAction[] = "Landmark1";
+inline constexpr char kSaveProfileAction[] = "Save1";
+inline constexpr char kSaveLandmarkAction[] = "CompileLandmark1";
+inline constexpr char kChangeFolderAction[] = "N1";
+inline constexpr char kMapAction[] = "Map1";
+inline constexpr char kDataAction[] = "Data1";
+inline constexpr char kAboutAction[] = "About1";
+} // namespace editor_names
 
 class EditActions;
 class FindBar;

@@ -32,28 +32,29 @@ QAction* addKey(QWidget* bar, const QKeySequence& key, Qt::ShortcutContext conte
 } // namespace
 
 FindBar::FindBar(LandmarkDocument& document, QWidget* parent) : QFrame(parent), mDocument(document) {
-    setObjectName(QStringLiteral("FindBar"));
+    setObjectName(QLatin1String(find_bar_names::kWindow));
     setFrameStyle(QFrame::NoFrame);
     auto* caption = new QLabel(QStringLiteral("Find:"), this);
     caption->setGeometry(0, 4, 30, 17);
     mText = new QLineEdit(this);
-    mText->setObjectName(QStringLiteral("FindText"));
+    mText->setObjectName(QLatin1String(find_bar_names::kText));
     mText->setGeometry(32, 2, 130, 21);
     mText->setClearButtonEnabled(false);
     caption->setBuddy(mText);
-    mPrevious =
-        addToolButton(this, QStringLiteral("\u25B2"), "FindPrevious", QStringLiteral("Previous (Shift+F3)"));
+    mPrevious = addToolButton(this, QStringLiteral("\u25B2"), find_bar_names::kPrevious,
+                              QStringLiteral("Previous (Shift+F3)"));
     mPrevious->setGeometry(166, 1, 25, 23);
-    mNext = addToolButton(this, QStringLiteral("\u25BC"), "FindNext", QStringLiteral("Next (F3)"));
+    mNext = addToolButton(this, QStringLiteral("\u25BC"), find_bar_names::kNext, QStringLiteral("Next (F3)"));
     mNext->setGeometry(192, 1, 25, 23);
     mResult = new QLabel(this);
-    mResult->setObjectName(QStringLiteral("FindResult"));
+    mResult->setObjectName(QLatin1String(find_bar_names::kResult));
     mResult->setTextFormat(Qt::PlainText);
     mResult->setGeometry(222, 4, 82, 17);
     mSelectAll = new QPushButton(QStringLiteral("Select All Matches"), this);
-    mSelectAll->setObjectName(QStringLiteral("SelectAllMatches"));
+    mSelectAll->setObjectName(QLatin1String(find_bar_names::kSelectAll));
     mSelectAll->setGeometry(308, 1, 112, 23);
-    mClose = addToolButton(this, QStringLiteral("\u00D7"), "FindClose", QStringLiteral("Close (Esc)"));
+    mClose =
+        addToolButton(this, QStringLiteral("\u00D7"), find_bar_names::kClose, QStringLiteral("Close (Esc)"));
     mClose->setGeometry(423, 2, 21, 21);
 
     connect(mText, &QLineEdit::textEdited, this, &FindBar::typed);

@@ -13,6 +13,18 @@ class QToolButton;
 
 namespace korvland {
 
+// The objectNames of the editor's find bar and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace find_bar_names {
+inline constexpr char kText[] = "FindText";
+inline constexpr char kResult[] = "FindResult";
+inline constexpr char kSelectAll[] = "SelectAllMatches";
+inline constexpr char kWindow[] = "FindBar";
+inline constexpr char kPrevious[] = "FindPrevious";
+inline constexpr char kNext[] = "FindNext";
+inline constexpr char kClose[] = "FindClose";
+} // namespace find_bar_names
+
 class LandmarkDocument;
 
 // The editor's find bar: typing makes the first landmark whose name holds the text (letter

@@ -1,8 +1,8 @@
 #include "ui/map/map_scene.h"
 
+#include "data/map_projection.h"
 #include "ui/common/record_format.h"
 #include "ui/map/front_line_item.h"
-#include "data/map_projection.h"
 
 #include <QGraphicsScene>
 

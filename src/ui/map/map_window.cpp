@@ -1,8 +1,8 @@
 #include "ui/map/map_window.h"
 
-#include "ui/common/window_sight.h"
 #include "data/region.h"
 #include "ui/common/record_format.h"
+#include "ui/common/window_sight.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -74,7 +74,7 @@ class MapView : public QGraphicsView {
 };
 
 MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
-    setObjectName(QStringLiteral("Form3"));
+    setObjectName(QLatin1String(map_names::kWindow));
     setWindowTitle(QStringLiteral("object PB1: TPaintBox"));
     move(315, 154);
     resize(833, 753);
@@ -90,7 +90,7 @@ MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mC
     mScene->setItemIndexMethod(QGraphicsScene::NoIndex);
     mScene->setBackgroundBrush(colourFromBgr(kMapGroundColour));
     mView = new MapView(mScene, this);
-    mView->setObjectName(QStringLiteral("PB1View"));
+    mView->setObjectName(QLatin1String(map_names::kView));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(mView);
@@ -107,7 +107,7 @@ MapWindow::~MapWindow() {
 
 void MapWindow::createPopupMenu() {
     mPopupMenu = new QMenu(this);
-    mPopupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    mPopupMenu->setObjectName(QLatin1String(map_names::kPopupMenu));
     mScaleGroup = new QActionGroup(this);
     mScaleGroup->setExclusive(true);
     const auto entry = [this](const QString& caption, const char* name, void (MapWindow::*handler)()) {
@@ -118,10 +118,14 @@ void MapWindow::createPopupMenu() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    mHalfScaleAction = entry(QStringLiteral("1:2 Scale"), "N12Scale1", &MapWindow::halfScaleChosen);
-    mFullScaleAction = entry(QStringLiteral("1:1 Scale"), "N11Scale1", &MapWindow::fullScaleChosen);
-    mDoubleScaleAction = entry(QStringLiteral("2:1 Scale"), "N21Scale1", &MapWindow::doubleScaleChosen);
-    mQuadrupleScaleAction = entry(QStringLiteral("4:1 Scale"), "N41Scale1", &MapWindow::quadrupleScaleChosen);
+    mHalfScaleAction =
+        entry(QStringLiteral("1:2 Scale"), map_names::kHalfScaleAction, &MapWindow::halfScaleChosen);
+    mFullScaleAction =
+        entry(QStringLiteral("1:1 Scale"), map_names::kFullScaleAction, &MapWindow::fullScaleChosen);
+    mDoubleScaleAction =
+        entry(QStringLiteral("2:1 Scale"), map_names::kDoubleScaleAction, &MapWindow::doubleScaleChosen);
+    mQuadrupleScaleAction = entry(QStringLiteral("4:1 Scale"), map_names::kQuadrupleScaleAction,
+                                  &MapWindow::quadrupleScaleChosen);
     mFullScaleAction->setChecked(true);
 }
 

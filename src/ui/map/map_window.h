@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ui/common/app_context.h"
 #include "data/landmark_kind.h"
 #include "document/landmark_document.h"
+#include "ui/common/app_context.h"
 #include "ui/map/map_scene.h"
 #include "ui/map/map_selection.h"
 
@@ -18,6 +18,19 @@ class QMouseEvent;
 class QRubberBand;
 
 namespace korvland {
+
+// The objectNames of the map window and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace map_names {
+inline constexpr char kView[] = "PB1View";
+inline constexpr char kPopupMenu[] = "PopupMenu1";
+inline constexpr char kWindow[] = "Form3";
+inline constexpr char kHalfScaleAction[] = "N12Scale1";
+inline constexpr char kFullScaleAction[] = "N11Scale1";
+inline constexpr char kDoubleScaleAction[] = "N21Scale1";
+inline constexpr char kQuadrupleScaleAction[] = "N41Scale1";
+inline constexpr char kFrontLineAction[] = "FrontLine1";
+} // namespace map_names
 
 // The map window: every record as a marker on a dark-green surface that scrolls both
 // ways, at one of four scales. Markers exist only while the window is shown: they are

@@ -2,9 +2,9 @@
 // refresh.
 #include "ui/map/map_window.h"
 
-#include "ui/common/dialogs.h"
-#include "settings/settings_store.h"
 #include "data/user_error.h"
+#include "settings/settings_store.h"
+#include "ui/common/dialogs.h"
 #include "ui/map/front_line_item.h"
 
 #include <QAction>
@@ -22,7 +22,7 @@ const std::string kKey = "FrontLine";
 void MapWindow::createFrontLineEntry() {
     mPopupMenu->addSeparator();
     mFrontLineAction = mPopupMenu->addAction(QStringLiteral("Front Line"));
-    mFrontLineAction->setObjectName(QStringLiteral("FrontLine1"));
+    mFrontLineAction->setObjectName(QLatin1String(map_names::kFrontLineAction));
     mFrontLineAction->setCheckable(true);
     mFrontLineAction->setChecked(mContext.store.readString(kSection, kKey, "0") == "1");
     connect(mFrontLineAction, &QAction::triggered, this, &MapWindow::frontLineToggled);

@@ -64,7 +64,8 @@ const QRubberBand* MapWindow::rubberBand() const {
     return mBandState == Band::Drawing ? mBand : nullptr;
 }
 
-bool MapWindow::markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
+bool MapWindow::markerPressedForSelection(int index, Qt::MouseButton button,
+                                          Qt::KeyboardModifiers modifiers) {
     LandmarkDocument& document = mContext.document;
     // Ctrl and the left button pick records for the selection; the current record stays.
     if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) {

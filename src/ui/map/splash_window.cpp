@@ -47,7 +47,7 @@ class RaisedLabel : public QLabel {
 
 SplashWindow::SplashWindow(AppContext& /*context*/, QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
-    setObjectName(QStringLiteral("Form4"));
+    setObjectName(QLatin1String(splash_names::kWindow));
     setWindowTitle(QStringLiteral("Fancy Splash Screen"));
     setFixedSize(kClientSize);
     setCursor(Qt::WaitCursor);
@@ -64,7 +64,7 @@ SplashWindow::SplashWindow(AppContext& /*context*/, QWidget* parent)
     }
 
     auto* label = new RaisedLabel(QStringLiteral("Generating Map Landmarks. Please Wait"), this);
-    label->setObjectName(QStringLiteral("Label1"));
+    label->setObjectName(QLatin1String(splash_names::kPicture));
     label->setGeometry(8, 8, 393, 25);
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);

@@ -8,6 +8,13 @@ class QEventLoop;
 
 namespace korvland {
 
+// The objectNames of the splash window and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace splash_names {
+inline constexpr char kPicture[] = "Label1";
+inline constexpr char kWindow[] = "Form4";
+} // namespace splash_names
+
 // Covers the building of the map: a picture with one line of text, an hour-glass
 // pointer, no frame, centred on the screen.
 class SplashWindow : public QWidget {

@@ -1,7 +1,7 @@
 #include "ui/start/command_line.h"
 
-#include "ui/start/forwarded_files.h"
 #include "ui/editor/editor_window.h"
+#include "ui/start/forwarded_files.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -50,7 +50,8 @@ QString localPath(const QString& argument) {
 // handled, so that a message box has the visible editor as its parent.
 class HandOverWatcher : public QObject {
   public:
-    HandOverWatcher(EditorWindow* editor, QString file) : QObject(editor), mEditor(editor), mFile(std::move(file)) {
+    HandOverWatcher(EditorWindow* editor, QString file)
+        : QObject(editor), mEditor(editor), mFile(std::move(file)) {
         editor->installEventFilter(this);
     }
 

@@ -56,24 +56,24 @@ QString shortenedFolder(const QString& folder, int width) {
 
 FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
     : QDialog(parent), mDialogs(dialogs) {
-    setObjectName(QStringLiteral("LMDDD1"));
+    setObjectName(QLatin1String(folder_chooser_names::kWindow));
     setWindowTitle(QStringLiteral("Choose Landmarks Files Location"));
 
     mPathLine = new QLabel(this);
-    mPathLine->setObjectName(QStringLiteral("PathLine"));
+    mPathLine->setObjectName(QLatin1String(folder_chooser_names::kPathLine));
     mPathLine->setWordWrap(true);
     // A folder named like "<i>maps" is shown as it stands, not taken for markup.
     mPathLine->setTextFormat(Qt::PlainText);
     mPathLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     mList = new QListWidget(this);
-    mList->setObjectName(QStringLiteral("FolderList"));
+    mList->setObjectName(QLatin1String(folder_chooser_names::kList));
     mList->setIconSize(QSize(16, 16));
     auto* pathLabel = new QLabel(QStringLiteral("&Path:"), this);
     pathLabel->setBuddy(mList);
 
     mDrives = new QComboBox(this);
-    mDrives->setObjectName(QStringLiteral("DriveBox"));
+    mDrives->setObjectName(QLatin1String(folder_chooser_names::kDrives));
     auto* driveLabel = new QLabel(QStringLiteral("&Drive:"), this);
     driveLabel->setBuddy(mDrives);
     if (platformHasDrives()) {
@@ -88,16 +88,16 @@ FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* parent, const QString& s
     }
 
     mNewFolder = new QPushButton(QStringLiteral("&New Folder"), this);
-    mNewFolder->setObjectName(QStringLiteral("NewFolderButton"));
+    mNewFolder->setObjectName(QLatin1String(folder_chooser_names::kNewFolder));
     mNewFolder->setAutoDefault(false);
     connect(mNewFolder, &QPushButton::clicked, this, &FolderChooser::newFolderClick);
 
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
-    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setObjectName(QLatin1String(folder_chooser_names::kOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cancel->setObjectName(QStringLiteral("CancelButton"));
+    cancel->setObjectName(QLatin1String(folder_chooser_names::kCancelButton));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

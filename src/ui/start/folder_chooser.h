@@ -11,6 +11,18 @@ class QPushButton;
 
 namespace korvland {
 
+// The objectNames of the folder chooser and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace folder_chooser_names {
+inline constexpr char kPathLine[] = "PathLine";
+inline constexpr char kList[] = "FolderList";
+inline constexpr char kDrives[] = "DriveBox";
+inline constexpr char kNewFolder[] = "NewFolderButton";
+inline constexpr char kOkButton[] = "OKButton";
+inline constexpr char kCancelButton[] = "CancelButton";
+inline constexpr char kWindow[] = "LMDDD1";
+} // namespace folder_chooser_names
+
 class Dialogs;
 
 // The folder chooser "Choose Landmarks Files Location": a list of the folders of the

@@ -1,7 +1,7 @@
 #include "ui/start/forwarded_files.h"
 
-#include "ui/start/welcome_window.h"
 #include "ui/editor/editor_window.h"
+#include "ui/start/welcome_window.h"
 
 #include <QApplication>
 #include <QThread>

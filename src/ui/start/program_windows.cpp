@@ -1,8 +1,8 @@
 #include "ui/start/program_windows.h"
 
+#include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/edit_actions.h"
-#include "document/landmark_document.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
@@ -119,7 +119,8 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(e, &EditorWindow::tableButtonClicked, t, &StatusWindow::fillAndShow);
 
     // What the map tells the editor, the splash and the status table.
-    QObject::connect(m, &MapWindow::inSightChanged, e, [e](bool inSight) { e->setMapCommandEnabled(!inSight); });
+    QObject::connect(m, &MapWindow::inSightChanged, e,
+                     [e](bool inSight) { e->setMapCommandEnabled(!inSight); });
     QObject::connect(m, &MapWindow::markersBuilt, s, &QWidget::hide);
     QObject::connect(m, &MapWindow::markerNamed, e, &EditorWindow::setCurrentControlText);
     QObject::connect(m, &MapWindow::pointerMoved, e, &EditorWindow::setPointerReadings);

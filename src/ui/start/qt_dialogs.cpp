@@ -2,8 +2,8 @@
 
 #include "ui/common/alt_letter_guard.h"
 #include "ui/common/explode_effect.h"
-#include "ui/start/folder_chooser.h"
 #include "ui/common/message_box.h"
+#include "ui/start/folder_chooser.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -5,11 +5,11 @@
 #include "ui/common/hint_settings.h"
 #include "ui/common/placement_keeper.h"
 #include "ui/common/program_icon.h"
-#include "ui/start/program_identity.h"
-#include "ui/start/welcome_window.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
+#include "ui/start/program_identity.h"
+#include "ui/start/welcome_window.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 
@@ -59,8 +59,7 @@ PlacementOptions statusPlacement() {
 } // namespace
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
-    : mObserver(std::move(observer)),
-      mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}} {
+    : mObserver(std::move(observer)), mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}} {
     mContext.requestQuit = [] {
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "document/landmark_document.h"
+#include "settings/settings_store.h"
 #include "ui/common/app_context.h"
 #include "ui/start/program_windows.h"
-#include "settings/settings_store.h"
-#include "document/landmark_document.h"
 
 #include <functional>
 #include <memory>

@@ -1,8 +1,8 @@
 #include "ui/start/welcome_window.h"
 
-#include "ui/common/landmarks_folder.h"
-#include "settings/settings_store.h"
 #include "data/user_error.h"
+#include "settings/settings_store.h"
+#include "ui/common/landmarks_folder.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -49,7 +49,9 @@ constexpr int kCaptionHeight = 20;
 // title on a gradient, no buttons; dragging it moves the window.
 class CaptionBar : public QWidget {
   public:
-    explicit CaptionBar(QWidget* parent) : QWidget(parent) { setObjectName(QStringLiteral("Caption")); }
+    explicit CaptionBar(QWidget* parent) : QWidget(parent) {
+        setObjectName(QLatin1String(welcome_names::kCaption));
+    }
 
   protected:
     void paintEvent(QPaintEvent*) override {
@@ -82,11 +84,11 @@ WelcomeWindow::WelcomeWindow(AppContext& context, QWidget* parent)
     : QWidget(parent, kOwnCaption ? Qt::Window | Qt::FramelessWindowHint
                                   : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       mContext(context), mChooserFolder(QDir::currentPath()) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QLatin1String(welcome_names::kWindow));
     setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
 
     mClient = new QWidget(this);
-    mClient->setObjectName(QStringLiteral("client"));
+    mClient->setObjectName(QLatin1String(welcome_names::kClient));
     mClient->setFixedSize(327, 249);
     if (kOwnCaption) {
         auto* caption = new CaptionBar(this);
@@ -100,13 +102,13 @@ WelcomeWindow::WelcomeWindow(AppContext& context, QWidget* parent)
 
     // The start button is created first so that it leads the tab order and has the focus.
     mStartButton = new QPushButton(QStringLiteral("Click to Start TLQ Landmarks Editor"), mClient);
-    mStartButton->setObjectName(QStringLiteral("Button5"));
+    mStartButton->setObjectName(QLatin1String(welcome_names::kStartButton));
     mStartButton->setGeometry(8, 216, 297, 25);
     mStartButton->setDefault(true);
     connect(mStartButton, &QPushButton::clicked, this, &WelcomeWindow::handOver);
 
     mWarning = new QPlainTextEdit(mClient);
-    mWarning->setObjectName(QStringLiteral("Memo1"));
+    mWarning->setObjectName(QLatin1String(welcome_names::kWarning));
     mWarning->setGeometry(8, 8, 305, 201);
     mWarning->setReadOnly(true);
     mWarning->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

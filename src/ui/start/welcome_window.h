@@ -12,6 +12,16 @@ class QPushButton;
 
 namespace korvland {
 
+// The objectNames of the welcome window and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace welcome_names {
+inline constexpr char kClient[] = "client";
+inline constexpr char kStartButton[] = "Button5";
+inline constexpr char kWarning[] = "Memo1";
+inline constexpr char kCaption[] = "Caption";
+inline constexpr char kWindow[] = "Form1";
+} // namespace welcome_names
+
 // The welcome window: the program's main window, a warning and the start button. It
 // holds what the other windows borrow from it: the landmark open dialog and the folder
 // chooser's memory of the folder it returned last.

@@ -30,7 +30,7 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items
 
 FilterRow::FilterRow(QWidget* parent) : QWidget(parent) {
     mText = new QLineEdit(this);
-    mText->setObjectName(QStringLiteral("FilterText"));
+    mText->setObjectName(QLatin1String(filter_row_names::kText));
     mText->setPlaceholderText(QStringLiteral("Name"));
     mText->setClearButtonEnabled(true);
     mText->setToolTip(QStringLiteral("Show the landmarks whose name contains this text"));
@@ -38,14 +38,14 @@ FilterRow::FilterRow(QWidget* parent) : QWidget(parent) {
     QStringList kinds{QStringLiteral("Any kind")};
     for (const LandmarkKind kind : kFilterKinds)
         kinds.append(qText(kindInfo(kind).editorLabel));
-    mKind = makeCombo(this, "FilterKind", kinds);
-    mSide = makeCombo(this, "FilterSide",
+    mKind = makeCombo(this, filter_row_names::kKind, kinds);
+    mSide = makeCombo(this, filter_row_names::kSide,
                       {QStringLiteral("Any side"), QStringLiteral("German"), QStringLiteral("Allied")});
-    mState = makeCombo(this, "FilterState",
+    mState = makeCombo(this, filter_row_names::kState,
                        {QStringLiteral("Any state"), QStringLiteral("On"), QStringLiteral("Off")});
 
     mOnly = new QCheckBox(this);
-    mOnly->setObjectName(QStringLiteral("FilterOnly"));
+    mOnly->setObjectName(QLatin1String(filter_row_names::kOnly));
     mOnly->setToolTip(QStringLiteral("Untick to show every landmark again"));
     mOnly->hide();
 

@@ -12,6 +12,16 @@ class QLineEdit;
 
 namespace korvland {
 
+// The objectNames of the status table's filter row and its controls, kept as they have always been:
+// automation and the tests find them by these.
+namespace filter_row_names {
+inline constexpr char kText[] = "FilterText";
+inline constexpr char kOnly[] = "FilterOnly";
+inline constexpr char kKind[] = "FilterKind";
+inline constexpr char kSide[] = "FilterSide";
+inline constexpr char kState[] = "FilterState";
+} // namespace filter_row_names
+
 // The status table's filter: a name text, a kind, a side and a state on one line, and on a
 // second line, only while the filter has one, the fixed choice of records it keeps to (the
 // landmarks of an ownership cell) with a tick the operator takes away to let it go.

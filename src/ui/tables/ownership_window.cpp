@@ -1,8 +1,8 @@
 #include "ui/tables/ownership_window.h"
 
-#include "ui/common/window_sight.h"
 #include "document/landmark_document.h"
 #include "ui/common/record_format.h"
+#include "ui/common/window_sight.h"
 #include "ui/tables/caption_label.h"
 #include "ui/tables/table_style.h"
 
@@ -111,7 +111,7 @@ QString qText(std::string_view text) {
 } // namespace
 
 OwnershipWindow::OwnershipWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
-    setObjectName(QStringLiteral("Form5"));
+    setObjectName(QLatin1String(ownership_names::kWindow));
     setWindowTitle(QStringLiteral("Active Landmark Ownership Table"));
     // A fixed window with a close box and nothing else in its title bar.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -124,15 +124,15 @@ OwnershipWindow::OwnershipWindow(AppContext& context, QWidget* parent) : QWidget
 
     mMenuBar = new QMenuBar(this);
     mRecountAction = mMenuBar->addAction(QStringLiteral("Update Data"));
-    mRecountAction->setObjectName(QStringLiteral("UpdateData1"));
+    mRecountAction->setObjectName(QLatin1String(ownership_names::kRecountAction));
     connect(mRecountAction, &QAction::triggered, this, &OwnershipWindow::recount);
     mCloseAction = mMenuBar->addAction(QStringLiteral("Close"));
-    mCloseAction->setObjectName(QStringLiteral("Close1"));
+    mCloseAction->setObjectName(QLatin1String(ownership_names::kCloseAction));
     connect(mCloseAction, &QAction::triggered, this, &OwnershipWindow::closeCommand);
     layout->setMenuBar(mMenuBar);
 
     auto* grid = new OwnershipGrid(this);
-    grid->setObjectName(QStringLiteral("OwnershipGrid"));
+    grid->setObjectName(QLatin1String(ownership_names::kGrid));
     grid->setFixedSize(kClientWidth, kClientHeight);
     createGrid(grid);
     layout->addWidget(grid);

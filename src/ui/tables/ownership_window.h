@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/common/app_context.h"
 #include "data/ownership_count.h"
+#include "ui/common/app_context.h"
 
 #include <QWidget>
 
@@ -12,6 +12,15 @@ class QLabel;
 class QMenuBar;
 
 namespace korvland {
+
+// The objectNames of the ownership table and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace ownership_names {
+inline constexpr char kRecountAction[] = "UpdateData1";
+inline constexpr char kCloseAction[] = "Close1";
+inline constexpr char kGrid[] = "OwnershipGrid";
+inline constexpr char kWindow[] = "Form5";
+} // namespace ownership_names
 
 // The ownership table: how many landmarks of each kind each side owns. Created once,
 // hidden; "Data" shows it and recounts, and every record selection recounts it while it

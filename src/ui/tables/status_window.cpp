@@ -1,11 +1,11 @@
 #include "ui/tables/status_window.h"
 
-#include "ui/common/window_sight.h"
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "document/landmark_document.h"
-#include "ui/common/record_format.h"
 #include "ui/common/check_list.h"
+#include "ui/common/record_format.h"
+#include "ui/common/window_sight.h"
 #include "ui/tables/filter_row.h"
 #include "ui/tables/table_style.h"
 
@@ -45,19 +45,19 @@ void showRecord(QListWidgetItem& item, const LandmarkDocument& document, int ind
 } // namespace
 
 StatusWindow::StatusWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
-    setObjectName(QStringLiteral("Form6"));
+    setObjectName(QLatin1String(status_names::kWindow));
     setWindowTitle(QStringLiteral("Landmarks Status Table"));
     setFont(tableFont());
     move(470, 653);
     resize(kDesignedWidth, kDesignedHeight);
 
     mFilterRow = new FilterRow(this);
-    mFilterRow->setObjectName(QStringLiteral("FilterRow"));
+    mFilterRow->setObjectName(QLatin1String(status_names::kFilterRow));
     connect(mFilterRow, &FilterRow::edited, this,
             [this](const LandmarkFilter& filter) { mContext.document.setFilter(filter); });
 
     mList = new CheckList(kColumns, kRowHeight, this);
-    mList->setObjectName(QStringLiteral("CLBox1"));
+    mList->setObjectName(QLatin1String(status_names::kList));
     // The list is drawn on the window's colour, not the usual white of a list.
     QPalette palette = mList->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
@@ -71,7 +71,7 @@ StatusWindow::StatusWindow(AppContext& context, QWidget* parent) : QWidget(paren
         if (mList->currentItem() != item) {
             const QScopedValueRollback quiet(mQuiet, true);
             mList->selectionModel()->setCurrentIndex(mList->indexFromItem(item),
-                                                      QItemSelectionModel::NoUpdate);
+                                                     QItemSelectionModel::NoUpdate);
         }
         rowTickToggled();
     });
@@ -104,8 +104,7 @@ void StatusWindow::selectRow(int index) {
         return;
     // The row becomes the current one; which rows are selected is the document's to say.
     const QScopedValueRollback quiet(mQuiet, true);
-    mList->selectionModel()->setCurrentIndex(mList->model()->index(index, 0),
-                                              QItemSelectionModel::NoUpdate);
+    mList->selectionModel()->setCurrentIndex(mList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
     mList->scrollToItem(mList->item(index));
 }
 

@@ -9,6 +9,14 @@
 
 namespace korvland {
 
+// The objectNames of the status table and its controls, kept as they have always been: automation and
+// the tests find them by these.
+namespace status_names {
+inline constexpr char kFilterRow[] = "FilterRow";
+inline constexpr char kList[] = "CLBox1";
+inline constexpr char kWindow[] = "Form6";
+} // namespace status_names
+
 class CheckList;
 class FilterRow;
 
