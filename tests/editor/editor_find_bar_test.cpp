@@ -99,6 +99,19 @@ TEST_F(FindBarTest, CtrlFFromAnotherWindowOpensTheBarEscapeHidesIt) {
     EXPECT_EQ(field()->selectedText(), "lens");
 }
 
+TEST_F(FindBarTest, TheWindowGrowsUntilTheBarIsInSightAndShrinksBackWhenItCloses) {
+    editor->resize(editor->width(), 250);
+    QApplication::processEvents();
+    const int before = editor->height();
+    editor->showFindBar();
+    QApplication::processEvents();
+    const QWidget* bar = editor->findBar();
+    EXPECT_LE(bar->geometry().bottom(), bar->parentWidget()->height()) << "the whole bar is in sight";
+    EXPECT_GT(editor->height(), before);
+    QTest::keyClick(bar->findChild<QLineEdit*>(QStringLiteral("FindText")), Qt::Key_Escape);
+    EXPECT_EQ(editor->height(), before);
+}
+
 TEST_F(FindBarTest, SelectAllMatchesSelectsThemAndTheStatusBarCountsThem) {
     ctrlF(edit("Edit1"));
     auto* button = editor->findChild<QPushButton*>(QStringLiteral("SelectAllMatches"));

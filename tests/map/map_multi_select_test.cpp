@@ -249,6 +249,10 @@ TEST_F(MapMultiSelectTest, MarkersOutsideTheFilterAreDimmedFollowEditsAndStayCli
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(map->marker(i)->icon->isDimmed(), i % 2 == 0) << i;
         EXPECT_EQ(frame(i).isDimmed(), i % 2 == 0) << i;
+        // A match is never hidden under a marker the filter leaves out.
+        if (i != document.currentIndex()) {
+            EXPECT_EQ(frame(i).zValue() < 0, i % 2 == 0) << i;
+        }
     }
     // An edit carries a record into the filter; a switch out of a state filter.
     document.setSide(0, 1);

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QUndoStack>
 
 namespace korvland::testing {
 namespace {
@@ -69,6 +70,14 @@ TEST_F(OwnershipTableTest, EditsShowAtTheNextSelectionOrUpdateData) {
     tableAction("UpdateData1")->trigger();
     EXPECT_EQ(cell("Allied", 0), QStringLiteral("0"));
     EXPECT_EQ(cell("German", 0), QStringLiteral("2"));
+
+    // An edit of many records, and its undo, recount at once.
+    document.setSelection({0, 2});
+    document.setSideOfSelection(0);
+    EXPECT_EQ(cell("German", 1), QStringLiteral("1"));
+    EXPECT_EQ(cell("Allied", 1), QStringLiteral("0"));
+    document.undoStack()->undo();
+    EXPECT_EQ(cell("German", 1), QStringLiteral("0"));
 }
 
 TEST_F(OwnershipTableTest, StatusTableSelectionRecountsThroughTheEditor) {

@@ -404,6 +404,13 @@ void EditorWindow::setEditActions(EditActions& actions) {
 void EditorWindow::showFindBar() {
     raise();
     activateWindow();
+    // Where the menu and status bars leave the client area short, the window grows until
+    // the whole bar is in sight.
+    const int shortBy = mFindBar->geometry().bottom() + 3 - mFindBar->parentWidget()->height();
+    if (shortBy > 0 && mFindBar->isHidden()) {
+        mFindBarGrowth += shortBy;
+        resize(width(), height() + shortBy);
+    }
     mFindBar->open();
 }
 

@@ -25,6 +25,8 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <utility>
+
 namespace korvland {
 
 namespace {
@@ -270,6 +272,8 @@ void EditorWindow::createControls() {
     mFindBar->setGeometry(8, 250, kClientWidth - 16, 25);
     mFindBar->hide();
     connect(mFindBar, &FindBar::closed, this, [this] {
+        if (mFindBarGrowth > 0)
+            resize(width(), height() - std::exchange(mFindBarGrowth, 0));
         if (mRecordNumberBox->isEnabled())
             mRecordNumberBox->setFocus();
     });

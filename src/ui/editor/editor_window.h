@@ -266,6 +266,9 @@ class EditorWindow : public QMainWindow {
     QLabel* mClockPanel = nullptr;
     QLabel* mSelectionPanel = nullptr;
     FindBar* mFindBar = nullptr;
+    // How much the window grew to give the find bar room below the boxes; given back when the
+    // bar closes. The client area's height depends on the menu and status bars of the desktop.
+    int mFindBarGrowth = 0;
     // Set while the window itself edits the current record: its boxes keep what was typed.
     bool mOwnEdit = false;
     QTimer* mClockTimer = nullptr;

@@ -41,8 +41,9 @@ MarkerFrameItem* MapSelection::highlight(const MapContent& content, const Landma
         const MapMarker& left = content.markers[static_cast<std::size_t>(*mSelectedMarker)];
         MarkerFrameItem* previous = left.frame;
         // Back to its place in the stacking order, among the markers of its index.
-        left.icon->setZValue(0);
-        previous->setZValue(0);
+        const qreal z = previous->isDimmed() ? kDimmedZ : 0;
+        left.icon->setZValue(z);
+        previous->setZValue(z);
         previous->setFrameShape(MarkerFrameItem::Shape::Square);
         previous->setColour(mSavedMarkerColour);
         previous->setHatched(set.disabledFlag(static_cast<std::size_t>(mSelectedRecord)) != 0);

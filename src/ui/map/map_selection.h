@@ -45,6 +45,9 @@ class MapSelection {
 inline constexpr BgrColour kHighlightColour = 0xFFFFFF;
 // The stacking height of the highlighted marker; every other marker stands at 0.
 inline constexpr qreal kHighlightZ = 1;
+// Markers the filter leaves out lie under those it keeps (and above the front line), so a
+// match is never hidden by a marker that does not match.
+inline constexpr qreal kDimmedZ = -0.5;
 
 // The scroll positions that bring a frame whose top-left corner is at `frame` (content
 // coordinates) to the middle of a client area of `client`: its centre then lands at

@@ -1,4 +1,5 @@
 #include "ui/map/marker_items.h"
+#include "ui/map/map_selection.h"
 
 #include "data/text_codec.h"
 #include "ui/common/record_format.h"
@@ -257,6 +258,11 @@ void MapMarker::syncIconAndHint(const LandmarkRecord& record) const {
 void MapMarker::setDimmed(bool dimmed) const {
     icon->setDimmed(dimmed);
     frame->setDimmed(dimmed);
+    // The highlighted marker stays above every other.
+    if (frame->zValue() < kHighlightZ) {
+        icon->setZValue(dimmed ? kDimmedZ : 0);
+        frame->setZValue(dimmed ? kDimmedZ : 0);
+    }
 }
 
 void MapMarker::sync(const LandmarkRecord& record, std::uint8_t disabledFlag) const {

@@ -84,6 +84,11 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::recordsEdited);
+    // An edit of many records, its undo or its redo changes what each side holds.
+    QObject::connect(document, &LandmarkDocument::recordsChanged, o, [o] {
+        if (o->isVisible())
+            o->recount();
+    });
     QObject::connect(document, &LandmarkDocument::selectionEdited, e, &EditorWindow::selectionEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, e, &EditorWindow::showSelectionCount);
     QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showSelectionCount);
