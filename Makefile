@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 # Warnings are errors for developers and CI; a plain cmake build (a packager's) leaves them warnings.
 WERROR     ?= ON
 
-.PHONY: deps build run test test-asan bench fuzz demo clean
+.PHONY: deps build run test test-asan bench fuzz demo format-check clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -33,6 +33,10 @@ bench: build
 
 fuzz: deps
 	KORVLAND_WERROR=$(WERROR) bash scripts/fuzz.sh
+
+# Every C++ file as the repository's .clang-format lays it out.
+format-check: deps
+	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
 
 demo: build
 	cmake --build $(BUILD) --target demo

@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   build-essential cmake pkg-config
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev
   libcli11-dev nlohmann-json3-dev libboost-dev
