@@ -1,5 +1,6 @@
 #include "ui/start/forwarded_files.h"
 
+#include "ui/common/window_sight.h"
 #include "ui/editor/editor_window.h"
 #include "ui/start/welcome_window.h"
 
@@ -10,13 +11,10 @@ namespace korvland {
 
 namespace {
 
+// A window still hidden (the editor before the welcome window hands over) stays hidden.
 void bringToFront(QWidget* window) {
-    if (!window || window->isHidden())
-        return;
-    if (window->isMinimized())
-        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
-    window->raise();
-    window->activateWindow();
+    if (window && !window->isHidden())
+        bringIntoSight(*window);
 }
 
 } // namespace
