@@ -20,19 +20,6 @@
 
 namespace korvland::testing {
 
-// Arras (1) is current after a read; Vertus (2) and Sedan (6) are of type 6 and read as
-// switched off; Cambrai (4) is Allied. Names are Windows-1252 bytes.
-inline LandmarkFileBuilder frontLine() {
-    LandmarkFileBuilder builder;
-    builder.add(makeRecord(1000, 0x01, 0x02, 0, "Arras"))
-        .add(makeRecord(1001, 0x06, 0xAC, 0, "Vertus"))
-        .add(makeRecord(1002, 0x03, 0x13, 0, "Cr\xE9py-en-Valois"))
-        .add(makeRecord(1003, 0x02, 0x05, 1, "Cambrai"))
-        .add(makeRecord(1004, 0x09, 0x00, 0, "Lens"))
-        .add(makeRecord(1005, 0x06, 0x10, 1, "Sedan"));
-    return builder;
-}
-
 class EditMenuTest : public EditorWindowTest {
   protected:
     EditActions& actions() const { return *windows.editActions; }

@@ -13,22 +13,10 @@
 namespace korvland::testing {
 namespace {
 
-// "a" is in Arras (1), Crépy-en-Valois (3), Cambrai (4) and Sedan (6).
-LandmarkFileBuilder names() {
-    LandmarkFileBuilder builder;
-    builder.add(makeRecord(1000, 0x01, 0x02, 0, "Arras"))
-        .add(makeRecord(1001, 0x06, 0xAC, 0, "Vertus"))
-        .add(makeRecord(1002, 0x03, 0x13, 0, "Cr\xE9py-en-Valois"))
-        .add(makeRecord(1003, 0x02, 0x05, 1, "Cambrai"))
-        .add(makeRecord(1004, 0x09, 0x00, 0, "Lens"))
-        .add(makeRecord(1005, 0x06, 0x10, 1, "Sedan"));
-    return builder;
-}
-
 class FindBarTest : public EditorWindowTest {
   protected:
     void SetUp() override {
-        load(names());
+        load(frontLine());
         editor->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     }
@@ -124,7 +112,7 @@ TEST_F(FindBarTest, SelectAllMatchesSelectsThemAndTheStatusBarCountsThem) {
     EXPECT_EQ(document.selectedIndices(), (QList<int>{0, 2, 3, 5}));
     EXPECT_EQ(control<QLabel>("SelectionPanel")->text(), "4 selected");
     // A new file: the old count goes.
-    load(names());
+    load(frontLine());
     EXPECT_EQ(result(), "");
 }
 

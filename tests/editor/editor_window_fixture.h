@@ -15,6 +15,20 @@
 
 namespace korvland::testing {
 
+// Arras (1) is current after a read; Vertus (2) and Sedan (6) are of type 6 and read as
+// switched off; Cambrai (4) is Allied. Names are Windows-1252 bytes;
+// "a" is in Arras, Crépy-en-Valois, Cambrai and Sedan.
+inline LandmarkFileBuilder frontLine() {
+    LandmarkFileBuilder builder;
+    builder.add(makeRecord(1000, 0x01, 0x02, 0, "Arras"))
+        .add(makeRecord(1001, 0x06, 0xAC, 0, "Vertus"))
+        .add(makeRecord(1002, 0x03, 0x13, 0, "Cr\xE9py-en-Valois"))
+        .add(makeRecord(1003, 0x02, 0x05, 1, "Cambrai"))
+        .add(makeRecord(1004, 0x09, 0x00, 0, "Lens"))
+        .add(makeRecord(1005, 0x06, 0x10, 1, "Sedan"));
+    return builder;
+}
+
 // The editor window on the offscreen platform with its own landmark set, scripted
 // dialogs and settings file, and the map and table windows it calls into. Files are
 // loaded straight into the set and the record number set as an open leaves it.
