@@ -348,11 +348,13 @@ void EditorWindow::selectionEdited(LandmarkDocument::Field field, LandmarkDocume
 }
 
 void EditorWindow::recordEdited(int index) {
+    documentEdited();
     if (!mOwnEdit && index == mContext.document.currentIndex())
         refreshRecord();
 }
 
 void EditorWindow::recordsEdited(const QList<int>& indices) {
+    documentEdited();
     if (!mOwnEdit && indices.contains(mContext.document.currentIndex()))
         refreshRecord();
 }

@@ -131,11 +131,10 @@ class EditorWindow : public QMainWindow {
     // --- following the document -----------------------------------------------------
     // The document made record `index` current: the spinner follows, the boxes show it.
     void showCurrentRecord(int index);
-    // A record changed: a "Saved ..." notice no longer tells the truth.
-    void documentEdited();
-    // Record `index` (or these records) changed by an undo, a redo, an edit of the selection
-    // or another window: the boxes show the current record again. The window's own edits
-    // leave the boxes as the user typed them.
+    // Record `index` (or these records) changed, switched or not: a "Saved ..." notice no
+    // longer tells the truth. Changed by an undo, a redo, an edit of the selection or another
+    // window, the boxes show the current record again; the window's own edits leave the boxes
+    // as the user typed them.
     void recordEdited(int index);
     void recordsEdited(const QList<int>& indices);
     // The status bar's "31 selected", hidden while nothing is selected and while the one
@@ -211,6 +210,8 @@ class EditorWindow : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // Takes a "Saved ..." notice down: the panel's own notice comes back.
+    void documentEdited();
     void createControls(); // editor_window.cpp
     // The low byte of a hexadecimal box's text; reports the conversion error otherwise.
     std::optional<int> hexByteOf(const QLineEdit* box);

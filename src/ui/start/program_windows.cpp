@@ -71,24 +71,18 @@ void ProgramWindows::connectWindows(AppContext& context) {
         if (m->isVisible())
             m->highlightCurrentRecord();
     });
-    QObject::connect(document, &LandmarkDocument::currentChanged, o, [o] {
+    const auto recountIfShown = [o] {
         if (o->isVisible())
             o->recount();
-    });
-    // A record changed: the editor's "Saved ..." notice no longer tells the truth.
-    QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::documentEdited);
-    QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::documentEdited);
-    QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::documentEdited);
-    // An undo, a redo, an edit of the selection or another window's edit of the record on
-    // screen: the editor's boxes show it again.
+    };
+    QObject::connect(document, &LandmarkDocument::currentChanged, o, recountIfShown);
+    // A record changed: the editor's "Saved ..." notice goes, and an undo, a redo, an edit of
+    // the selection or another window's edit of the record on screen shows in its boxes.
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::recordsEdited);
     // An edit of many records, its undo or its redo changes what each side holds.
-    QObject::connect(document, &LandmarkDocument::recordsChanged, o, [o] {
-        if (o->isVisible())
-            o->recount();
-    });
+    QObject::connect(document, &LandmarkDocument::recordsChanged, o, recountIfShown);
     QObject::connect(document, &LandmarkDocument::selectionEdited, e, &EditorWindow::selectionEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, e, &EditorWindow::showSelectionCount);
     QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showSelectionCount);
