@@ -54,7 +54,7 @@ if(korvland IN_LIST PROGRAMS)
   set(mime_icons application-x-korvland-landmarks application-x-korvland-profile)
   list(APPEND expected share/applications/${APP_ID}.desktop share/mime/packages/korvland.xml
        share/metainfo/${APP_ID}.metainfo.xml share/thumbnailers/korvland.thumbnailer
-       share/icons/hicolor/scalable/apps/korvland.svg)
+       share/icons/hicolor/scalable/apps/korvland.svg share/korvland/translations/korvland_de.qm)
   foreach(size 16 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/korvland.png)
     foreach(icon IN LISTS mime_icons)

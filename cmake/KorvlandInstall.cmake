@@ -191,6 +191,7 @@ into an image, and the file manager's previews of landmark files.")
 # The editor package depends on korvland-cli of the same version.
 set(CPACK_COMPONENT_EDITOR_DEPENDS cli)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
-set(CPACK_DEBIAN_EDITOR_PACKAGE_RECOMMENDS "fonts-liberation")
+# Qt's own translations: its dialogs' buttons in the user's language, beside the editor's.
+set(CPACK_DEBIAN_EDITOR_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
 set(CPACK_GENERATOR DEB)
 include(CPack)

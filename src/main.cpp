@@ -3,6 +3,7 @@
 #include "ui/start/qt_dialogs.h"
 #include "ui/start/single_instance.h"
 #include "ui/start/startup.h"
+#include "ui/start/translations.h"
 
 #include <QApplication>
 #include <QFile>
@@ -29,6 +30,8 @@ int main(int argc, char* argv[]) {
     // Before the first window, which the folder chooser of a first start may be.
     korvland::setProgramIdentity();
     QApplication app(argc, argv);
+    // The windows' texts, and Qt's own, in the language of the user's locale.
+    korvland::installTranslations(app);
     korvland::QtDialogs dialogs;
     const korvland::CommandLine command =
         korvland::readCommandLine(QCoreApplication::arguments(), settings, err);
