@@ -2,6 +2,8 @@
 
 #include "data/text_codec.h"
 
+#include <QCoreApplication>
+
 #include <utility>
 
 namespace korvland {
@@ -13,24 +15,46 @@ using Field = LandmarkDocument::Field;
 // Name steps of one record merge; no other step does.
 constexpr int kNameTypingId = 1;
 
+// The undo steps' names, shown after "Undo" and "Redo" in the Edit menu. %1 is a landmark's
+// name, "Landmark 12", or a count such as "3 Landmarks".
+QString sideStep(const QString& subject) {
+    //: Undo step: the side (German or Allied) of a landmark or of "3 Landmarks".
+    return QCoreApplication::translate("korvland::RecordCommands", "Side of %1").arg(subject);
+}
+
+QString activeStep(std::uint8_t flag, const QString& subject) {
+    if (flag == 0)
+        //: Undo step: a landmark or "3 Landmarks" switched on.
+        return QCoreApplication::translate("korvland::RecordCommands", "Switch On %1").arg(subject);
+    //: Undo step: a landmark or "3 Landmarks" switched off.
+    return QCoreApplication::translate("korvland::RecordCommands", "Switch Off %1").arg(subject);
+}
+
 QString stepText(Field field, std::uint8_t flag, const QString& subject) {
     switch (field) {
     case Field::Name:
-        return QStringLiteral("Name of %1").arg(subject);
+        //: Undo step: a landmark's name typed.
+        return QCoreApplication::translate("korvland::RecordCommands", "Name of %1").arg(subject);
     case Field::Type:
-        return QStringLiteral("Type of %1").arg(subject);
+        //: Undo step: a landmark's type changed.
+        return QCoreApplication::translate("korvland::RecordCommands", "Type of %1").arg(subject);
     case Field::SubType:
-        return QStringLiteral("Sub-Type of %1").arg(subject);
+        //: Undo step: a landmark's sub-type changed.
+        return QCoreApplication::translate("korvland::RecordCommands", "Sub-Type of %1").arg(subject);
     case Field::Side:
-        return QStringLiteral("Side of %1").arg(subject);
+        return sideStep(subject);
     case Field::Active:
         break;
     }
-    return (flag == 0 ? QStringLiteral("Switch On %1") : QStringLiteral("Switch Off %1")).arg(subject);
+    return activeStep(flag, subject);
 }
 
 QString landmarkCount(qsizetype count) {
-    return count == 1 ? QStringLiteral("1 Landmark") : QStringLiteral("%1 Landmarks").arg(count);
+    if (count == 1)
+        //: The subject of an undo step on one selected landmark ("Switch On 1 Landmark").
+        return QCoreApplication::translate("korvland::RecordCommands", "1 Landmark");
+    //: The subject of an undo step on many selected landmarks ("Switch On 3 Landmarks").
+    return QCoreApplication::translate("korvland::RecordCommands", "%1 Landmarks").arg(count);
 }
 
 } // namespace
@@ -38,7 +62,8 @@ QString landmarkCount(qsizetype count) {
 QString recordLabel(const LandmarkSet& set, int index) {
     const std::string name = set.record(static_cast<std::size_t>(index)).nameBytes();
     if (name.empty())
-        return QStringLiteral("Landmark %1").arg(index + 1);
+        //: A landmark without a name, by its record number.
+        return QCoreApplication::translate("korvland::RecordCommands", "Landmark %1").arg(index + 1);
     return QString::fromStdString(decodeCp1252(name));
 }
 
@@ -89,11 +114,8 @@ RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, std::vec
                                std::uint8_t value)
     : mDocument(document), mField(field), mIndices(indices.begin(), indices.end()),
       mValues(indices.size(), value) {
-    if (field == Field::Side)
-        setText(QStringLiteral("Side of %1").arg(landmarkCount(mIndices.size())));
-    else
-        setText((value == 0 ? QStringLiteral("Switch On %1") : QStringLiteral("Switch Off %1"))
-                    .arg(landmarkCount(mIndices.size())));
+    const QString subject = landmarkCount(mIndices.size());
+    setText(field == Field::Side ? sideStep(subject) : activeStep(value, subject));
 }
 
 void RecordsCommand::swap() {

@@ -72,6 +72,8 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
         {"CompileLandmark1", 5, {1, 3}, "out.dat", "Saved out.dat: 5 landmarks, 2 switched off."},
         {"Save1", 1, {}, "mine.lmp", "Saved mine.lmp: 1 landmark, 0 switched off."},
         {"Save1", 4, {0, 1, 2, 3}, "all off.lmp", "Saved all off.lmp: 4 landmarks, 4 switched off."},
+        // A file name is no pattern: its "%2" is not where the count goes.
+        {"CompileLandmark1", 3, {0}, "v%2.dat", "Saved v%2.dat: 3 landmarks, 1 switched off."},
     };
     create();
     editor->show();

@@ -50,30 +50,40 @@ QAction* addCommand(QMenuBar* bar, const QString& caption, const char* objectNam
 void EditorWindow::createMenu() {
     QMenuBar* bar = menuBar();
     // Access keys are marked with "&": the captions read as before, the letter underlined.
-    mOpenMenu = bar->addMenu(QStringLiteral("&Open"));
+    // Every menu-bar item, and every item of the "Open" menu, has an Alt letter of its own.
+    //: Menu bar: the menu of files to open. Alt letter unique in the menu bar.
+    mOpenMenu = bar->addMenu(tr("&Open"));
     mOpenMenu->setObjectName(QLatin1String(editor_names::kOpenMenu));
     mOpenMenu->menuAction()->setObjectName(QLatin1String(editor_names::kOpenMenuAction));
-    mOpenMasterAction = addCommand(mOpenMenu, QStringLiteral("&Master"), editor_names::kOpenMasterAction);
-    mOpenProfileAction = addCommand(mOpenMenu, QStringLiteral("&Profile"), editor_names::kOpenProfileAction);
-    mOpenLandmarkAction =
-        addCommand(mOpenMenu, QStringLiteral("&Landmark"), editor_names::kOpenLandmarkAction);
-    mSaveProfileAction = addCommand(bar, QStringLiteral("Save &Profile"), editor_names::kSaveProfileAction);
-    mSaveLandmarkAction =
-        addCommand(bar, QStringLiteral("&Save Landmark"), editor_names::kSaveLandmarkAction);
+    //: "Open" menu: the master copy of a landmark file (*.mlf).
+    mOpenMasterAction = addCommand(mOpenMenu, tr("&Master"), editor_names::kOpenMasterAction);
+    //: "Open" menu: a landmark profile (*.lmp).
+    mOpenProfileAction = addCommand(mOpenMenu, tr("&Profile"), editor_names::kOpenProfileAction);
+    //: "Open" menu: a landmark file (*.dat).
+    mOpenLandmarkAction = addCommand(mOpenMenu, tr("&Landmark"), editor_names::kOpenLandmarkAction);
+    //: Menu bar command. Alt letter unique in the menu bar.
+    mSaveProfileAction = addCommand(bar, tr("Save &Profile"), editor_names::kSaveProfileAction);
+    //: Menu bar command: writes the landmark file. Alt letter unique in the menu bar.
+    mSaveLandmarkAction = addCommand(bar, tr("&Save Landmark"), editor_names::kSaveLandmarkAction);
     // Filled with the program's edit commands when they are handed over.
-    mEditMenu = bar->addMenu(QStringLiteral("&Edit"));
+    //: Menu bar. Alt letter unique in the menu bar.
+    mEditMenu = bar->addMenu(tr("&Edit"));
     mEditMenu->setObjectName(QLatin1String(editor_names::kEditMenu));
     mEditMenu->menuAction()->setObjectName(QLatin1String(editor_names::kEditMenuAction));
-    mChangeFolderAction =
-        addCommand(bar, QStringLiteral("&Change Folder"), editor_names::kChangeFolderAction);
-    mMapAction = addCommand(bar, QStringLiteral("&Map"), editor_names::kMapAction);
-    mDataAction = addCommand(bar, QStringLiteral("&Data"), editor_names::kDataAction);
-    mAboutAction = addCommand(bar, QStringLiteral("&About"), editor_names::kAboutAction);
+    //: Menu bar command: the landmarks folder. Alt letter unique in the menu bar.
+    mChangeFolderAction = addCommand(bar, tr("&Change Folder"), editor_names::kChangeFolderAction);
+    //: Menu bar command: shows the map window. Alt letter unique in the menu bar.
+    mMapAction = addCommand(bar, tr("&Map"), editor_names::kMapAction);
+    //: Menu bar command: shows the ownership table. Alt letter unique in the menu bar.
+    mDataAction = addCommand(bar, tr("&Data"), editor_names::kDataAction);
+    //: Menu bar command. Alt letter unique in the menu bar.
+    mAboutAction = addCommand(bar, tr("&About"), editor_names::kAboutAction);
 
     mOpenLandmarkAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mSaveLandmarkAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     // Closing the program from the keyboard takes the same road as closing the window.
-    auto* quit = new QAction(QStringLiteral("Quit"), this);
+    //: A keyboard command (Ctrl+Q) that closes the editor; not in a menu.
+    auto* quit = new QAction(tr("Quit"), this);
     quit->setObjectName(QLatin1String(editor_names::kQuit));
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quit->setShortcutContext(Qt::WindowShortcut);
@@ -153,7 +163,9 @@ bool EditorWindow::confirmDiscard() {
     if (!isModified())
         return true;
     return mContext.dialogs.question(
-        this, unsavedChangesQuestion(*mContext.document.undoStack(), QStringLiteral("Discard them?")));
+        this, unsavedChangesQuestion(*mContext.document.undoStack(),
+                                     //: Second sentence after "3 changes are not saved." (the changes).
+                                     tr("Discard them?")));
 }
 
 bool EditorWindow::runRead(const std::function<void()>& read) {
@@ -212,8 +224,9 @@ void EditorWindow::openLandmarkCommand() {
 
 void EditorWindow::openMasterCommand() {
     FileDialogRequest request;
-    request.title = QStringLiteral("Choose A Masterflie to Open");
-    request.filter = QStringLiteral("Master Landmarks File|*.mlf");
+    //: Title of the file dialog that opens a master copy (*.mlf).
+    request.title = tr("Choose A Masterflie to Open");
+    request.filter = QStringLiteral("%1|*.mlf").arg(tr("Master Landmarks File"));
     request.defaultSuffix = QStringLiteral("mlf");
     request.readOnlyOption = true;
     openLandmarkWith(request);
@@ -233,8 +246,8 @@ void EditorWindow::openProfileCommand() {
     if (!confirmDiscard())
         return;
     FileDialogRequest request;
-    request.title = QStringLiteral("Open a Landmarks Profile");
-    request.filter = QStringLiteral("Landmark Profile|*.lmp");
+    request.title = tr("Open a Landmarks Profile");
+    request.filter = QStringLiteral("%1|*.lmp").arg(tr("Landmark Profile"));
     request.defaultSuffix = QStringLiteral("lmp");
     request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.openFile(this, request);
@@ -276,11 +289,12 @@ bool EditorWindow::saveThrough(FileDialogRequest request, const QString& refusal
 
 void EditorWindow::saveProfileCommand() {
     FileDialogRequest request;
-    request.title = QStringLiteral("Save Landmark Profile");
-    request.filter = QStringLiteral("Landmarks Profiles|*.lmp");
+    request.title = tr("Save Landmark Profile");
+    request.filter = QStringLiteral("%1|*.lmp").arg(tr("Landmarks Profiles"));
     request.defaultSuffix = QStringLiteral("lmp");
     request.replaceQuestion = profileReplaceQuestion;
-    saveThrough(request, QStringLiteral("Landmarks Profile not saved."), [this](const QString& path) {
+    //: Shown when the save dialog was cancelled.
+    saveThrough(request, tr("Landmarks Profile not saved."), [this](const QString& path) {
         mContext.document.saveProfile(path);
         mFiles.wrote(nativePath(path));
     });
@@ -288,14 +302,15 @@ void EditorWindow::saveProfileCommand() {
 
 void EditorWindow::saveLandmarkCommand() {
     FileDialogRequest request;
-    request.title = QStringLiteral("Save Compiled Landmark File");
-    request.filter = QStringLiteral("All Landmarks Files|*.dat");
+    request.title = tr("Save Compiled Landmark File");
+    request.filter = QStringLiteral("%1|*.dat").arg(tr("All Landmarks Files"));
     request.defaultSuffix = QStringLiteral("dat");
     request.proposedName = mContext.document.proposedSaveName();
     request.initialFolder = mContext.document.proposedSaveFolder();
     request.replaceQuestion = [this](const QString& path) { return landmarkReplaceQuestion(path, mFiles); };
     // A written landmark file is the document's clean state.
-    saveThrough(request, QStringLiteral("Landmarks file not compiled."), [this](const QString& path) {
+    //: Shown when the save dialog was cancelled: the landmark file was not written.
+    saveThrough(request, tr("Landmarks file not compiled."), [this](const QString& path) {
         mContext.document.write(path);
         mFiles.wrote(nativePath(path));
     });
@@ -357,7 +372,7 @@ void EditorWindow::dataCommand() {
 void EditorWindow::aboutCommand() {
     QDialog about(this);
     about.setObjectName(QLatin1String(editor_names::kAboutBox));
-    about.setWindowTitle(QStringLiteral("About the Landmarks Editor"));
+    about.setWindowTitle(tr("About the Landmarks Editor"));
     auto* layout = new QVBoxLayout(&about);
     layout->setContentsMargins(24, 18, 24, 12);
     layout->setSpacing(8);
@@ -371,11 +386,12 @@ void EditorWindow::aboutCommand() {
         label->setFont(font);
         layout->addWidget(label);
     };
-    addLine(QStringLiteral("KORV TLQ Landmarks Editor"), "ProductName", 14, true);
-    addLine(QStringLiteral("A program to modify KORV Landmark files for TLQ Play."), "Comments", 10, false);
-    addLine(QStringLiteral("Version 3.2"), "Version", 10, false);
-    addLine(QStringLiteral("Written by the korvland developers for the operators of TLQ game servers."),
-            "Copyright", 9, false);
+    addLine(tr("KORV TLQ Landmarks Editor"), "ProductName", 14, true);
+    addLine(tr("A program to modify KORV Landmark files for TLQ Play."), "Comments", 10, false);
+    //: %1 is the version number.
+    addLine(tr("Version %1").arg(QStringLiteral("3.2")), "Version", 10, false);
+    addLine(tr("Written by the korvland developers for the operators of TLQ game servers."), "Copyright", 9,
+            false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
     connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
     layout->addSpacing(6);
@@ -420,17 +436,20 @@ QString EditorWindow::savedNotice(const QString& fileName) const {
     for (std::size_t i = 0; i < set.recordCount(); ++i)
         switchedOff += set.disabledFlag(i) != 0 ? 1 : 0;
     const int count = set.recordCount();
-    return QStringLiteral("Saved %1: %2 %3, %4 switched off.")
-        .arg(fileName)
-        .arg(count)
-        .arg(count == 1 ? QStringLiteral("landmark") : QStringLiteral("landmarks"))
-        .arg(switchedOff);
+    // One pass of arg(): a "%2" in the file name stays as it is.
+    if (count == 1)
+        //: %1 is the file name, %2 the number of landmarks switched off.
+        return tr("Saved %1: 1 landmark, %2 switched off.").arg(fileName, QString::number(switchedOff));
+    //: %1 is the file name, %2 the number of landmarks, %3 those switched off.
+    return tr("Saved %1: %2 landmarks, %3 switched off.")
+        .arg(fileName, QString::number(count), QString::number(switchedOff));
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    if (isModified() &&
-        !mContext.dialogs.question(this, unsavedChangesQuestion(*mContext.document.undoStack(),
-                                                                QStringLiteral("Quit without saving?")))) {
+    if (isModified() && !mContext.dialogs.question(
+                            this, unsavedChangesQuestion(*mContext.document.undoStack(),
+                                                         //: Second sentence after "3 changes are not saved."
+                                                         tr("Quit without saving?")))) {
         event->ignore();
         return;
     }

@@ -114,7 +114,8 @@ class EditorPanel : public QWidget {
 
 EditorWindow::EditorWindow(AppContext& context, QWidget* parent) : QMainWindow(parent), mContext(context) {
     setObjectName(QLatin1String(editor_names::kWindow));
-    setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor"));
+    //: The window title, the program's name.
+    setWindowTitle(tr("KORV TLQ Landmarks Editor"));
     setFont(windowFont());
     move(742, 181);
     resize(468, 326);
@@ -141,7 +142,7 @@ void EditorWindow::createControls() {
     panel->rule->setFrameShadow(QFrame::Sunken);
     panel->rule->setGeometry(0, 0, kClientWidth, 9);
 
-    addLabel(panel, QStringLiteral("File being edited:"), 8, 8);
+    addLabel(panel, tr("File being edited:"), 8, 8);
     auto* pathLabel = new PathLabel(panel);
     setTextColour(pathLabel, colourFromBgr(kMaroon));
     pathLabel->adjustSize();
@@ -149,7 +150,7 @@ void EditorWindow::createControls() {
     mPathLabel->setObjectName(QLatin1String(editor_names::kPathLabel));
     mPathLabel->setGeometry(96, 8, kClientWidth - 96 - 4, mPathLabel->height());
 
-    mRecordGroup = addGroup(panel, QStringLiteral("Record Number"), {8, 24, 97, 41});
+    mRecordGroup = addGroup(panel, tr("Record Number"), {8, 24, 97, 41});
     mRecordGroup->setObjectName(QLatin1String(editor_names::kRecordGroup));
     mRecordNumberBox = addEdit(mRecordGroup, editor_names::kRecordNumberBox, {8, 16, 33, 21});
     mRecordNumberBox->setFont(narrowFont());
@@ -165,8 +166,8 @@ void EditorWindow::createControls() {
     // text names no record.
     connect(mRecordNumberBox, &QLineEdit::editingFinished, mRecordStepper, &UpDown::showPositionInBuddy);
 
-    mActiveGroup = new RadioGroup(QStringLiteral("Active Landmark"),
-                                  {QStringLiteral("Yes"), QStringLiteral("No")}, 2, panel);
+    //: The group that switches the current landmark on ("Yes") or off ("No").
+    mActiveGroup = new RadioGroup(tr("Active Landmark"), {tr("Yes"), tr("No")}, 2, panel);
     mActiveGroup->setObjectName(QLatin1String(editor_names::kActiveGroup));
     mActiveGroup->setFont(boldFont(11));
     mActiveGroup->setItemFont(boldFont(11));
@@ -175,7 +176,7 @@ void EditorWindow::createControls() {
     connect(mActiveGroup, &RadioGroup::itemChanged, this, &EditorWindow::activeStateChosen);
     connect(mActiveGroup, &RadioGroup::clicked, this, &EditorWindow::activeGroupClicked);
 
-    mTypeGroup = addGroup(panel, QStringLiteral("Landmark Type"), {240, 24, 105, 41});
+    mTypeGroup = addGroup(panel, tr("Landmark Type"), {240, 24, 105, 41});
     mTypeGroup->setObjectName(QLatin1String(editor_names::kTypeGroup));
     mKindLabel = new KindLabel(mTypeGroup);
     mKindLabel->setObjectName(QLatin1String(editor_names::kKindLabel));
@@ -184,34 +185,40 @@ void EditorWindow::createControls() {
     mKindLabel->setFont(boldFont(11));
     setTextColour(mKindLabel, colourFromBgr(kMaroon));
 
-    mTableButton = new QPushButton(QStringLiteral("Table"), panel);
+    mTableButton = new QPushButton(
+        //: Opens the status table of all landmarks.
+        tr("Table"), panel);
     mTableButton->setObjectName(QLatin1String(editor_names::kTableButton));
     mTableButton->setGeometry(352, 32, 73, 33);
     mTableButton->setEnabled(false);
     connect(mTableButton, &QPushButton::clicked, this, &EditorWindow::tableButtonClicked);
 
-    addLabel(panel, QStringLiteral("Location:"), 16, 72);
+    //: Followed by the region of the file, e.g. "Western Front".
+    addLabel(panel, tr("Location:"), 16, 72);
     mRegionLine = addLabel(panel, QString(), 64, 72);
     mRegionLine->setObjectName(QLatin1String(editor_names::kRegionLine));
     mRegionLine->setGeometry(64, 72, 336 - 64 - 4, mRegionLine->height());
-    addLabel(panel, QStringLiteral("# of records:"), 336, 72);
+    addLabel(panel, tr("# of records:"), 336, 72);
     mRecordCountLabel = addLabel(panel, QString(), 400, 72);
     mRecordCountLabel->setObjectName(QLatin1String(editor_names::kRecordCountLabel));
     mRecordCountLabel->setGeometry(400, 72, kClientWidth - 400 - 4, mRecordCountLabel->height());
-    addLabel(panel, QStringLiteral("Size of records:"), 336, 88);
+    //: Followed by the size of one record in bytes.
+    addLabel(panel, tr("Size of records:"), 336, 88);
     mRecordSizeLabel = addLabel(panel, QString(), 416, 88);
     mRecordSizeLabel->setObjectName(QLatin1String(editor_names::kRecordSizeLabel));
     mRecordSizeLabel->setGeometry(416, 88, kClientWidth - 416 - 4, mRecordSizeLabel->height());
 
-    addLabel(panel, QStringLiteral("Land Mark Name:"), 16, 96);
+    addLabel(panel, tr("Land Mark Name:"), 16, 96);
     mNameBox = addEdit(panel, editor_names::kNameBox, {112, 93, 169, 21});
     mNameBox->setMaxLength(static_cast<int>(kNameSize));
     mNameBox->setValidator(new NameValidator(mNameBox));
-    addLabel(panel, QStringLiteral("Landmark ID:"), 16, 128);
+    addLabel(panel, tr("Landmark ID:"), 16, 128);
     mIdBox = addEdit(panel, editor_names::kIdBox, {88, 125, 65, 21});
-    addLabel(panel, QStringLiteral("Lo File Type:"), 16, 160);
+    //: The landmark's type byte (a hexadecimal number).
+    addLabel(panel, tr("Lo File Type:"), 16, 160);
     mTypeBox = addEdit(panel, editor_names::kTypeBox, {80, 157, 41, 21});
-    addLabel(panel, QStringLiteral("Lo File No.:"), 16, 184);
+    //: The landmark's sub-type byte (a hexadecimal number).
+    addLabel(panel, tr("Lo File No.:"), 16, 184);
     mSubTypeBox = addEdit(panel, editor_names::kSubTypeBox, {80, 184, 41, 21});
     connect(mNameBox, &QLineEdit::textEdited, this, &EditorWindow::nameEdited);
     connect(mTypeBox, &QLineEdit::textEdited, this, &EditorWindow::typeEdited);
@@ -226,7 +233,10 @@ void EditorWindow::createControls() {
         connect(box, &QLineEdit::editingFinished, this, [this, box] { hexBoxLeft(box); });
     }
 
-    mSideGroup = new RadioGroup(QStringLiteral("Side:"), {QStringLiteral("German"), QStringLiteral("Allied")},
+    //: The side a landmark belongs to: "German" or "Allied".
+    mSideGroup = new RadioGroup(tr("Side:"),
+                                {//: The German side (not the language).
+                                 tr("German"), tr("Allied")},
                                 2, panel);
     mSideGroup->setObjectName(QLatin1String(editor_names::kSideGroup));
     mSideGroup->setFont(boldFont(13));
@@ -235,13 +245,15 @@ void EditorWindow::createControls() {
     mSideGroup->setItemIndex(0);
     connect(mSideGroup, &RadioGroup::itemChanged, this, &EditorWindow::sideChosen);
 
-    addLabel(panel, QStringLiteral("N/S Coord:"), 184, 128);
+    //: North/south coordinate.
+    addLabel(panel, tr("N/S Coord:"), 184, 128);
     mNorthSouthBox = addEdit(panel, editor_names::kNorthSouthBox, {240, 125, 81, 21});
-    addLabel(panel, QStringLiteral("E/W Coord:"), 181, 160);
+    //: East/west coordinate.
+    addLabel(panel, tr("E/W Coord:"), 181, 160);
     mEastWestBox = addEdit(panel, editor_names::kEastWestBox, {240, 157, 81, 21});
-    addLabel(panel, QStringLiteral("Elevation:"), 191, 192);
+    addLabel(panel, tr("Elevation:"), 191, 192);
     mElevationBox = addEdit(panel, editor_names::kElevationBox, {240, 189, 81, 21});
-    addLabel(panel, QStringLiteral("Rotation:"), 195, 224);
+    addLabel(panel, tr("Rotation:"), 195, 224);
     mRotationBox = addEdit(panel, editor_names::kRotationBox, {240, 221, 81, 21});
     for (QLineEdit* box : {mNorthSouthBox, mEastWestBox, mElevationBox, mRotationBox})
         box->setFont(narrowFont());
@@ -252,18 +264,20 @@ void EditorWindow::createControls() {
 
     // Never shown: the map window writes its pointer readings and the clicked marker's
     // name here.
-    mMouseCoordsGroup = addGroup(panel, QStringLiteral("Mouse Coords"), {336, 104, 105, 137});
+    //: Never shown: a hidden group the map window writes its pointer readings into.
+    mMouseCoordsGroup = addGroup(panel, tr("Mouse Coords"), {336, 104, 105, 137});
     mMouseCoordsGroup->setObjectName(QLatin1String(editor_names::kMouseCoordsGroup));
-    mNorthSouthReading = addLabel(mMouseCoordsGroup, QStringLiteral("n/s location"), 8, 24, false);
+    mNorthSouthReading = addLabel(mMouseCoordsGroup, tr("n/s location"), 8, 24, false);
     mNorthSouthReading->setObjectName(QLatin1String(editor_names::kNorthSouthReading));
-    mEastWestReading = addLabel(mMouseCoordsGroup, QStringLiteral("e/w location"), 8, 48, false);
+    mEastWestReading = addLabel(mMouseCoordsGroup, tr("e/w location"), 8, 48, false);
     mEastWestReading->setObjectName(QLatin1String(editor_names::kEastWestReading));
-    mPointerYReading = addLabel(mMouseCoordsGroup, QStringLiteral("pointer y"), 8, 72, false);
+    mPointerYReading = addLabel(mMouseCoordsGroup, tr("pointer y"), 8, 72, false);
     mPointerYReading->setObjectName(QLatin1String(editor_names::kPointerYReading));
-    mPointerXReading = addLabel(mMouseCoordsGroup, QStringLiteral("pointer x"), 8, 96, false);
+    mPointerXReading = addLabel(mMouseCoordsGroup, tr("pointer x"), 8, 96, false);
     mPointerXReading->setObjectName(QLatin1String(editor_names::kPointerXReading));
     mMouseCoordsGroup->hide();
-    mCurrentControlLabel = addLabel(panel, QStringLiteral("Current Control"), 16, 256, false);
+    //: Placeholder for the name of the marker last clicked on the map.
+    mCurrentControlLabel = addLabel(panel, tr("Current Control"), 16, 256, false);
     mCurrentControlLabel->setObjectName(QLatin1String(editor_names::kCurrentControlLabel));
     mCurrentControlLabel->hide();
 
@@ -295,7 +309,7 @@ void EditorWindow::createStatusBar() {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(25);
-    mStandingNotice = QStringLiteral("Copyright \u00A9 the korvland developers");
+    mStandingNotice = tr("Copyright \u00A9 the korvland developers");
     // A notice names files: one too long for the panel keeps its end in sight.
     mNoticePanel = new PathLabel(bar);
     mNoticePanel->setObjectName(QLatin1String(editor_names::kNoticePanel));
@@ -312,8 +326,7 @@ void EditorWindow::createStatusBar() {
     mSelectionPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setTextColour(mSelectionPanel, colourFromBgr(kMaroon));
     // Room for the largest count, so that the panel keeps its width as the count changes.
-    mSelectionPanel->setFixedWidth(
-        mSelectionPanel->fontMetrics().horizontalAdvance(QStringLiteral("1024 selected")) + 10);
+    mSelectionPanel->setFixedWidth(mSelectionPanel->fontMetrics().horizontalAdvance(selectedText(1024)) + 10);
     bar->addPermanentWidget(mSelectionPanel);
     mSelectionPanel->hide();
     mClockPanel = new QLabel(bar);
@@ -330,6 +343,11 @@ void EditorWindow::createStatusBar() {
     refreshClock();
 }
 
+QString EditorWindow::selectedText(int count) {
+    //: The status bar's count of selected landmarks.
+    return tr("%1 selected").arg(count);
+}
+
 void EditorWindow::showNotice(const QString& text) {
     mNoticePanel->setText(text);
     mNoticePanel->setToolTip(text);
@@ -338,7 +356,7 @@ void EditorWindow::showNotice(const QString& text) {
 void EditorWindow::showSelectionCount() {
     const LandmarkDocument& document = mContext.document;
     const int count = document.selectedCount();
-    mSelectionPanel->setText(QStringLiteral("%1 selected").arg(count));
+    mSelectionPanel->setText(selectedText(count));
     mSelectionPanel->setVisible(count > 1 || (count == 1 && !document.isSelected(document.currentIndex())));
 }
 
@@ -360,8 +378,9 @@ void EditorWindow::recordsEdited(const QList<int>& indices) {
 }
 
 void EditorWindow::refreshClock() {
-    mClockPanel->setText(
-        QLocale().toString(QDateTime::currentDateTime(), QStringLiteral("MMMM dd yyyy  HH:mm:ss")));
+    //: The status bar clock as a QDateTime format; the month name comes from the locale. The
+    //: panel is 130 pixels wide: keep the length.
+    mClockPanel->setText(QLocale().toString(QDateTime::currentDateTime(), tr("MMMM dd yyyy  HH:mm:ss")));
 }
 
 void EditorWindow::applyTabOrder() {

@@ -231,6 +231,8 @@ class EditorWindow : public QMainWindow {
     void addRecentFile(const QString& path);
     // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
     QString savedNotice(const QString& fileName) const;
+    // The selection panel's "31 selected".
+    static QString selectedText(int count);
     // After a successful open: editor reset.
     void finishOpen();
 

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace korvland {
 
 namespace {
@@ -19,6 +21,15 @@ QToolButton* addToolButton(QWidget* parent, const QString& text, const char* nam
     button->setToolTip(hint);
     button->setAutoRaise(true);
     return button;
+}
+
+constexpr QKeyCombination kNextKey(Qt::Key_F3);
+constexpr QKeyCombination kPreviousKey(Qt::SHIFT | Qt::Key_F3);
+constexpr QKeyCombination kCloseKey(Qt::Key_Escape);
+
+// The key as the hints name it, in the user's language ("Shift+F3", "Esc").
+QString keyName(QKeyCombination key) {
+    return QKeySequence(key).toString(QKeySequence::NativeText);
 }
 
 QAction* addKey(QWidget* bar, const QKeySequence& key, Qt::ShortcutContext context) {
@@ -34,27 +45,34 @@ QAction* addKey(QWidget* bar, const QKeySequence& key, Qt::ShortcutContext conte
 FindBar::FindBar(LandmarkDocument& document, QWidget* parent) : QFrame(parent), mDocument(document) {
     setObjectName(QLatin1String(find_bar_names::kWindow));
     setFrameStyle(QFrame::NoFrame);
-    auto* caption = new QLabel(QStringLiteral("Find:"), this);
-    caption->setGeometry(0, 4, 30, 17);
+    auto* caption = new QLabel(tr("Find:"), this);
+    // A caption longer than its place takes its room from the field.
+    const int captionWidth = std::max(30, caption->sizeHint().width());
+    caption->setGeometry(0, 4, captionWidth, 17);
     mText = new QLineEdit(this);
     mText->setObjectName(QLatin1String(find_bar_names::kText));
-    mText->setGeometry(32, 2, 130, 21);
+    mText->setGeometry(captionWidth + 2, 2, 160 - captionWidth, 21);
     mText->setClearButtonEnabled(false);
     caption->setBuddy(mText);
+    //: Hint of the button that goes to the previous match; %1 is its key.
     mPrevious = addToolButton(this, QStringLiteral("\u25B2"), find_bar_names::kPrevious,
-                              QStringLiteral("Previous (Shift+F3)"));
+                              tr("Previous (%1)").arg(keyName(kPreviousKey)));
     mPrevious->setGeometry(166, 1, 25, 23);
-    mNext = addToolButton(this, QStringLiteral("\u25BC"), find_bar_names::kNext, QStringLiteral("Next (F3)"));
+    //: Hint of the button that goes to the next match; %1 is its key.
+    mNext = addToolButton(this, QStringLiteral("\u25BC"), find_bar_names::kNext,
+                          tr("Next (%1)").arg(keyName(kNextKey)));
     mNext->setGeometry(192, 1, 25, 23);
     mResult = new QLabel(this);
     mResult->setObjectName(QLatin1String(find_bar_names::kResult));
     mResult->setTextFormat(Qt::PlainText);
     mResult->setGeometry(222, 4, 82, 17);
-    mSelectAll = new QPushButton(QStringLiteral("Select All Matches"), this);
+    //: Button 112 pixels wide: selects every landmark whose name matches.
+    mSelectAll = new QPushButton(tr("Select All Matches"), this);
     mSelectAll->setObjectName(QLatin1String(find_bar_names::kSelectAll));
     mSelectAll->setGeometry(308, 1, 112, 23);
-    mClose =
-        addToolButton(this, QStringLiteral("\u00D7"), find_bar_names::kClose, QStringLiteral("Close (Esc)"));
+    //: Hint of the button that hides the find bar; %1 is its key.
+    mClose = addToolButton(this, QStringLiteral("\u00D7"), find_bar_names::kClose,
+                           tr("Close (%1)").arg(keyName(kCloseKey)));
     mClose->setGeometry(423, 2, 21, 21);
 
     connect(mText, &QLineEdit::textEdited, this, &FindBar::typed);
@@ -64,12 +82,11 @@ FindBar::FindBar(LandmarkDocument& document, QWidget* parent) : QFrame(parent), 
     connect(mSelectAll, &QPushButton::clicked, this, &FindBar::selectAllMatches);
     connect(mClose, &QToolButton::clicked, this, &FindBar::close);
     // F3 works anywhere in the window while the bar is shown; Escape while the focus is in it.
-    connect(addKey(this, QKeySequence(Qt::Key_F3), Qt::WindowShortcut), &QAction::triggered, this,
-            &FindBar::findNext);
-    connect(addKey(this, QKeySequence(Qt::SHIFT | Qt::Key_F3), Qt::WindowShortcut), &QAction::triggered, this,
+    connect(addKey(this, kNextKey, Qt::WindowShortcut), &QAction::triggered, this, &FindBar::findNext);
+    connect(addKey(this, kPreviousKey, Qt::WindowShortcut), &QAction::triggered, this,
             &FindBar::findPrevious);
-    connect(addKey(this, QKeySequence(Qt::Key_Escape), Qt::WidgetWithChildrenShortcut), &QAction::triggered,
-            this, &FindBar::close);
+    connect(addKey(this, kCloseKey, Qt::WidgetWithChildrenShortcut), &QAction::triggered, this,
+            &FindBar::close);
     // Another file's names: an old count says nothing about them.
     connect(&document, &LandmarkDocument::setReplaced, mResult, &QLabel::clear);
 }
@@ -94,9 +111,10 @@ void FindBar::showResult(const std::optional<FindMatch>& match) {
     if (mText->text().isEmpty())
         mResult->clear();
     else if (!match)
-        mResult->setText(QStringLiteral("Not found"));
+        mResult->setText(tr("Not found"));
     else
-        mResult->setText(QStringLiteral("%1 of %2").arg(match->position).arg(match->count));
+        //: The match's place among all matches: "3 of 12".
+        mResult->setText(tr("%1 of %2").arg(match->position).arg(match->count));
 }
 
 void FindBar::typed() {
