@@ -75,7 +75,9 @@ class MapView : public QGraphicsView {
 
 MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QLatin1String(map_names::kWindow));
-    setWindowTitle(QStringLiteral("object PB1: TPaintBox"));
+    //: The map window's caption until a file names its region. In English it is the old program's
+    //: name of its drawing surface; a translation may simply name the map.
+    setWindowTitle(tr("object PB1: TPaintBox"));
     move(315, 154);
     resize(833, 753);
     QFont font(QStringLiteral("Liberation Sans"));
@@ -118,14 +120,11 @@ void MapWindow::createPopupMenu() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    mHalfScaleAction =
-        entry(QStringLiteral("1:2 Scale"), map_names::kHalfScaleAction, &MapWindow::halfScaleChosen);
-    mFullScaleAction =
-        entry(QStringLiteral("1:1 Scale"), map_names::kFullScaleAction, &MapWindow::fullScaleChosen);
-    mDoubleScaleAction =
-        entry(QStringLiteral("2:1 Scale"), map_names::kDoubleScaleAction, &MapWindow::doubleScaleChosen);
-    mQuadrupleScaleAction = entry(QStringLiteral("4:1 Scale"), map_names::kQuadrupleScaleAction,
-                                  &MapWindow::quadrupleScaleChosen);
+    mHalfScaleAction = entry(tr("1:2 Scale"), map_names::kHalfScaleAction, &MapWindow::halfScaleChosen);
+    mFullScaleAction = entry(tr("1:1 Scale"), map_names::kFullScaleAction, &MapWindow::fullScaleChosen);
+    mDoubleScaleAction = entry(tr("2:1 Scale"), map_names::kDoubleScaleAction, &MapWindow::doubleScaleChosen);
+    mQuadrupleScaleAction =
+        entry(tr("4:1 Scale"), map_names::kQuadrupleScaleAction, &MapWindow::quadrupleScaleChosen);
     mFullScaleAction->setChecked(true);
 }
 

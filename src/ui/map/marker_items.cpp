@@ -5,6 +5,7 @@
 #include "ui/common/record_format.h"
 #include "ui/map/map_scene.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -246,8 +247,13 @@ QString markerHint(const LandmarkRecord& record) {
         QString::fromLatin1(kind.hintPrefix.data(), static_cast<qsizetype>(kind.hintPrefix.size()));
     if (record.loFileType >= 9)
         return prefix;
-    const QString side = isAllied(record.side) ? QStringLiteral("Allied ") : QStringLiteral("German ");
-    return side + prefix + QString::fromStdString(decodeCp1252(record.nameBytes()));
+    const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));
+    // One pass of arg(): a name holding "%1" stays as it is.
+    if (isAllied(record.side))
+        //: A marker's hint: %1 is the landmark's kind with its colon ("Airfield: "), %2 its name.
+        return QCoreApplication::translate("korvland::MapMarker", "Allied %1%2").arg(prefix, name);
+    //: A marker's hint: %1 is the landmark's kind with its colon ("Airfield: "), %2 its name.
+    return QCoreApplication::translate("korvland::MapMarker", "German %1%2").arg(prefix, name);
 }
 
 void MapMarker::syncIconAndHint(const LandmarkRecord& record) const {

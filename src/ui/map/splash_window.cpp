@@ -63,7 +63,7 @@ SplashWindow::SplashWindow(AppContext& /*context*/, QWidget* parent)
         renderer.render(&painter, QRectF(QPointF(0, 0), kClientSize));
     }
 
-    auto* label = new RaisedLabel(QStringLiteral("Generating Map Landmarks. Please Wait"), this);
+    auto* label = new RaisedLabel(tr("Generating Map Landmarks. Please Wait"), this);
     label->setObjectName(QLatin1String(splash_names::kPicture));
     label->setGeometry(8, 8, 393, 25);
     QFont font(QStringLiteral("Arial"));

@@ -57,7 +57,7 @@ QString shortenedFolder(const QString& folder, int width) {
 FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* parent, const QString& startFolder)
     : QDialog(parent), mDialogs(dialogs) {
     setObjectName(QLatin1String(folder_chooser_names::kWindow));
-    setWindowTitle(QStringLiteral("Choose Landmarks Files Location"));
+    setWindowTitle(tr("Choose Landmarks Files Location"));
 
     mPathLine = new QLabel(this);
     mPathLine->setObjectName(QLatin1String(folder_chooser_names::kPathLine));
@@ -69,12 +69,12 @@ FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* parent, const QString& s
     mList = new QListWidget(this);
     mList->setObjectName(QLatin1String(folder_chooser_names::kList));
     mList->setIconSize(QSize(16, 16));
-    auto* pathLabel = new QLabel(QStringLiteral("&Path:"), this);
+    auto* pathLabel = new QLabel(tr("&Path:"), this);
     pathLabel->setBuddy(mList);
 
     mDrives = new QComboBox(this);
     mDrives->setObjectName(QLatin1String(folder_chooser_names::kDrives));
-    auto* driveLabel = new QLabel(QStringLiteral("&Drive:"), this);
+    auto* driveLabel = new QLabel(tr("&Drive:"), this);
     driveLabel->setBuddy(mDrives);
     if (platformHasDrives()) {
         for (const QFileInfo& drive : QDir::drives())
@@ -87,16 +87,16 @@ FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* parent, const QString& s
         driveLabel->hide();
     }
 
-    mNewFolder = new QPushButton(QStringLiteral("&New Folder"), this);
+    mNewFolder = new QPushButton(tr("&New Folder"), this);
     mNewFolder->setObjectName(QLatin1String(folder_chooser_names::kNewFolder));
     mNewFolder->setAutoDefault(false);
     connect(mNewFolder, &QPushButton::clicked, this, &FolderChooser::newFolderClick);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QLatin1String(folder_chooser_names::kOkButton));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QLatin1String(folder_chooser_names::kCancelButton));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
@@ -192,9 +192,9 @@ void FolderChooser::enterItem(QListWidgetItem* item) {
 }
 
 void FolderChooser::newFolderClick() {
-    const auto answer = mDialogs.prompt(
-        this, QStringLiteral("New Folder"),
-        QStringLiteral("Name: (") + shortenedFolder(QDir::toNativeSeparators(mFolder)) + QLatin1Char(')'));
+    //: The prompt for a new folder's name; %1 is the folder it goes into, shortened from the left.
+    const QString label = tr("Name: (%1)").arg(shortenedFolder(QDir::toNativeSeparators(mFolder)));
+    const auto answer = mDialogs.prompt(this, tr("New Folder"), label);
     if (!answer || answer->trimmed().isEmpty())
         return;
     const QString name = answer->trimmed();
@@ -202,9 +202,7 @@ void FolderChooser::newFolderClick() {
     const bool oneName = !name.contains(QLatin1Char('/')) && !name.contains(QDir::separator());
     QDir here(mFolder);
     if (!oneName || !here.mkdir(name)) {
-        mDialogs.warning(this, QStringLiteral("Warning"),
-                         QStringLiteral("IO-Error!") + QLatin1Char('\n') +
-                             QStringLiteral("Could not create folder."));
+        mDialogs.warning(this, tr("Warning"), tr("IO-Error!\nCould not create folder."));
         return;
     }
     enterFolder(here.absoluteFilePath(name));

@@ -6,6 +6,7 @@
 #include "ui/start/folder_chooser.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -127,7 +128,8 @@ std::optional<QString> QtDialogs::prompt(QWidget* parent, const QString& title, 
 }
 
 void QtDialogs::information(QWidget* parent, const QString& text) {
-    messageBox(parent, QMessageBox::Information, QStringLiteral("Information"), text, QDialogButtonBox::Ok,
+    messageBox(parent, QMessageBox::Information,
+               QCoreApplication::translate("korvland::QtDialogs", "Information"), text, QDialogButtonBox::Ok,
                QDialogButtonBox::Ok);
 }
 

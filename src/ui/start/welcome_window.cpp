@@ -5,6 +5,7 @@
 #include "ui/common/landmarks_folder.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -16,20 +17,35 @@
 
 namespace korvland {
 
+namespace {
+
+// The warning's paragraphs, each one text with its lines broken by hand where the warning's
+// width asks, so that a translation breaks its own lines.
+constexpr const char* kWarningParagraphs[] = {
+    //: Lines broken by hand to fit the warning box (about 40 characters a line); break the
+    //: translation's lines to fit as well.
+    QT_TRANSLATE_NOOP("korvland::WelcomeWindow", "Use this editor at your own risk.\n"
+                                                 "Make a backup of all of your \n"
+                                                 "LndmrksX.dat files!"),
+    //: Lines broken by hand to fit the warning box (about 40 characters a line); break the
+    //: translation's lines to fit as well.
+    QT_TRANSLATE_NOOP("korvland::WelcomeWindow", "Read Pellam's documentation on how to \n"
+                                                 "use this utility and how to set up the \n"
+                                                 "server to use the new Landmarks files. "),
+    //: The "&" is a plain ampersand, not an access key.
+    QT_TRANSLATE_NOOP("korvland::WelcomeWindow", "Good luck & Enjoy!"),
+};
+
+} // namespace
+
 QStringList welcomeText() {
-    return {
-        QStringLiteral("Use this editor at your own risk."),
-        QStringLiteral("Make a backup of all of your "),
-        QStringLiteral("LndmrksX.dat files!"),
-        QString(),
-        QStringLiteral("Read Pellam's documentation on how to "),
-        QStringLiteral("use this utility and how to set up the "),
-        QStringLiteral("server to use the new Landmarks files. "),
-        QString(),
-        QStringLiteral("Good luck & Enjoy!"),
-        QString(),
-        QStringLiteral("Marten Quillon & Pellam"),
-    };
+    QStringList lines;
+    for (const char* paragraph : kWarningParagraphs)
+        lines << QCoreApplication::translate("korvland::WelcomeWindow", paragraph).split(QLatin1Char('\n'))
+              << QString();
+    // The authors' names close it.
+    lines << QStringLiteral("Marten Quillon & Pellam");
+    return lines;
 }
 
 namespace {
@@ -101,7 +117,7 @@ WelcomeWindow::WelcomeWindow(AppContext& context, QWidget* parent)
     }
 
     // The start button is created first so that it leads the tab order and has the focus.
-    mStartButton = new QPushButton(QStringLiteral("Click to Start TLQ Landmarks Editor"), mClient);
+    mStartButton = new QPushButton(tr("Click to Start TLQ Landmarks Editor"), mClient);
     mStartButton->setObjectName(QLatin1String(welcome_names::kStartButton));
     mStartButton->setGeometry(8, 216, 297, 25);
     mStartButton->setDefault(true);
@@ -157,7 +173,7 @@ void WelcomeWindow::establishLandmarksFolder() {
                 return;
             }
         } else {
-            mContext.dialogs.information(nullptr, QStringLiteral("Landmarks folder not set."));
+            mContext.dialogs.information(nullptr, tr("Landmarks folder not set."));
         }
     }
     // A stored folder is taken as it is, without checking that it exists.
