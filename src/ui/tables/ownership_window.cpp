@@ -284,10 +284,12 @@ void OwnershipWindow::createGrid(QWidget* grid) {
     const auto caption = [grid](const QString& text, const QColor& colour, bool raised, Span span, int top) {
         auto* label = new CaptionLabel(text, colour, raised, grid);
         label->setFont(tableBoldFont());
-        // A longer caption (another language's word) takes the room up to the next rule.
+        // A caption that would reach the next rule (another language's longer word) takes the
+        // room up to two pixels before it, and is drawn narrower where even that is too little.
         const int wanted = QFontMetrics(label->font()).horizontalAdvance(text) + 2;
-        label->setGeometry(span.left, top, std::max(span.width, std::min(wanted, roomRightOf(span.left))),
-                           kCellHeight);
+        const int room = roomRightOf(span.left) - 2;
+        const int width = wanted <= std::min(span.width, room) ? span.width : std::min(wanted, room);
+        label->setGeometry(span.left, top, width, kCellHeight);
         return label;
     };
     const QColor windowText = palette().color(QPalette::WindowText);
