@@ -11,7 +11,12 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QMap>
 #include <QPixmap>
+#include <QTranslator>
+
+#include <algorithm>
+#include <map>
 
 namespace korvland::testing {
 namespace {
@@ -50,6 +55,55 @@ TEST_F(TablesTest, OwnershipTableFitsEveryCaptionAndCountInItsCell) {
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     QApplication::processEvents();
     keep(status->grab(), "status_table.png");
+}
+
+// Column captions of another language, some longer than their cells.
+class LongerCaptions : public QTranslator {
+  public:
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        static const std::map<std::string, QString> words{{"Airfields", QStringLiteral("Flugpl\u00e4tze")},
+                                                          {"Cities", QStringLiteral("Gro\u00dfst\u00e4dte")},
+                                                          {"Supply", QStringLiteral("Nachschub")},
+                                                          {"Towns", QStringLiteral("St\u00e4dte")}};
+        const auto found = words.find(source);
+        if (std::string_view(context) != "korvland::OwnershipWindow" || found == words.end())
+            return {};
+        return found->second;
+    }
+};
+
+// A caption longer than its cell takes the room up to two pixels before the rule to its
+// right; what still does not fit is drawn narrower, whole, not cut off at its edge.
+TEST_F(TablesTest, LongerCaptionsStayClearOfTheNextRuleAndAreDrawnWhole) {
+    LongerCaptions translator;
+    QCoreApplication::installTranslator(&translator);
+    OwnershipWindow window(context);
+    QCoreApplication::removeTranslator(&translator);
+    QWidget* grid = window.findChild<QWidget*>(QStringLiteral("OwnershipGrid"));
+    ASSERT_NE(grid, nullptr);
+    constexpr int kRules[] = {56, 121, 169, 225, 321, 377, 441, 497, 553, 633};
+    QMap<QString, CaptionLabel*> captions;
+    for (CaptionLabel* caption : grid->findChildren<CaptionLabel*>())
+        captions[caption->text()] = caption;
+    ASSERT_TRUE(captions.contains(QStringLiteral("St\u00e4dte")));
+    EXPECT_EQ(captions[QStringLiteral("St\u00e4dte")]->width(), 46)
+        << "a word that fits keeps its cell's width";
+    for (const QString& word : {QStringLiteral("Flugpl\u00e4tze"), QStringLiteral("Gro\u00dfst\u00e4dte"),
+                                QStringLiteral("Nachschub")}) {
+        SCOPED_TRACE(word.toStdString());
+        ASSERT_TRUE(captions.contains(word));
+        CaptionLabel* caption = captions[word];
+        const QRect box = caption->geometry();
+        const int rule = *std::upper_bound(std::begin(kRules), std::end(kRules), box.left());
+        EXPECT_EQ(box.left() + box.width(), rule - 2) << "the room up to two pixels before the rule";
+        // None fits there: drawn in full width and then cut, it would be the left part of its
+        // whole picture.
+        CaptionLabel whole(word, caption->colour(), caption->isRaised(), grid);
+        whole.setFont(caption->font());
+        whole.resize(QFontMetrics(caption->font()).horizontalAdvance(word) + 2, box.height());
+        EXPECT_NE(caption->grab().toImage(), whole.grab().toImage().copy(QRect(QPoint(), box.size())));
+    }
 }
 
 // Around each caption's own colour lies something at least 3:1 away from it: the window for

@@ -2,6 +2,7 @@
 
 #include "data/user_error.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 
@@ -28,7 +29,9 @@ QString replaceQuestionFor(const FileDialogRequest& request, const QString& path
     const QString own = request.replaceQuestion ? request.replaceQuestion(path) : QString();
     if (!own.isEmpty())
         return own;
-    return QStringLiteral("%1 already exists.\nDo you want to replace it?").arg(QFileInfo(path).fileName());
+    //: %1 is the name of the file chosen in a save dialog.
+    return QCoreApplication::translate("korvland::Dialogs", "%1 already exists.\nDo you want to replace it?")
+        .arg(QFileInfo(path).fileName());
 }
 
 QString errorBoxText(const QString& message) {

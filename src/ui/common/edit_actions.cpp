@@ -10,41 +10,47 @@
 
 namespace korvland {
 
-QString stepCommandText(const QString& command, const QString& step) {
+QString stepCommandText(const QString& command, const QString& commandWithStep, const QString& step) {
     if (step.isEmpty())
         return command;
     QString shown = step;
     shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return command + QLatin1Char(' ') + shown;
+    return commandWithStep.arg(shown);
 }
 
 EditActions::EditActions(LandmarkDocument& document, QObject* parent) : QObject(parent), mDocument(document) {
     QUndoStack* stack = document.undoStack();
-    mUndo = make(QStringLiteral("&Undo"), "Undo");
-    mRedo = make(QStringLiteral("&Redo"), "Redo");
+    mUndo = make(tr("&Undo"), "Undo");
+    mRedo = make(tr("&Redo"), "Redo");
     mUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     mRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    mSelectAll = make(QStringLiteral("Select &All"), "SelectAll");
+    mSelectAll = make(tr("Select &All"), "SelectAll");
     mSelectAll->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_A));
-    mSelectNone = make(QStringLiteral("Select &None"), "SelectNone");
+    mSelectNone = make(tr("Select &None"), "SelectNone");
     mSelectNone->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
-    mInvertSelection = make(QStringLiteral("&Invert Selection"), "InvertSelection");
+    mInvertSelection = make(tr("&Invert Selection"), "InvertSelection");
     mInvertSelection->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    mSwitchOn = make(QStringLiteral("Switch O&n"), "SwitchOn");
-    mSwitchOff = make(QStringLiteral("Switch O&ff"), "SwitchOff");
-    mSideGerman = make(QStringLiteral("&German"), "SideGerman");
-    mSideAllied = make(QStringLiteral("&Allied"), "SideAllied");
-    mFind = make(QStringLiteral("&Find..."), "Find");
+    mSwitchOn = make(tr("Switch O&n"), "SwitchOn");
+    mSwitchOff = make(tr("Switch O&ff"), "SwitchOff");
+    //: The side a landmark belongs to, in the "Set Side" submenu.
+    mSideGerman = make(tr("&German"), "SideGerman");
+    //: The side a landmark belongs to, in the "Set Side" submenu.
+    mSideAllied = make(tr("&Allied"), "SideAllied");
+    mFind = make(tr("&Find..."), "Find");
     mFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     // Undo, redo and find reach the document from whichever window is active; the selection's
     // keys belong to the windows that show a selection.
     for (QAction* action : {mUndo, mRedo, mFind})
         action->setShortcutContext(Qt::ApplicationShortcut);
 
-    connect(stack, &QUndoStack::undoTextChanged, mUndo,
-            [this](const QString& step) { mUndo->setText(stepCommandText(QStringLiteral("&Undo"), step)); });
-    connect(stack, &QUndoStack::redoTextChanged, mRedo,
-            [this](const QString& step) { mRedo->setText(stepCommandText(QStringLiteral("&Redo"), step)); });
+    connect(stack, &QUndoStack::undoTextChanged, mUndo, [this](const QString& step) {
+        //: %1 is the step to undo, e.g. "Side of Arras".
+        mUndo->setText(stepCommandText(tr("&Undo"), tr("&Undo %1"), step));
+    });
+    connect(stack, &QUndoStack::redoTextChanged, mRedo, [this](const QString& step) {
+        //: %1 is the step to redo, e.g. "Side of Arras".
+        mRedo->setText(stepCommandText(tr("&Redo"), tr("&Redo %1"), step));
+    });
     connect(stack, &QUndoStack::canUndoChanged, mUndo, &QAction::setEnabled);
     connect(stack, &QUndoStack::canRedoChanged, mRedo, &QAction::setEnabled);
     connect(mUndo, &QAction::triggered, stack, &QUndoStack::undo);
@@ -110,7 +116,8 @@ void EditActions::addSelectionEditsTo(QMenu* menu, QAction* before) const {
 }
 
 void EditActions::addSideMenu(QMenu* menu, QAction* before) const {
-    auto* side = new QMenu(QStringLiteral("Set &Side"), menu);
+    //: Submenu: sets the side (German or Allied) of the selected landmarks.
+    auto* side = new QMenu(tr("Set &Side"), menu);
     side->setObjectName(QStringLiteral("SetSide"));
     side->addAction(mSideGerman);
     side->addAction(mSideAllied);

@@ -72,8 +72,9 @@ class EditActions : public QObject {
     QAction* mFind = nullptr;
 };
 
-// The text of an undo or redo command: "Undo Side of Arras", or "Undo" with no step. An "&"
-// in a landmark's name shows as itself rather than as an access key.
-QString stepCommandText(const QString& command, const QString& step);
+// The text of an undo or redo command: `commandWithStep` ("&Undo %1") naming the step, as
+// "Undo Side of Arras", or `command` ("&Undo") with no step. An "&" in a landmark's name
+// shows as itself rather than as an access key.
+QString stepCommandText(const QString& command, const QString& commandWithStep, const QString& step);
 
 } // namespace korvland

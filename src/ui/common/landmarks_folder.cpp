@@ -2,6 +2,7 @@
 
 #include "settings/settings_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 namespace korvland {
@@ -35,7 +36,13 @@ QString defaultLandmarksFolder() {
 
 FileDialogRequest landmarkFileRequest(const QString& landmarksFolder) {
     FileDialogRequest request;
-    request.filter = QStringLiteral("Landmark Files|Lndmrks?.dat|Data Flies|*.dat|All Files|*.*");
+    // The descriptions are translated, the patterns are not.
+    const QString landmarkFiles = QCoreApplication::translate("korvland::LandmarksFolder", "Landmark Files");
+    //: A file type in the open dialog: every file ending in .dat ("Flies" as the program always wrote it).
+    const QString dataFiles = QCoreApplication::translate("korvland::LandmarksFolder", "Data Flies");
+    const QString allFiles = QCoreApplication::translate("korvland::LandmarksFolder", "All Files");
+    request.filter =
+        QStringLiteral("%1|Lndmrks?.dat|%2|*.dat|%3|*.*").arg(landmarkFiles, dataFiles, allFiles);
     request.defaultSuffix = QStringLiteral("dat");
     request.initialFolder = landmarksFolder;
     return request;

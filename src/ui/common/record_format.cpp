@@ -1,5 +1,7 @@
 #include "ui/common/record_format.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -130,7 +132,9 @@ std::optional<std::uint32_t> parseHexText(const QString& text) {
 }
 
 QString invalidIntegerMessage(const QString& prefixedText) {
-    return QStringLiteral("'%1' is not a valid integer value").arg(prefixedText);
+    //: %1 is what the user typed into a type box, with a leading "$".
+    return QCoreApplication::translate("korvland::RecordFormat", "'%1' is not a valid integer value")
+        .arg(prefixedText);
 }
 
 QColor colourFromBgr(BgrColour colour) {
@@ -163,13 +167,17 @@ QString formatRecordNumber(int number, const QString& groupSeparator) {
 }
 
 QString typeSixStaysOffNotice() {
-    return QStringLiteral("A landmark of type 06 stays switched off: give it another type first.");
+    return QCoreApplication::translate(
+        "korvland::RecordFormat", "A landmark of type 06 stays switched off: give it another type first.");
 }
 
 QString typeSixLeftOffNotice(int count) {
     if (count == 1)
         return typeSixStaysOffNotice();
-    return QStringLiteral("%1 landmarks of type 06 stay switched off: give them another type first.")
+    //: %1 is a number of landmarks, always more than one.
+    return QCoreApplication::translate(
+               "korvland::RecordFormat",
+               "%1 landmarks of type 06 stay switched off: give them another type first.")
         .arg(count);
 }
 

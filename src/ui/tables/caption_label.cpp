@@ -21,7 +21,15 @@ CaptionLabel::CaptionLabel(const QString& text, const QColor& colour, bool raise
 void CaptionLabel::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
     painter.setFont(font());
-    const QRect box = rect();
+    QRect box = rect();
+    // A caption wider than its box (a longer word of another language) is drawn narrower
+    // rather than cut off.
+    const qreal natural = QFontMetricsF(font()).horizontalAdvance(mText) + 2;
+    if (natural > box.width() && box.width() > 0) {
+        const qreal squeeze = box.width() / natural;
+        painter.scale(squeeze, 1.0);
+        box.setWidth(static_cast<int>(std::ceil(natural)));
+    }
     constexpr int kFlags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine;
     // The window behind the caption: its own background is not filled.
     const QColor background = parentWidget() ? parentWidget()->palette().color(QPalette::Window)

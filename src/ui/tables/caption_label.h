@@ -8,7 +8,8 @@ namespace korvland {
 
 // A one-line caption, left-aligned and vertically centred, in its own colour; a raised
 // caption has a light edge above-left and a dark edge below-right, which also keeps a
-// light colour readable on a light background.
+// light colour readable on a light background. A text wider than the caption is drawn
+// narrower to fit it whole.
 class CaptionLabel : public QWidget {
     Q_OBJECT
   public:

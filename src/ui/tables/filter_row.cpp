@@ -31,22 +31,31 @@ QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items
 FilterRow::FilterRow(QWidget* parent) : QWidget(parent) {
     mText = new QLineEdit(this);
     mText->setObjectName(QLatin1String(filter_row_names::kText));
-    mText->setPlaceholderText(QStringLiteral("Name"));
+    //: Placeholder of the box that filters the status table by landmark name.
+    mText->setPlaceholderText(tr("Name"));
     mText->setClearButtonEnabled(true);
-    mText->setToolTip(QStringLiteral("Show the landmarks whose name contains this text"));
+    mText->setToolTip(tr("Show the landmarks whose name contains this text"));
 
-    QStringList kinds{QStringLiteral("Any kind")};
+    QStringList kinds{tr("Any kind")};
     for (const LandmarkKind kind : kFilterKinds)
         kinds.append(qText(kindInfo(kind).editorLabel));
     mKind = makeCombo(this, filter_row_names::kKind, kinds);
     mSide = makeCombo(this, filter_row_names::kSide,
-                      {QStringLiteral("Any side"), QStringLiteral("German"), QStringLiteral("Allied")});
+                      {tr("Any side"),
+                       //: Filter choice: the landmarks of the German side.
+                       tr("German"),
+                       //: Filter choice: the landmarks of the Allied side.
+                       tr("Allied")});
     mState = makeCombo(this, filter_row_names::kState,
-                       {QStringLiteral("Any state"), QStringLiteral("On"), QStringLiteral("Off")});
+                       {tr("Any state"),
+                        //: Filter choice: the landmarks switched on.
+                        tr("On"),
+                        //: Filter choice: the landmarks switched off.
+                        tr("Off")});
 
     mOnly = new QCheckBox(this);
     mOnly->setObjectName(QLatin1String(filter_row_names::kOnly));
-    mOnly->setToolTip(QStringLiteral("Untick to show every landmark again"));
+    mOnly->setToolTip(tr("Untick to show every landmark again"));
     mOnly->hide();
 
     connect(mText, &QLineEdit::textChanged, this, &FilterRow::announce);
@@ -74,7 +83,9 @@ void FilterRow::showFilter(const LandmarkFilter& filter) {
     mState->setCurrentIndex(static_cast<int>(filter.state));
     mChoice = filter.only;
     if (mChoice) {
-        mOnly->setText(QStringLiteral("Only ") + QString::fromStdString(mChoice->description));
+        //: %1 names the landmarks of an ownership cell as a subject: "the 4 Allied bridges",
+        //: "the German airfield" (the texts of korvland::OwnershipWindow).
+        mOnly->setText(tr("Only %1").arg(QString::fromStdString(mChoice->description)));
         mOnly->setChecked(true);
     }
     mOnly->setVisible(mChoice.has_value());

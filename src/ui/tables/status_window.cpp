@@ -46,7 +46,7 @@ void showRecord(QListWidgetItem& item, const LandmarkDocument& document, int ind
 
 StatusWindow::StatusWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QLatin1String(status_names::kWindow));
-    setWindowTitle(QStringLiteral("Landmarks Status Table"));
+    setWindowTitle(tr("Landmarks Status Table"));
     setFont(tableFont());
     move(470, 653);
     resize(kDesignedWidth, kDesignedHeight);
