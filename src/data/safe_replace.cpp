@@ -401,12 +401,14 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     // A rename would give other hard links the old contents: those files are copied over.
     bool inPlace = exists && existing.st_nlink > 1;
     Temporary temporary;
+    std::string elsewhere; // the temporary folder, when the copies go there
     if (const int error = createTemporary(folder, stem, kTemporaryMarker, temporary); error != 0) {
         // A writable file in a folder we may not write: the copy is made elsewhere.
         const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
         if (!exists || !folderRefused)
             throwFor(error, path);
-        if (createTemporary(temporaryFolder(), stem, kTemporaryMarker, temporary) != 0)
+        elsewhere = temporaryFolder();
+        if (createTemporary(elsewhere, stem, kTemporaryMarker, temporary) != 0)
             throwFor(error, path);
         inPlace = true;
     }
@@ -451,8 +453,10 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
             throwFor(error, path);
     }
     removeLeftovers(folder, stem);
-    // Copies made in the temporary folder by earlier runs that were killed go too.
-    if (const std::string elsewhere = temporaryFolder(); elsewhere != folder)
+    // Copies made in the temporary folder by earlier runs that were killed go too. Only a save
+    // whose folder took no new file makes copies there, so only such a save looks: the
+    // temporary folder can be large and slow to list, and every other save would pay for it.
+    if (!elsewhere.empty() && elsewhere != folder)
         removeLeftovers(elsewhere, stem);
 }
 
