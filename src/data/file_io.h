@@ -42,7 +42,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path,
                                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Reads standard input to its end, or its first `limit` bytes: a pipe or a file given as "-".
-std::vector<std::uint8_t> readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
+FileBuffer readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
 // followed and the real file is replaced, so a link stays a link; in a sticky folder that
