@@ -45,6 +45,16 @@ std::string shown(std::string_view text) {
     return text.empty() ? "an empty field" : std::string(text);
 }
 
+// A cell's text that is not what its column holds, as "<text> <what>". Out of line: the
+// readers below run for every field, and only a bad one needs the message.
+[[noreturn, gnu::noinline]] void failText(const ImportCell& cell, Column column, const char* what) {
+    fail(cell, column, shown(cell.text()) + what);
+}
+
+[[noreturn, gnu::noinline]] void failDecimal(const ImportCell& cell, Column column, unsigned max) {
+    fail(cell, column, shown(cell.text()) + " is not a number from 0 to " + std::to_string(max));
+}
+
 // The column of a cell's name; rows name their columns in the same order as a rule, so the
 // column at the same place in the row before is tried first.
 std::size_t columnOf(const std::string& name, std::size_t place, std::vector<std::size_t>& columnAt,
@@ -104,7 +114,7 @@ unsigned decimal(const RowCells& cells, Column column, unsigned max) {
         read = error == std::errc() && ptr == end;
     }
     if (!read || value > max)
-        fail(cell, column, shown(text) + " is not a number from 0 to " + std::to_string(max));
+        failDecimal(cell, column, max);
     return value;
 }
 
@@ -125,7 +135,7 @@ std::uint8_t hexadecimal(const RowCells& cells, Column column) {
         value = value * 16 + static_cast<unsigned>(digit);
     }
     if (text.empty() || text.size() > 2 || value > 255)
-        fail(cell, column, shown(text) + " is not a byte in hexadecimal, 00 to FF");
+        failText(cell, column, " is not a byte in hexadecimal, 00 to FF");
     return static_cast<std::uint8_t>(value);
 }
 
@@ -135,7 +145,7 @@ std::uint8_t hexadecimal(const RowCells& cells, Column column) {
 // float, so that one float division rounds m / 10^k exactly as the parser rounds the text.
 std::optional<float> shortDecimal(std::string_view text) {
     constexpr std::size_t kMostDigits = 7;
-    constexpr float kPowersOfTen[kMostDigits + 1] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+    static constexpr float kPowersOfTen[kMostDigits + 1] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
     const bool negative = text.starts_with('-');
     if (negative)
         text.remove_prefix(1);
@@ -162,17 +172,20 @@ std::optional<float> shortDecimal(std::string_view text) {
 
 // Export's float text: the shortest digits, or nan, inf and -inf. A NaN the template holds
 // keeps its exact bits, which the text cannot carry.
-float real(const RowCells& cells, Column column, float templateValue) {
-    const ImportCell& cell = *cells[column];
+[[gnu::noinline]] float parsedReal(const ImportCell& cell, Column column, float templateValue) {
     const std::string_view text = cell.text();
-    if (const std::optional<float> quick = shortDecimal(text))
-        return *quick;
     float value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || ptr != end)
-        fail(cell, column, shown(text) + " is not a number a landmark file can hold");
+        failText(cell, column, " is not a number a landmark file can hold");
     return std::isnan(value) && std::isnan(templateValue) ? templateValue : value;
+}
+
+float real(const RowCells& cells, Column column, float templateValue) {
+    const ImportCell& cell = *cells[column];
+    const std::optional<float> quick = shortDecimal(cell.text());
+    return quick ? *quick : parsedReal(cell, column, templateValue);
 }
 
 // The name as the name box writes it: Windows-1252 bytes, at most 40, then one zero byte when
