@@ -149,23 +149,25 @@ std::optional<float> shortDecimal(std::string_view text) {
     const bool negative = text.starts_with('-');
     if (negative)
         text.remove_prefix(1);
+    // Seven digits and a point at most; a longer text goes to the parser.
+    if (text.empty() || text.size() > kMostDigits + 1)
+        return std::nullopt;
     std::uint32_t digits = 0;
-    std::size_t count = 0;
-    std::size_t afterPoint = 0;
-    bool point = false;
-    for (const char c : text) {
-        if (isDigit(c)) {
+    std::size_t pointAt = text.size(); // none yet
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        if (isDigit(c))
             digits = digits * 10 + static_cast<std::uint32_t>(c - '0');
-            ++count;
-            afterPoint += point ? 1 : 0;
-        } else if (c == '.' && !point) {
-            point = true;
-        } else {
+        else if (c == '.' && pointAt == text.size())
+            pointAt = k;
+        else
             return std::nullopt;
-        }
     }
+    const bool point = pointAt < text.size();
+    const std::size_t count = text.size() - (point ? 1 : 0);
     if (count == 0 || count > kMostDigits)
         return std::nullopt;
+    const std::size_t afterPoint = point ? text.size() - pointAt - 1 : 0;
     const float value = static_cast<float>(digits) / kPowersOfTen[afterPoint];
     return negative ? -value : value;
 }
