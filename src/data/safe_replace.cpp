@@ -65,10 +65,16 @@ std::string temporaryStem(const std::string& real) {
     return '.' + fileNameOf(real).substr(0, kLongestNameKept) + '.' + destinationHash(real);
 }
 
-// A fresh random part for every name, also in a child process that shares a parent's state.
+// A fresh random part for every name, also in a child process that shares a parent's state:
+// from the kernel's generator, which std::random_device also reads in the end, but without
+// its probing of the processor on every construction (slow in a virtual machine, where it
+// took a measurable part of a whole command-line run).
 std::string randomDigits() {
-    std::random_device device;
-    const auto value = (static_cast<unsigned long long>(device()) << 32) ^ device();
+    unsigned long long value = 0;
+    if (::getentropy(&value, sizeof value) != 0) {
+        std::random_device device;
+        value = (static_cast<unsigned long long>(device()) << 32) ^ device();
+    }
     char digits[kTemporaryRandomDigits + 1];
     std::snprintf(digits, sizeof digits, "%016llx", value);
     return digits;
