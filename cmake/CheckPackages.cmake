@@ -1,6 +1,7 @@
 # Makes the Debian packages from the build, in a work folder, and checks them: each package's
-# files, that korvland-cli depends on no Qt library and korvland on korvland-cli of its own
-# version, and (when lintian is installed) lintian's verdict, hardening tags included.
+# files, that korvland-cli depends on no Qt library (with the C++ runtime linked in, on the C
+# library alone) and korvland on korvland-cli of its own version, and (when lintian is
+# installed) lintian's verdict, hardening tags included.
 # cmake -DBUILD_DIR=... [-DWORK_DIR=...] -P CheckPackages.cmake (also on a build without tests)
 cmake_minimum_required(VERSION 3.25)
 
@@ -11,7 +12,7 @@ set(GUI OFF)
 if(editor IN_LIST CPACK_COMPONENTS_ALL)
   set(GUI ON)
 endif()
-load_cache(${BUILD_DIR} READ_WITH_PREFIX "" KORVLAND_APP_ID)
+load_cache(${BUILD_DIR} READ_WITH_PREFIX "" KORVLAND_APP_ID KORVLAND_CLI_STATIC_CXX_RUNTIME)
 set(APP_ID ${KORVLAND_APP_ID})
 if(NOT WORK_DIR)
   set(WORK_DIR ${BUILD_DIR}/package-test)
@@ -69,12 +70,18 @@ if(NOT cli_deb)
 endif()
 
 # The command-line tool: the program, its manual page, the package's documents; nothing of Qt.
+# With the C++ runtime linked in (the default) it needs the C library alone, otherwise the C++
+# runtime besides.
 set(doc /usr/share/doc/korvland-cli)
 expect_files(korvland-cli ${cli_deb} "/usr/bin/korvland-cli;/usr/share/man/man1/korvland-cli.1.gz;${doc}/README.md;${doc}/changelog.gz;${doc}/copyright")
 package_field(${cli_deb} Depends cli_depends)
 if(cli_depends MATCHES "[Qq]t|libx|libgl|korvland")
-  fail("korvland-cli depends on more than the C++ runtime: ${cli_depends}")
-elseif(NOT cli_depends MATCHES "libstdc\\+\\+6")
+  fail("korvland-cli depends on more than the C and C++ runtimes: ${cli_depends}")
+elseif(NOT cli_depends MATCHES "(^|, )libc6( |,|$)")
+  fail("korvland-cli does not name the C library: ${cli_depends}")
+elseif(KORVLAND_CLI_STATIC_CXX_RUNTIME AND cli_depends MATCHES "libstdc|libgcc")
+  fail("korvland-cli carries the C++ runtime but depends on it: ${cli_depends}")
+elseif(NOT KORVLAND_CLI_STATIC_CXX_RUNTIME AND NOT cli_depends MATCHES "libstdc\\+\\+6")
   fail("korvland-cli does not name the C++ runtime: ${cli_depends}")
 endif()
 set(debs ${cli_deb})

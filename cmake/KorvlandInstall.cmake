@@ -3,8 +3,9 @@
 # folder has been added, so that `if(TARGET ...)` sees them all.
 #
 # Two install components, one Debian package each: `cli` (korvland-cli: the command-line tool,
-# which needs only the C++ runtime) and `editor` (korvland: the editor, the rasterizer and the
-# desktop integration, depending on korvland-cli). `cmake --install` installs both.
+# which needs only the C library, the C++ runtime being linked in) and `editor` (korvland: the
+# editor, the rasterizer and the desktop integration, depending on korvland-cli).
+# `cmake --install` installs both.
 include(GNUInstallDirs)
 
 set(KORVLAND_HOMEPAGE "https://github.com/korvland/korvland" CACHE STRING
@@ -151,7 +152,7 @@ if(KORVLAND_TESTS)
 endif()
 
 # cpack -G DEB: two packages for Debian and its derivatives, installing under /usr:
-# korvland-cli for servers (the C++ runtime is all it needs) and korvland for desktops.
+# korvland-cli for servers (the C library is all it needs) and korvland for desktops.
 set(CPACK_PACKAGE_NAME korvland)
 set(CPACK_PACKAGE_VENDOR "The korvland developers")
 set(CPACK_PACKAGE_CONTACT "${KORVLAND_PACKAGE_CONTACT}")

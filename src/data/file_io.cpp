@@ -109,10 +109,9 @@ FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     return readToEnd<FileBuffer>(fd.get(), path, limit, std::min(size, limit) + (size < limit ? 1 : 0), size);
 }
 
-std::vector<std::uint8_t> readStandardInput(std::size_t limit) {
+FileBuffer readStandardInput(std::size_t limit) {
     // A pipe says nothing of its size: start with room for a landmark file of 1024 records.
-    return readToEnd<std::vector<std::uint8_t>>(STDIN_FILENO, "-", limit,
-                                                std::min<std::size_t>(limit, 65536));
+    return readToEnd<FileBuffer>(STDIN_FILENO, "-", limit, std::min<std::size_t>(limit, 65536));
 }
 
 namespace posix {

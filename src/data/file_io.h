@@ -42,7 +42,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path,
                                         std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Reads standard input to its end, or its first `limit` bytes: a pipe or a file given as "-".
-std::vector<std::uint8_t> readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
+FileBuffer readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
 
 // Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
 // followed and the real file is replaced, so a link stays a link; in a sticky folder that
@@ -58,8 +58,9 @@ std::vector<std::uint8_t> readStandardInput(std::size_t limit = std::numeric_lim
 // contents back, or names where both copies are. Set-user and set-group bits are dropped.
 // A destination that is not a regular file, or that the user may not write, is refused
 // with "File access denied". Temporary files and old copies of the same destination left
-// by a killed run, beside it or in the temporary folder, are removed after a success
-// (never one that a running save holds); on failure no temporary file of this run is left
+// by a killed run are removed after a success (never one that a running save holds): those
+// beside it by every save, those in the temporary folder by the next save that goes through
+// the temporary folder too; on failure no temporary file of this run is left
 // behind unless the message names it.
 void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
 

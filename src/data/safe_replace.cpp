@@ -65,10 +65,16 @@ std::string temporaryStem(const std::string& real) {
     return '.' + fileNameOf(real).substr(0, kLongestNameKept) + '.' + destinationHash(real);
 }
 
-// A fresh random part for every name, also in a child process that shares a parent's state.
+// A fresh random part for every name, also in a child process that shares a parent's state:
+// from the kernel's generator, which std::random_device also reads in the end, but without
+// its probing of the processor on every construction (slow in a virtual machine, where it
+// took a measurable part of a whole command-line run).
 std::string randomDigits() {
-    std::random_device device;
-    const auto value = (static_cast<unsigned long long>(device()) << 32) ^ device();
+    unsigned long long value = 0;
+    if (::getentropy(&value, sizeof value) != 0) {
+        std::random_device device;
+        value = (static_cast<unsigned long long>(device()) << 32) ^ device();
+    }
     char digits[kTemporaryRandomDigits + 1];
     std::snprintf(digits, sizeof digits, "%016llx", value);
     return digits;
@@ -401,12 +407,14 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     // A rename would give other hard links the old contents: those files are copied over.
     bool inPlace = exists && existing.st_nlink > 1;
     Temporary temporary;
+    std::string elsewhere; // the temporary folder, when the copies go there
     if (const int error = createTemporary(folder, stem, kTemporaryMarker, temporary); error != 0) {
         // A writable file in a folder we may not write: the copy is made elsewhere.
         const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
         if (!exists || !folderRefused)
             throwFor(error, path);
-        if (createTemporary(temporaryFolder(), stem, kTemporaryMarker, temporary) != 0)
+        elsewhere = temporaryFolder();
+        if (createTemporary(elsewhere, stem, kTemporaryMarker, temporary) != 0)
             throwFor(error, path);
         inPlace = true;
     }
@@ -451,8 +459,10 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
             throwFor(error, path);
     }
     removeLeftovers(folder, stem);
-    // Copies made in the temporary folder by earlier runs that were killed go too.
-    if (const std::string elsewhere = temporaryFolder(); elsewhere != folder)
+    // Copies made in the temporary folder by earlier runs that were killed go too. Only a save
+    // whose folder took no new file makes copies there, so only such a save looks: the
+    // temporary folder can be large and slow to list, and every other save would pay for it.
+    if (!elsewhere.empty() && elsewhere != folder)
         removeLeftovers(elsewhere, stem);
 }
 

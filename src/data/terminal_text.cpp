@@ -2,6 +2,7 @@
 
 #include "data/user_error.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 
@@ -65,12 +66,23 @@ bool isControl(char32_t codePoint) {
     return codePoint < 0x20 || (codePoint >= 0x7F && codePoint <= 0x9F) || bidi;
 }
 
+// Printable ASCII, the bulk of every message: it goes through as it stands.
+bool isPlainAscii(char c) {
+    return c >= 0x20 && c < 0x7F;
+}
+
 } // namespace
 
-std::string terminalText(std::string_view text, bool keepLineFeeds) {
-    std::string out;
-    out.reserve(text.size());
+void appendTerminalText(std::string& out, std::string_view text, bool keepLineFeeds) {
     while (!text.empty()) {
+        // A run of printable ASCII goes in whole; only the rest is looked at sequence by sequence.
+        const auto plain =
+            static_cast<std::size_t>(std::find_if_not(text.begin(), text.end(), isPlainAscii) - text.begin());
+        if (plain > 0) {
+            out += text.substr(0, plain);
+            text.remove_prefix(plain);
+            continue;
+        }
         char32_t codePoint = 0;
         const std::size_t length = utf8Sequence(text, codePoint);
         if (length == 0) {
@@ -85,6 +97,12 @@ std::string terminalText(std::string_view text, bool keepLineFeeds) {
             appendEscaped(out, text.substr(0, length));
         text.remove_prefix(length);
     }
+}
+
+std::string terminalText(std::string_view text, bool keepLineFeeds) {
+    std::string out;
+    out.reserve(text.size());
+    appendTerminalText(out, text, keepLineFeeds);
     return out;
 }
 

@@ -13,6 +13,8 @@ class UserError;
 // the screen, set the window title or show its letters in another order. Line feeds are kept only
 // when asked for (a multi-line message of our own).
 std::string terminalText(std::string_view text, bool keepLineFeeds = false);
+// The same, appended to `out`.
+void appendTerminalText(std::string& out, std::string_view text, bool keepLineFeeds = false);
 
 // An error as the command-line programs print it: the message with its closing period, then
 // the file it is about on a line of its own, both escaped as above.

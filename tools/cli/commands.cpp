@@ -94,9 +94,9 @@ void demoCommand(int region, const std::string& out) {
     replaceFileAtomically(out, demoLandmarkFile(region));
 }
 
-std::vector<std::uint8_t> readInput(const std::string& file, std::size_t limit) {
+FileBuffer readInput(const std::string& file, std::size_t limit) {
     return file == "-" ? readStandardInput(limit)
-                       : namingFile(file, [&] { return readWholeFile(file, limit); });
+                       : namingFile(file, [&] { return readFileBuffer(file, limit); });
 }
 
 void writeTextFile(const std::string& path, const std::string& text, const std::string& input) {
@@ -144,7 +144,7 @@ void importCommand(const std::string& input, const std::string& format,
         templateFile =
             namingFile(*templ, [&] { return decodeLandmarkFile(readInput(*templ, kLandmarkFileReadLimit)); });
     }
-    const std::vector<std::uint8_t> text = readInput(input, kImportLimit);
+    const FileBuffer text = readInput(input, kImportLimit);
     std::optional<ImportFormat> chosen;
     if (!format.empty())
         chosen = format == "json" ? ImportFormat::Json : ImportFormat::Csv;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/file_io.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,7 +24,7 @@ void openProfileCommand(const std::string& profile, const std::string& out);
 void demoCommand(int region, const std::string& out);
 
 // "-" as an input is standard input, read whole.
-std::vector<std::uint8_t> readInput(const std::string& file, std::size_t limit);
+FileBuffer readInput(const std::string& file, std::size_t limit);
 // Writes text to a file through the safe replacement.
 // Writes an export's text; never over the landmark file it was made from.
 void writeTextFile(const std::string& path, const std::string& text, const std::string& input);

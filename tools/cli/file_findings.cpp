@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -16,12 +17,14 @@ namespace korvland::cli {
 
 namespace {
 
-// "record 3", "records 3, 17": the others a finding names.
-std::string recordList(const std::vector<int>& numbers, std::size_t from) {
-    std::string text = numbers.size() - from == 1 ? "record " : "records ";
-    for (std::size_t k = from; k < numbers.size(); ++k)
-        text += (k == from ? "" : ", ") + std::to_string(numbers[k]);
-    return text;
+// "record 3", "records 3, 17": the others a finding names, appended to `text`.
+void appendRecordList(std::string& text, const std::vector<int>& numbers, std::size_t from) {
+    text += numbers.size() - from == 1 ? "record " : "records ";
+    for (std::size_t k = from; k < numbers.size(); ++k) {
+        if (k != from)
+            text += ", ";
+        text += std::to_string(numbers[k]);
+    }
 }
 
 std::string nonFiniteFields(const LandmarkRecord& r) {
@@ -53,19 +56,28 @@ std::string recordSizeMessage(unsigned size) {
 }
 
 // For every record, the record before it with the same key, or -1; records whose key is
-// nothing are left out. One sort, and no allocation per record.
+// nothing are left out. One pass over an open-addressed table of the last record seen with
+// each key, and no allocation per record.
 template <typename KeyOf> std::vector<int> previousSharing(std::size_t count, KeyOf keyOf) {
     using Key = typename decltype(keyOf(std::size_t{}))::value_type;
-    std::vector<std::pair<Key, int>> keyed;
-    keyed.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        if (const std::optional<Key> key = keyOf(i))
-            keyed.emplace_back(*key, static_cast<int>(i));
-    std::sort(keyed.begin(), keyed.end());
+    std::size_t slots = 16;
+    while (slots < 2 * count)
+        slots *= 2;
+    const std::size_t mask = slots - 1;
+    std::vector<std::pair<Key, int>> last(slots, {Key{}, -1});
     std::vector<int> previous(count, -1);
-    for (std::size_t k = 1; k < keyed.size(); ++k)
-        if (keyed[k].first == keyed[k - 1].first)
-            previous[static_cast<std::size_t>(keyed[k].second)] = keyed[k - 1].second;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<Key> key = keyOf(i);
+        if (!key)
+            continue;
+        // Fibonacci hashing spreads neighbouring keys (identifiers, pixels) over the table.
+        std::size_t slot =
+            static_cast<std::size_t>((static_cast<std::uint64_t>(*key) * 0x9E3779B97F4A7C15ull) >> 40) & mask;
+        while (last[slot].second >= 0 && last[slot].first != *key)
+            slot = (slot + 1) & mask;
+        previous[i] = last[slot].second;
+        last[slot] = {*key, static_cast<int>(i)};
+    }
     return previous;
 }
 
@@ -112,17 +124,25 @@ std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
                 numbers.push_back(number);
             findings.push_back({code, severity, std::move(numbers), std::move(message)});
         };
-        if (std::vector<int> same = sharing(sameId, i); !same.empty())
-            add("duplicate-id", Severity::Error,
-                "identifier " + std::to_string(r.landmarkId) + " is also used by " + recordList(same, 1),
-                same);
+        if (std::vector<int> same = sharing(sameId, i); !same.empty()) {
+            std::string message = "identifier " + std::to_string(r.landmarkId) + " is also used by ";
+            appendRecordList(message, same, 1);
+            add("duplicate-id", Severity::Error, std::move(message), std::move(same));
+        }
         if (const std::string fields = nonFiniteFields(r); !fields.empty())
             add("non-finite", Severity::Error, fields);
-        if (std::vector<int> same = sharing(samePixel, i); !same.empty())
-            add("same-position", Severity::Warning,
-                "its marker falls on map pixel (" + std::to_string(points[i].x) + ", " +
-                    std::to_string(points[i].y) + ") at 1:1, as that of " + recordList(same, 1) + " does",
-                same);
+        if (std::vector<int> same = sharing(samePixel, i); !same.empty()) {
+            std::string message;
+            message.reserve(80 + 6 * same.size());
+            message += "its marker falls on map pixel (";
+            message += std::to_string(points[i].x);
+            message += ", ";
+            message += std::to_string(points[i].y);
+            message += ") at 1:1, as that of ";
+            appendRecordList(message, same, 1);
+            message += " does";
+            add("same-position", Severity::Warning, std::move(message), std::move(same));
+        }
         if (r.name[0] == 0)
             add("empty-name", Severity::Warning, "the name is empty");
         if (r.side > 1)
@@ -150,14 +170,27 @@ bool failsCheck(const std::vector<Finding>& findings, bool strict) {
 }
 
 std::string findingsText(const std::string& file, const std::vector<Finding>& findings) {
-    std::string out;
     const std::string shownFile = terminalText(file);
+    // Every line goes straight into the one text: a file with findings on most records has
+    // as many lines.
+    std::size_t size = 0;
+    for (const Finding& f : findings)
+        size += shownFile.size() + f.code.size() + f.message.size() + 40;
+    std::string out;
+    out.reserve(size);
     for (const Finding& f : findings) {
-        out += shownFile + ": ";
-        if (!f.records.empty())
-            out += "record " + std::to_string(f.records.front()) + ": ";
+        out += shownFile;
+        out += ": ";
+        if (!f.records.empty()) {
+            out += "record ";
+            out += std::to_string(f.records.front());
+            out += ": ";
+        }
         out += f.severity == Severity::Error ? "error " : "warning ";
-        out += f.code + ": " + terminalText(f.message) + "\n";
+        out += f.code;
+        out += ": ";
+        appendTerminalText(out, f.message);
+        out += '\n';
     }
     return out;
 }

@@ -10,16 +10,37 @@
 namespace korvland::cli {
 
 // One value of an imported row, as text (a JSON string unescaped, a JSON number as written),
-// with the line it starts on.
-struct ImportCell {
-    std::string text;
+// with the line it starts on. A value that stands in the input as it is (most do) is not
+// copied: its text is a view into the input, which must outlive the row.
+class ImportCell {
+  public:
+    std::string_view text() const { return mUnescaped ? std::string_view(mOwnText) : mInInput; }
+    void takeFromInput(std::string_view text) {
+        mInInput = text;
+        mUnescaped = false;
+    }
+    // Empty storage of the cell's own, for a value that had to be unescaped.
+    std::string& unescapedText() {
+        mOwnText.clear();
+        mUnescaped = true;
+        return mOwnText;
+    }
+
     std::size_t line = 0;
+
+  private:
+    std::string_view mInInput;
+    std::string mOwnText;
+    bool mUnescaped = false;
 };
 
 // One record's row: a cell per column name, in the order the input gave them.
 struct ImportRow {
     std::size_t line = 0;
     std::vector<std::pair<std::string, ImportCell>> cells;
+    // The cells' names are those of the row handed over before, in the same order (every CSV
+    // row after the first), so that what was worked out from them still holds.
+    bool namesAsBefore = false;
 };
 
 enum class ImportFormat { Csv, Json };

@@ -8,11 +8,14 @@
 #include "data/user_error.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -22,6 +25,9 @@ constexpr int kFileFailure = 1;
 constexpr int kUsageError = 2;
 // Every message begins with the program's name, as a script's log reads best.
 constexpr char kMessagePrefix[] = "korvland-cli: ";
+// In the order --help lists them.
+constexpr std::array<std::string_view, 9> kSubcommands{"info", "export", "compile", "profile", "open-profile",
+                                                       "demo", "check",  "diff",    "import"};
 
 void printError(const korvland::UserError& error) {
     // Messages carry paths; what a path holds must not reach the terminal as control codes.
@@ -67,66 +73,95 @@ int main(int argc, char** argv) {
     int region = 0;
     std::function<void()> run;
 
+    // Setting options up costs a run more than parsing them: a command line sets up those of
+    // the subcommands it names, or of all of them when it names none (help, a mistyped
+    // subcommand), so that every message and help text stays the same.
+    const auto named = [&](std::string_view name) {
+        return std::any_of(argv + 1, argv + argc, [&](const char* word) { return word == name; });
+    };
+    const bool namesNone = std::none_of(kSubcommands.begin(), kSubcommands.end(), named);
+    const auto wanted = [&](std::string_view name) { return namesNone || named(name); };
+
     auto* info = app.add_subcommand("info", "Show a landmark file's path, region, record count and size, the "
                                             "landmarks per kind and side, and how many are switched off");
-    info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
-    info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
+    if (wanted("info")) {
+        info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
+        info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
+    }
 
     auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file to standard "
                                                    "output, as CSV (RFC 4180) or as a JSON array");
-    exportCmd->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
-    exportCmd->add_option("--format", format, "Output format")
-        ->check(CLI::IsMember({"csv", "json"}))
-        ->capture_default_str();
-    exportCmd->add_option("-o,--output", out, "File to write; - (the default) is standard output");
-    exportCmd->callback([&] {
-        run = [&] {
-            const bool toTerminal = (out.empty() || out == "-") && ::isatty(STDOUT_FILENO) == 1;
-            const std::string text = korvland::cli::exportCommand(file, format, toTerminal);
-            out.empty() || out == "-" ? printAll(text) : korvland::cli::writeTextFile(out, text, file);
-        };
-    });
+    if (wanted("export")) {
+        exportCmd->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")
+            ->required();
+        exportCmd->add_option("--format", format, "Output format")
+            ->check(CLI::IsMember({"csv", "json"}))
+            ->capture_default_str();
+        exportCmd->add_option("-o,--output", out, "File to write; - (the default) is standard output");
+        exportCmd->callback([&] {
+            run = [&] {
+                const bool toTerminal = (out.empty() || out == "-") && ::isatty(STDOUT_FILENO) == 1;
+                const std::string text = korvland::cli::exportCommand(file, format, toTerminal);
+                out.empty() || out == "-" ? printAll(text) : korvland::cli::writeTextFile(out, text, file);
+            };
+        });
+    }
 
     auto* compile = app.add_subcommand(
         "compile",
         "Read a landmark file as \"Open\" does, lay a profile's switched-off flags over it by index, "
         "and write it as \"Save Landmark\" does");
-    compile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
-    auto* profileOption = compile->add_option(
-        "--profile", profilePath, "Profile (.lmp) whose flags apply; the landmark file it names is not read");
-    compile->add_option("-o,--output", out, "Landmark file to write")->required();
-    compile->callback([&] {
-        run = [&] {
-            const std::optional<std::string> profile =
-                profileOption->count() > 0 ? std::optional<std::string>(profilePath) : std::nullopt;
-            korvland::cli::compileCommand(file, profile, out);
-        };
-    });
+    if (wanted("compile")) {
+        compile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+        auto* profileOption =
+            compile->add_option("--profile", profilePath,
+                                "Profile (.lmp) whose flags apply; the landmark file it names is not read");
+        compile->add_option("-o,--output", out, "Landmark file to write")
+            ->required()
+            ->check(korvland::cli::kNotStandardOutput);
+        compile->callback([&, profileOption] {
+            run = [&, profileOption] {
+                const std::optional<std::string> profile =
+                    profileOption->count() > 0 ? std::optional<std::string>(profilePath) : std::nullopt;
+                korvland::cli::compileCommand(file, profile, out);
+            };
+        });
+    }
 
     auto* profile = app.add_subcommand(
         "profile", "Write the profile that \"Save Profile\" writes right after the landmark file was opened");
-    profile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
-    profile->add_option("-o,--output", out, "Profile to write (.lmp)")->required();
-    profile->callback([&] { run = [&] { korvland::cli::profileCommand(file, out); }; });
+    if (wanted("profile")) {
+        profile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
+        profile->add_option("-o,--output", out, "Profile to write (.lmp)")
+            ->required()
+            ->check(korvland::cli::kNotStandardOutput);
+        profile->callback([&] { run = [&] { korvland::cli::profileCommand(file, out); }; });
+    }
 
     auto* openProfile = app.add_subcommand(
         "open-profile",
         "Open a profile as \"Open\" > \"Profile\" does (reading the landmark file it names) and "
         "write the result as \"Save Landmark\" does");
-    openProfile->add_option("PROFILE", profilePath, "Profile (.lmp)")->required();
-    openProfile->add_option("-o,--output", out, "Landmark file to write")->required();
-    openProfile->callback([&] { run = [&] { korvland::cli::openProfileCommand(profilePath, out); }; });
+    if (wanted("open-profile")) {
+        openProfile->add_option("PROFILE", profilePath, "Profile (.lmp)")->required();
+        openProfile->add_option("-o,--output", out, "Landmark file to write")
+            ->required()
+            ->check(korvland::cli::kNotStandardOutput);
+        openProfile->callback([&] { run = [&] { korvland::cli::openProfileCommand(profilePath, out); }; });
+    }
 
     auto* demo = app.add_subcommand("demo", "Write a demonstration landmark file for a region: 0 Marne, "
                                             "1 Flanders, 2 Verdun, 3 Alsace, 4 Island");
-    demo->add_option("--region", region, "Region, 0 to 4")->required()->check(CLI::Range(0, 4));
-    demo->add_option("-o,--output", out, "Landmark file to write")->required();
-    demo->callback([&] { run = [&] { korvland::cli::demoCommand(region, out); }; });
+    if (wanted("demo")) {
+        demo->add_option("--region", region, "Region, 0 to 4")->required()->check(CLI::Range(0, 4));
+        demo->add_option("-o,--output", out, "Landmark file to write")
+            ->required()
+            ->check(korvland::cli::kNotStandardOutput);
+        demo->callback([&] { run = [&] { korvland::cli::demoCommand(region, out); }; });
+    }
 
-    for (CLI::App* writer : {compile, profile, openProfile, demo})
-        writer->get_option("--output")->check(korvland::cli::kNotStandardOutput);
     korvland::cli::ScriptCommands scripts;
-    scripts.addTo(app);
+    scripts.addTo(app, wanted);
 
     try {
         app.parse(argc, argv);

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <optional>
 
 namespace korvland::cli {
 
@@ -39,8 +41,18 @@ using RowCells = std::array<const ImportCell*, kExportColumns.size()>;
                     ": " + what);
 }
 
-std::string shown(const std::string& text) {
-    return text.empty() ? "an empty field" : text;
+std::string shown(std::string_view text) {
+    return text.empty() ? "an empty field" : std::string(text);
+}
+
+// A cell's text that is not what its column holds, as "<text> <what>". Out of line: the
+// readers below run for every field, and only a bad one needs the message.
+[[noreturn, gnu::noinline]] void failText(const ImportCell& cell, Column column, const char* what) {
+    fail(cell, column, shown(cell.text()) + what);
+}
+
+[[noreturn, gnu::noinline]] void failDecimal(const ImportCell& cell, Column column, unsigned max) {
+    fail(cell, column, shown(cell.text()) + " is not a number from 0 to " + std::to_string(max));
 }
 
 // The column of a cell's name; rows name their columns in the same order as a rule, so the
@@ -61,6 +73,12 @@ std::size_t columnOf(const std::string& name, std::size_t place, std::vector<std
 
 RowCells cellsOf(const ImportRow& row, std::vector<std::size_t>& columnAt) {
     RowCells cells{};
+    // The same names as the row before, which had every column once: the same places.
+    if (row.namesAsBefore && columnAt.size() == row.cells.size()) {
+        for (std::size_t place = 0; place < row.cells.size(); ++place)
+            cells[columnAt[place]] = &row.cells[place].second;
+        return cells;
+    }
     for (std::size_t place = 0; place < row.cells.size(); ++place) {
         const auto& [name, cell] = row.cells[place];
         const std::size_t column = columnOf(name, place, columnAt, cell.line);
@@ -75,50 +93,117 @@ RowCells cellsOf(const ImportRow& row, std::vector<std::size_t>& columnAt) {
     return cells;
 }
 
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
 unsigned decimal(const RowCells& cells, Column column, unsigned max) {
     const ImportCell& cell = *cells[column];
+    const std::string_view text = cell.text();
     unsigned value = 0;
-    const char* end = cell.text.data() + cell.text.size();
-    const auto [ptr, error] = std::from_chars(cell.text.data(), end, value);
-    if (cell.text.empty() || error != std::errc() || ptr != end || value > max)
-        fail(cell, column, shown(cell.text) + " is not a number from 0 to " + std::to_string(max));
+    bool read = !text.empty();
+    // Up to nine digits cannot overflow: they are read here, longer texts by the library.
+    if (text.size() <= 9) {
+        for (const char c : text) {
+            read = read && isDigit(c);
+            value = value * 10 + static_cast<unsigned>(c - '0');
+        }
+    } else {
+        const char* end = text.data() + text.size();
+        const auto [ptr, error] = std::from_chars(text.data(), end, value);
+        read = error == std::errc() && ptr == end;
+    }
+    if (!read || value > max)
+        failDecimal(cell, column, max);
     return value;
 }
 
+// One or two hexadecimal digits, either case.
 std::uint8_t hexadecimal(const RowCells& cells, Column column) {
     const ImportCell& cell = *cells[column];
+    const std::string_view text = cell.text();
     unsigned value = 0;
-    const char* end = cell.text.data() + cell.text.size();
-    const auto [ptr, error] = std::from_chars(cell.text.data(), end, value, 16);
-    if (cell.text.empty() || cell.text.size() > 2 || error != std::errc() || ptr != end)
-        fail(cell, column, shown(cell.text) + " is not a byte in hexadecimal, 00 to FF");
+    for (const char c : text) {
+        const int digit = c >= '0' && c <= '9'   ? c - '0'
+                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                 : -1;
+        if (digit < 0) {
+            value = 256;
+            break;
+        }
+        value = value * 16 + static_cast<unsigned>(digit);
+    }
+    if (text.empty() || text.size() > 2 || value > 255)
+        failText(cell, column, " is not a byte in hexadecimal, 00 to FF");
     return static_cast<std::uint8_t>(value);
+}
+
+// A number of at most seven digits with or without a point and a minus sign ("49.017", "-0",
+// "130"), the bulk of export's floats, read without the general parser where that is exact:
+// its digits m stay below 2^24 and its power of ten 10^k at or below 10^7, both exact in a
+// float, so that one float division rounds m / 10^k exactly as the parser rounds the text.
+std::optional<float> shortDecimal(std::string_view text) {
+    constexpr std::size_t kMostDigits = 7;
+    static constexpr float kPowersOfTen[kMostDigits + 1] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f};
+    const bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    // Seven digits and a point at most; a longer text goes to the parser.
+    if (text.empty() || text.size() > kMostDigits + 1)
+        return std::nullopt;
+    std::uint32_t digits = 0;
+    std::size_t pointAt = text.size(); // none yet
+    for (std::size_t k = 0; k < text.size(); ++k) {
+        const char c = text[k];
+        if (isDigit(c))
+            digits = digits * 10 + static_cast<std::uint32_t>(c - '0');
+        else if (c == '.' && pointAt == text.size())
+            pointAt = k;
+        else
+            return std::nullopt;
+    }
+    const bool point = pointAt < text.size();
+    const std::size_t count = text.size() - (point ? 1 : 0);
+    if (count == 0 || count > kMostDigits)
+        return std::nullopt;
+    const std::size_t afterPoint = point ? text.size() - pointAt - 1 : 0;
+    const float value = static_cast<float>(digits) / kPowersOfTen[afterPoint];
+    return negative ? -value : value;
 }
 
 // Export's float text: the shortest digits, or nan, inf and -inf. A NaN the template holds
 // keeps its exact bits, which the text cannot carry.
+[[gnu::noinline]] float parsedReal(const ImportCell& cell, Column column, float templateValue) {
+    const std::string_view text = cell.text();
+    float value = 0;
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || ptr != end)
+        failText(cell, column, " is not a number a landmark file can hold");
+    return std::isnan(value) && std::isnan(templateValue) ? templateValue : value;
+}
+
 float real(const RowCells& cells, Column column, float templateValue) {
     const ImportCell& cell = *cells[column];
-    float value = 0;
-    const char* end = cell.text.data() + cell.text.size();
-    const auto [ptr, error] = std::from_chars(cell.text.data(), end, value);
-    if (cell.text.empty() || error != std::errc() || ptr != end)
-        fail(cell, column, shown(cell.text) + " is not a number a landmark file can hold");
-    return std::isnan(value) && std::isnan(templateValue) ? templateValue : value;
+    const std::optional<float> quick = shortDecimal(cell.text());
+    return quick ? *quick : parsedReal(cell, column, templateValue);
 }
 
 // The name as the name box writes it: Windows-1252 bytes, at most 40, then one zero byte when
 // shorter; the bytes after that zero stay as the template has them.
 void putName(const RowCells& cells, LandmarkRecord& record) {
     const ImportCell& cell = *cells[Name];
+    const std::string_view text = cell.text();
     // ASCII is the same in both, and most names are nothing else.
-    const bool ascii = std::all_of(cell.text.begin(), cell.text.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     std::optional<std::string> encoded;
-    if (!ascii && !(encoded = encodeCp1252(cell.text)))
+    if (!ascii && !(encoded = encodeCp1252(text)))
         fail(cell, Name,
-             "\"" + cell.text + "\" holds a character a landmark name cannot hold (Windows-1252 only)");
-    const std::string_view bytes = ascii ? std::string_view(cell.text) : std::string_view(*encoded);
+             "\"" + std::string(text) +
+                 "\" holds a character a landmark name cannot hold (Windows-1252 only)");
+    const std::string_view bytes = ascii ? text : std::string_view(*encoded);
     if (bytes.find('\0') != std::string_view::npos)
         fail(cell, Name, "a landmark name cannot hold a zero character");
     if (bytes.size() > kNameSize)
@@ -143,9 +228,9 @@ bool readRecord(const RowCells& cells, LandmarkRecord& record) {
     record.side = static_cast<std::uint8_t>(side);
     const LandmarkKind kind = classifyKind(record.loFileType, record.loFileNo);
     const std::string_view label = kindInfo(kind).editorLabel;
-    if (cells[Kind]->text != label)
+    if (cells[Kind]->text() != label)
         fail(*cells[Kind], Kind,
-             shown(cells[Kind]->text) + " does not match type " + hexByte(record.loFileType) +
+             shown(cells[Kind]->text()) + " does not match type " + hexByte(record.loFileType) +
                  " and sub-type " + hexByte(record.loFileNo) + ", which make " + std::string(label));
     record.northSouth = real(cells, NorthSouth, before.northSouth);
     record.eastWest = real(cells, EastWest, before.eastWest);
@@ -153,9 +238,9 @@ bool readRecord(const RowCells& cells, LandmarkRecord& record) {
     record.rotation = real(cells, Rotation, before.rotation);
     putName(cells, record);
     const ImportCell& disabled = *cells[Disabled];
-    if (disabled.text != "0" && disabled.text != "1")
-        fail(disabled, Disabled, shown(disabled.text) + " is not 0 or 1");
-    return disabled.text == "1";
+    if (disabled.text() != "0" && disabled.text() != "1")
+        fail(disabled, Disabled, shown(disabled.text()) + " is not 0 or 1");
+    return disabled.text() == "1";
 }
 
 } // namespace

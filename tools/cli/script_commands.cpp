@@ -21,33 +21,41 @@ const CLI::Validator kNotStandardOutput(
     },
     "FILE", "not standard output");
 
-void ScriptCommands::addTo(CLI::App& app) {
+void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_view)>& wanted) {
     mCheck = app.add_subcommand("check", "Report what in a landmark file could trouble the server: repeated "
                                          "identifiers, non-finite numbers, hidden markers, empty names, ...");
-    mCheck->add_option("FILE", mFile, "Landmark file (.dat or .mlf); - reads standard input")->required();
-    mCheck->add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index");
-    mCheck->add_option("--format", mFormat, "Output format: text (the default) or json")
-        ->check(CLI::IsMember({"text", "json"}));
-    mCheck->add_flag("--strict", mStrict, "Warnings count as errors for the exit status");
+    if (wanted("check")) {
+        mCheck->add_option("FILE", mFile, "Landmark file (.dat or .mlf); - reads standard input")->required();
+        mCheck->add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index");
+        mCheck->add_option("--format", mFormat, "Output format: text (the default) or json")
+            ->check(CLI::IsMember({"text", "json"}));
+        mCheck->add_flag("--strict", mStrict, "Warnings count as errors for the exit status");
+    }
 
     mDiff = app.add_subcommand("diff", "Compare two landmark files record by record: header, records only in "
                                        "one of them, and the fields that differ");
-    mDiff->add_option("A", mFile, "Landmark file; - reads standard input")->required();
-    mDiff->add_option("B", mOther, "Landmark file; - reads standard input")->required();
-    mDiff->add_option("--profile", mProfile, "Profile (.lmp) laid over B by index");
-    mDiff->add_option("--format", mFormat, "Output format: text (the default) or json")
-        ->check(CLI::IsMember({"text", "json"}));
+    if (wanted("diff")) {
+        mDiff->add_option("A", mFile, "Landmark file; - reads standard input")->required();
+        mDiff->add_option("B", mOther, "Landmark file; - reads standard input")->required();
+        mDiff->add_option("--profile", mProfile, "Profile (.lmp) laid over B by index");
+        mDiff->add_option("--format", mFormat, "Output format: text (the default) or json")
+            ->check(CLI::IsMember({"text", "json"}));
+    }
 
     mImport =
         app.add_subcommand("import", "Read the CSV or JSON that export writes, edited or not, and write it "
                                      "as a landmark file");
-    mImport->add_option("INPUT", mFile, "CSV or JSON file; - reads standard input")->required();
-    mImport->add_option("-o,--output", mOut, "Landmark file to write")->required()->check(kNotStandardOutput);
-    mImport->add_option("--template", mTemplate,
-                        "Landmark file giving the record size, the header and every byte the columns do not "
-                        "describe");
-    mImport->add_option("--format", mFormat, "Input format: csv or json (by content when not given)")
-        ->check(CLI::IsMember({"csv", "json"}));
+    if (wanted("import")) {
+        mImport->add_option("INPUT", mFile, "CSV or JSON file; - reads standard input")->required();
+        mImport->add_option("-o,--output", mOut, "Landmark file to write")
+            ->required()
+            ->check(kNotStandardOutput);
+        mImport->add_option("--template", mTemplate,
+                            "Landmark file giving the record size, the header and every byte the columns do "
+                            "not describe");
+        mImport->add_option("--format", mFormat, "Input format: csv or json (by content when not given)")
+            ->check(CLI::IsMember({"csv", "json"}));
+    }
 
     for (CLI::App* command : {mCheck, mDiff, mImport}) {
         command->callback([this, command] {

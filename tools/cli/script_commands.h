@@ -4,8 +4,10 @@
 
 #include <CLI/CLI.hpp>
 
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace korvland::cli {
 
@@ -17,7 +19,8 @@ extern const CLI::Validator kNotStandardOutput;
 // import. They keep their options here; main runs the one chosen.
 class ScriptCommands {
   public:
-    void addTo(CLI::App& app);
+    // Adds the three subcommands; the options of those `wanted` names only (see main).
+    void addTo(CLI::App& app, const std::function<bool(std::string_view)>& wanted);
 
     bool chosen() const { return mChosen != nullptr; }
     // Runs the chosen command; a failure throws UserError, which ends it with failureExit().

@@ -7,7 +7,7 @@
 
 #include <cstring>
 #include <nlohmann/json.hpp>
-#include <unordered_map>
+#include <optional>
 
 namespace korvland::cli {
 
@@ -71,15 +71,51 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     return changes;
 }
 
-// Where each identifier sits; nothing when one repeats.
-std::optional<std::unordered_map<std::uint16_t, std::size_t>> uniqueIds(const LandmarkSet& set) {
-    std::unordered_map<std::uint16_t, std::size_t> where;
-    where.reserve(set.recordCount());
-    for (std::size_t i = 0; i < set.recordCount(); ++i)
-        if (!where.emplace(set.record(i).landmarkId, i).second)
-            return std::nullopt;
-    return where;
-}
+// Where each identifier of a set sits: an open-addressed table of at least twice as many
+// slots as records, each 0 (empty) or the identifier and the record's index + 1, so that a
+// set of 1024 records takes two allocations rather than one per record.
+class IdTable {
+  public:
+    // Nothing when an identifier repeats.
+    static std::optional<IdTable> of(const LandmarkSet& set) {
+        IdTable table(set.recordCount());
+        for (std::size_t i = 0; i < set.recordCount(); ++i) {
+            const std::uint16_t id = set.record(i).landmarkId;
+            std::size_t slot = table.slotOf(id);
+            if (table.mSlots[slot] != 0)
+                return std::nullopt;
+            table.mSlots[slot] = static_cast<std::uint32_t>(id) << 16 | static_cast<std::uint32_t>(i + 1);
+        }
+        return table;
+    }
+
+    // The index of the record with this identifier.
+    std::optional<std::size_t> find(std::uint16_t id) const {
+        const std::uint32_t entry = mSlots[slotOf(id)];
+        return entry == 0 ? std::nullopt : std::optional<std::size_t>((entry & 0xFFFF) - 1);
+    }
+    bool contains(std::uint16_t id) const { return mSlots[slotOf(id)] != 0; }
+
+  private:
+    explicit IdTable(std::size_t count) {
+        std::size_t slots = 16;
+        while (slots < 2 * count)
+            slots *= 2;
+        mSlots.assign(slots, 0);
+    }
+
+    // The slot that holds `id`, or the empty one where it would go.
+    std::size_t slotOf(std::uint16_t id) const {
+        const std::size_t mask = mSlots.size() - 1;
+        // Fibonacci hashing spreads neighbouring identifiers over the table.
+        std::size_t slot = (static_cast<std::size_t>(id) * 0x9E3779B97F4A7C15ull >> 32) & mask;
+        while (mSlots[slot] != 0 && mSlots[slot] >> 16 != id)
+            slot = (slot + 1) & mask;
+        return slot;
+    }
+
+    std::vector<std::uint32_t> mSlots;
+};
 
 RecordDiff single(const LandmarkSet& set, std::size_t i, bool inA) {
     RecordDiff d;
@@ -107,20 +143,19 @@ void diffByIndex(const LandmarkSet& a, const LandmarkSet& b, SetDiff& diff) {
         diff.onlyInB.push_back(single(b, i, false));
 }
 
-void diffById(const LandmarkSet& a, const std::unordered_map<std::uint16_t, std::size_t>& idsA,
-              const LandmarkSet& b, const std::unordered_map<std::uint16_t, std::size_t>& idsB,
+void diffById(const LandmarkSet& a, const IdTable& idsA, const LandmarkSet& b, const IdTable& idsB,
               SetDiff& diff) {
     for (std::size_t i = 0; i < a.recordCount(); ++i) {
-        const auto found = idsB.find(a.record(i).landmarkId);
-        if (found == idsB.end()) {
+        const std::optional<std::size_t> found = idsB.find(a.record(i).landmarkId);
+        if (!found) {
             diff.onlyInA.push_back(single(a, i, true));
             continue;
         }
-        std::vector<FieldChange> changes = recordChanges(a, i, b, found->second, Pairing::ById);
+        std::vector<FieldChange> changes = recordChanges(a, i, b, *found, Pairing::ById);
         if (changes.empty())
             continue;
         RecordDiff d = single(a, i, true);
-        d.recordB = static_cast<int>(found->second) + 1;
+        d.recordB = static_cast<int>(*found) + 1;
         d.changes = std::move(changes);
         diff.changed.push_back(std::move(d));
     }
@@ -129,13 +164,21 @@ void diffById(const LandmarkSet& a, const std::unordered_map<std::uint16_t, std:
             diff.onlyInB.push_back(single(b, j, false));
 }
 
-std::string changesText(const std::vector<FieldChange>& changes) {
-    std::string text;
-    for (const FieldChange& c : changes) {
-        text += text.empty() ? "" : "; ";
-        text += c.a.empty() && c.b.empty() ? c.field + " differ" : c.field + " " + c.a + " -> " + c.b;
+void appendChanges(std::string& text, const std::vector<FieldChange>& changes) {
+    for (std::size_t k = 0; k < changes.size(); ++k) {
+        const FieldChange& c = changes[k];
+        if (k != 0)
+            text += "; ";
+        text += c.field;
+        if (c.a.empty() && c.b.empty()) {
+            text += " differ";
+            continue;
+        }
+        text += ' ';
+        text += c.a;
+        text += " -> ";
+        text += c.b;
     }
-    return text;
 }
 
 nlohmann::ordered_json changesJson(const std::vector<FieldChange>& changes) {
@@ -174,8 +217,8 @@ SetDiff diffSets(const LandmarkSet& a, const LandmarkSet& b) {
     word("record size", a.recordSize(), b.recordSize());
     word("header word", a.headerAuxWord(), b.headerAuxWord());
 
-    const auto idsA = uniqueIds(a);
-    const auto idsB = uniqueIds(b);
+    const auto idsA = IdTable::of(a);
+    const auto idsB = IdTable::of(b);
     if (idsA && idsB) {
         diffById(a, *idsA, b, *idsB, diff);
         return diff;
@@ -193,21 +236,41 @@ std::string diffText(const SetDiff& diff) {
         return {};
     std::string out = diff.pairing == Pairing::ById ? "records paired by identifier\n"
                                                     : "records paired by index: " + diff.pairingReason + "\n";
-    if (!diff.header.empty())
-        out += "header: " + changesText(diff.header) + "\n";
-    const auto line = [&out](const char* lead, int number, const RecordDiff& d) {
-        out += terminalText(std::string(lead) + "record " + std::to_string(number) + " \"" + d.name +
-                            "\" (id " + std::to_string(d.id) + ")") +
-               "\n";
+    if (!diff.header.empty()) {
+        out += "header: ";
+        appendChanges(out, diff.header);
+        out += '\n';
+    }
+    // Each line is put together in one reused buffer, then escaped into the text as a whole.
+    std::string line;
+    const auto put = [&out, &line] {
+        appendTerminalText(out, line);
+        out += '\n';
+    };
+    const auto single = [&line, &put](const char* lead, int number, const RecordDiff& d) {
+        line = lead;
+        line += "record ";
+        line += std::to_string(number);
+        line += " \"";
+        line += d.name;
+        line += "\" (id ";
+        line += std::to_string(d.id);
+        line += ')';
+        put();
     };
     for (const RecordDiff& d : diff.onlyInA)
-        line("only in A: ", d.recordA, d);
+        single("only in A: ", d.recordA, d);
     for (const RecordDiff& d : diff.onlyInB)
-        line("only in B: ", d.recordB, d);
-    for (const RecordDiff& d : diff.changed)
-        out += terminalText("record " + std::to_string(d.recordA) + " \"" + d.name +
-                            "\": " + changesText(d.changes)) +
-               "\n";
+        single("only in B: ", d.recordB, d);
+    for (const RecordDiff& d : diff.changed) {
+        line = "record ";
+        line += std::to_string(d.recordA);
+        line += " \"";
+        line += d.name;
+        line += "\": ";
+        appendChanges(line, d.changes);
+        put();
+    }
     return out;
 }
 
