@@ -1,6 +1,7 @@
 #include "ui/common/dialogs.h"
 
 #include "data/user_error.h"
+#include "ui/common/data_texts.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -45,7 +46,7 @@ void reportError(Dialogs& dialogs, QWidget* parent, const QString& message, cons
 }
 
 void reportError(Dialogs& dialogs, QWidget* parent, const UserError& error) {
-    reportError(dialogs, parent, QString::fromStdString(error.what()),
+    reportError(dialogs, parent, userErrorText(error),
                 QFile::decodeName(QByteArray::fromStdString(error.path())));
 }
 
