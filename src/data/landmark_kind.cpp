@@ -11,6 +11,9 @@ namespace {
 // Indexed by LandmarkKind. The editor shows the labels, hint prefixes and column names
 // translated; troops count under train stations and balloons under factories.
 constexpr std::array<KindInfo, 13> kKinds{{
+    //: A landmark's kind, beside its type in the editor. "Airfield: " and the like start a
+    //: marker's tool tip, before the landmark's name; "Airfields" and the like head the
+    //: ownership table's columns.
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield"), 0xFFFF00,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield: "), "IDrome",
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfields")},
@@ -35,6 +38,7 @@ constexpr std::array<KindInfo, 13> kKinds{{
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon"), 0x008080,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon: "), "IBalloon",
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factories")},
+    //: The kind of a landmark switched off or of a type the editor does not know.
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Unknown"), std::nullopt,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank", ""},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Town"), 0x808080,
@@ -43,6 +47,7 @@ constexpr std::array<KindInfo, 13> kKinds{{
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village"), 0x800080,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village: "), "IVillage",
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Villages")},
+    //: The kind of a blank landmark (an empty place holder).
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank"), 0x000000,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank",
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blanks")},
