@@ -37,22 +37,6 @@ TEST(MessageEnglish, FillsEachPlaceholderOnceFromItsArguments) {
         EXPECT_EQ(c.message.english(), c.english) << c.message.source();
 }
 
-TEST(UserErrorMessage, WhatIsTheEnglishAndTheTemplateStaysApart) {
-    const UserError error(Text("'%1' holds %2"), {"a.dat"s, Message(Text("a profile"))}, "/p/a.dat");
-    EXPECT_STREQ(error.what(), "'a.dat' holds a profile");
-    EXPECT_EQ(error.message().source(), "'%1' holds %2");
-    EXPECT_TRUE(error.message().translatable());
-    ASSERT_EQ(error.message().arguments().size(), 2u);
-    EXPECT_FALSE(error.message().arguments()[0].translatable());
-    EXPECT_TRUE(error.message().arguments()[1].translatable());
-    EXPECT_EQ(error.path(), "/p/a.dat");
-
-    // The command-line tools' own messages are taken as they stand.
-    const UserError plain("line 3: %1 is no number"s, "in.csv");
-    EXPECT_STREQ(plain.what(), "line 3: %1 is no number");
-    EXPECT_FALSE(plain.message().translatable());
-}
-
 // A failure passed on with the file it is about keeps its template and arguments.
 TEST(UserErrorMessage, NamingTheFileKeepsTheTemplate) {
     try {
