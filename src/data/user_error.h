@@ -55,7 +55,8 @@ class Message {
     static std::string fillPlaceholders(const std::string& pattern, const std::vector<std::string>& with) {
         std::string out;
         for (std::size_t k = 0; k < pattern.size(); ++k) {
-            if (pattern[k] == '%' && k + 1 < pattern.size() && pattern[k + 1] >= '1' && pattern[k + 1] <= '9') {
+            if (pattern[k] == '%' && k + 1 < pattern.size() && pattern[k + 1] >= '1' &&
+                pattern[k + 1] <= '9') {
                 const auto index = static_cast<std::size_t>(pattern[k + 1] - '1');
                 if (index < with.size()) {
                     out += with[index];
