@@ -59,8 +59,10 @@ bool sameFile(const std::string& a, const std::string& b) {
 void refuseOutputThatIsAnInput(const std::string& output, std::span<const std::string> inputs) {
     for (const std::string& input : inputs)
         if (sameFile(output, input))
-            throw UserError("'" + output + "' is the same file as the input '" + input +
-                            "'; write the output to another file");
+            throw UserError(Text(KORVLAND_TRANSLATABLE(
+                                "korvland::UserError",
+                                "'%1' is the same file as the input '%2'; write the output to another file")),
+                            {output, input});
 }
 
 bool FileStamp::names(const std::string& other) const {

@@ -55,32 +55,46 @@ Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t 
 
 } // namespace
 
-std::string fileErrorMessage(int errorNumber, const std::string& path) {
+Message fileError(int errorNumber, const std::string& path) {
     switch (errorNumber) {
     case ENOENT:
         // The folder part missing is a bad name; the file missing in an existing folder is not found.
-        return folderExists(parentFolder(path)) ? "File not found" : "Invalid filename";
+        return folderExists(parentFolder(path)) ? fileNotFound() : invalidFilename();
     case ENOTDIR:
     case ENAMETOOLONG:
     case ELOOP:
     case EINVAL:
-        return "Invalid filename";
+        return invalidFilename();
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
     case ETXTBSY:
-        return "File access denied";
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "File access denied")));
     case EMFILE:
     case ENFILE:
-        return "Too many open files";
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Too many open files")));
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "Disk full";
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Disk full")));
     default:
-        return "I/O error " + std::to_string(errorNumber);
+        //: %1 is the operating system's error number
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "I/O error %1")),
+                       {std::to_string(errorNumber)});
     }
+}
+
+std::string fileErrorMessage(int errorNumber, const std::string& path) {
+    return fileError(errorNumber, path).english();
+}
+
+Message fileNotFound() {
+    return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "File not found")));
+}
+
+Message invalidFilename() {
+    return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Invalid filename")));
 }
 
 std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t limit) {
@@ -90,7 +104,7 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path, std::size_t lim
 
 FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     if (path.empty())
-        throw UserError("File not found");
+        throw UserError(fileNotFound());
     // Not blocking, so that a pipe without a writer cannot hang the open.
     Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
@@ -126,7 +140,7 @@ std::string parentFolder(const std::string& path) {
 }
 
 void throwFor(int errorNumber, const std::string& path) {
-    throw UserError(fileErrorMessage(errorNumber, path));
+    throw UserError(fileError(errorNumber, path));
 }
 
 int writeAll(int fd, const unsigned char* data, std::size_t size) {

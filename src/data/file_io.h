@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/user_error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -18,7 +20,11 @@ namespace korvland {
 
 // The message for an operating-system error number met while opening or using `path`.
 // ENOENT tells "File not found" from "Invalid filename" by whether the folder exists.
+Message fileError(int errorNumber, const std::string& path);
+// The same in English.
 std::string fileErrorMessage(int errorNumber, const std::string& path);
+Message fileNotFound();
+Message invalidFilename();
 
 // An allocator that leaves bytes uncleared where a read is about to fill them.
 template <typename T> struct UnclearedAllocator : std::allocator<T> {

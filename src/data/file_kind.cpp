@@ -48,24 +48,30 @@ FileKind fileKindAt(const std::string& path) {
     }
 }
 
-const char* heldText(FileKind kind) {
+Message heldText(FileKind kind) {
     switch (kind) {
     case FileKind::Landmarks:
-        return "landmarks";
+        //: what a file holds, filled into "'%1' holds %2, not %3; ..."
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "landmarks")));
     case FileKind::Profile:
-        return "a profile";
+        //: what a file holds, filled into "'%1' holds %2, not %3; ..."
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "a profile")));
     case FileKind::Other:
         break;
     }
-    return "something else";
+    //: what a file holds, filled into "'%1' holds %2, not %3; ..."
+    return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "something else")));
 }
 
 void refuseOtherKind(const std::string& path, FileKind writing) {
     const FileKind held = fileKindAt(path);
     if (held == FileKind::Other || held == writing)
         return;
-    throw UserError("'" + path + "' holds " + heldText(held) + ", not " + heldText(writing) +
-                    "; remove it first or choose another name");
+    //: %1 is a path; %2 and %3 are "landmarks", "a profile" or "something else"
+    throw UserError(
+        Text(KORVLAND_TRANSLATABLE("korvland::UserError",
+                                   "'%1' holds %2, not %3; remove it first or choose another name")),
+        {path, heldText(held), heldText(writing)});
 }
 
 } // namespace korvland

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/user_error.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -25,7 +27,7 @@ inline FileKind fileKindOf(std::span<const std::uint8_t> bytes) {
 FileKind fileKindAt(const std::string& path);
 
 // "landmarks" or "a profile", as in "'x.dat' holds landmarks, not a profile".
-const char* heldText(FileKind kind);
+Message heldText(FileKind kind);
 
 // Refuses (UserError) to replace `path` when it holds the other of the two kinds than
 // `writing`, so that a command-line run cannot silently turn one into the other. A missing

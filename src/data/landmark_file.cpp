@@ -69,15 +69,17 @@ void putF32(std::uint8_t* p, float value) {
 
 } // namespace
 
-std::string invalidRecordCountMessage(unsigned count) {
-    return "Invalid landmark file: it holds " + std::to_string(count) +
-           " records; a landmark file holds 1 to 1024.";
+Message invalidRecordCountMessage(unsigned count) {
+    return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError",
+                                              "Invalid landmark file: it holds %1 records; a landmark "
+                                              "file holds 1 to 1024.")),
+                   {std::to_string(count)});
 }
 
 LandmarkFileHeader checkLandmarkFile(std::span<const std::uint8_t> bytes) {
     // The header's three words sit at 20, 22 and 24; the banners are not read.
     if (bytes.size() < 26)
-        throw UserError("Read beyond end of file");
+        throw UserError(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Read beyond end of file")));
     const LandmarkFileHeader header{u16At(bytes.data() + 20), u16At(bytes.data() + 22),
                                     u16At(bytes.data() + 24)};
     if (header.recordCount == 0 || header.recordCount > kMaxRecords)
@@ -88,7 +90,7 @@ LandmarkFileHeader checkLandmarkFile(std::span<const std::uint8_t> bytes) {
     const std::size_t lastEnd =
         kHeaderSize + std::size_t{header.recordCount - 1u} * header.recordSize + kRecordFieldsSize;
     if (bytes.size() < lastEnd)
-        throw UserError("Read beyond end of file");
+        throw UserError(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Read beyond end of file")));
     return header;
 }
 

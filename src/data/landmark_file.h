@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/landmark_record.h"
+#include "data/user_error.h"
 
 #include <array>
 #include <cstdint>
@@ -59,6 +60,6 @@ std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t 
                                              std::span<const LandmarkRecord> records);
 
 // The refusal text for a header count the set cannot hold.
-std::string invalidRecordCountMessage(unsigned count);
+Message invalidRecordCountMessage(unsigned count);
 
 } // namespace korvland

@@ -1,26 +1,58 @@
 #include "data/landmark_kind.h"
 
+#include "data/translatable.h"
+
 #include <array>
 
 namespace korvland {
 
 namespace {
 
-// Indexed by LandmarkKind.
+// Indexed by LandmarkKind. The editor shows the labels, hint prefixes and column names
+// translated; troops count under train stations and balloons under factories.
 constexpr std::array<KindInfo, 13> kKinds{{
-    {"Airfield", 0xFFFF00, "Airfield: ", "IDrome", "Airfields"},
-    {"City", 0xFFFFFF, "City: ", "ICity", "Cities"},
-    {"Supply", 0x800000, "Supply: ", "ISupply", "Supply"},
-    {"Train Station", 0x0000FF, "Train Station: ", "ITrain", "Train Stations"},
-    {"Troops", 0x008080, "Troops: ", "ITroops", "Train Stations"},
-    {"Bridge", 0x00FFFF, "Bridge: ", "IBridge", "Bridges"},
-    {"Factory", 0x000080, "Factory: ", "IFactory", "Factories"},
-    {"Balloon", 0x008080, "Balloon: ", "IBalloon", "Factories"},
-    {"Unknown", std::nullopt, "Blank Landmark: ", "IBlank", ""},
-    {"Town", 0x808080, "Town: ", "ITown", "Towns"},
-    {"Village", 0x800080, "Village: ", "IVillage", "Villages"},
-    {"Blank", 0x000000, "Blank Landmark: ", "IBlank", "Blanks"},
-    {"Unknown", std::nullopt, "Blank Landmark: ", "IBlank", ""},
+    //: A landmark's kind, beside its type in the editor. "Airfield: " and the like start a
+    //: marker's tool tip, before the landmark's name; "Airfields" and the like head the
+    //: ownership table's columns.
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield"), 0xFFFF00,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield: "), "IDrome",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfields")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "City"), 0xFFFFFF,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "City: "), "ICity",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Cities")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply"), 0x800000,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply: "), "ISupply",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Station"), 0x0000FF,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Station: "), "ITrain",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Stations")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Troops"), 0x008080,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Troops: "), "ITroops",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Stations")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridge"), 0x00FFFF,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridge: "), "IBridge",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridges")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factory"), 0x000080,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factory: "), "IFactory",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factories")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon"), 0x008080,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon: "), "IBalloon",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factories")},
+    //: The kind of a landmark switched off or of a type the editor does not know.
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Unknown"), std::nullopt,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank", ""},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Town"), 0x808080,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Town: "), "ITown",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Towns")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village"), 0x800080,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village: "), "IVillage",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Villages")},
+    //: The kind of a blank landmark (an empty place holder).
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank"), 0x000000,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank",
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blanks")},
+    {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Unknown"), std::nullopt,
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank", ""},
 }};
 
 } // namespace

@@ -13,9 +13,10 @@ namespace {
 // landmarkPath keeps at most 127 bytes and its terminator.
 void checkPathFits(const std::string& path) {
     if (path.size() >= kPathSize)
-        throw UserError("The file's full path is " + std::to_string(path.size()) +
-                            " bytes long; at most 127 bytes can be kept",
-                        path);
+        throw UserError(Text(KORVLAND_TRANSLATABLE("korvland::UserError",
+                                                   "The file's full path is %1 bytes long; at most 127 "
+                                                   "bytes can be kept")),
+                        {std::to_string(path.size())}, path);
 }
 
 } // namespace
@@ -77,7 +78,8 @@ std::vector<std::uint8_t> LandmarkSet::compiledBytes() const {
 
 void LandmarkSet::writeLandmarkFile(const std::string& path) {
     if (mRecordCount == 0)
-        throw UserError("No landmark file has been read yet; there is nothing to write.");
+        throw UserError(Text(KORVLAND_TRANSLATABLE(
+            "korvland::UserError", "No landmark file has been read yet; there is nothing to write.")));
     // The records in memory keep their own types: switching a landmark back on after a
     // save must write the type the operator sees, not the disabled type.
     namingFile(path, [&] { replaceFileAtomically(path, compiledBytes()); });
@@ -100,7 +102,9 @@ void LandmarkSet::openProfile(const std::string& path) {
     const ProfileContents profile = readProfileFile(path);
     const std::string landmarkFile = profile.pathText();
     if (landmarkFile.empty())
-        throw UserError("The profile names no landmark file.", path);
+        throw UserError(
+            Text(KORVLAND_TRANSLATABLE("korvland::UserError", "The profile names no landmark file.")), {},
+            path);
     checkPathFits(landmarkFile);
     const FileBuffer bytes =
         namingFile(landmarkFile, [&] { return readFileBuffer(landmarkFile, kLandmarkFileReadLimit); });

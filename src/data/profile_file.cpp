@@ -23,32 +23,40 @@ std::string ProfileContents::pathText() const {
     return fixedFieldText(landmarkPath);
 }
 
-std::optional<std::string> profileProblem(std::span<const std::uint8_t> bytes) {
+std::optional<Message> profileProblem(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kProfileSize)
-        return "Read beyond end of file";
-    const std::string invalid = "Invalid profile: ";
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Read beyond end of file")));
     // Readers stop one byte past a profile's size: a longer file tells no more than that.
     if (bytes.size() > kProfileSize)
-        return invalid + "it is longer than " + std::to_string(kProfileSize) +
-               " bytes; a profile is exactly " + std::to_string(kProfileSize) + " bytes.";
+        return Message(Text(KORVLAND_TRANSLATABLE(
+                           "korvland::UserError",
+                           "Invalid profile: it is longer than %1 bytes; a profile is exactly %2 bytes.")),
+                       {std::to_string(kProfileSize), std::to_string(kProfileSize)});
     if (std::find(bytes.begin(), bytes.begin() + kPathSize, 0) == bytes.begin() + kPathSize)
-        return invalid + "the landmark file's path has no terminating zero byte within its " +
-               std::to_string(kPathSize) + " bytes.";
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError",
+                                                  "Invalid profile: the landmark file's path has no "
+                                                  "terminating zero byte within its %1 bytes.")),
+                       {std::to_string(kPathSize)});
     if (const unsigned count = storedCount(bytes); count > kMaxRecords)
-        return invalid + "it counts " + std::to_string(count) + " records; a landmark file holds at most " +
-               std::to_string(kMaxRecords) + ".";
+        return Message(Text(KORVLAND_TRANSLATABLE(
+                           "korvland::UserError",
+                           "Invalid profile: it counts %1 records; a landmark file holds at most %2.")),
+                       {std::to_string(count), std::to_string(kMaxRecords)});
     const auto flags = bytes.subspan(kFlagsOffset, kMaxRecords);
     const auto bad =
         std::find_if(flags.begin(), flags.end(), [](std::uint8_t f) { return f > kLargestProfileFlag; });
     if (bad != flags.end())
-        return invalid + "the flag of record " + std::to_string(bad - flags.begin() + 1) + " is " +
-               std::to_string(*bad) + "; a flag is 0, 1 or 2.";
+        //: %1 is a record number, %2 the flag's value
+        return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError",
+                                                  "Invalid profile: the flag of record %1 is %2; a flag is "
+                                                  "0, 1 or 2.")),
+                       {std::to_string(bad - flags.begin() + 1), std::to_string(*bad)});
     return std::nullopt;
 }
 
 ProfileContents decodeProfile(std::span<const std::uint8_t> bytes) {
-    if (const std::optional<std::string> problem = profileProblem(bytes))
-        throw UserError(*problem);
+    if (std::optional<Message> problem = profileProblem(bytes))
+        throw UserError(std::move(*problem));
     ProfileContents profile;
     std::copy_n(bytes.begin(), kPathSize, profile.landmarkPath.begin());
     profile.profileCount = storedCount(bytes);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/landmark_record.h"
+#include "data/user_error.h"
 
 #include <array>
 #include <cstdint>
@@ -27,7 +28,7 @@ struct ProfileContents {
 // What makes the bytes no profile, as the operator reads it: "Read beyond end of file" for
 // fewer than 1154, "Invalid profile: ..." with the reason otherwise; nothing when they are one. Any other
 // file read as a profile would switch landmarks off at random or name a path of garbage.
-std::optional<std::string> profileProblem(std::span<const std::uint8_t> bytes);
+std::optional<Message> profileProblem(std::span<const std::uint8_t> bytes);
 
 // Throws UserError with the profileProblem message for bytes that are no profile.
 ProfileContents decodeProfile(std::span<const std::uint8_t> bytes);

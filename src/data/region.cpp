@@ -1,6 +1,7 @@
 #include "data/region.h"
 
 #include "data/fixed_text.h"
+#include "data/translatable.h"
 
 #include <array>
 
@@ -9,11 +10,16 @@ namespace korvland {
 namespace {
 
 constexpr std::array<RegionTexts, kRegionCount> kRegions{{
-    {"Map of Marne Region", "Landmarks of the Marne Region", "lndmrks0.dat"},
-    {"Map of Flanders Region", "Landmarks of the Flanders Region", "lndmrks1.dat"},
-    {"Map of Verdun Region", "Landmarks of the Verdun Region", "lndmrks2.dat"},
-    {"Map of Alsace Region", "Landmarks of the Alsace Region", "lndmrks3.dat"},
-    {"Map of Island Region", "Landmarks of the Island Region", "lndmrks4.dat"},
+    {KORVLAND_TRANSLATABLE("korvland::Region", "Map of Marne Region"),
+     KORVLAND_TRANSLATABLE("korvland::Region", "Landmarks of the Marne Region"), "lndmrks0.dat"},
+    {KORVLAND_TRANSLATABLE("korvland::Region", "Map of Flanders Region"),
+     KORVLAND_TRANSLATABLE("korvland::Region", "Landmarks of the Flanders Region"), "lndmrks1.dat"},
+    {KORVLAND_TRANSLATABLE("korvland::Region", "Map of Verdun Region"),
+     KORVLAND_TRANSLATABLE("korvland::Region", "Landmarks of the Verdun Region"), "lndmrks2.dat"},
+    {KORVLAND_TRANSLATABLE("korvland::Region", "Map of Alsace Region"),
+     KORVLAND_TRANSLATABLE("korvland::Region", "Landmarks of the Alsace Region"), "lndmrks3.dat"},
+    {KORVLAND_TRANSLATABLE("korvland::Region", "Map of Island Region"),
+     KORVLAND_TRANSLATABLE("korvland::Region", "Landmarks of the Island Region"), "lndmrks4.dat"},
 }};
 
 } // namespace

@@ -363,8 +363,11 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
             ::unlink(newCopy.c_str());
             throwFor(errorNumber, path);
         }
-        throw UserError(fileErrorMessage(errorNumber, path) + "; the old contents were kept as " +
-                        oldCopy.path + " and the complete new file as " + newCopy);
+        //: %1 is what went wrong ("Disk full"), %2 and %3 are paths
+        throw UserError(Text(KORVLAND_TRANSLATABLE(
+                            "korvland::UserError",
+                            "%1; the old contents were kept as %2 and the complete new file as %3")),
+                        {fileError(errorNumber, path), oldCopy.path, newCopy});
     };
     if (const int error = reserveSpace(fd.get(), oldSize, static_cast<off_t>(bytes.size())); error != 0) {
         struct stat after {};
@@ -388,7 +391,7 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
 
 void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     if (path.empty())
-        throw UserError("Invalid filename");
+        throw UserError(invalidFilename());
     const std::string real = realDestination(path);
     const std::string folder = parentFolder(real);
     const std::string stem = temporaryStem(real);

@@ -273,6 +273,10 @@ std::optional<std::vector<std::uint8_t>> readWithinLimit(const SettingsFileAcces
     return bytes;
 }
 
+UserError unableToWrite(const std::string& path) {
+    return UserError(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "Unable to write to %1")), {path});
+}
+
 // The file as it stands; a file that cannot be read, or is too large, holds nothing.
 IniText load(const SettingsFileAccess& files, const std::string& path) {
     try {
@@ -295,7 +299,7 @@ std::optional<IniText> loadForWriting(const SettingsFileAccess& files, const std
     } catch (const UserError&) {
         if (files.missing(path))
             return IniText{};
-        throw UserError("Unable to write to " + path);
+        throw unableToWrite(path);
     }
 }
 
@@ -303,14 +307,17 @@ void save(SettingsFileAccess& files, const std::string& path, const IniText& ini
     try {
         files.replace(path, ini.bytes());
     } catch (const UserError&) {
-        throw UserError("Unable to write to " + path);
+        throw unableToWrite(path);
     }
 }
 
 // A name or value the file cannot hold: the file itself may well be writable.
 [[noreturn]] void refuseUnreadable(const std::string& path) {
-    throw UserError("The settings file " + path +
-                    " cannot keep a name or value that would not read back the same");
+    throw UserError(
+        Text(KORVLAND_TRANSLATABLE(
+            "korvland::UserError",
+            "The settings file %1 cannot keep a name or value that would not read back the same")),
+        {path});
 }
 
 } // namespace
@@ -393,13 +400,20 @@ void SettingsStore::writeList(const std::string& section, const std::string& pre
         save(*mFiles, mFilePath, *ini);
 }
 
-std::string SettingsStore::problem() const {
+std::optional<Message> SettingsStore::problemMessage() const {
     const auto size = mFiles->regularFileSize(mFilePath);
     if (!size || *size <= kLargestSettingsFile)
-        return {};
-    return "The settings file " + mFilePath +
-           " is larger than 1 MiB, more than this program ever writes. It is left as it is; this run uses "
-           "the default settings and saves none";
+        return std::nullopt;
+    return Message(Text(KORVLAND_TRANSLATABLE(
+                       "korvland::UserError",
+                       "The settings file %1 is larger than 1 MiB, more than this program ever writes. It is "
+                       "left as it is; this run uses the default settings and saves none")),
+                   {mFilePath});
+}
+
+std::string SettingsStore::problem() const {
+    const std::optional<Message> message = problemMessage();
+    return message ? message->english() : std::string();
 }
 
 std::string defaultSettingsPath() {

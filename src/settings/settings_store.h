@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/user_error.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -40,7 +42,9 @@ class SettingsStore {
 
     const std::string& filePath() const { return mFilePath; }
 
-    // Why the settings file cannot be used (it is too large), or empty when it can.
+    // Why the settings file cannot be used (it is too large), or nothing when it can.
+    std::optional<Message> problemMessage() const;
+    // The same in English, or empty.
     std::string problem() const;
 
     std::string readString(const std::string& section, const std::string& key,

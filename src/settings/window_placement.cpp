@@ -59,8 +59,13 @@ std::string formatPlacement(const PlacementRecord& record) {
     return text;
 }
 
+Message notAnInteger(const std::string& field) {
+    return Message(Text(KORVLAND_TRANSLATABLE("korvland::UserError", "'%1' is not a valid integer value")),
+                   {field});
+}
+
 std::string notAnIntegerMessage(const std::string& field) {
-    return "'" + field + "' is not a valid integer value";
+    return notAnInteger(field).english();
 }
 
 FrameRect clampToScreen(FrameRect frame, int screenRight, int screenBottom) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/user_error.h"
+
 #include <string>
 #include <variant>
 
@@ -47,7 +49,8 @@ using ParsedPlacement = std::variant<PlacementIgnored, PlacementRecord, Placemen
 ParsedPlacement parsePlacement(const std::string& text);
 std::string formatPlacement(const PlacementRecord& record);
 
-// The message for a field that is not a decimal integer.
+// The message for a field that is not a decimal integer, and the same in English.
+Message notAnInteger(const std::string& field);
 std::string notAnIntegerMessage(const std::string& field);
 
 // A rectangle whose right or bottom edge lies beyond the screen's is moved back inside

@@ -1,6 +1,7 @@
 #include "ui/common/dialogs.h"
 
 #include "data/user_error.h"
+#include "ui/common/data_texts.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -48,7 +49,7 @@ void reportError(Dialogs& dialogs, QWidget* parent, const QString& message, cons
 }
 
 void reportError(Dialogs& dialogs, QWidget* parent, const UserError& error) {
-    reportError(dialogs, parent, QString::fromStdString(error.what()),
+    reportError(dialogs, parent, userErrorText(error),
                 QFile::decodeName(QByteArray::fromStdString(error.path())));
 }
 

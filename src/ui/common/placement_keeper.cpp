@@ -2,6 +2,7 @@
 
 #include "settings/settings_store.h"
 #include "ui/common/app_context.h"
+#include "ui/common/data_texts.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/explode_effect.h"
 #include "ui/common/window_frame.h"
@@ -104,7 +105,8 @@ bool PlacementKeeper::save() {
         mContext.store.deleteKey(kCommonSection, mOptions.key + "Font");
         return true;
     } catch (const std::exception& error) {
-        const QString message = QString::fromStdString(error.what());
+        const auto* userError = dynamic_cast<const UserError*>(&error);
+        const QString message = userError ? userErrorText(*userError) : QString::fromStdString(error.what());
         if (mContext.showSettingsFailure(message))
             reportError(mContext.dialogs, nullptr, message);
         return false;
@@ -166,7 +168,7 @@ bool PlacementKeeper::applyStored() {
     }
     if (const auto* bad = std::get_if<PlacementBadField>(&parsed)) {
         // Shown once the window is on the screen, not from inside its show.
-        const QString message = QString::fromStdString(notAnIntegerMessage(bad->field));
+        const QString message = messageText(notAnInteger(bad->field));
         QPointer<QWidget> window(&mWindow);
         Dialogs& dialogs = mContext.dialogs;
         QTimer::singleShot(0, this, [window, &dialogs, message] { reportError(dialogs, window, message); });

@@ -3,6 +3,7 @@
 #include "data/region.h"
 #include "data/user_error.h"
 #include "settings/settings_store.h"
+#include "ui/common/data_texts.h"
 #include "ui/common/edit_actions.h"
 #include "ui/common/explode_effect.h"
 #include "ui/common/hint_presenter.h"
@@ -146,7 +147,7 @@ bool EditorWindow::saveRecentFiles() {
         mRecentFiles.save(mContext.store);
         return true;
     } catch (const UserError& e) {
-        if (mContext.showSettingsFailure(QString::fromStdString(e.what())))
+        if (mContext.showSettingsFailure(userErrorText(e)))
             reportError(mContext.dialogs, this, e);
         return false;
     }
@@ -339,9 +340,8 @@ void EditorWindow::showMapCommand(QObject* sender) {
     // A file whose name names no region leaves the region, and so these texts, as they were.
     const LandmarkDocument& document = mContext.document;
     if (document.regionKnown()) {
-        const RegionTexts& texts = regionTexts(document.region());
         if (mRegionLine)
-            mRegionLine->setText(QString::fromLatin1(texts.locationLine));
+            mRegionLine->setText(regionLocationLineText(document.region()));
     }
     if (sender == mMapAction)
         emit mapRequested();

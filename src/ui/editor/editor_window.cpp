@@ -3,6 +3,7 @@
 #include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "ui/common/alt_letter_guard.h"
+#include "ui/common/data_texts.h"
 #include "ui/common/kind_label.h"
 #include "ui/common/radio_group.h"
 #include "ui/common/record_format.h"
@@ -414,8 +415,7 @@ void EditorWindow::refreshRecord() {
 
     // "Unknown" kinds change only the text; the label keeps the colour of the record before.
     const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
-    mKindLabel->setText(
-        QString::fromUtf8(kind.editorLabel.data(), static_cast<qsizetype>(kind.editorLabel.size())));
+    mKindLabel->setText(kindLabelText(kind));
     if (kind.editorLabelColour)
         setTextColour(mKindLabel, colourFromBgr(*kind.editorLabelColour));
 

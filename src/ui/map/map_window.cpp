@@ -1,6 +1,7 @@
 #include "ui/map/map_window.h"
 
 #include "data/region.h"
+#include "ui/common/data_texts.h"
 #include "ui/common/record_format.h"
 #include "ui/common/window_sight.h"
 
@@ -206,7 +207,7 @@ void MapWindow::windowClosed() {
 void MapWindow::showRegionCaption() {
     const LandmarkDocument& document = mContext.document;
     if (document.regionKnown())
-        setWindowTitle(QString::fromLatin1(regionTexts(document.region()).mapCaption));
+        setWindowTitle(regionMapCaptionText(document.region()));
 }
 
 void MapWindow::buildMarkers() {

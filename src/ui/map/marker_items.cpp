@@ -2,6 +2,7 @@
 #include "ui/map/map_selection.h"
 
 #include "data/text_codec.h"
+#include "ui/common/data_texts.h"
 #include "ui/common/record_format.h"
 #include "ui/map/map_scene.h"
 
@@ -243,8 +244,7 @@ void MarkerFrameItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
 
 QString markerHint(const LandmarkRecord& record) {
     const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
-    const QString prefix =
-        QString::fromLatin1(kind.hintPrefix.data(), static_cast<qsizetype>(kind.hintPrefix.size()));
+    const QString prefix = kindHintPrefixText(kind);
     if (record.loFileType >= 9)
         return prefix;
     const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));

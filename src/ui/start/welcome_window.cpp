@@ -2,6 +2,7 @@
 
 #include "data/user_error.h"
 #include "settings/settings_store.h"
+#include "ui/common/data_texts.h"
 #include "ui/common/landmarks_folder.h"
 
 #include <QCloseEvent>
@@ -158,8 +159,8 @@ void WelcomeWindow::paintEvent(QPaintEvent* event) {
 void WelcomeWindow::establishLandmarksFolder() {
     SettingsStore& store = mContext.store;
     // A settings file that cannot be used is told about once, here, and left alone.
-    if (const std::string problem = store.problem(); !problem.empty()) {
-        reportError(mContext.dialogs, nullptr, QString::fromStdString(problem));
+    if (const std::optional<Message> problem = store.problemMessage()) {
+        reportError(mContext.dialogs, nullptr, messageText(*problem));
         mContext.landmarksFolder = defaultLandmarksFolder();
         return;
     }

@@ -1,5 +1,7 @@
 #include "ui/tables/filter_row.h"
 
+#include "ui/common/data_texts.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -13,10 +15,6 @@ namespace {
 
 constexpr int kMargin = 2;
 constexpr int kSpacing = 3;
-
-QString qText(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QComboBox* makeCombo(QWidget* parent, const char* name, const QStringList& items) {
     auto* combo = new QComboBox(parent);
@@ -38,7 +36,7 @@ FilterRow::FilterRow(QWidget* parent) : QWidget(parent) {
 
     QStringList kinds{tr("Any kind")};
     for (const LandmarkKind kind : kFilterKinds)
-        kinds.append(qText(kindInfo(kind).editorLabel));
+        kinds.append(kindLabelText(kindInfo(kind)));
     mKind = makeCombo(this, filter_row_names::kKind, kinds);
     mSide = makeCombo(this, filter_row_names::kSide,
                       {tr("Any side"),
