@@ -1,4 +1,1414 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
+<context>
+    <name>korvland::Dialogs</name>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <extracomment>%1 is the name of the file chosen in a save dialog.</extracomment>
+        <translation>%1 ist bereits vorhanden.
+Möchten Sie die Datei ersetzen?</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::EditActions</name>
+    <message>
+        <source>&amp;Undo</source>
+        <extracomment>%1 is the step to undo, e.g. &quot;Side of Arras&quot;.</extracomment>
+        <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <extracomment>%1 is the step to redo, e.g. &quot;Side of Arras&quot;.</extracomment>
+        <translation>&amp;Wiederholen</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>&amp;Alles auswählen</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>&amp;Nichts auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Invert Selection</source>
+        <translation>Auswahl um&amp;kehren</translation>
+    </message>
+    <message>
+        <source>Switch O&amp;n</source>
+        <translation>&amp;Einschalten</translation>
+    </message>
+    <message>
+        <source>Switch O&amp;ff</source>
+        <translation>A&amp;usschalten</translation>
+    </message>
+    <message>
+        <source>&amp;German</source>
+        <extracomment>The side a landmark belongs to, in the &quot;Set Side&quot; submenu.</extracomment>
+        <translation>&amp;Deutsch</translation>
+    </message>
+    <message>
+        <source>&amp;Allied</source>
+        <extracomment>The side a landmark belongs to, in the &quot;Set Side&quot; submenu.</extracomment>
+        <translation>&amp;Alliiert</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederholen: %1</translation>
+    </message>
+    <message>
+        <source>Set &amp;Side</source>
+        <extracomment>Submenu: sets the side (German or Allied) of the selected landmarks.</extracomment>
+        <translation>Seite &amp;festlegen</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::EditorWindow</name>
+    <message>
+        <source>&amp;Open</source>
+        <extracomment>Menu bar: the menu of files to open. Alt letter unique in the menu bar.</extracomment>
+        <translation>Ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>&amp;Master</source>
+        <extracomment>&quot;Open&quot; menu: the master copy of a landmark file (*.mlf).</extracomment>
+        <translation>&amp;Masterdatei</translation>
+    </message>
+    <message>
+        <source>&amp;Profile</source>
+        <extracomment>&quot;Open&quot; menu: a landmark profile (*.lmp).</extracomment>
+        <translation>&amp;Profil</translation>
+    </message>
+    <message>
+        <source>&amp;Landmark</source>
+        <extracomment>&quot;Open&quot; menu: a landmark file (*.dat).</extracomment>
+        <translation>&amp;Landmarken</translation>
+    </message>
+    <message>
+        <source>Save &amp;Profile</source>
+        <extracomment>Menu bar command. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Profil speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Save Landmark</source>
+        <extracomment>Menu bar command: writes the landmark file. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <extracomment>Menu bar. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Change Folder</source>
+        <extracomment>Menu bar command: the landmarks folder. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <source>&amp;Map</source>
+        <extracomment>Menu bar command: shows the map window. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Karte</translation>
+    </message>
+    <message>
+        <source>&amp;Data</source>
+        <extracomment>Menu bar command: shows the ownership table. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Daten</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <extracomment>Menu bar command. Alt letter unique in the menu bar.</extracomment>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <extracomment>A keyboard command (Ctrl+Q) that closes the editor; not in a menu.</extracomment>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Discard them?</source>
+        <extracomment>Second sentence after &quot;3 changes are not saved.&quot; (the changes).</extracomment>
+        <translation>Möchten Sie sie verwerfen?</translation>
+    </message>
+    <message>
+        <source>Choose A Masterflie to Open</source>
+        <extracomment>Title of the file dialog that opens a master copy (*.mlf).</extracomment>
+        <translation>Zu öffnende Masterdatei wählen</translation>
+    </message>
+    <message>
+        <source>Master Landmarks File</source>
+        <translation>Master-Landmarkendatei</translation>
+    </message>
+    <message>
+        <source>Open a Landmarks Profile</source>
+        <translation>Landmarkenprofil öffnen</translation>
+    </message>
+    <message>
+        <source>Landmark Profile</source>
+        <translation>Landmarkenprofil</translation>
+    </message>
+    <message>
+        <source>Save Landmark Profile</source>
+        <translation>Landmarkenprofil speichern</translation>
+    </message>
+    <message>
+        <source>Landmarks Profiles</source>
+        <translation>Landmarkenprofile</translation>
+    </message>
+    <message>
+        <source>Landmarks Profile not saved.</source>
+        <extracomment>Shown when the save dialog was cancelled.</extracomment>
+        <translation>Das Landmarkenprofil wurde nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>Save Compiled Landmark File</source>
+        <translation>Kompilierte Landmarkendatei speichern</translation>
+    </message>
+    <message>
+        <source>All Landmarks Files</source>
+        <translation>Alle Landmarkendateien</translation>
+    </message>
+    <message>
+        <source>Landmarks file not compiled.</source>
+        <extracomment>Shown when the save dialog was cancelled: the landmark file was not written.</extracomment>
+        <translation>Die Landmarkendatei wurde nicht kompiliert.</translation>
+    </message>
+    <message>
+        <source>About the Landmarks Editor</source>
+        <translation>Über den Landmarken-Editor</translation>
+    </message>
+    <message>
+        <source>KORV TLQ Landmarks Editor</source>
+        <extracomment>The window title, the program&apos;s name.</extracomment>
+        <translation>KORV TLQ Landmarken-Editor</translation>
+    </message>
+    <message>
+        <source>A program to modify KORV Landmark files for TLQ Play.</source>
+        <translation>Ein Programm zum Ändern von KORV-Landmarkendateien für TLQ Play.</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <extracomment>%1 is the version number.</extracomment>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Written by the korvland developers for the operators of TLQ game servers.</source>
+        <translation>Geschrieben von den korvland-Entwicklern für die Betreiber von TLQ-Spielservern.</translation>
+    </message>
+    <message>
+        <source>Saved %1: 1 landmark, %2 switched off.</source>
+        <extracomment>%1 is the file name, %2 the number of landmarks switched off.</extracomment>
+        <translation>%1 gespeichert: 1 Landmarke, %2 ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Saved %1: %2 landmarks, %3 switched off.</source>
+        <extracomment>%1 is the file name, %2 the number of landmarks, %3 those switched off.</extracomment>
+        <translation>%1 gespeichert: %2 Landmarken, %3 ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Quit without saving?</source>
+        <extracomment>Second sentence after &quot;3 changes are not saved.&quot;</extracomment>
+        <translation>Möchten Sie ohne Speichern beenden?</translation>
+    </message>
+    <message>
+        <source>File being edited:</source>
+        <translation>Geöffnete Datei:</translation>
+    </message>
+    <message>
+        <source>Record Number</source>
+        <translation>Datensatz</translation>
+    </message>
+    <message>
+        <source>Active Landmark</source>
+        <extracomment>The group that switches the current landmark on (&quot;Yes&quot;) or off (&quot;No&quot;).</extracomment>
+        <translation>Landmarke aktiv</translation>
+    </message>
+    <message>
+        <source>Yes</source>
+        <translation>Ja</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>Nein</translation>
+    </message>
+    <message>
+        <source>Landmark Type</source>
+        <translation>Landmarkentyp</translation>
+    </message>
+    <message>
+        <source>Table</source>
+        <extracomment>Opens the status table of all landmarks.</extracomment>
+        <translation>Tabelle</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <extracomment>Followed by the region of the file, e.g. &quot;Western Front&quot;.</extracomment>
+        <translation>Region:</translation>
+    </message>
+    <message>
+        <source># of records:</source>
+        <translation>Datensätze:</translation>
+    </message>
+    <message>
+        <source>Size of records:</source>
+        <extracomment>Followed by the size of one record in bytes.</extracomment>
+        <translation>Satzgröße:</translation>
+    </message>
+    <message>
+        <source>Land Mark Name:</source>
+        <translation>Landmarkenname:</translation>
+    </message>
+    <message>
+        <source>Landmark ID:</source>
+        <translation>ID:</translation>
+    </message>
+    <message>
+        <source>Lo File Type:</source>
+        <extracomment>The landmark&apos;s type byte (a hexadecimal number).</extracomment>
+        <translation>Lo-Dateityp:</translation>
+    </message>
+    <message>
+        <source>Lo File No.:</source>
+        <extracomment>The landmark&apos;s sub-type byte (a hexadecimal number).</extracomment>
+        <translation>Lo-Datei-Nr.:</translation>
+    </message>
+    <message>
+        <source>Side:</source>
+        <extracomment>The side a landmark belongs to: &quot;German&quot; or &quot;Allied&quot;.</extracomment>
+        <translation>Seite:</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <extracomment>The German side (not the language).</extracomment>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Allied</source>
+        <translation>Alliiert</translation>
+    </message>
+    <message>
+        <source>N/S Coord:</source>
+        <extracomment>North/south coordinate.</extracomment>
+        <translation>Nord/Süd:</translation>
+    </message>
+    <message>
+        <source>E/W Coord:</source>
+        <extracomment>East/west coordinate.</extracomment>
+        <translation>Ost/West:</translation>
+    </message>
+    <message>
+        <source>Elevation:</source>
+        <translation>Höhe:</translation>
+    </message>
+    <message>
+        <source>Rotation:</source>
+        <translation>Rotation:</translation>
+    </message>
+    <message>
+        <source>Mouse Coords</source>
+        <extracomment>Never shown: a hidden group the map window writes its pointer readings into.</extracomment>
+        <translation>Mauskoordinaten</translation>
+    </message>
+    <message>
+        <source>n/s location</source>
+        <translation>Nord/Süd-Position</translation>
+    </message>
+    <message>
+        <source>e/w location</source>
+        <translation>Ost/West-Position</translation>
+    </message>
+    <message>
+        <source>pointer y</source>
+        <translation>Zeiger y</translation>
+    </message>
+    <message>
+        <source>pointer x</source>
+        <translation>Zeiger x</translation>
+    </message>
+    <message>
+        <source>Current Control</source>
+        <extracomment>Placeholder for the name of the marker last clicked on the map.</extracomment>
+        <translation>Aktuelle Markierung</translation>
+    </message>
+    <message>
+        <source>Copyright © the korvland developers</source>
+        <translation>Copyright © die korvland-Entwickler</translation>
+    </message>
+    <message>
+        <source>%1 selected</source>
+        <extracomment>The status bar&apos;s count of selected landmarks.</extracomment>
+        <translation>%1 ausgewählt</translation>
+    </message>
+    <message>
+        <source>MMMM dd yyyy  HH:mm:ss</source>
+        <extracomment>The status bar clock as a QDateTime format; the month name comes from the locale. The panel is 130 pixels wide: keep the length.</extracomment>
+        <translation>dd. MMMM yyyy  HH:mm:ss</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::FilterRow</name>
+    <message>
+        <source>Name</source>
+        <extracomment>Placeholder of the box that filters the status table by landmark name.</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Show the landmarks whose name contains this text</source>
+        <translation>Die Landmarken zeigen, deren Name diesen Text enthält</translation>
+    </message>
+    <message>
+        <source>Any kind</source>
+        <translation>Alle Arten</translation>
+    </message>
+    <message>
+        <source>Any side</source>
+        <translation>Alle Seiten</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <extracomment>Filter choice: the landmarks of the German side.</extracomment>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Allied</source>
+        <extracomment>Filter choice: the landmarks of the Allied side.</extracomment>
+        <translation>Alliiert</translation>
+    </message>
+    <message>
+        <source>Any state</source>
+        <translation>Alle Zustände</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <extracomment>Filter choice: the landmarks switched on.</extracomment>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <extracomment>Filter choice: the landmarks switched off.</extracomment>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Untick to show every landmark again</source>
+        <translation>Haken entfernen, um wieder alle Landmarken zu zeigen</translation>
+    </message>
+    <message>
+        <source>Only %1</source>
+        <extracomment>%1 names the landmarks of an ownership cell as a subject: &quot;the 4 Allied bridges&quot;, &quot;the German airfield&quot; (the texts of korvland::OwnershipWindow).</extracomment>
+        <translation>Nur %1</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::FindBar</name>
+    <message>
+        <source>Find:</source>
+        <translation>Suchen:</translation>
+    </message>
+    <message>
+        <source>Previous (%1)</source>
+        <extracomment>Hint of the button that goes to the previous match; %1 is its key.</extracomment>
+        <translation>Vorheriger Treffer (%1)</translation>
+    </message>
+    <message>
+        <source>Next (%1)</source>
+        <extracomment>Hint of the button that goes to the next match; %1 is its key.</extracomment>
+        <translation>Nächster Treffer (%1)</translation>
+    </message>
+    <message>
+        <source>Select All Matches</source>
+        <extracomment>Button 112 pixels wide: selects every landmark whose name matches.</extracomment>
+        <translation>Alle Treffer wählen</translation>
+    </message>
+    <message>
+        <source>Close (%1)</source>
+        <extracomment>Hint of the button that hides the find bar; %1 is its key.</extracomment>
+        <translation>Schließen (%1)</translation>
+    </message>
+    <message>
+        <source>Not found</source>
+        <translation>Nicht gefunden</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>The match&apos;s place among all matches: &quot;3 of 12&quot;.</extracomment>
+        <translation>%1 von %2</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::FolderChooser</name>
+    <message>
+        <source>Choose Landmarks Files Location</source>
+        <translation>Ort der Landmarkendateien wählen</translation>
+    </message>
+    <message>
+        <source>&amp;Path:</source>
+        <translation>&amp;Pfad:</translation>
+    </message>
+    <message>
+        <source>&amp;Drive:</source>
+        <translation>&amp;Laufwerk:</translation>
+    </message>
+    <message>
+        <source>&amp;New Folder</source>
+        <translation>&amp;Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Name: (%1)</source>
+        <extracomment>The prompt for a new folder&apos;s name; %1 is the folder it goes into, shortened from the left.</extracomment>
+        <translation>Name: (%1)</translation>
+    </message>
+    <message>
+        <source>New Folder</source>
+        <translation>Neuer Ordner</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warnung</translation>
+    </message>
+    <message>
+        <source>IO-Error!
+Could not create folder.</source>
+        <translation>E/A-Fehler!
+Der Ordner konnte nicht angelegt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::LandmarkKind</name>
+    <message>
+        <source>Airfield</source>
+        <extracomment>A landmark&apos;s kind, beside its type in the editor. &quot;Airfield: &quot; and the like start a marker&apos;s tool tip, before the landmark&apos;s name; &quot;Airfields&quot; and the like head the ownership table&apos;s columns.</extracomment>
+        <translation>Flugplatz</translation>
+    </message>
+    <message>
+        <source>Airfield: </source>
+        <translation>Flugplatz: </translation>
+    </message>
+    <message>
+        <source>Airfields</source>
+        <translation>Flugplätze</translation>
+    </message>
+    <message>
+        <source>City</source>
+        <translation>Großstadt</translation>
+    </message>
+    <message>
+        <source>City: </source>
+        <translation>Großstadt: </translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Großstädte</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>Nachschub</translation>
+    </message>
+    <message>
+        <source>Supply: </source>
+        <translation>Nachschub: </translation>
+    </message>
+    <message>
+        <source>Train Station</source>
+        <translation>Bahnhof</translation>
+    </message>
+    <message>
+        <source>Train Station: </source>
+        <translation>Bahnhof: </translation>
+    </message>
+    <message>
+        <source>Train Stations</source>
+        <translation>Bahnhöfe</translation>
+    </message>
+    <message>
+        <source>Troops</source>
+        <translation>Truppen</translation>
+    </message>
+    <message>
+        <source>Troops: </source>
+        <translation>Truppen: </translation>
+    </message>
+    <message>
+        <source>Bridge</source>
+        <translation>Brücke</translation>
+    </message>
+    <message>
+        <source>Bridge: </source>
+        <translation>Brücke: </translation>
+    </message>
+    <message>
+        <source>Bridges</source>
+        <translation>Brücken</translation>
+    </message>
+    <message>
+        <source>Factory</source>
+        <translation>Fabrik</translation>
+    </message>
+    <message>
+        <source>Factory: </source>
+        <translation>Fabrik: </translation>
+    </message>
+    <message>
+        <source>Factories</source>
+        <translation>Fabriken</translation>
+    </message>
+    <message>
+        <source>Balloon</source>
+        <translation>Ballon</translation>
+    </message>
+    <message>
+        <source>Balloon: </source>
+        <translation>Ballon: </translation>
+    </message>
+    <message>
+        <source>Unknown</source>
+        <extracomment>The kind of a landmark switched off or of a type the editor does not know.</extracomment>
+        <translation>Unbekannt</translation>
+    </message>
+    <message>
+        <source>Blank Landmark: </source>
+        <translation>Leere Landmarke: </translation>
+    </message>
+    <message>
+        <source>Town</source>
+        <translation>Stadt</translation>
+    </message>
+    <message>
+        <source>Town: </source>
+        <translation>Stadt: </translation>
+    </message>
+    <message>
+        <source>Towns</source>
+        <translation>Städte</translation>
+    </message>
+    <message>
+        <source>Village</source>
+        <translation>Dorf</translation>
+    </message>
+    <message>
+        <source>Village: </source>
+        <translation>Dorf: </translation>
+    </message>
+    <message>
+        <source>Villages</source>
+        <translation>Dörfer</translation>
+    </message>
+    <message>
+        <source>Blank</source>
+        <extracomment>The kind of a blank landmark (an empty place holder).</extracomment>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>Blanks</source>
+        <translation>Leere</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::LandmarksFolder</name>
+    <message>
+        <source>Landmark Files</source>
+        <translation>Landmarkendateien</translation>
+    </message>
+    <message>
+        <source>Data Flies</source>
+        <extracomment>A file type in the open dialog: every file ending in .dat (&quot;Flies&quot; as the program always wrote it).</extracomment>
+        <translation>Datendateien</translation>
+    </message>
+    <message>
+        <source>All Files</source>
+        <translation>Alle Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::MapMarker</name>
+    <message>
+        <source>Allied %1%2</source>
+        <extracomment>A marker&apos;s hint: %1 is the landmark&apos;s kind with its colon (&quot;Airfield: &quot;), %2 its name.</extracomment>
+        <translation>%1%2 (Alliiert)</translation>
+    </message>
+    <message>
+        <source>German %1%2</source>
+        <extracomment>A marker&apos;s hint: %1 is the landmark&apos;s kind with its colon (&quot;Airfield: &quot;), %2 its name.</extracomment>
+        <translation>%1%2 (Deutsch)</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::MapWindow</name>
+    <message>
+        <source>object PB1: TPaintBox</source>
+        <extracomment>The map window&apos;s caption until a file names its region. In English it is the old program&apos;s name of its drawing surface; a translation may simply name the map.</extracomment>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>1:2 Scale</source>
+        <translation>Maßstab 1:2</translation>
+    </message>
+    <message>
+        <source>1:1 Scale</source>
+        <translation>Maßstab 1:1</translation>
+    </message>
+    <message>
+        <source>2:1 Scale</source>
+        <translation>Maßstab 2:1</translation>
+    </message>
+    <message>
+        <source>4:1 Scale</source>
+        <translation>Maßstab 4:1</translation>
+    </message>
+    <message>
+        <source>Front Line</source>
+        <translation>Frontlinie</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::OwnershipWindow</name>
+    <message>
+        <source>Select the %1 Allied airfields</source>
+        <extracomment>%1 is a number above one: the tool tip of a count that selects what it counts.</extracomment>
+        <translation>Die %1 alliierten Flugplätze auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied airfield</source>
+        <extracomment>The tool tip of a count of one that selects the landmark it counts.</extracomment>
+        <translation>Den alliierten Flugplatz auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied airfields</source>
+        <extracomment>The tool tip of a count of none.</extracomment>
+        <translation>Keine alliierten Flugplätze</translation>
+    </message>
+    <message>
+        <source>the %1 Allied airfields</source>
+        <extracomment>%1 is a number above one. What the status table keeps to, shown in its filter row as &quot;Only %1&quot; (korvland::FilterRow): use the case that follows &quot;Only&quot;.</extracomment>
+        <translation>die %1 alliierten Flugplätze</translation>
+    </message>
+    <message>
+        <source>the Allied airfield</source>
+        <extracomment>What the status table keeps to, shown in its filter row as &quot;Only %1&quot; (korvland::FilterRow): use the case that follows &quot;Only&quot;.</extracomment>
+        <translation>der alliierte Flugplatz</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied cities</source>
+        <translation>Die %1 alliierten Großstädte auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied city</source>
+        <translation>Die alliierte Großstadt auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied cities</source>
+        <translation>Keine alliierten Großstädte</translation>
+    </message>
+    <message>
+        <source>the %1 Allied cities</source>
+        <translation>die %1 alliierten Großstädte</translation>
+    </message>
+    <message>
+        <source>the Allied city</source>
+        <translation>die alliierte Großstadt</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied supply landmarks</source>
+        <translation>Die %1 alliierten Nachschub-Landmarken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied supply landmark</source>
+        <translation>Die alliierte Nachschub-Landmarke auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied supply landmarks</source>
+        <translation>Keine alliierten Nachschub-Landmarken</translation>
+    </message>
+    <message>
+        <source>the %1 Allied supply landmarks</source>
+        <translation>die %1 alliierten Nachschub-Landmarken</translation>
+    </message>
+    <message>
+        <source>the Allied supply landmark</source>
+        <translation>die alliierte Nachschub-Landmarke</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied train stations</source>
+        <translation>Die %1 alliierten Bahnhöfe auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied train station</source>
+        <translation>Den alliierten Bahnhof auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied train stations</source>
+        <translation>Keine alliierten Bahnhöfe</translation>
+    </message>
+    <message>
+        <source>the %1 Allied train stations</source>
+        <translation>die %1 alliierten Bahnhöfe</translation>
+    </message>
+    <message>
+        <source>the Allied train station</source>
+        <translation>der alliierte Bahnhof</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied bridges</source>
+        <translation>Die %1 alliierten Brücken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied bridge</source>
+        <translation>Die alliierte Brücke auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied bridges</source>
+        <translation>Keine alliierten Brücken</translation>
+    </message>
+    <message>
+        <source>the %1 Allied bridges</source>
+        <translation>die %1 alliierten Brücken</translation>
+    </message>
+    <message>
+        <source>the Allied bridge</source>
+        <translation>die alliierte Brücke</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied factories</source>
+        <translation>Die %1 alliierten Fabriken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied factory</source>
+        <translation>Die alliierte Fabrik auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied factories</source>
+        <translation>Keine alliierten Fabriken</translation>
+    </message>
+    <message>
+        <source>the %1 Allied factories</source>
+        <translation>die %1 alliierten Fabriken</translation>
+    </message>
+    <message>
+        <source>the Allied factory</source>
+        <translation>die alliierte Fabrik</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied towns</source>
+        <translation>Die %1 alliierten Städte auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied town</source>
+        <translation>Die alliierte Stadt auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied towns</source>
+        <translation>Keine alliierten Städte</translation>
+    </message>
+    <message>
+        <source>the %1 Allied towns</source>
+        <translation>die %1 alliierten Städte</translation>
+    </message>
+    <message>
+        <source>the Allied town</source>
+        <translation>die alliierte Stadt</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied villages</source>
+        <translation>Die %1 alliierten Dörfer auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied village</source>
+        <translation>Das alliierte Dorf auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied villages</source>
+        <translation>Keine alliierten Dörfer</translation>
+    </message>
+    <message>
+        <source>the %1 Allied villages</source>
+        <translation>die %1 alliierten Dörfer</translation>
+    </message>
+    <message>
+        <source>the Allied village</source>
+        <translation>das alliierte Dorf</translation>
+    </message>
+    <message>
+        <source>Select the %1 Allied blank landmarks</source>
+        <translation>Die %1 alliierten leeren Landmarken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the Allied blank landmark</source>
+        <translation>Die alliierte leere Landmarke auswählen</translation>
+    </message>
+    <message>
+        <source>No Allied blank landmarks</source>
+        <translation>Keine alliierten leeren Landmarken</translation>
+    </message>
+    <message>
+        <source>the %1 Allied blank landmarks</source>
+        <translation>die %1 alliierten leeren Landmarken</translation>
+    </message>
+    <message>
+        <source>the Allied blank landmark</source>
+        <translation>die alliierte leere Landmarke</translation>
+    </message>
+    <message>
+        <source>Select the %1 German airfields</source>
+        <translation>Die %1 deutschen Flugplätze auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German airfield</source>
+        <translation>Den deutschen Flugplatz auswählen</translation>
+    </message>
+    <message>
+        <source>No German airfields</source>
+        <translation>Keine deutschen Flugplätze</translation>
+    </message>
+    <message>
+        <source>the %1 German airfields</source>
+        <translation>die %1 deutschen Flugplätze</translation>
+    </message>
+    <message>
+        <source>the German airfield</source>
+        <translation>der deutsche Flugplatz</translation>
+    </message>
+    <message>
+        <source>Select the %1 German cities</source>
+        <translation>Die %1 deutschen Großstädte auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German city</source>
+        <translation>Die deutsche Großstadt auswählen</translation>
+    </message>
+    <message>
+        <source>No German cities</source>
+        <translation>Keine deutschen Großstädte</translation>
+    </message>
+    <message>
+        <source>the %1 German cities</source>
+        <translation>die %1 deutschen Großstädte</translation>
+    </message>
+    <message>
+        <source>the German city</source>
+        <translation>die deutsche Großstadt</translation>
+    </message>
+    <message>
+        <source>Select the %1 German supply landmarks</source>
+        <translation>Die %1 deutschen Nachschub-Landmarken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German supply landmark</source>
+        <translation>Die deutsche Nachschub-Landmarke auswählen</translation>
+    </message>
+    <message>
+        <source>No German supply landmarks</source>
+        <translation>Keine deutschen Nachschub-Landmarken</translation>
+    </message>
+    <message>
+        <source>the %1 German supply landmarks</source>
+        <translation>die %1 deutschen Nachschub-Landmarken</translation>
+    </message>
+    <message>
+        <source>the German supply landmark</source>
+        <translation>die deutsche Nachschub-Landmarke</translation>
+    </message>
+    <message>
+        <source>Select the %1 German train stations</source>
+        <translation>Die %1 deutschen Bahnhöfe auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German train station</source>
+        <translation>Den deutschen Bahnhof auswählen</translation>
+    </message>
+    <message>
+        <source>No German train stations</source>
+        <translation>Keine deutschen Bahnhöfe</translation>
+    </message>
+    <message>
+        <source>the %1 German train stations</source>
+        <translation>die %1 deutschen Bahnhöfe</translation>
+    </message>
+    <message>
+        <source>the German train station</source>
+        <translation>der deutsche Bahnhof</translation>
+    </message>
+    <message>
+        <source>Select the %1 German bridges</source>
+        <translation>Die %1 deutschen Brücken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German bridge</source>
+        <translation>Die deutsche Brücke auswählen</translation>
+    </message>
+    <message>
+        <source>No German bridges</source>
+        <translation>Keine deutschen Brücken</translation>
+    </message>
+    <message>
+        <source>the %1 German bridges</source>
+        <translation>die %1 deutschen Brücken</translation>
+    </message>
+    <message>
+        <source>the German bridge</source>
+        <translation>die deutsche Brücke</translation>
+    </message>
+    <message>
+        <source>Select the %1 German factories</source>
+        <translation>Die %1 deutschen Fabriken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German factory</source>
+        <translation>Die deutsche Fabrik auswählen</translation>
+    </message>
+    <message>
+        <source>No German factories</source>
+        <translation>Keine deutschen Fabriken</translation>
+    </message>
+    <message>
+        <source>the %1 German factories</source>
+        <translation>die %1 deutschen Fabriken</translation>
+    </message>
+    <message>
+        <source>the German factory</source>
+        <translation>die deutsche Fabrik</translation>
+    </message>
+    <message>
+        <source>Select the %1 German towns</source>
+        <translation>Die %1 deutschen Städte auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German town</source>
+        <translation>Die deutsche Stadt auswählen</translation>
+    </message>
+    <message>
+        <source>No German towns</source>
+        <translation>Keine deutschen Städte</translation>
+    </message>
+    <message>
+        <source>the %1 German towns</source>
+        <translation>die %1 deutschen Städte</translation>
+    </message>
+    <message>
+        <source>the German town</source>
+        <translation>die deutsche Stadt</translation>
+    </message>
+    <message>
+        <source>Select the %1 German villages</source>
+        <translation>Die %1 deutschen Dörfer auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German village</source>
+        <translation>Das deutsche Dorf auswählen</translation>
+    </message>
+    <message>
+        <source>No German villages</source>
+        <translation>Keine deutschen Dörfer</translation>
+    </message>
+    <message>
+        <source>the %1 German villages</source>
+        <translation>die %1 deutschen Dörfer</translation>
+    </message>
+    <message>
+        <source>the German village</source>
+        <translation>das deutsche Dorf</translation>
+    </message>
+    <message>
+        <source>Select the %1 German blank landmarks</source>
+        <translation>Die %1 deutschen leeren Landmarken auswählen</translation>
+    </message>
+    <message>
+        <source>Select the German blank landmark</source>
+        <translation>Die deutsche leere Landmarke auswählen</translation>
+    </message>
+    <message>
+        <source>No German blank landmarks</source>
+        <translation>Keine deutschen leeren Landmarken</translation>
+    </message>
+    <message>
+        <source>the %1 German blank landmarks</source>
+        <translation>die %1 deutschen leeren Landmarken</translation>
+    </message>
+    <message>
+        <source>the German blank landmark</source>
+        <translation>die deutsche leere Landmarke</translation>
+    </message>
+    <message>
+        <source>Airfields</source>
+        <translation>Flugplätze</translation>
+    </message>
+    <message>
+        <source>Cities</source>
+        <translation>Großst.</translation>
+    </message>
+    <message>
+        <source>Supply</source>
+        <translation>Nachsch.</translation>
+    </message>
+    <message>
+        <source>Train Stations</source>
+        <translation>Bahnhöfe</translation>
+    </message>
+    <message>
+        <source>Bridges</source>
+        <translation>Brücken</translation>
+    </message>
+    <message>
+        <source>Factories</source>
+        <translation>Fabriken</translation>
+    </message>
+    <message>
+        <source>Towns</source>
+        <translation>Städte</translation>
+    </message>
+    <message>
+        <source>Villages</source>
+        <translation>Dörfer</translation>
+    </message>
+    <message>
+        <source>Blanks</source>
+        <translation>Leere</translation>
+    </message>
+    <message>
+        <source>Allied</source>
+        <extracomment>Row caption of the ownership table: the landmarks the Allied side owns.</extracomment>
+        <translation>Alliiert</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <extracomment>Row caption of the ownership table: the landmarks the German side owns.</extracomment>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Active Landmark Ownership Table</source>
+        <translation>Besitztabelle der aktiven Landmarken</translation>
+    </message>
+    <message>
+        <source>Update Data</source>
+        <extracomment>Menu bar command: counts the landmarks again.</extracomment>
+        <translation>Daten aktualisieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <extracomment>Menu bar command: hides the ownership table.</extracomment>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Owner</source>
+        <extracomment>Caption above the row captions &quot;Allied&quot; and &quot;German&quot;: the side that owns the landmarks.</extracomment>
+        <translation>Besitzer</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::QtDialogs</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::RecordCommands</name>
+    <message>
+        <source>Side of %1</source>
+        <extracomment>Undo step: the side (German or Allied) of a landmark or of &quot;3 Landmarks&quot;.</extracomment>
+        <translation>Seite von %1</translation>
+    </message>
+    <message>
+        <source>Switch On %1</source>
+        <extracomment>Undo step: a landmark or &quot;3 Landmarks&quot; switched on.</extracomment>
+        <translation>%1 einschalten</translation>
+    </message>
+    <message>
+        <source>Switch Off %1</source>
+        <extracomment>Undo step: a landmark or &quot;3 Landmarks&quot; switched off.</extracomment>
+        <translation>%1 ausschalten</translation>
+    </message>
+    <message>
+        <source>Name of %1</source>
+        <extracomment>Undo step: a landmark&apos;s name typed.</extracomment>
+        <translation>Name von %1</translation>
+    </message>
+    <message>
+        <source>Type of %1</source>
+        <extracomment>Undo step: a landmark&apos;s type changed.</extracomment>
+        <translation>Typ von %1</translation>
+    </message>
+    <message>
+        <source>Sub-Type of %1</source>
+        <extracomment>Undo step: a landmark&apos;s sub-type changed.</extracomment>
+        <translation>Untertyp von %1</translation>
+    </message>
+    <message>
+        <source>1 Landmark</source>
+        <extracomment>The subject of an undo step on one selected landmark (&quot;Switch On 1 Landmark&quot;).</extracomment>
+        <translation>1 Landmarke</translation>
+    </message>
+    <message>
+        <source>%1 Landmarks</source>
+        <extracomment>The subject of an undo step on many selected landmarks (&quot;Switch On 3 Landmarks&quot;).</extracomment>
+        <translation>%1 Landmarken</translation>
+    </message>
+    <message>
+        <source>Landmark %1</source>
+        <extracomment>A landmark without a name, by its record number.</extracomment>
+        <translation>Landmarke %1</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::RecordFormat</name>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <extracomment>%1 is what the user typed into a type box, with a leading &quot;$&quot;.</extracomment>
+        <translation>&apos;%1&apos; ist kein gültiger ganzzahliger Wert</translation>
+    </message>
+    <message>
+        <source>A landmark of type 06 stays switched off: give it another type first.</source>
+        <translation>Eine Landmarke vom Typ 06 bleibt ausgeschaltet: Geben Sie ihr zuerst einen anderen Typ.</translation>
+    </message>
+    <message>
+        <source>%1 landmarks of type 06 stay switched off: give them another type first.</source>
+        <extracomment>%1 is a number of landmarks, always more than one.</extracomment>
+        <translation>%1 Landmarken vom Typ 06 bleiben ausgeschaltet: Geben Sie ihnen zuerst einen anderen Typ.</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::Region</name>
+    <message>
+        <source>Map of Marne Region</source>
+        <translation>Karte der Region Marne</translation>
+    </message>
+    <message>
+        <source>Landmarks of the Marne Region</source>
+        <translation>Landmarken der Region Marne</translation>
+    </message>
+    <message>
+        <source>Map of Flanders Region</source>
+        <translation>Karte der Region Flandern</translation>
+    </message>
+    <message>
+        <source>Landmarks of the Flanders Region</source>
+        <translation>Landmarken der Region Flandern</translation>
+    </message>
+    <message>
+        <source>Map of Verdun Region</source>
+        <translation>Karte der Region Verdun</translation>
+    </message>
+    <message>
+        <source>Landmarks of the Verdun Region</source>
+        <translation>Landmarken der Region Verdun</translation>
+    </message>
+    <message>
+        <source>Map of Alsace Region</source>
+        <translation>Karte der Region Elsass</translation>
+    </message>
+    <message>
+        <source>Landmarks of the Alsace Region</source>
+        <translation>Landmarken der Region Elsass</translation>
+    </message>
+    <message>
+        <source>Map of Island Region</source>
+        <translation>Karte der Inselregion</translation>
+    </message>
+    <message>
+        <source>Landmarks of the Island Region</source>
+        <translation>Landmarken der Inselregion</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::SaveQuestions</name>
+    <message>
+        <source>%1 is a profile. Replace it with landmarks?</source>
+        <translation>%1 ist ein Profil. Möchten Sie es durch Landmarken ersetzen?</translation>
+    </message>
+    <message>
+        <source>%1 has been changed by another program since it was opened. Replace it with the editor&apos;s landmarks?</source>
+        <translation>%1 wurde seit dem Öffnen von einem anderen Programm geändert. Möchten Sie die Datei durch die Landmarken des Editors ersetzen?</translation>
+    </message>
+    <message>
+        <source>%1 is a landmark file. Replace it with a profile?</source>
+        <translation>%1 ist eine Landmarkendatei. Möchten Sie sie durch ein Profil ersetzen?</translation>
+    </message>
+    <message>
+        <source>There are unsaved changes. %1</source>
+        <extracomment>%1 is a second sentence such as &quot;Discard them?&quot;.</extracomment>
+        <translation>Es gibt ungespeicherte Änderungen. %1</translation>
+    </message>
+    <message>
+        <source>1 change is not saved. %1</source>
+        <extracomment>%1 is a second sentence such as &quot;Discard them?&quot;.</extracomment>
+        <translation>1 Änderung ist nicht gespeichert. %1</translation>
+    </message>
+    <message>
+        <source>%1 changes are not saved. %2</source>
+        <extracomment>%1 is the number of changes, %2 a second sentence such as &quot;Discard them?&quot;.</extracomment>
+        <translation>%1 Änderungen sind nicht gespeichert. %2</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::SplashWindow</name>
+    <message>
+        <source>Generating Map Landmarks. Please Wait</source>
+        <translation>Landmarken werden erzeugt. Bitte warten</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::StatusWindow</name>
+    <message>
+        <source>Landmarks Status Table</source>
+        <translation>Statustabelle der Landmarken</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::UserError</name>
+    <message>
+        <source>&apos;%1&apos; is the same file as the input &apos;%2&apos;; write the output to another file</source>
+        <translation>„%1“ ist dieselbe Datei wie die Eingabe „%2“; schreiben Sie die Ausgabe in eine andere Datei</translation>
+    </message>
+    <message>
+        <source>File access denied</source>
+        <translation>Zugriff auf die Datei verweigert</translation>
+    </message>
+    <message>
+        <source>Too many open files</source>
+        <translation>Zu viele offene Dateien</translation>
+    </message>
+    <message>
+        <source>Disk full</source>
+        <translation>Datenträger voll</translation>
+    </message>
+    <message>
+        <source>I/O error %1</source>
+        <extracomment>%1 is the operating system&apos;s error number</extracomment>
+        <translation>Ein-/Ausgabefehler %1</translation>
+    </message>
+    <message>
+        <source>File not found</source>
+        <translation>Datei nicht gefunden</translation>
+    </message>
+    <message>
+        <source>Invalid filename</source>
+        <translation>Ungültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>landmarks</source>
+        <extracomment>what a file holds, filled into &quot;&apos;%1&apos; holds %2, not %3; ...&quot;</extracomment>
+        <translation>Landmarken</translation>
+    </message>
+    <message>
+        <source>a profile</source>
+        <extracomment>what a file holds, filled into &quot;&apos;%1&apos; holds %2, not %3; ...&quot;</extracomment>
+        <translation>ein Profil</translation>
+    </message>
+    <message>
+        <source>something else</source>
+        <extracomment>what a file holds, filled into &quot;&apos;%1&apos; holds %2, not %3; ...&quot;</extracomment>
+        <translation>etwas anderes</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; holds %2, not %3; remove it first or choose another name</source>
+        <extracomment>%1 is a path; %2 and %3 are &quot;landmarks&quot;, &quot;a profile&quot; or &quot;something else&quot;</extracomment>
+        <translation>„%1“ enthält %2, nicht %3; entfernen Sie die Datei zuerst oder wählen Sie einen anderen Namen</translation>
+    </message>
+    <message>
+        <source>Invalid landmark file: it holds %1 records; a landmark file holds 1 to 1024.</source>
+        <translation>Ungültige Landmarkendatei mit %1 Datensätzen; eine Landmarkendatei enthält 1 bis 1024.</translation>
+    </message>
+    <message>
+        <source>Read beyond end of file</source>
+        <translation>Lesen über das Dateiende hinaus</translation>
+    </message>
+    <message>
+        <source>The file&apos;s full path is %1 bytes long; at most 127 bytes can be kept</source>
+        <translation>Der vollständige Pfad der Datei ist %1 Byte lang; höchstens 127 Byte können gespeichert werden</translation>
+    </message>
+    <message>
+        <source>No landmark file has been read yet; there is nothing to write.</source>
+        <translation>Es wurde noch keine Landmarkendatei gelesen; es gibt nichts zu schreiben.</translation>
+    </message>
+    <message>
+        <source>The profile names no landmark file.</source>
+        <translation>Das Profil nennt keine Landmarkendatei.</translation>
+    </message>
+    <message>
+        <source>Invalid profile: it is longer than %1 bytes; a profile is exactly %2 bytes.</source>
+        <translation>Ungültiges Profil: Es ist länger als %1 Byte; ein Profil ist genau %2 Byte lang.</translation>
+    </message>
+    <message>
+        <source>Invalid profile: the landmark file&apos;s path has no terminating zero byte within its %1 bytes.</source>
+        <translation>Ungültiges Profil: Der Pfad der Landmarkendatei hat innerhalb seiner %1 Byte kein abschließendes Nullbyte.</translation>
+    </message>
+    <message>
+        <source>Invalid profile: it counts %1 records; a landmark file holds at most %2.</source>
+        <translation>Ungültiges Profil: Es zählt %1 Datensätze; eine Landmarkendatei enthält höchstens %2.</translation>
+    </message>
+    <message>
+        <source>Invalid profile: the flag of record %1 is %2; a flag is 0, 1 or 2.</source>
+        <extracomment>%1 is a record number, %2 the flag&apos;s value</extracomment>
+        <translation>Ungültiges Profil: Das Kennzeichen von Datensatz %1 ist %2; ein Kennzeichen ist 0, 1 oder 2.</translation>
+    </message>
+    <message>
+        <source>%1; the old contents were kept as %2 and the complete new file as %3</source>
+        <extracomment>%1 is what went wrong (&quot;Disk full&quot;), %2 and %3 are paths</extracomment>
+        <translation>%1; der alte Inhalt wurde als %2 und die vollständige neue Datei als %3 aufbewahrt</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot keep a name or value that would not read back the same</source>
+        <translation>Die Einstellungsdatei %1 kann keinen Namen oder Wert aufnehmen, der beim Lesen nicht gleich zurückkäme</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is larger than 1 MiB, more than this program ever writes. It is left as it is; this run uses the default settings and saves none</source>
+        <translation>Die Einstellungsdatei %1 ist größer als 1 MiB, mehr als dieses Programm je schreibt. Sie bleibt unverändert; dieser Lauf verwendet die Standardeinstellungen und speichert keine</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is not a valid integer value</source>
+        <translation>„%1“ ist keine gültige Ganzzahl</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::WelcomeWindow</name>
+    <message>
+        <source>Use this editor at your own risk.
+Make a backup of all of your 
+LndmrksX.dat files!</source>
+        <extracomment>Lines broken by hand to fit the warning box (about 40 characters a line); break the translation&apos;s lines to fit as well.</extracomment>
+        <translation>Benutzung dieses Editors auf eigene Gefahr.
+Sichern Sie alle Ihre
+LndmrksX.dat-Dateien!</translation>
+    </message>
+    <message>
+        <source>Read Pellam&apos;s documentation on how to 
+use this utility and how to set up the 
+server to use the new Landmarks files. </source>
+        <extracomment>Lines broken by hand to fit the warning box (about 40 characters a line); break the translation&apos;s lines to fit as well.</extracomment>
+        <translation>Lesen Sie in Pellams Anleitung, wie Sie
+das Programm benutzen und den Server
+für die neuen Landmarkendateien einrichten.</translation>
+    </message>
+    <message>
+        <source>Good luck &amp; Enjoy!</source>
+        <extracomment>The &quot;&amp;&quot; is a plain ampersand, not an access key.</extracomment>
+        <translation>Viel Glück &amp; viel Spaß!</translation>
+    </message>
+    <message>
+        <source>Click to Start TLQ Landmarks Editor</source>
+        <translation>TLQ Landmarks Editor starten</translation>
+    </message>
+    <message>
+        <source>Landmarks folder not set.</source>
+        <translation>Der Landmarkenordner ist nicht festgelegt.</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,211 @@
+#include "support/fixture_builder.h"
+#include "support_gui/test_windows.h"
+#include "ui/start/folder_chooser.h"
+#include "ui/start/translations.h"
+#include "ui/start/welcome_window.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMap>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTranslator>
+#include <QXmlStreamReader>
+
+#include <gtest/gtest.h>
+
+namespace korvland::testing {
+namespace {
+
+const QString kBuildTranslations = QStringLiteral(KORVLAND_BUILD_TRANSLATIONS);
+
+struct Message {
+    QString translation;
+    bool finished = false;
+};
+// (context, source) -> translation
+using MessageTable = QMap<QPair<QString, QString>, Message>;
+
+MessageTable readTranslationFile(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    MessageTable table;
+    QXmlStreamReader xml(&file);
+    QString context, source;
+    Message message;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"name") {
+            context = xml.readElementText();
+        } else if (xml.name() == u"source") {
+            source = xml.readElementText();
+        } else if (xml.name() == u"translation") {
+            message.finished = xml.attributes().value(QStringLiteral("type")).isEmpty();
+            message.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            table.insert({context, source}, message);
+        }
+    }
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    return table;
+}
+
+// The %1, %2 ... of a text, and how many Alt letters ("&" not doubled) it marks.
+QStringList placeholders(const QString& text) {
+    QStringList found;
+    for (const QRegularExpressionMatch& m : QRegularExpression(QStringLiteral("%\\d+")).globalMatch(text))
+        found << m.captured();
+    found.sort();
+    return found;
+}
+qsizetype altLetters(const QString& text) {
+    return text.count(QLatin1Char('&')) - 2 * text.count(QStringLiteral("&&"));
+}
+
+// The .ts files hold every text of the sources, each translated, none left over; a translation
+// keeps the placeholders its text fills in and marks an Alt letter where the text does.
+TEST(TranslationFiles, HoldEveryTextOfTheSourcesTranslatedWithItsPlaceholdersAndAltLetter) {
+    const TempDir dir;
+    const QString fresh = QString::fromStdString(dir.file("fresh_de.ts"));
+    QStringList arguments{QStringLiteral("-silent")};
+    for (const char* option : {KORVLAND_LUPDATE_OPTIONS})
+        arguments << QString::fromLatin1(option);
+    arguments << QStringLiteral(KORVLAND_SOURCE_DIR "/src") << QStringLiteral("-ts") << fresh;
+    QProcess lupdate;
+    lupdate.start(QStringLiteral(KORVLAND_LUPDATE_PATH), arguments);
+    ASSERT_TRUE(lupdate.waitForFinished(60000));
+    ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
+
+    const MessageTable sources = readTranslationFile(fresh);
+    const MessageTable german =
+        readTranslationFile(QStringLiteral(KORVLAND_SOURCE_DIR "/translations/korvland_de.ts"));
+    EXPECT_GT(sources.size(), 100);
+    for (auto it = sources.begin(); it != sources.end(); ++it) {
+        const std::string where = (it.key().first + QStringLiteral(": ") + it.key().second).toStdString();
+        const auto found = german.find(it.key());
+        if (found == german.end()) {
+            ADD_FAILURE() << "not in korvland_de.ts (build update_translations): " << where;
+            continue;
+        }
+        EXPECT_TRUE(found->finished && !found->translation.isEmpty()) << "untranslated: " << where;
+        EXPECT_EQ(placeholders(found->translation), placeholders(it.key().second)) << where;
+        EXPECT_EQ(altLetters(found->translation), altLetters(it.key().second)) << where;
+    }
+    for (auto it = german.begin(); it != german.end(); ++it)
+        EXPECT_TRUE(sources.contains(it.key()))
+            << "no longer in the sources: "
+            << (it.key().first + QStringLiteral(": ") + it.key().second).toStdString();
+}
+
+// Installs the German translations for as long as it lives.
+class GermanTexts {
+  public:
+    GermanTexts()
+        : installed(installTranslations(*QCoreApplication::instance(),
+                                        QLocale(QLocale::German, QLocale::Germany), {kBuildTranslations})) {}
+    ~GermanTexts() {
+        for (QTranslator* translator : QCoreApplication::instance()->findChildren<QTranslator*>()) {
+            QCoreApplication::removeTranslator(translator);
+            delete translator;
+        }
+    }
+    GermanTexts(const GermanTexts&) = delete;
+    GermanTexts& operator=(const GermanTexts&) = delete;
+
+    const QStringList installed;
+};
+
+TEST(Translations, ForGermanInstallQtsOwnAndTheProgramsAndForOtherLanguagesNone) {
+    {
+        const GermanTexts german;
+        EXPECT_EQ(german.installed.size(), 2) << german.installed.join(QLatin1Char(' ')).toStdString();
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+    }
+    for (const QLocale& locale : {QLocale(QLocale::C), QLocale(QLocale::Swahili, QLocale::Kenya)})
+        EXPECT_TRUE(installTranslations(*QCoreApplication::instance(), locale, {kBuildTranslations})
+                        .filter(QStringLiteral("korvland"))
+                        .isEmpty())
+            << locale.name().toStdString();
+}
+
+// Every text a window shows: captions, labels, buttons, menu commands, lists' choices, headers
+// and hints; texts without a letter are left out.
+QStringList shownTexts(QWidget& window) {
+    QStringList texts{window.windowTitle(), window.toolTip()};
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        texts << w->toolTip() << w->windowTitle();
+        if (auto* label = qobject_cast<QLabel*>(w))
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            texts << button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(w))
+            texts << group->title();
+        else if (auto* combo = qobject_cast<QComboBox*>(w))
+            for (int i = 0; i < combo->count(); ++i)
+                texts << combo->itemText(i);
+        else if (auto* header = qobject_cast<QHeaderView*>(w); header && header->model())
+            for (int i = 0; i < header->count(); ++i)
+                texts << header->model()->headerData(i, header->orientation()).toString();
+    }
+    for (QAction* action : window.findChildren<QAction*>())
+        texts << action->text() << action->statusTip();
+    texts.removeIf([](const QString& text) {
+        return std::none_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
+    });
+    return texts;
+}
+
+// The windows as they are after a file was opened, their texts in the language installed.
+struct WindowTexts : TestWindows {
+    WindowTexts() {
+        createWindows();
+        LandmarkFileBuilder file;
+        file.addMany(4);
+        dialogs.expectOpenFile(QString::fromStdString(file.writeTo(dir.path() / "lndmrks1.dat")));
+        editor->findChild<QAction*>(QStringLiteral("Landmark1"))->trigger();
+        WelcomeWindow welcome(context);
+        FolderChooser chooser(dialogs, nullptr, context.landmarksFolder);
+        QWidget* const shown[] = {editor.get(), map.get(), ownership.get(), status.get(),
+                                  splash.get(), &welcome,  &chooser};
+        for (QWidget* window : shown)
+            texts << shownTexts(*window);
+        const QString folder = QString::fromStdString(dir.path().string());
+        texts.removeIf([&](const QString& text) { return text.contains(folder); });
+    }
+    QStringList texts;
+};
+
+// A text a window shows in English and again in German is one that does not pass through the
+// translation, unless German writes it the same ("Status", "Filter").
+TEST(Translations, EveryTextTheWindowsShowIsGermanUnderTheGermanTranslation) {
+    const QStringList english = WindowTexts().texts;
+    const MessageTable table =
+        readTranslationFile(QStringLiteral(KORVLAND_SOURCE_DIR "/translations/korvland_de.ts"));
+    // The product's name, and the caption of the splash window, which has no frame to show it.
+    QSet<QString> sameInGerman{QStringLiteral("KORV TLQ Landmarks Editor V3.2"),
+                               QStringLiteral("Fancy Splash Screen")};
+    for (auto it = table.begin(); it != table.end(); ++it)
+        if (it->translation == it.key().second)
+            sameInGerman << it.key().second;
+    const GermanTexts german;
+    const QStringList translated = WindowTexts().texts;
+    ASSERT_EQ(translated.size(), english.size());
+    QStringList untranslated;
+    for (qsizetype i = 0; i < english.size(); ++i)
+        if (translated[i] == english[i] && !sameInGerman.contains(english[i]) &&
+            !untranslated.contains(english[i]))
+            untranslated << english[i];
+    EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QStringLiteral(" | ")).toStdString();
+}
+
+} // namespace
+} // namespace korvland::testing
