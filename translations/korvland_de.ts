@@ -492,16 +492,12 @@ Der Ordner konnte nicht angelegt werden.</translation>
     <name>korvland::LandmarkKind</name>
     <message>
         <source>Airfield</source>
-        <extracomment>A landmark&apos;s kind, beside its type in the editor. &quot;Airfield: &quot; and the like start a marker&apos;s tool tip, before the landmark&apos;s name; &quot;Airfields&quot; and the like head the ownership table&apos;s columns.</extracomment>
+        <extracomment>A landmark&apos;s kind, beside its type in the editor. &quot;Airfield: &quot; and the like start a marker&apos;s tool tip, before the landmark&apos;s name.</extracomment>
         <translation>Flugplatz</translation>
     </message>
     <message>
         <source>Airfield: </source>
         <translation>Flugplatz: </translation>
-    </message>
-    <message>
-        <source>Airfields</source>
-        <translation>Flugplätze</translation>
     </message>
     <message>
         <source>City</source>
@@ -510,10 +506,6 @@ Der Ordner konnte nicht angelegt werden.</translation>
     <message>
         <source>City: </source>
         <translation>Großstadt: </translation>
-    </message>
-    <message>
-        <source>Cities</source>
-        <translation>Großstädte</translation>
     </message>
     <message>
         <source>Supply</source>
@@ -532,10 +524,6 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>Bahnhof: </translation>
     </message>
     <message>
-        <source>Train Stations</source>
-        <translation>Bahnhöfe</translation>
-    </message>
-    <message>
         <source>Troops</source>
         <translation>Truppen</translation>
     </message>
@@ -552,20 +540,12 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>Brücke: </translation>
     </message>
     <message>
-        <source>Bridges</source>
-        <translation>Brücken</translation>
-    </message>
-    <message>
         <source>Factory</source>
         <translation>Fabrik</translation>
     </message>
     <message>
         <source>Factory: </source>
         <translation>Fabrik: </translation>
-    </message>
-    <message>
-        <source>Factories</source>
-        <translation>Fabriken</translation>
     </message>
     <message>
         <source>Balloon</source>
@@ -593,10 +573,6 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>Stadt: </translation>
     </message>
     <message>
-        <source>Towns</source>
-        <translation>Städte</translation>
-    </message>
-    <message>
         <source>Village</source>
         <translation>Dorf</translation>
     </message>
@@ -605,17 +581,9 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>Dorf: </translation>
     </message>
     <message>
-        <source>Villages</source>
-        <translation>Dörfer</translation>
-    </message>
-    <message>
         <source>Blank</source>
         <extracomment>The kind of a blank landmark (an empty place holder).</extracomment>
         <translation>Leer</translation>
-    </message>
-    <message>
-        <source>Blanks</source>
-        <translation>Leere</translation>
     </message>
 </context>
 <context>

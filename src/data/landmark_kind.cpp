@@ -8,49 +8,37 @@ namespace korvland {
 
 namespace {
 
-// Indexed by LandmarkKind. The editor shows the labels, hint prefixes and column names
-// translated; troops count under train stations and balloons under factories.
+// Indexed by LandmarkKind. The editor shows the labels and hint prefixes translated;
+// troops count under train stations and balloons under factories.
 constexpr std::array<KindInfo, 13> kKinds{{
     //: A landmark's kind, beside its type in the editor. "Airfield: " and the like start a
-    //: marker's tool tip, before the landmark's name; "Airfields" and the like head the
-    //: ownership table's columns.
+    //: marker's tool tip, before the landmark's name.
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield"), 0xFFFF00,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield: "), "IDrome",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfields")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfield: "), "IDrome", "Airfields"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "City"), 0xFFFFFF,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "City: "), "ICity",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Cities")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "City: "), "ICity", "Cities"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply"), 0x800000,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply: "), "ISupply",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply: "), "ISupply", "Supply"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Station"), 0x0000FF,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Station: "), "ITrain",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Stations")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Station: "), "ITrain", "Train Stations"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Troops"), 0x008080,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Troops: "), "ITroops",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Stations")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Troops: "), "ITroops", "Train Stations"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridge"), 0x00FFFF,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridge: "), "IBridge",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridges")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridge: "), "IBridge", "Bridges"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factory"), 0x000080,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factory: "), "IFactory",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factories")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factory: "), "IFactory", "Factories"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon"), 0x008080,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon: "), "IBalloon",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factories")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Balloon: "), "IBalloon", "Factories"},
     //: The kind of a landmark switched off or of a type the editor does not know.
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Unknown"), std::nullopt,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank", ""},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Town"), 0x808080,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Town: "), "ITown",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Towns")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Town: "), "ITown", "Towns"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village"), 0x800080,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village: "), "IVillage",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Villages")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Village: "), "IVillage", "Villages"},
     //: The kind of a blank landmark (an empty place holder).
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank"), 0x000000,
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank",
-     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blanks")},
+     KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank", "Blanks"},
     {KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Unknown"), std::nullopt,
      KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blank Landmark: "), "IBlank", ""},
 }};

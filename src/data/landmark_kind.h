@@ -1,7 +1,5 @@
 #pragma once
 
-#include "data/translatable.h"
-
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -50,16 +48,10 @@ constexpr BgrColour sideColour(std::uint8_t side) {
 }
 
 // The ownership table's columns, in order, and the column index of a type (-1: not counted).
+// The editor's table has captions of its own, shortened where a language needs it, that
+// a check there keeps equal to these.
 inline constexpr std::string_view kOwnershipColumns[] = {
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Airfields"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Cities"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Supply"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Train Stations"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Bridges"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Factories"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Towns"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Villages"),
-    KORVLAND_TRANSLATABLE("korvland::LandmarkKind", "Blanks"),
+    "Airfields", "Cities", "Supply", "Train Stations", "Bridges", "Factories", "Towns", "Villages", "Blanks",
 };
 int ownershipColumnOfType(std::uint8_t loFileType);
 

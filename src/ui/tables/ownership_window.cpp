@@ -153,7 +153,8 @@ constexpr std::array<std::array<CellTexts, kOwnershipColumnCount>, 2> kCellTexts
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German blank landmarks"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German blank landmark")}}}}};
 
-// The captions of the columns, as the data layer names them (checked below).
+// The captions of the columns, as the data layer names them (checked below); a language may
+// shorten them to fit the cells.
 constexpr const char* kColumnTitles[] = {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Airfields"),
                                          QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Cities"),
                                          QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Supply"),
