@@ -173,6 +173,7 @@ TEST(CliEdit, BadCommandLinesNameTheOptionAndWriteNothing) {
         {{"--switch-off"}, "edit: choose landmarks with --name,"},
         {{"--name", "arras"}, "edit: give an action: --switch-off, --switch-on, --set-side or --set-type"},
         {{"--side", "french", "--switch-off"}, "--side: french not in {german,allied}"},
+        {{"--name", "", "--switch-off"}, "--name: an empty text matches every landmark; give --all"},
         {{"--kind", "Tank", "--switch-off"}, "'Tank' is not a kind; one of Airfield, City,"},
         {{"--within", "1,2,3", "--switch-off"}, "'1,2,3' is not a box; four numbers NS1,EW1,NS2,EW2"},
         {{"--within", "1,2,3,nan", "--switch-off"}, "is not a box"},

@@ -121,7 +121,15 @@ void EditCommand::addTo(CLI::App& app, bool wanted) {
     c.add_flag("--dry-run", mDryRun, "Write nothing; print what would change, as diff prints it");
 
     const char* choose = "Choose (all given must hold)";
-    c.add_option("--name", mName, "The name contains TEXT, ignoring case and accents")->group(choose);
+    // An empty text (a script's unset variable) would choose every landmark.
+    c.add_option("--name", mName, "The name contains TEXT, ignoring case and accents")
+        ->group(choose)
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                return text.empty() ? std::string("an empty text matches every landmark; give --all for that")
+                                    : std::string();
+            },
+            ""));
     c.add_option(
          "--kind", mKinds,
          "Of one of these kinds (repeatable, or separated by commas): Airfield, City, Supply, Train Station, "
