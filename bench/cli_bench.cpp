@@ -1,7 +1,7 @@
 // `korvland-cli compile` of a 1024-record landmark file with a profile, as one whole
 // process per iteration: start, read both files, write the result, exit. Beside it, `check`,
-// `diff` and `import` of the same file as whole processes, and `cat` of the file and of the
-// CSV text, the floor their times are set against.
+// `diff`, `import` and `edit` of the same file as whole processes, and `cat` of the file and
+// of the CSV text, the floor their times are set against.
 //
 // Files go to /dev/shm when it exists, so that the numbers measure the program rather than
 // the disk; the "Disk" variant works in the temporary folder, where the flush to disk of
@@ -64,7 +64,8 @@ std::filesystem::path prepareFolder(Where where) {
     return folder;
 }
 
-// Runs the program to its end, its standard output to /dev/null; its exit status, or -1.
+// Runs the program to its end, its output (edit reports on standard error) to /dev/null; its
+// exit status, or -1.
 // The processor time it took (user and system) is added to `cpuSeconds` when given.
 int runOnce(std::vector<std::string>& args, double* cpuSeconds = nullptr) {
     std::vector<char*> argv;
@@ -74,6 +75,7 @@ int runOnce(std::vector<std::string>& args, double* cpuSeconds = nullptr) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     pid_t pid = 0;
     const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -174,6 +176,16 @@ void BM_CliImport1024(benchmark::State& state) {
                {0});
 }
 
+// Choosing the Allied landmarks whose name holds a 7 and switching them off, the whole file
+// written anew, as a server's script does after a mission.
+void BM_CliEdit1024(benchmark::State& state) {
+    const ScriptFiles files;
+    runProcess(state,
+               {KORVLAND_CLI_PATH, "edit", files.landmarks, "-o", (files.folder / "edited.dat").string(),
+                "--side", "allied", "--name", "7", "--switch-off"},
+               {0});
+}
+
 BENCHMARK(BM_CliCompile1024WithProfile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CliCompile1024WithProfileDisk)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CatFile1024)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -181,5 +193,6 @@ BENCHMARK(BM_CatRows1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CliCheck1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CliDiff1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CliImport1024)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CliEdit1024)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "document/landmark_document.h"
 
+#include "data/bulk_edit.h"
 #include "data/region.h"
 #include "data/text_codec.h"
 #include "document/record_commands.h"
@@ -264,30 +265,21 @@ void LandmarkDocument::invertSelection() {
 // --- edits of the selection --------------------------------------------------------------
 
 LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std::uint8_t value) {
-    BulkEdit result;
-    std::vector<int> indices;
-    indices.reserve(mSelection.count());
-    for (int i = 0; i < recordCount(); ++i) {
-        const auto index = static_cast<std::size_t>(i);
-        if (!mSelection.test(index))
-            continue;
-        if (field == Field::Side) {
-            if (mSet->record(index).side != value)
-                indices.push_back(i);
-            continue;
-        }
-        const std::uint8_t flag = mSet->disabledFlag(index);
-        // Switching off keeps a profile's flag 2, which already means off.
-        if ((value == 0) == (flag == 0))
-            continue;
-        if (value == 0 && mSet->record(index).loFileType == kDisabledType)
-            ++result.leftOff;
-        else
-            indices.push_back(i);
+    std::vector<std::size_t> selected;
+    selected.reserve(mSelection.count());
+    for (std::size_t i = 0; i < static_cast<std::size_t>(recordCount()); ++i) {
+        if (mSelection.test(i))
+            selected.push_back(i);
     }
-    result.changed = static_cast<int>(indices.size());
-    if (!indices.empty())
-        mUndoStack->push(new RecordsCommand(*this, field, std::move(indices), value));
+    using Action = LandmarkEdit::Action;
+    const Action action = field == Field::Side ? Action::SetSide
+                          : value == 0         ? Action::SwitchOn
+                                               : Action::SwitchOff;
+    const BulkEditOutcome outcome = planBulkEdit(*mSet, selected, LandmarkEdit{action, value, std::nullopt});
+    const BulkEdit result{static_cast<int>(outcome.changed.size()), static_cast<int>(outcome.leftOff)};
+    if (result.changed > 0)
+        mUndoStack->push(new RecordsCommand(
+            *this, field, std::vector<int>(outcome.changed.begin(), outcome.changed.end()), value));
     if (result.changed > 0 || result.leftOff > 0)
         emit selectionEdited(field, result);
     return result;

@@ -1,6 +1,7 @@
 // korvland-cli: the editor's file operations for scripts and servers without a display.
 #include "commands.h"
 #include "data/terminal_text.h"
+#include "edit_command.h"
 #include "record_text.h"
 #include "script_commands.h"
 
@@ -26,8 +27,8 @@ constexpr int kUsageError = 2;
 // Every message begins with the program's name, as a script's log reads best.
 constexpr char kMessagePrefix[] = "korvland-cli: ";
 // In the order --help lists them.
-constexpr std::array<std::string_view, 9> kSubcommands{"info", "export", "compile", "profile", "open-profile",
-                                                       "demo", "check",  "diff",    "import"};
+constexpr std::array<std::string_view, 10> kSubcommands{
+    "info", "export", "compile", "profile", "open-profile", "demo", "check", "diff", "import", "edit"};
 
 void printError(const korvland::UserError& error) {
     // Messages carry paths; what a path holds must not reach the terminal as control codes.
@@ -162,6 +163,8 @@ int main(int argc, char** argv) {
 
     korvland::cli::ScriptCommands scripts;
     scripts.addTo(app, wanted);
+    korvland::cli::EditCommand edit;
+    edit.addTo(app, wanted("edit"));
 
     try {
         app.parse(argc, argv);
@@ -171,6 +174,13 @@ int main(int argc, char** argv) {
     }
 
     try {
+        if (edit.chosen()) {
+            const korvland::cli::EditResult result = edit.run();
+            for (const std::string& line : result.messages)
+                std::fputs((kMessagePrefix + korvland::terminalText(line) + "\n").c_str(), stderr);
+            printAll(result.output);
+            return result.exitCode;
+        }
         if (scripts.chosen()) {
             const korvland::cli::CommandResult result = scripts.run();
             printAll(result.output);
