@@ -140,6 +140,20 @@ FileBuffer readStandardInput(std::size_t limit) {
     return readToEnd<FileBuffer>(STDIN_FILENO, "-", limit, std::min<std::size_t>(limit, 65536));
 }
 
+FileBuffer readFileWithin(const std::string& path, std::size_t limit, const Message& tooLarge) {
+    FileBuffer bytes = readFileBuffer(path, limit + 1);
+    if (bytes.size() > limit)
+        throw UserError(tooLarge);
+    return bytes;
+}
+
+FileBuffer readStandardInputWithin(std::size_t limit, const Message& tooLarge) {
+    FileBuffer bytes = readStandardInput(limit + 1);
+    if (bytes.size() > limit)
+        throw UserError(tooLarge);
+    return bytes;
+}
+
 namespace posix {
 
 std::string parentFolder(const std::string& path) {

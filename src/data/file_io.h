@@ -51,6 +51,11 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path,
 // Reads standard input to its end, or its first `limit` bytes: a pipe or a file given as "-".
 FileBuffer readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
 
+// As readFileBuffer and readStandardInput, but input longer than `limit` is refused with
+// `tooLarge` rather than cut: what was cut off would be lost without a word.
+FileBuffer readFileWithin(const std::string& path, std::size_t limit, const Message& tooLarge);
+FileBuffer readStandardInputWithin(std::size_t limit, const Message& tooLarge);
+
 // Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
 // followed and the real file is replaced, so a link stays a link; in a sticky folder that
 // everyone may write, a link is followed only when it is the user's own or the folder
