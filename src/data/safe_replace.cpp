@@ -108,25 +108,71 @@ void refuseForeignLink(const std::string& link, const struct stat& linkInfo, con
         throwFor(EACCES, path);
 }
 
-// The file a path names in the end: symbolic links are followed, also a last link whose
-// target does not exist yet (the save creates it).
+// `folder` and a name in it; an empty folder is the current one.
+std::string joined(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + '/' + name;
+}
+
+// Puts the parts of `path` on `pending`, the first part last (taken first).
+void pushParts(const std::string& path, std::vector<std::string>& pending) {
+    std::size_t end = path.size();
+    while (end > 0) {
+        const std::size_t slash = path.rfind('/', end - 1);
+        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+        if (end > start)
+            pending.push_back(path.substr(start, end - start));
+        if (slash == std::string::npos)
+            break;
+        end = slash;
+    }
+}
+
+// The file a path names in the end, every link on the way followed, also a last link whose
+// target does not exist yet (the save creates it). Each part is looked at on its own, so
+// that the rule for links in shared folders holds for a link that stands for a folder on
+// the way as much as for one that stands for the file.
 std::string realDestination(const std::string& path) {
-    std::string current = path;
-    for (int followed = 0; followed <= kMostLinksFollowed; ++followed) {
+    std::vector<std::string> pending;
+    pushParts(path, pending);
+    std::string resolved = path.front() == '/' ? "/" : "";
+    int followed = 0;
+    while (!pending.empty()) {
+        const std::string part = std::move(pending.back());
+        pending.pop_back();
+        if (part == ".")
+            continue;
+        // What is resolved holds no link, so its parent is found by its name.
+        const std::string lastPart = resolved.substr(resolved.find_last_of('/') + 1);
+        if (part == ".." && resolved != "/" && !resolved.empty() && lastPart != "..") {
+            const auto slash = resolved.find_last_of('/');
+            resolved = slash == std::string::npos ? "" : resolved.substr(0, std::max<std::size_t>(slash, 1));
+            continue;
+        }
+        if (part == ".." && resolved == "/")
+            continue;
+        const std::string candidate = joined(resolved, part);
         struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
-        refuseForeignLink(current, info, path);
+        if (::lstat(candidate.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            resolved = candidate;
+            continue;
+        }
+        if (++followed > kMostLinksFollowed)
+            throwFor(ELOOP, path);
+        refuseForeignLink(candidate, info, path);
         char target[PATH_MAX];
-        const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+        const ssize_t length = ::readlink(candidate.c_str(), target, sizeof target);
         if (length < 0)
             throwFor(errno, path);
         if (length == 0 || static_cast<std::size_t>(length) == sizeof target)
             throwFor(ENAMETOOLONG, path);
         const std::string next(target, static_cast<std::size_t>(length));
-        current = next.front() == '/' ? next : parentFolder(current) + '/' + next;
+        if (next.front() == '/')
+            resolved = "/";
+        pushParts(next, pending);
     }
-    throwFor(ELOOP, path);
+    return resolved.empty() ? "." : resolved;
 }
 
 std::string absolutePath(const std::string& path) {
