@@ -227,45 +227,35 @@ INSTANTIATE_TEST_SUITE_P(Cases, InPlaceCopy, ::testing::ValuesIn(kInPlaceFaults)
 
 // A save killed while it copies over a hard-linked file leaves the file part-way, a complete
 // copy of the old contents and one of the new beside it, and a journal naming them; the next
-// program that reads or saves the file finishes the save from them, then removes them.
-TEST_F(InjectedFault, AKillDuringTheInPlaceCopyIsFinishedByTheNextReadOrSave) {
-    for (const bool nextIsSave : {false, true}) {
-        SCOPED_TRACE(nextIsSave ? "next save" : "next read");
-        writeBytes(dir.path() / "a.dat", kOld);
-        fs::create_hard_link(dir.path() / "a.dat", dir.path() / "b.dat");
-        const pid_t child = ::fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            faults = {};
-            faults.writeFault = WriteFault::KillPartWay;
-            save(dir.path() / "a.dat");
-            ::_exit(0);
-        }
-        int status = 0;
-        ::waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9) << "the child was not stopped mid-copy";
-        ASSERT_NE(readBytes(dir.path() / "b.dat"), kOld);
-        std::map<std::string, std::vector<std::uint8_t>> copies;
-        for (const std::string& name : testing::namesIn(dir.path()))
-            if (name != "a.dat" && name != "b.dat")
-                copies[name.substr(0, name.find("-"))] = readBytes(dir.path() / name);
-        ASSERT_EQ(copies.size(), 3u);
-        EXPECT_EQ(copies.count(".korvjournal"), 1u);
-        copies.erase(".korvjournal");
-        for (const auto& [stem, bytes] : copies) {
-            SCOPED_TRACE(stem);
-            EXPECT_EQ(stem.substr(0, 7), ".a.dat.");
-            EXPECT_EQ(bytes, stem.ends_with(".korvold") ? kOld : kNew);
-        }
-        if (nextIsSave)
-            EXPECT_EQ(save(dir.path() / "a.dat"), "(no error)");
-        else
-            EXPECT_EQ(readWholeFile((dir.path() / "b.dat").string()), kNew);
-        EXPECT_EQ(readBytes(dir.path() / "b.dat"), kNew);
-        EXPECT_EQ(testing::namesIn(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
-        fs::remove(dir.path() / "a.dat");
-        fs::remove(dir.path() / "b.dat");
+// read of the file finishes the save from them and removes them.
+TEST_F(InjectedFault, AKillDuringTheInPlaceCopyIsFinishedByTheNextRead) {
+    writeBytes(dir.path() / "a.dat", kOld);
+    fs::create_hard_link(dir.path() / "a.dat", dir.path() / "b.dat");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        faults.writeFault = WriteFault::KillPartWay;
+        save(dir.path() / "a.dat");
+        ::_exit(0);
     }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9) << "the child was not stopped mid-copy";
+    ASSERT_NE(readBytes(dir.path() / "b.dat"), kOld);
+    std::map<std::string, std::vector<std::uint8_t>> copies;
+    for (const std::string& name : testing::namesIn(dir.path()))
+        if (name != "a.dat" && name != "b.dat")
+            copies[name.substr(0, name.find("-"))] = readBytes(dir.path() / name);
+    ASSERT_EQ(copies.size(), 3u);
+    EXPECT_EQ(copies.erase(".korvjournal"), 1u);
+    for (const auto& [stem, bytes] : copies) {
+        SCOPED_TRACE(stem);
+        EXPECT_EQ(stem.substr(0, 7), ".a.dat.");
+        EXPECT_EQ(bytes, stem.ends_with(".korvold") ? kOld : kNew);
+    }
+    EXPECT_EQ(readWholeFile((dir.path() / "b.dat").string()), kNew);
+    EXPECT_EQ(readBytes(dir.path() / "a.dat"), kNew);
+    EXPECT_EQ(testing::namesIn(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
 }
 
 // Another save's clean-up may remove a fresh temporary file between its creation and its
