@@ -1329,6 +1329,10 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>%1; der alte Inhalt wurde als %2 und die vollständige neue Datei als %3 aufbewahrt</translation>
     </message>
     <message>
+        <source>Another program is still saving this file; try again in a moment</source>
+        <translation>Ein anderes Programm speichert diese Datei noch; bitte gleich noch einmal versuchen</translation>
+    </message>
+    <message>
         <source>Unable to write to %1</source>
         <translation>%1 kann nicht geschrieben werden</translation>
     </message>

@@ -1,6 +1,7 @@
 #include "data/file_io.h"
 
 #include "data/posix_file.h"
+#include "data/save_journal.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -9,7 +10,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
+#include <time.h>
 #include <unistd.h>
 
 namespace korvland {
@@ -19,6 +23,10 @@ using posix::parentFolder;
 using posix::throwFor;
 
 namespace {
+
+// How long a save or a read waits for another save of the same file to finish.
+constexpr int kLockWaitMilliseconds = 5000;
+constexpr int kLockPollMilliseconds = 10;
 
 bool folderExists(const std::string& folder) {
     struct stat info {};
@@ -117,6 +125,10 @@ FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     // A device or pipe is no landmark file: reading one could block or never end.
     if (!S_ISREG(info.st_mode))
         throwFor(EACCES, path);
+    // A save killed while it copied over this file in place is finished first.
+    journal::finishInterruptedSave(fd.get(), info, path, false);
+    if (::fstat(fd.get(), &info) != 0)
+        throwFor(errno, path);
     // Read straight into the result, never more than the caller can use; the loop also
     // copes with a file that grows meanwhile.
     const auto size = static_cast<std::size_t>(info.st_size);
@@ -126,6 +138,20 @@ FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
 FileBuffer readStandardInput(std::size_t limit) {
     // A pipe says nothing of its size: start with room for a landmark file of 1024 records.
     return readToEnd<FileBuffer>(STDIN_FILENO, "-", limit, std::min<std::size_t>(limit, 65536));
+}
+
+FileBuffer readFileWithin(const std::string& path, std::size_t limit, const Message& tooLarge) {
+    FileBuffer bytes = readFileBuffer(path, limit + 1);
+    if (bytes.size() > limit)
+        throw UserError(tooLarge);
+    return bytes;
+}
+
+FileBuffer readStandardInputWithin(std::size_t limit, const Message& tooLarge) {
+    FileBuffer bytes = readStandardInput(limit + 1);
+    if (bytes.size() > limit)
+        throw UserError(tooLarge);
+    return bytes;
 }
 
 namespace posix {
@@ -155,6 +181,73 @@ int writeAll(int fd, const unsigned char* data, std::size_t size) {
         written += static_cast<std::size_t>(put);
     }
     return 0;
+}
+
+int writeAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
+    std::size_t written = 0;
+    while (written < size) {
+        const ssize_t put =
+            ::pwrite(fd, data + written, size - written, offset + static_cast<off_t>(written));
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (put == 0)
+            return ENOSPC;
+        written += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+int readAllAt(int fd, off_t size, std::vector<std::uint8_t>& bytes) {
+    bytes.resize(static_cast<std::size_t>(size));
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got =
+            ::pread(fd, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (got == 0)
+            break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+    return 0;
+}
+
+// A power cut after a reported success must not bring the old directory entry back.
+int syncFolder(const std::string& folder) {
+    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    // A folder we may enter and write but not read cannot be flushed by us at all.
+    if (fd.get() < 0)
+        return errno == EACCES ? 0 : errno;
+    if (::fsync(fd.get()) != 0 && errno != EINVAL)
+        return errno;
+    return 0;
+}
+
+std::string temporaryFolder() {
+    std::error_code ignored;
+    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
+    return folder.empty() ? "/tmp" : folder;
+}
+
+void lockWithin(int fd, const std::string& path) {
+    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += kLockPollMilliseconds) {
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            throwFor(errno, path);
+        if (waited >= kLockWaitMilliseconds)
+            throw UserError(Text(KORVLAND_TRANSLATABLE(
+                "korvland::UserError", "Another program is still saving this file; try again in a moment")));
+        const timespec pause{0, kLockPollMilliseconds * 1000000L};
+        ::nanosleep(&pause, nullptr);
+    }
 }
 
 } // namespace posix

@@ -38,7 +38,8 @@ template <typename T> struct UnclearedAllocator : std::allocator<T> {
 };
 using FileBuffer = std::vector<std::uint8_t, UnclearedAllocator<std::uint8_t>>;
 
-// As readWholeFile, into storage not cleared first: for landmark files, read often.
+// As readWholeFile, into storage not cleared first: for landmark files, read often. Like
+// every read of a file, first finishes a save of it that was killed part-way.
 FileBuffer readFileBuffer(const std::string& path,
                           std::size_t limit = std::numeric_limits<std::size_t>::max());
 
@@ -49,6 +50,11 @@ std::vector<std::uint8_t> readWholeFile(const std::string& path,
 
 // Reads standard input to its end, or its first `limit` bytes: a pipe or a file given as "-".
 FileBuffer readStandardInput(std::size_t limit = std::numeric_limits<std::size_t>::max());
+
+// As readFileBuffer and readStandardInput, but input longer than `limit` is refused with
+// `tooLarge` rather than cut: what was cut off would be lost without a word.
+FileBuffer readFileWithin(const std::string& path, std::size_t limit, const Message& tooLarge);
+FileBuffer readStandardInputWithin(std::size_t limit, const Message& tooLarge);
 
 // Replaces the file `path` names with `bytes`, whole or not at all. Symbolic links are
 // followed and the real file is replaced, so a link stays a link; in a sticky folder that
@@ -62,6 +68,11 @@ FileBuffer readStandardInput(std::size_t limit = std::numeric_limits<std::size_t
 // the two contents is reserved, a complete copy of the old contents is flushed beside the
 // new one, and only then is the file copied over in place; a failure there puts the old
 // contents back, or names where both copies are. Set-user and set-group bits are dropped.
+// Saves of one file take turns: each holds an exclusive lock on the existing file for its
+// whole course, and one that cannot have it within a few seconds fails saying so. Before an
+// in-place copy touches the file, a journal beside the copies names them and the hashes of
+// both contents; a save killed part-way is finished (or rolled back) from it by the next
+// read or save of that file.
 // A destination that is not a regular file, or that the user may not write, is refused
 // with "File access denied". Temporary files and old copies of the same destination left
 // by a killed run are removed after a success (never one that a running save holds): those

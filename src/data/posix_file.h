@@ -4,8 +4,11 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <sys/types.h>
 #include <unistd.h>
+#include <vector>
 
 namespace korvland::posix {
 
@@ -45,5 +48,21 @@ class Descriptor {
 
 // Writes all of `size` bytes at the descriptor's position; the error number, or 0.
 int writeAll(int fd, const unsigned char* data, std::size_t size);
+
+// Writes all of `size` bytes at `offset`; the error number, or 0.
+int writeAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset);
+
+// Reads the whole open file from its start (up to `size` bytes); the error number, or 0.
+int readAllAt(int fd, off_t size, std::vector<std::uint8_t>& bytes);
+
+// Flushes a folder's entries; the error number, or 0.
+int syncFolder(const std::string& folder);
+
+// The system's temporary folder.
+std::string temporaryFolder();
+
+// Takes the exclusive lock every save of a file holds while it writes or replaces it,
+// waiting a few seconds for another save; throws UserError when that one does not finish.
+void lockWithin(int fd, const std::string& path);
 
 } // namespace korvland::posix

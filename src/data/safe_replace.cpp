@@ -5,6 +5,7 @@
 
 #include "data/file_io.h"
 #include "data/posix_file.h"
+#include "data/save_journal.h"
 #include "data/user_error.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <random>
+#include <set>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -106,25 +108,77 @@ void refuseForeignLink(const std::string& link, const struct stat& linkInfo, con
         throwFor(EACCES, path);
 }
 
-// The file a path names in the end: symbolic links are followed, also a last link whose
-// target does not exist yet (the save creates it).
+// `folder` and a name in it; an empty folder is the current one.
+std::string joined(const std::string& folder, const std::string& name) {
+    if (folder.empty())
+        return name;
+    return folder.back() == '/' ? folder + name : folder + '/' + name;
+}
+
+// Puts the parts of `path` on `pending`, the first part last (taken first).
+void pushParts(const std::string& path, std::vector<std::string>& pending) {
+    std::size_t end = path.size();
+    while (end > 0) {
+        const std::size_t slash = path.rfind('/', end - 1);
+        const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+        if (end > start)
+            pending.push_back(path.substr(start, end - start));
+        if (slash == std::string::npos)
+            break;
+        end = slash;
+    }
+}
+
+// The file a path names in the end, every link on the way followed, also a last link whose
+// target does not exist yet (the save creates it). Each part is looked at on its own, so
+// that the rule for links in shared folders holds for a link that stands for a folder on
+// the way as much as for one that stands for the file.
 std::string realDestination(const std::string& path) {
-    std::string current = path;
-    for (int followed = 0; followed <= kMostLinksFollowed; ++followed) {
+    std::vector<std::string> pending;
+    pushParts(path, pending);
+    std::string resolved = path.front() == '/' ? "/" : "";
+    int followed = 0;
+    while (!pending.empty()) {
+        const std::string part = std::move(pending.back());
+        pending.pop_back();
+        if (part == ".")
+            continue;
+        // What is resolved holds no link, so its parent is found by its name.
+        const std::string lastPart = resolved.substr(resolved.find_last_of('/') + 1);
+        if (part == ".." && resolved != "/" && !resolved.empty() && lastPart != "..") {
+            const auto slash = resolved.find_last_of('/');
+            resolved = slash == std::string::npos ? "" : resolved.substr(0, std::max<std::size_t>(slash, 1));
+            continue;
+        }
+        if (part == ".." && resolved == "/")
+            continue;
+        const std::string candidate = joined(resolved, part);
         struct stat info {};
-        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-            return current;
-        refuseForeignLink(current, info, path);
+        if (::lstat(candidate.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            resolved = candidate;
+            continue;
+        }
+        if (++followed > kMostLinksFollowed)
+            throwFor(ELOOP, path);
+        refuseForeignLink(candidate, info, path);
         char target[PATH_MAX];
-        const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+        const ssize_t length = ::readlink(candidate.c_str(), target, sizeof target);
         if (length < 0)
             throwFor(errno, path);
         if (length == 0 || static_cast<std::size_t>(length) == sizeof target)
             throwFor(ENAMETOOLONG, path);
         const std::string next(target, static_cast<std::size_t>(length));
-        current = next.front() == '/' ? next : parentFolder(current) + '/' + next;
+        if (next.front() == '/')
+            resolved = "/";
+        pushParts(next, pending);
     }
-    throwFor(ELOOP, path);
+    return resolved.empty() ? "." : resolved;
+}
+
+std::string absolutePath(const std::string& path) {
+    std::error_code ignored;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ignored);
+    return absolute.empty() ? path : absolute.lexically_normal().string();
 }
 
 // Permissions of a file created where none was: what the process's umask allows.
@@ -178,24 +232,6 @@ int createTemporary(const std::string& folder, const std::string& stem, std::str
     return EEXIST;
 }
 
-// A power cut after a reported success must not bring the old directory entry back.
-int syncFolder(const std::string& folder) {
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    // A folder we may enter and write but not read cannot be flushed by us at all.
-    if (fd.get() < 0)
-        return errno == EACCES ? 0 : errno;
-    if (::fsync(fd.get()) != 0 && errno != EINVAL)
-        return errno;
-    return 0;
-}
-
-// The system's temporary folder, where copies go when the destination's folder takes none.
-std::string temporaryFolder() {
-    std::error_code ignored;
-    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
-    return folder.empty() ? "/tmp" : folder;
-}
-
 // Removes what killed runs left: temporary files and old copies of this destination (same
 // naming pattern, regular files of this user, locked by no running save and still under
 // the name seen), never anything else.
@@ -205,13 +241,21 @@ void removeLeftovers(const std::string& folder, const std::string& stem) {
         return;
     Descriptor folderFd(::dup(::dirfd(dir)));
     std::vector<std::string> doomed;
+    std::vector<std::string> journals;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string_view name = entry->d_name;
         if (isTemporaryOf(name, stem))
             doomed.emplace_back(name);
+        else if (journal::isJournalName(entry->d_name))
+            journals.emplace_back(name);
     }
     ::closedir(dir);
+    // A copy that a journal names is the only whole copy of an interrupted save's contents.
+    const std::set<std::string> needed =
+        journals.empty() ? std::set<std::string>{} : journal::copiesStillNeeded(folder, journals);
     for (const std::string& name : doomed) {
+        if (needed.contains(name))
+            continue;
         Descriptor fd(::openat(folderFd.get(), name.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
         struct stat info {};
         struct stat named {};
@@ -259,44 +303,6 @@ bool copyAttributes(const std::string& real, int fd) {
     return true;
 }
 
-// Writes all of `size` bytes at `offset`; the error number, or 0.
-int writeAllAt(int fd, const std::uint8_t* data, std::size_t size, off_t offset) {
-    std::size_t written = 0;
-    while (written < size) {
-        const ssize_t put =
-            ::pwrite(fd, data + written, size - written, offset + static_cast<off_t>(written));
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (put == 0)
-            return ENOSPC;
-        written += static_cast<std::size_t>(put);
-    }
-    return 0;
-}
-
-// Reads the whole open file; the error number, or 0.
-int readAll(int fd, off_t size, std::vector<std::uint8_t>& bytes) {
-    bytes.resize(static_cast<std::size_t>(size));
-    std::size_t filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got =
-            ::pread(fd, bytes.data() + filled, bytes.size() - filled, static_cast<off_t>(filled));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        if (got == 0)
-            break;
-        filled += static_cast<std::size_t>(got);
-    }
-    bytes.resize(filled);
-    return 0;
-}
-
 // Claims the room the larger of the two contents needs before the file is touched, so that
 // a full disk stops the copy before it has begun; the file keeps its size meanwhile. A file
 // system that cannot reserve gets zeros written past the old end instead. On failure the
@@ -306,7 +312,7 @@ int reserveSpace(int fd, off_t oldSize, off_t newSize) {
     int error = larger == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, larger) == 0 ? 0 : errno;
     if (error == EOPNOTSUPP || error == ENOSYS || error == EINVAL) {
         const std::vector<std::uint8_t> zeros(static_cast<std::size_t>(larger - oldSize));
-        error = writeAllAt(fd, zeros.data(), zeros.size(), oldSize);
+        error = posix::writeAllAt(fd, zeros.data(), zeros.size(), oldSize);
     }
     if (error != 0 && ::ftruncate(fd, oldSize) != 0) {
         // The reservation's error is the one reported: it says why the save stopped.
@@ -317,14 +323,24 @@ int reserveSpace(int fd, off_t oldSize, off_t newSize) {
 // Copies the complete new contents over the existing file, which keeps its inode and with
 // it every hard link, its owner, its group and its attributes. Before the file is touched,
 // its room is reserved and a complete copy of its old contents is flushed to a locked file
-// beside the new copy; a failure afterwards puts the old contents back, or names where both
-// copies are. Both copies are removed on success.
+// beside the new copy, with a journal naming both; a failure afterwards puts the old contents
+// back, or names where both copies are. Journal and copies are removed on success.
 void copyInPlace(const std::string& path, const std::string& real, const struct stat& before,
                  const std::vector<std::uint8_t>& bytes, const std::string& newCopy,
                  const std::string& stem) {
     const std::string copyFolder = parentFolder(newCopy);
     Temporary oldCopy;
+    std::string journalPath;
+    // The journal goes first, so that no moment leaves it naming a copy that is gone.
+    const auto removeJournalAndCopies = [&] {
+        if (!journalPath.empty() && ::unlink(journalPath.c_str()) == 0)
+            posix::syncFolder(copyFolder);
+        ::unlink(oldCopy.path.c_str());
+        ::unlink(newCopy.c_str());
+    };
     const auto refuse = [&](int errorNumber) {
+        if (!journalPath.empty())
+            ::unlink(journalPath.c_str());
         if (!oldCopy.path.empty())
             ::unlink(oldCopy.path.c_str());
         ::unlink(newCopy.c_str());
@@ -341,7 +357,7 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
         refuse(EACCES);
 
     std::vector<std::uint8_t> old;
-    if (const int error = readAll(fd.get(), now.st_size, old); error != 0)
+    if (const int error = posix::readAllAt(fd.get(), now.st_size, old); error != 0)
         refuse(error);
     if (const int error = createTemporary(copyFolder, stem, kOldCopyMarker, oldCopy); error != 0)
         refuse(error);
@@ -351,18 +367,27 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
         refuse(errno);
     if (const int error = oldCopy.fd.close(); error != 0)
         refuse(error);
-    if (const int error = syncFolder(copyFolder); error != 0)
+    if (const int error = posix::syncFolder(copyFolder); error != 0)
+        refuse(error);
+    // From here on a kill leaves the file part-way; the journal tells the next program that
+    // opens or saves it how to make it whole.
+    const journal::Journal entry{
+        now.st_dev,
+        now.st_ino,
+        {old.size(), journal::contentHash(old.data(), old.size()), absolutePath(oldCopy.path)},
+        {bytes.size(), journal::contentHash(bytes.data(), bytes.size()), absolutePath(newCopy)}};
+    if (const int error = journal::write(copyFolder, now, entry, journalPath, absolutePath(real)); error != 0)
         refuse(error);
     const auto oldSize = static_cast<off_t>(old.size());
     const auto failAfterTouching = [&](int errorNumber, bool canRestore) {
-        const bool restored = canRestore && writeAllAt(fd.get(), old.data(), old.size(), 0) == 0 &&
+        const bool restored = canRestore && posix::writeAllAt(fd.get(), old.data(), old.size(), 0) == 0 &&
                               ::ftruncate(fd.get(), oldSize) == 0 &&
                               (::fsync(fd.get()) == 0 || errno == EINVAL);
         if (restored) {
-            ::unlink(oldCopy.path.c_str());
-            ::unlink(newCopy.c_str());
+            removeJournalAndCopies();
             throwFor(errorNumber, path);
         }
+        // The journal stays: the next program that opens the file finishes the save.
         //: %1 is what went wrong ("Disk full"), %2 and %3 are paths
         throw UserError(Text(KORVLAND_TRANSLATABLE(
                             "korvland::UserError",
@@ -377,7 +402,7 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
     }
     if ((now.st_mode & (S_ISUID | S_ISGID)) != 0 && ::fchmod(fd.get(), now.st_mode & 0777) != 0)
         refuse(errno);
-    if (const int error = writeAllAt(fd.get(), bytes.data(), bytes.size(), 0); error != 0)
+    if (const int error = posix::writeAllAt(fd.get(), bytes.data(), bytes.size(), 0); error != 0)
         failAfterTouching(error, true);
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
         failAfterTouching(errno, true);
@@ -385,8 +410,34 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
         failAfterTouching(errno, true);
     if (const int error = fd.close(); error != 0)
         failAfterTouching(error, false);
-    ::unlink(oldCopy.path.c_str());
-    ::unlink(newCopy.c_str());
+    removeJournalAndCopies();
+}
+
+// Opens and locks the existing destination, so that saves of one file take turns for the
+// whole in-place copy, and a save that renames compares what is there with no copy under way.
+// False when there is no file yet. A file that another save replaced while this one waited
+// is locked anew.
+bool lockDestination(const std::string& real, const std::string& path, struct stat& existing,
+                     Descriptor& held) {
+    for (int attempt = 0; attempt < kMostNameAttempts; ++attempt) {
+        if (::lstat(real.c_str(), &existing) != 0)
+            return false;
+        // A fifo, a device or a folder is not ours to replace; nothing here opens it.
+        if (!S_ISREG(existing.st_mode))
+            throwFor(EACCES, path);
+        held.reset(::open(real.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (held.get() < 0 && errno == EACCES)
+            held.reset(::open(real.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
+        if (held.get() < 0) {
+            if (errno == ENOENT)
+                continue;
+            throwFor(errno, path);
+        }
+        posix::lockWithin(held.get(), path);
+        if (stillNamed(real, held.get()) && ::fstat(held.get(), &existing) == 0)
+            return true;
+    }
+    throwFor(EBUSY, path);
 }
 
 void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
@@ -397,13 +448,15 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     const std::string stem = temporaryStem(real);
 
     struct stat existing {};
-    const bool exists = ::lstat(real.c_str(), &existing) == 0;
+    Descriptor held; // the destination's lock, until the save is over
+    const bool exists = lockDestination(real, path, existing, held);
     if (exists) {
-        // A fifo, a device or a folder is not ours to replace; nothing here opens it.
-        if (!S_ISREG(existing.st_mode))
-            throwFor(EACCES, path);
         // Write protection counts even where the folder would allow a rename.
         if (::faccessat(AT_FDCWD, real.c_str(), W_OK, AT_EACCESS) != 0)
+            throwFor(errno, path);
+        // What a killed save left half-done is made whole before this save compares or copies.
+        journal::finishInterruptedSave(held.get(), existing, path, true);
+        if (::fstat(held.get(), &existing) != 0)
             throwFor(errno, path);
     }
 
@@ -416,7 +469,7 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
         const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
         if (!exists || !folderRefused)
             throwFor(error, path);
-        elsewhere = temporaryFolder();
+        elsewhere = posix::temporaryFolder();
         if (createTemporary(elsewhere, stem, kTemporaryMarker, temporary) != 0)
             throwFor(error, path);
         inPlace = true;
@@ -458,7 +511,7 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
             ::unlink(temporary.path.c_str());
             throwFor(error, path);
         }
-        if (const int error = syncFolder(folder); error != 0)
+        if (const int error = posix::syncFolder(folder); error != 0)
             throwFor(error, path);
     }
     removeLeftovers(folder, stem);

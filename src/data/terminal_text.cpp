@@ -107,7 +107,8 @@ std::string terminalText(std::string_view text, bool keepLineFeeds) {
 }
 
 std::string terminalErrorText(const UserError& error) {
-    std::string text = terminalText(withClosingPeriod(error.what()));
+    // The message whole: what() ends at a zero byte that an imported text may hold.
+    std::string text = terminalText(withClosingPeriod(error.message().english()));
     // Appended piece by piece: GCC 12 at -O3 takes `"\n" + std::string&&` for an overlapping
     // copy (-Wrestrict) and a Release build with warnings as errors would fail on it.
     if (!error.path().empty()) {

@@ -233,6 +233,40 @@ TEST_F(RunningEditorTest, LaterStartHandsItsFileToTheRunningEditorAndEnds) {
     EXPECT_TRUE(printed.isEmpty());
 }
 
+// The running editor opens a file only once its start has heard the answer: a start that
+// gave up first has said the file was not opened. A connection that sends nothing is closed
+// after a few seconds.
+TEST_F(RunningEditorTest, OpensNothingForAStartThatGaveUpAndClosesAnIdleConnection) {
+    start(true);
+    SingleInstance instance(socketIn(runtime));
+    QString printed;
+    QTextStream err(&printed);
+    ASSERT_EQ(instance.claimOrHandOver({}, err), std::nullopt);
+    instance.serve(startup->welcome(), editor());
+    const QString shownBefore = shownFile();
+    const QString handed = landmarkFile("lndmrks2.dat");
+    for (const bool sendsAFile : {true, false}) {
+        SCOPED_TRACE(sendsAFile ? "gave up after the answer" : "sends nothing");
+        QLocalSocket client;
+        client.connectToServer(socketIn(runtime));
+        ASSERT_TRUE(client.waitForConnected(2000));
+        if (sendsAFile)
+            client.write(QFile::encodeName(handed) + '\0');
+        client.flush();
+        QElapsedTimer clock;
+        clock.start();
+        const auto answered = [&] {
+            return sendsAFile ? client.bytesAvailable() > 0 : client.state() != QLocalSocket::ConnectedState;
+        };
+        while (!answered() && clock.elapsed() < 8000)
+            QTest::qWait(20);
+        EXPECT_TRUE(answered());
+        client.abort();
+        settle();
+        EXPECT_EQ(shownFile(), shownBefore);
+    }
+}
+
 TEST(SingleInstanceProcess, SocketLeftByAKilledEditorIsTakenOverByTheNextStart) {
     TempDir runtime;
     TempDir folder;

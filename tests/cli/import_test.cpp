@@ -230,6 +230,11 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
     writeBytes(dir.path() / "rows.csv", std::vector<std::uint8_t>{'x'});
     const std::string text = kHeader + row({{5, "3"}});
     writeBytes(dir.path() / "bad.csv", std::vector<std::uint8_t>(text.begin(), text.end()));
+    // Input beyond the limit is refused whole, never cut to what fits.
+    writeBytes(dir.path() / "big.csv", std::vector<std::uint8_t>((16u << 20) + 1, '\n'));
+    const std::string zeroInHeader = std::string("ind\0ex\n0\n", 9);
+    writeBytes(dir.path() / "zero.csv", std::vector<std::uint8_t>(zeroInHeader.begin(), zeroInHeader.end()));
+    writeBytes(dir.path() / "wide.csv", std::vector<std::uint8_t>(300, ','));
     const std::vector<std::uint8_t> old{'o', 'l', 'd'};
     writeBytes(dir.path() / "out.dat", old);
     const struct {
@@ -255,14 +260,27 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
          "korvland-cli: --output: standard output takes no landmark file"},
         {{"import", "-", "--template", "-", "-o", "out.dat"}, 2, "korvland-cli: --template: standard input"},
         {{"import", "bad.csv"}, 2, "korvland-cli: --output is required"},
+        {{"import", "big.csv", "-o", "out.dat"},
+         1,
+         "korvland-cli: big.csv is larger than 16 MiB; a landmark file's sheet is far smaller.\nbig.csv\n"},
+        {{"import", "-", "-o", "out.dat"},
+         1,
+         "korvland-cli: standard input is larger than 16 MiB; a landmark file's sheet is far smaller.\n"},
+        {{"import", "zero.csv", "-o", "out.dat"},
+         1,
+         "korvland-cli: line 2: \"ind\\x00ex\" is not one of export's columns.\nzero.csv\n"},
+        {{"import", "wide.csv", "-o", "out.dat"},
+         1,
+         "korvland-cli: line 1: the header has more than 256 columns; export writes far fewer.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
-        const CliRun run = runCli(c.args, dir.path());
+        const CliRun run = runCli(c.args, dir.path(), dir.path() / "big.csv");
         EXPECT_EQ(run.exitCode, c.exitCode);
         EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
         EXPECT_EQ(readBytes(dir.path() / "out.dat"), old);
-        EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"bad.csv", "out.dat", "rows.csv"}));
+        EXPECT_EQ(filesIn(dir.path()), (std::vector<std::string>{"bad.csv", "big.csv", "out.dat", "rows.csv",
+                                                                 "wide.csv", "zero.csv"}));
     }
 }
 

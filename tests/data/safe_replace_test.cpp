@@ -179,8 +179,9 @@ TEST(KeptIdentity, SetUserAndSetGroupBitsAreNotCarriedOver) {
 
 // --- links planted in shared folders ------------------------------------------------------
 
-// Root saving through a link in a sticky folder everyone may write follows the link only
-// when it is root's own or the folder owner's, whatever the machine's setting says.
+// Root saving through a link in a sticky folder everyone may write, whether the link stands
+// for the file or for a folder on its way, follows the link only when it is root's own or the
+// folder owner's, whatever the machine's setting says.
 struct SharedFolderLinkCase {
     const char* name;
     mode_t folderMode;
@@ -188,15 +189,19 @@ struct SharedFolderLinkCase {
     bool linkOfNobody;
     bool targetExists;
     bool followed;
+    bool linksAFolder; // the link stands for a folder on the way to the file
 };
 
 const SharedFolderLinkCase kSharedFolderLinks[] = {
-    {"AnotherUsersLinkToAPrivateFile", 01777, false, true, true, false},
-    {"AnotherUsersDanglingLink", 01777, false, true, false, false},
-    {"OwnLink", 01777, false, false, true, true},
-    {"TheFolderOwnersLink", 01777, true, true, true, true},
-    {"AnotherUsersLinkInAFolderWithoutTheStickyBit", 0777, false, true, true, true},
-    {"AnotherUsersLinkInAStickyFolderOnlyItsOwnerWrites", 01755, false, true, true, true},
+    {"AnotherUsersLinkToAPrivateFile", 01777, false, true, true, false, false},
+    {"AnotherUsersDanglingLink", 01777, false, true, false, false, false},
+    {"OwnLink", 01777, false, false, true, true, false},
+    {"TheFolderOwnersLink", 01777, true, true, true, true, false},
+    {"AnotherUsersLinkInAFolderWithoutTheStickyBit", 0777, false, true, true, true, false},
+    {"AnotherUsersLinkInAStickyFolderOnlyItsOwnerWrites", 01755, false, true, true, true, false},
+    {"AnotherUsersLinkToAPrivateFolder", 01777, false, true, true, false, true},
+    {"AnotherUsersLinkToAPrivateFolderForANewFile", 01777, false, true, false, false, true},
+    {"OwnLinkToAFolder", 01777, false, false, true, true, true},
 };
 
 class SharedFolderLink : public ::testing::TestWithParam<SharedFolderLinkCase> {};
@@ -211,17 +216,21 @@ TEST_P(SharedFolderLink, IsFollowedOnlyWhenItIsTheSaversOrTheFolderOwners) {
     ASSERT_EQ(::chmod(shared.c_str(), c.folderMode), 0);
     if (c.folderOfNobody)
         testing::giveToUnprivilegedUser(shared);
-    const fs::path target = dir.path() / "private.dat";
+    const fs::path privateFolder = dir.path() / "private";
+    fs::create_directory(privateFolder);
+    ::chmod(privateFolder.c_str(), 0700);
+    const fs::path target = privateFolder / "map.dat";
     if (c.targetExists) {
         writeBytes(target, kOld);
         ::chmod(target.c_str(), 0600);
     }
-    const fs::path link = shared / "map.dat";
-    fs::create_symlink(target, link);
+    const fs::path link = shared / (c.linksAFolder ? "dir" : "map.dat");
+    fs::create_symlink(c.linksAFolder ? privateFolder : target, link);
     if (c.linkOfNobody)
         testing::giveToUnprivilegedUser(link);
 
-    const std::string result = messageOf([&] { replaceFileAtomically(link.string(), kNew); });
+    const fs::path destination = c.linksAFolder ? link / "map.dat" : link;
+    const std::string result = messageOf([&] { replaceFileAtomically(destination.string(), kNew); });
     EXPECT_EQ(result, c.followed ? "(no error)" : "File access denied");
     EXPECT_TRUE(fs::is_symlink(link));
     if (c.followed)
@@ -230,7 +239,7 @@ TEST_P(SharedFolderLink, IsFollowedOnlyWhenItIsTheSaversOrTheFolderOwners) {
         EXPECT_EQ(readBytes(target), kOld);
     else
         EXPECT_FALSE(fs::exists(target));
-    EXPECT_EQ(namesIn(shared), std::set<std::string>{"map.dat"});
+    EXPECT_EQ(namesIn(shared), std::set<std::string>{link.filename().string()});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SharedFolderLink, ::testing::ValuesIn(kSharedFolderLinks),

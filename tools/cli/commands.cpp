@@ -31,7 +31,7 @@ std::string fullPath(const std::string& path) {
     return error || path.empty() ? path : full.string();
 }
 
-// Text to import is at most a few hundred bytes per record.
+// Text to import is at most a few hundred bytes per record: 16 MiB, named so in the refusal.
 constexpr std::size_t kImportLimit = 16u << 20;
 
 // The set is large (1024 records and their flags): keep it off the stack.
@@ -94,9 +94,9 @@ void demoCommand(int region, const std::string& out) {
     replaceFileAtomically(out, demoLandmarkFile(region));
 }
 
-FileBuffer readInput(const std::string& file, std::size_t limit) {
-    return file == "-" ? readStandardInput(limit)
-                       : namingFile(file, [&] { return readFileBuffer(file, limit); });
+FileBuffer readInput(const std::string& file, std::size_t limit, const Message& tooLarge) {
+    return file == "-" ? readStandardInputWithin(limit, tooLarge)
+                       : namingFile(file, [&] { return readFileWithin(file, limit, tooLarge); });
 }
 
 void writeTextFile(const std::string& path, const std::string& text, const std::string& input) {
@@ -141,14 +141,20 @@ void importCommand(const std::string& input, const std::string& format,
     guardOutput(out, FileKind::Landmarks, inputs);
     std::optional<LandmarkFileContents> templateFile;
     if (templ) {
-        templateFile =
-            namingFile(*templ, [&] { return decodeLandmarkFile(readInput(*templ, kLandmarkFileReadLimit)); });
+        templateFile = namingFile(*templ, [&] {
+            // Nothing of a landmark file lies beyond the limit: the rest is left unread.
+            return decodeLandmarkFile(*templ == "-" ? readStandardInput(kLandmarkFileReadLimit)
+                                                    : readFileBuffer(*templ, kLandmarkFileReadLimit));
+        });
     }
-    const FileBuffer text = readInput(input, kImportLimit);
+    const std::string inputName = input == "-" ? "standard input" : input;
+    const FileBuffer text =
+        readInput(input, kImportLimit,
+                  Message(inputName + " is larger than 16 MiB; a landmark file's sheet is far smaller"));
     std::optional<ImportFormat> chosen;
     if (!format.empty())
         chosen = format == "json" ? ImportFormat::Json : ImportFormat::Csv;
-    const std::vector<std::uint8_t> bytes = namingFile(input == "-" ? "standard input" : input, [&] {
+    const std::vector<std::uint8_t> bytes = namingFile(inputName, [&] {
         return importLandmarkText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
                                   chosen, templateFile ? &*templateFile : nullptr);
     });

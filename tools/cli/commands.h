@@ -23,8 +23,8 @@ void profileCommand(const std::string& file, const std::string& out);
 void openProfileCommand(const std::string& profile, const std::string& out);
 void demoCommand(int region, const std::string& out);
 
-// "-" as an input is standard input, read whole.
-FileBuffer readInput(const std::string& file, std::size_t limit);
+// "-" as an input is standard input, read whole; input longer than `limit` is refused, never cut.
+FileBuffer readInput(const std::string& file, std::size_t limit, const Message& tooLarge);
 // Writes text to a file through the safe replacement.
 // Writes an export's text; never over the landmark file it was made from.
 void writeTextFile(const std::string& path, const std::string& text, const std::string& input);

@@ -10,6 +10,9 @@ namespace korvland::cli {
 
 namespace {
 
+// Export writes 13 columns; room for many more that a spreadsheet may add.
+constexpr std::size_t kMostHeaderColumns = 256;
+
 std::string_view withoutByteOrderMark(std::string_view text) {
     return text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
 }
@@ -343,7 +346,11 @@ void readCsvRows(std::string_view text, const RowHandler& handle) {
     std::size_t headerLine = 0;
     std::vector<ImportCell> header;
     header.resize(reader.next(
-        [&header](std::size_t k) -> ImportCell& {
+        [&header, &reader](std::size_t k) -> ImportCell& {
+            // Each column costs a cell: a header of nothing but commas must not take the memory.
+            if (k == kMostHeaderColumns)
+                failAt(reader.line(), "the header has more than " + std::to_string(kMostHeaderColumns) +
+                                          " columns; export writes far fewer");
             if (k == header.size())
                 header.emplace_back();
             return header[k];

@@ -11,7 +11,11 @@
 #include <QLockFile>
 #include <QRegularExpression>
 #include <QTextStream>
+#include <QTimer>
 
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace korvland {
@@ -27,6 +31,50 @@ constexpr int kConnectMilliseconds = 2000;
 // Two starts at once (several files opened together) take turns: the later one waits until
 // the first listens. A lock left by a killed start is recognised by its process id.
 constexpr int kLockMilliseconds = 15000;
+// The start that sent a file confirms that it heard the answer; only then does the file open,
+// so that a start that gave up waiting (this editor was stopped or busy) told the truth when
+// it said the file was not opened.
+constexpr char kConfirmed = '!';
+// A connection that sends no whole request (and confirmation) in this time is closed.
+constexpr int kIdleMilliseconds = 5000;
+// A socket's name holds at most this many bytes.
+constexpr qsizetype kLongestSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+constexpr char kAnsweredProperty[] = "korvlandAnswered";
+
+QByteArray nativePath(const QString& path) {
+    return QFile::encodeName(path);
+}
+
+// A folder of this user's own: a real folder, not a link, that nobody else may write.
+bool isOwnFolder(const QString& folder) {
+    struct stat info {};
+    return ::lstat(nativePath(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::getuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// The user's private folder in a folder that everyone shares, made (0700) when missing; empty
+// when the name is taken by anything else, which another user may have planted.
+QString privateFolderIn(const QString& shared) {
+    const QString folder = QDir(shared).filePath(QStringLiteral("korvland-%1").arg(::getuid()));
+    ::mkdir(nativePath(folder).constData(), 0700);
+    return isOwnFolder(folder) ? folder : QString();
+}
+
+// Whether the program at the other end of a connection runs as this user.
+bool peerIsThisUser(const QLocalSocket& socket) {
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(static_cast<int>(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &size) ==
+               0 &&
+           peer.uid == ::getuid();
+}
+
+// A lock file counts only when it is this user's: another user's would hold every start back.
+bool isForeignFile(const QString& path) {
+    struct stat info {};
+    return ::lstat(nativePath(path).constData(), &info) == 0 &&
+           (S_ISLNK(info.st_mode) || info.st_uid != ::getuid());
+}
 
 } // namespace
 
@@ -40,9 +88,6 @@ SingleInstance::SingleInstance(QString socketPath, QObject* parent)
 SingleInstance::~SingleInstance() = default;
 
 QString SingleInstance::defaultSocketPath() {
-    QString folder = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::tempPath();
     // A Wayland session also sets DISPLAY for its X programs: its own name comes first, so
     // that the editor is one whichever way it was started there.
     QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
@@ -51,7 +96,22 @@ QString SingleInstance::defaultSocketPath() {
     if (display.isEmpty())
         display = QGuiApplication::platformName();
     display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.:-]")), QStringLiteral("_"));
-    return QDir(folder).filePath(QStringLiteral("korvland-%1-%2").arg(::getuid()).arg(display));
+    const QString name = QStringLiteral("korvland-%1-%2").arg(::getuid()).arg(display);
+    // The session's runtime folder, else a private folder of the user's own in the temporary
+    // folder; one whose socket name would be too long gives way to the next.
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    const QString candidates[] = {runtime, QDir::tempPath(), QStringLiteral("/tmp")};
+    for (const QString& candidate : candidates) {
+        if (candidate.isEmpty())
+            continue;
+        const QString folder = &candidate == &candidates[0] ? (isOwnFolder(candidate) ? candidate : QString())
+                                                            : privateFolderIn(candidate);
+        const QString path = QDir(folder).filePath(name);
+        if (!folder.isEmpty() && nativePath(path).size() <= kLongestSocketPath)
+            return path;
+    }
+    // Nowhere safe: this start runs an editor of its own.
+    return {};
 }
 
 std::optional<bool> SingleInstance::handOver(const QString& socketPath, const QString& file, bool* refused) {
@@ -62,6 +122,13 @@ std::optional<bool> SingleInstance::handOver(const QString& socketPath, const QS
             *refused = socket.error() == QLocalSocket::ConnectionRefusedError;
         return std::nullopt;
     }
+    // A listener of another user gets nothing, not even the file's name.
+    if (!peerIsThisUser(socket)) {
+        socket.abort();
+        if (refused)
+            *refused = false;
+        return std::nullopt;
+    }
     socket.write(QFile::encodeName(file) + kEnd);
     if (!socket.waitForBytesWritten(kConnectMilliseconds))
         return false;
@@ -69,15 +136,22 @@ std::optional<bool> SingleInstance::handOver(const QString& socketPath, const QS
     while (socket.bytesAvailable() < 1)
         if (!socket.waitForReadyRead(kAnswerMilliseconds))
             return false;
-    return socket.read(1) == QByteArray(1, kTaken);
+    if (socket.read(1) != QByteArray(1, kTaken))
+        return false;
+    socket.write(QByteArray(1, kConfirmed));
+    return socket.waitForBytesWritten(kConnectMilliseconds);
 }
 
 std::optional<int> SingleInstance::claimOrHandOver(const QString& file, QTextStream& err) {
-    QLockFile lock(mPath + QStringLiteral(".lock"));
+    if (mPath.isEmpty())
+        return std::nullopt;
+    const QString lockPath = mPath + QStringLiteral(".lock");
+    QLockFile lock(lockPath);
     // Only a lock whose process has gone counts as stale, however long the first start takes.
     lock.setStaleLockTime(0);
-    // Without the lock (a folder we cannot write) the socket is still tried.
-    const bool locked = lock.tryLock(kLockMilliseconds);
+    // Without the lock (a folder we cannot write, another user's lock file) the socket is
+    // still tried.
+    const bool locked = !isForeignFile(lockPath) && lock.tryLock(kLockMilliseconds);
     bool refused = false;
     if (const std::optional<bool> taken = handOver(mPath, file, &refused)) {
         if (*taken)
@@ -111,13 +185,17 @@ void SingleInstance::serve(WelcomeWindow* welcome, EditorWindow* editor) {
 void SingleInstance::acceptConnections() {
     while (QLocalSocket* socket = mServer->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+        QTimer::singleShot(kIdleMilliseconds, socket, [socket] {
+            socket->abort();
+            socket->deleteLater();
+        });
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readRequest(socket); });
         readRequest(socket);
     }
 }
 
 void SingleInstance::readRequest(QLocalSocket* socket) {
-    const QByteArray received = socket->peek(kLongestRequest + 1);
+    const QByteArray received = socket->peek(kLongestRequest + 2);
     const qsizetype end = received.indexOf(kEnd);
     if (end < 0) {
         if (received.size() > kLongestRequest) {
@@ -126,11 +204,16 @@ void SingleInstance::readRequest(QLocalSocket* socket) {
         }
         return;
     }
-    socket->read(end + 1);
-    const QString file = QFile::decodeName(received.left(end));
     // The answer goes first: the later start may end while the file is being opened.
-    socket->write(QByteArray(1, kTaken));
-    socket->flush();
+    if (!socket->property(kAnsweredProperty).toBool()) {
+        socket->setProperty(kAnsweredProperty, true);
+        socket->write(QByteArray(1, kTaken));
+        socket->flush();
+    }
+    if (received.size() < end + 2 || received[end + 1] != kConfirmed)
+        return;
+    socket->read(end + 2);
+    const QString file = QFile::decodeName(received.left(end));
     socket->disconnectFromServer();
     if (mForwarded)
         mForwarded->open(file);

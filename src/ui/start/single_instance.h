@@ -28,8 +28,10 @@ class SingleInstance : public QObject {
     explicit SingleInstance(QString socketPath = defaultSocketPath(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // korvland-<user id>-<display> in $XDG_RUNTIME_DIR, or in the temporary folder where the
-    // session has none. Needs the application object (the platform names a display-less desktop).
+    // korvland-<user id>-<display> in $XDG_RUNTIME_DIR when it is the user's own, else in a
+    // private folder of the user's (made 0700) in the temporary folder, whichever gives a
+    // name short enough for a socket; empty when there is none, and the start then runs an
+    // editor of its own. Needs the application object (the platform names a display-less desktop).
     static QString defaultSocketPath();
 
     // Hands `file` to the editor listening on the socket, or makes this start the one that
@@ -44,9 +46,11 @@ class SingleInstance : public QObject {
     bool isListening() const;
     const QString& socketPath() const { return mPath; }
 
-    // Sends `file` to the editor listening at `socketPath`. True once it acknowledged it;
-    // false when it took the connection but gave no answer in time; nothing when no editor
-    // listens there (no socket, or one that refuses: `refused` tells the two apart).
+    // Sends `file` to the editor listening at `socketPath`. True once it acknowledged it and
+    // heard this start confirm (only then does it open the file); false when it took the
+    // connection but gave no answer in time, and the file is not opened; nothing when no
+    // editor of this user listens there (no socket, one that refuses, which `refused` tells
+    // apart, or a listener of another user, which is told nothing).
     static std::optional<bool> handOver(const QString& socketPath, const QString& file,
                                         bool* refused = nullptr);
 
