@@ -234,8 +234,9 @@ OwnershipWindow::OwnershipWindow(AppContext& context, QWidget* parent) : QWidget
     auto* grid = new OwnershipGrid(this);
     grid->setObjectName(QLatin1String(ownership_names::kGrid));
     grid->setFixedSize(kClientWidth, kClientHeight);
-    grid->setAccessibleName(windowTitle());
     createGrid(grid);
+    // Named after its accessible table is made: naming it earlier would make the plain one.
+    grid->setAccessibleName(windowTitle());
     layout->addWidget(grid);
 
     // Placed by its frame's corner once the layout has fixed its size.
