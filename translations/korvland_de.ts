@@ -352,6 +352,16 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>The status bar clock as a QDateTime format; the month name comes from the locale. The panel is 130 pixels wide: keep the length.</extracomment>
         <translation>dd. MMMM yyyy  HH:mm:ss</translation>
     </message>
+    <message>
+        <source>Previous record</source>
+        <extracomment>Accessible name of the spinner&apos;s left arrow.</extracomment>
+        <translation>Vorheriger Datensatz</translation>
+    </message>
+    <message>
+        <source>Next record</source>
+        <extracomment>Accessible name of the spinner&apos;s right arrow.</extracomment>
+        <translation>Nächster Datensatz</translation>
+    </message>
 </context>
 <context>
     <name>korvland::FilterRow</name>
@@ -405,6 +415,31 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>%1 names the landmarks of an ownership cell as a subject: &quot;the 4 Allied bridges&quot;, &quot;the German airfield&quot; (the texts of korvland::OwnershipWindow).</extracomment>
         <translation>Nur %1</translation>
     </message>
+    <message>
+        <source>Filter by name</source>
+        <extracomment>Accessible name of the status table&apos;s name filter.</extracomment>
+        <translation>Nach Name filtern</translation>
+    </message>
+    <message>
+        <source>Clear the name filter</source>
+        <extracomment>Accessible name of the button that empties the name filter.</extracomment>
+        <translation>Namensfilter leeren</translation>
+    </message>
+    <message>
+        <source>Filter by kind</source>
+        <extracomment>Accessible name of the menu that filters the status table by kind.</extracomment>
+        <translation>Nach Art filtern</translation>
+    </message>
+    <message>
+        <source>Filter by side</source>
+        <extracomment>Accessible name of the menu that filters the status table by side.</extracomment>
+        <translation>Nach Seite filtern</translation>
+    </message>
+    <message>
+        <source>Filter by state</source>
+        <extracomment>Accessible name of the menu that filters the status table by state.</extracomment>
+        <translation>Nach Zustand filtern</translation>
+    </message>
 </context>
 <context>
     <name>korvland::FindBar</name>
@@ -440,6 +475,21 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>%1 of %2</source>
         <extracomment>The match&apos;s place among all matches: &quot;3 of 12&quot;.</extracomment>
         <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Previous match</source>
+        <extracomment>Accessible name of the find bar&apos;s up arrow.</extracomment>
+        <translation>Vorheriger Treffer</translation>
+    </message>
+    <message>
+        <source>Next match</source>
+        <extracomment>Accessible name of the find bar&apos;s down arrow.</extracomment>
+        <translation>Nächster Treffer</translation>
+    </message>
+    <message>
+        <source>Close the find bar</source>
+        <extracomment>Accessible name of the find bar&apos;s cross.</extracomment>
+        <translation>Suchleiste schließen</translation>
     </message>
 </context>
 <context>
@@ -486,6 +536,11 @@ Möchten Sie die Datei ersetzen?</translation>
 Could not create folder.</source>
         <translation>E/A-Fehler!
 Der Ordner konnte nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <extracomment>Accessible name of the folder dialog&apos;s list of folders.</extracomment>
+        <translation>Ordner</translation>
     </message>
 </context>
 <context>
@@ -603,6 +658,19 @@ Der Ordner konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
+    <name>korvland::MapAccessibility</name>
+    <message>
+        <source>Map</source>
+        <extracomment>The accessible name of the map, whose items are the markers.</extracomment>
+        <translation>Karte</translation>
+    </message>
+    <message>
+        <source>switched off</source>
+        <extracomment>Read out by a screen reader after a marker&apos;s name.</extracomment>
+        <translation>ausgeschaltet</translation>
+    </message>
+</context>
+<context>
     <name>korvland::MapMarker</name>
     <message>
         <source>Allied %1%2</source>
@@ -646,369 +714,77 @@ Der Ordner konnte nicht angelegt werden.</translation>
 <context>
     <name>korvland::OwnershipWindow</name>
     <message>
-        <source>Select the %1 Allied airfields</source>
-        <extracomment>%1 is a number above one: the tool tip of a count that selects what it counts.</extracomment>
-        <translation>Die %1 alliierten Flugplätze auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied airfield</source>
-        <extracomment>The tool tip of a count of one that selects the landmark it counts.</extracomment>
-        <translation>Den alliierten Flugplatz auswählen</translation>
-    </message>
-    <message>
         <source>No Allied airfields</source>
         <extracomment>The tool tip of a count of none.</extracomment>
         <translation>Keine alliierten Flugplätze</translation>
-    </message>
-    <message>
-        <source>the %1 Allied airfields</source>
-        <extracomment>%1 is a number above one. What the status table keeps to, shown in its filter row as &quot;Only %1&quot; (korvland::FilterRow): use the case that follows &quot;Only&quot;.</extracomment>
-        <translation>die %1 alliierten Flugplätze</translation>
-    </message>
-    <message>
-        <source>the Allied airfield</source>
-        <extracomment>What the status table keeps to, shown in its filter row as &quot;Only %1&quot; (korvland::FilterRow): use the case that follows &quot;Only&quot;.</extracomment>
-        <translation>der alliierte Flugplatz</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied cities</source>
-        <translation>Die %1 alliierten Großstädte auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied city</source>
-        <translation>Die alliierte Großstadt auswählen</translation>
     </message>
     <message>
         <source>No Allied cities</source>
         <translation>Keine alliierten Großstädte</translation>
     </message>
     <message>
-        <source>the %1 Allied cities</source>
-        <translation>die %1 alliierten Großstädte</translation>
-    </message>
-    <message>
-        <source>the Allied city</source>
-        <translation>die alliierte Großstadt</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied supply landmarks</source>
-        <translation>Die %1 alliierten Nachschub-Landmarken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied supply landmark</source>
-        <translation>Die alliierte Nachschub-Landmarke auswählen</translation>
-    </message>
-    <message>
         <source>No Allied supply landmarks</source>
         <translation>Keine alliierten Nachschub-Landmarken</translation>
-    </message>
-    <message>
-        <source>the %1 Allied supply landmarks</source>
-        <translation>die %1 alliierten Nachschub-Landmarken</translation>
-    </message>
-    <message>
-        <source>the Allied supply landmark</source>
-        <translation>die alliierte Nachschub-Landmarke</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied train stations</source>
-        <translation>Die %1 alliierten Bahnhöfe auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied train station</source>
-        <translation>Den alliierten Bahnhof auswählen</translation>
     </message>
     <message>
         <source>No Allied train stations</source>
         <translation>Keine alliierten Bahnhöfe</translation>
     </message>
     <message>
-        <source>the %1 Allied train stations</source>
-        <translation>die %1 alliierten Bahnhöfe</translation>
-    </message>
-    <message>
-        <source>the Allied train station</source>
-        <translation>der alliierte Bahnhof</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied bridges</source>
-        <translation>Die %1 alliierten Brücken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied bridge</source>
-        <translation>Die alliierte Brücke auswählen</translation>
-    </message>
-    <message>
         <source>No Allied bridges</source>
         <translation>Keine alliierten Brücken</translation>
-    </message>
-    <message>
-        <source>the %1 Allied bridges</source>
-        <translation>die %1 alliierten Brücken</translation>
-    </message>
-    <message>
-        <source>the Allied bridge</source>
-        <translation>die alliierte Brücke</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied factories</source>
-        <translation>Die %1 alliierten Fabriken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied factory</source>
-        <translation>Die alliierte Fabrik auswählen</translation>
     </message>
     <message>
         <source>No Allied factories</source>
         <translation>Keine alliierten Fabriken</translation>
     </message>
     <message>
-        <source>the %1 Allied factories</source>
-        <translation>die %1 alliierten Fabriken</translation>
-    </message>
-    <message>
-        <source>the Allied factory</source>
-        <translation>die alliierte Fabrik</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied towns</source>
-        <translation>Die %1 alliierten Städte auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied town</source>
-        <translation>Die alliierte Stadt auswählen</translation>
-    </message>
-    <message>
         <source>No Allied towns</source>
         <translation>Keine alliierten Städte</translation>
-    </message>
-    <message>
-        <source>the %1 Allied towns</source>
-        <translation>die %1 alliierten Städte</translation>
-    </message>
-    <message>
-        <source>the Allied town</source>
-        <translation>die alliierte Stadt</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied villages</source>
-        <translation>Die %1 alliierten Dörfer auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied village</source>
-        <translation>Das alliierte Dorf auswählen</translation>
     </message>
     <message>
         <source>No Allied villages</source>
         <translation>Keine alliierten Dörfer</translation>
     </message>
     <message>
-        <source>the %1 Allied villages</source>
-        <translation>die %1 alliierten Dörfer</translation>
-    </message>
-    <message>
-        <source>the Allied village</source>
-        <translation>das alliierte Dorf</translation>
-    </message>
-    <message>
-        <source>Select the %1 Allied blank landmarks</source>
-        <translation>Die %1 alliierten leeren Landmarken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the Allied blank landmark</source>
-        <translation>Die alliierte leere Landmarke auswählen</translation>
-    </message>
-    <message>
         <source>No Allied blank landmarks</source>
         <translation>Keine alliierten leeren Landmarken</translation>
-    </message>
-    <message>
-        <source>the %1 Allied blank landmarks</source>
-        <translation>die %1 alliierten leeren Landmarken</translation>
-    </message>
-    <message>
-        <source>the Allied blank landmark</source>
-        <translation>die alliierte leere Landmarke</translation>
-    </message>
-    <message>
-        <source>Select the %1 German airfields</source>
-        <translation>Die %1 deutschen Flugplätze auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German airfield</source>
-        <translation>Den deutschen Flugplatz auswählen</translation>
     </message>
     <message>
         <source>No German airfields</source>
         <translation>Keine deutschen Flugplätze</translation>
     </message>
     <message>
-        <source>the %1 German airfields</source>
-        <translation>die %1 deutschen Flugplätze</translation>
-    </message>
-    <message>
-        <source>the German airfield</source>
-        <translation>der deutsche Flugplatz</translation>
-    </message>
-    <message>
-        <source>Select the %1 German cities</source>
-        <translation>Die %1 deutschen Großstädte auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German city</source>
-        <translation>Die deutsche Großstadt auswählen</translation>
-    </message>
-    <message>
         <source>No German cities</source>
         <translation>Keine deutschen Großstädte</translation>
-    </message>
-    <message>
-        <source>the %1 German cities</source>
-        <translation>die %1 deutschen Großstädte</translation>
-    </message>
-    <message>
-        <source>the German city</source>
-        <translation>die deutsche Großstadt</translation>
-    </message>
-    <message>
-        <source>Select the %1 German supply landmarks</source>
-        <translation>Die %1 deutschen Nachschub-Landmarken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German supply landmark</source>
-        <translation>Die deutsche Nachschub-Landmarke auswählen</translation>
     </message>
     <message>
         <source>No German supply landmarks</source>
         <translation>Keine deutschen Nachschub-Landmarken</translation>
     </message>
     <message>
-        <source>the %1 German supply landmarks</source>
-        <translation>die %1 deutschen Nachschub-Landmarken</translation>
-    </message>
-    <message>
-        <source>the German supply landmark</source>
-        <translation>die deutsche Nachschub-Landmarke</translation>
-    </message>
-    <message>
-        <source>Select the %1 German train stations</source>
-        <translation>Die %1 deutschen Bahnhöfe auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German train station</source>
-        <translation>Den deutschen Bahnhof auswählen</translation>
-    </message>
-    <message>
         <source>No German train stations</source>
         <translation>Keine deutschen Bahnhöfe</translation>
-    </message>
-    <message>
-        <source>the %1 German train stations</source>
-        <translation>die %1 deutschen Bahnhöfe</translation>
-    </message>
-    <message>
-        <source>the German train station</source>
-        <translation>der deutsche Bahnhof</translation>
-    </message>
-    <message>
-        <source>Select the %1 German bridges</source>
-        <translation>Die %1 deutschen Brücken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German bridge</source>
-        <translation>Die deutsche Brücke auswählen</translation>
     </message>
     <message>
         <source>No German bridges</source>
         <translation>Keine deutschen Brücken</translation>
     </message>
     <message>
-        <source>the %1 German bridges</source>
-        <translation>die %1 deutschen Brücken</translation>
-    </message>
-    <message>
-        <source>the German bridge</source>
-        <translation>die deutsche Brücke</translation>
-    </message>
-    <message>
-        <source>Select the %1 German factories</source>
-        <translation>Die %1 deutschen Fabriken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German factory</source>
-        <translation>Die deutsche Fabrik auswählen</translation>
-    </message>
-    <message>
         <source>No German factories</source>
         <translation>Keine deutschen Fabriken</translation>
-    </message>
-    <message>
-        <source>the %1 German factories</source>
-        <translation>die %1 deutschen Fabriken</translation>
-    </message>
-    <message>
-        <source>the German factory</source>
-        <translation>die deutsche Fabrik</translation>
-    </message>
-    <message>
-        <source>Select the %1 German towns</source>
-        <translation>Die %1 deutschen Städte auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German town</source>
-        <translation>Die deutsche Stadt auswählen</translation>
     </message>
     <message>
         <source>No German towns</source>
         <translation>Keine deutschen Städte</translation>
     </message>
     <message>
-        <source>the %1 German towns</source>
-        <translation>die %1 deutschen Städte</translation>
-    </message>
-    <message>
-        <source>the German town</source>
-        <translation>die deutsche Stadt</translation>
-    </message>
-    <message>
-        <source>Select the %1 German villages</source>
-        <translation>Die %1 deutschen Dörfer auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German village</source>
-        <translation>Das deutsche Dorf auswählen</translation>
-    </message>
-    <message>
         <source>No German villages</source>
         <translation>Keine deutschen Dörfer</translation>
     </message>
     <message>
-        <source>the %1 German villages</source>
-        <translation>die %1 deutschen Dörfer</translation>
-    </message>
-    <message>
-        <source>the German village</source>
-        <translation>das deutsche Dorf</translation>
-    </message>
-    <message>
-        <source>Select the %1 German blank landmarks</source>
-        <translation>Die %1 deutschen leeren Landmarken auswählen</translation>
-    </message>
-    <message>
-        <source>Select the German blank landmark</source>
-        <translation>Die deutsche leere Landmarke auswählen</translation>
-    </message>
-    <message>
         <source>No German blank landmarks</source>
         <translation>Keine deutschen leeren Landmarken</translation>
-    </message>
-    <message>
-        <source>the %1 German blank landmarks</source>
-        <translation>die %1 deutschen leeren Landmarken</translation>
-    </message>
-    <message>
-        <source>the German blank landmark</source>
-        <translation>die deutsche leere Landmarke</translation>
     </message>
     <message>
         <source>Airfields</source>
@@ -1074,6 +850,260 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <source>Owner</source>
         <extracomment>Caption above the row captions &quot;Allied&quot; and &quot;German&quot;: the side that owns the landmarks.</extracomment>
         <translation>Besitzer</translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied airfields</source>
+        <extracomment>The tool tip of a count of one or more that selects what it counts: &quot;Select the Allied airfield&quot; for one, &quot;Select the %n Allied airfields&quot; for more.</extracomment>
+        <translation>
+            <numerusform>Den alliierten Flugplatz auswählen</numerusform>
+            <numerusform>Die %n alliierten Flugplätze auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied airfields</source>
+        <extracomment>What the status table keeps to, shown in its filter row as &quot;Only %1&quot; (korvland::FilterRow): use the case that follows &quot;Only&quot;. &quot;the Allied airfield&quot; for one, &quot;the %n Allied airfields&quot; for more.</extracomment>
+        <translation>
+            <numerusform>der alliierte Flugplatz</numerusform>
+            <numerusform>die %n alliierten Flugplätze</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied cities</source>
+        <translation>
+            <numerusform>Die alliierte Großstadt auswählen</numerusform>
+            <numerusform>Die %n alliierten Großstädte auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied cities</source>
+        <translation>
+            <numerusform>die alliierte Großstadt</numerusform>
+            <numerusform>die %n alliierten Großstädte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied supply landmarks</source>
+        <translation>
+            <numerusform>Die alliierte Nachschub-Landmarke auswählen</numerusform>
+            <numerusform>Die %n alliierten Nachschub-Landmarken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied supply landmarks</source>
+        <translation>
+            <numerusform>die alliierte Nachschub-Landmarke</numerusform>
+            <numerusform>die %n alliierten Nachschub-Landmarken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied train stations</source>
+        <translation>
+            <numerusform>Den alliierten Bahnhof auswählen</numerusform>
+            <numerusform>Die %n alliierten Bahnhöfe auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied train stations</source>
+        <translation>
+            <numerusform>der alliierte Bahnhof</numerusform>
+            <numerusform>die %n alliierten Bahnhöfe</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied bridges</source>
+        <translation>
+            <numerusform>Die alliierte Brücke auswählen</numerusform>
+            <numerusform>Die %n alliierten Brücken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied bridges</source>
+        <translation>
+            <numerusform>die alliierte Brücke</numerusform>
+            <numerusform>die %n alliierten Brücken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied factories</source>
+        <translation>
+            <numerusform>Die alliierte Fabrik auswählen</numerusform>
+            <numerusform>Die %n alliierten Fabriken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied factories</source>
+        <translation>
+            <numerusform>die alliierte Fabrik</numerusform>
+            <numerusform>die %n alliierten Fabriken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied towns</source>
+        <translation>
+            <numerusform>Die alliierte Stadt auswählen</numerusform>
+            <numerusform>Die %n alliierten Städte auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied towns</source>
+        <translation>
+            <numerusform>die alliierte Stadt</numerusform>
+            <numerusform>die %n alliierten Städte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied villages</source>
+        <translation>
+            <numerusform>Das alliierte Dorf auswählen</numerusform>
+            <numerusform>Die %n alliierten Dörfer auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied villages</source>
+        <translation>
+            <numerusform>das alliierte Dorf</numerusform>
+            <numerusform>die %n alliierten Dörfer</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied blank landmarks</source>
+        <translation>
+            <numerusform>Die alliierte leere Landmarke auswählen</numerusform>
+            <numerusform>Die %n alliierten leeren Landmarken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied blank landmarks</source>
+        <translation>
+            <numerusform>die alliierte leere Landmarke</numerusform>
+            <numerusform>die %n alliierten leeren Landmarken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German airfields</source>
+        <translation>
+            <numerusform>Den deutschen Flugplatz auswählen</numerusform>
+            <numerusform>Die %n deutschen Flugplätze auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German airfields</source>
+        <translation>
+            <numerusform>der deutsche Flugplatz</numerusform>
+            <numerusform>die %n deutschen Flugplätze</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German cities</source>
+        <translation>
+            <numerusform>Die deutsche Großstadt auswählen</numerusform>
+            <numerusform>Die %n deutschen Großstädte auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German cities</source>
+        <translation>
+            <numerusform>die deutsche Großstadt</numerusform>
+            <numerusform>die %n deutschen Großstädte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German supply landmarks</source>
+        <translation>
+            <numerusform>Die deutsche Nachschub-Landmarke auswählen</numerusform>
+            <numerusform>Die %n deutschen Nachschub-Landmarken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German supply landmarks</source>
+        <translation>
+            <numerusform>die deutsche Nachschub-Landmarke</numerusform>
+            <numerusform>die %n deutschen Nachschub-Landmarken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German train stations</source>
+        <translation>
+            <numerusform>Den deutschen Bahnhof auswählen</numerusform>
+            <numerusform>Die %n deutschen Bahnhöfe auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German train stations</source>
+        <translation>
+            <numerusform>der deutsche Bahnhof</numerusform>
+            <numerusform>die %n deutschen Bahnhöfe</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German bridges</source>
+        <translation>
+            <numerusform>Die deutsche Brücke auswählen</numerusform>
+            <numerusform>Die %n deutschen Brücken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German bridges</source>
+        <translation>
+            <numerusform>die deutsche Brücke</numerusform>
+            <numerusform>die %n deutschen Brücken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German factories</source>
+        <translation>
+            <numerusform>Die deutsche Fabrik auswählen</numerusform>
+            <numerusform>Die %n deutschen Fabriken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German factories</source>
+        <translation>
+            <numerusform>die deutsche Fabrik</numerusform>
+            <numerusform>die %n deutschen Fabriken</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German towns</source>
+        <translation>
+            <numerusform>Die deutsche Stadt auswählen</numerusform>
+            <numerusform>Die %n deutschen Städte auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German towns</source>
+        <translation>
+            <numerusform>die deutsche Stadt</numerusform>
+            <numerusform>die %n deutschen Städte</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German villages</source>
+        <translation>
+            <numerusform>Das deutsche Dorf auswählen</numerusform>
+            <numerusform>Die %n deutschen Dörfer auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German villages</source>
+        <translation>
+            <numerusform>das deutsche Dorf</numerusform>
+            <numerusform>die %n deutschen Dörfer</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German blank landmarks</source>
+        <translation>
+            <numerusform>Die deutsche leere Landmarke auswählen</numerusform>
+            <numerusform>Die %n deutschen leeren Landmarken auswählen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German blank landmarks</source>
+        <translation>
+            <numerusform>die deutsche leere Landmarke</numerusform>
+            <numerusform>die %n deutschen leeren Landmarken</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1229,10 +1259,40 @@ Der Ordner konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
+    <name>korvland::StatusModel</name>
+    <message>
+        <source>Allied</source>
+        <extracomment>A status row&apos;s side, read out by a screen reader.</extracomment>
+        <translation>Alliiert</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>switched on</source>
+        <translation>eingeschaltet</translation>
+    </message>
+    <message>
+        <source>switched off</source>
+        <translation>ausgeschaltet</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3</source>
+        <extracomment>A status row read out by a screen reader: kind, side and state (&quot;Town, Allied, switched off&quot;).</extracomment>
+        <translation>%1, %2, %3</translation>
+    </message>
+</context>
+<context>
     <name>korvland::StatusWindow</name>
     <message>
         <source>Landmarks Status Table</source>
         <translation>Statustabelle der Landmarken</translation>
+    </message>
+    <message>
+        <source>Landmarks</source>
+        <extracomment>The accessible name of the status table&apos;s list of landmarks.</extracomment>
+        <translation>Landmarken</translation>
     </message>
 </context>
 <context>
@@ -1381,6 +1441,11 @@ für die neuen Landmarkendateien einrichten.</translation>
     <message>
         <source>Landmarks folder not set.</source>
         <translation>Der Landmarkenordner ist nicht festgelegt.</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <extracomment>Accessible name of the welcome window&apos;s warning text.</extracomment>
+        <translation>Warnung</translation>
     </message>
 </context>
 </TS>

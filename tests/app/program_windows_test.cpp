@@ -8,7 +8,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTest>
 
@@ -79,7 +79,10 @@ TEST_P(SelectionRoadTest, EverySelectionRunsTheEditorThenTheMapThenTheOwnershipT
     }
     QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
     ASSERT_TRUE(status->isVisible());
-    EXPECT_EQ(follow([&] { status->findChild<QListWidget*>(QStringLiteral("CLBox1"))->setCurrentRow(5); }),
+    EXPECT_EQ(follow([&] {
+                  auto* list = status->findChild<QListView*>(QStringLiteral("CLBox1"));
+                  list->setCurrentIndex(list->model()->index(5, 0));
+              }),
               c.road)
         << "a row";
     EXPECT_EQ(document.currentIndex(), 5);

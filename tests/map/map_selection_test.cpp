@@ -8,7 +8,7 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QLocale>
 #include <QMenu>
 #include <QRadioButton>
@@ -119,9 +119,9 @@ TEST_F(MapSelectionTest, PressOnAMarkerWithAnyButtonMakesItsRecordCurrentEverywh
         expectHighlighted(0, false);
         expectSquare(2, kGermanColour, false);
         // The status table's list, once it exists, follows without its own click handling.
-        if (auto* list = status->findChild<QListWidget*>(QStringLiteral("CLBox1"));
-            list && list->count() > 0) {
-            EXPECT_EQ(list->currentRow(), 0);
+        if (auto* list = status->findChild<QListView*>(QStringLiteral("CLBox1"));
+            list && list->model()->rowCount() > 0) {
+            EXPECT_EQ(list->currentIndex().row(), 0);
         }
         map->hide();
     }

@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,11 @@ int main(int argc, char** argv) {
     qputenv("LC_ALL", "C");
     qunsetenv("LANGUAGE");
     QApplication app(argc, argv);
+    // The English plural forms the program loads where no other language is ("Select the Allied
+    // town" for one).
+    QTranslator plurals;
+    if (plurals.load(QStringLiteral(KORVLAND_PLURAL_FORMS)))
+        QCoreApplication::installTranslator(&plurals);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

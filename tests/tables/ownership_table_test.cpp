@@ -7,6 +7,8 @@
 #include <QMenuBar>
 #include <QUndoStack>
 
+#include <functional>
+
 namespace korvland::testing {
 namespace {
 
@@ -51,19 +53,17 @@ TEST_F(OwnershipTableTest, DataShowsTheTableCountedFromTheSet) {
     EXPECT_EQ(ownership->shownCounts().total(), 4u);
 }
 
-TEST_F(OwnershipTableTest, EditsShowAtTheNextSelectionOrUpdateData) {
+TEST_F(OwnershipTableTest, EditsShowAtOnceAndAtUpdateData) {
     open(fivePlaces());
     editorAction("Data1")->trigger();
     // Record 3: the German city becomes Allied.
     selectRecord(3);
     clickItem("srg1", 1);
     ASSERT_EQ(set.record(2).side, 1);
-    EXPECT_EQ(cell("German", 1), QStringLiteral("1"));
-
-    selectRecord(1);
     EXPECT_EQ(cell("German", 1), QStringLiteral("0"));
     EXPECT_EQ(cell("Allied", 1), QStringLiteral("1"));
 
+    selectRecord(1);
     // Switching a landmark off does not take it out of the count.
     document.setActive(0, false);
     document.setSide(document.currentIndex(), 0);
@@ -85,10 +85,47 @@ TEST_F(OwnershipTableTest, StatusTableSelectionRecountsThroughTheEditor) {
     editorAction("Data1")->trigger();
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     document.setType(document.currentIndex(), 9); // the current record, the Allied airfield, becomes a blank
-    EXPECT_EQ(cell("Allied", 8), QStringLiteral("0"));
     clickName(2);
     EXPECT_EQ(cell("Allied", 8), QStringLiteral("1"));
     EXPECT_EQ(cell("Allied", 0), QStringLiteral("0"));
+}
+
+// Every kind of edit, its undo and its redo show in the cells at once, as the data layer
+// counts the set (the counts `korvland-cli info` gives).
+TEST_F(OwnershipTableTest, EveryEditItsUndoAndRedoRecountAtOnce) {
+    open(fivePlaces());
+    openProfileWith({0, 0, 2}); // the German city is left out by a profile's flag 2
+    editorAction("Data1")->trigger();
+    const struct {
+        const char* what;
+        std::function<void()> edit;
+    } edits[] = {
+        {"type", [this] { document.setType(1, 7); }},
+        {"sub-type", [this] { document.setSubType(3, 0x05); }}, // counted by its type alone
+        {"type 06", [this] { document.setType(0, 6); }},
+        {"side", [this] { document.setSide(1, 1); }},
+        {"switch", [this] { document.setActive(2, false); }},
+        {"side of many",
+         [this] {
+             document.setSelection({0, 1, 3});
+             document.setSideOfSelection(0);
+         }},
+    };
+    for (const auto& e : edits) {
+        SCOPED_TRACE(e.what);
+        e.edit();
+        for (int step = 0; step < 3; ++step) {
+            const OwnershipCounts expected = countOwnership(set);
+            for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
+                EXPECT_EQ(cell("Allied", static_cast<int>(column)),
+                          QString::number(expected.at(OwnershipRow::Allied, column)));
+                EXPECT_EQ(cell("German", static_cast<int>(column)),
+                          QString::number(expected.at(OwnershipRow::German, column)));
+            }
+            // Undo, then redo.
+            step == 0 ? document.undoStack()->undo() : document.undoStack()->redo();
+        }
+    }
 }
 
 TEST_F(OwnershipTableTest, CloseCommandCloseBoxAndFileReadHideIt) {

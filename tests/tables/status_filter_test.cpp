@@ -51,7 +51,7 @@ class StatusFilterTest : public TablesTest {
 
     std::vector<int> shownRows() const {
         std::vector<int> rows;
-        for (int row = 0; row < list()->count(); ++row) {
+        for (int row = 0; row < rowCount(); ++row) {
             EXPECT_EQ(status->isRowShown(row), !list()->isRowHidden(row)) << row;
             if (!list()->isRowHidden(row))
                 rows.push_back(row);
@@ -74,18 +74,18 @@ class StatusFilterTest : public TablesTest {
         const std::vector<int> rows = shownRows();
         if (rows.empty())
             return;
-        list()->scrollToItem(list()->item(rows.front()));
+        list()->scrollTo(rowAt(rows.front()));
         QApplication::processEvents();
         const int perColumn = list()->viewport()->height() / 16;
         const int columnWidth = list()->gridSize().width();
         for (std::size_t k = 0; k < rows.size() && k < static_cast<std::size_t>(3 * perColumn); ++k) {
-            const QRect rect = list()->visualItemRect(list()->item(rows[k]));
+            const QRect rect = list()->visualRect(rowAt(rows[k]));
             EXPECT_EQ(rect.top(), static_cast<int>(k) % perColumn * 16) << "row " << rows[k];
             EXPECT_EQ(rect.left(), static_cast<int>(k) / perColumn * columnWidth) << "row " << rows[k];
         }
     }
     void clickNameWith(int row, Qt::KeyboardModifiers modifiers) {
-        const QRect rect = list()->visualItemRect(list()->item(row));
+        const QRect rect = list()->visualRect(rowAt(row));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, modifiers,
                           QPoint(rect.left() + 40, rect.center().y()));
     }
@@ -133,7 +133,7 @@ TEST_F(StatusFilterTest, FilterSurvivesPicksAndEditsAndAFileReadClearsItAndItsCo
     EXPECT_FALSE(document.isActive(before[0]));
     EXPECT_EQ(shownRows(), std::vector<int>(before.begin() + 1, before.end()));
     document.setName(before[1], QStringLiteral("Ferme"));
-    EXPECT_EQ(list()->item(before[1])->text(), QStringLiteral("Ferme")) << "the row follows its record";
+    EXPECT_EQ(rowAt(before[1]).data().toString(), QStringLiteral("Ferme")) << "the row follows its record";
     EXPECT_TRUE(list()->isRowHidden(before[1]));
     EXPECT_EQ(document.filter().text, "pont");
     document.undoStack()->undo();

@@ -55,11 +55,11 @@ TEST_F(StatusTableTest, TableButtonListsEveryRecordWithItsNameSideColourAndTick)
         {QStringLiteral("Café balloon"), false, true},
         {QStringLiteral("Ypres"), true, true},
     };
-    ASSERT_EQ(list()->count(), 7);
+    ASSERT_EQ(rowCount(), 7);
     for (int i = 0; i < 7; ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(list()->item(i)->text(), rows[i].name);
-        EXPECT_EQ(list()->item(i)->foreground().color(),
+        EXPECT_EQ(rowAt(i).data().toString(), rows[i].name);
+        EXPECT_EQ(rowAt(i).data(Qt::ForegroundRole).value<QColor>(),
                   rows[i].allied ? QColor(0, 0, 255) : QColor(0, 0, 0));
         EXPECT_EQ(ticked(i), rows[i].ticked);
     }
@@ -150,19 +150,19 @@ TEST_F(StatusTableTest, ARowShowsItsWholeNameAsItsHint) {
     QApplication::processEvents();
     for (int row : {4, 0}) {
         SCOPED_TRACE(row);
-        const QRect rect = list()->visualItemRect(list()->item(row));
+        const QRect rect = list()->visualRect(rowAt(row));
         QTest::mouseMove(list()->viewport(), rect.center());
         now += 250;
         presenter.runDue();
         ASSERT_TRUE(presenter.balloon().isVisible());
-        EXPECT_EQ(presenter.balloon().text(), list()->item(row)->text());
+        EXPECT_EQ(presenter.balloon().text(), rowAt(row).data().toString());
         if (row == 4) {
             keep(status->grab(), "status_table_cut_name.png");
             keep(const_cast<HintBalloon&>(presenter.balloon()).grab(), "status_table_row_hint.png");
         }
     }
-    EXPECT_LT(list()->visualItemRect(list()->item(4)).width(),
-              list()->fontMetrics().horizontalAdvance(list()->item(4)->text()))
+    EXPECT_LT(list()->visualRect(rowAt(4)).width(),
+              list()->fontMetrics().horizontalAdvance(rowAt(4).data().toString()))
         << "the name is cut where it is shown";
 }
 
@@ -219,13 +219,13 @@ TEST_F(StatusTableTest, ClosingGivesTheButtonBackAndAnotherFileReadHidesTheTable
     EXPECT_FALSE(status->isVisible());
     EXPECT_TRUE(tableButton()->isEnabled());
     // The rows of the previous file stay until the table is filled again.
-    EXPECT_EQ(list()->count(), 7);
+    EXPECT_EQ(rowCount(), 7);
 
     QTest::mouseClick(tableButton(), Qt::LeftButton);
-    ASSERT_EQ(list()->count(), 2);
-    EXPECT_EQ(list()->item(0)->text(), QStringLiteral("Verdun citadel"));
-    EXPECT_EQ(list()->item(1)->text(), QStringLiteral("Douaumont"));
-    EXPECT_EQ(list()->item(1)->foreground().color(), QColor(0, 0, 255));
+    ASSERT_EQ(rowCount(), 2);
+    EXPECT_EQ(rowAt(0).data().toString(), QStringLiteral("Verdun citadel"));
+    EXPECT_EQ(rowAt(1).data().toString(), QStringLiteral("Douaumont"));
+    EXPECT_EQ(rowAt(1).data(Qt::ForegroundRole).value<QColor>(), QColor(0, 0, 255));
 }
 
 TEST_F(StatusTableTest, MinimisedTablesAreHiddenByAFileReadAndComeBackInSight) {
@@ -241,7 +241,7 @@ TEST_F(StatusTableTest, MinimisedTablesAreHiddenByAFileReadAndComeBackInSight) {
     editorAction("Data1")->trigger();
     EXPECT_FALSE(status->isMinimized());
     EXPECT_FALSE(ownership->isMinimized());
-    EXPECT_EQ(list()->count(), 3);
+    EXPECT_EQ(rowCount(), 3);
 }
 
 TEST_F(TablesTest, ThousandRowsFlowDownThreeColumnsAndScrollSideways) {
@@ -254,29 +254,29 @@ TEST_F(TablesTest, ThousandRowsFlowDownThreeColumnsAndScrollSideways) {
         status->resize(size);
         QApplication::processEvents();
         CheckList* rows = list();
-        rows->scrollToItem(rows->item(0));
+        rows->scrollTo(rowAt(0));
         const QSize view = rows->viewport()->size();
         int perColumn = 0;
-        while (rows->visualItemRect(rows->item(perColumn)).left() == 0)
+        while (rows->visualRect(rowAt(perColumn)).left() == 0)
             ++perColumn;
         // Whole rows: the first column ends with a complete row and the window has no room
         // below the list for another.
-        EXPECT_EQ(rows->visualItemRect(rows->item(perColumn - 1)).top(), (perColumn - 1) * 16);
+        EXPECT_EQ(rows->visualRect(rowAt(perColumn - 1)).top(), (perColumn - 1) * 16);
         EXPECT_LE(perColumn * 16, view.height());
         EXPECT_GT((perColumn + 1) * 16, view.height());
         EXPECT_LT(status->height() - rows->geometry().bottom() - 1, 16);
         EXPECT_TRUE(rows->horizontalScrollBar()->isVisible());
 
         // Three columns share the width; the fourth lies beyond it, reached by scrolling.
-        const QRect second = rows->visualItemRect(rows->item(perColumn));
-        const QRect third = rows->visualItemRect(rows->item(2 * perColumn));
-        const QRect fourth = rows->visualItemRect(rows->item(3 * perColumn));
+        const QRect second = rows->visualRect(rowAt(perColumn));
+        const QRect third = rows->visualRect(rowAt(2 * perColumn));
+        const QRect fourth = rows->visualRect(rowAt(3 * perColumn));
         EXPECT_EQ(second.top(), 0);
         EXPECT_NEAR(second.left(), view.width() / 3, 1);
         EXPECT_NEAR(third.left(), 2 * view.width() / 3, 2);
         EXPECT_GE(fourth.left(), view.width());
-        rows->scrollToItem(rows->item(1023));
-        EXPECT_TRUE(rows->viewport()->rect().contains(rows->visualItemRect(rows->item(1023))));
+        rows->scrollTo(rowAt(1023));
+        EXPECT_TRUE(rows->viewport()->rect().contains(rows->visualRect(rowAt(1023))));
     }
 }
 

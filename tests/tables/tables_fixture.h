@@ -51,15 +51,17 @@ class TablesTest : public ::testing::Test, protected TestWindows {
     }
 
     CheckList* list() const { return status->findChild<CheckList*>(QStringLiteral("CLBox1")); }
-    bool ticked(int row) const { return list()->item(row)->checkState() == Qt::Checked; }
+    QModelIndex rowAt(int index) const { return list()->model()->index(index, 0); }
+    int rowCount() const { return list()->model()->rowCount(); }
+    bool ticked(int index) const { return rowAt(index).data(Qt::CheckStateRole).toInt() == Qt::Checked; }
     // The user's mouse on a row: on its check box, or on its name.
     void clickBox(int row) { clickRow(row, 9); }
     void clickName(int row) { clickRow(row, 40); }
 
   private:
-    void clickRow(int row, int x) {
-        list()->scrollToItem(list()->item(row));
-        const QRect rect = list()->visualItemRect(list()->item(row));
+    void clickRow(int index, int x) {
+        list()->scrollTo(rowAt(index));
+        const QRect rect = list()->visualRect(rowAt(index));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, QPoint(rect.left() + x, rect.center().y()));
     }
 };

@@ -1,5 +1,7 @@
 #include "ui/common/check_list.h"
 
+#include "ui/common/accessible_items.h"
+
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QScrollBar>
@@ -8,8 +10,55 @@
 
 namespace korvland {
 
+namespace {
+
+// The rows as assistive technologies see them: the model's text, description and tick, the
+// view's selection and current row; a toggle ticks or unticks the row through the model,
+// as a click on its box does.
+class CheckListItems : public AccessibleItems {
+  public:
+    explicit CheckListItems(CheckList* list) : AccessibleItems(list), mList(list) {}
+
+    int count() const override { return mList->model() ? mList->model()->rowCount() : 0; }
+    QString name(int item) const override { return row(item).data(Qt::DisplayRole).toString(); }
+    QString description(int item) const override {
+        return row(item).data(Qt::AccessibleDescriptionRole).toString();
+    }
+    QAccessible::State state(int item) const override {
+        const QModelIndex index = row(item);
+        QAccessible::State state;
+        state.selectable = true;
+        state.focusable = true;
+        state.selected = mList->selectionModel() && mList->selectionModel()->isSelected(index);
+        state.focused = mList->hasFocus() && mList->currentIndex() == index;
+        state.checkable = index.flags().testFlag(Qt::ItemIsUserCheckable);
+        state.checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        state.invisible = mList->isRowHidden(item);
+        return state;
+    }
+    QRect rect(int item) const override {
+        return mList->visualRect(row(item)).translated(mList->viewport()->pos());
+    }
+    void activate(int item) override {
+        mList->setCurrentIndex(row(item));
+        mList->scrollTo(row(item));
+    }
+    void toggle(int item) override {
+        const QModelIndex index = row(item);
+        const bool checked = index.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+        mList->model()->setData(index, checked ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
+    }
+
+  private:
+    QModelIndex row(int item) const { return mList->model()->index(item, 0); }
+
+    CheckList* mList;
+};
+
+} // namespace
+
 CheckList::CheckList(int columns, int rowHeight, QWidget* parent)
-    : QListWidget(parent), mColumns(columns), mRowHeight(rowHeight) {
+    : QListView(parent), mColumns(columns), mRowHeight(rowHeight) {
     setViewMode(QListView::ListMode);
     setFlow(QListView::TopToBottom);
     setWrapping(true);
@@ -20,6 +69,7 @@ CheckList::CheckList(int columns, int rowHeight, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
     updateGrid();
+    new CheckListItems(this);
 }
 
 int CheckList::heightForRows(int available, int rows) const {
@@ -55,7 +105,7 @@ bool CheckList::event(QEvent* event) {
         event->accept();
         return true;
     }
-    return QListWidget::event(event);
+    return QListView::event(event);
 }
 
 void CheckList::keyPressEvent(QKeyEvent* event) {
@@ -65,11 +115,16 @@ void CheckList::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QListWidget::keyPressEvent(event);
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        emit selectNoneRequested();
+        event->accept();
+        return;
+    }
+    QListView::keyPressEvent(event);
 }
 
 void CheckList::resizeEvent(QResizeEvent* event) {
-    QListWidget::resizeEvent(event);
+    QListView::resizeEvent(event);
     if (event->size().width() != event->oldSize().width())
         updateGrid();
     // The view would wait a tenth of a second before it flows the rows into the new

@@ -1,14 +1,15 @@
 #pragma once
 
-#include <QListWidget>
+#include <QListView>
 
 namespace korvland {
 
 // A check-list whose rows flow down the first of a fixed number of equal columns, then
 // the next, scrolling sideways when they do not fit. Its owner keeps its height to whole
 // rows with heightForRows. Rows are selected as in any list (Shift and Ctrl extend the
-// selection); "Select All" is left to the owner, which knows which rows count.
-class CheckList : public QListWidget {
+// selection); "Select All" and Escape are left to the owner, which knows which rows count.
+// Assistive technologies see one item per row, whose toggle turns its tick over as a click does.
+class CheckList : public QListView {
     Q_OBJECT
   public:
     CheckList(int columns, int rowHeight, QWidget* parent = nullptr);
@@ -26,6 +27,8 @@ class CheckList : public QListWidget {
   signals:
     // Ctrl+A (the platform's "Select All") while the list has the focus.
     void selectAllRequested();
+    // Escape while the list has the focus.
+    void selectNoneRequested();
 
   protected:
     bool event(QEvent* event) override;

@@ -2,11 +2,11 @@
 
 #include "ui/common/hint_settings.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGraphicsItem>
 #include <QGraphicsView>
-#include <QListWidget>
 #include <QMouseEvent>
 
 namespace korvland {
@@ -61,9 +61,16 @@ HintPresenter::Found HintPresenter::hintAt(QWidget* widget, QPoint pos) {
             return found;
     }
     // Rows of a list are no widgets either: each row carries its own hint.
-    if (auto* list = qobject_cast<QListWidget*>(widget->parentWidget()); list && list->viewport() == widget) {
-        if (const QListWidgetItem* row = list->itemAt(pos); row && !row->toolTip().isEmpty())
-            return {row, row->toolTip()};
+    if (auto* list = qobject_cast<QAbstractItemView*>(widget->parentWidget());
+        list && list->viewport() == widget) {
+        const QModelIndex row = list->indexAt(pos);
+        if (const QString hint = row.data(Qt::ToolTipRole).toString(); !hint.isEmpty()) {
+            // A row is no object: its model's address with the row number in the high bits,
+            // above every address a program is given, tells it from the others.
+            const auto tag =
+                reinterpret_cast<quintptr>(list->model()) ^ (static_cast<quintptr>(row.row() + 1) << 48);
+            return {reinterpret_cast<HintTiming::Target>(tag), hint};
+        }
     }
     // A control without a hint shows the hint of the control that holds it.
     for (QWidget* w = widget; w; w = w->parentWidget()) {

@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QMouseEvent>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -18,9 +19,18 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
         mButtons.push_back(button);
     }
     connect(mGroup, &QButtonGroup::idClicked, this, &RadioGroup::userClicked);
+    // Checked by any other way than a click (an assistive technology's toggle, a key), an
+    // item is chosen all the same: no button stays checked over a choice nobody heard of.
+    connect(mGroup, &QButtonGroup::idToggled, this, [this](int index, bool checked) {
+        if (checked && !mSettingItem && index != mItemIndex) {
+            mItemIndex = index;
+            emit itemChanged(index);
+        }
+    });
 }
 
 void RadioGroup::setItemIndex(int index) {
+    const QScopedValueRollback setting(mSettingItem, true);
     mItemIndex = index;
     if (index >= 0 && index < count()) {
         button(index)->setChecked(true);

@@ -11,8 +11,9 @@ class QRadioButton;
 namespace korvland {
 
 // A framed group of radio items laid out in columns, its caption centred on top.
-// Selecting an item from code sends nothing; the user's choice of another item sends
-// itemChanged, and any click of the user in the group sends clicked.
+// Selecting an item from code sends nothing; the user's choice of another item (by click,
+// key or assistive technology) sends itemChanged, and any click of the user in the group
+// sends clicked.
 class RadioGroup : public QGroupBox {
     Q_OBJECT
   public:
@@ -42,6 +43,8 @@ class RadioGroup : public QGroupBox {
     std::vector<QRadioButton*> mButtons;
     int mColumns = 1;
     int mItemIndex = -1;
+    // Set while setItemIndex checks a button: that choice is not the user's.
+    bool mSettingItem = false;
 };
 
 } // namespace korvland

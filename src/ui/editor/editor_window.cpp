@@ -25,6 +25,7 @@
 #include <QScopedValueRollback>
 #include <QStatusBar>
 #include <QTimer>
+#include <QToolButton>
 
 #include <utility>
 
@@ -160,6 +161,11 @@ void EditorWindow::createControls() {
     mRecordStepper->setObjectName(QLatin1String(editor_names::kRecordStepper));
     mRecordStepper->setGeometry(41, 16, 48, 21);
     mRecordStepper->setBuddy(mRecordNumberBox);
+    // The arrows show no text: a screen reader reads these.
+    //: Accessible name of the spinner's left arrow.
+    mRecordStepper->downButton()->setAccessibleName(tr("Previous record"));
+    //: Accessible name of the spinner's right arrow.
+    mRecordStepper->upButton()->setAccessibleName(tr("Next record"));
     connect(mRecordStepper, &UpDown::changing, this, &EditorWindow::selectRecord);
     connect(mRecordStepper, &UpDown::clicked, this, &EditorWindow::selectNumberedRecord);
     connect(mRecordNumberBox, &QLineEdit::textChanged, this, &EditorWindow::recordNumberTyped);
@@ -209,18 +215,23 @@ void EditorWindow::createControls() {
     mRecordSizeLabel->setObjectName(QLatin1String(editor_names::kRecordSizeLabel));
     mRecordSizeLabel->setGeometry(416, 88, kClientWidth - 416 - 4, mRecordSizeLabel->height());
 
-    addLabel(panel, tr("Land Mark Name:"), 16, 96);
+    // Each box is its label's buddy: a screen reader names the box by its label.
+    QLabel* nameLabel = addLabel(panel, tr("Land Mark Name:"), 16, 96);
     mNameBox = addEdit(panel, editor_names::kNameBox, {112, 93, 169, 21});
+    nameLabel->setBuddy(mNameBox);
     mNameBox->setMaxLength(static_cast<int>(kNameSize));
     mNameBox->setValidator(new NameValidator(mNameBox));
-    addLabel(panel, tr("Landmark ID:"), 16, 128);
+    QLabel* idLabel = addLabel(panel, tr("Landmark ID:"), 16, 128);
     mIdBox = addEdit(panel, editor_names::kIdBox, {88, 125, 65, 21});
+    idLabel->setBuddy(mIdBox);
     //: The landmark's type byte (a hexadecimal number).
-    addLabel(panel, tr("Lo File Type:"), 16, 160);
+    QLabel* typeLabel = addLabel(panel, tr("Lo File Type:"), 16, 160);
     mTypeBox = addEdit(panel, editor_names::kTypeBox, {80, 157, 41, 21});
+    typeLabel->setBuddy(mTypeBox);
     //: The landmark's sub-type byte (a hexadecimal number).
-    addLabel(panel, tr("Lo File No.:"), 16, 184);
+    QLabel* subTypeLabel = addLabel(panel, tr("Lo File No.:"), 16, 184);
     mSubTypeBox = addEdit(panel, editor_names::kSubTypeBox, {80, 184, 41, 21});
+    subTypeLabel->setBuddy(mSubTypeBox);
     connect(mNameBox, &QLineEdit::textEdited, this, &EditorWindow::nameEdited);
     connect(mTypeBox, &QLineEdit::textEdited, this, &EditorWindow::typeEdited);
     connect(mSubTypeBox, &QLineEdit::textEdited, this, &EditorWindow::subTypeEdited);
@@ -247,15 +258,19 @@ void EditorWindow::createControls() {
     connect(mSideGroup, &RadioGroup::itemChanged, this, &EditorWindow::sideChosen);
 
     //: North/south coordinate.
-    addLabel(panel, tr("N/S Coord:"), 184, 128);
+    QLabel* northSouthLabel = addLabel(panel, tr("N/S Coord:"), 184, 128);
     mNorthSouthBox = addEdit(panel, editor_names::kNorthSouthBox, {240, 125, 81, 21});
+    northSouthLabel->setBuddy(mNorthSouthBox);
     //: East/west coordinate.
-    addLabel(panel, tr("E/W Coord:"), 181, 160);
+    QLabel* eastWestLabel = addLabel(panel, tr("E/W Coord:"), 181, 160);
     mEastWestBox = addEdit(panel, editor_names::kEastWestBox, {240, 157, 81, 21});
-    addLabel(panel, tr("Elevation:"), 191, 192);
+    eastWestLabel->setBuddy(mEastWestBox);
+    QLabel* elevationLabel = addLabel(panel, tr("Elevation:"), 191, 192);
     mElevationBox = addEdit(panel, editor_names::kElevationBox, {240, 189, 81, 21});
-    addLabel(panel, tr("Rotation:"), 195, 224);
+    elevationLabel->setBuddy(mElevationBox);
+    QLabel* rotationLabel = addLabel(panel, tr("Rotation:"), 195, 224);
     mRotationBox = addEdit(panel, editor_names::kRotationBox, {240, 221, 81, 21});
+    rotationLabel->setBuddy(mRotationBox);
     for (QLineEdit* box : {mNorthSouthBox, mEastWestBox, mElevationBox, mRotationBox})
         box->setFont(narrowFont());
     // Shown, never stored: read-only, so typing cannot look like an edit. The text can

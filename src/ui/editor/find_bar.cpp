@@ -74,6 +74,13 @@ FindBar::FindBar(LandmarkDocument& document, QWidget* parent) : QFrame(parent), 
     mClose = addToolButton(this, QStringLiteral("\u00D7"), find_bar_names::kClose,
                            tr("Close (%1)").arg(keyName(kCloseKey)));
     mClose->setGeometry(423, 2, 21, 21);
+    // The arrows and the cross are symbols: a screen reader reads these names instead.
+    //: Accessible name of the find bar's up arrow.
+    mPrevious->setAccessibleName(tr("Previous match"));
+    //: Accessible name of the find bar's down arrow.
+    mNext->setAccessibleName(tr("Next match"));
+    //: Accessible name of the find bar's cross.
+    mClose->setAccessibleName(tr("Close the find bar"));
 
     connect(mText, &QLineEdit::textEdited, this, &FindBar::typed);
     connect(mText, &QLineEdit::returnPressed, this, &FindBar::findNext);

@@ -4,6 +4,7 @@
 #include "ui/common/data_texts.h"
 #include "ui/common/record_format.h"
 #include "ui/common/window_sight.h"
+#include "ui/map/map_accessibility.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -102,6 +103,7 @@ MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mC
     // Pointer movements without a button reach the filter too, for the readouts.
     mView->viewport()->setMouseTracking(true);
     mView->viewport()->installEventFilter(this);
+    new MapAccessibility(*this, mContext.document);
 }
 
 MapWindow::~MapWindow() {

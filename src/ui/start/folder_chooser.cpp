@@ -71,6 +71,9 @@ FolderChooser::FolderChooser(Dialogs& dialogs, QWidget* parent, const QString& s
     mList->setIconSize(QSize(16, 16));
     auto* pathLabel = new QLabel(tr("&Path:"), this);
     pathLabel->setBuddy(mList);
+    // A list is not named by its label for assistive technologies.
+    //: Accessible name of the folder dialog's list of folders.
+    mList->setAccessibleName(tr("Folders"));
 
     mDrives = new QComboBox(this);
     mDrives->setObjectName(QLatin1String(folder_chooser_names::kDrives));

@@ -81,8 +81,14 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::recordsEdited);
-    // An edit of many records, its undo or its redo changes what each side holds.
+    // An edit of one record or of many, its undo or its redo changes what each side holds.
     QObject::connect(document, &LandmarkDocument::recordsChanged, o, recountIfShown);
+    QObject::connect(document, &LandmarkDocument::disabledChanged, o, recountIfShown);
+    QObject::connect(document, &LandmarkDocument::recordChanged, o,
+                     [recountIfShown](int /*index*/, LandmarkDocument::Field field) {
+                         if (field != LandmarkDocument::Field::Name)
+                             recountIfShown();
+                     });
     QObject::connect(document, &LandmarkDocument::selectionEdited, e, &EditorWindow::selectionEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, e, &EditorWindow::showSelectionCount);
     QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showSelectionCount);
@@ -95,10 +101,7 @@ void ProgramWindows::connectWindows(AppContext& context) {
         m->refreshFrontLine();
         m->update();
     });
-    QObject::connect(document, &LandmarkDocument::disabledChanged, t, &StatusWindow::refreshRow);
-    // The status table's rows follow every edit, one at a time or many, and its filter.
-    QObject::connect(document, &LandmarkDocument::recordChanged, t, &StatusWindow::refreshRow);
-    QObject::connect(document, &LandmarkDocument::recordsChanged, t, &StatusWindow::refreshRows);
+    // The status table's rows follow every edit by its model; the filter is shown from here.
     QObject::connect(document, &LandmarkDocument::filterChanged, t, &StatusWindow::showFilter);
     // The table's selected rows and the document's selection are one: the table hands
     // the user's rows to the document and shows whatever the document holds.

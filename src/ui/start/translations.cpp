@@ -15,19 +15,23 @@ QStringList translationFolders() {
 
 QStringList installTranslations(QCoreApplication& app, const QLocale& locale, const QStringList& folders) {
     QStringList installed;
-    const auto install = [&](const QString& name, const QStringList& where) {
+    const auto install = [&](const QString& name, const QStringList& where, const QLocale& language) {
         for (const QString& folder : where) {
             auto* translator = new QTranslator(&app);
-            if (translator->load(locale, name, QStringLiteral("_"), folder) && !translator->isEmpty()) {
+            if (translator->load(language, name, QStringLiteral("_"), folder) && !translator->isEmpty()) {
                 QCoreApplication::installTranslator(translator);
                 installed << translator->filePath();
-                return;
+                return true;
             }
             delete translator;
         }
+        return false;
     };
-    install(QStringLiteral("qtbase"), {QLibraryInfo::path(QLibraryInfo::TranslationsPath)});
-    install(QStringLiteral("korvland"), folders);
+    install(QStringLiteral("qtbase"), {QLibraryInfo::path(QLibraryInfo::TranslationsPath)}, locale);
+    // Without a translation of its own the program speaks English, whose plural forms ("the
+    // Allied bridge", "the 4 Allied bridges") come from the English file.
+    if (!install(QStringLiteral("korvland"), folders, locale))
+        install(QStringLiteral("korvland"), folders, QLocale(QLocale::English));
     return installed;
 }
 

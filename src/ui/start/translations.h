@@ -14,7 +14,8 @@ QStringList translationFolders();
 
 // Installs Qt's own translations (its dialogs' buttons and the like) and the editor's for
 // `locale`, looking for the editor's in `folders`, the first holding one wins. A language
-// without a translation leaves the texts English. Returns the files installed.
+// without a translation leaves the texts English, with the English plural forms. Returns the
+// files installed.
 QStringList installTranslations(QCoreApplication& app, const QLocale& locale = QLocale(),
                                 const QStringList& folders = translationFolders());
 

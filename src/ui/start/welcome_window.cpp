@@ -126,6 +126,8 @@ WelcomeWindow::WelcomeWindow(AppContext& context, QWidget* parent)
 
     mWarning = new QPlainTextEdit(mClient);
     mWarning->setObjectName(QLatin1String(welcome_names::kWarning));
+    //: Accessible name of the welcome window's warning text.
+    mWarning->setAccessibleName(tr("Warning"));
     mWarning->setGeometry(8, 8, 305, 201);
     mWarning->setReadOnly(true);
     mWarning->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

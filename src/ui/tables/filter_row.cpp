@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QToolButton>
 
 #include <algorithm>
 
@@ -33,6 +34,12 @@ FilterRow::FilterRow(QWidget* parent) : QWidget(parent) {
     mText->setPlaceholderText(tr("Name"));
     mText->setClearButtonEnabled(true);
     mText->setToolTip(tr("Show the landmarks whose name contains this text"));
+    //: Accessible name of the status table's name filter.
+    mText->setAccessibleName(tr("Filter by name"));
+    // The clear button is the box's own tool button, without text.
+    for (QToolButton* clear : mText->findChildren<QToolButton*>())
+        //: Accessible name of the button that empties the name filter.
+        clear->setAccessibleName(tr("Clear the name filter"));
 
     QStringList kinds{tr("Any kind")};
     for (const LandmarkKind kind : kFilterKinds)
@@ -50,6 +57,13 @@ FilterRow::FilterRow(QWidget* parent) : QWidget(parent) {
                         tr("On"),
                         //: Filter choice: the landmarks switched off.
                         tr("Off")});
+
+    //: Accessible name of the menu that filters the status table by kind.
+    mKind->setAccessibleName(tr("Filter by kind"));
+    //: Accessible name of the menu that filters the status table by side.
+    mSide->setAccessibleName(tr("Filter by side"));
+    //: Accessible name of the menu that filters the status table by state.
+    mState->setAccessibleName(tr("Filter by state"));
 
     mOnly = new QCheckBox(this);
     mOnly->setObjectName(QLatin1String(filter_row_names::kOnly));

@@ -4,9 +4,11 @@
 #include "ui/common/record_format.h"
 #include "ui/common/window_sight.h"
 #include "ui/tables/caption_label.h"
+#include "ui/tables/ownership_access.h"
 #include "ui/tables/table_style.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -45,113 +47,75 @@ static_assert(std::size(kCountCells) == kOwnershipColumnCount);
 constexpr BgrColour kColumnColours[] = {0xFFFF00, 0xFFFFFF, 0x800000, 0x0000FF,
                                         0x00FFFF, 0x000080, 0x808080, 0x800080};
 
-// What a count says it selects, per row (Allied, German) and column: whole sentences, as
-// the side's word and the landmark's take different forms with the count in other languages.
+// What a count says it selects, per row (Allied, German) and column: whole sentences, as the
+// side's word and the landmark's take different forms with the count in other languages; the
+// forms for one and for more come from the translation's plural forms.
 struct CellTexts {
-    const char* selectMany; // the tool tip of a count above one: "Select the %1 Allied bridges"
-    const char* selectOne;  // "Select the Allied bridge"
-    const char* none;       // "No Allied bridges"
-    const char* many;       // what the status table then keeps to: "the %1 Allied bridges"
-    const char* one;        // "the Allied bridge"
+    const char* select; // the tool tip of a count above none: "Select the %n Allied bridges"
+    const char* none;   // "No Allied bridges"
+    const char* choice; // what the status table then keeps to: "the %n Allied bridges"
 };
 constexpr std::array<std::array<CellTexts, kOwnershipColumnCount>, 2> kCellTexts{
-    {{{{//: %1 is a number above one: the tool tip of a count that selects what it counts.
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied airfields"),
-        //: The tool tip of a count of one that selects the landmark it counts.
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied airfield"),
+    {{{{//: The tool tip of a count of one or more that selects what it counts: "Select the
+        //: Allied airfield" for one, "Select the %n Allied airfields" for more.
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied airfields"),
         //: The tool tip of a count of none.
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied airfields"),
-        //: %1 is a number above one. What the status table keeps to, shown in its filter row
-        //: as "Only %1" (korvland::FilterRow): use the case that follows "Only".
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied airfields"),
-        //: What the status table keeps to, shown in its filter row as "Only %1"
-        //: (korvland::FilterRow): use the case that follows "Only".
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied airfield")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied cities"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied city"),
+        //: What the status table keeps to, shown in its filter row as "Only %1" (korvland::FilterRow):
+        //: use the case that follows "Only". "the Allied airfield" for one, "the %n Allied airfields" for
+        //: more.
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied airfields")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied cities"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied cities"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied cities"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied city")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied supply landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied supply landmark"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied cities")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied supply landmarks"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied supply landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied supply landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied supply landmark")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied train stations"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied train station"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied supply landmarks")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied train stations"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied train stations"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied train stations"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied train station")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied bridges"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied bridge"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied train stations")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied bridges"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied bridges"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied bridges"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied bridge")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied factories"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied factory"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied bridges")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied factories"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied factories"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied factories"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied factory")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied towns"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied town"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied factories")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied towns"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied towns"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied towns"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied town")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied villages"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied village"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied towns")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied villages"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied villages"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied villages"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied village")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 Allied blank landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the Allied blank landmark"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied villages")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n Allied blank landmarks"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No Allied blank landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 Allied blank landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the Allied blank landmark")}}},
-     {{{QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German airfields"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German airfield"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n Allied blank landmarks")}}},
+     {{{QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German airfields"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German airfields"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German airfields"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German airfield")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German cities"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German city"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German airfields")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German cities"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German cities"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German cities"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German city")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German supply landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German supply landmark"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German cities")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German supply landmarks"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German supply landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German supply landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German supply landmark")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German train stations"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German train station"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German supply landmarks")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German train stations"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German train stations"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German train stations"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German train station")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German bridges"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German bridge"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German train stations")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German bridges"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German bridges"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German bridges"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German bridge")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German factories"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German factory"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German bridges")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German factories"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German factories"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German factories"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German factory")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German towns"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German town"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German factories")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German towns"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German towns"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German towns"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German town")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German villages"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German village"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German towns")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German villages"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German villages"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German villages"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German village")},
-       {QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the %1 German blank landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "Select the German blank landmark"),
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German villages")},
+       {QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "Select the %n German blank landmarks"),
         QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "No German blank landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the %1 German blank landmarks"),
-        QT_TRANSLATE_NOOP("korvland::OwnershipWindow", "the German blank landmark")}}}}};
+        QT_TRANSLATE_N_NOOP("korvland::OwnershipWindow", "the %n German blank landmarks")}}}}};
 
 // The captions of the columns, as the data layer names them (checked below); a language may
 // shorten them to fit the cells.
@@ -193,22 +157,19 @@ QString translated(const char* source) {
     return QCoreApplication::translate("korvland::OwnershipWindow", source);
 }
 
+QString translated(const char* source, unsigned count) {
+    return QCoreApplication::translate("korvland::OwnershipWindow", source, nullptr, static_cast<int>(count));
+}
+
 // The tool tip of a cell counting `count` landmarks.
 QString cellHint(std::size_t row, std::size_t column, unsigned count) {
     const CellTexts& texts = kCellTexts[row][column];
-    if (count == 0)
-        return translated(texts.none);
-    if (count == 1)
-        return translated(texts.selectOne);
-    return translated(texts.selectMany).arg(count);
+    return count == 0 ? translated(texts.none) : translated(texts.select, count);
 }
 
 // The landmarks a cell counting `count` (at least one) selects: "the 4 Allied bridges".
 QString cellChoice(std::size_t row, std::size_t column, unsigned count) {
-    const CellTexts& texts = kCellTexts[row][column];
-    if (count == 1)
-        return translated(texts.one);
-    return translated(texts.many).arg(count);
+    return translated(kCellTexts[row][column].choice, count);
 }
 
 // A count that selects what it counts when clicked.
@@ -274,6 +235,8 @@ OwnershipWindow::OwnershipWindow(AppContext& context, QWidget* parent) : QWidget
     grid->setObjectName(QLatin1String(ownership_names::kGrid));
     grid->setFixedSize(kClientWidth, kClientHeight);
     createGrid(grid);
+    // Named after its accessible table is made: naming it earlier would make the plain one.
+    grid->setAccessibleName(windowTitle());
     layout->addWidget(grid);
 
     // Placed by its frame's corner once the layout has fixed its size.
@@ -282,6 +245,7 @@ OwnershipWindow::OwnershipWindow(AppContext& context, QWidget* parent) : QWidget
 }
 
 void OwnershipWindow::createGrid(QWidget* grid) {
+    OwnershipGridCells cells;
     const auto caption = [grid](const QString& text, const QColor& colour, bool raised, Span span, int top) {
         auto* label = new CaptionLabel(text, colour, raised, grid);
         label->setFont(tableBoldFont());
@@ -295,18 +259,18 @@ void OwnershipWindow::createGrid(QWidget* grid) {
     };
     const QColor windowText = palette().color(QPalette::WindowText);
     //: Caption above the row captions "Allied" and "German": the side that owns the landmarks.
-    caption(tr("Owner"), windowText, true, kRowCaption, kRowTops[0]);
+    cells.labels[0][0] = caption(tr("Owner"), windowText, true, kRowCaption, kRowTops[0]);
     for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
         // Aqua, white and yellow, light on the light window, get a dark outline of their own.
         const bool blanks = column == kOwnershipColumnCount - 1;
-        caption(translated(kColumnTitles[column]),
-                blanks ? windowText : colourFromBgr(kColumnColours[column]), blanks, kColumnCaptions[column],
-                kRowTops[0]);
+        cells.labels[0][column + 1] = caption(translated(kColumnTitles[column]),
+                                              blanks ? windowText : colourFromBgr(kColumnColours[column]),
+                                              blanks, kColumnCaptions[column], kRowTops[0]);
     }
 
     for (std::size_t row = 0; row < 2; ++row) {
         const int top = kRowTops[row + 1];
-        caption(translated(kRowCaptions[row]), windowText, true, kRowCaption, top);
+        cells.labels[row + 1][0] = caption(translated(kRowCaptions[row]), windowText, true, kRowCaption, top);
         for (std::size_t column = 0; column < kOwnershipColumnCount; ++column) {
             const OwnershipCell where{static_cast<OwnershipRow>(row), column};
             auto* cell = new CountCell(grid, [this, where] { selectCell(where); });
@@ -314,9 +278,24 @@ void OwnershipWindow::createGrid(QWidget* grid) {
             cell->setAlignment(Qt::AlignCenter);
             cell->setGeometry(kCountCells[column].left, top, kCountCells[column].width, kCellHeight);
             mCells[row][column] = cell;
+            cells.labels[row + 1][column + 1] = cell;
             showCount(row, column, 0);
         }
     }
+    cells.pressed = [this](int row, int column) {
+        selectCell({static_cast<OwnershipRow>(row), static_cast<std::size_t>(column)});
+    };
+    makeAccessibleTable(grid, std::move(cells));
+}
+
+void OwnershipWindow::keyPressEvent(QKeyEvent* event) {
+    // Escape empties the selection here as on the map and in the status table.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        mContext.document.selectNone();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void OwnershipWindow::showCount(std::size_t row, std::size_t column, unsigned count) {

@@ -52,6 +52,7 @@ class OwnershipWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void createGrid(QWidget* grid);

@@ -1,12 +1,12 @@
 #include "ui/tables/status_window.h"
 
-#include "data/landmark_kind.h"
-#include "data/text_codec.h"
 #include "document/landmark_document.h"
+#include "ui/common/accessible_items.h"
 #include "ui/common/check_list.h"
 #include "ui/common/record_format.h"
 #include "ui/common/window_sight.h"
 #include "ui/tables/filter_row.h"
+#include "ui/tables/status_model.h"
 #include "ui/tables/table_style.h"
 
 #include <QHideEvent>
@@ -21,26 +21,7 @@ namespace {
 
 constexpr int kColumns = 3;
 constexpr int kRowHeight = 16;
-constexpr BgrColour kOtherSideColour = 0x000000; // black
 static_assert(StatusWindow::kDesignedHeight == 218 + FilterRow::kLineHeight);
-
-// Shows record `index` of `document` in `item`: name (whole in its hint), side colour, tick.
-void showRecord(QListWidgetItem& item, const LandmarkDocument& document, int index) {
-    const LandmarkRecord& record = document.record(index);
-    const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));
-    if (item.text() != name) {
-        item.setText(name);
-        // A long name is cut at the column's edge; its hint gives it whole.
-        item.setToolTip(name);
-    }
-    const QColor colour = colourFromBgr(isAllied(record.side) ? kAlliedColour : kOtherSideColour);
-    if (item.foreground().color() != colour)
-        item.setForeground(colour);
-    const Qt::CheckState tick = document.isActive(index) ? Qt::Checked : Qt::Unchecked;
-    // A new row has no check box until it is given a state.
-    if (!item.data(Qt::CheckStateRole).isValid() || item.checkState() != tick)
-        item.setCheckState(tick);
-}
 
 } // namespace
 
@@ -63,40 +44,31 @@ StatusWindow::StatusWindow(AppContext& context, QWidget* parent) : QWidget(paren
     palette.setColor(QPalette::Base, palette.color(QPalette::Window));
     mList->setPalette(palette);
 
-    connect(mList, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        // Only a tick or an untick by the user reaches here: the rows' other data is set
-        // while the table fills, quietly.
-        if (mQuiet)
-            return;
-        if (mList->currentItem() != item) {
-            const QScopedValueRollback quiet(mQuiet, true);
-            mList->selectionModel()->setCurrentIndex(mList->indexFromItem(item),
-                                                     QItemSelectionModel::NoUpdate);
-        }
-        rowTickToggled();
-    });
-    connect(mList, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (!mQuiet && row >= 0)
-            rowClicked();
-    });
-    // A click on the row already selected selects it again.
+    //: The accessible name of the status table's list of landmarks.
+    mList->setAccessibleName(tr("Landmarks"));
+    mModel = new StatusModel(context.document, this);
+    mList->setModel(mModel);
+
+    connect(mModel, &StatusModel::tickRequested, this, &StatusWindow::rowTickToggled);
+    connect(
+        mModel, &QAbstractItemModel::dataChanged, this,
+        [this](const QModelIndex& first, const QModelIndex& last) { rowsEdited(first.row(), last.row()); });
+    connect(mList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!mQuiet && current.isValid())
+                    rowClicked();
+            });
     connect(mList, &QAbstractItemView::clicked, this, [this] { rowClicked(); });
     connect(mList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         if (!mQuiet)
             takeRowSelection();
     });
     connect(mList, &CheckList::selectAllRequested, this, &StatusWindow::selectShownRows);
+    connect(mList, &CheckList::selectNoneRequested, &context.document, &LandmarkDocument::selectNone);
 }
 
 bool StatusWindow::hasRow(int index) const {
-    return index >= 0 && index < mList->count();
-}
-
-void StatusWindow::setRowTicked(int index, bool ticked) {
-    if (!hasRow(index))
-        return;
-    const QScopedValueRollback quiet(mQuiet, true);
-    mList->item(index)->setCheckState(ticked ? Qt::Checked : Qt::Unchecked);
+    return index >= 0 && index < mModel->rowCount();
 }
 
 void StatusWindow::selectRow(int index) {
@@ -104,12 +76,12 @@ void StatusWindow::selectRow(int index) {
         return;
     // The row becomes the current one; which rows are selected is the document's to say.
     const QScopedValueRollback quiet(mQuiet, true);
-    mList->selectionModel()->setCurrentIndex(mList->model()->index(index, 0), QItemSelectionModel::NoUpdate);
-    mList->scrollToItem(mList->item(index));
+    mList->selectionModel()->setCurrentIndex(mModel->index(index), QItemSelectionModel::NoUpdate);
+    mList->scrollTo(mModel->index(index));
 }
 
 int StatusWindow::selectedRow() const {
-    return mList->currentRow();
+    return mList->currentIndex().row();
 }
 
 bool StatusWindow::isRowShown(int index) const {
@@ -120,7 +92,7 @@ void StatusWindow::showSelection() {
     if (mGivingSelection)
         return;
     const LandmarkDocument& document = mContext.document;
-    const int rows = std::min(mList->count(), document.recordCount());
+    const int rows = std::min(mModel->rowCount(), document.recordCount());
     QItemSelection selection;
     for (int first = 0; first < rows; ++first) {
         if (!document.isSelected(first))
@@ -128,11 +100,13 @@ void StatusWindow::showSelection() {
         int last = first;
         while (last + 1 < rows && document.isSelected(last + 1))
             ++last;
-        selection.select(mList->model()->index(first, 0), mList->model()->index(last, 0));
+        selection.select(mModel->index(first), mModel->index(last));
         first = last;
     }
     const QScopedValueRollback quiet(mQuiet, true);
     mList->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (const AccessibleItems* items = AccessibleItems::of(mList))
+        items->announceSelection();
 }
 
 void StatusWindow::takeRowSelection() {
@@ -146,7 +120,7 @@ void StatusWindow::takeRowSelection() {
 
 void StatusWindow::selectShownRows() {
     QList<int> rows;
-    const int count = std::min(mList->count(), mContext.document.recordCount());
+    const int count = std::min(mModel->rowCount(), mContext.document.recordCount());
     for (int row = 0; row < count; ++row)
         if (!mHidden[static_cast<std::size_t>(row)])
             rows.append(row);
@@ -165,40 +139,31 @@ void StatusWindow::showFilter() {
     const LandmarkDocument& document = mContext.document;
     mFilterRow->showFilter(document.filter());
     // Rows of a file read since the last filling stay as they are until the next.
-    const int rows = std::min(mList->count(), document.recordCount());
+    const int rows = std::min(mModel->rowCount(), document.recordCount());
     for (int row = 0; row < rows; ++row)
         setRowShown(row, document.passesFilter(row));
     fitListToWholeRows();
 }
 
-void StatusWindow::refreshRow(int index) {
+void StatusWindow::rowsEdited(int first, int last) {
     const LandmarkDocument& document = mContext.document;
-    if (!hasRow(index) || index >= document.recordCount())
-        return;
-    {
-        const QScopedValueRollback quiet(mQuiet, true);
-        showRecord(*mList->item(index), document, index);
+    const int end = std::min({last + 1, mModel->rowCount(), document.recordCount()});
+    bool changed = false;
+    for (int row = std::max(first, 0); row < end; ++row) {
+        const bool shown = document.passesFilter(row);
+        changed = changed || mHidden[static_cast<std::size_t>(row)] == shown;
+        setRowShown(row, shown);
     }
-    setRowShown(index, document.passesFilter(index));
-}
-
-void StatusWindow::refreshRows(const QList<int>& indices) {
-    for (const int index : indices)
-        refreshRow(index);
+    if (changed)
+        fitListToWholeRows();
 }
 
 void StatusWindow::fillAndShow() {
     const LandmarkDocument& document = mContext.document;
     {
         const QScopedValueRollback quiet(mQuiet, true);
-        mList->clear();
+        mModel->fill();
         mHidden.assign(static_cast<std::size_t>(document.recordCount()), false);
-        for (int i = 0; i < document.recordCount(); ++i) {
-            auto* item = new QListWidgetItem;
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
-            showRecord(*item, document, i);
-            mList->addItem(item);
-        }
     }
     // The current record's row starts current: the keyboard starts there, and the list
     // does not pick its first row by itself (and run the click handling on it) when it
@@ -210,27 +175,29 @@ void StatusWindow::fillAndShow() {
     bringIntoSight(*this);
 }
 
-void StatusWindow::rowTickToggled() {
-    applyClick(mList->currentRow());
+void StatusWindow::rowTickToggled(int row, bool ticked) {
+    if (mList->currentIndex().row() != row) {
+        const QScopedValueRollback quiet(mQuiet, true);
+        mList->selectionModel()->setCurrentIndex(mModel->index(row), QItemSelectionModel::NoUpdate);
+    }
+    applyTick(row, ticked);
 }
 
 void StatusWindow::rowClicked() {
-    applyClick(mList->currentRow());
+    const int row = mList->currentIndex().row();
+    applyTick(row, hasRow(row) && row < mContext.document.recordCount() && mContext.document.isActive(row));
 }
 
-void StatusWindow::applyClick(int row) {
+void StatusWindow::applyTick(int row, bool ticked) {
     LandmarkDocument& document = mContext.document;
     // Rows of a file read since the last filling are not the set's records.
     if (row < 0 || row >= document.recordCount() || !hasRow(row))
         return;
-    // A record of type 6 cannot be switched on here: its tick goes at once, and a
-    // profile's flag 2 becomes a plain "off" as an untick would make it.
-    const bool ticked = mList->item(row)->checkState() == Qt::Checked;
+    // A record of type 6 cannot be switched on here: its tick goes at once (the row shows
+    // the record), and a profile's flag 2 becomes a plain "off" as an untick would make it.
     const bool refused = document.setActive(row, ticked) == LandmarkDocument::ActiveEdit::Refused;
     if (refused)
         document.setActive(row, false);
-    if (!ticked || refused)
-        setRowTicked(row, false);
     // The one road of selection: the editor's refresh shows the flag in "Active Landmark"
     // without running that group's change handling, then the map and the ownership table
     // follow.

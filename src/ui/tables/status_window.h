@@ -19,6 +19,7 @@ inline constexpr char kWindow[] = "Form6";
 
 class CheckList;
 class FilterRow;
+class StatusModel;
 
 // The status table: every landmark by name with a tick for the active ones, below a row
 // that filters them. The editor's "Table" button fills and shows it; ticking a row switches
@@ -36,8 +37,6 @@ class StatusWindow : public QWidget {
 
     // Whether the list has a row for record `index` (it is filled when the table opens).
     bool hasRow(int index) const;
-    // Ticks (active) or unticks the row of record `index`; the list is repainted.
-    void setRowTicked(int index, bool ticked);
     // Selects the row of record `index` and scrolls it into view, without the table's
     // click handling (the map selects the row of a clicked marker this way). Nothing
     // happens when the list has no such row.
@@ -51,19 +50,16 @@ class StatusWindow : public QWidget {
     void showSelection();
     // Shows the document's filter in the filter row and hides the rows it leaves out.
     void showFilter();
-    // Record `index` changed (an edit, its undo or its redo): its row shows its name, side
-    // and tick again, and shows or hides by the filter.
-    void refreshRow(int index);
-    void refreshRows(const QList<int>& indices);
     // Ctrl+A in the list: the rows in sight become the selection.
     void selectShownRows();
 
     // The editor's "Table" button: fills the list from the set, disables the button and
     // shows the window.
     void fillAndShow();
-    // The user ticked or unticked the selected row.
-    void rowTickToggled();
-    // The user selected a row. The same steps as rowTickToggled.
+    // The user ticked (true) or unticked the row of record `row`: by mouse, space bar or
+    // assistive technology.
+    void rowTickToggled(int row, bool ticked);
+    // The user selected a row: the record becomes current, its switch as the row shows it.
     void rowClicked();
 
   signals:
@@ -79,13 +75,16 @@ class StatusWindow : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void applyClick(int row);
+    void applyTick(int row, bool ticked);
+    // Rows whose record changed show or hide by the filter again.
+    void rowsEdited(int first, int last);
     void fitListToWholeRows();
     void takeRowSelection();
     void setRowShown(int row, bool shown);
 
     AppContext& mContext;
     FilterRow* mFilterRow = nullptr;
+    StatusModel* mModel = nullptr;
     CheckList* mList = nullptr;
     // Per row: hidden by the filter. Kept here because the list's own test is slow.
     std::vector<bool> mHidden;

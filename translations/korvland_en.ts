@@ -1,0 +1,261 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en">
+<context>
+    <name>korvland::OwnershipWindow</name>
+    <message numerus="yes">
+        <source>Select the %n Allied airfields</source>
+        <extracomment>The tool tip of a count of one or more that selects what it counts: &quot;Select the Allied airfield&quot; for one, &quot;Select the %n Allied airfields&quot; for more.</extracomment>
+        <translation>
+            <numerusform>Select the Allied airfield</numerusform>
+            <numerusform>Select the %n Allied airfields</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied airfields</source>
+        <extracomment>What the status table keeps to, shown in its filter row as &quot;Only %1&quot; (korvland::FilterRow): use the case that follows &quot;Only&quot;. &quot;the Allied airfield&quot; for one, &quot;the %n Allied airfields&quot; for more.</extracomment>
+        <translation>
+            <numerusform>the Allied airfield</numerusform>
+            <numerusform>the %n Allied airfields</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied cities</source>
+        <translation>
+            <numerusform>Select the Allied city</numerusform>
+            <numerusform>Select the %n Allied cities</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied cities</source>
+        <translation>
+            <numerusform>the Allied city</numerusform>
+            <numerusform>the %n Allied cities</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied supply landmarks</source>
+        <translation>
+            <numerusform>Select the Allied supply landmark</numerusform>
+            <numerusform>Select the %n Allied supply landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied supply landmarks</source>
+        <translation>
+            <numerusform>the Allied supply landmark</numerusform>
+            <numerusform>the %n Allied supply landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied train stations</source>
+        <translation>
+            <numerusform>Select the Allied train station</numerusform>
+            <numerusform>Select the %n Allied train stations</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied train stations</source>
+        <translation>
+            <numerusform>the Allied train station</numerusform>
+            <numerusform>the %n Allied train stations</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied bridges</source>
+        <translation>
+            <numerusform>Select the Allied bridge</numerusform>
+            <numerusform>Select the %n Allied bridges</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied bridges</source>
+        <translation>
+            <numerusform>the Allied bridge</numerusform>
+            <numerusform>the %n Allied bridges</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied factories</source>
+        <translation>
+            <numerusform>Select the Allied factory</numerusform>
+            <numerusform>Select the %n Allied factories</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied factories</source>
+        <translation>
+            <numerusform>the Allied factory</numerusform>
+            <numerusform>the %n Allied factories</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied towns</source>
+        <translation>
+            <numerusform>Select the Allied town</numerusform>
+            <numerusform>Select the %n Allied towns</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied towns</source>
+        <translation>
+            <numerusform>the Allied town</numerusform>
+            <numerusform>the %n Allied towns</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied villages</source>
+        <translation>
+            <numerusform>Select the Allied village</numerusform>
+            <numerusform>Select the %n Allied villages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied villages</source>
+        <translation>
+            <numerusform>the Allied village</numerusform>
+            <numerusform>the %n Allied villages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n Allied blank landmarks</source>
+        <translation>
+            <numerusform>Select the Allied blank landmark</numerusform>
+            <numerusform>Select the %n Allied blank landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n Allied blank landmarks</source>
+        <translation>
+            <numerusform>the Allied blank landmark</numerusform>
+            <numerusform>the %n Allied blank landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German airfields</source>
+        <translation>
+            <numerusform>Select the German airfield</numerusform>
+            <numerusform>Select the %n German airfields</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German airfields</source>
+        <translation>
+            <numerusform>the German airfield</numerusform>
+            <numerusform>the %n German airfields</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German cities</source>
+        <translation>
+            <numerusform>Select the German city</numerusform>
+            <numerusform>Select the %n German cities</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German cities</source>
+        <translation>
+            <numerusform>the German city</numerusform>
+            <numerusform>the %n German cities</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German supply landmarks</source>
+        <translation>
+            <numerusform>Select the German supply landmark</numerusform>
+            <numerusform>Select the %n German supply landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German supply landmarks</source>
+        <translation>
+            <numerusform>the German supply landmark</numerusform>
+            <numerusform>the %n German supply landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German train stations</source>
+        <translation>
+            <numerusform>Select the German train station</numerusform>
+            <numerusform>Select the %n German train stations</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German train stations</source>
+        <translation>
+            <numerusform>the German train station</numerusform>
+            <numerusform>the %n German train stations</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German bridges</source>
+        <translation>
+            <numerusform>Select the German bridge</numerusform>
+            <numerusform>Select the %n German bridges</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German bridges</source>
+        <translation>
+            <numerusform>the German bridge</numerusform>
+            <numerusform>the %n German bridges</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German factories</source>
+        <translation>
+            <numerusform>Select the German factory</numerusform>
+            <numerusform>Select the %n German factories</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German factories</source>
+        <translation>
+            <numerusform>the German factory</numerusform>
+            <numerusform>the %n German factories</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German towns</source>
+        <translation>
+            <numerusform>Select the German town</numerusform>
+            <numerusform>Select the %n German towns</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German towns</source>
+        <translation>
+            <numerusform>the German town</numerusform>
+            <numerusform>the %n German towns</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German villages</source>
+        <translation>
+            <numerusform>Select the German village</numerusform>
+            <numerusform>Select the %n German villages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German villages</source>
+        <translation>
+            <numerusform>the German village</numerusform>
+            <numerusform>the %n German villages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Select the %n German blank landmarks</source>
+        <translation>
+            <numerusform>Select the German blank landmark</numerusform>
+            <numerusform>Select the %n German blank landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>the %n German blank landmarks</source>
+        <translation>
+            <numerusform>the German blank landmark</numerusform>
+            <numerusform>the %n German blank landmarks</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
