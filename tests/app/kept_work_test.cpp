@@ -10,9 +10,11 @@
 #include "ui/start/welcome_window.h"
 
 #include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
