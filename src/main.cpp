@@ -1,8 +1,10 @@
+#include "data/recovery_copy.h"
 #include "ui/start/command_line.h"
 #include "ui/start/program_identity.h"
 #include "ui/start/qt_dialogs.h"
 #include "ui/start/single_instance.h"
 #include "ui/start/startup.h"
+#include "ui/start/system_end.h"
 #include "ui/start/translations.h"
 
 #include <QApplication>
@@ -37,6 +39,18 @@ int main(int argc, char* argv[]) {
         korvland::readCommandLine(QCoreApplication::arguments(), settings, err);
     if (command.exitCode)
         return *command.exitCode;
+    // A signal or the session's end closes the program as closing the editor does, without
+    // the questions, and unsaved work stays for the next start. A signal that comes while the
+    // windows are still being made (a first start's folder chooser) ends the run once they are.
+    korvland::Startup* running = nullptr;
+    bool endedEarly = false;
+    korvland::SystemEnd systemEnd([&running, &endedEarly] {
+        if (running)
+            running->endWithoutQuestions();
+        else
+            endedEarly = true;
+        QCoreApplication::exit(0);
+    });
     // A later start on the same desktop hands its file to the editor already running.
     korvland::SingleInstance instance;
     if (const auto handedOver = instance.claimOrHandOver(command.file, err))
@@ -44,7 +58,13 @@ int main(int argc, char* argv[]) {
     korvland::prepareSettingsFolder(settings);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
     korvland::Startup startup(dialogs, QFile::encodeName(settings.path).toStdString());
+    startup.keepUnsavedWork(QFile::decodeName(QByteArray::fromStdString(korvland::defaultRecoveryFolder())));
+    if (endedEarly)
+        return 0;
+    running = &startup;
     korvland::openOnHandOver(startup.windows().editor.get(), command.file);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, [&startup] { startup.keepState(); });
+    QObject::connect(&app, &QGuiApplication::saveStateRequest, &app, [&startup] { startup.keepState(); });
     startup.show();
     instance.serve(startup.welcome(), startup.windows().editor.get());
     return QApplication::exec();

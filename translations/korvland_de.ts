@@ -544,6 +544,50 @@ Der Ordner konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
+    <name>korvland::KeptWorkOffer</name>
+    <message>
+        <source>today %1</source>
+        <extracomment>When the kept work was written: %1 is the time of day (&quot;23:14&quot;).</extracomment>
+        <translation>heute %1</translation>
+    </message>
+    <message>
+        <source>yesterday %1</source>
+        <extracomment>When the kept work was written: %1 is the time of day (&quot;23:14&quot;).</extracomment>
+        <translation>gestern %1</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Discard</source>
+        <translation>&amp;Verwerfen</translation>
+    </message>
+    <message>
+        <source>&amp;Later</source>
+        <translation>&amp;Später</translation>
+    </message>
+    <message>
+        <source>korvland ended while %1 had 1 unsaved change (%2).</source>
+        <extracomment>%1 is the file name, %2 when (&quot;today 23:14&quot;).</extracomment>
+        <translation>korvland wurde beendet, als %1 eine ungespeicherte Änderung hatte (%2).</translation>
+    </message>
+    <message>
+        <source>korvland ended while %1 had %2 unsaved changes (%3).</source>
+        <extracomment>%1 is the file name, %2 the number of changes, %3 when (&quot;today 23:14&quot;).</extracomment>
+        <translation>korvland wurde beendet, als %1 %2 ungespeicherte Änderungen hatte (%3).</translation>
+    </message>
+    <message>
+        <source>%1 has been changed on disk since.</source>
+        <extracomment>%1 is the file name.</extracomment>
+        <translation>%1 wurde seitdem auf dem Datenträger geändert.</translation>
+    </message>
+    <message>
+        <source>Restore them?</source>
+        <translation>Sollen sie wiederhergestellt werden?</translation>
+    </message>
+</context>
+<context>
     <name>korvland::LandmarkKind</name>
     <message>
         <source>Airfield</source>

@@ -3,6 +3,7 @@
 // own figures for the same gestures come from the GUI benchmark program.
 #include "data/file_io.h"
 #include "data/landmark_file.h"
+#include "data/recovery_copy.h"
 #include "document/landmark_document.h"
 
 #include <QUndoStack>
@@ -99,5 +100,24 @@ void BM_DocumentSingleSwitchOff(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * 2);
 }
 BENCHMARK(BM_DocumentSingleSwitchOff);
+
+// The recovery copy of unsaved work on a 1024-record set, as the editor writes it a second
+// after an edit on its own thread: the copy and its description, each by the safe save with
+// its flushes, in a folder on the disk of the temporary folder (where the user's state folder
+// would be), not in memory.
+void BM_RecoveryWrite1024(benchmark::State& state) {
+    LandmarkSet set;
+    const std::string original = writeFile();
+    set.read(original);
+    set.setDisabled(3, 1);
+    const std::string folder = (std::filesystem::temp_directory_path() / "korvland-recovery-bench").string();
+    RecoveryDescription description;
+    description.original = *stampFile(original);
+    description.unsavedSteps = 1;
+    for (auto _ : state)
+        writeRecoveryCopy(folder, set, description);
+    std::filesystem::remove_all(folder);
+}
+BENCHMARK(BM_RecoveryWrite1024)->Unit(benchmark::kMillisecond);
 
 } // namespace

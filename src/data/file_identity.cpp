@@ -72,6 +72,16 @@ bool FileStamp::names(const std::string& other) const {
     return resolved(other) == resolvedPath;
 }
 
+// The buffer of a stamp's reads: the hash goes over whole buffers, then the rest.
+constexpr std::size_t kHashBlock = 65536;
+
+std::uint64_t contentHash(std::span<const std::uint8_t> bytes) {
+    std::uint64_t hash = kHashStart;
+    for (std::size_t at = 0; at < bytes.size(); at += kHashBlock)
+        hash = hashOn(hash, bytes.data() + at, std::min(kHashBlock, bytes.size() - at));
+    return hash;
+}
+
 std::optional<FileStamp> stampFile(const std::string& path) {
     // Not blocking, so that a pipe put in the file's place cannot hang the editor.
     posix::Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -81,7 +91,7 @@ std::optional<FileStamp> stampFile(const std::string& path) {
     FileStamp stamp{path, resolved(path), info.st_dev, info.st_ino, 0, modifiedNs(info), kHashStart};
     // The buffer is hashed only when full (or at the end), so that the hash does not depend
     // on how the reads happen to split the file.
-    std::array<unsigned char, 65536> buffer{};
+    std::array<unsigned char, kHashBlock> buffer{};
     std::size_t filled = 0;
     for (bool atEnd = false; !atEnd;) {
         const ssize_t got = ::read(fd.get(), buffer.data() + filled, buffer.size() - filled);
@@ -122,15 +132,27 @@ void FileMemory::wrote(const std::string& path) {
     remember(path);
 }
 
+void FileMemory::readAs(FileStamp stamp) {
+    mStamps.clear();
+    mStamps.push_back(std::move(stamp));
+}
+
+std::optional<FileStamp> FileMemory::stampOf(const std::string& path) const {
+    const auto known = std::find_if(mStamps.begin(), mStamps.end(),
+                                    [&](const FileStamp& stamp) { return stamp.names(path); });
+    if (known == mStamps.end())
+        return std::nullopt;
+    return *known;
+}
+
 void FileMemory::remember(const std::string& path) {
     if (std::optional<FileStamp> stamp = stampFile(path))
         mStamps.push_back(std::move(*stamp));
 }
 
 bool FileMemory::changedByAnother(const std::string& path) const {
-    const auto known = std::find_if(mStamps.begin(), mStamps.end(),
-                                    [&](const FileStamp& stamp) { return stamp.names(path); });
-    return known != mStamps.end() && changedSince(*known);
+    const std::optional<FileStamp> known = stampOf(path);
+    return known && changedSince(*known);
 }
 
 } // namespace korvland

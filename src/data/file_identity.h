@@ -35,6 +35,9 @@ struct FileStamp {
 // The stamp of the regular file at `path` (links followed); nothing when it cannot be read.
 std::optional<FileStamp> stampFile(const std::string& path);
 
+// The hash a stamp gives a file holding `bytes`.
+std::uint64_t contentHash(std::span<const std::uint8_t> bytes);
+
 // Whether the file a stamp was taken of now holds other bytes. A file that has gone has no
 // bytes to lose: false. The content decides, so that a file only touched counts as unchanged.
 bool changedSince(const FileStamp& stamp);
@@ -47,8 +50,12 @@ class FileMemory {
     void read(const std::string& path);
     // A file was written: its new stamp replaces what was known of it.
     void wrote(const std::string& path);
+    // A file was read when it was as `stamp` says (work kept from an earlier run).
+    void readAs(FileStamp stamp);
     // Whether `path` names a file read or written here that another program has changed since.
     bool changedByAnother(const std::string& path) const;
+    // What was known of the file `path` names, when anything is.
+    std::optional<FileStamp> stampOf(const std::string& path) const;
 
   private:
     void remember(const std::string& path);

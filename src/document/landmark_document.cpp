@@ -1,9 +1,11 @@
 #include "document/landmark_document.h"
 
 #include "data/bulk_edit.h"
+#include "data/recovery_copy.h"
 #include "data/region.h"
 #include "data/text_codec.h"
 #include "document/record_commands.h"
+#include "document/recovery_keeper.h"
 #include "document/region_name.h"
 
 #include <QFile>
@@ -31,6 +33,9 @@ LandmarkDocument::~LandmarkDocument() {
     // The steps go before the set they refer to, and a document on its way out announces
     // nothing to windows that may already be gone.
     disconnect(mUndoStack, nullptr, this, nullptr);
+    // Emptying the history on the way out is no operator's letting the work go: the copy
+    // stays for the next start.
+    delete mRecoveryKeeper;
     delete mUndoStack;
 }
 
@@ -47,12 +52,14 @@ bool LandmarkDocument::isModified() const {
 void LandmarkDocument::read(const QString& path) {
     emit readStarting();
     mSet->read(nativePath(path));
+    mFiles.read(nativePath(path));
     finishRead();
 }
 
 void LandmarkDocument::openProfile(const QString& path) {
     emit readStarting();
     mSet->openProfile(nativePath(path));
+    mFiles.read(mSet->landmarkPath());
     finishRead();
 }
 
@@ -101,11 +108,46 @@ void LandmarkDocument::takeRegionFromFileName() {
 
 void LandmarkDocument::write(const QString& path) {
     mSet->writeLandmarkFile(nativePath(path));
+    mFiles.wrote(nativePath(path));
     mUndoStack->setClean();
 }
 
-void LandmarkDocument::saveProfile(const QString& path) const {
+void LandmarkDocument::saveProfile(const QString& path) {
     mSet->saveProfile(nativePath(path));
+    mFiles.wrote(nativePath(path));
+}
+
+bool LandmarkDocument::changedOnDisk(const QString& path) const {
+    return mFiles.changedByAnother(nativePath(path));
+}
+
+std::optional<FileStamp> LandmarkDocument::fileStamp() const {
+    return mFiles.stampOf(mSet->landmarkPath());
+}
+
+// --- unsaved work ------------------------------------------------------------------------
+
+void LandmarkDocument::keepRecoveryCopies(const QString& folder) {
+    delete mRecoveryKeeper;
+    mRecoveryKeeper = new RecoveryKeeper(*this, nativePath(folder));
+}
+
+void LandmarkDocument::restore(const RecoveryEntry& entry) {
+    emit readStarting();
+    readRecoveryCopy(*mSet, entry);
+    mFiles.readAs(entry.description.original);
+    finishRead();
+    // The work belongs to that file wherever it lies: a save puts it back there.
+    const QFileInfo file(filePath());
+    if (mProposedSaveName != file.fileName() || mProposedSaveFolder != file.absolutePath()) {
+        mProposedSaveName = file.fileName();
+        mProposedSaveFolder = file.absolutePath();
+        emit regionChanged(mRegion);
+    }
+    // No step of the history leads back to the file on disk.
+    mUndoStack->resetClean();
+    if (mRecoveryKeeper)
+        mRecoveryKeeper->adopt(entry);
 }
 
 // --- the current record ------------------------------------------------------------------

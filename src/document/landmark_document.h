@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/file_identity.h"
 #include "data/landmark_filter.h"
 #include "data/landmark_set.h"
 #include "data/ownership_count.h"
@@ -17,9 +18,13 @@ class QUndoStack;
 
 namespace korvland {
 
+class RecoveryKeeper;
+struct RecoveryEntry;
+
 // The open landmark file and everything about it that is not a window's own: the set, the
 // current record, the selection of many records, the region and the save name it proposes,
-// the file it came from, and whether it differs from what was last saved. Windows read it
+// the file it came from and what that file held on disk when it was read or written, and
+// whether the set differs from what was last saved. Windows read it
 // through the accessors, change it only through the operations below and follow it through
 // the signals. Every change of a record is a step on the undo stack; "modified" is the
 // stack's distance from its clean state.
@@ -83,7 +88,23 @@ class LandmarkDocument : public QObject {
     void write(const QString& path);
     // Writes a profile. Names, types and sides are not in a profile: the document stays
     // modified when it was.
-    void saveProfile(const QString& path) const;
+    void saveProfile(const QString& path);
+    // Whether `path` names a file this document read or wrote that another program has
+    // changed since: a save over it would lose that program's work.
+    bool changedOnDisk(const QString& path) const;
+    // What the landmark file held when it was read or last written here, when known.
+    std::optional<FileStamp> fileStamp() const;
+
+    // --- unsaved work kept against a crash or a kill -----------------------------------------
+    // From now on a copy of unsaved work is kept in `folder` (nothing is written anywhere
+    // before: tests and tools leave the user's folders alone).
+    void keepRecoveryCopies(const QString& folder);
+    // The keeper of that copy; none until keepRecoveryCopies.
+    RecoveryKeeper* recoveryKeeper() const { return mRecoveryKeeper; }
+    // Opens the work a recovery copy kept as the document of its original file: that file's
+    // path, region and save proposal, with the copy's records and flags, modified. A copy that
+    // cannot be read throws UserError and changes nothing.
+    void restore(const RecoveryEntry& entry);
 
     // --- the current record ----------------------------------------------------------------
     // Makes record `index` (0-based) current and announces it, also when it already is:
@@ -189,6 +210,9 @@ class LandmarkDocument : public QObject {
     void changeSelection(const std::bitset<kMaxRecords>& selection);
 
     std::unique_ptr<LandmarkSet> mSet;
+    // What the files read and written held then, to tell another program's change later.
+    FileMemory mFiles;
+    RecoveryKeeper* mRecoveryKeeper = nullptr;
     QUndoStack* mUndoStack = nullptr;
     std::bitset<kMaxRecords> mSelection;
     int mRegion = 0;

@@ -2,10 +2,12 @@
 
 #include "data/landmark_set.h"
 #include "data/ownership_count.h"
+#include "data/recovery_copy.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 namespace korvland::testing {
@@ -137,6 +139,26 @@ TEST(CliInfo, UnreadableFilesFailWithTheEditorsMessage) {
     EXPECT_EQ(zero.exitCode, 1);
     EXPECT_FALSE(zero.err.empty());
     EXPECT_TRUE(zero.out.empty());
+}
+
+TEST(CliInfo, MentionsUnsavedWorkAnEditorKeepsForTheFileOnOneLine) {
+    const TempDir dir;
+    const std::string file = LandmarkFileBuilder().addMany(2).writeTo(dir.path() / "lndmrks2.dat");
+    const std::string other = LandmarkFileBuilder().addMany(2).writeTo(dir.path() / "lndmrks3.dat");
+    ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    LandmarkSet set;
+    set.read(file);
+    RecoveryDescription kept;
+    kept.original.path = file;
+    kept.unsavedSteps = 12;
+    const RecoveryFiles files = writeRecoveryCopy(dir.file("state/korvland/recovery"), set, kept);
+    const CliRun with = runCli({"info", file});
+    const CliRun without = runCli({"info", other});
+    ::unsetenv("XDG_STATE_HOME");
+    ASSERT_EQ(with.exitCode, 0) << with.err;
+    EXPECT_NE(with.out.find("Recovery:     12 unsaved changes of "), std::string::npos) << with.out;
+    EXPECT_NE(with.out.find(" kept by the editor in " + files.copy + "\n"), std::string::npos) << with.out;
+    EXPECT_EQ(without.out.find("Recovery:"), std::string::npos) << without.out;
 }
 
 } // namespace

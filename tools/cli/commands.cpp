@@ -56,7 +56,12 @@ std::unique_ptr<LandmarkSet> openWithProfile(const std::string& file,
 } // namespace
 
 std::string infoCommand(const std::string& file) {
-    return infoReport(*openLandmarkFile(file));
+    const auto set = openLandmarkFile(file);
+    // Unsaved work an editor keeps for the file, which a tool about to replace it should know of.
+    std::optional<RecoveryEntry> kept;
+    if (file != "-")
+        kept = recoveryCopyOf(defaultRecoveryFolder(), fullPath(file));
+    return infoReport(*set, kept ? recoveryLine(*kept) : std::string());
 }
 
 std::string exportCommand(const std::string& file, const std::string& format, bool forTerminal) {

@@ -5,6 +5,7 @@
 #include "data/region.h"
 
 #include <algorithm>
+#include <ctime>
 #include <string_view>
 
 namespace korvland::cli {
@@ -34,7 +35,18 @@ std::string regionName(int region) {
     return std::string(line);
 }
 
-std::string infoReport(const LandmarkSet& set) {
+std::string recoveryLine(const RecoveryEntry& entry) {
+    const RecoveryDescription& d = entry.description;
+    const auto written = static_cast<std::time_t>(d.writtenAt);
+    std::tm local{};
+    char when[32] = "";
+    if (::localtime_r(&written, &local))
+        std::strftime(when, sizeof when, "%Y-%m-%d %H:%M", &local);
+    return std::to_string(d.unsavedSteps) + (d.unsavedSteps == 1 ? " unsaved change" : " unsaved changes") +
+           " of " + when + " kept by the editor in " + terminalText(entry.files.copy);
+}
+
+std::string infoReport(const LandmarkSet& set, const std::string& recovery) {
     const std::optional<int> region = detectRegion(set.currentFileName());
     std::size_t switchedOff = 0;
     for (std::size_t i = 0; i < set.recordCount(); ++i)
@@ -49,6 +61,8 @@ std::string infoReport(const LandmarkSet& set) {
     line("Records:", std::to_string(set.recordCount()));
     line("Record size:", std::to_string(set.recordSize()));
     line("Switched off:", std::to_string(switchedOff));
+    if (!recovery.empty())
+        line("Recovery:", recovery);
     out += '\n';
 
     // The ownership table: a column as wide as its caption, counts right-aligned.

@@ -16,7 +16,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,10 +26,6 @@
 namespace korvland {
 
 namespace {
-
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 QAction* addCommand(QMenu* menu, const QString& caption, const char* objectName) {
     QAction* action = menu->addAction(caption);
@@ -188,10 +183,7 @@ bool EditorWindow::runRead(const std::function<void()>& read) {
 }
 
 bool EditorWindow::readLandmarkFile(const QString& path) {
-    return runRead([this, &path] {
-        mContext.document.read(path);
-        mFiles.read(nativePath(path));
-    });
+    return runRead([this, &path] { mContext.document.read(path); });
 }
 
 void EditorWindow::finishOpen() {
@@ -258,10 +250,14 @@ void EditorWindow::openProfileCommand() {
 }
 
 bool EditorWindow::openProfileFile(const QString& path) {
-    if (!runRead([this, &path] {
-            mContext.document.openProfile(path);
-            mFiles.read(mContext.document.set().landmarkPath());
-        }))
+    if (!runRead([this, &path] { mContext.document.openProfile(path); }))
+        return false;
+    finishOpen();
+    return true;
+}
+
+bool EditorWindow::restoreKeptWork(const RecoveryEntry& entry) {
+    if (!runRead([this, &entry] { mContext.document.restore(entry); }))
         return false;
     finishOpen();
     return true;
@@ -295,10 +291,8 @@ void EditorWindow::saveProfileCommand() {
     request.defaultSuffix = QStringLiteral("lmp");
     request.replaceQuestion = profileReplaceQuestion;
     //: Shown when the save dialog was cancelled.
-    saveThrough(request, tr("Landmarks Profile not saved."), [this](const QString& path) {
-        mContext.document.saveProfile(path);
-        mFiles.wrote(nativePath(path));
-    });
+    saveThrough(request, tr("Landmarks Profile not saved."),
+                [this](const QString& path) { mContext.document.saveProfile(path); });
 }
 
 void EditorWindow::saveLandmarkCommand() {
@@ -308,13 +302,13 @@ void EditorWindow::saveLandmarkCommand() {
     request.defaultSuffix = QStringLiteral("dat");
     request.proposedName = mContext.document.proposedSaveName();
     request.initialFolder = mContext.document.proposedSaveFolder();
-    request.replaceQuestion = [this](const QString& path) { return landmarkReplaceQuestion(path, mFiles); };
+    request.replaceQuestion = [this](const QString& path) {
+        return landmarkReplaceQuestion(path, mContext.document);
+    };
     // A written landmark file is the document's clean state.
     //: Shown when the save dialog was cancelled: the landmark file was not written.
-    saveThrough(request, tr("Landmarks file not compiled."), [this](const QString& path) {
-        mContext.document.write(path);
-        mFiles.wrote(nativePath(path));
-    });
+    saveThrough(request, tr("Landmarks file not compiled."),
+                [this](const QString& path) { mContext.document.write(path); });
 }
 
 // --- reset and region --------------------------------------------------------------

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "data/file_identity.h"
 #include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/dialogs.h"
@@ -21,6 +20,8 @@ class QPushButton;
 class QTimer;
 
 namespace korvland {
+
+struct RecoveryEntry;
 
 // The objectNames of the editor window and its controls, kept as they have always been: automation and
 // the tests find them by these.
@@ -189,6 +190,8 @@ class EditorWindow : public QMainWindow {
     // and reset the editor. Also opens a file named on the command line.
     bool openLandmarkFile(const QString& path);
     bool openProfileFile(const QString& path);
+    // Opens the work an earlier run kept, as the document of its original file.
+    bool restoreKeptWork(const RecoveryEntry& entry);
 
     // Edits since the last successful open or "Save Landmark".
     bool isModified() const { return mContext.document.isModified(); }
@@ -297,9 +300,6 @@ class EditorWindow : public QMainWindow {
     RecentFiles mRecentFiles;
     QString mStandingNotice; // the notice panel's own text
     bool mRecentFilesSaved = false;
-    // What the editor read and wrote, to ask before "Save Landmark" replaces a file that
-    // another program has changed since.
-    FileMemory mFiles;
 };
 
 } // namespace korvland

@@ -1,7 +1,7 @@
 #include "ui/editor/save_questions.h"
 
-#include "data/file_identity.h"
 #include "data/file_kind.h"
+#include "document/landmark_document.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -20,13 +20,13 @@ std::string nativePath(const QString& path) {
 
 } // namespace
 
-QString landmarkReplaceQuestion(const QString& path, const FileMemory& files) {
+QString landmarkReplaceQuestion(const QString& path, const LandmarkDocument& document) {
     const QString name = QFileInfo(path).fileName();
     if (fileKindAt(nativePath(path)) == FileKind::Profile)
         return QCoreApplication::translate("korvland::SaveQuestions",
                                            "%1 is a profile. Replace it with landmarks?")
             .arg(name);
-    if (files.changedByAnother(nativePath(path)))
+    if (document.changedOnDisk(path))
         return QCoreApplication::translate("korvland::SaveQuestions",
                                            "%1 has been changed by another program since it was opened. "
                                            "Replace it with the editor's landmarks?")

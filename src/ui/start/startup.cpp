@@ -1,5 +1,6 @@
 #include "ui/start/startup.h"
 
+#include "document/recovery_keeper.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/explode_effect.h"
 #include "ui/common/hint_settings.h"
@@ -8,6 +9,7 @@
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
+#include "ui/start/kept_work_offer.h"
 #include "ui/start/program_identity.h"
 #include "ui/start/welcome_window.h"
 #include "ui/tables/ownership_window.h"
@@ -60,7 +62,11 @@ PlacementOptions statusPlacement() {
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
     : mObserver(std::move(observer)), mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}} {
-    mContext.requestQuit = [] {
+    mContext.requestQuit = [this] {
+        // Closing the editor with unsaved work has been agreed to: its copy goes too.
+        mEndedByOperator = true;
+        if (RecoveryKeeper* keeper = mDocument.recoveryKeeper())
+            keeper->drop();
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
     setProgramIdentity();
@@ -112,6 +118,9 @@ Startup::~Startup() {
     // Reverse order of creation; the welcome window, whose store serves the others
     // while they write their state, goes last.
     mContext.endOfRun.ending = true;
+    // An end the operator did not choose keeps the newest edits too.
+    if (RecoveryKeeper* keeper = mDocument.recoveryKeeper(); keeper && !mEndedByOperator)
+        keeper->writeNow();
     destroy(mWindows.status, mStatusPlacement);
     destroy(mWindows.ownership, mOwnershipPlacement);
     destroy(mWindows.splash);
@@ -127,6 +136,30 @@ Startup::~Startup() {
 
 void Startup::show() {
     mWelcome->show();
+}
+
+void Startup::keepUnsavedWork(const QString& folder) {
+    mDocument.keepRecoveryCopies(folder);
+    EditorWindow* editor = mWindows.editor.get();
+    QObject::connect(
+        mWelcome.get(), &WelcomeWindow::handedOver, editor,
+        [this, editor] { offerKeptWork(mContext, *editor); },
+        static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::SingleShotConnection));
+}
+
+void Startup::endWithoutQuestions() {
+    if (RecoveryKeeper* keeper = mDocument.recoveryKeeper())
+        keeper->writeNow();
+}
+
+void Startup::keepState() {
+    if (RecoveryKeeper* keeper = mDocument.recoveryKeeper())
+        keeper->writeNow();
+    if (EditorWindow* editor = mWindows.editor.get(); editor && editor->saveRecentFiles())
+        for (PlacementKeeper* keeper :
+             {mEditorPlacement, mMapPlacement, mOwnershipPlacement, mStatusPlacement})
+            if (keeper)
+                keeper->save();
 }
 
 } // namespace korvland

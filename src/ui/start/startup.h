@@ -40,6 +40,17 @@ class Startup {
     // Shows the welcome window. The caller runs the event loop.
     void show();
 
+    // Keeps a recovery copy of unsaved work in `folder`, and offers the work kept there by an
+    // earlier run once the welcome window has handed over to the editor.
+    void keepUnsavedWork(const QString& folder);
+    // The end the system asks for (a signal, the end of the session), before the caller ends
+    // the event loop: unsaved work is written to its recovery copy and stays there; the
+    // windows then go as at every end, without a question.
+    void endWithoutQuestions();
+    // The session manager's request to keep the program's state: the settings and the
+    // recovery copy are written now, and the run goes on.
+    void keepState();
+
   private:
     template <typename Window> Window* create(std::unique_ptr<Window>& slot);
     // Hides the window and, when `keeper` is given, writes its placement, then destroys it.
@@ -56,6 +67,8 @@ class Startup {
     PlacementKeeper* mMapPlacement = nullptr;
     PlacementKeeper* mOwnershipPlacement = nullptr;
     PlacementKeeper* mStatusPlacement = nullptr;
+    // The operator ended the run, and with it let any unsaved work go.
+    bool mEndedByOperator = false;
 };
 
 } // namespace korvland

@@ -1,0 +1,91 @@
+#include "document/recovery_keeper.h"
+
+#include "document/landmark_document.h"
+
+#include <QUndoStack>
+
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
+
+namespace korvland {
+
+RecoveryKeeper::RecoveryKeeper(LandmarkDocument& document, std::string folder)
+    : QObject(&document), mDocument(document), mFolder(std::move(folder)) {
+    // Not restarted by every edit: steady typing must not put the copy off for ever.
+    mTimer.setSingleShot(true);
+    mTimer.setInterval(kDelayMilliseconds);
+    connect(&mTimer, &QTimer::timeout, this, &RecoveryKeeper::write);
+    QUndoStack* history = document.undoStack();
+    connect(history, &QUndoStack::indexChanged, this, &RecoveryKeeper::documentChanged);
+    connect(history, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        if (clean)
+            drop();
+        else
+            documentChanged();
+    });
+}
+
+void RecoveryKeeper::documentChanged() {
+    if (!mDocument.isModified())
+        return;
+    mBehind = true;
+    if (!mTimer.isActive())
+        mTimer.start();
+}
+
+void RecoveryKeeper::writeNow() {
+    if (mDocument.isModified() && (mBehind || !mFiles))
+        write();
+}
+
+void RecoveryKeeper::write() {
+    mTimer.stop();
+    if (!mDocument.isModified() || !mDocument.isLoaded())
+        return;
+    RecoveryDescription description;
+    // A file that has gone since it was read is still the one the work belongs to.
+    if (std::optional<FileStamp> stamp = mDocument.fileStamp())
+        description.original = std::move(*stamp);
+    else
+        description.original.path = mDocument.set().landmarkPath();
+    description.unsavedSteps = unsavedSteps();
+    description.writtenAt = static_cast<std::int64_t>(std::time(nullptr));
+    description.processId = static_cast<long>(::getpid());
+    try {
+        mFiles = writeRecoveryCopy(mFolder, mDocument.set(), description);
+        mBehind = false;
+        emit copyWritten();
+    } catch (const UserError&) {
+        // A full disk or a folder we may not write: the work is still on screen, and the
+        // next edit tries again.
+    }
+}
+
+void RecoveryKeeper::drop() {
+    mTimer.stop();
+    mBehind = false;
+    mRestoredSteps = 0;
+    if (!mFiles)
+        return;
+    removeRecoveryCopy(*mFiles);
+    mFiles.reset();
+    emit copyRemoved();
+}
+
+void RecoveryKeeper::adopt(const RecoveryEntry& entry) {
+    mFiles = entry.files;
+    mRestoredSteps = entry.description.unsavedSteps;
+    mBehind = false;
+    mTimer.stop();
+}
+
+int RecoveryKeeper::unsavedSteps() const {
+    const QUndoStack& history = *mDocument.undoStack();
+    // Restored work has no saved state to count from: its steps came with the copy.
+    if (history.cleanIndex() < 0)
+        return mRestoredSteps + history.index();
+    return std::abs(history.index() - history.cleanIndex());
+}
+
+} // namespace korvland
