@@ -1,5 +1,6 @@
 #include "cli_runner.h"
 
+#include "cli/commands.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "support/fixture_builder.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace korvland::testing {
@@ -53,7 +55,7 @@ TEST(CliCompile, WritesWhatSaveLandmarkWritesAfterOpen) {
     editor->writeLandmarkFile(dir.file("editor.dat"));
     const auto written = readBytes(dir.file("out.dat"));
     EXPECT_EQ(written, readBytes(dir.file("editor.dat")));
-    EXPECT_EQ(written.size(), 100u + 7 * 80 + 63);
+    EXPECT_EQ(written.size(), 100u + 8 * 80);
     EXPECT_EQ(u16At(written, 24), 0x1234);
     EXPECT_EQ(written[recordStart(2, 80) + kTypeOffset + 1], 0xAC);
 }
@@ -126,6 +128,56 @@ TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
     EXPECT_EQ(written[recordStart(0, 80) + kTypeOffset + 1], 0xAC);
     EXPECT_EQ(written[recordStart(2, 80) + kTypeOffset + 1], 5);
     EXPECT_EQ(written[recordStart(7, 80) + kTypeOffset + 1], 0xAC);
+}
+
+// Every writer puts back the bytes no field describes, between records and after the last
+// one, as they were read: a file read and written without an edit differs only in the two
+// banners the writer stamps. The editor's save is the set's write.
+TEST(CliWriters, EveryWriterKeepsTheBytesNoFieldDescribes) {
+    using Writer = std::function<void(const TempDir&, const std::string&, const std::string&)>;
+    const std::vector<std::pair<std::string, Writer>> writers{
+        {"save",
+         [](const TempDir&, const std::string& in, const std::string& out) {
+             auto set = std::make_unique<LandmarkSet>();
+             set->read(in);
+             set->writeLandmarkFile(out);
+         }},
+        {"compile", [](const TempDir&, const std::string& in,
+                       const std::string& out) { cli::compileCommand(in, std::nullopt, out); }},
+        {"open-profile",
+         [](const TempDir& dir, const std::string& in, const std::string& out) {
+             cli::profileCommand(in, dir.file("p.lmp"));
+             cli::openProfileCommand(dir.file("p.lmp"), out);
+         }},
+        {"import with template", [](const TempDir& dir, const std::string& in, const std::string& out) {
+             cli::writeTextFile(dir.file("sheet.csv"), cli::exportCommand(in, "csv"), in);
+             cli::importCommand(dir.file("sheet.csv"), "", in, out);
+         }}};
+    const auto stamped = LandmarkFileBuilder().banners(kMakerBanner, kVersionBanner).bytes();
+    for (const std::uint16_t size : std::initializer_list<std::uint16_t>{63, 64, 70, 200}) {
+        for (const std::size_t trailing : std::initializer_list<std::size_t>{0, 13}) {
+            std::vector<std::uint8_t> in = LandmarkFileBuilder()
+                                               .addMany(6)
+                                               .recordSize(size)
+                                               .trailing(std::vector<std::uint8_t>(trailing, 0x5A))
+                                               .bytes();
+            // A different byte at every place no field describes, the last record's gap included.
+            for (std::size_t k = 100; k < in.size(); ++k)
+                if ((k - 100) % size >= 63 || k >= 100 + 5u * size + 63)
+                    in[k] = static_cast<std::uint8_t>(k * 7 + 1);
+            std::vector<std::uint8_t> expected = in;
+            std::copy_n(stamped.begin(), 20, expected.begin());
+            std::copy(stamped.begin() + 26, stamped.begin() + 100, expected.begin() + 26);
+            for (const auto& [name, write] : writers) {
+                SCOPED_TRACE(name + ", record size " + std::to_string(size) + ", trailing " +
+                             std::to_string(trailing));
+                const TempDir dir;
+                writeBytes(dir.path() / "in.dat", in);
+                write(dir, dir.file("in.dat"), dir.file("out.dat"));
+                EXPECT_EQ(readBytes(dir.file("out.dat")), expected);
+            }
+        }
+    }
 }
 
 struct FailureCase {

@@ -287,7 +287,10 @@ std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optiona
     records.resize(count);
     const std::uint16_t recordSize = templateFile ? templateFile->recordSize : kRecordFieldsSize;
     const std::uint16_t headerAuxWord = templateFile ? templateFile->headerAuxWord : 0;
-    return encodeLandmarkFile(static_cast<std::uint16_t>(count), recordSize, headerAuxWord, records);
+    // The template's unknown bytes by record index (zero after records it does not have), and
+    // its bytes after the last record after this file's last.
+    return encodeLandmarkFile(static_cast<std::uint16_t>(count), recordSize, headerAuxWord, records,
+                              templateFile ? templateFile->unknown : UnknownBytes{});
 }
 
 } // namespace korvland::cli

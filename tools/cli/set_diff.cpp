@@ -5,6 +5,7 @@
 #include "data/terminal_text.h"
 #include "data/text_codec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -24,6 +25,19 @@ std::string quoted(const LandmarkRecord& r) {
 
 bool sameBits(float x, float y) {
     return std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+// How many bytes of the two runs differ, a byte only one of them has counting too.
+std::size_t differingBytes(std::span<const std::uint8_t> x, std::span<const std::uint8_t> y) {
+    const std::size_t common = std::min(x.size(), y.size());
+    std::size_t count = std::max(x.size(), y.size()) - common;
+    for (std::size_t k = 0; k < common; ++k)
+        count += x[k] != y[k] ? 1 : 0;
+    return count;
+}
+
+std::string unknownBytesText(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " unknown byte" : " unknown bytes");
 }
 
 std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, const LandmarkSet& b,
@@ -68,6 +82,15 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     }
     note((a.disabledFlag(i) == 0) != (b.disabledFlag(j) == 0), "state", state(a.disabledFlag(i)),
          state(b.disabledFlag(j)));
+    // The bytes up to the next record, which a last record does not have (those after it are
+    // the file's trailing bytes, compared with the header); of two record sizes the header
+    // already tells.
+    if (a.recordSize() == b.recordSize() && i + 1 < a.recordCount() && j + 1 < b.recordCount()) {
+        if (const std::size_t count =
+                differingBytes(a.unknownBytes().gapAfter(i), b.unknownBytes().gapAfter(j));
+            count > 0)
+            changes.push_back({unknownBytesText(count), "", ""});
+    }
     return changes;
 }
 
@@ -171,7 +194,8 @@ void appendChanges(std::string& text, const std::vector<FieldChange>& changes) {
             text += "; ";
         text += c.field;
         if (c.a.empty() && c.b.empty()) {
-            text += " differ";
+            // "1 unknown byte differs", "7 unknown bytes differ", "name bytes after its end differ"
+            text += c.field.starts_with("1 ") ? " differs" : " differ";
             continue;
         }
         text += ' ';
@@ -216,6 +240,13 @@ SetDiff diffSets(const LandmarkSet& a, const LandmarkSet& b) {
     word("records", a.recordCount(), b.recordCount());
     word("record size", a.recordSize(), b.recordSize());
     word("header word", a.headerAuxWord(), b.headerAuxWord());
+    const std::vector<std::uint8_t>& trailingA = a.unknownBytes().trailing;
+    const std::vector<std::uint8_t>& trailingB = b.unknownBytes().trailing;
+    if (trailingA.size() != trailingB.size())
+        word("bytes after the last record", static_cast<unsigned>(trailingA.size()),
+             static_cast<unsigned>(trailingB.size()));
+    else if (const std::size_t count = differingBytes(trailingA, trailingB); count > 0)
+        diff.header.push_back({unknownBytesText(count) + " after the last record", "", ""});
 
     const auto idsA = IdTable::of(a);
     const auto idsB = IdTable::of(b);
