@@ -241,21 +241,15 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         {"profile: output is a link to the input",
          {"profile", "@/lndmrks0.dat", "-o", "@/link.dat"},
          "'@/link.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
-        {"compile: output is a hard link to the input",
-         {"compile", "@/lndmrks0.dat", "-o", "@/hard.dat"},
-         "'@/hard.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
         {"compile: output is the profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/good.lmp", "-o", "@/good.lmp"},
          "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
         {"compile: output is an input that cannot be read",
          {"compile", "@/short.dat", "-o", "@/short.dat"},
-         "'@/short.dat' is the same file as the input '@/short.dat'; write the output to another file.\n"},
+         "Read beyond end of file.\n@/short.dat\n"},
         {"open-profile: output is the profile",
          {"open-profile", "@/good.lmp", "-o", "@/good.lmp"},
          "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
-        {"open-profile: output is the landmark file it names",
-         {"open-profile", "@/good.lmp", "-o", "@/link.dat"},
-         "'@/link.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
         // A file of the other kind is not replaced.
         {"profile: output holds landmarks",
          {"profile", "@/lndmrks0.dat", "-o", "@/lndmrks1.dat"},
@@ -331,7 +325,16 @@ TEST(CliOutputs, AFileOfTheSameKindOrOfNeitherKindIsReplaced) {
         {{"profile", file, "-o", "saved.lmp"}, "saved.lmp"},
         {{"profile", file, "-o", "notes.txt"}, "notes.txt"},
         {{"demo", "--region", "2", "-o", "copy/lndmrks0.dat"}, "copy/lndmrks0.dat"},
+        // A landmark file read whole is saved over as the editor saves over the file it opened.
+        {{"compile", file, "-o", "hard.dat"}, "lndmrks0.dat"},
+        {{"open-profile", "named.lmp", "-o", "lndmrks0.dat"}, "lndmrks0.dat"},
+        {{"import", "sheet.csv", "--template", "lndmrks0.dat", "-o", "lndmrks0.dat"}, "lndmrks0.dat"},
     };
+    std::filesystem::create_hard_link(file, dir.path() / "hard.dat");
+    writeBytes(dir.path() / "named.lmp", profileBytes(file, 8, {{1, 1}}));
+    const std::string sheet =
+        cli::exportCommand(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "three.dat"), "csv");
+    writeBytes(dir.path() / "sheet.csv", std::vector<std::uint8_t>(sheet.begin(), sheet.end()));
     LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "landmarks.dat");
     writeBytes(dir.path() / "saved.lmp", profileBytes("/elsewhere.dat", 3, {{0, 1}}));
     writeBytes(dir.path() / "notes.txt", {'n', 'o', 't', 'e', 's'});
