@@ -103,6 +103,7 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
     const std::string a = builderOf(threeRecords()).writeTo(dir.path() / "a.dat");
     std::vector<LandmarkRecord> records = threeRecords();
     records[0].side = 0;
+    records[0].setNameBytes("Ch\xe2lons"); // Windows-1252
     const std::string b = builderOf(records).writeTo(dir.path() / "b.dat");
     std::vector<std::uint8_t> profile(kProfileSize, 0);
     profile[130 + 2] = 1;
@@ -116,7 +117,9 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
     } cases[] = {
         {{"diff", a, a}, 0, ""},
         {{"diff", a, "-"}, 0, "", a},
-        {{"diff", a, b}, 1, "record 1 \"Arras\": side Allied -> German\n"},
+        {{"diff", a, b},
+         1,
+         "record 1 \"Arras\": side Allied -> German; name \"Arras\" -> \"Ch\xc3\xa2lons\"\n"},
         {{"diff", a, a, "--profile", dir.file("p.lmp")}, 1, "record 3 \"Bapaume\": state on -> off\n"},
         {{"diff", a, dir.file("missing.dat")}, 2, ""},
         {{"diff", a, dir.file("missing.dat"), "--format", "json"}, 2, ""},
@@ -138,7 +141,8 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
         "a": ")" + a + R"(", "b": ")" + b + R"(", "same": false, "pairing": "identifier",
         "header": [], "onlyInA": [], "onlyInB": [],
         "changed": [{"recordA": 1, "recordB": 1, "id": 11, "name": "Arras",
-                     "changes": [{"field": "side", "a": "Allied", "b": "German"}]}]})"));
+                     "changes": [{"field": "side", "a": "Allied", "b": "German"},
+                                 {"field": "name", "a": "Arras", "b": "Ch\u00e2lons"}]}]})"));
 }
 
 } // namespace

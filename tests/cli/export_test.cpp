@@ -240,11 +240,11 @@ TEST(CliExport, AFileThatCannotBeReadPrintsNothing) {
         SCOPED_TRACE(format);
         const CliRun missing = runCli({"export", dir.file("missing.dat"), "--format", format});
         EXPECT_EQ(missing.exitCode, 1);
-        EXPECT_EQ(missing.err, "korvland-cli: File not found.\n" + dir.file("missing.dat") + "\n");
+        EXPECT_EQ(missing.err, "korvland-cli: " + dir.file("missing.dat") + ": File not found.\n");
         EXPECT_TRUE(missing.out.empty());
         const CliRun truncated = runCli({"export", shortFile, "--format", format});
         EXPECT_EQ(truncated.exitCode, 1);
-        EXPECT_EQ(truncated.err, "korvland-cli: Read beyond end of file.\n" + shortFile + "\n");
+        EXPECT_EQ(truncated.err, "korvland-cli: " + shortFile + ": Read beyond end of file.\n");
         EXPECT_TRUE(truncated.out.empty());
     }
 }

@@ -19,10 +19,6 @@ std::string sideText(std::uint8_t side) {
     return side > 1 ? word + " (" + std::to_string(side) + ")" : word;
 }
 
-std::string quoted(const LandmarkRecord& r) {
-    return "\"" + decodeCp1252(r.nameBytes()) + "\"";
-}
-
 bool sameBits(float x, float y) {
     return std::memcmp(&x, &y, sizeof x) == 0;
 }
@@ -54,7 +50,7 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     const auto hex = [](std::uint8_t value) { return [value] { return hexByte(value); }; };
     const auto side = [](std::uint8_t value) { return [value] { return sideText(value); }; };
     const auto real = [](float value) { return [value] { return floatText(value); }; };
-    const auto name = [](const LandmarkRecord& r) { return [&r] { return quoted(r); }; };
+    const auto name = [](const LandmarkRecord& r) { return [&r] { return decodeCp1252(r.nameBytes()); }; };
     const auto nothing = [] { return std::string(); };
     const auto state = [](std::uint8_t flag) {
         return [flag] { return std::string(flag == 0 ? "on" : "off"); };
@@ -198,10 +194,16 @@ void appendChanges(std::string& text, const std::vector<FieldChange>& changes) {
             text += c.field.starts_with("1 ") ? " differs" : " differ";
             continue;
         }
+        // A name is a text of its own, in quotes for the reader; JSON carries the bare values.
+        const char* quote = c.field == "name" ? "\"" : "";
         text += ' ';
+        text += quote;
         text += c.a;
+        text += quote;
         text += " -> ";
+        text += quote;
         text += c.b;
+        text += quote;
     }
 }
 
