@@ -135,6 +135,32 @@ void decodeLandmarkRecords(std::span<const std::uint8_t> bytes, const LandmarkFi
     }
 }
 
+std::span<const std::uint8_t> UnknownBytes::gapAfter(std::size_t index) const {
+    const std::size_t from = index * gapSize;
+    if (gapSize == 0 || from + gapSize > gaps.size())
+        return {};
+    return std::span<const std::uint8_t>(gaps).subspan(from, gapSize);
+}
+
+UnknownBytes unknownBytesOf(std::span<const std::uint8_t> bytes, const LandmarkFileHeader& header) {
+    UnknownBytes unknown;
+    // Overlapping records leave no byte of their own unread.
+    if (header.recordSize < kRecordFieldsSize)
+        return unknown;
+    const std::size_t count = header.recordCount;
+    const std::size_t stride = header.recordSize;
+    unknown.gapSize = stride - kRecordFieldsSize;
+    if (unknown.gapSize > 0) {
+        unknown.gaps.resize((count - 1) * unknown.gapSize);
+        for (std::size_t i = 0; i + 1 < count; ++i)
+            std::memcpy(unknown.gaps.data() + i * unknown.gapSize,
+                        bytes.data() + kHeaderSize + i * stride + kRecordFieldsSize, unknown.gapSize);
+    }
+    const std::size_t lastEnd = kHeaderSize + (count - 1) * stride + kRecordFieldsSize;
+    unknown.trailing.assign(bytes.begin() + static_cast<std::ptrdiff_t>(lastEnd), bytes.end());
+    return unknown;
+}
+
 LandmarkFileContents decodeLandmarkFile(std::span<const std::uint8_t> bytes) {
     const LandmarkFileHeader header = checkLandmarkFile(bytes);
     LandmarkFileContents contents;
@@ -143,15 +169,21 @@ LandmarkFileContents decodeLandmarkFile(std::span<const std::uint8_t> bytes) {
     contents.headerAuxWord = header.headerAuxWord;
     contents.records.resize(header.recordCount);
     decodeLandmarkRecords(bytes, header, contents.records);
+    contents.unknown = unknownBytesOf(bytes, header);
     return contents;
 }
 
 std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t recordSize,
                                              std::uint16_t headerAuxWord,
-                                             std::span<const LandmarkRecord> records) {
+                                             std::span<const LandmarkRecord> records,
+                                             const UnknownBytes& unknown) {
     const std::size_t n = records.size();
-    const std::size_t length = n == 0 ? kHeaderSize : kHeaderSize + (n - 1) * recordSize + kRecordFieldsSize;
-    std::vector<std::uint8_t> bytes(length, 0);
+    // Kept bytes fit only a layout of the same record size, and only where records do not overlap.
+    const bool keeps =
+        n > 0 && recordSize >= kRecordFieldsSize && unknown.gapSize == recordSize - kRecordFieldsSize;
+    const std::size_t recordsEnd =
+        n == 0 ? kHeaderSize : kHeaderSize + (n - 1) * recordSize + kRecordFieldsSize;
+    std::vector<std::uint8_t> bytes(recordsEnd + (keeps ? unknown.trailing.size() : 0), 0);
     std::memcpy(bytes.data(), kMakerBanner, 20);
     putU16(bytes.data() + 20, count);
     putU16(bytes.data() + 22, recordSize);
@@ -173,7 +205,14 @@ std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t 
         putF32(p + kElevationOffset, r.elevation);
         putF32(p + kRotationOffset, r.rotation);
         std::copy(r.name.begin(), r.name.end(), p + kNameOffset);
+        if (keeps && i + 1 < n) {
+            const std::span<const std::uint8_t> gap = unknown.gapAfter(i);
+            std::copy(gap.begin(), gap.end(), p + kRecordFieldsSize);
+        }
     }
+    if (keeps)
+        std::copy(unknown.trailing.begin(), unknown.trailing.end(),
+                  bytes.begin() + static_cast<std::ptrdiff_t>(recordsEnd));
     return bytes;
 }
 

@@ -47,6 +47,8 @@ void LandmarkSet::readLandmarkBytes(const std::string& path, std::span<const std
 
 void LandmarkSet::replaceFrom(const std::string& path, std::span<const std::uint8_t> bytes,
                               const LandmarkFileHeader& header) {
+    // Made first: nothing after it can fail.
+    UnknownBytes unknown = unknownBytesOf(bytes, header);
     mRecordCount = header.recordCount;
     mRecordSize = header.recordSize;
     mHeaderAuxWord = header.headerAuxWord;
@@ -58,6 +60,7 @@ void LandmarkSet::replaceFrom(const std::string& path, std::span<const std::uint
     // The bytes are checked: the records decode straight into the set, without failure.
     // Records and flags beyond the count keep what an earlier, larger file left.
     decodeLandmarkRecords(bytes, header, mRecords, mDisabledFlags);
+    mUnknownBytes = std::move(unknown);
 }
 
 std::vector<LandmarkRecord> LandmarkSet::compiledRecords() const {
@@ -73,7 +76,7 @@ std::vector<LandmarkRecord> LandmarkSet::compiledRecords() const {
 }
 
 std::vector<std::uint8_t> LandmarkSet::compiledBytes() const {
-    return encodeLandmarkFile(mRecordCount, mRecordSize, mHeaderAuxWord, compiledRecords());
+    return encodeLandmarkFile(mRecordCount, mRecordSize, mHeaderAuxWord, compiledRecords(), mUnknownBytes);
 }
 
 void LandmarkSet::writeLandmarkFile(const std::string& path) {

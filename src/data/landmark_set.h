@@ -30,6 +30,8 @@ class LandmarkSet {
     std::uint8_t disabledFlag(std::size_t index) const { return mDisabledFlags.at(index); }
     const std::array<std::uint8_t, kMaxRecords>& disabledFlags() const { return mDisabledFlags; }
     const std::array<std::uint8_t, kPathSize>& landmarkPathBytes() const { return mLandmarkPath; }
+    // What the loaded file held beside the record fields; every write puts it back.
+    const UnknownBytes& unknownBytes() const { return mUnknownBytes; }
     // The path up to its first zero byte.
     std::string landmarkPath() const;
     // File-name part of the file last loaded; region detection lower-cases it in place.
@@ -51,7 +53,8 @@ class LandmarkSet {
 
     // Writes the set as a landmark file, replacing `path` safely. Every switched-off
     // record is written as type 6 with sub-type 0xAC; the records in memory keep their
-    // own types. profileCount is set to recordCount. Refused while nothing is loaded.
+    // own types. The bytes no field describes go back as they were read. profileCount is set to recordCount.
+    // Refused while nothing is loaded.
     void writeLandmarkFile(const std::string& path);
 
     // The bytes writeLandmarkFile would write now; the set does not change.
@@ -92,6 +95,7 @@ class LandmarkSet {
     std::uint16_t mRecordSize = 0;
     std::uint16_t mHeaderAuxWord = 0;
     std::array<LandmarkRecord, kMaxRecords> mRecords{};
+    UnknownBytes mUnknownBytes;
     std::array<std::uint8_t, kPathSize> mLandmarkPath{};
     std::uint16_t mProfileCount = 0;
     std::array<std::uint8_t, kMaxRecords> mDisabledFlags{};

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace korvland {
 
@@ -107,14 +109,22 @@ std::string terminalText(std::string_view text, bool keepLineFeeds) {
 }
 
 std::string terminalErrorText(const UserError& error) {
-    // The message whole: what() ends at a zero byte that an imported text may hold.
-    std::string text = terminalText(withClosingPeriod(error.message().english()));
-    // Appended piece by piece: GCC 12 at -O3 takes `"\n" + std::string&&` for an overlapping
+    std::string text;
+    // Appended piece by piece: GCC 12 at -O3 takes `std::string&& + ": "` for an overlapping
     // copy (-Wrestrict) and a Release build with warnings as errors would fail on it.
     if (!error.path().empty()) {
-        text += '\n';
         text += terminalText(error.path());
+        text += ": ";
     }
+    // The message whole: what() ends at a zero byte that an imported text may hold.
+    std::string message = error.message().english();
+    // A system error this program has no words of its own for gets the system's.
+    constexpr std::string_view kNumbered = "I/O error ";
+    if (message.starts_with(kNumbered) && message.size() > kNumbered.size() &&
+        std::all_of(message.begin() + kNumbered.size(), message.end(),
+                    [](char c) { return c >= '0' && c <= '9'; }))
+        message = std::strerror(std::atoi(message.c_str() + kNumbered.size()));
+    text += terminalText(withClosingPeriod(message));
     return text;
 }
 

@@ -16,8 +16,9 @@ std::string terminalText(std::string_view text, bool keepLineFeeds = false);
 // The same, appended to `out`.
 void appendTerminalText(std::string& out, std::string_view text, bool keepLineFeeds = false);
 
-// An error as the command-line programs print it: the message with its closing period, then
-// the file it is about on a line of its own, both escaped as above.
+// An error as the command-line programs print it, on one line: the file it is about and ": "
+// when there is one, then the message with its closing period ("I/O error 9" in the system's
+// words: "Bad file descriptor."), both escaped as above.
 std::string terminalErrorText(const UserError& error);
 
 } // namespace korvland

@@ -181,7 +181,8 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     EXPECT_EQ(readBytes(profile), readBytes(dir.file("reference.lmp")));
     EXPECT_EQ(readBytes(compiled), readBytes(dir.file("reference.dat")));
     const std::vector<std::uint8_t> written = readBytes(compiled);
-    ASSERT_EQ(written.size(), 100u + 11u * 80u + 63u);
+    ASSERT_EQ(written.size(), 100u + 12u * 80u);
+    EXPECT_EQ(written[100 + 63], 0xEE) << "the bytes between records are kept";
     EXPECT_EQ(written[100 + 1 * 80 + 4], 6) << "switched off in the editor";
     EXPECT_EQ(written[100 + 1 * 80 + 5], 0xAC);
     EXPECT_EQ(written[100 + 2 * 80 + 4], 5) << "type typed into the editor";

@@ -27,9 +27,9 @@ LandmarkFileBuilder builderOf(const std::vector<LandmarkRecord>& records) {
     return builder;
 }
 
-std::unique_ptr<LandmarkSet> setOf(const LandmarkFileBuilder& builder) {
+std::unique_ptr<LandmarkSet> setOf(const std::vector<std::uint8_t>& bytes) {
     auto set = std::make_unique<LandmarkSet>();
-    set->readLandmarkBytes("x.dat", builder.bytes());
+    set->readLandmarkBytes("x.dat", bytes);
     return set;
 }
 
@@ -39,6 +39,8 @@ struct DiffCase {
     std::string text; // the whole report
     std::uint16_t recordSize = 63;
     std::uint16_t headerAuxWord = 0;
+    std::uint16_t recordSizeA = 63;
+    std::function<void(std::vector<std::uint8_t>&)> changeBytesB = [](auto&) {};
 };
 
 TEST(CliDiff, PairsRecordsAndNamesEachDifference) {
@@ -74,15 +76,25 @@ TEST(CliDiff, PairsRecordsAndNamesEachDifference) {
          "records paired by index: identifiers repeat in B\nheader: records 3 -> 4\n"
          "only in B: record 4 \"Albert\" (id 14)\nrecord 3 \"Bapaume\": id 13 -> 11\n"},
         {"header words", [](auto&) {},
-         "records paired by identifier\nheader: record size 63 -> 80; header word 0 -> 5\n", 80, 5},
+         "records paired by identifier\nheader: record size 63 -> 80; header word 0 -> 5; bytes after the "
+         "last record 0 -> 17\n",
+         80, 5},
+        {"bytes between records", [](auto&) {},
+         "records paired by identifier\nrecord 2 \"Cambrai\": 2 unknown bytes differ\n", 70, 0, 70,
+         [](auto& bytes) { bytes[100 + 70 + 63] = 1, bytes[100 + 70 + 69] = 2; }},
+        {"bytes after the last record", [](auto&) {},
+         "records paired by identifier\nheader: 1 unknown byte after the last record differs\n", 70, 0, 70,
+         [](auto& bytes) { bytes.back() = 1; }},
     };
-    const auto a = setOf(builderOf(threeRecords()));
     for (const DiffCase& c : cases) {
         SCOPED_TRACE(c.what);
+        const auto a = setOf(builderOf(threeRecords()).recordSize(c.recordSizeA).bytes());
         std::vector<LandmarkRecord> records = threeRecords();
         c.changeB(records);
-        const auto b = setOf(builderOf(records).recordSize(c.recordSize).headerAuxWord(c.headerAuxWord));
-        EXPECT_EQ(cli::diffText(cli::diffSets(*a, *b)), c.text);
+        std::vector<std::uint8_t> bytesB =
+            builderOf(records).recordSize(c.recordSize).headerAuxWord(c.headerAuxWord).bytes();
+        c.changeBytesB(bytesB);
+        EXPECT_EQ(cli::diffText(cli::diffSets(*a, *setOf(bytesB))), c.text);
     }
 }
 
@@ -91,6 +103,7 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
     const std::string a = builderOf(threeRecords()).writeTo(dir.path() / "a.dat");
     std::vector<LandmarkRecord> records = threeRecords();
     records[0].side = 0;
+    records[0].setNameBytes("Ch\xe2lons"); // Windows-1252
     const std::string b = builderOf(records).writeTo(dir.path() / "b.dat");
     std::vector<std::uint8_t> profile(kProfileSize, 0);
     profile[130 + 2] = 1;
@@ -104,7 +117,9 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
     } cases[] = {
         {{"diff", a, a}, 0, ""},
         {{"diff", a, "-"}, 0, "", a},
-        {{"diff", a, b}, 1, "record 1 \"Arras\": side Allied -> German\n"},
+        {{"diff", a, b},
+         1,
+         "record 1 \"Arras\": side Allied -> German; name \"Arras\" -> \"Ch\xc3\xa2lons\"\n"},
         {{"diff", a, a, "--profile", dir.file("p.lmp")}, 1, "record 3 \"Bapaume\": state on -> off\n"},
         {{"diff", a, dir.file("missing.dat")}, 2, ""},
         {{"diff", a, dir.file("missing.dat"), "--format", "json"}, 2, ""},
@@ -126,7 +141,8 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
         "a": ")" + a + R"(", "b": ")" + b + R"(", "same": false, "pairing": "identifier",
         "header": [], "onlyInA": [], "onlyInB": [],
         "changed": [{"recordA": 1, "recordB": 1, "id": 11, "name": "Arras",
-                     "changes": [{"field": "side", "a": "Allied", "b": "German"}]}]})"));
+                     "changes": [{"field": "side", "a": "Allied", "b": "German"},
+                                 {"field": "name", "a": "Arras", "b": "Ch\u00e2lons"}]}]})"));
 }
 
 } // namespace

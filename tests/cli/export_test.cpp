@@ -19,7 +19,7 @@ namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
 
-const std::vector<std::string> kHeader{"index",    "landmarkId", "auxWord",    "loFileType", "loFileNo",
+const std::vector<std::string> kHeader{"record",   "landmarkId", "auxWord",    "loFileType", "loFileNo",
                                        "side",     "kind",       "northSouth", "eastWest",   "elevation",
                                        "rotation", "name",       "disabled"};
 
@@ -110,7 +110,7 @@ TEST(CliExport, CsvHasOneQuotedRowPerRecordInRecordOrder) {
     const Rows rows = parseCsv(run.out);
     ASSERT_EQ(rows.size(), records.size() + 1);
     EXPECT_EQ(rows[0], kHeader);
-    EXPECT_EQ(rows[1], (std::vector<std::string>{"0", "1", "65535", "00", "00", "1", "Airfield", "49.1",
+    EXPECT_EQ(rows[1], (std::vector<std::string>{"1", "1", "65535", "00", "00", "1", "Airfield", "49.1",
                                                  "3.5", "120.5", "90", "Plain", "0"}));
     EXPECT_EQ(rows[2][11], "Bridge, \"Old\" one");
     EXPECT_EQ(rows[2][4], "0A");
@@ -136,7 +136,7 @@ TEST(CliExport, CsvHasOneQuotedRowPerRecordInRecordOrder) {
     EXPECT_EQ(rows[6][11], "A name of exactly forty bytes, no zero..");
     for (std::size_t i = 0; i < records.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(rows[i + 1][0], std::to_string(i));
+        EXPECT_EQ(rows[i + 1][0], std::to_string(i + 1));
         EXPECT_TRUE(sameFloat(records[i].northSouth, rows[i + 1][7]));
         EXPECT_TRUE(sameFloat(records[i].eastWest, rows[i + 1][8]));
         EXPECT_TRUE(sameFloat(records[i].elevation, rows[i + 1][9]));
@@ -204,7 +204,7 @@ TEST(CliExport, JsonIsAnArrayOfRecordObjectsThatAParserReads) {
         ASSERT_EQ(o.size(), kHeader.size());
         for (const std::string& key : kHeader)
             EXPECT_TRUE(o.contains(key)) << key;
-        EXPECT_EQ(o["index"], i);
+        EXPECT_EQ(o["record"], i + 1);
         EXPECT_EQ(o["landmarkId"], records[i].landmarkId);
         EXPECT_EQ(o["auxWord"], records[i].auxWord);
         EXPECT_EQ(o["side"], records[i].side);
@@ -240,11 +240,11 @@ TEST(CliExport, AFileThatCannotBeReadPrintsNothing) {
         SCOPED_TRACE(format);
         const CliRun missing = runCli({"export", dir.file("missing.dat"), "--format", format});
         EXPECT_EQ(missing.exitCode, 1);
-        EXPECT_EQ(missing.err, "korvland-cli: File not found.\n" + dir.file("missing.dat") + "\n");
+        EXPECT_EQ(missing.err, "korvland-cli: " + dir.file("missing.dat") + ": File not found.\n");
         EXPECT_TRUE(missing.out.empty());
         const CliRun truncated = runCli({"export", shortFile, "--format", format});
         EXPECT_EQ(truncated.exitCode, 1);
-        EXPECT_EQ(truncated.err, "korvland-cli: Read beyond end of file.\n" + shortFile + "\n");
+        EXPECT_EQ(truncated.err, "korvland-cli: " + shortFile + ": Read beyond end of file.\n");
         EXPECT_TRUE(truncated.out.empty());
     }
 }

@@ -1,5 +1,6 @@
 #include "cli_runner.h"
 
+#include "cli/commands.h"
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "support/fixture_builder.h"
@@ -8,6 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 namespace korvland::testing {
@@ -53,7 +55,7 @@ TEST(CliCompile, WritesWhatSaveLandmarkWritesAfterOpen) {
     editor->writeLandmarkFile(dir.file("editor.dat"));
     const auto written = readBytes(dir.file("out.dat"));
     EXPECT_EQ(written, readBytes(dir.file("editor.dat")));
-    EXPECT_EQ(written.size(), 100u + 7 * 80 + 63);
+    EXPECT_EQ(written.size(), 100u + 8 * 80);
     EXPECT_EQ(u16At(written, 24), 0x1234);
     EXPECT_EQ(written[recordStart(2, 80) + kTypeOffset + 1], 0xAC);
 }
@@ -128,6 +130,56 @@ TEST(CliOpenProfile, OpensTheNamedFileWithTheStoredFlagsAndCompilesIt) {
     EXPECT_EQ(written[recordStart(7, 80) + kTypeOffset + 1], 0xAC);
 }
 
+// Every writer puts back the bytes no field describes, between records and after the last
+// one, as they were read: a file read and written without an edit differs only in the two
+// banners the writer stamps. The editor's save is the set's write.
+TEST(CliWriters, EveryWriterKeepsTheBytesNoFieldDescribes) {
+    using Writer = std::function<void(const TempDir&, const std::string&, const std::string&)>;
+    const std::vector<std::pair<std::string, Writer>> writers{
+        {"save",
+         [](const TempDir&, const std::string& in, const std::string& out) {
+             auto set = std::make_unique<LandmarkSet>();
+             set->read(in);
+             set->writeLandmarkFile(out);
+         }},
+        {"compile", [](const TempDir&, const std::string& in,
+                       const std::string& out) { cli::compileCommand(in, std::nullopt, out); }},
+        {"open-profile",
+         [](const TempDir& dir, const std::string& in, const std::string& out) {
+             cli::profileCommand(in, dir.file("p.lmp"));
+             cli::openProfileCommand(dir.file("p.lmp"), out);
+         }},
+        {"import with template", [](const TempDir& dir, const std::string& in, const std::string& out) {
+             cli::writeTextFile(dir.file("sheet.csv"), cli::exportCommand(in, "csv"), in);
+             cli::importCommand(dir.file("sheet.csv"), "", in, out);
+         }}};
+    const auto stamped = LandmarkFileBuilder().banners(kMakerBanner, kVersionBanner).bytes();
+    for (const std::uint16_t size : std::initializer_list<std::uint16_t>{63, 64, 70, 200}) {
+        for (const std::size_t trailing : std::initializer_list<std::size_t>{0, 13}) {
+            std::vector<std::uint8_t> in = LandmarkFileBuilder()
+                                               .addMany(6)
+                                               .recordSize(size)
+                                               .trailing(std::vector<std::uint8_t>(trailing, 0x5A))
+                                               .bytes();
+            // A different byte at every place no field describes, the last record's gap included.
+            for (std::size_t k = 100; k < in.size(); ++k)
+                if ((k - 100) % size >= 63 || k >= 100 + 5u * size + 63)
+                    in[k] = static_cast<std::uint8_t>(k * 7 + 1);
+            std::vector<std::uint8_t> expected = in;
+            std::copy_n(stamped.begin(), 20, expected.begin());
+            std::copy(stamped.begin() + 26, stamped.begin() + 100, expected.begin() + 26);
+            for (const auto& [name, write] : writers) {
+                SCOPED_TRACE(name + ", record size " + std::to_string(size) + ", trailing " +
+                             std::to_string(trailing));
+                const TempDir dir;
+                writeBytes(dir.path() / "in.dat", in);
+                write(dir, dir.file("in.dat"), dir.file("out.dat"));
+                EXPECT_EQ(readBytes(dir.file("out.dat")), expected);
+            }
+        }
+    }
+}
+
 struct FailureCase {
     const char* what;
     std::vector<std::string> args; // "@" stands for the test's folder
@@ -140,47 +192,47 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
     const std::vector<FailureCase> cases{
         {"compile: missing file",
          {"compile", "@/missing.dat", "-o", "@/out.dat"},
-         "File not found.\n@/missing.dat\n"},
+         "@/missing.dat: File not found.\n"},
         {"compile: missing profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/missing.lmp", "-o", "@/out.dat"},
-         "File not found.\n@/missing.lmp\n"},
+         "@/missing.lmp: File not found.\n"},
         {"compile: short profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/short.lmp", "-o", "@/out.dat"},
-         "Read beyond end of file.\n@/short.lmp\n"},
+         "@/short.lmp: Read beyond end of file.\n"},
         {"compile: truncated landmark file",
          {"compile", "@/short.dat", "-o", "@/out.dat"},
-         "Read beyond end of file.\n@/short.dat\n"},
+         "@/short.dat: Read beyond end of file.\n"},
         {"compile: output folder missing",
          {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
-         "Invalid filename.\n@/no folder/out.dat\n"},
-        {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "File access denied.\n@\n"},
+         "@/no folder/out.dat: Invalid filename.\n"},
+        {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "@: File access denied.\n"},
         {"profile: missing file",
          {"profile", "@/missing.dat", "-o", "@/out.dat"},
-         "File not found.\n@/missing.dat\n"},
+         "@/missing.dat: File not found.\n"},
         {"profile: output folder missing",
          {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
-         "Invalid filename.\n@/no folder/out.lmp\n"},
+         "@/no folder/out.lmp: Invalid filename.\n"},
         {"open-profile: missing profile",
          {"open-profile", "@/missing.lmp", "-o", "@/out.dat"},
-         "File not found.\n@/missing.lmp\n"},
+         "@/missing.lmp: File not found.\n"},
         {"open-profile: short profile",
          {"open-profile", "@/short.lmp", "-o", "@/out.dat"},
-         "Read beyond end of file.\n@/short.lmp\n"},
+         "@/short.lmp: Read beyond end of file.\n"},
         {"open-profile: named file missing",
          {"open-profile", "@/orphan.lmp", "-o", "@/out.dat"},
-         "File not found.\n@/gone.dat\n"},
+         "@/gone.dat: File not found.\n"},
         {"open-profile: no file named",
          {"open-profile", "@/empty.lmp", "-o", "@/out.dat"},
-         "The profile names no landmark file.\n@/empty.lmp\n"},
+         "@/empty.lmp: The profile names no landmark file.\n"},
         {"open-profile: output folder missing",
          {"open-profile", "@/good.lmp", "-o", "@/no folder/out.dat"},
-         "Invalid filename.\n@/no folder/out.dat\n"},
+         "@/no folder/out.dat: Invalid filename.\n"},
         {"demo: output folder missing",
          {"demo", "--region", "1", "-o", "@/no folder/lndmrks1.dat"},
-         "Invalid filename.\n@/no folder/lndmrks1.dat\n"},
+         "@/no folder/lndmrks1.dat: Invalid filename.\n"},
         {"demo: output inside a file",
          {"demo", "--region", "1", "-o", "@/lndmrks0.dat/lndmrks1.dat"},
-         "Invalid filename.\n@/lndmrks0.dat/lndmrks1.dat\n"},
+         "@/lndmrks0.dat/lndmrks1.dat: Invalid filename.\n"},
         // An output that is one of the inputs, by any name, is refused before anything is read.
         {"profile: output is the input",
          {"profile", "@/lndmrks0.dat", "-o", "@/lndmrks0.dat"},
@@ -189,21 +241,15 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         {"profile: output is a link to the input",
          {"profile", "@/lndmrks0.dat", "-o", "@/link.dat"},
          "'@/link.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
-        {"compile: output is a hard link to the input",
-         {"compile", "@/lndmrks0.dat", "-o", "@/hard.dat"},
-         "'@/hard.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
         {"compile: output is the profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/good.lmp", "-o", "@/good.lmp"},
          "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
         {"compile: output is an input that cannot be read",
          {"compile", "@/short.dat", "-o", "@/short.dat"},
-         "'@/short.dat' is the same file as the input '@/short.dat'; write the output to another file.\n"},
+         "@/short.dat: Read beyond end of file.\n"},
         {"open-profile: output is the profile",
          {"open-profile", "@/good.lmp", "-o", "@/good.lmp"},
          "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
-        {"open-profile: output is the landmark file it names",
-         {"open-profile", "@/good.lmp", "-o", "@/link.dat"},
-         "'@/link.dat' is the same file as the input '@/lndmrks0.dat'; write the output to another file.\n"},
         // A file of the other kind is not replaced.
         {"profile: output holds landmarks",
          {"profile", "@/lndmrks0.dat", "-o", "@/lndmrks1.dat"},
@@ -220,10 +266,10 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         // Only a profile is read as one.
         {"compile: a landmark file as profile",
          {"compile", "@/lndmrks0.dat", "--profile", "@/lndmrks1.dat", "-o", "@/out.dat"},
-         "Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes.\n@/lndmrks1.dat\n"},
+         "@/lndmrks1.dat: Invalid profile: it is longer than 1154 bytes; a profile is exactly 1154 bytes.\n"},
         {"open-profile: a flag no profile holds",
          {"open-profile", "@/bad-flag.lmp", "-o", "@/out.dat"},
-         "Invalid profile: the flag of record 2 is 9; a flag is 0, 1 or 2.\n@/bad-flag.lmp\n"},
+         "@/bad-flag.lmp: Invalid profile: the flag of record 2 is 9; a flag is 0, 1 or 2.\n"},
     };
     for (const FailureCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -279,7 +325,16 @@ TEST(CliOutputs, AFileOfTheSameKindOrOfNeitherKindIsReplaced) {
         {{"profile", file, "-o", "saved.lmp"}, "saved.lmp"},
         {{"profile", file, "-o", "notes.txt"}, "notes.txt"},
         {{"demo", "--region", "2", "-o", "copy/lndmrks0.dat"}, "copy/lndmrks0.dat"},
+        // A landmark file read whole is saved over as the editor saves over the file it opened.
+        {{"compile", file, "-o", "hard.dat"}, "lndmrks0.dat"},
+        {{"open-profile", "named.lmp", "-o", "lndmrks0.dat"}, "lndmrks0.dat"},
+        {{"import", "sheet.csv", "--template", "lndmrks0.dat", "-o", "lndmrks0.dat"}, "lndmrks0.dat"},
     };
+    std::filesystem::create_hard_link(file, dir.path() / "hard.dat");
+    writeBytes(dir.path() / "named.lmp", profileBytes(file, 8, {{1, 1}}));
+    const std::string sheet =
+        cli::exportCommand(LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "three.dat"), "csv");
+    writeBytes(dir.path() / "sheet.csv", std::vector<std::uint8_t>(sheet.begin(), sheet.end()));
     LandmarkFileBuilder().addMany(3).writeTo(dir.path() / "landmarks.dat");
     writeBytes(dir.path() / "saved.lmp", profileBytes("/elsewhere.dat", 3, {{0, 1}}));
     writeBytes(dir.path() / "notes.txt", {'n', 'o', 't', 'e', 's'});

@@ -17,12 +17,12 @@
 namespace korvland::testing {
 namespace {
 
-const std::string kHeader = "index,landmarkId,auxWord,loFileType,loFileNo,side,kind,northSouth,eastWest,"
+const std::string kHeader = "record,landmarkId,auxWord,loFileType,loFileNo,side,kind,northSouth,eastWest,"
                             "elevation,rotation,name,disabled\n";
 
 // A CSV row of a plain airfield, with fields replaced by column number.
 std::string row(std::vector<std::pair<int, std::string>> changes = {}) {
-    std::vector<std::string> fields{"0",  "11", "0",     "00", "00",    "1", "Airfield",
+    std::vector<std::string> fields{"1",  "11", "0",     "00", "00",    "1", "Airfield",
                                     "50", "2",  "120.5", "90", "Arras", "0"};
     for (const auto& [column, text] : changes)
         fields[static_cast<std::size_t>(column)] = text;
@@ -42,7 +42,7 @@ std::string importError(const std::string& text) {
 }
 
 TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
-    const std::string jsonRecord = R"({"index": 0, "landmarkId": 11, "auxWord": 0, "loFileType": "00",
+    const std::string jsonRecord = R"({"record": 1, "landmarkId": 11, "auxWord": 0, "loFileType": "00",
  "loFileNo": "00", "side": 1, "kind": "Airfield", "northSouth": 50, "eastWest": 2, "elevation": 1,
  "rotation": 0, "name": "Arras", "disabled": 0})";
     const auto json = [&](const std::string& from, const std::string& to) {
@@ -51,14 +51,16 @@ TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
     };
     const std::vector<std::pair<std::string, std::string>> cases{
         {kHeader + row({{5, "3"}}), "line 2, field side: 3 is not 0 or 1"},
-        {kHeader + row({{0, "5"}}), "line 2, field index: 5 is not a number from 0 to 0"},
-        {kHeader + row() + row(), "line 3, field index: 0 is the index of line 2 too"},
+        {kHeader + row({{0, "5"}}), "line 2, field record: 5 is not a number from 1 to 1"},
+        {kHeader + row({{0, "0"}}), "line 2, field record: 0 is not a number from 1 to 1024"},
+        {kHeader + row() + row(), "line 3, field record: 1 is the number of line 2 too"},
+        {"index" + kHeader.substr(6) + row({{0, "0"}}), "(no error)"},
+        {"index" + kHeader.substr(6) + row({{0, "1"}}), "line 2, field index: 1 is not a number from 0 to 0"},
         {kHeader + row({{1, "65536"}}), "line 2, field landmarkId: 65536 is not a number from 0 to 65535"},
         {kHeader + row({{2, "-1"}}), "line 2, field auxWord: -1 is not a number from 0 to 65535"},
         {kHeader + row({{3, "1G0"}}), "line 2, field loFileType: 1G0 is not a byte in hexadecimal, 00 to FF"},
         {kHeader + row({{4, " 1"}}), "line 2, field loFileNo:  1 is not a byte in hexadecimal, 00 to FF"},
-        {kHeader + row({{6, "City"}}),
-         "line 2, field kind: City does not match type 00 and sub-type 00, which make Airfield"},
+        {kHeader + row({{6, "City"}}), "(no error)"}, // the type bytes make the kind
         {kHeader + row({{7, "north"}}),
          "line 2, field northSouth: north is not a number a landmark file can hold"},
         {kHeader + row({{8, "1e39"}}),
@@ -71,10 +73,10 @@ TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
         {kHeader + row({{11, std::string(41, 'n')}}),
          "line 2, field name: the name takes 41 bytes; a landmark name holds 40"},
         {kHeader + row({{12, "2"}}), "line 2, field disabled: 2 is not 0 or 1"},
-        {kHeader + row({{11, "\"two\nlines\""}}) + row({{0, "1"}, {5, "7"}}),
+        {kHeader + row({{11, "\"two\nlines\""}}) + row({{0, "2"}, {5, "7"}}),
          "line 4, field side: 7 is not 0 or 1"},
         {kHeader + row({{11, "\"open"}}), "line 2: a quoted field is not closed"},
-        {kHeader + row({{11, "\"\"\"A\"\"\n\"\"\""}}) + row({{0, "1"}, {5, "7"}}),
+        {kHeader + row({{11, "\"\"\"A\"\"\n\"\"\""}}) + row({{0, "2"}, {5, "7"}}),
          "line 4, field side: 7 is not 0 or 1"},
         {kHeader + row({{11, "\"A\"\"\"x"}}), "line 2: text after a quoted field's closing quote"},
         {kHeader + row({{11, "\"Arras\"x"}}), "line 2: text after a quoted field's closing quote"},
@@ -104,12 +106,12 @@ TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
     }
     std::string many = kHeader;
     for (int i = 0; i < 1025; ++i)
-        many += row({{0, std::to_string(i)}});
+        many += row({{0, std::to_string(i + 1)}});
     EXPECT_EQ(importError(many), "the input holds more than 1024 records; a landmark file holds 1 to 1024");
 }
 
 TEST(CliImport, WithoutTemplateWritesTheStandardHeaderAndZeroTails) {
-    const std::string text = kHeader + row({{0, "1"}, {11, "\"Bapaume, \"\"Nord\"\"\""}, {12, "1"}}) +
+    const std::string text = kHeader + row({{0, "2"}, {11, "\"Bapaume, \"\"Nord\"\"\""}, {12, "1"}}) +
                              row({{3, "05"}, {4, "14"}, {6, "Balloon"}, {5, "0"}, {7, "-0.0"}, {8, "inf"}});
     const std::vector<std::uint8_t> bytes = cli::importLandmarkText(text, std::nullopt, nullptr);
     ASSERT_EQ(bytes.size(), 100u + 63u + 63u);
@@ -160,7 +162,7 @@ TEST(CliImport, NumbersReadToTheFloatTheirTextNames) {
     texts.resize(kMaxRecords);
     std::string text = kHeader;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        text += row({{0, std::to_string(i)}, {7, texts[i]}});
+        text += row({{0, std::to_string(i + 1)}, {7, texts[i]}});
     const LandmarkFileContents read =
         decodeLandmarkFile(cli::importLandmarkText(text, std::nullopt, nullptr));
     for (std::size_t i = 0; i < texts.size(); ++i) {
@@ -244,14 +246,14 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
     } cases[] = {
         {{"import", "bad.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: line 2, field side: 3 is not 0 or 1.\nbad.csv\n"},
+         "korvland-cli: bad.csv: line 2, field side: 3 is not 0 or 1.\n"},
         {{"import", "bad.csv", "--format", "json", "-o", "out.dat"},
          1,
-         "korvland-cli: line 1: the input does not"},
-        {{"import", "missing.csv", "-o", "out.dat"}, 1, "korvland-cli: File not found.\nmissing.csv\n"},
+         "korvland-cli: bad.csv: line 1: the input does not"},
+        {{"import", "missing.csv", "-o", "out.dat"}, 1, "korvland-cli: missing.csv: File not found.\n"},
         {{"import", "bad.csv", "--template", "rows.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: Read beyond end"},
+         "korvland-cli: rows.csv: Read beyond end"},
         {{"import", "bad.csv", "-o", "-"},
          2,
          "korvland-cli: --output: standard output takes no landmark file"},
@@ -259,6 +261,7 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
          2,
          "korvland-cli: --output: standard output takes no landmark file"},
         {{"import", "-", "--template", "-", "-o", "out.dat"}, 2, "korvland-cli: --template: standard input"},
+        {{"import", "bad.csv", "-o", "bad.csv"}, 1, "korvland-cli: 'bad.csv' is the same file as the input"},
         {{"import", "bad.csv"}, 2, "korvland-cli: --output is required"},
         {{"import", "big.csv", "-o", "out.dat"},
          1,

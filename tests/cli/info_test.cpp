@@ -131,8 +131,8 @@ TEST(CliInfo, UnreadableFilesFailWithTheEditorsMessage) {
         SCOPED_TRACE(path);
         const CliRun run = runCli({"info", path});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, "korvland-cli: " + message + path + "\n")
-            << "the message, then the file it is about";
+        EXPECT_EQ(run.err, "korvland-cli: " + path + ": " + message)
+            << "the file it is about, then the message";
         EXPECT_TRUE(run.out.empty());
     }
     const CliRun zero = runCli({"info", empty});

@@ -1,8 +1,12 @@
 #include "cli_runner.h"
 
+#include "data/file_io.h"
+#include "data/terminal_text.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 namespace korvland::testing {
 namespace {
@@ -30,10 +34,10 @@ TEST(CliTerminal, PathsAndNamesReachTheTerminalEscaped) {
         std::string expected; // in standard output, or standard error for a failure
     } cases[] = {
         {{"info", file}, 0, "File:         " + folder + shown + ".dat\n"},
-        // A path too long to keep is named on the line below the message.
+        // A path too long to keep is named before the message, on its line.
         {{"info", folder + evil + std::string(130, 'p') + ".dat"},
          1,
-         "can be kept.\n" + folder + shown + std::string(130, 'p') + ".dat\n"},
+         "korvland-cli: " + folder + shown + std::string(130, 'p') + ".dat: The file's full path is"},
         // So is an argument too many.
         {{"info", file, evil}, 2, shown},
         // A right-to-left override would show "evil\u202etad.exe" as "evilexe.dat".
@@ -48,6 +52,22 @@ TEST(CliTerminal, PathsAndNamesReachTheTerminalEscaped) {
         const std::string& stream = c.exitCode == 0 ? run.out : run.err;
         EXPECT_NE(stream.find(c.expected), std::string::npos) << stream;
     }
+}
+
+// One line, as GNU tools write it: the file, then the message; a system error in its words.
+TEST(CliTerminal, AnErrorIsOneLineNamingItsFileFirst) {
+    const struct {
+        UserError error;
+        std::string text;
+    } cases[] = {
+        {UserError(fileErrorMessage(EBADF, "-")), "Bad file descriptor."},
+        {UserError(fileErrorMessage(EPIPE, "-"), "out.dat"), "out.dat: Broken pipe."},
+        {UserError(fileErrorMessage(EIO, "-"), "a\nb"), "a\\x0ab: Input/output error."},
+        {UserError(fileNotFound(), "x.dat"), "x.dat: File not found."},
+        {UserError(std::string("I/O error 9x")), "I/O error 9x."},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(terminalErrorText(c.error), c.text);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sys/wait.h>
+
 namespace korvland::testing {
 namespace {
 
@@ -40,6 +43,13 @@ TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_TRUE(run.out.empty());
         EXPECT_TRUE(filesIn(folder.path()).empty());
+    }
+}
+
+TEST(CliUsage, HelpAndVersionFailWhenStandardOutputTakesNoText) {
+    for (const std::string option : {"--version", "--help"}) {
+        const std::string command = std::string(KORVLAND_CLI_PATH) + " " + option + " >/dev/full 2>/dev/null";
+        EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1) << option;
     }
 }
 

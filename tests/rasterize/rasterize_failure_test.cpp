@@ -87,15 +87,14 @@ TEST(RasterizeFailure, FailingRunsExitWithTheirCodeAndLeaveTheFolderAsItWas) {
             const ProgramRun run = runRasterize(c.args, folder.path());
             EXPECT_EQ(run.exitCode, c.exitCode);
             EXPECT_EQ(run.out, "");
-            // A file failure prints the editor's message, then the file on a line of its own; a
-            // usage error points to --help.
+            // Every message begins with the program's name; a file failure is one line, the file
+            // (unless the message quotes it) then the editor's message; a usage error points to --help.
             if (c.err.ends_with('\n')) {
-                EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
-                // A message that quotes its files needs no line of its own for them.
-                const long lines = c.err.find(" is the same file as ") == std::string::npos ? 2 : 1;
-                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), lines) << run.err;
+                EXPECT_TRUE(run.err.starts_with("korvland-rasterize: ")) << run.err;
+                EXPECT_TRUE(run.err.ends_with(c.err)) << run.err;
+                EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
             } else {
-                EXPECT_TRUE(run.err.starts_with(c.err)) << run.err;
+                EXPECT_TRUE(run.err.starts_with("korvland-rasterize: " + c.err)) << run.err;
             }
             if (c.exitCode == 2) {
                 EXPECT_TRUE(run.err.ends_with("Run with --help for more information.\n")) << run.err;

@@ -50,6 +50,14 @@ TEST_P(RasterizeMap, SurfaceReachesTheFarthestFrameWithSideColouredOutlinesOnThe
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(filesIn(folder.path()), expected);
 
+    // "-" writes the same image to standard output, as PNG.
+    args[1] = "-";
+    const ProgramRun piped = runRasterize(args, folder.path());
+    EXPECT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(std::vector<std::uint8_t>(piped.out.begin(), piped.out.end()),
+              readBytes(folder.path() / "map.png"));
+    EXPECT_EQ(filesIn(folder.path()), expected);
+
     const QImage image = readImage(folder.path() / "map.png");
     // The Allied centre lies half a degree from the German one, which sits on the 30-pixel margin.
     const int alliedX = 30 + c.pixelsPerDegreeEast / 2;

@@ -71,7 +71,8 @@ std::string exportCommand(const std::string& file, const std::string& format, bo
 
 void compileCommand(const std::string& file, const std::optional<std::string>& profile,
                     const std::string& out) {
-    std::vector<std::string> inputs{file};
+    // Writing over the landmark file read is a save over it, whole or not at all.
+    std::vector<std::string> inputs;
     if (profile)
         inputs.push_back(*profile);
     guardOutput(out, FileKind::Landmarks, inputs);
@@ -85,10 +86,8 @@ void profileCommand(const std::string& file, const std::string& out) {
 }
 
 void openProfileCommand(const std::string& profile, const std::string& out) {
+    // The landmark file the profile names may be the output: it is read whole before the save.
     guardOutput(out, FileKind::Landmarks, {profile});
-    // The landmark file the profile names is an input too, known once the profile is read.
-    const std::string named = readProfileFile(profile).pathText();
-    refuseOutputThatIsAnInput(out, std::vector<std::string>{named});
     auto set = std::make_unique<LandmarkSet>();
     set->openProfile(profile);
     set->writeLandmarkFile(out);
@@ -138,11 +137,10 @@ CommandResult diffCommand(const std::string& a, const std::string& b,
 
 void importCommand(const std::string& input, const std::string& format,
                    const std::optional<std::string>& templ, const std::string& out) {
+    // The template may be the output, a landmark file saved over; the sheet may not.
     std::vector<std::string> inputs;
     if (input != "-")
         inputs.push_back(input);
-    if (templ)
-        inputs.push_back(*templ);
     guardOutput(out, FileKind::Landmarks, inputs);
     std::optional<LandmarkFileContents> templateFile;
     if (templ) {

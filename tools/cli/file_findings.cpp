@@ -52,7 +52,7 @@ std::string recordSizeMessage(unsigned size) {
         return head + "each record's last " + std::to_string(kRecordFieldsSize - size) +
                " bytes are the next record's first";
     return head + "each record carries " + std::to_string(size - kRecordFieldsSize) +
-           " bytes the program neither reads nor writes";
+           " bytes the program does not understand; every write keeps them as they are";
 }
 
 // For every record, the record before it with the same key, or -1; records whose key is

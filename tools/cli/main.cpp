@@ -14,6 +14,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <functional>
+#include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -169,8 +170,15 @@ int main(int argc, char** argv) {
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
-        // Help and version end the parse with success; every other parse error is a usage error.
-        return app.exit(e) == 0 ? 0 : kUsageError;
+        // Help and version end the parse with success, when standard output takes their text;
+        // every other parse error is a usage error.
+        if (app.exit(e) != 0)
+            return kUsageError;
+        if (!std::cout.flush()) {
+            printError(korvland::UserError(korvland::fileErrorMessage(errno, "-")));
+            return kFileFailure;
+        }
+        return 0;
     }
 
     try {

@@ -2,7 +2,6 @@
 
 #include "record_text.h"
 
-#include "data/landmark_kind.h"
 #include "data/text_codec.h"
 #include "data/user_error.h"
 
@@ -18,7 +17,7 @@ namespace korvland::cli {
 namespace {
 
 enum Column : std::size_t {
-    Index,
+    Number,
     LandmarkId,
     AuxWord,
     LoFileType,
@@ -51,8 +50,10 @@ std::string shown(std::string_view text) {
     fail(cell, column, shown(cell.text()) + what);
 }
 
-[[noreturn, gnu::noinline]] void failDecimal(const ImportCell& cell, Column column, unsigned max) {
-    fail(cell, column, shown(cell.text()) + " is not a number from 0 to " + std::to_string(max));
+[[noreturn, gnu::noinline]] void failDecimal(const ImportCell& cell, Column column, unsigned min,
+                                             unsigned max) {
+    fail(cell, column,
+         shown(cell.text()) + " is not a number from " + std::to_string(min) + " to " + std::to_string(max));
 }
 
 // The column of a cell's name; rows name their columns in the same order as a rule, so the
@@ -61,6 +62,8 @@ std::size_t columnOf(const std::string& name, std::size_t place, std::vector<std
                      std::size_t line) {
     if (place < columnAt.size() && kExportColumns[columnAt[place]] == name)
         return columnAt[place];
+    if (name == kOldIndexColumn)
+        return Number;
     const auto found = std::find(kExportColumns.begin(), kExportColumns.end(), name);
     if (found == kExportColumns.end())
         throw UserError("line " + std::to_string(line) + ": \"" + name + "\" is not one of export's columns");
@@ -114,7 +117,7 @@ unsigned decimal(const RowCells& cells, Column column, unsigned max) {
         read = error == std::errc() && ptr == end;
     }
     if (!read || value > max)
-        failDecimal(cell, column, max);
+        failDecimal(cell, column, 0, max);
     return value;
 }
 
@@ -226,12 +229,7 @@ bool readRecord(const RowCells& cells, LandmarkRecord& record) {
     if (side > 1 && side != before.side)
         fail(*cells[Side], Side, std::to_string(side) + " is not 0 or 1");
     record.side = static_cast<std::uint8_t>(side);
-    const LandmarkKind kind = classifyKind(record.loFileType, record.loFileNo);
-    const std::string_view label = kindInfo(kind).editorLabel;
-    if (cells[Kind]->text() != label)
-        fail(*cells[Kind], Kind,
-             shown(cells[Kind]->text()) + " does not match type " + hexByte(record.loFileType) +
-                 " and sub-type " + hexByte(record.loFileNo) + ", which make " + std::string(label));
+    // The kind follows from the type bytes; a sheet's kind column is not read.
     record.northSouth = real(cells, NorthSouth, before.northSouth);
     record.eastWest = real(cells, EastWest, before.eastWest);
     record.elevation = real(cells, Elevation, before.elevation);
@@ -252,14 +250,22 @@ std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optiona
     std::vector<std::size_t> indexOf;                // of each row
     indexOf.reserve(kMaxRecords);
     std::vector<std::size_t> columnAt;
+    bool fromZero = false;
     const auto take = [&](const ImportRow& row) {
         if (indexOf.size() == kMaxRecords)
             throw UserError("the input holds more than 1024 records; a landmark file holds 1 to 1024");
         const RowCells cells = cellsOf(row, columnAt);
-        const auto index = static_cast<std::size_t>(decimal(cells, Index, kMaxRecords - 1));
+        // A sheet of an earlier version numbers its rows from 0, in a column named "index".
+        if (!row.namesAsBefore)
+            fromZero = std::any_of(row.cells.begin(), row.cells.end(),
+                                   [](const auto& cell) { return cell.first == kOldIndexColumn; });
+        const unsigned number = decimal(cells, Number, fromZero ? kMaxRecords - 1 : kMaxRecords);
+        if (number == 0 && !fromZero)
+            failDecimal(*cells[Number], Number, 1, kMaxRecords);
+        const std::size_t index = fromZero ? number : number - 1;
         if (lineOf[index] != 0)
-            fail(*cells[Index], Index,
-                 std::to_string(index) + " is the index of line " + std::to_string(lineOf[index]) + " too");
+            fail(*cells[Number], Number,
+                 std::to_string(number) + " is the number of line " + std::to_string(lineOf[index]) + " too");
         lineOf[index] = row.line;
         indexOf.push_back(index);
         LandmarkRecord& record = records[index];
@@ -281,13 +287,18 @@ std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optiona
     // The indices are distinct: they are 0 to n - 1 exactly when none is n or more.
     for (const std::size_t index : indexOf)
         if (index >= count)
-            throw UserError("line " + std::to_string(lineOf[index]) +
-                            ", field index: " + std::to_string(index) + " is not a number from 0 to " +
-                            std::to_string(count - 1));
+            throw UserError(
+                "line " + std::to_string(lineOf[index]) + ", field " +
+                std::string(fromZero ? kOldIndexColumn : kExportColumns[Number]) + ": " +
+                std::to_string(fromZero ? index : index + 1) + " is not a number from " +
+                (fromZero ? "0 to " + std::to_string(count - 1) : "1 to " + std::to_string(count)));
     records.resize(count);
     const std::uint16_t recordSize = templateFile ? templateFile->recordSize : kRecordFieldsSize;
     const std::uint16_t headerAuxWord = templateFile ? templateFile->headerAuxWord : 0;
-    return encodeLandmarkFile(static_cast<std::uint16_t>(count), recordSize, headerAuxWord, records);
+    // The template's unknown bytes by record index (zero after records it does not have), and
+    // its bytes after the last record after this file's last.
+    return encodeLandmarkFile(static_cast<std::uint16_t>(count), recordSize, headerAuxWord, records,
+                              templateFile ? templateFile->unknown : UnknownBytes{});
 }
 
 } // namespace korvland::cli

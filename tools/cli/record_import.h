@@ -14,10 +14,12 @@ namespace korvland::cli {
 // The bytes of the landmark file that export's rows (CSV or JSON, by content when no format
 // is given) describe, written as "Save Landmark" writes: a row switched off becomes type 6 with
 // sub-type 0xAC. With a template, the record size, the header's other word and every byte the
-// columns do not describe (a name's bytes after its end, the exact NaN) come from the
-// template's record of the same index; without one the header is the standard one with record
-// size 63. The kind and index columns are checks only; every index from 0 to n - 1 appears
-// once. Throws UserError naming the line and field; nothing is written then.
+// columns do not describe (a name's bytes after its end, the exact NaN, the bytes between
+// records) come from the template's record of the same index, and the bytes after its last
+// record follow the last record; without one the header is the standard one with record
+// size 63. The kind column is not read: the type bytes make the kind. Every record number from
+// 1 to n appears once (or, in a sheet of an earlier version, every index from 0 to n - 1). Throws UserError
+// naming the line and field; nothing is written then.
 std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optional<ImportFormat> format,
                                              const LandmarkFileContents* templateFile);
 

@@ -34,7 +34,7 @@ RecordFields fieldsOf(const LandmarkSet& set, std::size_t index) {
         f.text[at] = floatText(value);
         f.numeric[at] = std::isfinite(value);
     };
-    number(0, std::to_string(index));
+    number(0, std::to_string(index + 1));
     number(1, std::to_string(r.landmarkId));
     number(2, std::to_string(r.auxWord));
     f.text[3] = hexByte(r.loFileType);

@@ -9,10 +9,13 @@
 
 namespace korvland::cli {
 
-// The columns of export, in order; import reads the same names.
+// The columns of export, in order; import reads the same names. The first is the editor's
+// record number, from 1.
 inline constexpr std::array<std::string_view, 13> kExportColumns{
-    "index",      "landmarkId", "auxWord",   "loFileType", "loFileNo", "side",    "kind",
+    "record",     "landmarkId", "auxWord",   "loFileType", "loFileNo", "side",    "kind",
     "northSouth", "eastWest",   "elevation", "rotation",   "name",     "disabled"};
+// The first column's name in sheets of earlier versions, which counted from 0.
+inline constexpr std::string_view kOldIndexColumn = "index";
 
 // The shortest text that reads back to the same 32-bit float; "nan", "inf" and "-inf"
 // for the values that have no digits.

@@ -5,6 +5,7 @@
 #include "data/terminal_text.h"
 #include "data/text_codec.h"
 
+#include <algorithm>
 #include <cstring>
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -18,12 +19,21 @@ std::string sideText(std::uint8_t side) {
     return side > 1 ? word + " (" + std::to_string(side) + ")" : word;
 }
 
-std::string quoted(const LandmarkRecord& r) {
-    return "\"" + decodeCp1252(r.nameBytes()) + "\"";
-}
-
 bool sameBits(float x, float y) {
     return std::memcmp(&x, &y, sizeof x) == 0;
+}
+
+// How many bytes of the two runs differ, a byte only one of them has counting too.
+std::size_t differingBytes(std::span<const std::uint8_t> x, std::span<const std::uint8_t> y) {
+    const std::size_t common = std::min(x.size(), y.size());
+    std::size_t count = std::max(x.size(), y.size()) - common;
+    for (std::size_t k = 0; k < common; ++k)
+        count += x[k] != y[k] ? 1 : 0;
+    return count;
+}
+
+std::string unknownBytesText(std::size_t count) {
+    return std::to_string(count) + (count == 1 ? " unknown byte" : " unknown bytes");
 }
 
 std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, const LandmarkSet& b,
@@ -40,7 +50,7 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     const auto hex = [](std::uint8_t value) { return [value] { return hexByte(value); }; };
     const auto side = [](std::uint8_t value) { return [value] { return sideText(value); }; };
     const auto real = [](float value) { return [value] { return floatText(value); }; };
-    const auto name = [](const LandmarkRecord& r) { return [&r] { return quoted(r); }; };
+    const auto name = [](const LandmarkRecord& r) { return [&r] { return decodeCp1252(r.nameBytes()); }; };
     const auto nothing = [] { return std::string(); };
     const auto state = [](std::uint8_t flag) {
         return [flag] { return std::string(flag == 0 ? "on" : "off"); };
@@ -68,6 +78,15 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
     }
     note((a.disabledFlag(i) == 0) != (b.disabledFlag(j) == 0), "state", state(a.disabledFlag(i)),
          state(b.disabledFlag(j)));
+    // The bytes up to the next record, which a last record does not have (those after it are
+    // the file's trailing bytes, compared with the header); of two record sizes the header
+    // already tells.
+    if (a.recordSize() == b.recordSize() && i + 1 < a.recordCount() && j + 1 < b.recordCount()) {
+        if (const std::size_t count =
+                differingBytes(a.unknownBytes().gapAfter(i), b.unknownBytes().gapAfter(j));
+            count > 0)
+            changes.push_back({unknownBytesText(count), "", ""});
+    }
     return changes;
 }
 
@@ -171,13 +190,20 @@ void appendChanges(std::string& text, const std::vector<FieldChange>& changes) {
             text += "; ";
         text += c.field;
         if (c.a.empty() && c.b.empty()) {
-            text += " differ";
+            // "1 unknown byte differs", "7 unknown bytes differ", "name bytes after its end differ"
+            text += c.field.starts_with("1 ") ? " differs" : " differ";
             continue;
         }
+        // A name is a text of its own, in quotes for the reader; JSON carries the bare values.
+        const char* quote = c.field == "name" ? "\"" : "";
         text += ' ';
+        text += quote;
         text += c.a;
+        text += quote;
         text += " -> ";
+        text += quote;
         text += c.b;
+        text += quote;
     }
 }
 
@@ -216,6 +242,13 @@ SetDiff diffSets(const LandmarkSet& a, const LandmarkSet& b) {
     word("records", a.recordCount(), b.recordCount());
     word("record size", a.recordSize(), b.recordSize());
     word("header word", a.headerAuxWord(), b.headerAuxWord());
+    const std::vector<std::uint8_t>& trailingA = a.unknownBytes().trailing;
+    const std::vector<std::uint8_t>& trailingB = b.unknownBytes().trailing;
+    if (trailingA.size() != trailingB.size())
+        word("bytes after the last record", static_cast<unsigned>(trailingA.size()),
+             static_cast<unsigned>(trailingB.size()));
+    else if (const std::size_t count = differingBytes(trailingA, trailingB); count > 0)
+        diff.header.push_back({unknownBytesText(count) + " after the last record", "", ""});
 
     const auto idsA = IdTable::of(a);
     const auto idsB = IdTable::of(b);

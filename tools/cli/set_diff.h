@@ -39,7 +39,7 @@ struct SetDiff {
 
 // Pairs the records by identifier when identifiers are unique in both sets, otherwise by
 // index, and compares the header words, every field bit for bit (the name's bytes after its
-// end included) and the switched-off flags.
+// end included), the switched-off flags and the bytes no field describes.
 SetDiff diffSets(const LandmarkSet& a, const LandmarkSet& b);
 
 // `record 12 "Arras": side German -> Allied; state on -> off` lines, escaped for a terminal;

@@ -24,8 +24,11 @@ constexpr int kUsageError = 2;
 constexpr int kLargestSize = 8192;
 static_assert(std::int64_t{kLargestSize} * kLargestSize <= korvland::raster::kMaxImagePixels);
 
+// Every message begins with the program's name, as a script's log reads best.
+constexpr char kMessagePrefix[] = "korvland-rasterize: ";
+
 void printError(const korvland::UserError& error) {
-    const std::string text = korvland::terminalErrorText(error) + "\n";
+    const std::string text = kMessagePrefix + korvland::terminalErrorText(error) + "\n";
     std::fputs(text.c_str(), stderr);
 }
 
@@ -51,7 +54,8 @@ std::string writableFormats() {
 CLI::Validator imageFileCheck(const CLI::Option* formatOption) {
     return CLI::Validator(
         [formatOption](const std::string& path) {
-            if (formatOption->count() > 0 || !korvland::raster::imageFormatFor(path).isEmpty())
+            // "-" is standard output, which takes PNG unless --format names another format.
+            if (path == "-" || formatOption->count() > 0 || !korvland::raster::imageFormatFor(path).isEmpty())
                 return std::string();
             return "the extension of " + path + " names no image format that can be written (" +
                    writableFormats() + "); --format names one";
@@ -85,7 +89,7 @@ int main(int argc, char** argv) {
     app.set_version_flag("--version", "korvland-rasterize " KORVLAND_VERSION);
     // Usage errors quote what was typed, names of files included.
     app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
-        return korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
+        return kMessagePrefix + korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
     });
     app.footer("Exit status: 0 when the image was written, 1 when a file cannot be read or written (the "
                "output is then left as it was), 2 for a usage error.");

@@ -9,6 +9,8 @@
 #include "data/region.h"
 #include "ui/editor/region_name.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -35,7 +37,9 @@ void rasterize(const RasterRequest& request) {
     std::vector<std::string> inputs{request.file};
     if (request.profile)
         inputs.push_back(*request.profile);
-    refuseOutputThatIsAnInput(request.output, inputs);
+    const bool toStandardOutput = request.output == "-";
+    if (!toStandardOutput)
+        refuseOutputThatIsAnInput(request.output, inputs);
     // The set is large (1024 records and their flags): keep it off the stack.
     auto set = std::make_unique<LandmarkSet>();
     set->read(fullPath(request.file));
@@ -46,9 +50,17 @@ void rasterize(const RasterRequest& request) {
     QImage image = renderMap(*set, region, request.mapScale, request.frontLine);
     if (request.size)
         image = fitImage(image, *request.size);
-    const QByteArray format =
-        request.format.empty() ? imageFormatFor(request.output) : QByteArray::fromStdString(request.format);
-    replaceFileAtomically(request.output, encodeImage(image, format));
+    // Standard output takes PNG unless --format names another.
+    const QByteArray format = !request.format.empty() ? QByteArray::fromStdString(request.format)
+                              : toStandardOutput      ? QByteArray("png")
+                                                      : imageFormatFor(request.output);
+    const std::vector<std::uint8_t> bytes = encodeImage(image, format);
+    if (!toStandardOutput) {
+        replaceFileAtomically(request.output, bytes);
+        return;
+    }
+    if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() || std::fflush(stdout) != 0)
+        throw UserError(fileErrorMessage(errno, "-"));
 }
 
 } // namespace korvland::raster
