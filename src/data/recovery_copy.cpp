@@ -2,6 +2,7 @@
 
 #include "data/file_io.h"
 #include "data/landmark_set.h"
+#include "data/posix_file.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -87,15 +88,27 @@ void prepareFolder(const std::string& folder) {
         throw UserError(fileError(errno, folder), folder);
 }
 
-// A safe replacement keeps the mode of the file it replaces: a file made first for its owner
-// alone stays so.
+// The copy guards against the editor being killed, not against a power cut: it is written
+// whole under a temporary name and renamed over the last one, so a kill leaves either copy
+// whole, but without a save's flushes, which on a busy disk would stall the editor at every
+// burst of edits. The folder is the user's alone, so none of a save's care for links,
+// owners, hard links and shared folders has anything to guard.
 void replacePrivately(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd >= 0)
-        ::close(fd);
-    else if (struct stat info{}; ::lstat(path.c_str(), &info) == 0 && (info.st_mode & 0077) != 0)
-        ::chmod(path.c_str(), 0600);
-    replaceFileAtomically(path, bytes);
+    const std::string temporary = path + ".part" + std::to_string(::getpid());
+    ::unlink(temporary.c_str());
+    posix::Descriptor fd(
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600));
+    if (fd.get() < 0)
+        posix::throwFor(errno, path);
+    int error = posix::writeAll(fd.get(), bytes.data(), bytes.size());
+    if (const int closed = fd.close(); error == 0)
+        error = closed;
+    if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0)
+        error = errno;
+    if (error != 0) {
+        ::unlink(temporary.c_str());
+        posix::throwFor(error, path);
+    }
 }
 
 bool endsWith(std::string_view text, std::string_view end) {
@@ -106,7 +119,7 @@ bool endsWith(std::string_view text, std::string_view end) {
 
 std::string defaultRecoveryFolder() {
     const char* state = std::getenv("XDG_STATE_HOME");
-    // The specification of these variables says a relative value is to be ignored.
+    // A relative value of these variables is ignored, as the XDG base folders require.
     std::string base = state && state[0] == '/' ? state : "";
     if (base.empty()) {
         const char* home = std::getenv("HOME");
