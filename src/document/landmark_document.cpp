@@ -249,8 +249,17 @@ std::bitset<kMaxRecords> firstRecords(int count) {
 
 } // namespace
 
+std::bitset<kMaxRecords> LandmarkDocument::shownRecords() const {
+    if (!isFiltered())
+        return firstRecords(recordCount());
+    std::bitset<kMaxRecords> shown;
+    for (int i = 0; i < recordCount(); ++i)
+        shown.set(static_cast<std::size_t>(i), passesFilter(i));
+    return shown;
+}
+
 void LandmarkDocument::selectAll() {
-    changeSelection(firstRecords(recordCount()));
+    changeSelection(shownRecords());
 }
 
 void LandmarkDocument::selectNone() {
@@ -258,18 +267,25 @@ void LandmarkDocument::selectNone() {
 }
 
 void LandmarkDocument::invertSelection() {
-    changeSelection(firstRecords(recordCount()) ^ mSelection);
+    changeSelection(shownRecords() ^ mSelection);
+}
+
+int LandmarkDocument::hiddenSelectedCount() const {
+    return static_cast<int>((mSelection & ~shownRecords()).count());
 }
 
 // --- edits of the selection --------------------------------------------------------------
 
-LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std::uint8_t value) {
+LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std::uint8_t value,
+                                                               EditScope scope) {
     BulkEdit result;
+    const std::bitset<kMaxRecords> edited =
+        scope == EditScope::ShownSelection ? mSelection & shownRecords() : mSelection;
     std::vector<int> indices;
-    indices.reserve(mSelection.count());
+    indices.reserve(edited.count());
     for (int i = 0; i < recordCount(); ++i) {
         const auto index = static_cast<std::size_t>(i);
-        if (!mSelection.test(index))
+        if (!edited.test(index))
             continue;
         if (field == Field::Side) {
             if (mSet->record(index).side != value)
@@ -293,16 +309,16 @@ LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std:
     return result;
 }
 
-LandmarkDocument::BulkEdit LandmarkDocument::switchOnSelection() {
-    return pushSelectionEdit(Field::Active, 0);
+LandmarkDocument::BulkEdit LandmarkDocument::switchOnSelection(EditScope scope) {
+    return pushSelectionEdit(Field::Active, 0, scope);
 }
 
-LandmarkDocument::BulkEdit LandmarkDocument::switchOffSelection() {
-    return pushSelectionEdit(Field::Active, 1);
+LandmarkDocument::BulkEdit LandmarkDocument::switchOffSelection(EditScope scope) {
+    return pushSelectionEdit(Field::Active, 1, scope);
 }
 
-LandmarkDocument::BulkEdit LandmarkDocument::setSideOfSelection(std::uint8_t side) {
-    return pushSelectionEdit(Field::Side, side);
+LandmarkDocument::BulkEdit LandmarkDocument::setSideOfSelection(std::uint8_t side, EditScope scope) {
+    return pushSelectionEdit(Field::Side, side, scope);
 }
 
 } // namespace korvland

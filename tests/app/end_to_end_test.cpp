@@ -214,12 +214,12 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     selectRecord(4);
     clickItem("srg1", 0);
     EXPECT_TRUE(editor()->isModified());
-    dialogs.expectQuestion(false);
+    dialogs.expectSaveChoice(SaveChoice::Cancel);
     EXPECT_FALSE(editor()->close());
-    EXPECT_EQ(dialogs.last().text, "1 change is not saved. Quit without saving?");
+    EXPECT_EQ(dialogs.last().text, "1 change not saved. Save the change to lndmrks1.dat before quitting?");
     EXPECT_TRUE(editor()->isVisible());
     EXPECT_EQ(quitRequests, 0);
-    dialogs.expectQuestion(true);
+    dialogs.expectSaveChoice(SaveChoice::Discard);
     EXPECT_TRUE(editor()->close());
     runToTheEnd();
 

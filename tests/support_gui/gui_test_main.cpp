@@ -1,3 +1,5 @@
+#include "ui/common/english_plurals.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,6 +12,7 @@ int main(int argc, char** argv) {
     qputenv("LC_ALL", "C");
     qunsetenv("LANGUAGE");
     QApplication app(argc, argv);
+    korvland::installEnglishPlurals();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

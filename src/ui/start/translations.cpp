@@ -1,5 +1,7 @@
 #include "ui/start/translations.h"
 
+#include "ui/common/english_plurals.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QLibraryInfo>
@@ -14,6 +16,7 @@ QStringList translationFolders() {
 }
 
 QStringList installTranslations(QCoreApplication& app, const QLocale& locale, const QStringList& folders) {
+    installEnglishPlurals();
     QStringList installed;
     const auto install = [&](const QString& name, const QStringList& where) {
         for (const QString& folder : where) {
