@@ -1,4 +1,5 @@
 #include "support/fixture_builder.h"
+#include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/record_format.h"
 #include "ui/editor/path_label.h"
@@ -285,9 +286,13 @@ TEST(Translations, NoticesReadFromTheirStartAndStayClearOfTheirNeighbours) {
         w.editor->saveLandmarkCommand();
         const QString saved = w.editor->findChild<QLabel*>(QStringLiteral("NoticePanel"))->text();
         ASSERT_TRUE(saved.contains(longName));
+        int shownCount = 0;
         for (const QString& notice : {saved, typeSixStaysOffNotice(), typeSixLeftOffNotice(12)}) {
             w.editor->showNotice(notice);
             QCoreApplication::processEvents();
+            const std::string picture =
+                (inGerman ? "notice_de_" : "notice_en_") + std::to_string(++shownCount) + ".png";
+            keep(w.editor->grab(), picture.c_str());
             auto* panel = w.editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"));
             const QString shown = panel->shownText();
             EXPECT_TRUE(shown == notice ||

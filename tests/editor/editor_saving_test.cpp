@@ -1,5 +1,6 @@
 #include "editor_commands_harness.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <filesystem>

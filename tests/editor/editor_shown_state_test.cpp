@@ -4,6 +4,7 @@
 #include "ui/common/record_format.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTest>
 
 #include <filesystem>
