@@ -197,7 +197,7 @@ TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
               (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + a, "&2 " + b}));
 }
 
-TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
+TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneOffersItsRemovalAndStaysOnNo) {
     create();
     const QString a = landmarkFile("lndmrks0.dat", 3);
     const QString b = landmarkFile("lndmrks1.dat", 7);
@@ -205,11 +205,10 @@ TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
     openLandmark(b);
     std::filesystem::remove(a.toStdString());
 
-    dialogs.expectError();
+    dialogs.expectQuestion(false);
     action("MRUEntry1")->trigger();
 
-    // The message first, the file it is about on a line of its own.
-    EXPECT_EQ(dialogs.messages().back(), "File not found.\n" + a);
+    EXPECT_EQ(dialogs.last().text, a + " is no longer there. Remove it from the recent files?");
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{b, a}));
     EXPECT_EQ(set.recordCount(), 7);
     EXPECT_EQ(labelText("Label1"), b);

@@ -5,7 +5,8 @@
 namespace korvland::testing {
 namespace {
 
-// Ten landmarks, the odd ones Allied; the filter, when set, shows the Allied five.
+// Ten landmarks, the odd ones Allied, record 6 of type 06 and so off; the filter, when set,
+// shows the Allied five.
 struct FilteredCase {
     const char* what;
     bool filtered;
@@ -18,12 +19,19 @@ struct FilteredCase {
 };
 
 const FilteredCase kFiltered[] = {
-    {"all, no filter", false, {}, "SelectAll", {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {}, "10 selected"},
-    {"all, filtered", true, {0}, "SelectAll", {}, {1, 3, 5, 7, 9}, {}, "5 selected (filtered)"},
-    {"invert, filtered", true, {0, 1}, "InvertSelection", {}, {0, 3, 5, 7, 9}, {}, "5 selected (filtered)"},
-    {"edit, all shown", true, {1, 3}, "SwitchOff", {}, {1, 3}, {1, 3}, "2 selected (filtered)"},
-    {"edit, hidden too", true, {0, 2, 3}, "SwitchOff", true, {0, 2, 3}, {0, 2, 3}, "3 selected (filtered)"},
-    {"edit, shown only", true, {0, 2, 3}, "SwitchOff", false, {0, 2, 3}, {3}, "3 selected (filtered)"},
+    {"all, no filter", false, {}, "SelectAll", {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {6}, "10 selected"},
+    {"all, filtered", true, {0}, "SelectAll", {}, {1, 3, 5, 7, 9}, {6}, "5 selected (filtered)"},
+    {"invert, filtered", true, {0, 1}, "InvertSelection", {}, {0, 3, 5, 7, 9}, {6}, "5 selected (filtered)"},
+    {"edit, all shown", true, {1, 3}, "SwitchOff", {}, {1, 3}, {1, 3, 6}, "2 selected (filtered)"},
+    {"edit, hidden too",
+     true,
+     {0, 2, 3},
+     "SwitchOff",
+     true,
+     {0, 2, 3},
+     {0, 2, 3, 6},
+     "3 selected (filtered)"},
+    {"edit, shown only", true, {0, 2, 3}, "SwitchOff", false, {0, 2, 3}, {3, 6}, "3 selected (filtered)"},
 };
 
 TEST_F(EditorCommandsTest, SelectAllInvertAndEditsOfTheSelectionKeepToWhatTheFilterShows) {

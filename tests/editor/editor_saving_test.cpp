@@ -106,7 +106,7 @@ TEST_F(EditorCommandsTest, TheQuestionBeforeChangesAreLostNamesTheFileAndSavesDi
             trigger("Landmark1");
         }
         switchOffFirst();
-        EXPECT_EQ(editor->windowTitle(), "lndmrks0.dat[*] - KORV TLQ Landmarks Editor");
+        EXPECT_EQ(editor->windowTitle().toStdString(), "lndmrks0.dat[*] - KORV TLQ Landmarks Editor");
         EXPECT_TRUE(editor->isWindowModified());
 
         dialogs.expectSaveChoice(c.choice);
