@@ -49,9 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                                    "copies",
                                    "Landmarks of the Verdun Region"},
                       ProposalCase{{{"copies", "Alsace-Copy.DAT"}}, "Alsace-Copy.DAT", "copies", ""},
+                      // Outside the landmarks folder: beside the master copy.
                       ProposalCase{{{"copies", "alsace-copy.dat"}, {"masters", "LNDMRKS3.MLF"}},
                                    "lndmrks3.dat",
-                                   "",
+                                   "masters",
                                    "Landmarks of the Alsace Region"},
                       ProposalCase{{{"", "lndmrks1.dat"}, {"copies", "lndmrks5.dat"}},
                                    "lndmrks5.dat",
