@@ -106,7 +106,7 @@ TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     box = answerMessageBox([&] { choice = dialogs.askToSave(nullptr, QStringLiteral("Save?")); });
     EXPECT_EQ(box.title, QStringLiteral("KORV TLQ Landmarks Editor"));
     EXPECT_EQ(box.buttons,
-              (QStringList{QStringLiteral("Save"), QStringLiteral("Discard"), QStringLiteral("Cancel")}));
+              (QStringList{QStringLiteral("Save"), QStringLiteral("Cancel"), QStringLiteral("Discard")}));
     EXPECT_EQ(choice, SaveChoice::Save) << "Save is the default answer";
 }
 
