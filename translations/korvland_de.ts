@@ -36,14 +36,6 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Auswahl um&amp;kehren</translation>
     </message>
     <message>
-        <source>Switch O&amp;n</source>
-        <translation>&amp;Einschalten</translation>
-    </message>
-    <message>
-        <source>Switch O&amp;ff</source>
-        <translation>A&amp;usschalten</translation>
-    </message>
-    <message>
         <source>&amp;German</source>
         <extracomment>The side a landmark belongs to, in the &quot;Set Side&quot; submenu.</extracomment>
         <translation>&amp;Deutsch</translation>
@@ -69,6 +61,22 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Set &amp;Side</source>
         <extracomment>Submenu: sets the side (German or Allied) of the selected landmarks.</extracomment>
         <translation>Seite &amp;festlegen</translation>
+    </message>
+    <message>
+        <source>Switch &amp;On</source>
+        <translation>&amp;Einschalten</translation>
+    </message>
+    <message>
+        <source>S&amp;witch Off</source>
+        <translation>A&amp;usschalten</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n of the %1 selected landmarks (is|are) hidden by the filter. Change (it|them) too?</source>
+        <extracomment>%n is the number of selected landmarks the filter hides, %1 that of all selected.</extracomment>
+        <translation>
+            <numerusform>%n der %1 ausgewählten Landmarken ist vom Filter ausgeblendet. Soll sie auch geändert werden?</numerusform>
+            <numerusform>%n der %1 ausgewählten Landmarken sind vom Filter ausgeblendet. Sollen sie auch geändert werden?</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -134,11 +142,6 @@ Möchten Sie die Datei ersetzen?</translation>
         <translation>Beenden</translation>
     </message>
     <message>
-        <source>Discard them?</source>
-        <extracomment>Second sentence after &quot;3 changes are not saved.&quot; (the changes).</extracomment>
-        <translation>Möchten Sie sie verwerfen?</translation>
-    </message>
-    <message>
         <source>Choose A Masterflie to Open</source>
         <extracomment>Title of the file dialog that opens a master copy (*.mlf).</extracomment>
         <translation>Zu öffnende Masterdatei wählen</translation>
@@ -187,7 +190,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>KORV TLQ Landmarks Editor</source>
-        <extracomment>The window title, the program&apos;s name.</extracomment>
+        <extracomment>The program&apos;s name: the editor&apos;s caption and that of every message box.</extracomment>
         <translation>KORV TLQ Landmarken-Editor</translation>
     </message>
     <message>
@@ -212,11 +215,6 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Saved %1: %2 landmarks, %3 switched off.</source>
         <extracomment>%1 is the file name, %2 the number of landmarks, %3 those switched off.</extracomment>
         <translation>%1 gespeichert: %2 Landmarken, %3 ausgeschaltet.</translation>
-    </message>
-    <message>
-        <source>Quit without saving?</source>
-        <extracomment>Second sentence after &quot;3 changes are not saved.&quot;</extracomment>
-        <translation>Möchten Sie ohne Speichern beenden?</translation>
     </message>
     <message>
         <source>File being edited:</source>
@@ -361,6 +359,21 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Next record</source>
         <extracomment>Accessible name of the spinner&apos;s right arrow.</extracomment>
         <translation>Nächster Datensatz</translation>
+    </message>
+    <message>
+        <source>%1 is no longer there. Remove it from the recent files?</source>
+        <extracomment>%1 is the full path of a file in the recent-files list that no longer exists.</extracomment>
+        <translation>%1 ist nicht mehr vorhanden. Aus der Liste der zuletzt geöffneten Dateien entfernen?</translation>
+    </message>
+    <message>
+        <source>%1[*] - %2</source>
+        <extracomment>The editor&apos;s caption: %1 is the file being edited (&quot;[*]&quot; marks unsaved changes), %2 the program&apos;s name.</extracomment>
+        <translation>%1[*] - %2</translation>
+    </message>
+    <message>
+        <source>%1 selected (filtered)</source>
+        <extracomment>The status bar&apos;s count of selected landmarks while the tables&apos; filter is set.</extracomment>
+        <translation>%1 ausgewählt (gefiltert)</translation>
     </message>
 </context>
 <context>
@@ -1280,19 +1293,37 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>%1 ist eine Landmarkendatei. Möchten Sie sie durch ein Profil ersetzen?</translation>
     </message>
     <message>
-        <source>There are unsaved changes. %1</source>
-        <extracomment>%1 is a second sentence such as &quot;Discard them?&quot;.</extracomment>
-        <translation>Es gibt ungespeicherte Änderungen. %1</translation>
+        <source>%1 in %2 is not the file being edited (%3). Replace it?</source>
+        <extracomment>%1 is a file name, %2 its folder, %3 the full path of the file being edited.</extracomment>
+        <translation>%1 in %2 ist nicht die bearbeitete Datei (%3). Ersetzen?</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n change(s) not saved.</source>
+        <extracomment>The first sentence of the question before unsaved changes are lost.</extracomment>
+        <translation>
+            <numerusform>%n Änderung nicht gespeichert.</numerusform>
+            <numerusform>%n Änderungen nicht gespeichert.</numerusform>
+        </translation>
     </message>
     <message>
-        <source>1 change is not saved. %1</source>
-        <extracomment>%1 is a second sentence such as &quot;Discard them?&quot;.</extracomment>
-        <translation>1 Änderung ist nicht gespeichert. %1</translation>
+        <source>There are unsaved changes.</source>
+        <translation>Es gibt ungespeicherte Änderungen.</translation>
     </message>
-    <message>
-        <source>%1 changes are not saved. %2</source>
-        <extracomment>%1 is the number of changes, %2 a second sentence such as &quot;Discard them?&quot;.</extracomment>
-        <translation>%1 Änderungen sind nicht gespeichert. %2</translation>
+    <message numerus="yes">
+        <source>Save the change(s) to %1 before quitting?</source>
+        <extracomment>%1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>Die Änderung an %1 vor dem Beenden speichern?</numerusform>
+            <numerusform>Die Änderungen an %1 vor dem Beenden speichern?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Save the change(s) to %1 before opening %2?</source>
+        <extracomment>%1 is the file being edited, %2 the file about to be opened.</extracomment>
+        <translation>
+            <numerusform>Die Änderung an %1 vor dem Öffnen von %2 speichern?</numerusform>
+            <numerusform>Die Änderungen an %1 vor dem Öffnen von %2 speichern?</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>korvland::EditActions</name>
+    <message numerus="yes">
+        <source>%n of the %1 selected landmarks (is|are) hidden by the filter. Change (it|them) too?</source>
+        <extracomment>%n is the number of selected landmarks the filter hides, %1 that of all selected.</extracomment>
+        <translation>
+            <numerusform>%n of the %1 selected landmarks is hidden by the filter. Change it too?</numerusform>
+            <numerusform>%n of the %1 selected landmarks are hidden by the filter. Change them too?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>korvland::OwnershipWindow</name>
     <message numerus="yes">
         <source>Select the %n Allied airfields</source>
@@ -255,6 +266,33 @@
         <translation>
             <numerusform>the German blank landmark</numerusform>
             <numerusform>the %n German blank landmarks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>korvland::SaveQuestions</name>
+    <message numerus="yes">
+        <source>%n change(s) not saved.</source>
+        <extracomment>The first sentence of the question before unsaved changes are lost.</extracomment>
+        <translation>
+            <numerusform>%n change not saved.</numerusform>
+            <numerusform>%n changes not saved.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Save the change(s) to %1 before quitting?</source>
+        <extracomment>%1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>Save the change to %1 before quitting?</numerusform>
+            <numerusform>Save the changes to %1 before quitting?</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Save the change(s) to %1 before opening %2?</source>
+        <extracomment>%1 is the file being edited, %2 the file about to be opened.</extracomment>
+        <translation>
+            <numerusform>Save the change to %1 before opening %2?</numerusform>
+            <numerusform>Save the changes to %1 before opening %2?</numerusform>
         </translation>
     </message>
 </context>

@@ -292,8 +292,17 @@ std::bitset<kMaxRecords> firstRecords(int count) {
 
 } // namespace
 
+std::bitset<kMaxRecords> LandmarkDocument::shownRecords() const {
+    if (!isFiltered())
+        return firstRecords(recordCount());
+    std::bitset<kMaxRecords> shown;
+    for (int i = 0; i < recordCount(); ++i)
+        shown.set(static_cast<std::size_t>(i), passesFilter(i));
+    return shown;
+}
+
 void LandmarkDocument::selectAll() {
-    changeSelection(firstRecords(recordCount()));
+    changeSelection(shownRecords());
 }
 
 void LandmarkDocument::selectNone() {
@@ -301,16 +310,23 @@ void LandmarkDocument::selectNone() {
 }
 
 void LandmarkDocument::invertSelection() {
-    changeSelection(firstRecords(recordCount()) ^ mSelection);
+    changeSelection(shownRecords() ^ mSelection);
+}
+
+int LandmarkDocument::hiddenSelectedCount() const {
+    return static_cast<int>((mSelection & ~shownRecords()).count());
 }
 
 // --- edits of the selection --------------------------------------------------------------
 
-LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std::uint8_t value) {
+LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std::uint8_t value,
+                                                               EditScope scope) {
+    const std::bitset<kMaxRecords> edited =
+        scope == EditScope::ShownSelection ? mSelection & shownRecords() : mSelection;
     std::vector<std::size_t> selected;
-    selected.reserve(mSelection.count());
+    selected.reserve(edited.count());
     for (std::size_t i = 0; i < static_cast<std::size_t>(recordCount()); ++i) {
-        if (mSelection.test(i))
+        if (edited.test(i))
             selected.push_back(i);
     }
     using Action = LandmarkEdit::Action;
@@ -327,16 +343,16 @@ LandmarkDocument::BulkEdit LandmarkDocument::pushSelectionEdit(Field field, std:
     return result;
 }
 
-LandmarkDocument::BulkEdit LandmarkDocument::switchOnSelection() {
-    return pushSelectionEdit(Field::Active, 0);
+LandmarkDocument::BulkEdit LandmarkDocument::switchOnSelection(EditScope scope) {
+    return pushSelectionEdit(Field::Active, 0, scope);
 }
 
-LandmarkDocument::BulkEdit LandmarkDocument::switchOffSelection() {
-    return pushSelectionEdit(Field::Active, 1);
+LandmarkDocument::BulkEdit LandmarkDocument::switchOffSelection(EditScope scope) {
+    return pushSelectionEdit(Field::Active, 1, scope);
 }
 
-LandmarkDocument::BulkEdit LandmarkDocument::setSideOfSelection(std::uint8_t side) {
-    return pushSelectionEdit(Field::Side, side);
+LandmarkDocument::BulkEdit LandmarkDocument::setSideOfSelection(std::uint8_t side, EditScope scope) {
+    return pushSelectionEdit(Field::Side, side, scope);
 }
 
 } // namespace korvland

@@ -136,14 +136,20 @@ class LandmarkDocument : public QObject {
     void addToSelection(const QList<int>& indices);
     void removeFromSelection(const QList<int>& indices);
     void toggleSelected(int index);
+    // While the filter holds anything, both act on the records that pass it: Select All
+    // selects exactly those, Invert Selection flips those and leaves the hidden as they are.
     void selectAll();
     void selectNone();
     void invertSelection();
+    // The selected records that the filter hides.
+    int hiddenSelectedCount() const;
 
     // --- edits of the selection, one undo step each (none when nothing changes) -----------
-    BulkEdit switchOnSelection();
-    BulkEdit switchOffSelection();
-    BulkEdit setSideOfSelection(std::uint8_t side);
+    // Which of the selected records an edit of the selection changes.
+    enum class EditScope { WholeSelection, ShownSelection };
+    BulkEdit switchOnSelection(EditScope scope = EditScope::WholeSelection);
+    BulkEdit switchOffSelection(EditScope scope = EditScope::WholeSelection);
+    BulkEdit setSideOfSelection(std::uint8_t side, EditScope scope = EditScope::WholeSelection);
 
     // --- finding and filtering: not undo steps ----------------------------------------------
     // Makes the nearest record whose name contains `text` (ignoring case and accents)
@@ -163,6 +169,8 @@ class LandmarkDocument : public QObject {
     void clearFilter() { setFilter(LandmarkFilter{}); }
     // Whether record `index` passes the filter; false outside the records.
     bool passesFilter(int index) const;
+    // Whether the filter holds anything (after a read it does not).
+    bool isFiltered() const { return !mFilter.isEmpty(); }
     // The records that pass, ascending.
     QList<int> filteredIndices() const;
 
@@ -206,7 +214,9 @@ class LandmarkDocument : public QObject {
     void takeRegionFromFileName();
     bool inRange(int index) const { return index >= 0 && index < recordCount(); }
     bool pushRecordEdit(int index, Field field, const LandmarkRecord& changed);
-    BulkEdit pushSelectionEdit(Field field, std::uint8_t value);
+    BulkEdit pushSelectionEdit(Field field, std::uint8_t value, EditScope scope);
+    // The records the filter lets through.
+    std::bitset<kMaxRecords> shownRecords() const;
     void changeSelection(const std::bitset<kMaxRecords>& selection);
 
     std::unique_ptr<LandmarkSet> mSet;

@@ -215,12 +215,12 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     selectRecord(4);
     clickItem("srg1", 0);
     EXPECT_TRUE(editor()->isModified());
-    dialogs.expectQuestion(false);
+    dialogs.expectSaveChoice(SaveChoice::Cancel);
     EXPECT_FALSE(editor()->close());
-    EXPECT_EQ(dialogs.last().text, "1 change is not saved. Quit without saving?");
+    EXPECT_EQ(dialogs.last().text, "1 change not saved. Save the change to lndmrks1.dat before quitting?");
     EXPECT_TRUE(editor()->isVisible());
     EXPECT_EQ(quitRequests, 0);
-    dialogs.expectQuestion(true);
+    dialogs.expectSaveChoice(SaveChoice::Discard);
     EXPECT_TRUE(editor()->close());
     runToTheEnd();
 
@@ -259,12 +259,12 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     EXPECT_EQ(labelText("LSL14"), "Landmarks of the Flanders Region");
     EXPECT_TRUE(control<QLineEdit>("Edit9")->isEnabled());
 
-    // An entry whose file has gone is reported and stays where it is.
+    // An entry whose file has gone offers its removal; "No" keeps it where it is.
     std::filesystem::remove(master);
-    dialogs.expectError();
+    dialogs.expectQuestion(false);
     chooseRecentEntry(1);
-    ASSERT_FALSE(dialogs.messages().isEmpty());
-    EXPECT_EQ(dialogs.messages().back(), "File not found.\n" + QString::fromStdString(master));
+    EXPECT_EQ(dialogs.last().text,
+              QString::fromStdString(master) + " is no longer there. Remove it from the recent files?");
     EXPECT_TRUE(editor()->close());
     runToTheEnd();
     EXPECT_EQ(SettingsStore(settings).readList("Form2.MRUList", "H", 4),

@@ -70,12 +70,11 @@ ShownBox answerMessageBox(const std::function<void()>& show) {
 // The texts carry paths and what the user typed: markup in them is shown as it stands.
 TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     QtDialogs dialogs;
-    setApplicationTitle(QStringLiteral("KORV Landmarks Editor"));
     const QString typed = QStringLiteral("'$<b>1</b>' is not a valid integer value.");
 
     ShownBox box = answerMessageBox([&] { dialogs.error(nullptr, typed); });
     ASSERT_TRUE(box.answered);
-    EXPECT_EQ(box.title, QStringLiteral("KORV Landmarks Editor"));
+    EXPECT_EQ(box.title, QStringLiteral("KORV TLQ Landmarks Editor"));
     EXPECT_EQ(box.text, typed);
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_EQ(box.buttons, QStringList{QStringLiteral("OK")});
@@ -102,6 +101,13 @@ TEST(MessageBoxes, ShowTheirTextAsPlainTextWithTheirCaptionIconAndButtons) {
     EXPECT_EQ(box.text, QStringLiteral("/maps/<i>x</i>/lndmrks0.dat"));
     EXPECT_EQ(box.buttons, (QStringList{QStringLiteral("Yes"), QStringLiteral("No")}));
     EXPECT_FALSE(yes) << "No is the default answer";
+
+    SaveChoice choice = SaveChoice::Cancel;
+    box = answerMessageBox([&] { choice = dialogs.askToSave(nullptr, QStringLiteral("Save?")); });
+    EXPECT_EQ(box.title, QStringLiteral("KORV TLQ Landmarks Editor"));
+    EXPECT_EQ(box.buttons,
+              (QStringList{QStringLiteral("Save"), QStringLiteral("Cancel"), QStringLiteral("Discard")}));
+    EXPECT_EQ(choice, SaveChoice::Save) << "Save is the default answer";
 }
 
 // A path has no blanks to wrap at: the box stays of sensible width and breaks the path

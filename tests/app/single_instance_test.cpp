@@ -162,7 +162,7 @@ TEST_F(RunningEditorTest, HandedFileOpensAsOpenDoesOnceNothingHoldsItBack) {
             modal->show();
         }
         if (c.discardReply)
-            dialogs.expectQuestion(*c.discardReply);
+            dialogs.expectSaveChoice(*c.discardReply ? SaveChoice::Discard : SaveChoice::Cancel);
 
         ForwardedFiles forwarded(startup->welcome(), editor());
         const QString handed = landmarkFile("lndmrks2.dat", 5);

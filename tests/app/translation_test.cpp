@@ -1,5 +1,8 @@
 #include "support/fixture_builder.h"
+#include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
+#include "ui/common/record_format.h"
+#include "ui/editor/path_label.h"
 #include "ui/start/folder_chooser.h"
 #include "ui/start/translations.h"
 #include "ui/start/welcome_window.h"
@@ -14,13 +17,17 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMap>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QStatusBar>
 #include <QTranslator>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace korvland::testing {
 namespace {
@@ -28,7 +35,8 @@ namespace {
 const QString kBuildTranslations = QStringLiteral(KORVLAND_BUILD_TRANSLATIONS);
 
 struct Message {
-    QString translation;
+    QString translation; // the first form of a text that counts
+    QStringList forms;   // every form: one, or one per plural form
     bool finished = false;
 };
 // (context, source) -> translation
@@ -50,8 +58,19 @@ MessageTable readTranslationFile(const QString& path) {
             source = xml.readElementText();
         } else if (xml.name() == u"translation") {
             message.finished = xml.attributes().value(QStringLiteral("type")).isEmpty();
-            message.translation = xml.readElementText(QXmlStreamReader::IncludeChildElements);
+            message.forms.clear();
+            // A text that counts holds a form per plural, each a child element.
+            while (xml.readNext() != QXmlStreamReader::EndElement || xml.name() != u"translation") {
+                if (xml.isCharacters() && message.forms.isEmpty())
+                    message.translation += xml.text();
+                if (xml.isStartElement())
+                    message.forms << xml.readElementText();
+            }
+            if (message.forms.isEmpty())
+                message.forms << message.translation;
+            message.translation = message.forms.first();
             table.insert({context, source}, message);
+            message = {};
         }
     }
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
@@ -96,8 +115,10 @@ TEST(TranslationFiles, HoldEveryTextOfTheSourcesTranslatedWithItsPlaceholdersAnd
             continue;
         }
         EXPECT_TRUE(found->finished && !found->translation.isEmpty()) << "untranslated: " << where;
-        EXPECT_EQ(placeholders(found->translation), placeholders(it.key().second)) << where;
-        EXPECT_EQ(altLetters(found->translation), altLetters(it.key().second)) << where;
+        for (const QString& form : found->forms) {
+            EXPECT_EQ(placeholders(form), placeholders(it.key().second)) << where;
+            EXPECT_EQ(altLetters(form), altLetters(it.key().second)) << where;
+        }
     }
     for (auto it = german.begin(); it != german.end(); ++it)
         EXPECT_TRUE(sources.contains(it.key()))
@@ -209,6 +230,87 @@ TEST(Translations, EveryTextTheWindowsShowIsGermanUnderTheGermanTranslation) {
             !untranslated.contains(english[i]))
             untranslated << english[i];
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QStringLiteral(" | ")).toStdString();
+}
+
+// Every menu of every window gives each command an Alt letter of its own, in both languages:
+// a letter two commands share only moves the highlight.
+TEST(Translations, NoMenuGivesTwoCommandsTheSameAltLetterInEitherLanguage) {
+    for (const bool inGerman : {false, true}) {
+        SCOPED_TRACE(inGerman ? "German" : "English");
+        std::optional<GermanTexts> german;
+        if (inGerman)
+            german.emplace();
+        TestWindows w;
+        w.createWindows();
+        for (QWidget* window : std::initializer_list<QWidget*>{w.editor.get(), w.map.get(), w.ownership.get(),
+                                                               w.status.get()}) {
+            QList<QWidget*> menus;
+            for (QMenuBar* bar : window->findChildren<QMenuBar*>())
+                menus << bar;
+            for (QMenu* menu : window->findChildren<QMenu*>())
+                menus << menu;
+            for (QWidget* menu : std::as_const(menus)) {
+                QMap<QChar, QString> taken;
+                for (QAction* action : menu->actions()) {
+                    const QString text = QString(action->text()).replace(QStringLiteral("&&"), QString());
+                    const qsizetype at = text.indexOf(QLatin1Char('&'));
+                    if (at < 0 || at + 1 >= text.size())
+                        continue;
+                    const QChar letter = text.at(at + 1).toLower();
+                    EXPECT_FALSE(taken.contains(letter))
+                        << action->text().toStdString() << " and " << taken.value(letter).toStdString();
+                    taken.insert(letter, action->text());
+                }
+            }
+        }
+    }
+}
+
+// The notices at their widest, in both languages and after saving under a long name: each reads
+// from its start, cut (if at all) at its end, with the whole text as the hint, and the notice
+// panel stays clear of the selection count and the clock.
+TEST(Translations, NoticesReadFromTheirStartAndStayClearOfTheirNeighbours) {
+    for (const bool inGerman : {false, true}) {
+        SCOPED_TRACE(inGerman ? "German" : "English");
+        std::optional<GermanTexts> german;
+        if (inGerman)
+            german.emplace();
+        TestWindows w;
+        w.createWindows();
+        LandmarkFileBuilder file;
+        file.addMany(4);
+        w.document.read(QString::fromStdString(file.writeTo(w.dir.path() / "lndmrks1.dat")));
+        LandmarkFilter allied;
+        allied.side = SideFilter::Allied;
+        w.document.setFilter(allied);
+        w.document.selectAll();
+        w.editor->show();
+        const QString longName = QString(90, QLatin1Char('x')) + QStringLiteral(".dat");
+        w.dialogs.expectSaveFile(QString::fromStdString(w.dir.file(longName.toStdString())));
+        w.editor->saveLandmarkCommand();
+        const QString saved = w.editor->findChild<QLabel*>(QStringLiteral("NoticePanel"))->text();
+        ASSERT_TRUE(saved.contains(longName));
+        int shownCount = 0;
+        for (const QString& notice : {saved, typeSixStaysOffNotice(), typeSixLeftOffNotice(12)}) {
+            w.editor->showNotice(notice);
+            QCoreApplication::processEvents();
+            const std::string picture =
+                (inGerman ? "notice_de_" : "notice_en_") + std::to_string(++shownCount) + ".png";
+            keep(w.editor->grab(), picture.c_str());
+            auto* panel = w.editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"));
+            const QString shown = panel->shownText();
+            EXPECT_TRUE(shown == notice ||
+                        (shown.endsWith(QChar(0x2026)) && notice.startsWith(shown.chopped(1))))
+                << shown.toStdString();
+            EXPECT_EQ(panel->toolTip(), notice);
+            for (const char* neighbour : {"SelectionPanel", "ClockPanel"}) {
+                auto* other = w.editor->findChild<QLabel*>(QLatin1String(neighbour));
+                ASSERT_TRUE(other->isVisible()) << neighbour;
+                EXPECT_FALSE(panel->geometry().intersects(other->geometry())) << neighbour;
+            }
+            EXPECT_LE(panel->geometry().right(), w.editor->statusBar()->width());
+        }
+    }
 }
 
 } // namespace

@@ -49,9 +49,10 @@ INSTANTIATE_TEST_SUITE_P(
                                    "copies",
                                    "Landmarks of the Verdun Region"},
                       ProposalCase{{{"copies", "Alsace-Copy.DAT"}}, "Alsace-Copy.DAT", "copies", ""},
+                      // Outside the landmarks folder: beside the master copy.
                       ProposalCase{{{"copies", "alsace-copy.dat"}, {"masters", "LNDMRKS3.MLF"}},
                                    "lndmrks3.dat",
-                                   "",
+                                   "masters",
                                    "Landmarks of the Alsace Region"},
                       ProposalCase{{{"", "lndmrks1.dat"}, {"copies", "lndmrks5.dat"}},
                                    "lndmrks5.dat",
@@ -106,9 +107,11 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
         dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
         dialogs.expectQuestion(true); // replace the file saved before
         trigger(c.command);
-        if (editor->isModified())
-            dialogs.expectQuestion(true); // a profile keeps the edits unsaved
-        openLandmark(landmarkFile("lndmrks2.dat"));
+        const bool unsaved = editor->isModified(); // a profile keeps the edits unsaved
+        dialogs.expectOpenFile(landmarkFile("lndmrks2.dat"));
+        if (unsaved)
+            dialogs.expectSaveChoice(SaveChoice::Discard);
+        trigger("Landmark1");
         EXPECT_EQ(labelText("NoticePanel"), standing);
     }
 }

@@ -84,7 +84,7 @@ TEST_F(EditorCommandsTest, MasterCopyInAnyFolderAndLetterCaseSetsTheRegion) {
     EXPECT_EQ(set.recordCount(), 4);
     EXPECT_EQ(set.currentFileName(), "lndmrks3.mlf");
     EXPECT_EQ(document.region(), 3);
-    EXPECT_EQ(map->windowTitle(), "Map of Alsace Region");
+    EXPECT_EQ(map->windowTitle(), "Map of Alsace Region[*]");
     EXPECT_EQ(labelText("LSL14"), "Landmarks of the Alsace Region");
     EXPECT_EQ(document.proposedSaveName(), "lndmrks3.dat");
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{path});
@@ -110,7 +110,7 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         SCOPED_TRACE(c.fileName);
         openLandmark(landmarkFile(c.fileName));
         EXPECT_EQ(document.region(), c.region);
-        EXPECT_EQ(map->windowTitle(), c.caption);
+        EXPECT_EQ(map->windowTitle(), QString::fromLatin1(c.caption) + "[*]");
         EXPECT_EQ(labelText("LSL14"), c.line);
         EXPECT_EQ(document.proposedSaveName(), QStringLiteral("lndmrks%1.dat").arg(c.region));
     }
@@ -125,7 +125,7 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         openLandmark(landmarkFile(name));
         EXPECT_EQ(set.recordCount(), 3);
         EXPECT_EQ(document.region(), 4);
-        EXPECT_EQ(map->windowTitle(), "Map of Island Region");
+        EXPECT_EQ(map->windowTitle(), "Map of Island Region[*]");
         EXPECT_EQ(labelText("LSL14"), "Landmarks of the Island Region");
         const QFileInfo read(QString::fromStdString((dir.path() / name).string()));
         EXPECT_EQ(document.proposedSaveName(), read.fileName());
@@ -197,7 +197,7 @@ TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
               (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + a, "&2 " + b}));
 }
 
-TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
+TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneOffersItsRemovalAndStaysOnNo) {
     create();
     const QString a = landmarkFile("lndmrks0.dat", 3);
     const QString b = landmarkFile("lndmrks1.dat", 7);
@@ -205,11 +205,10 @@ TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneIsReportedAndStays) {
     openLandmark(b);
     std::filesystem::remove(a.toStdString());
 
-    dialogs.expectError();
+    dialogs.expectQuestion(false);
     action("MRUEntry1")->trigger();
 
-    // The message first, the file it is about on a line of its own.
-    EXPECT_EQ(dialogs.messages().back(), "File not found.\n" + a);
+    EXPECT_EQ(dialogs.last().text, a + " is no longer there. Remove it from the recent files?");
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{b, a}));
     EXPECT_EQ(set.recordCount(), 7);
     EXPECT_EQ(labelText("Label1"), b);

@@ -173,7 +173,7 @@ TEST_F(EditorCommandsTest, MapCommandShowsSplashAndMapAndWaitsForTheMapToClose) 
 
     trigger("Map1");
     EXPECT_TRUE(map->isVisible());
-    EXPECT_EQ(map->windowTitle(), "Map of Flanders Region");
+    EXPECT_EQ(map->windowTitle(), "Map of Flanders Region[*]");
     EXPECT_FALSE(action("Map1")->isEnabled());
 
     map->close();
@@ -202,13 +202,14 @@ TEST_F(EditorCommandsTest, ClosingWithChangesAsksFirst) {
     switchOffFirst();
     editor->show();
 
-    dialogs.expectQuestion(false);
+    dialogs.expectSaveChoice(SaveChoice::Cancel);
     EXPECT_FALSE(editor->close());
-    EXPECT_EQ(dialogs.asked().back().text, "1 change is not saved. Quit without saving?");
+    EXPECT_EQ(dialogs.asked().back().text,
+              "1 change not saved. Save the change to lndmrks0.dat before quitting?");
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(quitRequests, 0);
 
-    dialogs.expectQuestion(true);
+    dialogs.expectSaveChoice(SaveChoice::Discard);
     EXPECT_TRUE(editor->close());
     EXPECT_EQ(quitRequests, 1);
 }
@@ -221,26 +222,27 @@ TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
     openLandmark(second);
     switchOffFirst();
 
-    // "No" keeps the edits: no dialog, no read.
+    // The question names the file chosen; "Cancel" keeps the edits: no read.
     for (const char* command : {"Landmark1", "MasterFile1", "Profile1", "MRUEntry1"}) {
         SCOPED_TRACE(command);
-        dialogs.expectQuestion(false);
+        if (QString::fromLatin1(command) != "MRUEntry1")
+            dialogs.expectOpenFile(first);
+        dialogs.expectSaveChoice(SaveChoice::Cancel);
         trigger(command);
-        EXPECT_EQ(dialogs.asked().back().kind, Kind::Question);
-        EXPECT_EQ(dialogs.asked().back().text, "1 change is not saved. Discard them?");
+        EXPECT_EQ(dialogs.asked().back().text,
+                  "1 change not saved. Save the change to lndmrks1.dat before opening lndmrks0.dat?");
         EXPECT_EQ(set.recordCount(), 8);
         EXPECT_TRUE(editor->isModified());
     }
 
-    // "Yes" goes on to the dialog; a cancel there still keeps the edits.
-    dialogs.expectQuestion(true);
+    // A cancelled open dialog asks nothing and keeps the edits.
     dialogs.expectOpenFile(std::nullopt);
     trigger("Landmark1");
     EXPECT_TRUE(editor->isModified());
 
     // A successful open starts clean.
-    dialogs.expectQuestion(true);
     dialogs.expectOpenFile(first);
+    dialogs.expectSaveChoice(SaveChoice::Discard);
     trigger("Landmark1");
     EXPECT_EQ(set.recordCount(), 3);
     EXPECT_FALSE(editor->isModified());
@@ -251,8 +253,8 @@ TEST_F(EditorCommandsTest, FailedOpenKeepsTheSetModified) {
     create();
     openLandmark(landmarkFile("lndmrks0.dat"));
     switchOffFirst();
-    dialogs.expectQuestion(true);
     dialogs.expectOpenFile(QString::fromStdString(dir.file("gone.dat")));
+    dialogs.expectSaveChoice(SaveChoice::Discard);
     dialogs.expectError();
     trigger("Landmark1");
     EXPECT_TRUE(editor->isModified());

@@ -50,7 +50,9 @@ TEST_F(EditorDataSafetyTest, ReplacingAnExistingFileAsksFirstAndNoReturnsToTheDi
     trigger("CompileLandmark1");
     const auto& asked = dialogs.asked();
     EXPECT_EQ(asked[firstAsked].request.proposedName, "island-copy.dat");
-    EXPECT_EQ(asked[firstAsked + 1].text, "lndmrks1.dat already exists.\nDo you want to replace it?");
+    EXPECT_EQ(asked[firstAsked + 1].text,
+              QStringLiteral("lndmrks1.dat in %1 is not the file being edited (%2). Replace it?")
+                  .arg(QString::fromStdString(dir.path().string()), island));
     EXPECT_EQ(dialogs.messages().back(), "Landmarks file not compiled.");
     EXPECT_EQ(readBytes(flanders.toStdString()), flandersBytes);
 

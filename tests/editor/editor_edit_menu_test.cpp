@@ -148,14 +148,14 @@ struct CloseCase {
 };
 
 const CloseCase kCloses[] = {
-    {3, false, 0, 0, 0, "3 changes are not saved. Quit without saving?"},
-    {1, false, 0, 0, 0, "1 change is not saved. Quit without saving?"},
-    {2, false, 1, 0, 0, "1 change is not saved. Quit without saving?"},
+    {3, false, 0, 0, 0, "3 changes not saved. Save the changes to lndmrks0.dat before quitting?"},
+    {1, false, 0, 0, 0, "1 change not saved. Save the change to lndmrks0.dat before quitting?"},
+    {2, false, 1, 0, 0, "1 change not saved. Save the change to lndmrks0.dat before quitting?"},
     {2, false, 2, 0, 0, nullptr},
-    {3, true, 2, 0, 0, "2 changes are not saved. Quit without saving?"},
+    {3, true, 2, 0, 0, "2 changes not saved. Save the changes to lndmrks0.dat before quitting?"},
     {2, true, 1, 1, 0, nullptr},
     // The saved state is gone from the history: no count to give.
-    {2, true, 1, 0, 1, "There are unsaved changes. Quit without saving?"},
+    {2, true, 1, 0, 1, "There are unsaved changes. Save the changes to lndmrks0.dat before quitting?"},
 };
 
 TEST_F(EditMenuTest, TheQuestionBeforeClosingCountsTheSteps) {
@@ -176,7 +176,7 @@ TEST_F(EditMenuTest, TheQuestionBeforeClosingCountsTheSteps) {
             document.undoStack()->redo();
         changeSides(c.edits, c.moreEdits);
         if (c.question)
-            dialogs.expectQuestion(false);
+            dialogs.expectSaveChoice(SaveChoice::Cancel);
         EXPECT_EQ(editor->close(), c.question == nullptr);
         if (c.question) {
             EXPECT_EQ(dialogs.last().text, c.question);

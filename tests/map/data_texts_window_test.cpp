@@ -35,7 +35,7 @@ TEST_F(DataTextsWindowTest, KindRegionHintAndFilterTextsAreTranslated) {
     EXPECT_EQ(labelText(editor_names::kKindLabel), "Flugplatz");
     EXPECT_EQ(labelText(editor_names::kRegionLine), "Landmarken der Region Flandern");
     openMap();
-    EXPECT_EQ(map->windowTitle(), "Karte der Region Flandern");
+    EXPECT_EQ(map->windowTitle(), "Karte der Region Flandern[*]");
     EXPECT_TRUE(markerHint(set.record(0)).endsWith("Flugplatz: Amiens"))
         << markerHint(set.record(0)).toStdString();
 

@@ -145,7 +145,7 @@ TEST_F(MapWindowTest, ScaleEntriesRebuildAtTheirScaleAndEveryShowStartsAtOneToOn
              .add(makeRecord(2, 1, 0, 1, "South-east", 49.0f, 4.0f)),
          4);
     openMap();
-    EXPECT_EQ(map->windowTitle(), "Map of Island Region");
+    EXPECT_EQ(map->windowTitle(), "Map of Island Region[*]");
     int splashShows = 0;
     struct ShowCounter : QObject {
         int* count;
@@ -252,7 +252,7 @@ TEST_F(MapWindowTest, MapCommandShowsTheSplashFirstAndStaysDisabledUntilTheUserC
     openMap();
     EXPECT_EQ(seen, (std::vector<std::string>{"splash shown, 0 markers", "map shown, 0 markers",
                                               "splash hidden, 5 markers"}));
-    EXPECT_EQ(map->windowTitle(), "Map of Marne Region");
+    EXPECT_EQ(map->windowTitle(), "Map of Marne Region[*]");
     EXPECT_EQ(map->mapShown(), 1);
     EXPECT_FALSE(editorAction("Map1")->isEnabled());
 
@@ -290,7 +290,7 @@ TEST_F(MapWindowTest, ReadingAFileWhileTheMapIsShownHidesIt) {
         EXPECT_TRUE(editorAction("Map1")->isEnabled());
         openMap();
         EXPECT_EQ(map->markers().size(), 3u);
-        EXPECT_EQ(map->windowTitle(), "Map of Verdun Region");
+        EXPECT_EQ(map->windowTitle(), "Map of Verdun Region[*]");
         EXPECT_FALSE(map->isMinimized());
         map->close();
     }

@@ -27,6 +27,8 @@ const char* kindName(ScriptedDialogs::Kind kind) {
         return "warning box";
     case K::Question:
         return "question";
+    case K::SaveChoice:
+        return "save, discard or cancel question";
     case K::Exec:
         return "modal dialog";
     }
@@ -34,31 +36,34 @@ const char* kindName(ScriptedDialogs::Kind kind) {
 }
 
 void ScriptedDialogs::expectOpenFile(std::optional<QString> answer) {
-    mScript.push_back({Kind::OpenFile, answer, false, 0, {}});
+    mScript.push_back({Kind::OpenFile, answer, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectSaveFile(std::optional<QString> answer) {
-    mScript.push_back({Kind::SaveFile, answer, false, 0, {}});
+    mScript.push_back({Kind::SaveFile, answer, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectChooseFolder(std::optional<QString> answer) {
-    mScript.push_back({Kind::ChooseFolder, answer, false, 0, {}});
+    mScript.push_back({Kind::ChooseFolder, answer, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectPrompt(std::optional<QString> answer) {
-    mScript.push_back({Kind::Prompt, answer, false, 0, {}});
+    mScript.push_back({Kind::Prompt, answer, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectInformation() {
-    mScript.push_back({Kind::Information, {}, false, 0, {}});
+    mScript.push_back({Kind::Information, {}, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectError() {
-    mScript.push_back({Kind::Error, {}, false, 0, {}});
+    mScript.push_back({Kind::Error, {}, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectWarning() {
-    mScript.push_back({Kind::Warning, {}, false, 0, {}});
+    mScript.push_back({Kind::Warning, {}, false, 0, {}, SaveChoice::Cancel, {}});
 }
 void ScriptedDialogs::expectQuestion(bool yes) {
-    mScript.push_back({Kind::Question, {}, yes, 0, {}});
+    mScript.push_back({Kind::Question, {}, yes, 0, {}, SaveChoice::Cancel, {}});
+}
+void ScriptedDialogs::expectSaveChoice(SaveChoice answer, std::function<void()> whileAsked) {
+    mScript.push_back({Kind::SaveChoice, {}, false, 0, {}, answer, std::move(whileAsked)});
 }
 void ScriptedDialogs::expectExec(int result, std::function<void(QDialog&)> action) {
-    mScript.push_back({Kind::Exec, {}, false, result, std::move(action)});
+    mScript.push_back({Kind::Exec, {}, false, result, std::move(action), SaveChoice::Cancel, {}});
 }
 
 QStringList ScriptedDialogs::messages() const {
@@ -136,6 +141,15 @@ void ScriptedDialogs::warning(QWidget*, const QString& title, const QString& tex
 bool ScriptedDialogs::question(QWidget*, const QString& text) {
     auto step = next(Kind::Question, {Kind::Question, applicationTitle(), text, {}});
     return step && step->yes;
+}
+
+SaveChoice ScriptedDialogs::askToSave(QWidget*, const QString& text) {
+    auto step = next(Kind::SaveChoice, {Kind::SaveChoice, applicationTitle(), text, {}});
+    if (!step)
+        return SaveChoice::Cancel;
+    if (step->whileAsked)
+        step->whileAsked();
+    return step->choice;
 }
 
 int ScriptedDialogs::exec(QDialog& dialog) {

@@ -16,7 +16,18 @@ namespace korvland::testing {
 // the test and is answered with a cancel.
 class ScriptedDialogs : public Dialogs {
   public:
-    enum class Kind { OpenFile, SaveFile, ChooseFolder, Prompt, Information, Error, Warning, Question, Exec };
+    enum class Kind {
+        OpenFile,
+        SaveFile,
+        ChooseFolder,
+        Prompt,
+        Information,
+        Error,
+        Warning,
+        Question,
+        SaveChoice,
+        Exec
+    };
 
     struct Asked {
         Kind kind;
@@ -37,6 +48,8 @@ class ScriptedDialogs : public Dialogs {
     void expectError();
     void expectWarning();
     void expectQuestion(bool yes);
+    // The question before unsaved edits are lost; `whileAsked` runs while it is up.
+    void expectSaveChoice(korvland::SaveChoice answer, std::function<void()> whileAsked = {});
     // exec(dialog) runs `action` on the dialog (it may look at it, click in it) and returns `result`.
     void expectExec(int result, std::function<void(QDialog&)> action = {});
 
@@ -56,6 +69,7 @@ class ScriptedDialogs : public Dialogs {
     void error(QWidget* parent, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
+    korvland::SaveChoice askToSave(QWidget* parent, const QString& text) override;
     int exec(QDialog& dialog) override;
 
   private:
@@ -65,6 +79,8 @@ class ScriptedDialogs : public Dialogs {
         bool yes = false;
         int result = 0;
         std::function<void(QDialog&)> action;
+        korvland::SaveChoice choice = korvland::SaveChoice::Cancel;
+        std::function<void()> whileAsked{};
     };
     std::optional<Step> next(Kind kind, Asked asked);
 

@@ -9,21 +9,10 @@
 
 namespace korvland {
 
-namespace {
-// Not the application's name: the window system would take that as every window's class
-// at the first window, and the title changes once start-up has made the welcome window.
-QString& storedTitle() {
-    static QString title;
-    return title;
-}
-} // namespace
-
 QString applicationTitle() {
-    return storedTitle();
-}
-
-void setApplicationTitle(const QString& title) {
-    storedTitle() = title;
+    // Looked up at every use, so that it follows the translation installed.
+    //: The program's name: the editor's caption and that of every message box.
+    return QCoreApplication::translate("korvland::EditorWindow", "KORV TLQ Landmarks Editor");
 }
 
 QString replaceQuestionFor(const FileDialogRequest& request, const QString& path) {

@@ -27,6 +27,9 @@ struct FileDialogRequest {
 // The save dialog's own question for `path`, or the request's where it has one.
 QString replaceQuestionFor(const FileDialogRequest& request, const QString& path);
 
+// The answers to the question before unsaved edits would be lost.
+enum class SaveChoice { Save, Discard, Cancel };
+
 // Every modal dialog and message box of the program goes through this interface, so
 // that tests can answer them in order and run the real windows headless. Nothing else
 // calls QMessageBox or QFileDialog.
@@ -53,16 +56,18 @@ class Dialogs {
     virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
     // A Yes/No question; true for Yes.
     virtual bool question(QWidget* parent, const QString& text) = 0;
+    // Save, Discard or Cancel before unsaved edits would be lost; Escape cancels.
+    virtual SaveChoice askToSave(QWidget* parent, const QString& text) = 0;
 
     // Any other modal dialog of the program (the About box, the folder chooser itself).
     virtual int exec(QDialog& dialog) = 0;
 };
 
-// The application title: the task-bar text and the caption of the error box. Kept apart
-// from Qt's display name, which the window system would append to every window caption,
-// and from the application's name, which names the program to the window system.
+// The program's one name in the user's language: the editor's caption and that of every
+// message box. Kept apart from Qt's display name, which the window system would append to
+// every window caption, and from the application's name, which names the program to the
+// window system.
 QString applicationTitle();
-void setApplicationTitle(const QString& title);
 
 // The text of the error box: the message with a period appended when its last
 // character sorts after "." in character-code order.

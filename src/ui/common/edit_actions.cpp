@@ -1,8 +1,10 @@
 #include "ui/common/edit_actions.h"
 
 #include "document/landmark_document.h"
+#include "ui/common/dialogs.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QUndoStack>
@@ -18,7 +20,8 @@ QString stepCommandText(const QString& command, const QString& commandWithStep, 
     return commandWithStep.arg(shown);
 }
 
-EditActions::EditActions(LandmarkDocument& document, QObject* parent) : QObject(parent), mDocument(document) {
+EditActions::EditActions(LandmarkDocument& document, Dialogs& dialogs, QObject* parent)
+    : QObject(parent), mDocument(document), mDialogs(dialogs) {
     QUndoStack* stack = document.undoStack();
     mUndo = make(tr("&Undo"), "Undo");
     mRedo = make(tr("&Redo"), "Redo");
@@ -30,8 +33,8 @@ EditActions::EditActions(LandmarkDocument& document, QObject* parent) : QObject(
     mSelectNone->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     mInvertSelection = make(tr("&Invert Selection"), "InvertSelection");
     mInvertSelection->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    mSwitchOn = make(tr("Switch O&n"), "SwitchOn");
-    mSwitchOff = make(tr("Switch O&ff"), "SwitchOff");
+    mSwitchOn = make(tr("Switch &On"), "SwitchOn");
+    mSwitchOff = make(tr("S&witch Off"), "SwitchOff");
     //: The side a landmark belongs to, in the "Set Side" submenu.
     mSideGerman = make(tr("&German"), "SideGerman");
     //: The side a landmark belongs to, in the "Set Side" submenu.
@@ -59,15 +62,36 @@ EditActions::EditActions(LandmarkDocument& document, QObject* parent) : QObject(
     connect(mSelectAll, &QAction::triggered, this, [this] { mDocument.selectAll(); });
     connect(mSelectNone, &QAction::triggered, this, [this] { mDocument.selectNone(); });
     connect(mInvertSelection, &QAction::triggered, this, [this] { mDocument.invertSelection(); });
-    connect(mSwitchOn, &QAction::triggered, this, [this] { mDocument.switchOnSelection(); });
-    connect(mSwitchOff, &QAction::triggered, this, [this] { mDocument.switchOffSelection(); });
-    connect(mSideGerman, &QAction::triggered, this, [this] { mDocument.setSideOfSelection(0); });
-    connect(mSideAllied, &QAction::triggered, this, [this] { mDocument.setSideOfSelection(1); });
+    using Scope = LandmarkDocument::EditScope;
+    connect(mSwitchOn, &QAction::triggered, this,
+            [this] { editSelection([this](Scope scope) { mDocument.switchOnSelection(scope); }); });
+    connect(mSwitchOff, &QAction::triggered, this,
+            [this] { editSelection([this](Scope scope) { mDocument.switchOffSelection(scope); }); });
+    connect(mSideGerman, &QAction::triggered, this,
+            [this] { editSelection([this](Scope scope) { mDocument.setSideOfSelection(0, scope); }); });
+    connect(mSideAllied, &QAction::triggered, this,
+            [this] { editSelection([this](Scope scope) { mDocument.setSideOfSelection(1, scope); }); });
     connect(mFind, &QAction::triggered, this, &EditActions::findRequested);
 
     connect(&document, &LandmarkDocument::selectionChanged, this, &EditActions::updateEnabled);
     connect(&document, &LandmarkDocument::setReplaced, this, &EditActions::updateEnabled);
     updateEnabled();
+}
+
+void EditActions::editSelection(const std::function<void(LandmarkDocument::EditScope)>& edit) {
+    using Scope = LandmarkDocument::EditScope;
+    const int hidden = mDocument.hiddenSelectedCount();
+    if (hidden == 0) {
+        edit(Scope::WholeSelection);
+        return;
+    }
+    //: %n is the number of selected landmarks the filter hides, %1 that of all selected.
+    const QString question = tr("%n of the %1 selected landmarks (is|are) hidden by the filter. "
+                                "Change (it|them) too?",
+                                nullptr, hidden)
+                                 .arg(mDocument.selectedCount());
+    const bool all = mDialogs.question(QApplication::activeWindow(), question);
+    edit(all ? Scope::WholeSelection : Scope::ShownSelection);
 }
 
 QAction* EditActions::make(const QString& text, const char* objectName) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "document/landmark_document.h"
+
 #include <QObject>
+
+#include <functional>
 
 class QAction;
 class QMenu;
@@ -8,7 +12,7 @@ class QWidget;
 
 namespace korvland {
 
-class LandmarkDocument;
+class Dialogs;
 
 // The commands of the "Edit" menu, bound to the document once for the whole program: undo
 // and redo (their texts name the step), the selection's commands, the edits of the
@@ -18,7 +22,8 @@ class LandmarkDocument;
 class EditActions : public QObject {
     Q_OBJECT
   public:
-    explicit EditActions(LandmarkDocument& document, QObject* parent = nullptr);
+    // `dialogs` asks before an edit of the selection reaches records the filter hides.
+    EditActions(LandmarkDocument& document, Dialogs& dialogs, QObject* parent = nullptr);
 
     // Fills `menu` in the menu's order: undo and redo, the selection, its edits ("Set Side"
     // as a submenu of its own), "Find...".
@@ -58,8 +63,12 @@ class EditActions : public QObject {
     QAction* make(const QString& text, const char* objectName);
     void addSideMenu(QMenu* menu, QAction* before) const;
     void updateEnabled();
+    // Runs an edit of the selection on the records the user agrees to: all of them, or only
+    // those the filter shows when some are hidden and the user says no.
+    void editSelection(const std::function<void(LandmarkDocument::EditScope)>& edit);
 
     LandmarkDocument& mDocument;
+    Dialogs& mDialogs;
     QAction* mUndo = nullptr;
     QAction* mRedo = nullptr;
     QAction* mSelectAll = nullptr;

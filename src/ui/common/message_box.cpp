@@ -88,7 +88,9 @@ MessageBox::MessageBox(QMessageBox::Icon icon, const QString& title, const QStri
         if (which == defaultButton)
             button->setFocus();
     }
-    mEscapeButton = buttons.testFlag(QDialogButtonBox::No) ? QDialogButtonBox::No : defaultButton;
+    mEscapeButton = buttons.testFlag(QDialogButtonBox::No)       ? QDialogButtonBox::No
+                    : buttons.testFlag(QDialogButtonBox::Cancel) ? QDialogButtonBox::Cancel
+                                                                 : defaultButton;
     connect(mButtons, &QDialogButtonBox::clicked, this, [this](QAbstractButton* button) {
         mChosen = mButtons->standardButton(button);
         accept();

@@ -28,7 +28,7 @@ class MessageBox : public QDialog {
     QTextEdit* textView() const { return mText; }
 
     // Runs the box; the button the user chose. Escape or closing the box chooses "No" where
-    // there is one, otherwise the default button.
+    // there is one, else "Cancel" where there is one, otherwise the default button.
     QDialogButtonBox::StandardButton ask();
 
   private:

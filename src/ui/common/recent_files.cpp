@@ -32,13 +32,22 @@ void RecentFiles::add(const QString& path) {
     }
     mEntries.prepend(path);
     mOpenedThisRun << path;
+    mRemovedThisRun.removeIf([&](const QString& removed) { return sameEntry(removed, path); });
     while (mEntries.size() > kMaximum)
         mEntries.removeLast();
+}
+
+void RecentFiles::remove(const QString& path) {
+    mEntries.removeIf([&](const QString& entry) { return sameEntry(entry, path); });
+    mOpenedThisRun.removeIf([&](const QString& entry) { return sameEntry(entry, path); });
+    if (!listed(mRemovedThisRun, path))
+        mRemovedThisRun << path;
 }
 
 void RecentFiles::load(const SettingsStore& store) {
     mEntries.clear();
     mOpenedThisRun.clear();
+    mRemovedThisRun.clear();
     for (const std::string& entry : store.readList(kSection, kPrefix, kMaximum)) {
         if (mEntries.size() == kMaximum)
             break;
@@ -53,7 +62,7 @@ void RecentFiles::save(SettingsStore& store) const {
             merged << entry;
     for (const std::string& stored : store.readList(kSection, kPrefix, kMaximum)) {
         const QString entry = QString::fromStdString(stored);
-        if (!listed(merged, entry))
+        if (!listed(merged, entry) && !listed(mRemovedThisRun, entry))
             merged << entry;
     }
     std::vector<std::string> list;

@@ -23,6 +23,8 @@ class RecentFiles {
 
     const QStringList& entries() const { return mEntries; }
     void add(const QString& path);
+    // Takes the entry off the list, also off the stored list the next save merges with.
+    void remove(const QString& path);
     void load(const SettingsStore& store); // section "Form2.MRUList", keys H0..H3
     void save(SettingsStore& store) const; // an empty list leaves no section
 
@@ -33,6 +35,7 @@ class RecentFiles {
     Qt::CaseSensitivity mSameFile;
     QStringList mEntries;
     QStringList mOpenedThisRun; // as the entries spell them
+    QStringList mRemovedThisRun;
 };
 
 } // namespace korvland

@@ -16,12 +16,18 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 namespace korvland {
 
@@ -155,13 +161,23 @@ void EditorWindow::addRecentFile(const QString& path) {
 
 // --- reading -----------------------------------------------------------------------
 
-bool EditorWindow::confirmDiscard() {
+bool EditorWindow::confirmDiscard(const QString& opening) {
     if (!isModified())
         return true;
-    return mContext.dialogs.question(
-        this, unsavedChangesQuestion(*mContext.document.undoStack(),
-                                     //: Second sentence after "3 changes are not saved." (the changes).
-                                     tr("Discard them?")));
+    if (mAskingToSave)
+        return false;
+    SaveChoice choice = SaveChoice::Cancel;
+    {
+        const QScopedValueRollback<bool> asking(mAskingToSave, true);
+        const QString edited = QFileInfo(mContext.document.filePath()).fileName();
+        choice = mContext.dialogs.askToSave(
+            this, saveChangesQuestion(*mContext.document.undoStack(), edited, opening));
+    }
+    if (std::exchange(mCloseWaiting, false))
+        QTimer::singleShot(0, this, &QWidget::close);
+    if (choice == SaveChoice::Save)
+        return saveLandmarkCommand();
+    return choice == SaveChoice::Discard;
 }
 
 bool EditorWindow::runRead(const std::function<void()>& read) {
@@ -191,13 +207,11 @@ void EditorWindow::finishOpen() {
 }
 
 void EditorWindow::openLandmarkWith(const FileDialogRequest& request) {
-    if (!confirmDiscard())
-        return;
     FileDialogRequest asked = request;
     asked.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.openFile(this, asked);
     // A cancelled open leaves everything as it was.
-    if (!path)
+    if (!path || !confirmDiscard(QFileInfo(*path).fileName()))
         return;
     openLandmarkFile(*path);
 }
@@ -226,7 +240,16 @@ void EditorWindow::openMasterCommand() {
 }
 
 void EditorWindow::openRecentFile(const QString& path) {
-    if (!confirmDiscard())
+    if (!QFileInfo::exists(path)) {
+        //: %1 is the full path of a file in the recent-files list that no longer exists.
+        if (mContext.dialogs.question(this, tr("%1 is no longer there. Remove it from the recent files?")
+                                                .arg(QDir::toNativeSeparators(path)))) {
+            mRecentFiles.remove(path);
+            rebuildRecentMenu();
+        }
+        return;
+    }
+    if (!confirmDiscard(QFileInfo(path).fileName()))
         return;
     // An entry whose file cannot be read stays where it is.
     if (!readLandmarkFile(path))
@@ -236,15 +259,13 @@ void EditorWindow::openRecentFile(const QString& path) {
 }
 
 void EditorWindow::openProfileCommand() {
-    if (!confirmDiscard())
-        return;
     FileDialogRequest request;
     request.title = tr("Open a Landmarks Profile");
     request.filter = QStringLiteral("%1|*.lmp").arg(tr("Landmark Profile"));
     request.defaultSuffix = QStringLiteral("lmp");
     request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.openFile(this, request);
-    if (!path)
+    if (!path || !confirmDiscard(QFileInfo(*path).fileName()))
         return;
     openProfileFile(*path);
 }
@@ -286,6 +307,10 @@ bool EditorWindow::saveThrough(FileDialogRequest request, const QString& refusal
 
 void EditorWindow::saveProfileCommand() {
     FileDialogRequest request;
+    // The profile of lndmrks1.dat is lndmrks1.lmp.
+    const QString edited = mContext.document.filePath();
+    if (!edited.isEmpty())
+        request.proposedName = QFileInfo(edited).completeBaseName() + QStringLiteral(".lmp");
     request.title = tr("Save Landmark Profile");
     request.filter = QStringLiteral("%1|*.lmp").arg(tr("Landmarks Profiles"));
     request.defaultSuffix = QStringLiteral("lmp");
@@ -295,25 +320,36 @@ void EditorWindow::saveProfileCommand() {
                 [this](const QString& path) { mContext.document.saveProfile(path); });
 }
 
-void EditorWindow::saveLandmarkCommand() {
+bool EditorWindow::saveLandmarkCommand() {
     FileDialogRequest request;
     request.title = tr("Save Compiled Landmark File");
     request.filter = QStringLiteral("%1|*.dat").arg(tr("All Landmarks Files"));
     request.defaultSuffix = QStringLiteral("dat");
-    request.proposedName = mContext.document.proposedSaveName();
-    request.initialFolder = mContext.document.proposedSaveFolder();
+    const SaveProposal proposal = landmarkSaveProposal(mContext.document, mContext.landmarksFolder);
+    request.proposedName = proposal.name;
+    request.initialFolder = proposal.folder;
     request.replaceQuestion = [this](const QString& path) {
         return landmarkReplaceQuestion(path, mContext.document);
     };
     // A written landmark file is the document's clean state.
     //: Shown when the save dialog was cancelled: the landmark file was not written.
-    saveThrough(request, tr("Landmarks file not compiled."),
-                [this](const QString& path) { mContext.document.write(path); });
+    return saveThrough(request, tr("Landmarks file not compiled."),
+                       [this](const QString& path) { mContext.document.write(path); });
 }
 
 // --- reset and region --------------------------------------------------------------
 
+void EditorWindow::showTitle() {
+    const QString path = mContext.document.filePath();
+    //: The editor's caption: %1 is the file being edited ("[*]" marks unsaved changes), %2 the
+    //: program's name.
+    setWindowTitle(path.isEmpty() ? applicationTitle()
+                                  : tr("%1[*] - %2").arg(QFileInfo(path).fileName(), applicationTitle()));
+    setWindowModified(isModified());
+}
+
 void EditorWindow::resetEditor() {
+    showTitle();
     showMapCommand(mOpenMenu);
     setRecordNumber(1);
     const LandmarkDocument& document = mContext.document;
@@ -440,10 +476,13 @@ QString EditorWindow::savedNotice(const QString& fileName) const {
 }
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
-    if (isModified() && !mContext.dialogs.question(
-                            this, unsavedChangesQuestion(*mContext.document.undoStack(),
-                                                         //: Second sentence after "3 changes are not saved."
-                                                         tr("Quit without saving?")))) {
+    // A close that arrives while the question is up comes back once it is answered.
+    if (mAskingToSave) {
+        mCloseWaiting = true;
+        event->ignore();
+        return;
+    }
+    if (!confirmDiscard()) {
         event->ignore();
         return;
     }

@@ -4,6 +4,7 @@
 #include "data/text_codec.h"
 #include "ui/common/alt_letter_guard.h"
 #include "ui/common/data_texts.h"
+#include "ui/common/dialogs.h"
 #include "ui/common/kind_label.h"
 #include "ui/common/radio_group.h"
 #include "ui/common/record_format.h"
@@ -116,8 +117,9 @@ class EditorPanel : public QWidget {
 
 EditorWindow::EditorWindow(AppContext& context, QWidget* parent) : QMainWindow(parent), mContext(context) {
     setObjectName(QLatin1String(editor_names::kWindow));
-    //: The window title, the program's name.
-    setWindowTitle(tr("KORV TLQ Landmarks Editor"));
+    setWindowTitle(applicationTitle());
+    // The caption's "[*]" shows unsaved changes.
+    connect(&mContext.document, &LandmarkDocument::modifiedChanged, this, &QWidget::setWindowModified);
     setFont(windowFont());
     move(742, 181);
     resize(468, 326);
@@ -326,12 +328,14 @@ void EditorWindow::createStatusBar() {
     bar->setSizeGripEnabled(false);
     bar->setFixedHeight(25);
     mStandingNotice = tr("Copyright \u00A9 the korvland developers");
-    // A notice names files: one too long for the panel keeps its end in sight.
+    // A notice reads from its start: one too long for the room the other panels leave is cut
+    // at its end, and the whole of it is the panel's hint. It never pushes into its neighbours.
     mNoticePanel = new PathLabel(bar);
     mNoticePanel->setObjectName(QLatin1String(editor_names::kNoticePanel));
+    mNoticePanel->setElideMode(Qt::ElideRight);
+    mNoticePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     mNoticePanel->setText(mStandingNotice);
     mNoticePanel->setAlignment(Qt::AlignCenter);
-    mNoticePanel->setMinimumWidth(266);
     mNoticePanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setTextColour(mNoticePanel, colourFromBgr(kMaroon));
     bar->addWidget(mNoticePanel, 1);
@@ -342,7 +346,8 @@ void EditorWindow::createStatusBar() {
     mSelectionPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setTextColour(mSelectionPanel, colourFromBgr(kMaroon));
     // Room for the largest count, so that the panel keeps its width as the count changes.
-    mSelectionPanel->setFixedWidth(mSelectionPanel->fontMetrics().horizontalAdvance(selectedText(1024)) + 10);
+    mSelectionPanel->setFixedWidth(
+        mSelectionPanel->fontMetrics().horizontalAdvance(selectedText(1024, true)) + 10);
     bar->addPermanentWidget(mSelectionPanel);
     mSelectionPanel->hide();
     mClockPanel = new QLabel(bar);
@@ -359,9 +364,12 @@ void EditorWindow::createStatusBar() {
     refreshClock();
 }
 
-QString EditorWindow::selectedText(int count) {
+QString EditorWindow::selectedText(int count, bool filtered) {
     //: The status bar's count of selected landmarks.
-    return tr("%1 selected").arg(count);
+    if (!filtered)
+        return tr("%1 selected").arg(count);
+    //: The status bar's count of selected landmarks while the tables' filter is set.
+    return tr("%1 selected (filtered)").arg(count);
 }
 
 void EditorWindow::showNotice(const QString& text) {
@@ -372,7 +380,7 @@ void EditorWindow::showNotice(const QString& text) {
 void EditorWindow::showSelectionCount() {
     const LandmarkDocument& document = mContext.document;
     const int count = document.selectedCount();
-    mSelectionPanel->setText(selectedText(count));
+    mSelectionPanel->setText(selectedText(count, document.isFiltered()));
     mSelectionPanel->setVisible(count > 1 || (count == 1 && !document.isSelected(document.currentIndex())));
 }
 
@@ -426,11 +434,14 @@ void EditorWindow::refreshRecord() {
     mIdBox->setText(QString::number(record.landmarkId));
     mTypeBox->setText(formatHexByte(record.loFileType));
     mSubTypeBox->setText(formatHexByte(record.loFileNo));
-    mActiveGroup->setItemIndex(document.isActive(document.currentIndex()) ? 0 : 1);
+    // Type 06 is written switched off whatever its flag says.
+    const bool active = document.isActive(document.currentIndex()) && record.loFileType != kDisabledType;
+    mActiveGroup->setItemIndex(active ? 0 : 1);
 
     // "Unknown" kinds change only the text; the label keeps the colour of the record before.
+    // Before the first read there is no record to name.
     const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
-    mKindLabel->setText(kindLabelText(kind));
+    mKindLabel->setText(document.isLoaded() ? kindLabelText(kind) : QString());
     if (kind.editorLabelColour)
         setTextColour(mKindLabel, colourFromBgr(*kind.editorLabelColour));
 
@@ -494,7 +505,9 @@ std::optional<int> EditorWindow::hexByteOf(const QLineEdit* box) {
 
 void EditorWindow::hexBoxLeft(QLineEdit* box) {
     const qsizetype digits = box->text().size();
-    if (digits == 1) {
+    if (digits == 2) {
+        box->setText(box->text().toUpper());
+    } else if (digits == 1) {
         box->setText(QLatin1Char('0') + box->text());
         box == mTypeBox ? typeEdited() : subTypeEdited();
     } else if (digits == 0) {
@@ -517,6 +530,8 @@ void EditorWindow::typeEdited() {
     }
     // Rewrites the box in two-digit form, folding a third digit into the low byte.
     refreshRecord();
+    if (*value == kDisabledType && document.isActive(document.currentIndex()))
+        showNotice(typeSixStaysOffNotice());
 }
 
 void EditorWindow::subTypeEdited() {
@@ -550,9 +565,13 @@ void EditorWindow::activeStateChosen(int itemIndex) {
     bool refused = false;
     {
         const QScopedValueRollback<bool> own(mOwnEdit, true);
-        refused = document.setActive(index, itemIndex == 0) == LandmarkDocument::ActiveEdit::Refused;
-        // A refused "Yes" still switches a profile's flag 2 to a plain "off", as "No" would.
-        if (refused)
+        // A type-06 landmark whose flag is still on shows "No" and refuses "Yes" as well.
+        refused = itemIndex == 0 && document.record(index).loFileType == kDisabledType;
+        if (!refused)
+            refused = document.setActive(index, itemIndex == 0) == LandmarkDocument::ActiveEdit::Refused;
+        // A refused "Yes" still switches a profile's flag 2 to a plain "off", as "No" would;
+        // a flag still on stays as the type already says enough.
+        if (refused && !document.isActive(index))
             document.setActive(index, false);
     }
     if (refused) {

@@ -177,7 +177,8 @@ class EditorWindow : public QMainWindow {
     void openRecentFile(const QString& path);
     void openProfileCommand();
     void saveProfileCommand();
-    void saveLandmarkCommand();
+    // True when the landmark file was written.
+    bool saveLandmarkCommand();
     void changeFolderCommand();
     void dataCommand();
     void aboutCommand();
@@ -195,8 +196,11 @@ class EditorWindow : public QMainWindow {
 
     // Edits since the last successful open or "Save Landmark".
     bool isModified() const { return mContext.document.isModified(); }
-    // True when there are no such edits or the user agrees to discard them.
-    bool confirmDiscard(); // editor_commands.cpp
+    // True when there are no such edits, or the user discards them, or saves them and the
+    // save succeeded; false on Cancel. `opening` names the file about to be opened, empty
+    // when the program is about to end. One question at a time: a request that arrives while
+    // it is up gets false (a close waits and comes back after the answer).
+    bool confirmDiscard(const QString& opening = {}); // editor_commands.cpp
 
     RecentFiles& recentFiles() { return mRecentFiles; }
 
@@ -234,10 +238,12 @@ class EditorWindow : public QMainWindow {
     void addRecentFile(const QString& path);
     // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
     QString savedNotice(const QString& fileName) const;
-    // The selection panel's "31 selected".
-    static QString selectedText(int count);
+    // The selection panel's "31 selected", or "20 selected (filtered)" while a filter is set.
+    static QString selectedText(int count, bool filtered);
     // After a successful open: editor reset.
     void finishOpen();
+    // The caption: the file being edited with the modified mark, and the program's name.
+    void showTitle();
 
     AppContext& mContext;
 
@@ -300,6 +306,9 @@ class EditorWindow : public QMainWindow {
     RecentFiles mRecentFiles;
     QString mStandingNotice; // the notice panel's own text
     bool mRecentFilesSaved = false;
+    // The unsaved-changes question is up; a close that came meanwhile runs after the answer.
+    bool mAskingToSave = false;
+    bool mCloseWaiting = false;
 };
 
 } // namespace korvland

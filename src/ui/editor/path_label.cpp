@@ -10,7 +10,7 @@ PathLabel::PathLabel(QWidget* parent) : QLabel(parent) {
 }
 
 QString PathLabel::shownText() const {
-    return fontMetrics().elidedText(text(), Qt::ElideMiddle, contentsRect().width());
+    return fontMetrics().elidedText(text(), mElideMode, contentsRect().width());
 }
 
 bool PathLabel::event(QEvent* event) {

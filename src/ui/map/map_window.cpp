@@ -208,8 +208,9 @@ void MapWindow::windowClosed() {
 
 void MapWindow::showRegionCaption() {
     const LandmarkDocument& document = mContext.document;
+    // "[*]" shows unsaved changes, as in the editor's caption.
     if (document.regionKnown())
-        setWindowTitle(regionMapCaptionText(document.region()));
+        setWindowTitle(regionMapCaptionText(document.region()) + QStringLiteral("[*]"));
 }
 
 void MapWindow::buildMarkers() {

@@ -5,6 +5,7 @@
 #include "ui/start/welcome_window.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QThread>
 
 namespace korvland {
@@ -62,7 +63,7 @@ void ForwardedFiles::openWaiting() {
         }
         const QString file = mWaiting.takeFirst();
         bringToFront(mEditor);
-        if (mEditor->confirmDiscard())
+        if (mEditor->confirmDiscard(QFileInfo(file).fileName()))
             openAsOpenDoes(*mEditor, file);
     }
 }

@@ -27,7 +27,7 @@ ProgramWindows::~ProgramWindows() {
 }
 
 void ProgramWindows::create(AppContext& context, const Created& created) {
-    editActions = std::make_unique<EditActions>(context.document);
+    editActions = std::make_unique<EditActions>(context.document, context.dialogs);
     make(editor, context, created);
     make(map, context, created);
     make(splash, context, created);
@@ -92,6 +92,7 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::selectionEdited, e, &EditorWindow::selectionEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, e, &EditorWindow::showSelectionCount);
     QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showSelectionCount);
+    QObject::connect(document, &LandmarkDocument::filterChanged, e, &EditorWindow::showSelectionCount);
     // The "Edit" commands in the editor's menu; other windows take them the same way.
     e->setEditActions(*editActions);
     m->setEditActions(*editActions);
@@ -113,6 +114,7 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::selectionChanged, m, &MapWindow::showSelection);
     QObject::connect(document, &LandmarkDocument::filterChanged, m, &MapWindow::showFilter);
     QObject::connect(document, &LandmarkDocument::regionChanged, m, &MapWindow::showRegionCaption);
+    QObject::connect(document, &LandmarkDocument::modifiedChanged, m, &QWidget::setWindowModified);
 
     // The editor's commands that show another window.
     QObject::connect(e, &EditorWindow::mapRequested, m, &MapWindow::showOnCommand);

@@ -148,6 +148,19 @@ bool QtDialogs::question(QWidget* parent, const QString& text) {
                       QDialogButtonBox::No) == QDialogButtonBox::Yes;
 }
 
+SaveChoice QtDialogs::askToSave(QWidget* parent, const QString& text) {
+    switch (messageBox(parent, QMessageBox::Warning, applicationTitle(), text,
+                       QDialogButtonBox::Save | QDialogButtonBox::Discard | QDialogButtonBox::Cancel,
+                       QDialogButtonBox::Save)) {
+    case QDialogButtonBox::Save:
+        return SaveChoice::Save;
+    case QDialogButtonBox::Discard:
+        return SaveChoice::Discard;
+    default:
+        return SaveChoice::Cancel;
+    }
+}
+
 int QtDialogs::exec(QDialog& dialog) {
     return dialog.exec();
 }

@@ -17,6 +17,7 @@ class QtDialogs : public Dialogs {
     void error(QWidget* parent, const QString& text) override;
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     bool question(QWidget* parent, const QString& text) override;
+    SaveChoice askToSave(QWidget* parent, const QString& text) override;
     int exec(QDialog& dialog) override;
 };
 

@@ -70,7 +70,6 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
         QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
     };
     setProgramIdentity();
-    setApplicationTitle(QStringLiteral("KORV TLQ Landmarks File Editor"));
     setEffectDelay(3);
     QApplication::setWindowIcon(programIcon());
     // The program ends on the requests it names (closing the editor or the welcome
@@ -83,7 +82,6 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mWelcome->establishLandmarksFolder();
 
     // The application-wide settings come with the editor window.
-    setApplicationTitle(QStringLiteral("KORV Landmarks Editor"));
     applyHintSettings(*qApp);
     mWindows.create(mContext, [this](QWidget& window) {
         if (mObserver)
