@@ -97,7 +97,8 @@ if(GUI)
       ${share}/man/man1/korvland-rasterize.1.gz ${doc}/README.md ${doc}/changelog.gz ${doc}/copyright
       ${share}/applications/${APP_ID}.desktop ${share}/metainfo/${APP_ID}.metainfo.xml
       ${share}/mime/packages/korvland.xml ${share}/thumbnailers/korvland.thumbnailer
-      ${share}/korvland/translations/korvland_de.qm)
+      ${share}/korvland/translations/korvland_de.qm
+      ${share}/korvland/translations/korvland_en.qm)
   foreach(size 16x16 32x32 48x48 64x64 128x128 256x256 scalable)
     set(extension png)
     if(size STREQUAL scalable)

@@ -46,7 +46,8 @@ std::string changedFields(const std::string& before, const std::string& after) {
             if (a[i][k] != b[i][k] && a[0][k] != "kind")
                 fields += " " + a[0][k] + "=" + b[i][k];
         if (!fields.empty())
-            out += (out.empty() ? "" : "; ") + a[i][0] + fields;
+            // Named by index from 0, as the table below counts them (export counts from 1).
+            out += (out.empty() ? "" : "; ") + std::to_string(std::stoi(a[i][0]) - 1) + fields;
     }
     return a.size() == b.size() ? out : "(record count changed)";
 }

@@ -265,16 +265,16 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
         {{"import", "bad.csv"}, 2, "korvland-cli: --output is required"},
         {{"import", "big.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: big.csv is larger than 16 MiB; a landmark file's sheet is far smaller.\nbig.csv\n"},
+         "korvland-cli: big.csv: big.csv is larger than 16 MiB; a landmark file's sheet is far smaller.\n"},
         {{"import", "-", "-o", "out.dat"},
          1,
          "korvland-cli: standard input is larger than 16 MiB; a landmark file's sheet is far smaller.\n"},
         {{"import", "zero.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: line 2: \"ind\\x00ex\" is not one of export's columns.\nzero.csv\n"},
+         "korvland-cli: zero.csv: line 2: \"ind\\x00ex\" is not one of export's columns.\n"},
         {{"import", "wide.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: line 1: the header has more than 256 columns; export writes far fewer.\n"},
+         "korvland-cli: wide.csv: line 1: the header has more than 256 columns; export writes far fewer.\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
