@@ -58,7 +58,7 @@ class DesktopKeptWork : public testing::DesktopTest {
         const QString welcome = QStringLiteral("Landmarks Editor V3.2");
         ASSERT_TRUE(type(welcome, QStringLiteral("Return")));
         ASSERT_TRUE(QTest::qWaitFor([&] { return visible(welcome).isEmpty(); }, 20000));
-        ASSERT_TRUE(type(QStringLiteral("Landmarks Editor"), QStringLiteral("ctrl+a alt+e f Return")));
+        ASSERT_TRUE(type(QStringLiteral("Landmarks Editor"), QStringLiteral("ctrl+a alt+e w Return")));
     }
 
     std::filesystem::path program = folder / "korvland";
