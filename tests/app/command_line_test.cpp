@@ -24,12 +24,9 @@ namespace korvland {
 namespace {
 
 using testing::LandmarkFileBuilder;
+using testing::qstr;
 using testing::ScriptedDialogs;
 using testing::TempDir;
-
-QString qstr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // --- the command line ------------------------------------------------------------------
 

@@ -26,12 +26,9 @@ namespace korvland {
 namespace {
 
 using testing::LandmarkFileBuilder;
+using testing::qstr;
 using testing::ScriptedDialogs;
 using testing::TempDir;
-
-QString qstr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // Unsaved work on lndmrks0.dat that an earlier run kept: the first record renamed.
 struct EarlierRun {

@@ -32,12 +32,9 @@ namespace korvland {
 namespace {
 
 using testing::LandmarkFileBuilder;
+using testing::qstr;
 using testing::ScriptedDialogs;
 using testing::TempDir;
-
-QString qstr(const std::string& text) {
-    return QString::fromStdString(text);
-}
 
 // The program as a start from the desktop runs it: on the offscreen platform, with its own
 // runtime folder, which holds the socket of this user's editor.

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace korvland::testing {
 
@@ -89,5 +90,10 @@ class ScriptedDialogs : public Dialogs {
 };
 
 const char* kindName(ScriptedDialogs::Kind kind);
+
+// A path or text of the data layer as the windows take it.
+inline QString qstr(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 } // namespace korvland::testing
