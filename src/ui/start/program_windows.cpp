@@ -79,7 +79,6 @@ void ProgramWindows::connectWindows(AppContext& context) {
     // A record changed: the editor's "Saved ..." notice goes, and an undo, a redo, an edit of
     // the selection or another window's edit of the record on screen shows in its boxes.
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::recordEdited);
-    QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::recordsEdited);
     // An edit of many records, its undo or its redo changes what each side holds.
     QObject::connect(document, &LandmarkDocument::recordsChanged, o, recountIfShown);
@@ -89,14 +88,8 @@ void ProgramWindows::connectWindows(AppContext& context) {
     // The "Edit" commands in the editor's menu; other windows take them the same way.
     e->setEditActions(*editActions);
     m->setEditActions(*editActions);
-    // A landmark switched on or off gains or gives up its ground on the map, and its row
-    // in the status table shows its tick.
-    QObject::connect(document, &LandmarkDocument::disabledChanged, m, [m] {
-        m->refreshFrontLine();
-        m->update();
-    });
-    QObject::connect(document, &LandmarkDocument::disabledChanged, t, &StatusWindow::refreshRow);
-    // The status table's rows follow every edit, one at a time or many, and its filter.
+    // The status table's rows follow every edit, one at a time or many (a switch shows its
+    // tick), and its filter.
     QObject::connect(document, &LandmarkDocument::recordChanged, t, &StatusWindow::refreshRow);
     QObject::connect(document, &LandmarkDocument::recordsChanged, t, &StatusWindow::refreshRows);
     QObject::connect(document, &LandmarkDocument::filterChanged, t, &StatusWindow::showFilter);
@@ -105,7 +98,6 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::selectionChanged, t, &StatusWindow::showSelection);
 
     QObject::connect(document, &LandmarkDocument::recordChanged, m, &MapWindow::recordEdited);
-    QObject::connect(document, &LandmarkDocument::disabledChanged, m, &MapWindow::recordSwitched);
     QObject::connect(document, &LandmarkDocument::recordsChanged, m, &MapWindow::recordsEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, m, &MapWindow::showSelection);
     QObject::connect(document, &LandmarkDocument::filterChanged, m, &MapWindow::showFilter);
