@@ -4,6 +4,7 @@
 #include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/placement_keeper.h"
 #include "ui/common/recent_files.h"
 
 #include <QMainWindow>
@@ -87,6 +88,12 @@ class EditorWindow : public QMainWindow {
   public:
     explicit EditorWindow(AppContext& context, QWidget* parent = nullptr);
     ~EditorWindow() override;
+
+    // Where the window first appears, before a run has stored its placement; it also takes
+    // the stored show state, and every show runs the explode animation.
+    static PlacementOptions designedPlacement() {
+        return {editor_names::kWindow, true, true, {QPoint(742, 181), QSize(468, 326), true}};
+    }
 
     // --- record display and field editing (editor_window.cpp) ----------------------
     void refreshRecord();

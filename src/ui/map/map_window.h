@@ -3,6 +3,7 @@
 #include "data/landmark_kind.h"
 #include "document/landmark_document.h"
 #include "ui/common/app_context.h"
+#include "ui/common/placement_keeper.h"
 #include "ui/map/map_scene.h"
 #include "ui/map/map_selection.h"
 
@@ -42,6 +43,11 @@ class MapWindow : public QWidget {
   public:
     explicit MapWindow(AppContext& context, QWidget* parent = nullptr);
     ~MapWindow() override;
+
+    // Where the window first appears, before a run has stored its placement.
+    static PlacementOptions designedPlacement() {
+        return {map_names::kWindow, false, false, {QPoint(315, 154), QSize(833, 753), true}};
+    }
 
     // 1 while the map window is shown, otherwise 0; the editor clears it on every reset.
     int mapShown() const { return mMapShown; }

@@ -20,6 +20,13 @@ void make(std::unique_ptr<Window>& slot, AppContext& context, const ProgramWindo
         created(*slot);
 }
 
+template <typename Window>
+void unmake(std::unique_ptr<Window>& slot, const ProgramWindows::Destroying& destroying) {
+    if (slot && destroying)
+        destroying(*slot);
+    slot.reset();
+}
+
 } // namespace
 
 ProgramWindows::~ProgramWindows() {
@@ -36,12 +43,12 @@ void ProgramWindows::create(AppContext& context, const Created& created) {
     connectWindows(context);
 }
 
-void ProgramWindows::destroy() {
-    status.reset();
-    ownership.reset();
-    splash.reset();
-    map.reset();
-    editor.reset();
+void ProgramWindows::destroy(const Destroying& destroying) {
+    unmake(status, destroying);
+    unmake(ownership, destroying);
+    unmake(splash, destroying);
+    unmake(map, destroying);
+    unmake(editor, destroying);
     editActions.reset();
 }
 
