@@ -1,3 +1,4 @@
+#include "document/native_path.h"
 #include "ui/start/command_line.h"
 #include "ui/start/program_identity.h"
 #include "ui/start/qt_dialogs.h"
@@ -6,7 +7,6 @@
 #include "ui/start/translations.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
         return *handedOver;
     korvland::prepareSettingsFolder(settings);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
-    korvland::Startup startup(dialogs, QFile::encodeName(settings.path).toStdString());
+    korvland::Startup startup(dialogs, korvland::nativePath(settings.path));
     korvland::openOnHandOver(startup.windows().editor.get(), command.file);
     startup.show();
     instance.serve(startup.welcome(), startup.windows().editor.get());

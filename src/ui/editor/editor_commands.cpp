@@ -2,6 +2,7 @@
 
 #include "data/region.h"
 #include "data/user_error.h"
+#include "document/native_path.h"
 #include "settings/settings_store.h"
 #include "ui/common/data_texts.h"
 #include "ui/common/edit_actions.h"
@@ -16,7 +17,6 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,10 +27,6 @@
 namespace korvland {
 
 namespace {
-
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 QAction* addCommand(QMenu* menu, const QString& caption, const char* objectName) {
     QAction* action = menu->addAction(caption);

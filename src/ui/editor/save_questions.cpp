@@ -2,23 +2,15 @@
 
 #include "data/file_identity.h"
 #include "data/file_kind.h"
+#include "document/native_path.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QFileInfo>
 #include <QUndoStack>
 
 #include <cstdlib>
 
 namespace korvland {
-
-namespace {
-
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
 
 QString landmarkReplaceQuestion(const QString& path, const FileMemory& files) {
     const QString name = QFileInfo(path).fileName();
