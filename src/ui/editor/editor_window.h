@@ -82,7 +82,8 @@ class UpDown;
 
 // The editor window: shows the current record and edits it; its menu brings files in
 // and out. Display and field editing live in editor_window.cpp, the menu commands and
-// region detection in editor_commands.cpp.
+// the reset after an open (which shows the region the document detected) in
+// editor_commands.cpp.
 class EditorWindow : public QMainWindow {
     Q_OBJECT
   public:
@@ -175,7 +176,7 @@ class EditorWindow : public QMainWindow {
     void recordShown(int index);
 
   public:
-    // --- menu commands and region detection (editor_commands.cpp) -------------------
+    // --- menu commands and the reset after an open (editor_commands.cpp) -----------
     void resetEditor();
     void showMapCommand(QObject* sender);
     void openLandmarkCommand();
@@ -245,7 +246,7 @@ class EditorWindow : public QMainWindow {
 
     AppContext& mContext;
 
-    // Controls, named as their objectNames.
+    // Controls, named for what they show; their objectNames are the constants in editor_names.
     QLabel* mPathLabel = nullptr;
     QLineEdit* mRecordNumberBox = nullptr;
     UpDown* mRecordStepper = nullptr;

@@ -49,7 +49,8 @@ class MapWindow : public QWidget {
         return {map_names::kWindow, false, false, {QPoint(315, 154), QSize(833, 753), true}};
     }
 
-    // 1 while the map window is shown, otherwise 0; the editor clears it on every reset.
+    // 1 while the map window is shown, otherwise 0: set when it is shown, cleared when it is
+    // hidden.
     int mapShown() const { return mMapShown; }
     void setMapShown(int shown) { mMapShown = shown; }
     // The scale of the markers: 0.5, 1, 2 or 4; 1 after every show.
