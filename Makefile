@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 # Warnings are errors for developers and CI; a plain cmake build (a packager's) leaves them warnings.
 WERROR     ?= ON
 
-.PHONY: deps build run test test-asan bench fuzz demo format-check check-layers clean
+.PHONY: deps build run test test-asan bench fuzz demo format-check check-layers tidy clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -41,6 +41,10 @@ format-check: deps
 # No layer includes a header of a layer it must not see (the windows share one include root).
 check-layers:
 	@bash scripts/check-layers.sh
+
+# clang-tidy over src and tools with .clang-tidy: any finding fails.
+tidy: build
+	bash scripts/tidy.sh $(BUILD)
 
 demo: build
 	cmake --build $(BUILD) --target demo
