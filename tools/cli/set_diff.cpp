@@ -5,7 +5,8 @@
 #include "data/terminal_text.h"
 #include "data/text_codec.h"
 
-#include <cstring>
+#include <bit>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -23,7 +24,7 @@ std::string quoted(const LandmarkRecord& r) {
 }
 
 bool sameBits(float x, float y) {
-    return std::memcmp(&x, &y, sizeof x) == 0;
+    return std::bit_cast<std::uint32_t>(x) == std::bit_cast<std::uint32_t>(y);
 }
 
 std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, const LandmarkSet& b,
