@@ -6,7 +6,7 @@ CMAKE_FLAGS ?=
 # Warnings are errors for developers and CI; a plain cmake build (a packager's) leaves them warnings.
 WERROR     ?= ON
 
-.PHONY: deps build run test test-asan bench fuzz demo format-check clean
+.PHONY: deps build run test test-asan bench fuzz demo format-check check-layers tidy clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -37,6 +37,14 @@ fuzz: deps
 # Every C++ file as the repository's .clang-format lays it out.
 format-check: deps
 	git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+# No layer includes a header of a layer it must not see (the windows share one include root).
+check-layers:
+	@bash scripts/check-layers.sh
+
+# clang-tidy over src and tools with .clang-tidy: any finding fails.
+tidy: build
+	bash scripts/tidy.sh $(BUILD)
 
 demo: build
 	cmake --build $(BUILD) --target demo

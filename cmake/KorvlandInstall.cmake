@@ -38,7 +38,9 @@ foreach(program korvland korvland-cli korvland-rasterize)
   endif()
 endforeach()
 foreach(page IN LISTS _korvland_man_pages)
-  set(source ${_korvland_packaging}/man/${page}.1)
+  # The page's heading names the version CMake knows.
+  set(source ${CMAKE_BINARY_DIR}/packaging/man/${page}.1)
+  configure_file(${_korvland_packaging}/man/${page}.1 ${source} @ONLY)
   if(KORVLAND_GZIP)
     set(compressed ${CMAKE_BINARY_DIR}/packaging/man/${page}.1.gz)
     add_custom_command(OUTPUT ${compressed}

@@ -1,4 +1,5 @@
 #include "data/recovery_copy.h"
+#include "document/native_path.h"
 #include "ui/start/command_line.h"
 #include "ui/start/program_identity.h"
 #include "ui/start/qt_dialogs.h"
@@ -8,7 +9,6 @@
 #include "ui/start/translations.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
@@ -57,7 +57,7 @@ int main(int argc, char* argv[]) {
         return *handedOver;
     korvland::prepareSettingsFolder(settings);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
-    korvland::Startup startup(dialogs, QFile::encodeName(settings.path).toStdString());
+    korvland::Startup startup(dialogs, korvland::nativePath(settings.path));
     startup.keepUnsavedWork(QFile::decodeName(QByteArray::fromStdString(korvland::defaultRecoveryFolder())));
     if (endedEarly)
         return 0;

@@ -12,9 +12,9 @@
 
 namespace korvland {
 
-// The one document of the program: the header values and records of the loaded
-// landmark file and one disabled flag per record. Everything reads it through the
-// accessors and changes it only through the operations below. Reads are all or
+// The landmark data of one file: its header values, its records and one disabled flag per
+// record; the editor's document holds the open file's, and every reader uses the accessors and
+// changes it only through the operations below. Reads are all or
 // nothing: a failed read throws UserError and leaves the set exactly as it was.
 class LandmarkSet {
   public:

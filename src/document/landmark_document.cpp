@@ -4,6 +4,7 @@
 #include "data/recovery_copy.h"
 #include "data/region.h"
 #include "data/text_codec.h"
+#include "document/native_path.h"
 #include "document/record_commands.h"
 #include "document/recovery_keeper.h"
 #include "document/region_name.h"
@@ -13,14 +14,6 @@
 #include <QUndoStack>
 
 namespace korvland {
-
-namespace {
-
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-
-} // namespace
 
 LandmarkDocument::LandmarkDocument(QObject* parent)
     : QObject(parent), mSet(std::make_unique<LandmarkSet>()), mUndoStack(new QUndoStack(this)),

@@ -187,10 +187,9 @@ class LandmarkDocument : public QObject {
     // A read replaced the whole set.
     void setReplaced();
     void currentChanged(int index);
-    // One record's name, type, sub-type or side changed (an edit, its undo or its redo).
+    // One record's name, type, sub-type or side changed, or it was switched on or off (an
+    // edit, its undo or its redo).
     void recordChanged(int index, korvland::LandmarkDocument::Field field);
-    // One record was switched on or off.
-    void disabledChanged(int index);
     // An edit of the selection (or its undo or redo) changed `field` of these records, in
     // one signal rather than one per record.
     void recordsChanged(const QList<int>& indices, korvland::LandmarkDocument::Field field);

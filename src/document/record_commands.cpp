@@ -104,10 +104,7 @@ void RecordCommand::swap() {
         if (mDocument.currentIndex() != mIndex)
             mDocument.select(mIndex);
     }
-    if (mField == Field::Active)
-        emit mDocument.disabledChanged(mIndex);
-    else
-        emit mDocument.recordChanged(mIndex, mField);
+    emit mDocument.recordChanged(mIndex, mField);
 }
 
 RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, std::vector<int> indices,

@@ -5,6 +5,8 @@
 #include "record_text.h"
 #include "script_commands.h"
 
+#include "korvland_version.h"
+
 #include "data/file_io.h"
 #include "data/user_error.h"
 

@@ -6,7 +6,8 @@
 #include "data/text_codec.h"
 
 #include <algorithm>
-#include <cstring>
+#include <bit>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 #include <optional>
 
@@ -20,7 +21,7 @@ std::string sideText(std::uint8_t side) {
 }
 
 bool sameBits(float x, float y) {
-    return std::memcmp(&x, &y, sizeof x) == 0;
+    return std::bit_cast<std::uint32_t>(x) == std::bit_cast<std::uint32_t>(y);
 }
 
 // How many bytes of the two runs differ, a byte only one of them has counting too.

@@ -2,6 +2,8 @@
 #include "map_image.h"
 #include "rasterize.h"
 
+#include "korvland_version.h"
+
 #include "data/terminal_text.h"
 #include "data/user_error.h"
 

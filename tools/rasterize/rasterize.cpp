@@ -7,7 +7,7 @@
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "data/region.h"
-#include "ui/editor/region_name.h"
+#include "document/region_name.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,7 +1,10 @@
 #include "ui/editor/editor_window.h"
 
+#include "korvland_version.h"
+
 #include "data/region.h"
 #include "data/user_error.h"
+#include "document/native_path.h"
 #include "settings/settings_store.h"
 #include "ui/common/data_texts.h"
 #include "ui/common/edit_actions.h"
@@ -17,7 +20,6 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -419,7 +421,7 @@ void EditorWindow::aboutCommand() {
     addLine(tr("KORV TLQ Landmarks Editor"), "ProductName", 14, true);
     addLine(tr("A program to modify KORV Landmark files for TLQ Play."), "Comments", 10, false);
     //: %1 is the version number.
-    addLine(tr("Version %1").arg(QStringLiteral("3.2")), "Version", 10, false);
+    addLine(tr("Version %1").arg(QStringLiteral(KORVLAND_SHORT_VERSION)), "Version", 10, false);
     addLine(tr("Written by the korvland developers for the operators of TLQ game servers."), "Copyright", 9,
             false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);

@@ -137,6 +137,8 @@ EditorWindow::~EditorWindow() {
         saveRecentFiles();
 }
 
+// The controls in their designed places read best as one list, in the order they appear.
+// NOLINTNEXTLINE(readability-function-size)
 void EditorWindow::createControls() {
     auto* panel = new EditorPanel(this);
     panel->setObjectName(QLatin1String(editor_names::kClient));

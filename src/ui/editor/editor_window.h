@@ -3,6 +3,7 @@
 #include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/dialogs.h"
+#include "ui/common/placement_keeper.h"
 #include "ui/common/recent_files.h"
 
 #include <QMainWindow>
@@ -82,12 +83,19 @@ class UpDown;
 
 // The editor window: shows the current record and edits it; its menu brings files in
 // and out. Display and field editing live in editor_window.cpp, the menu commands and
-// region detection in editor_commands.cpp.
+// the reset after an open (which shows the region the document detected) in
+// editor_commands.cpp.
 class EditorWindow : public QMainWindow {
     Q_OBJECT
   public:
     explicit EditorWindow(AppContext& context, QWidget* parent = nullptr);
     ~EditorWindow() override;
+
+    // Where the window first appears, before a run has stored its placement; it also takes
+    // the stored show state, and every show runs the explode animation.
+    static PlacementOptions designedPlacement() {
+        return {editor_names::kWindow, true, true, {QPoint(742, 181), QSize(468, 326), true}};
+    }
 
     // --- record display and field editing (editor_window.cpp) ----------------------
     void refreshRecord();
@@ -169,7 +177,7 @@ class EditorWindow : public QMainWindow {
     void recordShown(int index);
 
   public:
-    // --- menu commands and region detection (editor_commands.cpp) -------------------
+    // --- menu commands and the reset after an open (editor_commands.cpp) -----------
     void resetEditor();
     void showMapCommand(QObject* sender);
     void openLandmarkCommand();
@@ -247,7 +255,7 @@ class EditorWindow : public QMainWindow {
 
     AppContext& mContext;
 
-    // Controls, named as their objectNames.
+    // Controls, named for what they show; their objectNames are the constants in editor_names.
     QLabel* mPathLabel = nullptr;
     QLineEdit* mRecordNumberBox = nullptr;
     UpDown* mRecordStepper = nullptr;

@@ -2,10 +2,10 @@
 
 #include "data/file_kind.h"
 #include "document/landmark_document.h"
+#include "document/native_path.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QUndoStack>
 
@@ -14,10 +14,6 @@
 namespace korvland {
 
 namespace {
-
-std::string nativePath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
 
 bool sameFile(const QString& a, const QString& b) {
     const QFileInfo first(a);

@@ -3,6 +3,7 @@
 #include "data/landmark_kind.h"
 #include "document/landmark_document.h"
 #include "ui/common/app_context.h"
+#include "ui/common/placement_keeper.h"
 #include "ui/map/map_scene.h"
 #include "ui/map/map_selection.h"
 
@@ -43,7 +44,13 @@ class MapWindow : public QWidget {
     explicit MapWindow(AppContext& context, QWidget* parent = nullptr);
     ~MapWindow() override;
 
-    // 1 while the map window is shown, otherwise 0; the editor clears it on every reset.
+    // Where the window first appears, before a run has stored its placement.
+    static PlacementOptions designedPlacement() {
+        return {map_names::kWindow, false, false, {QPoint(315, 154), QSize(833, 753), true}};
+    }
+
+    // 1 while the map window is shown, otherwise 0: set when it is shown, cleared when it is
+    // hidden.
     int mapShown() const { return mMapShown; }
     void setMapShown(int shown) { mMapShown = shown; }
     // The scale of the markers: 0.5, 1, 2 or 4; 1 after every show.
@@ -95,8 +102,6 @@ class MapWindow : public QWidget {
     // An edit of many records, its undo or its redo: their markers take their side colour
     // or their switch, the highlighted one keeping its white ring.
     void recordsEdited(const QList<int>& indices, LandmarkDocument::Field field);
-    // One record was switched on or off: its marker's hatch and dimming follow.
-    void recordSwitched(int index);
     // The band while a drag draws one, otherwise null.
     const QRubberBand* rubberBand() const;
     // The pop-up menu takes the edits of the selection, and the window the keys of every
@@ -127,7 +132,7 @@ class MapWindow : public QWidget {
     // --- following the document -----------------------------------------------------
     // A new type renews the current record's marker while the map is shown; a new side
     // also gives the highlighted marker's frame its new colour for when the highlight
-    // moves on.
+    // moves on; a switch on or off hatches the marker and redraws the front line.
     void recordEdited(int index, LandmarkDocument::Field field);
     // The caption names the theatre once a file has named one.
     void showRegionCaption();
@@ -169,6 +174,8 @@ class MapWindow : public QWidget {
     // A press on the marker of record `index`; true when its record is to become current.
     bool markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void finishBand(bool apply);
+    // One record was switched on or off: its marker's hatch and dimming follow.
+    void recordSwitched(int index);
     void changeScale(QAction* entry, float scale);
     void destroyMarkers();
 

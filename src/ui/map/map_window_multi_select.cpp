@@ -56,6 +56,9 @@ void MapWindow::recordSwitched(int index) {
         found->frame->setHatched(!mContext.document.isActive(index));
         found->setDimmed(!mContext.document.passesFilter(index));
     }
+    // A landmark switched on or off gains or gives up its ground.
+    refreshFrontLine();
+    update();
 }
 
 // --- gestures ---------------------------------------------------------------------------

@@ -1,5 +1,7 @@
 #include "ui/start/command_line.h"
 
+#include "korvland_version.h"
+
 #include "ui/editor/editor_window.h"
 #include "ui/start/forwarded_files.h"
 

@@ -20,6 +20,13 @@ void make(std::unique_ptr<Window>& slot, AppContext& context, const ProgramWindo
         created(*slot);
 }
 
+template <typename Window>
+void unmake(std::unique_ptr<Window>& slot, const ProgramWindows::Destroying& destroying) {
+    if (slot && destroying)
+        destroying(*slot);
+    slot.reset();
+}
+
 } // namespace
 
 ProgramWindows::~ProgramWindows() {
@@ -36,12 +43,12 @@ void ProgramWindows::create(AppContext& context, const Created& created) {
     connectWindows(context);
 }
 
-void ProgramWindows::destroy() {
-    status.reset();
-    ownership.reset();
-    splash.reset();
-    map.reset();
-    editor.reset();
+void ProgramWindows::destroy(const Destroying& destroying) {
+    unmake(status, destroying);
+    unmake(ownership, destroying);
+    unmake(splash, destroying);
+    unmake(map, destroying);
+    unmake(editor, destroying);
     editActions.reset();
 }
 
@@ -79,11 +86,9 @@ void ProgramWindows::connectWindows(AppContext& context) {
     // A record changed: the editor's "Saved ..." notice goes, and an undo, a redo, an edit of
     // the selection or another window's edit of the record on screen shows in its boxes.
     QObject::connect(document, &LandmarkDocument::recordChanged, e, &EditorWindow::recordEdited);
-    QObject::connect(document, &LandmarkDocument::disabledChanged, e, &EditorWindow::recordEdited);
     QObject::connect(document, &LandmarkDocument::recordsChanged, e, &EditorWindow::recordsEdited);
     // An edit of one record or of many, its undo or its redo changes what each side holds.
     QObject::connect(document, &LandmarkDocument::recordsChanged, o, recountIfShown);
-    QObject::connect(document, &LandmarkDocument::disabledChanged, o, recountIfShown);
     QObject::connect(document, &LandmarkDocument::recordChanged, o,
                      [recountIfShown](int /*index*/, LandmarkDocument::Field field) {
                          if (field != LandmarkDocument::Field::Name)
@@ -96,12 +101,6 @@ void ProgramWindows::connectWindows(AppContext& context) {
     // The "Edit" commands in the editor's menu; other windows take them the same way.
     e->setEditActions(*editActions);
     m->setEditActions(*editActions);
-    // A landmark switched on or off gains or gives up its ground on the map, and its row
-    // in the status table shows its tick.
-    QObject::connect(document, &LandmarkDocument::disabledChanged, m, [m] {
-        m->refreshFrontLine();
-        m->update();
-    });
     // The status table's rows follow every edit by its model; the filter is shown from here.
     QObject::connect(document, &LandmarkDocument::filterChanged, t, &StatusWindow::showFilter);
     // The table's selected rows and the document's selection are one: the table hands
@@ -109,7 +108,6 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(document, &LandmarkDocument::selectionChanged, t, &StatusWindow::showSelection);
 
     QObject::connect(document, &LandmarkDocument::recordChanged, m, &MapWindow::recordEdited);
-    QObject::connect(document, &LandmarkDocument::disabledChanged, m, &MapWindow::recordSwitched);
     QObject::connect(document, &LandmarkDocument::recordsChanged, m, &MapWindow::recordsEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, m, &MapWindow::showSelection);
     QObject::connect(document, &LandmarkDocument::filterChanged, m, &MapWindow::showFilter);

@@ -22,6 +22,8 @@ class ProgramWindows {
   public:
     // Told about each window right after it is created, before the next one is.
     using Created = std::function<void(QWidget& window)>;
+    // Told about each window right before it is destroyed.
+    using Destroying = std::function<void(QWidget& window)>;
 
     ProgramWindows() = default;
     // Destroys the windows left, in reverse order of creation.
@@ -34,7 +36,7 @@ class ProgramWindows {
     // in that order, then connects them.
     void create(AppContext& context, const Created& created = {});
     // Destroys the windows left, in reverse order of creation.
-    void destroy();
+    void destroy(const Destroying& destroying = {});
 
     // The "Edit" commands every window shows, bound to the document; they outlive the windows.
     std::unique_ptr<EditActions> editActions;

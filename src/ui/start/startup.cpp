@@ -26,39 +26,33 @@ template <typename Window> Window* Startup::create(std::unique_ptr<Window>& slot
     return slot.get();
 }
 
-template <typename Window> void Startup::destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper) {
-    if (!slot)
-        return;
-    slot->hide();
+void Startup::destroy(QWidget& window) {
+    window.hide();
+    // The editor writes its recent-files list first; when that fails, its placement stays unwritten.
+    bool placementKept = true;
+    if (auto* editor = qobject_cast<EditorWindow*>(&window))
+        placementKept = editor->saveRecentFiles();
     if (mObserver)
-        mObserver(Event::Destroying, slot.get());
-    if (keeper)
+        mObserver(Event::Destroying, &window);
+    // The keeper is the window's child: it goes with the window.
+    auto* keeper = window.findChild<PlacementKeeper*>(QString(), Qt::FindDirectChildrenOnly);
+    if (keeper && placementKept)
         keeper->save();
-    slot.reset();
 }
 
-namespace {
-
-// The placements the four remembered windows have before any run has stored one.
-PlacementOptions editorPlacement() {
-    return {"Form2", true, true, {QPoint(742, 181), QSize(468, 326), true}};
+void Startup::keepPlacement(QWidget& window) {
+    if (qobject_cast<EditorWindow*>(&window)) {
+        new PlacementKeeper(window, mContext, EditorWindow::designedPlacement());
+        // Animations run slower once the editor window exists.
+        setEffectDelay(150);
+    } else if (qobject_cast<MapWindow*>(&window)) {
+        new PlacementKeeper(window, mContext, MapWindow::designedPlacement());
+    } else if (qobject_cast<OwnershipWindow*>(&window)) {
+        new PlacementKeeper(window, mContext, OwnershipWindow::designedPlacement(window.size()));
+    } else if (qobject_cast<StatusWindow*>(&window)) {
+        new PlacementKeeper(window, mContext, StatusWindow::designedPlacement());
+    }
 }
-PlacementOptions mapPlacement() {
-    return {"Form3", false, false, {QPoint(315, 154), QSize(833, 753), true}};
-}
-// The ownership table's 633 x 75 lies below its menu bar: its designed client size is the
-// whole fixed size its layout gives it, menu bar included.
-PlacementOptions ownershipPlacement(QSize fixedSize) {
-    return {"Form5", false, true, {QPoint(205, 575), fixedSize, false}};
-}
-PlacementOptions statusPlacement() {
-    return {"Form6",
-            false,
-            false,
-            {QPoint(470, 653), QSize(StatusWindow::kDesignedWidth, StatusWindow::kDesignedHeight), true}};
-}
-
-} // namespace
 
 Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer observer)
     : mObserver(std::move(observer)), mStore(settingsPath), mContext{mDocument, dialogs, mStore, {}, {}, {}} {
@@ -86,18 +80,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     mWindows.create(mContext, [this](QWidget& window) {
         if (mObserver)
             mObserver(Event::Created, &window);
-        const QString name = window.objectName();
-        if (name == QLatin1String("Form2")) {
-            mEditorPlacement = new PlacementKeeper(window, mContext, editorPlacement());
-            // Animations run slower once the editor window exists.
-            setEffectDelay(150);
-        } else if (name == QLatin1String("Form3")) {
-            mMapPlacement = new PlacementKeeper(window, mContext, mapPlacement());
-        } else if (name == QLatin1String("Form5")) {
-            mOwnershipPlacement = new PlacementKeeper(window, mContext, ownershipPlacement(window.size()));
-        } else if (name == QLatin1String("Form6")) {
-            mStatusPlacement = new PlacementKeeper(window, mContext, statusPlacement());
-        }
+        keepPlacement(window);
     });
     EditorWindow* editor = mWindows.editor.get();
     QObject::connect(mWelcome.get(), &WelcomeWindow::handedOver, editor, [editor] {
@@ -119,17 +102,10 @@ Startup::~Startup() {
     // An end the operator did not choose keeps the newest edits too.
     if (RecoveryKeeper* keeper = mDocument.recoveryKeeper(); keeper && !mEndedByOperator)
         keeper->writeNow();
-    destroy(mWindows.status, mStatusPlacement);
-    destroy(mWindows.ownership, mOwnershipPlacement);
-    destroy(mWindows.splash);
-    destroy(mWindows.map, mMapPlacement);
-    // The editor writes its recent-files list first; when that fails, its placement stays unwritten.
-    if (EditorWindow* editor = mWindows.editor.get()) {
-        editor->hide();
-        const bool listWritten = editor->saveRecentFiles();
-        destroy(mWindows.editor, listWritten ? mEditorPlacement : nullptr);
-    }
-    destroy(mWelcome);
+    mWindows.destroy([this](QWidget& window) { destroy(window); });
+    if (mWelcome)
+        destroy(*mWelcome);
+    mWelcome.reset();
 }
 
 void Startup::show() {
@@ -153,11 +129,14 @@ void Startup::endWithoutQuestions() {
 void Startup::keepState() {
     if (RecoveryKeeper* keeper = mDocument.recoveryKeeper())
         keeper->writeNow();
-    if (EditorWindow* editor = mWindows.editor.get(); editor && editor->saveRecentFiles())
-        for (PlacementKeeper* keeper :
-             {mEditorPlacement, mMapPlacement, mOwnershipPlacement, mStatusPlacement})
-            if (keeper)
-                keeper->save();
+    EditorWindow* editor = mWindows.editor.get();
+    if (!editor || !editor->saveRecentFiles())
+        return;
+    for (QWidget* window : std::initializer_list<QWidget*>{editor, mWindows.map.get(), mWindows.ownership.get(),
+                                                          mWindows.status.get()})
+        if (auto* keeper = window ? window->findChild<PlacementKeeper*>(QString(), Qt::FindDirectChildrenOnly)
+                                  : nullptr)
+            keeper->save();
 }
 
 } // namespace korvland

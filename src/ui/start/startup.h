@@ -14,7 +14,6 @@ class QWidget;
 namespace korvland {
 
 class Dialogs;
-class PlacementKeeper;
 class WelcomeWindow;
 
 // Creates the six windows in order (welcome, editor, map, splash, ownership, status)
@@ -53,8 +52,10 @@ class Startup {
 
   private:
     template <typename Window> Window* create(std::unique_ptr<Window>& slot);
-    // Hides the window and, when `keeper` is given, writes its placement, then destroys it.
-    template <typename Window> void destroy(std::unique_ptr<Window>& slot, PlacementKeeper* keeper = nullptr);
+    // Gives a window whose placement is remembered its keeper, by the window's type.
+    void keepPlacement(QWidget& window);
+    // Hides the window, tells the observer and writes its placement, before it is destroyed.
+    void destroy(QWidget& window);
 
     Observer mObserver;
     LandmarkDocument mDocument;
@@ -62,11 +63,6 @@ class Startup {
     AppContext mContext;
     std::unique_ptr<WelcomeWindow> mWelcome;
     ProgramWindows mWindows;
-    // The placement keepers of the four remembered windows, owned by their windows.
-    PlacementKeeper* mEditorPlacement = nullptr;
-    PlacementKeeper* mMapPlacement = nullptr;
-    PlacementKeeper* mOwnershipPlacement = nullptr;
-    PlacementKeeper* mStatusPlacement = nullptr;
     // The operator ended the run, and with it let any unsaved work go.
     bool mEndedByOperator = false;
 };

@@ -1,5 +1,7 @@
 #include "ui/start/welcome_window.h"
 
+#include "korvland_version.h"
+
 #include "data/user_error.h"
 #include "settings/settings_store.h"
 #include "ui/common/data_texts.h"
@@ -102,7 +104,7 @@ WelcomeWindow::WelcomeWindow(AppContext& context, QWidget* parent)
                                   : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       mContext(context), mChooserFolder(QDir::currentPath()) {
     setObjectName(QLatin1String(welcome_names::kWindow));
-    setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor V3.2"));
+    setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor V" KORVLAND_SHORT_VERSION));
 
     mClient = new QWidget(this);
     mClient->setObjectName(QLatin1String(welcome_names::kClient));

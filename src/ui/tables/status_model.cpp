@@ -19,7 +19,6 @@ constexpr BgrColour kOtherSideColour = 0x000000; // black
 StatusModel::StatusModel(LandmarkDocument& document, QObject* parent)
     : QAbstractListModel(parent), mDocument(document) {
     connect(&document, &LandmarkDocument::recordChanged, this, [this](int index) { rowsEdited({index}); });
-    connect(&document, &LandmarkDocument::disabledChanged, this, [this](int index) { rowsEdited({index}); });
     connect(&document, &LandmarkDocument::recordsChanged, this, &StatusModel::rowsEdited);
 }
 

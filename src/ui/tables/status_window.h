@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/common/app_context.h"
+#include "ui/common/placement_keeper.h"
 
 #include <QList>
 #include <QWidget>
@@ -34,6 +35,14 @@ class StatusWindow : public QWidget {
     static constexpr int kDesignedHeight = 218 + 24;
 
     explicit StatusWindow(AppContext& context, QWidget* parent = nullptr);
+
+    // Where the window first appears, before a run has stored its placement.
+    static PlacementOptions designedPlacement() {
+        return {status_names::kWindow,
+                false,
+                false,
+                {QPoint(470, 653), QSize(kDesignedWidth, kDesignedHeight), true}};
+    }
 
     // Whether the list has a row for record `index` (it is filled when the table opens).
     bool hasRow(int index) const;

@@ -1,4 +1,0 @@
-#pragma once
-
-// The region rule moved to the document; the editor and the rasterizer still include it here.
-#include "document/region_name.h"
