@@ -49,6 +49,7 @@ void MapWindow::recordsEdited(const QList<int>& indices, LandmarkDocument::Field
         found->setDimmed(!document.passesFilter(index));
     }
     refreshFrontLine();
+    refreshStory();
 }
 
 void MapWindow::recordSwitched(int index) {
@@ -56,6 +57,7 @@ void MapWindow::recordSwitched(int index) {
         found->frame->setHatched(!mContext.document.isActive(index));
         found->setDimmed(!mContext.document.passesFilter(index));
     }
+    refreshStory();
 }
 
 // --- gestures ---------------------------------------------------------------------------

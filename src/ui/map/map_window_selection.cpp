@@ -49,6 +49,7 @@ void MapWindow::markerPressed(const MarkerFrameItem& frame) {
 }
 
 void MapWindow::recordEdited(int index, LandmarkDocument::Field field) {
+    refreshStory();
     const LandmarkDocument& document = mContext.document;
     // Any field may carry the record into the filter or out of it.
     if (const MapMarker* found = marker(index))
