@@ -95,12 +95,13 @@ INSTANTIATE_TEST_SUITE_P(
                       StoryCase{"RingsOnlyAroundChangedMarkers",
                                 {"--compare", "older.dat"},
                                 [](const QImage& image) {
-                                    EXPECT_GT(countAround(image, kMarkers[1], 14, 19, isRing), 40);
-                                    EXPECT_EQ(countAround(image, kMarkers[0], 11, 19, isRing), 0);
-                                    EXPECT_EQ(countAround(image, kMarkers[2], 11, 19, isRing), 0);
-                                    // The legend lies in a strip under the map.
+                                    // The legend lies in a strip under the map, which is read alone.
                                     EXPECT_GE(image.width(), 191);
                                     EXPECT_GT(image.height(), 131);
+                                    const QImage map = image.copy(0, 0, 191, 131);
+                                    EXPECT_GT(countAround(map, kMarkers[1], 14, 19, isRing), 40);
+                                    EXPECT_EQ(countAround(map, kMarkers[0], 11, 19, isRing), 0);
+                                    EXPECT_EQ(countAround(map, kMarkers[2], 11, 19, isRing), 0);
                                 }},
                       // The anchors put picture pixel (10, 10) on Reims and (90, 40) on Ay: the dot at (50,
                       // 25) lands at (67.5, 75).

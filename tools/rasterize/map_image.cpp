@@ -52,7 +52,7 @@ QImage renderMap(const LandmarkSet& set, int region, float mapScale, bool frontL
     // no surface; the image still gets a pixel of ground. The legend goes in a strip of
     // ground under the map, where it hides no marker.
     const QSize legendSize = legend.isEmpty()
-                                 ? QSize()
+                                 ? QSize(0, 0)
                                  : comparisonLegendSize(legend) + QSize(2 * kLegendMargin, 2 * kLegendMargin);
     const int width = std::max({1, content.size.width(), legendSize.width()});
     const int height = std::max(1, content.size.height()) + legendSize.height();
