@@ -18,7 +18,7 @@ found=0
 # matches the extended regular expression PATTERN, except headers matching ALLOWED.
 forbid() {
   local folder=$1 pattern=$2 reason=$3 allowed=${4:-}
-  [[ -d $folder ]] || return 0
+  [[ -e $folder ]] || return 0
   local hit file line header
   while IFS= read -r hit; do
     file=${hit%%:*}
@@ -30,7 +30,7 @@ forbid() {
     fi
     echo "$file:$line: includes $header: $reason"
     found=1
-  done < <(grep -rnE --include='*.h' --include='*.cpp' \
+  done < <(grep -rnHE --include='*.h' --include='*.cpp' \
              "^[[:space:]]*#[[:space:]]*include[[:space:]]*[\"<]($pattern)" "$folder" || true)
 }
 
@@ -46,8 +46,13 @@ forbid src/ui/common "ui/(editor|map|tables|start)/" "what the windows share see
 forbid src/document "ui/" "the document sees no window"
 forbid src/settings "(ui|document)/" "the settings see neither the document nor a window"
 forbid src/data "(ui|document|settings)/" "the data layer sees only itself"
-# The rasterizer draws with the map's own scene builder, which is free of the map window.
-forbid tools "ui/(editor|map|tables|start)/" "a command-line tool sees no window" "ui/map/map_scene\.h"
+# The rasterizer draws with the map's own scene code (markers, names, comparison rings,
+# background picture), which is free of the map window.
+scene='ui/map/map_(scene|labels|comparison|background)\.h'
+forbid tools "ui/(editor|map|tables|start)/" "a command-line tool sees no window" "$scene"
+for header in src/ui/map/map_{scene,labels,comparison,background}.h; do
+  forbid "$header" "ui/map/map_window" "the map's scene code, which the rasterizer draws with, sees no window"
+done
 
 if ((found)); then
   echo "check-layers: a layer includes a header it must not see" >&2

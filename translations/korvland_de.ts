@@ -2,6 +2,54 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>korvland::BackgroundCalibrationDialog</name>
+    <message>
+        <source>Background Picture</source>
+        <translation>Hintergrundbild</translation>
+    </message>
+    <message>
+        <source>Pick a landmark, then click where it lies on the picture. Do so for two landmarks far apart: the picture is then scaled and moved to fit both.</source>
+        <translation>Wählen Sie eine Landmarke und klicken Sie dann auf die Stelle des Bildes, an der sie liegt. Tun Sie das für zwei weit auseinanderliegende Landmarken: Das Bild wird dann so skaliert und verschoben, dass es zu beiden passt.</translation>
+    </message>
+    <message>
+        <source>%1 (identifier %2)</source>
+        <extracomment>A landmark to anchor the picture by: %1 its name, %2 its identifier.</extracomment>
+        <translation>%1 (Kennung %2)</translation>
+    </message>
+    <message>
+        <source>Anchor %1: %2 at %3, %4</source>
+        <extracomment>%1 is 1 or 2, %2 the landmark, %3 and %4 the picture&apos;s pixel.</extracomment>
+        <translation>Anker %1: %2 bei %3, %4</translation>
+    </message>
+    <message>
+        <source>Anchor %1: not set</source>
+        <translation>Anker %1: nicht gesetzt</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::BackgroundFit</name>
+    <message>
+        <source>No landmark has the identifier %1</source>
+        <translation>Keine Landmarke hat die Kennung %1</translation>
+    </message>
+    <message>
+        <source>The two anchors name the same landmark</source>
+        <translation>Die beiden Anker nennen dieselbe Landmarke</translation>
+    </message>
+    <message>
+        <source>The two anchors must lie apart both across and down the picture</source>
+        <translation>Die beiden Anker müssen im Bild waagerecht und senkrecht auseinanderliegen</translation>
+    </message>
+    <message>
+        <source>The two anchors&apos; landmarks must lie apart both across and down the map</source>
+        <translation>Die Landmarken der beiden Anker müssen auf der Karte waagerecht und senkrecht auseinanderliegen</translation>
+    </message>
+    <message>
+        <source>The anchors would show the picture mirrored: on the picture they must lie to each other as their landmarks do on the map</source>
+        <translation>Die Anker würden das Bild gespiegelt zeigen: Im Bild müssen sie so zueinander liegen wie ihre Landmarken auf der Karte</translation>
+    </message>
+</context>
+<context>
     <name>korvland::Dialogs</name>
     <message>
         <source>%1 already exists.
@@ -728,6 +776,103 @@ Der Ordner konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
+    <name>korvland::MapComparison</name>
+    <message>
+        <source>id</source>
+        <translation>Kennung</translation>
+    </message>
+    <message>
+        <source>aux word</source>
+        <translation>Zusatzwort</translation>
+    </message>
+    <message>
+        <source>type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>sub-type</source>
+        <translation>Untertyp</translation>
+    </message>
+    <message>
+        <source>side</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>northSouth</source>
+        <translation>Nord-Süd</translation>
+    </message>
+    <message>
+        <source>eastWest</source>
+        <translation>Ost-West</translation>
+    </message>
+    <message>
+        <source>elevation</source>
+        <translation>Höhe</translation>
+    </message>
+    <message>
+        <source>rotation</source>
+        <translation>Drehung</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>name bytes after its end</source>
+        <translation>Namensbytes nach seinem Ende</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>Zustand</translation>
+    </message>
+    <message>
+        <source>German</source>
+        <translation>Deutsch</translation>
+    </message>
+    <message>
+        <source>Allied</source>
+        <translation>Alliiert</translation>
+    </message>
+    <message>
+        <source>on</source>
+        <translation>an</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>aus</translation>
+    </message>
+    <message>
+        <source>%1 differ</source>
+        <translation>%1 verschieden</translation>
+    </message>
+    <message>
+        <source>added</source>
+        <translation>hinzugekommen</translation>
+    </message>
+    <message numerus="yes">
+        <source>Compared with %1: %n changed</source>
+        <extracomment>The comparison&apos;s legend: %1 is the name of the file compared with.</extracomment>
+        <translation>
+            <numerusform>Verglichen mit %1: %n geändert</numerusform>
+            <numerusform>Verglichen mit %1: %n geändert</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n added</source>
+        <translation>
+            <numerusform>, %n hinzugekommen</numerusform>
+            <numerusform>, %n hinzugekommen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n removed</source>
+        <translation>
+            <numerusform>, %n entfernt</numerusform>
+            <numerusform>, %n entfernt</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>korvland::MapMarker</name>
     <message>
         <source>Allied %1%2</source>
@@ -766,6 +911,46 @@ Der Ordner konnte nicht angelegt werden.</translation>
     <message>
         <source>Front Line</source>
         <translation>Frontlinie</translation>
+    </message>
+    <message>
+        <source>Names</source>
+        <translation>Namen</translation>
+    </message>
+    <message>
+        <source>Compare With...</source>
+        <translation>Vergleichen mit...</translation>
+    </message>
+    <message>
+        <source>Stop Comparing</source>
+        <translation>Vergleich beenden</translation>
+    </message>
+    <message>
+        <source>Background Picture...</source>
+        <translation>Hintergrundbild...</translation>
+    </message>
+    <message>
+        <source>Remove Background Picture</source>
+        <translation>Hintergrundbild entfernen</translation>
+    </message>
+    <message>
+        <source>Compare With</source>
+        <translation>Vergleichen mit</translation>
+    </message>
+    <message>
+        <source>Master Landmarks File</source>
+        <translation>Master-Landmarkendatei</translation>
+    </message>
+    <message>
+        <source>The picture cannot be read</source>
+        <translation>Das Bild kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>Background Picture</source>
+        <translation>Hintergrundbild</translation>
+    </message>
+    <message>
+        <source>Pictures</source>
+        <translation>Bilder</translation>
     </message>
 </context>
 <context>

@@ -201,9 +201,9 @@ void BM_MapZoom1024(benchmark::State& state) {
         state.ResumeTiming();
         twice = !twice;
         if (twice)
-            map.doubleScaleChosen();
+            map.setScale(2.0f);
         else
-            map.fullScaleChosen();
+            map.setScale(1.0f);
     }
     benchmark::DoNotOptimize(map.markers().size());
     state.SetItemsProcessed(state.iterations() * kRecords);

@@ -23,6 +23,7 @@ cases=(
   'tools/cli/commands.cpp|#include "ui/editor/editor_window.h"|1'
   'tools/rasterize/map_image.cpp|#include "ui/map/map_window.h"|1'
   'tools/rasterize/rasterize.cpp|#include "ui/map/map_scene.h"|0'
+  'src/ui/map/map_labels.h|#include "ui/map/map_window.h"|1'
   'src/ui/editor/find_bar.cpp|#include "ui/editor/path_label.h"|0'
   'src/ui/map/map_scene.cpp|// #include "ui/editor/editor_window.h" was here|0'
 )

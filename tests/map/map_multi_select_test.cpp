@@ -324,7 +324,7 @@ TEST_F(MapMultiSelectTest, RingStandsOutsideTheFrameOnEveryGroundAndDimmingDarke
     QApplication::processEvents();
     keep(viewport()->grab().toImage().copy(QRect(centreOf(0) - QPoint(40, 40), QSize(220, 160))),
          "map_selection_ring_front.png");
-    map->halfScaleChosen();
+    map->setScale(0.5f);
     QApplication::processEvents();
     keep(viewport()->grab().toImage().copy(QRect(QPoint(0, 0), QSize(160, 120))),
          "map_selection_ring_half.png");

@@ -213,7 +213,7 @@ TEST_F(MapSelectionTest, CurrentMarkerIsCentredWhereTheContentAllows) {
 TEST_F(MapSelectionTest, SameRecordStaysHighlightedAcrossAZoomAndNoneIsCarriedOverAShow) {
     showMap();
     select(2);
-    map->doubleScaleChosen();
+    map->setScale(2.0f);
     expectHighlighted(1, false);
     expectSquare(0, kGermanColour, false);
 

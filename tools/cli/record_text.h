@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/landmark_set.h"
+#include "data/value_text.h"
 
 #include <array>
 #include <cstdint>
@@ -17,12 +18,9 @@ inline constexpr std::array<std::string_view, 13> kExportColumns{
 // The first column's name in sheets of earlier versions, which counted from 0.
 inline constexpr std::string_view kOldIndexColumn = "index";
 
-// The shortest text that reads back to the same 32-bit float; "nan", "inf" and "-inf"
-// for the values that have no digits.
-std::string floatText(float value);
-
-// Two upper-case hexadecimal digits, as the editor shows type and sub-type.
-std::string hexByte(std::uint8_t value);
+// The value texts the editor and the comparison share.
+using korvland::floatText;
+using korvland::hexByte;
 
 // One row per record of the set, in record order, with a header row; RFC 4180 quoting
 // and CRLF line ends. Names keep their exact text, so that a file or a pipe reads back the

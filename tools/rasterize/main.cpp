@@ -6,6 +6,7 @@
 
 #include "data/terminal_text.h"
 #include "data/user_error.h"
+#include "ui/map/map_background.h"
 
 #include <QApplication>
 #include <QImageWriter>
@@ -131,8 +132,37 @@ int main(int argc, char** argv) {
                  "Wash the ground each side's active landmarks hold in its colour and draw the front "
                  "between them, as the map window's \"Front Line\" does");
 
+    app.add_flag("--labels", request.labels,
+                 "Write each landmark's name beside its marker where it finds room, as the map window's "
+                 "\"Names\" does");
+    app.add_option("--compare", request.compare,
+                   "Ring the markers whose records differ from this landmark file, as the map window's "
+                   "\"Compare With...\" does")
+        ->type_name("OTHER");
+    auto* backgroundOption = app.add_option("--background", request.background,
+                                            "Draw this picture (PNG, JPEG) of the theatre under the map, "
+                                            "placed by two --anchor")
+                                 ->type_name("PICTURE");
+    app.add_option("--anchor", request.anchors,
+                   "A landmark's identifier and the pixel of the picture where it lies; twice")
+        ->type_name("ID:X,Y")
+        // One value each time, so that the file names after it stay file names.
+        ->allow_extra_args(false)
+        ->check(CLI::Validator(
+            [](const std::string& text) {
+                return korvland::parseAnchor(QString::fromStdString(text))
+                           ? std::string()
+                           : "must be a landmark's identifier and a pixel, ID:X,Y, not " + text;
+            },
+            "ID:X,Y"))
+        ->needs(backgroundOption);
+    backgroundOption->needs("--anchor");
+
     try {
         app.parse(argc, argv);
+        if (request.background && request.anchors.size() != 2)
+            throw CLI::ValidationError("--anchor",
+                                       "is needed twice with --background, once for each of two landmarks");
     } catch (const CLI::ParseError& e) {
         // Help and version end the parse with success; every other parse error is a usage error.
         return app.exit(e) == 0 ? 0 : kUsageError;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "data/landmark_set.h"
+#include "ui/map/map_background.h"
 
 #include <QByteArray>
 #include <QImage>
+#include <QString>
 
 #include <cstdint>
 #include <vector>
@@ -14,11 +16,22 @@ namespace korvland::raster {
 // reader accepts. A map beyond it (a coordinate far from the others) is refused, not cut.
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 26;
 
+// What the map window's pop-up menu may add to the map.
+struct MapOverlays {
+    bool labels = false;
+    const LandmarkSet* compareWith = nullptr;
+    QString compareName; // the legend's name of the file compared with
+    QImage background;
+    BackgroundAnchors anchors;
+};
+
 // The map window's content surface at first build, pixel for pixel: the ground, with
 // `frontLine` the ground each side holds and the front between them, then every marker as
-// the scene builder places it, drawn without smoothing. Throws UserError when the surface
-// is larger than kMaxImagePixels.
-QImage renderMap(const LandmarkSet& set, int region, float mapScale, bool frontLine = false);
+// the scene builder places it, drawn without smoothing, and the overlays as the window
+// draws them. Throws UserError when the surface is larger than kMaxImagePixels, or when the
+// anchors cannot place the picture.
+QImage renderMap(const LandmarkSet& set, int region, float mapScale, bool frontLine = false,
+                 const MapOverlays& overlays = {});
 
 // The whole image scaled smoothly, up or down, so that its longer side is `size` pixels.
 QImage fitImage(const QImage& image, int size);

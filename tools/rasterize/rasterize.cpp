@@ -7,7 +7,12 @@
 #include "data/landmark_set.h"
 #include "data/profile_file.h"
 #include "data/region.h"
+#include "data/user_error.h"
 #include "document/region_name.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
 
 #include <cerrno>
 #include <cstdio>
@@ -27,6 +32,28 @@ std::string fullPath(const std::string& path) {
     return error || path.empty() ? path : full.string();
 }
 
+QImage readBackground(const std::string& path) {
+    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(path)));
+    QImage picture = reader.read();
+    if (picture.isNull())
+        throw UserError("The picture cannot be read: " + reader.errorString().toStdString(), path);
+    return picture;
+}
+
+BackgroundAnchors parseAnchors(const std::vector<std::string>& texts) {
+    BackgroundAnchors anchors;
+    if (texts.size() != anchors.size())
+        throw UserError("A background picture needs two anchors, not " + std::to_string(texts.size()));
+    for (std::size_t k = 0; k < anchors.size(); ++k) {
+        const std::optional<BackgroundAnchor> anchor = parseAnchor(QString::fromStdString(texts[k]));
+        if (!anchor)
+            throw UserError("An anchor is ID:X,Y (a landmark's identifier and a pixel of the picture), not " +
+                            texts[k]);
+        anchors[k] = *anchor;
+    }
+    return anchors;
+}
+
 } // namespace
 
 int regionOfLoadedFile(const std::string& currentFileName) {
@@ -35,8 +62,9 @@ int regionOfLoadedFile(const std::string& currentFileName) {
 
 void rasterize(const RasterRequest& request) {
     std::vector<std::string> inputs{request.file};
-    if (request.profile)
-        inputs.push_back(*request.profile);
+    for (const auto* input : {&request.profile, &request.compare, &request.background})
+        if (*input)
+            inputs.push_back(**input);
     const bool toStandardOutput = request.output == "-";
     if (!toStandardOutput)
         refuseOutputThatIsAnInput(request.output, inputs);
@@ -47,7 +75,21 @@ void rasterize(const RasterRequest& request) {
         set->applyDisabledFlags(readProfileFile(*request.profile).disabledFlags);
 
     const int region = request.region.value_or(regionOfLoadedFile(set->currentFileName()));
-    QImage image = renderMap(*set, region, request.mapScale, request.frontLine);
+    MapOverlays overlays;
+    overlays.labels = request.labels;
+    std::unique_ptr<LandmarkSet> other;
+    if (request.compare) {
+        other = std::make_unique<LandmarkSet>();
+        namingFile(*request.compare, [&] { other->read(fullPath(*request.compare)); });
+        overlays.compareWith = other.get();
+        overlays.compareName =
+            QFileInfo(QFile::decodeName(QByteArray::fromStdString(*request.compare))).fileName();
+    }
+    if (request.background) {
+        overlays.background = readBackground(*request.background);
+        overlays.anchors = parseAnchors(request.anchors);
+    }
+    QImage image = renderMap(*set, region, request.mapScale, request.frontLine, overlays);
     if (request.size)
         image = fitImage(image, *request.size);
     // Standard output takes PNG unless --format names another.

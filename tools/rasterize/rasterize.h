@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvland::raster {
 
@@ -11,10 +12,14 @@ struct RasterRequest {
     std::string output; // image file; its extension names the format unless `format` does
     std::string format; // image format ("png"), whatever the output's extension
     float mapScale = 1.0f;
-    std::optional<int> region;          // instead of the region the file's name gives
-    std::optional<std::string> profile; // switched-off flags laid over the file
-    std::optional<int> size;            // fit the whole image in size x size pixels
-    bool frontLine = false;             // the ground each side holds and the front between them
+    std::optional<int> region;             // instead of the region the file's name gives
+    std::optional<std::string> profile;    // switched-off flags laid over the file
+    std::optional<int> size;               // fit the whole image in size x size pixels
+    bool frontLine = false;                // the ground each side holds and the front between them
+    bool labels = false;                   // the landmarks' names beside their markers
+    std::optional<std::string> compare;    // rings what differs from this landmark file
+    std::optional<std::string> background; // a picture of the theatre under the map
+    std::vector<std::string> anchors;      // "ID:X,Y" twice: where two landmarks lie on it
 };
 
 // Reads the file as "Open" does, lays the profile's flags over it by index as "Open" >

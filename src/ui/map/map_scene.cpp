@@ -3,6 +3,9 @@
 #include "data/map_projection.h"
 #include "ui/common/record_format.h"
 #include "ui/map/front_line_item.h"
+#include "ui/map/map_background.h"
+#include "ui/map/map_comparison.h"
+#include "ui/map/map_labels.h"
 
 #include <QGraphicsScene>
 
@@ -12,6 +15,14 @@
 namespace korvland {
 
 namespace {
+
+template <typename Item> void removeOverlay(QGraphicsScene& scene, Item*& item) {
+    if (!item)
+        return;
+    scene.removeItem(item);
+    delete item;
+    item = nullptr;
+}
 
 std::vector<LandmarkRecord> recordsOf(const LandmarkSet& set) {
     std::vector<LandmarkRecord> records(set.recordCount());
@@ -73,17 +84,72 @@ bool showFrontLine(QGraphicsScene& scene, MapContent& content, const LandmarkSet
 }
 
 void hideFrontLine(QGraphicsScene& scene, MapContent& content) {
-    if (!content.frontLine)
+    removeOverlay(scene, content.frontLine);
+}
+
+std::vector<QPointF> markerCentres(const MapContent& content) {
+    std::vector<QPointF> centres;
+    centres.reserve(content.markers.size());
+    for (const MapMarker& marker : content.markers)
+        centres.push_back(marker.frame->pos() + QPointF(kFrameSize / 2.0, kFrameSize / 2.0));
+    return centres;
+}
+
+void showLabels(QGraphicsScene& scene, MapContent& content, const LandmarkSet& set, float mapScale) {
+    if (!content.labels) {
+        content.labels = new MapLabelsItem;
+        scene.addItem(content.labels);
+    }
+    content.labels->setLabels(set, content.markers, mapScale, QRectF(QPointF(0, 0), content.size));
+}
+
+void hideLabels(QGraphicsScene& scene, MapContent& content) {
+    removeOverlay(scene, content.labels);
+}
+
+ComparisonMarks showComparison(QGraphicsScene& scene, MapContent& content, const LandmarkSet& other,
+                               const LandmarkSet& set, int region, float mapScale) {
+    const std::vector<QPointF> centres = markerCentres(content);
+    ComparisonMarks marks = compareForMap(other, set, centres, region, mapScale);
+    if (!content.comparison) {
+        content.comparison = new ComparisonItem;
+        scene.addItem(content.comparison);
+    }
+    content.comparison->setMarks(marks, centres);
+    for (std::size_t i = 0; i < content.markers.size() && i < marks.notes.size(); ++i)
+        content.markers[i].frame->setNote(marks.notes[i]);
+    return marks;
+}
+
+void hideComparison(QGraphicsScene& scene, MapContent& content) {
+    if (!content.comparison)
         return;
-    scene.removeItem(content.frontLine);
-    delete content.frontLine;
-    content.frontLine = nullptr;
+    removeOverlay(scene, content.comparison);
+    for (const MapMarker& marker : content.markers)
+        marker.frame->setNote({});
+}
+
+void showBackground(QGraphicsScene& scene, MapContent& content, const QImage& picture,
+                    const QTransform& transform) {
+    if (!content.background || content.background->picture().cacheKey() != picture.cacheKey()) {
+        removeOverlay(scene, content.background);
+        content.background = new BackgroundItem(picture);
+        scene.addItem(content.background);
+    }
+    content.background->setTransform(transform);
+}
+
+void hideBackground(QGraphicsScene& scene, MapContent& content) {
+    removeOverlay(scene, content.background);
 }
 
 void clearMapScene(QGraphicsScene& scene, MapContent& content) {
     // As for a build: one repaint of everything rather than one rectangle per item.
     scene.update();
     hideFrontLine(scene, content);
+    hideLabels(scene, content);
+    removeOverlay(scene, content.comparison);
+    hideBackground(scene, content);
     // Last to first, as the markers were made.
     for (auto it = content.markers.rbegin(); it != content.markers.rend(); ++it) {
         scene.removeItem(it->frame);

@@ -100,6 +100,7 @@ MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mC
     layout->addWidget(mView);
     createPopupMenu();
     createFrontLineEntry();
+    createStoryEntries();
     // Pointer movements without a button reach the filter too, for the readouts.
     mView->viewport()->setMouseTracking(true);
     mView->viewport()->installEventFilter(this);
@@ -115,19 +116,19 @@ void MapWindow::createPopupMenu() {
     mPopupMenu->setObjectName(QLatin1String(map_names::kPopupMenu));
     mScaleGroup = new QActionGroup(this);
     mScaleGroup->setExclusive(true);
-    const auto entry = [this](const QString& caption, const char* name, void (MapWindow::*handler)()) {
+    const auto entry = [this](const QString& caption, const char* name, float scale) {
         QAction* action = mPopupMenu->addAction(caption);
         action->setObjectName(QLatin1String(name));
         action->setCheckable(true);
+        action->setData(scale);
         mScaleGroup->addAction(action);
-        connect(action, &QAction::triggered, this, handler);
+        connect(action, &QAction::triggered, this, [this, scale] { setScale(scale); });
         return action;
     };
-    mHalfScaleAction = entry(tr("1:2 Scale"), map_names::kHalfScaleAction, &MapWindow::halfScaleChosen);
-    mFullScaleAction = entry(tr("1:1 Scale"), map_names::kFullScaleAction, &MapWindow::fullScaleChosen);
-    mDoubleScaleAction = entry(tr("2:1 Scale"), map_names::kDoubleScaleAction, &MapWindow::doubleScaleChosen);
-    mQuadrupleScaleAction =
-        entry(tr("4:1 Scale"), map_names::kQuadrupleScaleAction, &MapWindow::quadrupleScaleChosen);
+    entry(tr("1:2 Scale"), map_names::kHalfScaleAction, 0.5f);
+    mFullScaleAction = entry(tr("1:1 Scale"), map_names::kFullScaleAction, 1.0f);
+    entry(tr("2:1 Scale"), map_names::kDoubleScaleAction, 2.0f);
+    entry(tr("4:1 Scale"), map_names::kQuadrupleScaleAction, 4.0f);
     mFullScaleAction->setChecked(true);
 }
 
@@ -218,6 +219,7 @@ void MapWindow::buildMarkers() {
     showSelection();
     showFilter();
     refreshFrontLine();
+    showStoryOverlays();
     mView->applyScrollSteps();
     // The build places markers in content coordinates, from the top-left corner.
     mView->horizontalScrollBar()->setValue(0);
@@ -232,31 +234,40 @@ void MapWindow::destroyMarkers() {
 
 // --- scale -------------------------------------------------------------------------
 
-void MapWindow::changeScale(QAction* entry, float scale) {
+void MapWindow::setScale(float scale) {
     // The menu opens only over the shown window; markers never exist while it is hidden.
     if (!isVisible())
         return;
+    const auto entries = mScaleGroup->actions();
+    const auto entry = std::find_if(entries.begin(), entries.end(), [scale](const QAction* action) {
+        return action->data().toFloat() == scale;
+    });
+    if (entry == entries.end())
+        return;
     mMapScale = scale;
-    entry->setChecked(true);
+    (*entry)->setChecked(true);
     // The window stays shown: mapShown keeps its value and the splash window stays away.
     destroyMarkers();
     buildMarkers();
 }
 
-void MapWindow::halfScaleChosen() {
-    changeScale(mHalfScaleAction, 0.5f);
+void MapWindow::zoomIn() {
+    for (const QAction* entry : mScaleGroup->actions()) {
+        if (entry->data().toFloat() > mMapScale) {
+            setScale(entry->data().toFloat());
+            return;
+        }
+    }
 }
 
-void MapWindow::fullScaleChosen() {
-    changeScale(mFullScaleAction, 1.0f);
-}
-
-void MapWindow::doubleScaleChosen() {
-    changeScale(mDoubleScaleAction, 2.0f);
-}
-
-void MapWindow::quadrupleScaleChosen() {
-    changeScale(mQuadrupleScaleAction, 4.0f);
+void MapWindow::zoomOut() {
+    const auto entries = mScaleGroup->actions();
+    for (auto it = entries.rbegin(); it != entries.rend(); ++it) {
+        if ((*it)->data().toFloat() < mMapScale) {
+            setScale((*it)->data().toFloat());
+            return;
+        }
+    }
 }
 
 } // namespace korvland

@@ -8,7 +8,10 @@
 #include "ui/map/map_selection.h"
 
 #include <QEvent>
+#include <QImage>
 #include <QWidget>
+
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -31,6 +34,12 @@ inline constexpr char kFullScaleAction[] = "N11Scale1";
 inline constexpr char kDoubleScaleAction[] = "N21Scale1";
 inline constexpr char kQuadrupleScaleAction[] = "N41Scale1";
 inline constexpr char kFrontLineAction[] = "FrontLine1";
+inline constexpr char kNamesAction[] = "Names1";
+inline constexpr char kCompareAction[] = "CompareWith1";
+inline constexpr char kStopComparingAction[] = "StopComparing1";
+inline constexpr char kBackgroundAction[] = "BackgroundPicture1";
+inline constexpr char kRemoveBackgroundAction[] = "RemoveBackground1";
+inline constexpr char kComparisonLegend[] = "ComparisonLegend";
 } // namespace map_names
 
 // The map window: every record as a marker on a dark-green surface that scrolls both
@@ -66,11 +75,13 @@ class MapWindow : public QWidget {
     // Builds one marker per record, hides the splash window and highlights the current
     // record's marker.
     void buildMarkers();
-    // The pop-up menu's scale entries: 1:2, 1:1, 2:1, 4:1.
-    void halfScaleChosen();
-    void fullScaleChosen();
-    void doubleScaleChosen();
-    void quadrupleScaleChosen();
+    // The scale of the pop-up menu's entries 1:2, 1:1, 2:1 and 4:1: the entry takes the radio
+    // mark and the markers are built again while the window stays shown. Other values are
+    // ignored, as is any change while the window is hidden.
+    void setScale(float scale);
+    // The next scale up or down, none beyond 4:1 or below 1:2.
+    void zoomIn();
+    void zoomOut();
 
     // --- selection (map_window_selection.cpp) --------------------------------------
     // Moves the selection mark to the current record's marker and scrolls it to the
@@ -116,6 +127,25 @@ class MapWindow : public QWidget {
     // checked; its diagram is computed again only when the ground has changed.
     void refreshFrontLine();
     const FrontLineItem* frontLine() const { return mContent.frontLine; }
+
+    // --- names, comparison and picture (map_window_story.cpp) ------------------------
+    // "Names": the landmarks' names beside their markers, kept in the settings file.
+    void namesToggled();
+    // "Compare With...": asks for another landmark file or master copy and rings what
+    // differs from it until "Stop Comparing"; the file is kept in the settings file.
+    void compareWithChosen();
+    void stopComparing();
+    // "Background Picture...": asks for a picture and its two anchors, kept per region in
+    // the settings file; "Remove Background Picture" forgets them.
+    void backgroundPictureChosen();
+    void removeBackgroundPicture();
+    // Names and rings follow the set after an edit, its undo or its redo.
+    void refreshStory();
+    // The path of the file compared with, empty when none is.
+    QString comparedPath() const { return mCompared.path; }
+    // The legend's text while a comparison is shown, otherwise empty.
+    QString comparisonLegend() const;
+    const MapContent& content() const { return mContent; }
 
     // The markers of the last build, by record index; empty while the window is hidden.
     const std::vector<MapMarker>& markers() const { return mContent.markers; }
@@ -168,6 +198,11 @@ class MapWindow : public QWidget {
   private:
     void createPopupMenu();
     void createFrontLineEntry();
+    void createStoryEntries();
+    // Reads the file to compare with; false, with the error shown, when it cannot be read.
+    bool loadComparison(const QString& path);
+    void showStoryOverlays();
+    void showBackgroundPicture();
     // Press, drag and release of the left button on the view for selection: true when the
     // event was a selection gesture the view must not see.
     bool selectionMouseEvent(QEvent::Type type, const QMouseEvent& event);
@@ -176,7 +211,6 @@ class MapWindow : public QWidget {
     void finishBand(bool apply);
     // One record was switched on or off: its marker's hatch and dimming follow.
     void recordSwitched(int index);
-    void changeScale(QAction* entry, float scale);
     void destroyMarkers();
 
     AppContext& mContext;
@@ -189,11 +223,23 @@ class MapWindow : public QWidget {
 
     QMenu* mPopupMenu = nullptr;
     QActionGroup* mScaleGroup = nullptr;
-    QAction* mHalfScaleAction = nullptr;
     QAction* mFullScaleAction = nullptr;
-    QAction* mDoubleScaleAction = nullptr;
-    QAction* mQuadrupleScaleAction = nullptr;
     QAction* mFrontLineAction = nullptr;
+    QAction* mNamesAction = nullptr;
+    QAction* mCompareAction = nullptr;
+    QAction* mStopComparingAction = nullptr;
+    QAction* mBackgroundAction = nullptr;
+    QAction* mRemoveBackgroundAction = nullptr;
+    // The file compared with, read once when it is chosen or first needed.
+    struct Compared {
+        QString path;
+        std::shared_ptr<const LandmarkSet> set;
+    } mCompared;
+    class ComparisonLegendBox* mLegend = nullptr;
+    // The picture of the last build, and the one that could not be read, reported once.
+    QString mPicturePath;
+    QImage mPicture;
+    QString mUnreadablePicture;
 
     // The rubber band: waiting for the pointer to move far enough from where the left
     // button went down on the bare surface, then drawn until the button is released.

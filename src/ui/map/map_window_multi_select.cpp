@@ -49,6 +49,7 @@ void MapWindow::recordsEdited(const QList<int>& indices, LandmarkDocument::Field
         found->setDimmed(!document.passesFilter(index));
     }
     refreshFrontLine();
+    refreshStory();
 }
 
 void MapWindow::recordSwitched(int index) {
@@ -58,6 +59,7 @@ void MapWindow::recordSwitched(int index) {
     }
     // A landmark switched on or off gains or gives up its ground.
     refreshFrontLine();
+    refreshStory();
     update();
 }
 

@@ -53,6 +53,7 @@ void MapWindow::recordEdited(int index, LandmarkDocument::Field field) {
         recordSwitched(index);
         return;
     }
+    refreshStory();
     const LandmarkDocument& document = mContext.document;
     // Any field may carry the record into the filter or out of it.
     if (const MapMarker* found = marker(index))

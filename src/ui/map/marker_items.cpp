@@ -203,6 +203,18 @@ void MarkerFrameItem::setInSelection(bool inSelection) {
     update();
 }
 
+void MarkerFrameItem::setHint(const QString& hint) {
+    mHint = hint;
+    setToolTip(mNote.isEmpty() ? mHint : mHint + QLatin1Char('\n') + mNote);
+}
+
+void MarkerFrameItem::setNote(const QString& note) {
+    if (mNote == note)
+        return;
+    mNote = note;
+    setHint(mHint);
+}
+
 QRectF MarkerFrameItem::boundingRect() const {
     const QRectF frame(0, 0, kFrameSize, kFrameSize);
     if (!mInSelection)
@@ -258,7 +270,7 @@ QString markerHint(const LandmarkRecord& record) {
 
 void MapMarker::syncIconAndHint(const LandmarkRecord& record) const {
     icon->setIconTemplate(MarkerIcons::shared().forKind(classifyKind(record.loFileType, record.loFileNo)));
-    frame->setToolTip(markerHint(record));
+    frame->setHint(markerHint(record));
 }
 
 void MapMarker::setDimmed(bool dimmed) const {

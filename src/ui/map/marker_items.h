@@ -91,6 +91,10 @@ class MarkerFrameItem : public QGraphicsItem {
     void setDimmed(bool dimmed);
     bool isInSelection() const { return mInSelection; }
     void setInSelection(bool inSelection);
+    // The hint is the record's own line, then a note (what a comparison found) on a line of
+    // its own when there is one.
+    void setHint(const QString& hint);
+    void setNote(const QString& note);
 
     QRectF boundingRect() const override;
     QPainterPath shape() const override;
@@ -103,6 +107,8 @@ class MarkerFrameItem : public QGraphicsItem {
     Shape mShape = Shape::Square;
     bool mDimmed = false;
     bool mInSelection = false;
+    QString mHint;
+    QString mNote;
 };
 
 // How far the selection ring reaches beyond the frame on each side.

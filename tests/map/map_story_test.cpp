@@ -1,0 +1,163 @@
+#include "map_window_fixture.h"
+#include "ui/map/background_calibration.h"
+#include "ui/map/map_background.h"
+#include "ui/map/map_comparison.h"
+#include "ui/map/map_labels.h"
+
+#include "support_gui/render_keep.h"
+
+#include <QComboBox>
+#include <QPainter>
+#include <QTest>
+#include <QUndoStack>
+
+namespace korvland::testing {
+namespace {
+
+class MapStoryTest : public MapWindowTest {
+  protected:
+    // A German city, an Allied airfield and a German village, far enough apart for names.
+    static LandmarkFileBuilder three(std::uint8_t airfieldSide = 1) {
+        return LandmarkFileBuilder()
+            .add(makeRecord(1, 1, 0, 0, "Reims", 49.0f, 3.0f))
+            .add(makeRecord(2, 0, 0, airfieldSide, "Arras", 49.4f, 3.8f))
+            .add(makeRecord(3, 8, 0, 0, "Ay", 48.8f, 4.4f));
+    }
+    QAction* entry(const char* name) const { return scaleEntry(name); }
+    QPointF centre(int index) const {
+        return map->marker(index)->frame->pos() + QPointF(kFrameSize / 2.0, kFrameSize / 2.0);
+    }
+    QStringList labelTexts() const {
+        QStringList texts;
+        if (const MapLabelsItem* labels = map->content().labels)
+            for (const MapLabelsItem::Label& label : labels->labels())
+                texts << label.text;
+        return texts;
+    }
+    // Recreates the windows over the same settings file and shows the map again.
+    void reopen() {
+        destroyWindows();
+        createWindows();
+        editor->setRecordMaximum(set.recordCount());
+        map->show();
+        QApplication::processEvents();
+    }
+};
+
+TEST_F(MapStoryTest, NamesFollowTheScaleEditsAndUndoAndOutliveTheWindows) {
+    load(three());
+    openMap();
+    EXPECT_FALSE(entry("Names1")->isChecked());
+    EXPECT_TRUE(labelTexts().isEmpty());
+    entry("Names1")->trigger();
+    // At 1:1 the village has no name; at 2:1 it has.
+    EXPECT_EQ(labelTexts(), QStringList({"Reims", "Arras"}));
+    map->setScale(2.0f);
+    EXPECT_EQ(labelTexts(), QStringList({"Reims", "Arras", "Ay"}));
+    keep(map->grab(), "map_names.png");
+    document.setName(1, QStringLiteral("Bapaume"));
+    EXPECT_TRUE(labelTexts().contains("Bapaume"));
+    document.undoStack()->undo();
+    EXPECT_TRUE(labelTexts().contains("Arras"));
+    EXPECT_EQ(store.readString("Map", "Names", ""), "1");
+
+    reopen();
+    EXPECT_TRUE(entry("Names1")->isChecked());
+    EXPECT_EQ(labelTexts().size(), 2);
+}
+
+TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
+    const std::string older = three(0).writeTo(dir.path() / "older.dat");
+    load(three());
+    openMap();
+    // A file that cannot be read is reported and starts no comparison.
+    dialogs.expectOpenFile(QString::fromStdString((dir.path() / "gone.dat").string()));
+    dialogs.expectError();
+    entry("CompareWith1")->trigger();
+    EXPECT_EQ(map->content().comparison, nullptr);
+    EXPECT_FALSE(entry("StopComparing1")->isEnabled());
+
+    dialogs.expectOpenFile(QString::fromStdString(older));
+    entry("CompareWith1")->trigger();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+    const ComparisonItem* rings = map->content().comparison;
+    ASSERT_NE(rings, nullptr);
+    EXPECT_EQ(rings->changedCentres(), std::vector<QPointF>{centre(1)});
+    EXPECT_EQ(map->marker(1)->frame->toolTip(),
+              QStringLiteral("Allied Airfield: Arras\nside German → Allied"));
+    EXPECT_EQ(store.readString("Map", "CompareWith", ""), older);
+    keep(map->grab(), "map_compare.png");
+
+    document.setSide(1, 0);
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 0 changed"));
+    document.undoStack()->undo();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+
+    reopen();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+    entry("StopComparing1")->trigger();
+    EXPECT_EQ(map->content().comparison, nullptr);
+    EXPECT_TRUE(map->comparisonLegend().isEmpty());
+    EXPECT_EQ(map->marker(1)->frame->toolTip(), QStringLiteral("Allied Airfield: Arras"));
+    EXPECT_EQ(store.readString("Map", "CompareWith", "none"), "none");
+}
+
+TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
+    load(three());
+    openMap();
+    const QString picture = QString::fromStdString((dir.path() / "theatre.png").string());
+    QImage image(200, 100, QImage::Format_RGB32);
+    image.fill(QColor(90, 120, 60));
+    ASSERT_TRUE(image.save(picture));
+
+    // Unreadable: reported, nothing shown or kept.
+    dialogs.expectOpenFile(QString::fromStdString((dir.path() / "notes.png").string()));
+    dialogs.expectError();
+    entry("BackgroundPicture1")->trigger();
+    EXPECT_EQ(map->content().background, nullptr);
+
+    dialogs.expectOpenFile(picture);
+    dialogs.expectExec(QDialog::Accepted, [](QDialog& dialog) {
+        auto& calibration = dynamic_cast<BackgroundCalibrationDialog&>(dialog);
+        dialog.show();
+        // Reims lies south-west of Arras, on the picture as on the map.
+        for (const auto& [row, pixel] : {std::pair{0, QPoint(20, 80)}, std::pair{1, QPoint(180, 30)}}) {
+            calibration.landmarkBox()->setCurrentIndex(row);
+            QTest::mouseClick(calibration.pictureView(), Qt::LeftButton, {}, pixel);
+        }
+        keep(dialog.grab(), "map_background_calibration.png");
+    });
+    entry("BackgroundPicture1")->trigger();
+    EXPECT_EQ(store.readString("Map", "BackgroundAnchors0", ""), "1:20,80;2:180,30");
+    for (float scale : {1.0f, 4.0f, 0.5f}) {
+        map->setScale(scale);
+        const BackgroundItem* background = map->content().background;
+        ASSERT_NE(background, nullptr) << scale;
+        EXPECT_EQ(background->sceneTransform().map(QPointF(20, 80)), centre(0)) << scale;
+        EXPECT_EQ(background->sceneTransform().map(QPointF(180, 30)), centre(1)) << scale;
+    }
+    keep(map->grab(), "map_background.png");
+
+    reopen();
+    ASSERT_NE(map->content().background, nullptr);
+    entry("RemoveBackground1")->trigger();
+    EXPECT_EQ(map->content().background, nullptr);
+    EXPECT_EQ(store.readString("Map", "Background0", "none"), "none");
+}
+
+TEST(BackgroundAnchor, ReadsOnlyAnIdentifierAndAPixel) {
+    const struct {
+        const char* text;
+        std::optional<BackgroundAnchor> anchor;
+    } cases[] = {{"12:30,40", BackgroundAnchor{12, QPointF(30, 40)}},
+                 {" 65535 : 1.5 , -2 ", BackgroundAnchor{65535, QPointF(1.5, -2)}},
+                 {"65536:1,1", std::nullopt},
+                 {"12:30", std::nullopt},
+                 {"a:1,2", std::nullopt},
+                 {"", std::nullopt}};
+    for (const auto& c : cases)
+        EXPECT_EQ(parseAnchor(QLatin1String(c.text)), c.anchor) << c.text;
+}
+
+} // namespace
+} // namespace korvland::testing
