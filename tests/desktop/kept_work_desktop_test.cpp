@@ -88,7 +88,7 @@ TEST_F(DesktopKeptWork, EditorKilledOrTerminatedAfterAnEditLeavesAPrivateCopyTha
         EXPECT_EQ(info.out.find(",0\n"), std::string::npos) << "every landmark is switched off:\n"
                                                             << info.out;
         if (signal == SIGTERM) {
-            EXPECT_EQ(process.exitCode(), 0);
+            EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
             const SettingsStore store((folder / "korvland.INI").string());
             EXPECT_EQ(store.readList("Form2.MRUList", "H", 4), std::vector<std::string>{file});
         }
