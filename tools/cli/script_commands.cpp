@@ -55,6 +55,10 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
                             "not describe");
         mImport->add_option("--format", mFormat, "Input format: csv or json (by content when not given)")
             ->check(CLI::IsMember({"csv", "json"}));
+        mImport
+            ->add_option("--delimiter", mDelimiter,
+                         "CSV field separator: , or ; (by the header line when not given)")
+            ->check(CLI::IsMember({",", ";"}));
     }
 
     for (CLI::App* command : {mCheck, mDiff, mImport}) {
@@ -74,7 +78,7 @@ CommandResult ScriptCommands::run() const {
         return checkCommand(mFile, given(mCheck, "--profile", mProfile), mFormat == "json", mStrict);
     if (mChosen == mDiff)
         return diffCommand(mFile, mOther, given(mDiff, "--profile", mProfile), mFormat == "json");
-    importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut);
+    importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut, mDelimiter);
     return {};
 }
 
