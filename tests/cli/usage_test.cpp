@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
 #include <sys/wait.h>
 
 namespace korvland::testing {
@@ -92,6 +94,38 @@ TEST(CliUsage, HelpOnTheProgramAndEveryCommandSucceeds) {
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_NE(run.out.find(std::string("korvland-cli ") + command), std::string::npos) << run.out;
         EXPECT_TRUE(run.err.empty());
+    }
+}
+
+// Whether the double quotes of a rendered page pair up within paragraphs: one opens at the
+// start of a word, the next closes. A quote that a macro took for the end of its argument
+// shows up as one that opens inside a word or is left open.
+bool quotesPairUp(const std::string& text) {
+    bool open = false;
+    char before = '\n';
+    for (const char c : text) {
+        if (open && c == '\n' && before == '\n')
+            return false;
+        if (c == '"') {
+            if (!open && std::string_view(" \n([{").find(before) == std::string_view::npos)
+                return false;
+            open = !open;
+        }
+        before = c;
+    }
+    return !open;
+}
+
+TEST(CliUsage, ManPagesRenderWithoutWarningsOrStrayQuotes) {
+    const std::filesystem::path groff = "/usr/bin/groff";
+    if (!std::filesystem::exists(groff))
+        GTEST_SKIP() << "groff is not installed";
+    for (const auto& page : std::filesystem::directory_iterator(KORVLAND_MAN_DIR)) {
+        SCOPED_TRACE(page.path().string());
+        const ProgramRun run = runProgram(groff, {"-ww", "-man", "-Tutf8", "-P-cbou", page.path()});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(quotesPairUp(run.out)) << run.out;
     }
 }
 
