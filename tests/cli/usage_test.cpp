@@ -23,6 +23,7 @@ TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
         {{}, 2, "A subcommand is required"},
         {{"frobnicate"}, 2, "Unknown subcommand: frobnicate (one of info, export,"},
         {{"frob", "a.dat"}, 2, "Unknown subcommand: frob ("},
+        {{"--completion", "tcsh"}, 2, "--completion: tcsh is not bash, zsh or fish"},
         {{"info"}, 2},
         {{"info", "a.dat", "b.dat"}, 2},
         {{"export", "a.dat", "--format", "xml"}, 2},
@@ -86,8 +87,9 @@ TEST(CliUsage, ADashReadsStandardInputAndWritesOnlyText) {
 TEST(CliUsage, HelpOnTheProgramAndEveryCommandSucceeds) {
     const CliRun top = runCli({"--help"});
     EXPECT_EQ(top.exitCode, 0);
-    for (const char* command :
-         {"info", "export", "compile", "profile", "open-profile", "demo", "check", "diff", "import"}) {
+    EXPECT_EQ(top.out.find("--completion"), std::string::npos) << "for the build, not for people";
+    for (const char* command : {"info", "export", "compile", "profile", "open-profile", "demo", "check",
+                                "diff", "import", "edit"}) {
         SCOPED_TRACE(command);
         EXPECT_NE(top.out.find(command), std::string::npos);
         const CliRun run = runCli({command, "--help"});
@@ -126,6 +128,30 @@ TEST(CliUsage, ManPagesRenderWithoutWarningsOrStrayQuotes) {
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.err, "");
         EXPECT_TRUE(quotesPairUp(run.out)) << run.out;
+    }
+}
+
+// The bash completion the program writes, as bash runs it for the words typed so far.
+TEST(CliUsage, TheBashCompletionOffersEveryCommandAndItsOptions) {
+    const TempDir dir;
+    const CliRun script = runCli({"--completion", "bash"});
+    ASSERT_EQ(script.exitCode, 0) << script.err;
+    writeBytes(dir.path() / "korvland-cli", std::vector<std::uint8_t>(script.out.begin(), script.out.end()));
+    const std::pair<std::string, std::string> cases[] = {
+        {"korvland-cli ''",
+         "info export compile profile open-profile demo check diff import edit -h --help --version"},
+        {"korvland-cli edit a.dat --s", "--side --state --switch-off --switch-on --set-side --set-type"},
+        {"korvland-cli edit a.dat --set-side ''", "german allied"},
+        {"korvland-cli import a.csv --delimiter ''", ", \\;"},
+    };
+    for (const auto& [words, offered] : cases) {
+        SCOPED_TRACE(words);
+        const ProgramRun run = runProgram("/bin/bash",
+                                          {"-c", "source ./korvland-cli; COMP_WORDS=(" + words +
+                                                     "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                                                     "_korvland_cli; echo \"${COMPREPLY[*]}\""},
+                                          dir.path());
+        EXPECT_EQ(run.out, offered + "\n") << run.err;
     }
 }
 
