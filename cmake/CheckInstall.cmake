@@ -41,11 +41,14 @@ if(EXISTS ${BUILD_DIR}/${prefix} OR EXISTS ${prefix}/bin/korvland-cli)
   fail("the installation went outside DESTDIR")
 endif()
 
-# Every program with its manual page, each package's documents in its own folder.
+# Every program with its manual page, korvland-cli's shell completion, each package's documents
+# in its own folder.
 set(expected)
 foreach(program IN LISTS PROGRAMS)
   list(APPEND expected bin/${program} share/man/man1/${program}.1.gz)
 endforeach()
+list(APPEND expected share/bash-completion/completions/korvland-cli share/zsh/vendor-completions/_korvland-cli
+     share/fish/vendor_completions.d/korvland-cli.fish)
 set(packages korvland-cli)
 set(gui FALSE)
 if(korvland IN_LIST PROGRAMS)

@@ -69,11 +69,14 @@ if(NOT cli_deb)
   message(FATAL_ERROR "cpack made no korvland-cli package: ${output}")
 endif()
 
-# The command-line tool: the program, its manual page, the package's documents; nothing of Qt.
+# The command-line tool: the program, its manual page, its shell completion for bash, zsh and
+# fish, the package's documents; nothing of Qt.
 # With the C++ runtime linked in (the default) it needs the C library alone, otherwise the C++
 # runtime besides.
 set(doc /usr/share/doc/korvland-cli)
-expect_files(korvland-cli ${cli_deb} "/usr/bin/korvland-cli;/usr/share/man/man1/korvland-cli.1.gz;${doc}/README.md;${doc}/changelog.gz;${doc}/copyright")
+set(completions /usr/share/bash-completion/completions/korvland-cli /usr/share/zsh/vendor-completions/_korvland-cli
+    /usr/share/fish/vendor_completions.d/korvland-cli.fish)
+expect_files(korvland-cli ${cli_deb} "/usr/bin/korvland-cli;/usr/share/man/man1/korvland-cli.1.gz;${completions};${doc}/README.md;${doc}/changelog.gz;${doc}/copyright")
 package_field(${cli_deb} Depends cli_depends)
 if(cli_depends MATCHES "[Qq]t|libx|libgl|korvland")
   fail("korvland-cli depends on more than the C and C++ runtimes: ${cli_depends}")

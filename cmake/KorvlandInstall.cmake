@@ -29,6 +29,14 @@ foreach(program korvland korvland-cli korvland-rasterize)
   endif()
 endforeach()
 
+# korvland-cli's shell completion (made in tools/cli), where Debian's shells look for it.
+if(TARGET korvland-cli)
+  set(_korvland_completion_folders bash-completion/completions zsh/vendor-completions fish/vendor_completions.d)
+  foreach(script folder IN ZIP_LISTS KORVLAND_COMPLETIONS _korvland_completion_folders)
+    install(FILES ${script} DESTINATION ${CMAKE_INSTALL_DATADIR}/${folder} COMPONENT cli)
+  endforeach()
+endif()
+
 # Manual pages, compressed as Debian keeps them.
 find_program(KORVLAND_GZIP gzip)
 set(_korvland_man_pages)

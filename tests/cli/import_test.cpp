@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <charconv>
@@ -30,6 +31,18 @@ std::string row(std::vector<std::pair<int, std::string>> changes = {}) {
     for (const std::string& field : fields)
         line += (line.empty() ? "" : ",") + field;
     return line + "\n";
+}
+
+// A sheet as a spreadsheet of a decimal-comma language saves it: semicolons between fields, a
+// comma for the decimal point; quoted text stays.
+std::string semicolons(std::string text) {
+    bool quoted = false;
+    for (char& c : text) {
+        quoted = quoted != (c == '"');
+        if (!quoted)
+            c = c == ',' ? ';' : c == '.' ? ',' : c;
+    }
+    return text;
 }
 
 std::string importError(const std::string& text) {
@@ -81,9 +94,18 @@ TEST(CliImport, EachBadRowIsRefusedNamingItsLineAndField) {
         {kHeader + row({{11, "\"A\"\"\"x"}}), "line 2: text after a quoted field's closing quote"},
         {kHeader + row({{11, "\"Arras\"x"}}), "line 2: text after a quoted field's closing quote"},
         {kHeader + "0,11\n", "line 2: 2 fields where the header has 13"},
-        {"colour," + kHeader + "red," + row(), "line 2: \"colour\" is not one of export's columns"},
+        {"colour," + kHeader + "red," + row(), "line 1: \"colour\" is not one of export's columns"},
         {kHeader.substr(0, kHeader.rfind(',')) + "\n" + row().substr(0, row().rfind(',')) + "\n",
-         "line 2: no field disabled"},
+         "line 1: no field disabled"},
+        {"side," + kHeader + "1," + row(), "line 1, field side: given twice"},
+        {semicolons(kHeader + row({{5, "3"}})), "line 2, field side: 3 is not 0 or 1"},
+        {semicolons(kHeader + row({{11, "\"Arras, Nord\""}})), "(no error)"},
+        {semicolons(kHeader + row({{7, "49.5.1"}})),
+         "line 2, field northSouth: 49,5,1 is not a number a landmark file can hold"},
+        {kHeader + row({{7, "\"49,5\""}}),
+         "line 2, field northSouth: 49,5 is not a number a landmark file can hold"},
+        {kHeader + row({{11, "Ch\xE2lons"}}), "the sheet is not UTF-8; save it as 'CSV UTF-8'"},
+        {kHeader + row({{11, "\xED\xA0\x80"}}), "the sheet is not UTF-8; save it as 'CSV UTF-8'"},
         {kHeader, "the input holds 0 records; a landmark file holds 1 to 1024"},
         {json("\"side\": 1", "\"side\":\n 3"), "line 3, field side: 3 is not 0 or 1"},
         {json("\"side\": 1", "\"side\": null"),
@@ -119,6 +141,8 @@ TEST(CliImport, WithoutTemplateWritesTheStandardHeaderAndZeroTails) {
     EXPECT_EQ(u16At(bytes, 20), 2);
     EXPECT_EQ(u16At(bytes, 22), 63);
     EXPECT_EQ(u16At(bytes, 24), 0);
+    EXPECT_EQ(cli::importLandmarkText(semicolons(text), std::nullopt, nullptr), bytes)
+        << "a semicolon-separated sheet reads as the same records";
     const LandmarkFileContents read = decodeLandmarkFile(bytes);
     EXPECT_EQ(read.records[0].loFileType, 5);
     EXPECT_EQ(read.records[0].loFileNo, 0x14);
@@ -271,7 +295,10 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
          "korvland-cli: standard input is larger than 16 MiB; a landmark file's sheet is far smaller.\n"},
         {{"import", "zero.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: zero.csv: line 2: \"ind\\x00ex\" is not one of export's columns.\n"},
+         "korvland-cli: zero.csv: line 1: \"ind\\x00ex\" is not one of export's columns.\n"},
+        {{"import", "bad.csv", "--delimiter", ";", "-o", "out.dat"},
+         1,
+         "korvland-cli: bad.csv: line 1: \"record,landmarkId,"},
         {{"import", "wide.csv", "-o", "out.dat"},
          1,
          "korvland-cli: wide.csv: line 1: the header has more than 256 columns; export writes far fewer.\n"},

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string_view>
 #include <sys/wait.h>
 
 namespace korvland::testing {
@@ -21,6 +23,7 @@ TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
         {{}, 2, "A subcommand is required"},
         {{"frobnicate"}, 2, "Unknown subcommand: frobnicate (one of info, export,"},
         {{"frob", "a.dat"}, 2, "Unknown subcommand: frob ("},
+        {{"--completion", "tcsh"}, 2, "--completion: tcsh is not bash, zsh or fish"},
         {{"info"}, 2},
         {{"info", "a.dat", "b.dat"}, 2},
         {{"export", "a.dat", "--format", "xml"}, 2},
@@ -84,14 +87,71 @@ TEST(CliUsage, ADashReadsStandardInputAndWritesOnlyText) {
 TEST(CliUsage, HelpOnTheProgramAndEveryCommandSucceeds) {
     const CliRun top = runCli({"--help"});
     EXPECT_EQ(top.exitCode, 0);
-    for (const char* command :
-         {"info", "export", "compile", "profile", "open-profile", "demo", "check", "diff", "import"}) {
+    EXPECT_EQ(top.out.find("--completion"), std::string::npos) << "for the build, not for people";
+    for (const char* command : {"info", "export", "compile", "profile", "open-profile", "demo", "check",
+                                "diff", "import", "edit"}) {
         SCOPED_TRACE(command);
         EXPECT_NE(top.out.find(command), std::string::npos);
         const CliRun run = runCli({command, "--help"});
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_NE(run.out.find(std::string("korvland-cli ") + command), std::string::npos) << run.out;
         EXPECT_TRUE(run.err.empty());
+    }
+}
+
+// Whether the double quotes of a rendered page pair up within paragraphs: one opens at the
+// start of a word, the next closes. A quote that a macro took for the end of its argument
+// shows up as one that opens inside a word or is left open.
+bool quotesPairUp(const std::string& text) {
+    bool open = false;
+    char before = '\n';
+    for (const char c : text) {
+        if (open && c == '\n' && before == '\n')
+            return false;
+        if (c == '"') {
+            if (!open && std::string_view(" \n([{").find(before) == std::string_view::npos)
+                return false;
+            open = !open;
+        }
+        before = c;
+    }
+    return !open;
+}
+
+TEST(CliUsage, ManPagesRenderWithoutWarningsOrStrayQuotes) {
+    const std::filesystem::path groff = "/usr/bin/groff";
+    if (!std::filesystem::exists(groff))
+        GTEST_SKIP() << "groff is not installed";
+    for (const auto& page : std::filesystem::directory_iterator(KORVLAND_MAN_DIR)) {
+        SCOPED_TRACE(page.path().string());
+        const ProgramRun run = runProgram(groff, {"-ww", "-man", "-Tutf8", "-P-cbou", page.path()});
+        EXPECT_EQ(run.exitCode, 0);
+        EXPECT_EQ(run.err, "");
+        EXPECT_TRUE(quotesPairUp(run.out)) << run.out;
+    }
+}
+
+// The bash completion the program writes, as bash runs it for the words typed so far.
+TEST(CliUsage, TheBashCompletionOffersEveryCommandAndItsOptions) {
+    const TempDir dir;
+    const CliRun script = runCli({"--completion", "bash"});
+    ASSERT_EQ(script.exitCode, 0) << script.err;
+    writeBytes(dir.path() / "korvland-cli", std::vector<std::uint8_t>(script.out.begin(), script.out.end()));
+    const std::pair<std::string, std::string> cases[] = {
+        {"korvland-cli ''",
+         "info export compile profile open-profile demo check diff import edit -h --help --version"},
+        {"korvland-cli edit a.dat --s", "--side --state --switch-off --switch-on --set-side --set-type"},
+        {"korvland-cli edit a.dat --set-side ''", "german allied"},
+        {"korvland-cli import a.csv --delimiter ''", ", \\;"},
+    };
+    for (const auto& [words, offered] : cases) {
+        SCOPED_TRACE(words);
+        const ProgramRun run = runProgram("/bin/bash",
+                                          {"-c", "source ./korvland-cli; COMP_WORDS=(" + words +
+                                                     "); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); "
+                                                     "_korvland_cli; echo \"${COMPREPLY[*]}\""},
+                                          dir.path());
+        EXPECT_EQ(run.out, offered + "\n") << run.err;
     }
 }
 

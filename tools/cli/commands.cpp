@@ -136,7 +136,8 @@ CommandResult diffCommand(const std::string& a, const std::string& b,
 }
 
 void importCommand(const std::string& input, const std::string& format,
-                   const std::optional<std::string>& templ, const std::string& out) {
+                   const std::optional<std::string>& templ, const std::string& out,
+                   const std::string& delimiter) {
     // The template may be the output, a landmark file saved over; the sheet may not.
     std::vector<std::string> inputs;
     if (input != "-")
@@ -159,7 +160,8 @@ void importCommand(const std::string& input, const std::string& format,
         chosen = format == "json" ? ImportFormat::Json : ImportFormat::Csv;
     const std::vector<std::uint8_t> bytes = namingFile(inputName, [&] {
         return importLandmarkText(std::string_view(reinterpret_cast<const char*>(text.data()), text.size()),
-                                  chosen, templateFile ? &*templateFile : nullptr);
+                                  chosen, templateFile ? &*templateFile : nullptr,
+                                  delimiter.empty() ? std::nullopt : std::optional<char>(delimiter.front()));
     });
     namingFile(out, [&] { replaceFileAtomically(out, bytes); });
 }

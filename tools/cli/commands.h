@@ -43,8 +43,10 @@ CommandResult checkCommand(const std::string& file, const std::optional<std::str
 // the same, 1 when they differ. A file that cannot be read throws.
 CommandResult diffCommand(const std::string& a, const std::string& b,
                           const std::optional<std::string>& profile, bool json);
-// Reads export's CSV or JSON ("csv", "json" or by content when empty) and writes the landmark file.
+// Reads export's CSV or JSON ("csv", "json" or by content when empty) and writes the landmark
+// file; a CSV's fields are separated by `delimiter`, or by what its header line shows when empty.
 void importCommand(const std::string& input, const std::string& format,
-                   const std::optional<std::string>& templ, const std::string& out);
+                   const std::optional<std::string>& templ, const std::string& out,
+                   const std::string& delimiter = {});
 
 } // namespace korvland::cli

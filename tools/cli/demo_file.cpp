@@ -3,13 +3,16 @@
 #include "demo_places.h"
 
 #include "data/landmark_file.h"
+#include "data/map_projection.h"
 #include "data/text_codec.h"
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace korvland::cli {
 
@@ -22,6 +25,7 @@ using demo::Settlement;
 
 constexpr int kTroopsPerSide = 40;
 constexpr int kBalloonsPerSide = 10;
+// Spare landmarks are kept switched off: an active blank is something `check` warns about.
 constexpr int kBlanks = 4;
 // Every record whose index leaves this remainder is switched off.
 constexpr std::size_t kSwitchedOffEvery = 43;
@@ -246,6 +250,32 @@ float toTenThousandths(float degrees) {
     return static_cast<float>(std::round(static_cast<double>(degrees) * 10000.0) / 10000.0);
 }
 
+// A step east small enough to keep a landmark at its place, and large enough to leave a
+// position written to four decimals.
+constexpr float kMarkerStep = 0.0005f;
+
+// Active markers that fall on one map pixel at 1:1 hide one another (a unit at a village):
+// the later one moves east until its pixel is its own. Returns whether one moved, which may
+// move the map's corner: the caller runs it again until none does.
+bool separateMarkers(std::vector<LandmarkRecord>& records, int region) {
+    const ProjectionBounds bounds = projectionBounds(records);
+    const ProjectionFactors factors = projectionFactors(1.0f, region);
+    std::set<std::pair<int, int>> taken;
+    bool moved = false;
+    for (LandmarkRecord& record : records) {
+        if (record.loFileType == kDisabledType)
+            continue;
+        while (true) {
+            const MapPoint point = projectPoint(record.northSouth, record.eastWest, bounds, factors);
+            if (taken.insert({point.x, point.y}).second)
+                break;
+            record.eastWest = toTenThousandths(record.eastWest + kMarkerStep);
+            moved = true;
+        }
+    }
+    return moved;
+}
+
 } // namespace
 
 std::vector<LandmarkRecord> demoRecords(int region) {
@@ -268,7 +298,7 @@ std::vector<LandmarkRecord> demoRecords(int region) {
         const float noise = static_cast<float>(mix(hash ^ 0xE1u) % 1000) / 999.0f;
         record.elevation = std::round(r.elevation(draft.at, noise) * 10.0f) / 10.0f;
         record.rotation = rotationOf(draft, mix(hash ^ 0x20u));
-        if (draft.type != kBlank && i % kSwitchedOffEvery == kSwitchedOffRemainder) {
+        if (draft.type == kBlank || i % kSwitchedOffEvery == kSwitchedOffRemainder) {
             record.loFileType = kDisabledType;
             record.loFileNo = kDisabledSubType;
         }
@@ -278,6 +308,8 @@ std::vector<LandmarkRecord> demoRecords(int region) {
         // Room for the terminator: names in the tables are well short of 40 bytes.
         std::copy_n(name->begin(), std::min(name->size(), kNameSize - 1), record.name.begin());
         records.push_back(record);
+    }
+    while (separateMarkers(records, region)) {
     }
     return records;
 }

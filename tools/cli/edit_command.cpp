@@ -113,8 +113,10 @@ void EditCommand::addTo(CLI::App& app, bool wanted) {
     CLI::App& c = *mCommand;
     c.add_option("FILE", mFile, "Landmark file (.dat or .mlf); - reads standard input")->required();
     c.add_option("-o,--output", mOut, "Landmark file to write; may be FILE itself; - is standard output")
+        ->type_name("FILE")
         ->required();
-    c.add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index first");
+    c.add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index first")
+        ->type_name("FILE");
     c.add_option("--format", mFormat,
                  "What to print: text (the default) or a json summary on standard output")
         ->check(CLI::IsMember({"text", "json"}));

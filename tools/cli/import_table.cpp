@@ -23,7 +23,7 @@ std::string_view withoutByteOrderMark(std::string_view text) {
 
 // --- CSV ---------------------------------------------------------------------------------
 
-class CsvReader {
+template <char kDelimiter> class CsvReader {
   public:
     explicit CsvReader(std::string_view text) : mText(text) {}
 
@@ -42,7 +42,7 @@ class CsvReader {
             field(cellAt(count++));
             if (atEnd())
                 break;
-            if (peek() == ',') {
+            if (peek() == kDelimiter) {
                 ++mAt;
                 continue;
             }
@@ -67,7 +67,7 @@ class CsvReader {
     // The characters that end an unquoted field, as a table: the scan looks at every byte.
     static constexpr std::array<bool, 256> kEndsUnquotedField = [] {
         std::array<bool, 256> ends{};
-        for (const unsigned char c : {',', '\r', '\n', '"'})
+        for (const unsigned char c : {kDelimiter, '\r', '\n', '"'})
             ends[c] = true;
         return ends;
     }();
@@ -122,7 +122,7 @@ class CsvReader {
             *unescaped += '"';
             ++mAt;
         }
-        if (!atEnd() && peek() != ',' && peek() != '\n' && peek() != '\r')
+        if (!atEnd() && peek() != kDelimiter && peek() != '\n' && peek() != '\r')
             failAt(mLine, "text after a quoted field's closing quote");
     }
 
@@ -331,18 +331,56 @@ class JsonReader {
     std::size_t mLine = 1;
 };
 
-} // namespace
-
-ImportFormat detectImportFormat(std::string_view text) {
-    text = withoutByteOrderMark(text);
-    const auto first = text.find_first_not_of(" \t\r\n");
-    return first != std::string_view::npos && text[first] == '[' ? ImportFormat::Json : ImportFormat::Csv;
+// Whether every byte sequence is a UTF-8 character, none in a longer form than it needs and
+// none a surrogate or beyond U+10FFFF.
+bool isUtf8(std::string_view text) {
+    const auto* at = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = at + text.size();
+    while (at < end) {
+        if (*at < 0x80) {
+            ++at;
+            continue;
+        }
+        const unsigned lead = *at;
+        const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                                   : lead >= 0xE0 && lead <= 0xEF ? 3
+                                   : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                                  : 0;
+        if (length == 0 || static_cast<std::size_t>(end - at) < length)
+            return false;
+        // The second byte's range narrows after E0, ED, F0 and F4.
+        const unsigned second = at[1];
+        const unsigned low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+        if (second < low || second > high)
+            return false;
+        for (std::size_t k = 2; k < length; ++k)
+            if ((at[k] & 0xC0) != 0x80)
+                return false;
+        at += length;
+    }
+    return true;
 }
 
-void readCsvRows(std::string_view text, const RowHandler& handle) {
-    CsvReader reader(withoutByteOrderMark(text));
-    if (reader.atEnd())
-        throw UserError("the input is empty");
+// The separator the header line holds more of outside quotes: ";" (a spreadsheet's sheet in a
+// language whose numbers have a decimal comma) or "," (export's).
+char headerDelimiter(std::string_view text) {
+    std::size_t commas = 0;
+    std::size_t semicolons = 0;
+    bool quoted = false;
+    for (const char c : text) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (!quoted && c == '\n')
+            break;
+        commas += !quoted && c == ',';
+        semicolons += !quoted && c == ';';
+    }
+    return semicolons > commas ? ';' : ',';
+}
+
+template <char kDelimiter> void readCsvRowsSeparatedBy(std::string_view text, const RowHandler& handle) {
+    CsvReader<kDelimiter> reader(text);
     std::size_t headerLine = 0;
     std::vector<ImportCell> header;
     header.resize(reader.next(
@@ -357,6 +395,8 @@ void readCsvRows(std::string_view text, const RowHandler& handle) {
         },
         headerLine));
     ImportRow row;
+    row.namesLine = headerLine;
+    row.decimalComma = kDelimiter == ';';
     for (const ImportCell& cell : header)
         row.cells.emplace_back(std::string(cell.text()), ImportCell{});
     // Fields go straight into the row; those beyond the header's count only count.
@@ -374,6 +414,26 @@ void readCsvRows(std::string_view text, const RowHandler& handle) {
         handle(row);
         row.namesAsBefore = true;
     }
+}
+
+} // namespace
+
+ImportFormat detectImportFormat(std::string_view text) {
+    text = withoutByteOrderMark(text);
+    const auto first = text.find_first_not_of(" \t\r\n");
+    return first != std::string_view::npos && text[first] == '[' ? ImportFormat::Json : ImportFormat::Csv;
+}
+
+void readCsvRows(std::string_view text, const RowHandler& handle, std::optional<char> delimiter) {
+    text = withoutByteOrderMark(text);
+    if (text.empty())
+        throw UserError("the input is empty");
+    if (!isUtf8(text))
+        throw UserError("the sheet is not UTF-8; save it as 'CSV UTF-8'");
+    if (delimiter.value_or(headerDelimiter(text)) == ';')
+        readCsvRowsSeparatedBy<';'>(text, handle);
+    else
+        readCsvRowsSeparatedBy<','>(text, handle);
 }
 
 void readJsonRows(std::string_view text, const RowHandler& handle) {

@@ -41,6 +41,12 @@ struct ImportRow {
     // The cells' names are those of the row handed over before, in the same order (every CSV
     // row after the first), so that what was worked out from them still holds.
     bool namesAsBefore = false;
+    // The line that names the columns: a CSV header's; 0 where each cell's own line names its
+    // column (JSON).
+    std::size_t namesLine = 0;
+    // Numbers may carry a decimal comma: a semicolon-separated sheet, as a spreadsheet of a
+    // language that writes "49,017" saves it.
+    bool decimalComma = false;
 };
 
 enum class ImportFormat { Csv, Json };
@@ -54,8 +60,11 @@ ImportFormat detectImportFormat(std::string_view text);
 using RowHandler = std::function<void(const ImportRow&)>;
 
 // A header row naming the columns, then one row per record; RFC 4180 quoting, lines ended by
-// CRLF or LF, empty lines skipped. Throws UserError naming the line.
-void readCsvRows(std::string_view text, const RowHandler& handle);
+// CRLF or LF, empty lines skipped. Fields are separated by `delimiter`, or when none is given
+// by what the header line holds more of outside quotes, ";" or ",". Text that is not UTF-8
+// (a spreadsheet's sheet in its local code page) is refused whole. Throws UserError naming
+// the line.
+void readCsvRows(std::string_view text, const RowHandler& handle, std::optional<char> delimiter = {});
 
 // An array of objects whose values are strings or numbers. Throws UserError naming the line.
 void readJsonRows(std::string_view text, const RowHandler& handle);

@@ -4,6 +4,7 @@
 #include "edit_command.h"
 #include "record_text.h"
 #include "script_commands.h"
+#include "shell_completion.h"
 
 #include "korvland_version.h"
 
@@ -101,7 +102,8 @@ int main(int argc, char** argv) {
         exportCmd->add_option("--format", format, "Output format")
             ->check(CLI::IsMember({"csv", "json"}))
             ->capture_default_str();
-        exportCmd->add_option("-o,--output", out, "File to write; - (the default) is standard output");
+        exportCmd->add_option("-o,--output", out, "File to write; - (the default) is standard output")
+            ->type_name("FILE");
         exportCmd->callback([&] {
             run = [&] {
                 const bool toTerminal = (out.empty() || out == "-") && ::isatty(STDOUT_FILENO) == 1;
@@ -118,9 +120,12 @@ int main(int argc, char** argv) {
     if (wanted("compile")) {
         compile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
         auto* profileOption =
-            compile->add_option("--profile", profilePath,
-                                "Profile (.lmp) whose flags apply; the landmark file it names is not read");
+            compile
+                ->add_option("--profile", profilePath,
+                             "Profile (.lmp) whose flags apply; the landmark file it names is not read")
+                ->type_name("FILE");
         compile->add_option("-o,--output", out, "Landmark file to write")
+            ->type_name("FILE")
             ->required()
             ->check(korvland::cli::kNotStandardOutput);
         compile->callback([&, profileOption] {
@@ -137,6 +142,7 @@ int main(int argc, char** argv) {
     if (wanted("profile")) {
         profile->add_option("FILE", file, "Landmark file (.dat or .mlf)")->required();
         profile->add_option("-o,--output", out, "Profile to write (.lmp)")
+            ->type_name("FILE")
             ->required()
             ->check(korvland::cli::kNotStandardOutput);
         profile->callback([&] { run = [&] { korvland::cli::profileCommand(file, out); }; });
@@ -149,6 +155,7 @@ int main(int argc, char** argv) {
     if (wanted("open-profile")) {
         openProfile->add_option("PROFILE", profilePath, "Profile (.lmp)")->required();
         openProfile->add_option("-o,--output", out, "Landmark file to write")
+            ->type_name("FILE")
             ->required()
             ->check(korvland::cli::kNotStandardOutput);
         openProfile->callback([&] { run = [&] { korvland::cli::openProfileCommand(profilePath, out); }; });
@@ -159,6 +166,7 @@ int main(int argc, char** argv) {
     if (wanted("demo")) {
         demo->add_option("--region", region, "Region, 0 to 4")->required()->check(CLI::Range(0, 4));
         demo->add_option("-o,--output", out, "Landmark file to write")
+            ->type_name("FILE")
             ->required()
             ->check(korvland::cli::kNotStandardOutput);
         demo->callback([&] { run = [&] { korvland::cli::demoCommand(region, out); }; });
@@ -168,6 +176,22 @@ int main(int argc, char** argv) {
     scripts.addTo(app, wanted);
     korvland::cli::EditCommand edit;
     edit.addTo(app, wanted("edit"));
+
+    // The shells' completion scripts, made from the table above when the program is built;
+    // hidden from the help, which is for people. Like --help it ends the parse before a
+    // subcommand is required.
+    app.add_option_function<std::string>(
+           "--completion",
+           [&app](const std::string& shell) {
+               // Checked here: a hidden option's own check names no option in its message.
+               if (std::ranges::find(korvland::cli::kCompletionShells, shell) ==
+                   std::end(korvland::cli::kCompletionShells))
+                   throw CLI::ValidationError("--completion", shell + " is not bash, zsh or fish");
+               std::cout << korvland::cli::completionScript(app, shell);
+               throw CLI::Success();
+           },
+           "Print the completion script of a shell")
+        ->group("");
 
     try {
         app.parse(argc, argv);

@@ -82,17 +82,19 @@ RowCells cellsOf(const ImportRow& row, std::vector<std::size_t>& columnAt) {
             cells[columnAt[place]] = &row.cells[place].second;
         return cells;
     }
+    // A fault of the names is on the line that names them: a sheet's header.
     for (std::size_t place = 0; place < row.cells.size(); ++place) {
         const auto& [name, cell] = row.cells[place];
-        const std::size_t column = columnOf(name, place, columnAt, cell.line);
+        const std::size_t namesLine = row.namesLine != 0 ? row.namesLine : cell.line;
+        const std::size_t column = columnOf(name, place, columnAt, namesLine);
         if (cells[column] != nullptr)
-            fail(cell, static_cast<Column>(column), "given twice");
+            throw UserError("line " + std::to_string(namesLine) + ", field " + name + ": given twice");
         cells[column] = &cell;
     }
     for (std::size_t column = 0; column < cells.size(); ++column)
         if (cells[column] == nullptr)
-            throw UserError("line " + std::to_string(row.line) + ": no field " +
-                            std::string(kExportColumns[column]));
+            throw UserError("line " + std::to_string(row.namesLine != 0 ? row.namesLine : row.line) +
+                            ": no field " + std::string(kExportColumns[column]));
     return cells;
 }
 
@@ -177,8 +179,8 @@ std::optional<float> shortDecimal(std::string_view text) {
 
 // Export's float text: the shortest digits, or nan, inf and -inf. A NaN the template holds
 // keeps its exact bits, which the text cannot carry.
-[[gnu::noinline]] float parsedReal(const ImportCell& cell, Column column, float templateValue) {
-    const std::string_view text = cell.text();
+[[gnu::noinline]] float parsedReal(std::string_view text, const ImportCell& cell, Column column,
+                                   float templateValue) {
     float value = 0;
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
@@ -187,10 +189,20 @@ std::optional<float> shortDecimal(std::string_view text) {
     return std::isnan(value) && std::isnan(templateValue) ? templateValue : value;
 }
 
-float real(const RowCells& cells, Column column, float templateValue) {
+// A decimal comma read as a point, in a copy of the cell's text.
+[[gnu::noinline]] float realWithDecimalComma(const ImportCell& cell, Column column, float templateValue) {
+    std::string text(cell.text());
+    std::replace(text.begin(), text.end(), ',', '.');
+    const std::optional<float> quick = shortDecimal(text);
+    return quick ? *quick : parsedReal(text, cell, column, templateValue);
+}
+
+float real(const RowCells& cells, Column column, float templateValue, bool decimalComma) {
     const ImportCell& cell = *cells[column];
+    if (decimalComma && cell.text().find(',') != std::string_view::npos)
+        return realWithDecimalComma(cell, column, templateValue);
     const std::optional<float> quick = shortDecimal(cell.text());
-    return quick ? *quick : parsedReal(cell, column, templateValue);
+    return quick ? *quick : parsedReal(cell.text(), cell, column, templateValue);
 }
 
 // The name as the name box writes it: Windows-1252 bytes, at most 40, then one zero byte when
@@ -218,7 +230,7 @@ void putName(const RowCells& cells, LandmarkRecord& record) {
 }
 
 // Fills `record`, which starts as the template's, from one row; returns the switched-off flag.
-bool readRecord(const RowCells& cells, LandmarkRecord& record) {
+bool readRecord(const RowCells& cells, LandmarkRecord& record, bool decimalComma) {
     const LandmarkRecord before = record;
     record.landmarkId = static_cast<std::uint16_t>(decimal(cells, LandmarkId, 65535));
     record.auxWord = static_cast<std::uint16_t>(decimal(cells, AuxWord, 65535));
@@ -230,10 +242,10 @@ bool readRecord(const RowCells& cells, LandmarkRecord& record) {
         fail(*cells[Side], Side, std::to_string(side) + " is not 0 or 1");
     record.side = static_cast<std::uint8_t>(side);
     // The kind follows from the type bytes; a sheet's kind column is not read.
-    record.northSouth = real(cells, NorthSouth, before.northSouth);
-    record.eastWest = real(cells, EastWest, before.eastWest);
-    record.elevation = real(cells, Elevation, before.elevation);
-    record.rotation = real(cells, Rotation, before.rotation);
+    record.northSouth = real(cells, NorthSouth, before.northSouth, decimalComma);
+    record.eastWest = real(cells, EastWest, before.eastWest, decimalComma);
+    record.elevation = real(cells, Elevation, before.elevation, decimalComma);
+    record.rotation = real(cells, Rotation, before.rotation, decimalComma);
     putName(cells, record);
     const ImportCell& disabled = *cells[Disabled];
     if (disabled.text() != "0" && disabled.text() != "1")
@@ -244,7 +256,8 @@ bool readRecord(const RowCells& cells, LandmarkRecord& record) {
 } // namespace
 
 std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optional<ImportFormat> format,
-                                             const LandmarkFileContents* templateFile) {
+                                             const LandmarkFileContents* templateFile,
+                                             std::optional<char> delimiter) {
     std::vector<LandmarkRecord> records(kMaxRecords);
     std::vector<std::size_t> lineOf(kMaxRecords, 0); // of the row with each index, 0 for none yet
     std::vector<std::size_t> indexOf;                // of each row
@@ -271,7 +284,7 @@ std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optiona
         LandmarkRecord& record = records[index];
         if (templateFile && index < templateFile->records.size())
             record = templateFile->records[index];
-        if (readRecord(cells, record)) {
+        if (readRecord(cells, record, row.decimalComma)) {
             record.loFileType = kDisabledType;
             record.loFileNo = kDisabledSubType;
         }
@@ -279,7 +292,7 @@ std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optiona
     if (format.value_or(detectImportFormat(text)) == ImportFormat::Json)
         readJsonRows(text, take);
     else
-        readCsvRows(text, take);
+        readCsvRows(text, take, delimiter);
 
     const std::size_t count = indexOf.size();
     if (count == 0)

@@ -19,8 +19,10 @@ namespace korvland::cli {
 // record follow the last record; without one the header is the standard one with record
 // size 63. The kind column is not read: the type bytes make the kind. Every record number from
 // 1 to n appears once (or, in a sheet of an earlier version, every index from 0 to n - 1). Throws UserError
-// naming the line and field; nothing is written then.
+// naming the line and field; nothing is written then. A CSV's separator is `delimiter`, or
+// found from its header line; a semicolon-separated sheet's numbers may have a decimal comma.
 std::vector<std::uint8_t> importLandmarkText(std::string_view text, std::optional<ImportFormat> format,
-                                             const LandmarkFileContents* templateFile);
+                                             const LandmarkFileContents* templateFile,
+                                             std::optional<char> delimiter = {});
 
 } // namespace korvland::cli

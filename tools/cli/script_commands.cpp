@@ -19,14 +19,15 @@ const CLI::Validator kNotStandardOutput(
                                  "file of that name")
                    : std::string();
     },
-    "FILE", "not standard output");
+    "", "not standard output");
 
 void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_view)>& wanted) {
     mCheck = app.add_subcommand("check", "Report what in a landmark file could trouble the server: repeated "
                                          "identifiers, non-finite numbers, hidden markers, empty names, ...");
     if (wanted("check")) {
         mCheck->add_option("FILE", mFile, "Landmark file (.dat or .mlf); - reads standard input")->required();
-        mCheck->add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index");
+        mCheck->add_option("--profile", mProfile, "Profile (.lmp) whose switched-off flags apply by index")
+            ->type_name("FILE");
         mCheck->add_option("--format", mFormat, "Output format: text (the default) or json")
             ->check(CLI::IsMember({"text", "json"}));
         mCheck->add_flag("--strict", mStrict, "Warnings count as errors for the exit status");
@@ -37,7 +38,7 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
     if (wanted("diff")) {
         mDiff->add_option("A", mFile, "Landmark file; - reads standard input")->required();
         mDiff->add_option("B", mOther, "Landmark file; - reads standard input")->required();
-        mDiff->add_option("--profile", mProfile, "Profile (.lmp) laid over B by index");
+        mDiff->add_option("--profile", mProfile, "Profile (.lmp) laid over B by index")->type_name("FILE");
         mDiff->add_option("--format", mFormat, "Output format: text (the default) or json")
             ->check(CLI::IsMember({"text", "json"}));
     }
@@ -48,13 +49,20 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
     if (wanted("import")) {
         mImport->add_option("INPUT", mFile, "CSV or JSON file; - reads standard input")->required();
         mImport->add_option("-o,--output", mOut, "Landmark file to write")
+            ->type_name("FILE")
             ->required()
             ->check(kNotStandardOutput);
-        mImport->add_option("--template", mTemplate,
-                            "Landmark file giving the record size, the header and every byte the columns do "
-                            "not describe");
+        mImport
+            ->add_option("--template", mTemplate,
+                         "Landmark file giving the record size, the header and every byte the columns do "
+                         "not describe")
+            ->type_name("FILE");
         mImport->add_option("--format", mFormat, "Input format: csv or json (by content when not given)")
             ->check(CLI::IsMember({"csv", "json"}));
+        mImport
+            ->add_option("--delimiter", mDelimiter,
+                         "CSV field separator: , or ; (by the header line when not given)")
+            ->check(CLI::IsMember({",", ";"}));
     }
 
     for (CLI::App* command : {mCheck, mDiff, mImport}) {
@@ -74,7 +82,7 @@ CommandResult ScriptCommands::run() const {
         return checkCommand(mFile, given(mCheck, "--profile", mProfile), mFormat == "json", mStrict);
     if (mChosen == mDiff)
         return diffCommand(mFile, mOther, given(mDiff, "--profile", mProfile), mFormat == "json");
-    importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut);
+    importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut, mDelimiter);
     return {};
 }
 

@@ -38,6 +38,7 @@ class ScriptCommands {
     std::string mFormat;
     std::string mProfile;
     std::string mTemplate;
+    std::string mDelimiter;
     bool mStrict = false;
 };
 
