@@ -9,6 +9,7 @@
 #include "ui/start/translations.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <cstdio>
