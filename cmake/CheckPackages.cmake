@@ -118,6 +118,11 @@ if(GUI)
   if(NOT editor_depends MATCHES "libqt6widgets6" OR editor_depends MATCHES "qt6-qpa-plugins")
     fail("korvland's dependencies are not the libraries it links: ${editor_depends}")
   endif()
+  # Without Qt's Wayland platform a Wayland desktop shows the editor through Xwayland.
+  package_field(${editor_deb} Recommends editor_recommends)
+  if(NOT editor_recommends MATCHES "(^|, )qt6-wayland(,|$)")
+    fail("korvland does not recommend qt6-wayland: ${editor_recommends}")
+  endif()
 endif()
 
 # The programs are stripped as dh_strip strips them: no symbols, no compilers' notes in .comment.
