@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <thread>
 
 namespace korvland::raster {
 
@@ -85,13 +84,13 @@ DeflatedBand deflateBand(const QImage& image, const QImage& indexed, int firstRo
 }
 
 // The image's rows as one zlib stream, deflated in bands on up to four threads; a small image
-// in one band.
+// in one band. The bands follow the image's size alone, so that every machine writes the same
+// bytes, whatever its number of cores.
 std::vector<std::uint8_t> deflateRows(const QImage& image, const QImage& indexed) {
     constexpr std::size_t kBandBytes = std::size_t{1} << 18;
     const std::size_t rowBytes = static_cast<std::size_t>(image.width()) * (indexed.isNull() ? 3 : 1);
     const std::size_t height = static_cast<std::size_t>(image.height());
-    const std::size_t bands = std::clamp<std::size_t>(
-        std::min<std::size_t>(std::thread::hardware_concurrency(), rowBytes * height / kBandBytes), 1, 4);
+    const std::size_t bands = std::clamp<std::size_t>(rowBytes * height / kBandBytes, 1, 4);
     std::vector<std::future<DeflatedBand>> running;
     for (std::size_t k = 0; k < bands; ++k) {
         const int first = static_cast<int>(height * k / bands);
