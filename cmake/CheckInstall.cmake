@@ -192,6 +192,32 @@ if(gui)
   validate(appstreamcli validate --no-net ${root}/share/metainfo/${APP_ID}.metainfo.xml)
   # Builds the file-type database from the installed package, as the system does at install.
   validate(update-mime-database -V ${root}/share/mime)
+  # That database knows a landmark file by its contents: the demo file under a name no pattern
+  # names, with and without the banner another tool would not write; the preview is no such file.
+  find_program(gio gio NO_CACHE)
+  if(gio)
+    file(COPY_FILE ${WORK_DIR}/lndmrks2.dat ${WORK_DIR}/other-tool)
+    execute_process(COMMAND dd if=/dev/zero of=${WORK_DIR}/other-tool bs=20 count=1 conv=notrunc
+                    RESULT_VARIABLE result ERROR_QUIET)
+    foreach(file_and_type "lndmrks2.dat;application/x-korvland-landmarks"
+                          "other-tool;application/x-korvland-landmarks" "thumbnail-Xq3Tz9;image/png")
+      list(GET file_and_type 0 name)
+      list(GET file_and_type 1 type)
+      if(NOT EXISTS ${WORK_DIR}/${name})
+        continue() # failed above
+      endif()
+      file(RENAME ${WORK_DIR}/${name} ${WORK_DIR}/sniffed)
+      execute_process(COMMAND ${CMAKE_COMMAND} -E env XDG_DATA_DIRS=${root}/share:/usr/share
+                              XDG_DATA_HOME=${WORK_DIR}/none ${gio} info -a standard::content-type ${WORK_DIR}/sniffed
+                      OUTPUT_VARIABLE output ERROR_VARIABLE output)
+      file(RENAME ${WORK_DIR}/sniffed ${WORK_DIR}/${name})
+      if(NOT output MATCHES "content-type: ${type}\n")
+        fail("${name} is not recognised as ${type} by its contents: ${output}")
+      endif()
+    endforeach()
+  else()
+    message(STATUS "skipped: gio is not installed")
+  endif()
 endif()
 
 file(REMOVE_RECURSE ${WORK_DIR})

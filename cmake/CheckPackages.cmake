@@ -121,7 +121,30 @@ if(GUI)
   if(NOT editor_depends MATCHES "libqt6widgets6" OR editor_depends MATCHES "qt6-qpa-plugins")
     fail("korvland's dependencies are not the libraries it links: ${editor_depends}")
   endif()
+  # Without Qt's Wayland platform a Wayland desktop shows the editor through Xwayland.
+  package_field(${editor_deb} Recommends editor_recommends)
+  if(NOT editor_recommends MATCHES "(^|, )qt6-wayland(,|$)")
+    fail("korvland does not recommend qt6-wayland: ${editor_recommends}")
+  endif()
 endif()
+
+# The programs are stripped as dh_strip strips them: no symbols, no compilers' notes in .comment.
+find_program(READELF readelf NO_CACHE)
+foreach(deb IN LISTS debs)
+  if(NOT READELF)
+    message(STATUS "skipped: readelf is not installed")
+    break()
+  endif()
+  get_filename_component(name ${deb} NAME_WE)
+  execute_process(COMMAND dpkg-deb -x ${deb} ${WORK_DIR}/${name} RESULT_VARIABLE result)
+  file(GLOB programs ${WORK_DIR}/${name}/usr/bin/*)
+  foreach(program IN LISTS programs)
+    execute_process(COMMAND ${READELF} -S -W ${program} OUTPUT_VARIABLE sections RESULT_VARIABLE result)
+    if(NOT result EQUAL 0 OR sections MATCHES " \\.(comment|symtab) ")
+      fail("${program} keeps a .comment or .symtab section: ${result}")
+    endif()
+  endforeach()
+endforeach()
 
 # lintian, when installed, passes both packages without an error or a warning; its hardening
 # tags (stack protector, fortified calls, RELRO, bind-now, PIE) are asked for explicitly, as

@@ -22,10 +22,17 @@ set(_korvland_packaging ${CMAKE_SOURCE_DIR}/packaging)
 set(_korvland_component_korvland-cli cli)
 set(_korvland_component_korvland editor)
 set(_korvland_component_korvland-rasterize editor)
+# A stripped program also loses the compilers' version notes in .comment, as dh_strip does.
 foreach(program korvland korvland-cli korvland-rasterize)
   if(TARGET ${program})
     install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
             COMPONENT ${_korvland_component_${program}})
+    if(CMAKE_OBJCOPY)
+      install(CODE "if(CMAKE_INSTALL_DO_STRIP)
+          execute_process(COMMAND \"${CMAKE_OBJCOPY}\" --remove-section=.comment
+            \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/${program}\" COMMAND_ERROR_IS_FATAL ANY)
+        endif()" COMPONENT ${_korvland_component_${program}})
+    endif()
   endif()
 endforeach()
 
@@ -202,7 +209,8 @@ into an image, and the file manager's previews of landmark files.")
 # The editor package depends on korvland-cli of the same version.
 set(CPACK_COMPONENT_EDITOR_DEPENDS cli)
 set(CPACK_DEBIAN_ENABLE_COMPONENT_DEPENDS ON)
-# Qt's own translations: its dialogs' buttons in the user's language, beside the editor's.
-set(CPACK_DEBIAN_EDITOR_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n")
+# Qt's own translations: its dialogs' buttons in the user's language, beside the editor's; and
+# Qt's Wayland platform, so that a Wayland desktop shows the editor natively, not through Xwayland.
+set(CPACK_DEBIAN_EDITOR_PACKAGE_RECOMMENDS "fonts-liberation, qt6-translations-l10n, qt6-wayland")
 set(CPACK_GENERATOR DEB)
 include(CPack)

@@ -5,7 +5,7 @@ packages=(
   build-essential cmake pkg-config
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-svg-dev libgl-dev
+  qt6-base-dev qt6-svg-dev libgl-dev zlib1g-dev
   # lupdate and lrelease with their CMake package; Qt's own translations (its dialogs' buttons)
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libcli11-dev nlohmann-json3-dev libboost-dev

@@ -69,6 +69,9 @@ TEST_P(RasterizeMap, SurfaceReachesTheFarthestFrameWithSideColouredOutlinesOnThe
     EXPECT_EQ(image.pixel(0, 0), kGround);
     EXPECT_EQ(image.pixel(image.width() - 1, 0), kGround);
     EXPECT_EQ(image.pixel(0, image.height() - 1), kGround);
+    // A map of few colours is written as a palette image; the larger ones in several bands.
+    args[1] = "map.png";
+    expectRenderedPixels(args, folder.path());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -137,6 +140,8 @@ TEST(RasterizeSize, WholeImageFitsTheSizeKeepingItsShape) {
         EXPECT_EQ(image.height(), size);
         EXPECT_NEAR(image.width(), size * 191.0 / 266.0, 1.0);
         EXPECT_EQ(image.pixel(image.width() - 1, 0), kGround);
+        // Smooth scaling makes thousands of colours: an RGB image.
+        expectRenderedPixels({"lndmrks0.dat", "map.png", "--size", std::to_string(size)}, folder.path());
     }
 }
 

@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QString>
 
+#include <gtest/gtest.h>
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -19,6 +21,17 @@ inline ProgramRun runRasterize(const std::vector<std::string>& args, const std::
 
 inline QImage readImage(const std::filesystem::path& path) {
     return QImage(QString::fromStdString(path.string()));
+}
+
+// The run's image file (args[1]) holds the image the program renders, pixel for pixel: the
+// same run written as BMP, which Qt writes without any change.
+inline void expectRenderedPixels(std::vector<std::string> args, const std::filesystem::path& folder) {
+    const QImage written = readImage(folder / args[1]);
+    args[1] = "rendered.bmp";
+    ASSERT_EQ(runRasterize(args, folder).exitCode, 0);
+    const QImage rendered = readImage(folder / "rendered.bmp");
+    ASSERT_FALSE(rendered.isNull());
+    EXPECT_TRUE(written.convertToFormat(QImage::Format_RGB32) == rendered) << args[0];
 }
 
 // The map's colours as the operator sees them: dark green ground, Allied blue, German red.

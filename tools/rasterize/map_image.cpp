@@ -1,5 +1,7 @@
 #include "map_image.h"
 
+#include "png_encoder.h"
+
 #include "data/user_error.h"
 #include "ui/common/record_format.h"
 #include "ui/map/map_comparison.h"
@@ -88,6 +90,8 @@ QByteArray imageFormatFor(const std::string& outputPath) {
 }
 
 std::vector<std::uint8_t> encodeImage(const QImage& image, const QByteArray& format) {
+    if (format == "png" && image.format() == QImage::Format_RGB32)
+        return encodeFlatPng(image);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);

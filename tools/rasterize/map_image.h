@@ -40,8 +40,8 @@ QImage fitImage(const QImage& image, int size);
 // when Qt has no writer for it.
 QByteArray imageFormatFor(const std::string& outputPath);
 
-// The image encoded in `format`. Throws UserError when the writer refuses it (an icon
-// larger than the format allows).
+// The image encoded in `format`; a 32-bit RGB image as PNG by encodeFlatPng. Throws UserError when the writer
+// refuses it (an icon larger than the format allows).
 std::vector<std::uint8_t> encodeImage(const QImage& image, const QByteArray& format);
 
 } // namespace korvland::raster
