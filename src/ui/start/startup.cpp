@@ -132,10 +132,10 @@ void Startup::keepState() {
     EditorWindow* editor = mWindows.editor.get();
     if (!editor || !editor->saveRecentFiles())
         return;
-    for (QWidget* window : std::initializer_list<QWidget*>{editor, mWindows.map.get(), mWindows.ownership.get(),
-                                                          mWindows.status.get()})
-        if (auto* keeper = window ? window->findChild<PlacementKeeper*>(QString(), Qt::FindDirectChildrenOnly)
-                                  : nullptr)
+    for (QWidget* window : std::initializer_list<QWidget*>{editor, mWindows.map.get(),
+                                                           mWindows.ownership.get(), mWindows.status.get()})
+        if (auto* keeper =
+                window ? window->findChild<PlacementKeeper*>(QString(), Qt::FindDirectChildrenOnly) : nullptr)
             keeper->save();
 }
 
