@@ -1668,6 +1668,10 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <source>&apos;%1&apos; is not a valid integer value</source>
         <translation>„%1“ ist keine gültige Ganzzahl</translation>
     </message>
+    <message>
+        <source>The file is larger than any landmark file can be (64 MiB).</source>
+        <translation>Die Datei ist größer, als eine Landmarkendatei sein kann (64 MiB).</translation>
+    </message>
 </context>
 <context>
     <name>korvland::WelcomeWindow</name>

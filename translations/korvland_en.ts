@@ -13,6 +13,31 @@
     </message>
 </context>
 <context>
+    <name>korvland::MapComparison</name>
+    <message numerus="yes">
+        <source>Compared with %1: %n changed</source>
+        <extracomment>The comparison&apos;s legend: %1 is the name of the file compared with.</extracomment>
+        <translation>
+            <numerusform>Compared with %1: %n changed</numerusform>
+            <numerusform>Compared with %1: %n changed</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n added</source>
+        <translation>
+            <numerusform>, %n added</numerusform>
+            <numerusform>, %n added</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n removed</source>
+        <translation>
+            <numerusform>, %n removed</numerusform>
+            <numerusform>, %n removed</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>korvland::OwnershipWindow</name>
     <message numerus="yes">
         <source>Select the %n Allied airfields</source>

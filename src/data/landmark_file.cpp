@@ -216,4 +216,11 @@ std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t 
     return bytes;
 }
 
+FileBuffer readLandmarkFileBytes(const std::string& path) {
+    const Message tooLarge(Text(KORVLAND_TRANSLATABLE(
+        "korvland::UserError", "The file is larger than any landmark file can be (64 MiB).")));
+    return path == "-" ? readStandardInputWithin(kLandmarkFileReadLimit, tooLarge)
+                       : readFileWithin(path, kLandmarkFileReadLimit, tooLarge);
+}
+
 } // namespace korvland

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/file_io.h"
 #include "data/landmark_record.h"
 #include "data/user_error.h"
 
@@ -20,6 +21,10 @@ inline constexpr std::size_t kVersionBannerSize = 74;
 // largest stride. Reading stops there.
 inline constexpr std::size_t kLandmarkFileReadLimit =
     kHeaderSize + (kMaxRecords - 1) * 65535u + kRecordFieldsSize;
+
+// A landmark file's bytes, read whole; "-" reads standard input. A file larger than the limit
+// is refused rather than cut: its bytes past the limit would be lost at the next save.
+FileBuffer readLandmarkFileBytes(const std::string& path);
 
 // The bytes of a landmark file that no field describes, kept as they were read so that a
 // writer puts them back: those between one record's fields and the next record's start (a

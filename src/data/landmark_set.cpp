@@ -37,7 +37,7 @@ std::string LandmarkSet::landmarkPath() const {
 
 void LandmarkSet::read(const std::string& path) {
     checkPathFits(path);
-    readLandmarkBytes(path, namingFile(path, [&] { return readFileBuffer(path, kLandmarkFileReadLimit); }));
+    readLandmarkBytes(path, namingFile(path, [&] { return readLandmarkFileBytes(path); }));
 }
 
 void LandmarkSet::readLandmarkBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
@@ -109,8 +109,7 @@ void LandmarkSet::openProfile(const std::string& path) {
             Text(KORVLAND_TRANSLATABLE("korvland::UserError", "The profile names no landmark file.")), {},
             path);
     checkPathFits(landmarkFile);
-    const FileBuffer bytes =
-        namingFile(landmarkFile, [&] { return readFileBuffer(landmarkFile, kLandmarkFileReadLimit); });
+    const FileBuffer bytes = namingFile(landmarkFile, [&] { return readLandmarkFileBytes(landmarkFile); });
     const LandmarkFileHeader header = namingFile(landmarkFile, [&] { return checkLandmarkFile(bytes); });
 
     // Both files are read whole and checked: only now does the set change.

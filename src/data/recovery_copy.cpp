@@ -236,7 +236,7 @@ RecoveryFiles writeRecoveryCopy(const std::string& folder, const LandmarkSet& se
     prepareFolder(folder);
     if (description.original.resolvedPath.empty())
         description.original.resolvedPath = resolvedPath(description.original.path);
-    const RecoveryFiles files = recoveryFilesFor(folder, description.original.path);
+    RecoveryFiles files = recoveryFilesFor(folder, description.original.path);
     const std::vector<std::uint8_t> copy = set.compiledBytes();
     description.copyHash = contentHash(copy);
     description.flags = set.disabledFlags();
@@ -320,8 +320,8 @@ bool writerStillRuns(const RecoveryDescription& description) {
 
 void readRecoveryCopy(LandmarkSet& set, const RecoveryEntry& entry) {
     const RecoveryDescription& d = entry.description;
-    const FileBuffer bytes = namingFile(
-        entry.files.copy, [&] { return readFileBuffer(entry.files.copy, kLandmarkFileReadLimit); });
+    const FileBuffer bytes =
+        namingFile(entry.files.copy, [&] { return readLandmarkFileBytes(entry.files.copy); });
     set.readLandmarkBytes(d.original.path, bytes);
     if (contentHash(bytes) != d.copyHash)
         return;

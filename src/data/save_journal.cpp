@@ -22,7 +22,7 @@ namespace {
 constexpr std::string_view kJournalPrefix = ".korvjournal-";
 constexpr std::string_view kFirstLine = "korvland save journal 1\n";
 // A journal holds two paths and a few numbers.
-constexpr std::size_t kLargestJournal = 3 * PATH_MAX;
+constexpr std::size_t kLargestJournal = std::size_t{3} * PATH_MAX;
 
 std::string number(std::uint64_t value) {
     return std::to_string(value);
@@ -127,7 +127,7 @@ std::string realFolderOf(int fd, const std::string& path) {
 
 std::string findJournal(const std::vector<std::string>& folders, const struct stat& info) {
     for (const std::string& folder : folders) {
-        const std::string candidate = pathIn(folder, info);
+        std::string candidate = pathIn(folder, info);
         struct stat found {};
         if (::lstat(candidate.c_str(), &found) == 0)
             return candidate;

@@ -182,15 +182,18 @@ TEST(ReadLimit, ALongFileIsReadOnlyAsFarAsTheCallerCanUse) {
     EXPECT_EQ(readWholeFile(path.string()), bytes);
 }
 
-TEST(ReadLimit, AHugeFileWithAValidStartLoadsWithoutReadingItAll) {
+TEST(ReadLimit, AFileLargerThanAnyLandmarkFileIsRefusedWithoutReadingItAllAndChangesNothing) {
     TempDir dir;
     const fs::path path = dir.path() / "lndmrks0.dat";
     LandmarkFileBuilder().addMany(3).writeTo(path);
-    // Far more than any landmark file can use: a sparse gigabyte after the records.
+    // Far more than any landmark file can use: a sparse gigabyte after the records. Loaded cut
+    // short, the next save would drop everything past the cut.
     fs::resize_file(path, std::uintmax_t{1} << 30);
-    LandmarkSet set;
-    set.read(path.string());
-    EXPECT_EQ(set.recordCount(), 3);
+    LoadedSet loaded;
+    const auto before = stateOf(loaded.set);
+    EXPECT_EQ(messageOf([&] { loaded.set.read(path.string()); }),
+              "The file is larger than any landmark file can be (64 MiB).");
+    EXPECT_EQ(stateOf(loaded.set), before);
 }
 
 } // namespace

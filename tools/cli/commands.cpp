@@ -38,7 +38,7 @@ constexpr std::size_t kImportLimit = 16u << 20;
 std::unique_ptr<LandmarkSet> openLandmarkFile(const std::string& file) {
     auto set = std::make_unique<LandmarkSet>();
     if (file == "-")
-        set->readLandmarkBytes(file, readStandardInput(kLandmarkFileReadLimit));
+        set->readLandmarkBytes(file, readLandmarkFileBytes("-"));
     else
         set->read(fullPath(file));
     return set;
@@ -145,11 +145,7 @@ void importCommand(const std::string& input, const std::string& format,
     guardOutput(out, FileKind::Landmarks, inputs);
     std::optional<LandmarkFileContents> templateFile;
     if (templ) {
-        templateFile = namingFile(*templ, [&] {
-            // Nothing of a landmark file lies beyond the limit: the rest is left unread.
-            return decodeLandmarkFile(*templ == "-" ? readStandardInput(kLandmarkFileReadLimit)
-                                                    : readFileBuffer(*templ, kLandmarkFileReadLimit));
-        });
+        templateFile = namingFile(*templ, [&] { return decodeLandmarkFile(readLandmarkFileBytes(*templ)); });
     }
     const std::string inputName = input == "-" ? "standard input" : input;
     const FileBuffer text =

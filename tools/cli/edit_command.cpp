@@ -250,10 +250,7 @@ EditResult EditCommand::run() const {
 
     // The file as read stays apart for a dry run: what would change is told against it.
     auto read = std::make_unique<LandmarkSet>();
-    read->readLandmarkBytes(fullPath(mFile),
-                            mFile == "-" ? readStandardInput(kLandmarkFileReadLimit) : namingFile(mFile, [&] {
-                                return readFileBuffer(mFile, kLandmarkFileReadLimit);
-                            }));
+    read->readLandmarkBytes(fullPath(mFile), namingFile(mFile, [&] { return readLandmarkFileBytes(mFile); }));
     const std::unique_ptr<LandmarkSet> copy = mDryRun ? std::make_unique<LandmarkSet>(*read) : nullptr;
     LandmarkSet& set = mDryRun ? *copy : *read;
     if (!mProfile.empty())

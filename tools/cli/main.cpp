@@ -46,6 +46,41 @@ void printAll(const std::string& text) {
         throw korvland::UserError(korvland::fileErrorMessage(errno, "-"));
 }
 
+// A usage error quotes what was typed, names of files included. A first word that names no
+// subcommand is named as such, not reported as a missing subcommand.
+std::string usageFailure(const CLI::App* failed, const CLI::Error& error) {
+    const std::vector<std::string> extra = failed->remaining();
+    if (failed->get_parent() == nullptr && failed->get_subcommands().empty() && !extra.empty() &&
+        !extra.front().starts_with('-')) {
+        std::string known;
+        for (const CLI::App* command : failed->get_subcommands({}))
+            known += (known.empty() ? "" : ", ") + command->get_name();
+        return kMessagePrefix +
+               korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
+                                          ")\nRun with --help for more information.\n",
+                                      true);
+    }
+    return kMessagePrefix + korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
+}
+
+// The shells' completion scripts, made from the program's option table when it is built;
+// hidden from the help, which is for people. Like --help it ends the parse before a
+// subcommand is required.
+void addCompletionOption(CLI::App& app) {
+    app.add_option_function<std::string>(
+           "--completion",
+           [&app](const std::string& shell) {
+               // Checked here: a hidden option's own check names no option in its message.
+               if (std::ranges::find(korvland::cli::kCompletionShells, shell) ==
+                   std::end(korvland::cli::kCompletionShells))
+                   throw CLI::ValidationError("--completion", shell + " is not bash, zsh or fish");
+               std::cout << korvland::cli::completionScript(app, shell);
+               throw CLI::Success();
+           },
+           "Print the completion script of a shell")
+        ->group("");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -54,22 +89,7 @@ int main(int argc, char** argv) {
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
     app.require_subcommand(1);
-    // Usage errors quote what was typed, names of files included. A first word that names no
-    // subcommand is named as such, not reported as a missing subcommand.
-    app.failure_message([](const CLI::App* failed, const CLI::Error& error) {
-        const std::vector<std::string> extra = failed->remaining();
-        if (failed->get_parent() == nullptr && failed->get_subcommands().empty() && !extra.empty() &&
-            !extra.front().starts_with('-')) {
-            std::string known;
-            for (const CLI::App* command : failed->get_subcommands({}))
-                known += (known.empty() ? "" : ", ") + command->get_name();
-            return kMessagePrefix +
-                   korvland::terminalText("Unknown subcommand: " + extra.front() + " (one of " + known +
-                                              ")\nRun with --help for more information.\n",
-                                          true);
-        }
-        return kMessagePrefix + korvland::terminalText(CLI::FailureMessage::simple(failed, error), true);
-    });
+    app.failure_message(usageFailure);
 
     std::string file;
     std::string out;
@@ -177,21 +197,7 @@ int main(int argc, char** argv) {
     korvland::cli::EditCommand edit;
     edit.addTo(app, wanted("edit"));
 
-    // The shells' completion scripts, made from the table above when the program is built;
-    // hidden from the help, which is for people. Like --help it ends the parse before a
-    // subcommand is required.
-    app.add_option_function<std::string>(
-           "--completion",
-           [&app](const std::string& shell) {
-               // Checked here: a hidden option's own check names no option in its message.
-               if (std::ranges::find(korvland::cli::kCompletionShells, shell) ==
-                   std::end(korvland::cli::kCompletionShells))
-                   throw CLI::ValidationError("--completion", shell + " is not bash, zsh or fish");
-               std::cout << korvland::cli::completionScript(app, shell);
-               throw CLI::Success();
-           },
-           "Print the completion script of a shell")
-        ->group("");
+    addCompletionOption(app);
 
     try {
         app.parse(argc, argv);

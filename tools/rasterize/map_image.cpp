@@ -82,7 +82,7 @@ QImage fitImage(const QImage& image, int size) {
 }
 
 QByteArray imageFormatFor(const std::string& outputPath) {
-    const QByteArray suffix =
+    QByteArray suffix =
         QFileInfo(QFile::decodeName(QByteArray::fromStdString(outputPath))).suffix().toLower().toLatin1();
     if (suffix.isEmpty() || !QImageWriter::supportedImageFormats().contains(suffix))
         return {};

@@ -16,7 +16,7 @@ QString applicationTitle() {
 }
 
 QString replaceQuestionFor(const FileDialogRequest& request, const QString& path) {
-    const QString own = request.replaceQuestion ? request.replaceQuestion(path) : QString();
+    QString own = request.replaceQuestion ? request.replaceQuestion(path) : QString();
     if (!own.isEmpty())
         return own;
     //: %1 is the name of the file chosen in a save dialog.

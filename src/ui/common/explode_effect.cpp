@@ -121,7 +121,7 @@ class ExplodeOverlay : public QWidget {
     void advance() {
         const long long elapsed = mClock.nsecsElapsed() / 1000;
         const int done = static_cast<int>(std::min<long long>(
-            2 * kExplodeSteps, mPause.count() > 0 ? elapsed / mPause.count() : 2 * kExplodeSteps));
+            2LL * kExplodeSteps, mPause.count() > 0 ? elapsed / mPause.count() : 2LL * kExplodeSteps));
         if (done >= 2 * kExplodeSteps) {
             finish();
             return;

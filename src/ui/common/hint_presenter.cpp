@@ -69,6 +69,7 @@ HintPresenter::Found HintPresenter::hintAt(QWidget* widget, QPoint pos) {
             // above every address a program is given, tells it from the others.
             const auto tag =
                 reinterpret_cast<quintptr>(list->model()) ^ (static_cast<quintptr>(row.row() + 1) << 48);
+            // NOLINTNEXTLINE(performance-no-int-to-ptr): a tag, compared and never followed
             return {reinterpret_cast<HintTiming::Target>(tag), hint};
         }
     }

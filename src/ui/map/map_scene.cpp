@@ -50,8 +50,11 @@ MapContent buildMapScene(QGraphicsScene& scene, const LandmarkSet& set, int regi
         const MapPoint centre = points[i];
         MapMarker marker{new MarkerIconItem(index), new MarkerFrameItem(index)};
         marker.sync(records[i], set.disabledFlag(i));
-        marker.icon->setPos(centre.x - kIconSize / 2, centre.y - kIconSize / 2);
-        marker.frame->setPos(centre.x - kFrameSize / 2, centre.y - kFrameSize / 2);
+        // Whole pixels: an odd size puts the extra pixel right of and below the centre.
+        constexpr int kIconHalf = kIconSize / 2;
+        constexpr int kFrameHalf = kFrameSize / 2;
+        marker.icon->setPos(centre.x - kIconHalf, centre.y - kIconHalf);
+        marker.frame->setPos(centre.x - kFrameHalf, centre.y - kFrameHalf);
         // Items of equal height stack in the order they were added: each frame lies
         // above its own icon and every marker above those of lower index.
         scene.addItem(marker.icon);

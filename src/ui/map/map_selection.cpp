@@ -64,7 +64,9 @@ MarkerFrameItem* MapSelection::highlight(const MapContent& content, const Landma
 
 QList<int> markersInBand(const MapContent& content, const QRectF& band) {
     QList<int> inside;
-    const QPointF toCentre(kFrameSize / 2, kFrameSize / 2);
+    // The centre in whole pixels, where the marker is drawn from.
+    constexpr int kFrameHalf = kFrameSize / 2;
+    const QPointF toCentre(kFrameHalf, kFrameHalf);
     for (const MapMarker& marker : content.markers) {
         if (band.contains(marker.frame->pos() + toCentre))
             inside.append(marker.frame->index());

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+#include <cmath>
 #include <stdexcept>
 
 // Outside any namespace, as the resource initialiser's name requires.
@@ -37,7 +38,7 @@ constexpr double kDimFrameVeil = 0.35;
 QColor dimmedColour(const QColor& colour) {
     const QColor ground = colourFromBgr(kMapGroundColour);
     const auto mix = [](int own, int below) {
-        return static_cast<int>(own * (1.0 - kDimFrameVeil) + below * kDimFrameVeil + 0.5);
+        return static_cast<int>(std::lround(own * (1.0 - kDimFrameVeil) + below * kDimFrameVeil));
     };
     return QColor(mix(colour.red(), ground.red()), mix(colour.green(), ground.green()),
                   mix(colour.blue(), ground.blue()));
@@ -256,7 +257,7 @@ void MarkerFrameItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, 
 
 QString markerHint(const LandmarkRecord& record) {
     const KindInfo& kind = kindInfo(classifyKind(record.loFileType, record.loFileNo));
-    const QString prefix = kindHintPrefixText(kind);
+    QString prefix = kindHintPrefixText(kind);
     if (record.loFileType >= 9)
         return prefix;
     const QString name = QString::fromStdString(decodeCp1252(record.nameBytes()));

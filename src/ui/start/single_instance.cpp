@@ -26,7 +26,7 @@ namespace {
 // name holds); the answer is one byte. Nothing longer than a path can be is read.
 constexpr char kEnd = '\0';
 constexpr char kTaken = '+';
-constexpr qsizetype kLongestRequest = 64 * 1024;
+constexpr qsizetype kLongestRequest = qsizetype{64} * 1024;
 constexpr int kConnectMilliseconds = 2000;
 // Two starts at once (several files opened together) take turns: the later one waits until
 // the first listens. A lock left by a killed start is recognised by its process id.
@@ -106,7 +106,7 @@ QString SingleInstance::defaultSocketPath() {
             continue;
         const QString folder = &candidate == &candidates[0] ? (isOwnFolder(candidate) ? candidate : QString())
                                                             : privateFolderIn(candidate);
-        const QString path = QDir(folder).filePath(name);
+        QString path = QDir(folder).filePath(name);
         if (!folder.isEmpty() && nativePath(path).size() <= kLongestSocketPath)
             return path;
     }

@@ -195,8 +195,7 @@ FileDialogRequest WelcomeWindow::landmarkDialogRequest() const {
 }
 
 std::optional<QString> WelcomeWindow::runFolderChooser(QWidget* parent, const QString& startFolder) {
-    const auto folder =
-        mContext.dialogs.chooseFolder(parent, startFolder.isEmpty() ? mChooserFolder : startFolder);
+    auto folder = mContext.dialogs.chooseFolder(parent, startFolder.isEmpty() ? mChooserFolder : startFolder);
     if (folder)
         mChooserFolder = *folder;
     return folder;

@@ -214,13 +214,13 @@ QAccessibleInterface* makeTable(const QString& /*className*/, QObject* object) {
 
 } // namespace
 
-void makeAccessibleTable(QWidget* grid, OwnershipGridCells cells) {
+void makeAccessibleTable(QWidget* grid, const OwnershipGridCells& cells) {
     static const bool installed = [] {
         QAccessible::installFactory(makeTable);
         return true;
     }();
     (void)installed;
-    registry().insert(grid, std::move(cells));
+    registry().insert(grid, cells);
     QObject::connect(grid, &QObject::destroyed, [grid] { registry().remove(grid); });
 }
 

@@ -23,6 +23,6 @@ struct OwnershipGridCells {
 };
 
 // Gives `grid` its table interface; called once, before anything asks for the grid's.
-void makeAccessibleTable(QWidget* grid, OwnershipGridCells cells);
+void makeAccessibleTable(QWidget* grid, const OwnershipGridCells& cells);
 
 } // namespace korvland

@@ -285,7 +285,7 @@ void OwnershipWindow::createGrid(QWidget* grid) {
     cells.pressed = [this](int row, int column) {
         selectCell({static_cast<OwnershipRow>(row), static_cast<std::size_t>(column)});
     };
-    makeAccessibleTable(grid, std::move(cells));
+    makeAccessibleTable(grid, cells);
 }
 
 void OwnershipWindow::keyPressEvent(QKeyEvent* event) {
