@@ -22,6 +22,7 @@
 
 namespace korvland {
 namespace {
+using namespace editor_names;
 
 using testing::LandmarkFileBuilder;
 using testing::qstr;
@@ -128,14 +129,13 @@ TEST(SettingsLocation, BesideAWritableProgramOrAnExistingFileElseInTheConfigurat
 
 // --- a file named on the command line ------------------------------------------------------
 
-class OpenOnHandOverTest : public ::testing::Test {
+class OpenOnHandOverTest : public testing::ScriptedDialogsTest<> {
   protected:
     void SetUp() override {
         std::ofstream(settings) << "[settings]\nstartdir=" << dir.path().string() << "\n";
         startup = std::make_unique<Startup>(dialogs, settings);
         startup->context().requestQuit = [this] { quitRequested = true; };
     }
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     EditorWindow* editor() const { return startup->windows().editor.get(); }
     QString label(const char* name) const { return editor()->findChild<QLabel*>(name)->text(); }
@@ -154,7 +154,6 @@ class OpenOnHandOverTest : public ::testing::Test {
 
     TempDir dir;
     std::string settings = dir.file("korvland.INI");
-    ScriptedDialogs dialogs;
     std::unique_ptr<Startup> startup;
     bool quitRequested = false;
 };
@@ -163,9 +162,9 @@ TEST_F(OpenOnHandOverTest, LandmarkFileOpensAsOpenLandmarkOpensIt) {
     const QString path = qstr(LandmarkFileBuilder().addMany(7).writeTo(dir.file("LNDMRKS3.MLF")));
     startWith(path);
     ASSERT_TRUE(editor()->isVisible());
-    EXPECT_EQ(label("Label1"), path);
-    EXPECT_EQ(label("LMDSimpleLabel11"), QStringLiteral("7"));
-    EXPECT_EQ(label("LSL14"), QStringLiteral("Landmarks of the Alsace Region"));
+    EXPECT_EQ(label(kPathLabel), path);
+    EXPECT_EQ(label(kRecordCountLabel), QStringLiteral("7"));
+    EXPECT_EQ(label(kRegionLine), QStringLiteral("Landmarks of the Alsace Region"));
     EXPECT_EQ(editor()->recordNumber(), 1);
     EXPECT_EQ(editor()->recentFiles().entries().value(0), path) << "goes to the top of the recent files";
     EXPECT_TRUE(dialogs.asked().empty());
@@ -179,7 +178,7 @@ TEST_F(OpenOnHandOverTest, ProfileOpensAsOpenProfileOpensIt) {
     other.saveProfile(dir.file("evening.LMP"));
 
     startWith(qstr(dir.file("evening.LMP")));
-    EXPECT_EQ(label("Label1"), qstr(landmarks)) << "the landmark file the profile names";
+    EXPECT_EQ(label(kPathLabel), qstr(landmarks)) << "the landmark file the profile names";
     EXPECT_EQ(startup->context().document.set().recordCount(), 4);
     EXPECT_EQ(startup->context().document.set().disabledFlag(2), 1);
     EXPECT_TRUE(editor()->recentFiles().entries().isEmpty()) << "a profile is no recent landmark file";
@@ -192,14 +191,14 @@ TEST_F(OpenOnHandOverTest, UnreadableFileShowsTheReadErrorAndTheEditorGoesOn) {
               QStringList{QStringLiteral("File not found.\n") + qstr(dir.file("lndmrks9.dat"))});
     EXPECT_TRUE(editor()->isVisible());
     EXPECT_FALSE(quitRequested);
-    EXPECT_TRUE(label("Label1").isEmpty());
+    EXPECT_TRUE(label(kPathLabel).isEmpty());
     EXPECT_TRUE(editor()->recentFiles().entries().isEmpty());
 
     // The program goes on: the menu's open still works.
     const QString good = qstr(LandmarkFileBuilder().addMany(3).writeTo(dir.file("lndmrks0.dat")));
     dialogs.expectOpenFile(good);
     editor()->openLandmarkCommand();
-    EXPECT_EQ(label("Label1"), good);
+    EXPECT_EQ(label(kPathLabel), good);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "data/profile_file.h"
 #include "settings/settings_store.h"
 #include "support/fixture_builder.h"
+#include "support_gui/named.h"
 #include "support_gui/scripted_dialogs.h"
 #include "ui/common/radio_group.h"
 #include "ui/editor/editor_window.h"
@@ -31,13 +32,14 @@
 
 namespace korvland {
 namespace {
+using namespace editor_names;
 
 using testing::LandmarkFileBuilder;
 using testing::readBytes;
 using testing::ScriptedDialogs;
 using testing::TempDir;
 
-class EndToEndTest : public ::testing::Test {
+class EndToEndTest : public testing::ScriptedDialogsTest<> {
   protected:
     EndToEndTest() {
         std::filesystem::create_directories(folder);
@@ -45,8 +47,6 @@ class EndToEndTest : public ::testing::Test {
         // Twelve records at a stride of 80; record 6 (index 6) has type 6 and loads switched off.
         source = LandmarkFileBuilder().addMany(12).recordSize(80).writeTo(folder / "lndmrks1.dat");
     }
-
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     static std::vector<std::uint8_t> bytesOf(const std::string& text) { return {text.begin(), text.end()}; }
 
@@ -85,16 +85,12 @@ class EndToEndTest : public ::testing::Test {
         ASSERT_TRUE(action->isEnabled()) << name;
         action->trigger();
     }
-    template <typename T> T* control(const char* name) const {
-        auto* found = editor()->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T> T* control(const char* name) const { return testing::required<T>(editor(), name); }
     QString labelText(const char* name) const { return control<QLabel>(name)->text(); }
     // Chooses entry i of the recent list as the user does, among what the menu shows now.
     void chooseRecentEntry(int i) const {
         const QString name = QStringLiteral("MRUEntry%1").arg(i);
-        for (QAction* action : control<QMenu>("Open1")->actions()) {
+        for (QAction* action : control<QMenu>(kOpenMenu)->actions()) {
             if (action->objectName() == name) {
                 action->trigger();
                 return;
@@ -115,16 +111,16 @@ class EndToEndTest : public ::testing::Test {
         QRadioButton* button = control<RadioGroup>(groupName)->button(item);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-    void selectRecord(int number) const { retype("Edit9", QString::number(number)); }
+    void selectRecord(int number) const { retype(kRecordNumberBox, QString::number(number)); }
 
     // The edits the tests make through the controls, and the same edits on a set.
     void editThroughTheControls() const {
         selectRecord(3);
-        retype("Edit1", QStringLiteral("Amiens, Gare \u00E9"));
-        retype("Edit3", QStringLiteral("05"));
-        clickItem("srg1", 1);
+        retype(kNameBox, QStringLiteral("Amiens, Gare \u00E9"));
+        retype(kTypeBox, QStringLiteral("05"));
+        clickItem(kSideGroup, 1);
         selectRecord(2);
-        clickItem("LMDRG1", 1);
+        clickItem(kActiveGroup, 1);
     }
     static void editDirectly(LandmarkSet& reference) {
         reference.selectRecord(3);
@@ -139,7 +135,6 @@ class EndToEndTest : public ::testing::Test {
     std::filesystem::path folder = dir.path() / "Landmarks";
     std::string settings = dir.file("korvland.INI");
     std::string source;
-    ScriptedDialogs dialogs;
     std::unique_ptr<Startup> startup;
     int quitRequests = 0;
 };
@@ -150,12 +145,12 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     EXPECT_EQ(startup->context().landmarksFolder, landmarksFolder);
 
     dialogs.expectOpenFile(QString::fromStdString(source));
-    command("Landmark1");
+    command(kOpenLandmarkAction);
     EXPECT_EQ(dialogs.last().request.initialFolder, landmarksFolder);
-    EXPECT_EQ(labelText("Label1"), QString::fromStdString(source));
-    EXPECT_EQ(labelText("LMDSimpleLabel11"), "12");
-    EXPECT_EQ(labelText("LMDSimpleLabel12"), "80");
-    EXPECT_EQ(labelText("LSL14"), "Landmarks of the Flanders Region");
+    EXPECT_EQ(labelText(kPathLabel), QString::fromStdString(source));
+    EXPECT_EQ(labelText(kRecordCountLabel), "12");
+    EXPECT_EQ(labelText(kRecordSizeLabel), "80");
+    EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Flanders Region");
 
     editThroughTheControls();
     EXPECT_TRUE(editor()->isModified());
@@ -165,10 +160,10 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
 
     const std::string profile = (folder / "choice.lmp").string();
     dialogs.expectSaveFile(QString::fromStdString(profile));
-    command("Save1");
+    command(kSaveProfileAction);
     const std::string compiled = (folder / "compiled.dat").string();
     dialogs.expectSaveFile(QString::fromStdString(compiled));
-    command("CompileLandmark1");
+    command(kSaveLandmarkAction);
     EXPECT_EQ(dialogs.last().request.proposedName, "lndmrks1.dat");
     EXPECT_FALSE(editor()->isModified());
 
@@ -189,16 +184,16 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
 
     // Reopening the profile reads the landmark file it names and lays its choice over it.
     dialogs.expectOpenFile(QString::fromStdString(profile));
-    command("Profile1");
+    command(kOpenProfileAction);
     EXPECT_EQ(editor()->recordNumber(), 1);
     EXPECT_EQ(editor()->recordMaximum(), 12);
-    EXPECT_EQ(labelText("Label1"), QString::fromStdString(source));
+    EXPECT_EQ(labelText(kPathLabel), QString::fromStdString(source));
     EXPECT_EQ(set().disabledFlag(1), 1);
     EXPECT_EQ(set().record(2).loFileType, 2)
         << "the name and type edits were in the landmark file, not the profile";
     const std::string recompiled = (folder / "recompiled.dat").string();
     dialogs.expectSaveFile(QString::fromStdString(recompiled));
-    command("CompileLandmark1");
+    command(kSaveLandmarkAction);
 
     // What "compile SOURCE --profile PROFILE" and "open-profile PROFILE" write.
     auto compile = std::make_unique<LandmarkSet>();
@@ -213,7 +208,7 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
 
     // An unsaved edit makes closing ask; "No" keeps the program running.
     selectRecord(4);
-    clickItem("srg1", 0);
+    clickItem(kSideGroup, 0);
     EXPECT_TRUE(editor()->isModified());
     dialogs.expectSaveChoice(SaveChoice::Cancel);
     EXPECT_FALSE(editor()->close());
@@ -236,10 +231,10 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     const std::string master = LandmarkFileBuilder().addMany(5).writeTo(folder / "LNDMRKS3.MLF");
     start();
     dialogs.expectOpenFile(QString::fromStdString(source));
-    command("Landmark1");
+    command(kOpenLandmarkAction);
     dialogs.expectOpenFile(QString::fromStdString(master));
-    command("MasterFile1");
-    EXPECT_EQ(labelText("LSL14"), "Landmarks of the Alsace Region");
+    command(kOpenMasterAction);
+    EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Alsace Region");
     // A closing without edits asks nothing.
     EXPECT_TRUE(editor()->close());
     runToTheEnd();
@@ -249,15 +244,15 @@ TEST_F(EndToEndTest, RecentFilesOutliveTheRunAndReopenTheirFiles) {
     // The next run offers both entries after "Landmark"; the second one reopens its file.
     start();
     QStringList captions;
-    for (QAction* action : control<QMenu>("Open1")->actions())
+    for (QAction* action : control<QMenu>(kOpenMenu)->actions())
         captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(captions,
               (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + QString::fromStdString(master),
                            "&2 " + QString::fromStdString(source)}));
     chooseRecentEntry(1);
     EXPECT_EQ(set().recordCount(), 12);
-    EXPECT_EQ(labelText("LSL14"), "Landmarks of the Flanders Region");
-    EXPECT_TRUE(control<QLineEdit>("Edit9")->isEnabled());
+    EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Flanders Region");
+    EXPECT_TRUE(control<QLineEdit>(kRecordNumberBox)->isEnabled());
 
     // An entry whose file has gone offers its removal; "No" keeps it where it is.
     std::filesystem::remove(master);
@@ -279,18 +274,18 @@ TEST_F(EndToEndTest, ChangeFolderOpensTheChooserInTheLandmarksFolder) {
     ASSERT_NE(before, QDir::currentPath());
     const QString chosen = QString::fromStdString((dir.path() / "Elsewhere").string());
     dialogs.expectChooseFolder(chosen);
-    command("N1");
+    command(kChangeFolderAction);
     EXPECT_EQ(dialogs.last().text, before);
     EXPECT_EQ(startup->context().landmarksFolder, chosen);
 
     dialogs.expectChooseFolder(std::nullopt);
-    command("N1");
+    command(kChangeFolderAction);
     EXPECT_EQ(dialogs.asked()[1].text, chosen) << "starts in the new landmarks folder";
     EXPECT_TRUE(dialogs.messages().isEmpty()) << "a cancel changes nothing and says nothing";
     EXPECT_EQ(startup->context().landmarksFolder, chosen);
 
     dialogs.expectOpenFile(std::nullopt);
-    command("Landmark1");
+    command(kOpenLandmarkAction);
     EXPECT_EQ(dialogs.last().request.initialFolder, chosen);
     EXPECT_TRUE(editor()->close());
     runToTheEnd();

@@ -1,4 +1,5 @@
 #include "support/fixture_builder.h"
+#include "support_gui/named.h"
 #include "support_gui/scripted_dialogs.h"
 #include "ui/start/folder_chooser.h"
 
@@ -16,32 +17,32 @@
 namespace korvland {
 namespace {
 
+using testing::named;
+
 using testing::ScriptedDialogs;
 using testing::TempDir;
 
-class FolderChooserTest : public ::testing::Test {
+class FolderChooserTest : public testing::ScriptedDialogsTest<> {
   protected:
     void SetUp() override {
         std::filesystem::create_directories(dir.path() / "Games" / "Land");
         std::filesystem::create_directories(dir.path() / "alpha");
         testing::writeBytes(dir.path() / "file.dat", {1, 2, 3});
     }
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()); }
 
     QString root() const { return QString::fromStdString(dir.path().string()); }
     QStringList listed(FolderChooser& chooser) const {
         QStringList names;
-        auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
+        auto* list = named<QListWidget>(&chooser, folder_chooser_names::kList);
         for (int i = 0; i < list->count(); ++i)
             names << list->item(i)->text();
         return names;
     }
     QString pathLine(FolderChooser& chooser) const {
-        return chooser.findChild<QLabel*>(QStringLiteral("PathLine"))->text();
+        return named<QLabel>(&chooser, folder_chooser_names::kPathLine)->text();
     }
 
     TempDir dir;
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(FolderChooserTest, ListsFoldersAndMovesThroughThem) {
@@ -52,7 +53,7 @@ TEST_F(FolderChooserTest, ListsFoldersAndMovesThroughThem) {
     EXPECT_EQ(pathLine(chooser), root());
     EXPECT_EQ(chooser.result(), root());
 
-    auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    auto* list = named<QListWidget>(&chooser, folder_chooser_names::kList);
     list->setCurrentRow(2);
     EXPECT_EQ(pathLine(chooser), root() + QStringLiteral("/Games")) << "the line follows the selection";
     EXPECT_EQ(chooser.result(), root() + QStringLiteral("/Games"));
@@ -70,7 +71,7 @@ TEST_F(FolderChooserTest, ListsFoldersAndMovesThroughThem) {
 TEST_F(FolderChooserTest, ReturnOnAListedFolderMovesIntoItWithoutConfirming) {
     FolderChooser chooser(dialogs, nullptr, root() + QStringLiteral("/Games"));
     chooser.show();
-    auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    auto* list = named<QListWidget>(&chooser, folder_chooser_names::kList);
     list->setFocus();
     list->setCurrentRow(0); // ".."
     QTest::keyClick(list, Qt::Key_Return);
@@ -92,7 +93,7 @@ TEST_F(FolderChooserTest, ReturnRightAfterOpeningConfirmsTheStartingFolder) {
     chooser.show();
     chooser.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&chooser));
-    auto* list = chooser.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    auto* list = named<QListWidget>(&chooser, folder_chooser_names::kList);
     list->setFocus();
     EXPECT_TRUE(list->selectedItems().isEmpty());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -105,7 +106,7 @@ TEST_F(FolderChooserTest, ReturnRightAfterOpeningConfirmsTheStartingFolder) {
     again.show();
     again.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
-    auto* rows = again.findChild<QListWidget*>(QStringLiteral("FolderList"));
+    auto* rows = named<QListWidget>(&again, folder_chooser_names::kList);
     rows->setFocus();
     QTest::keyClick(rows, Qt::Key_Down); // "alpha", after ".."
     QTest::keyClick(rows, Qt::Key_Return);
@@ -123,7 +124,7 @@ TEST_F(FolderChooserTest, StartsInTheWorkingFolderWhenGivenNoneOrAMissingOne) {
 TEST_F(FolderChooserTest, NewFolderIsCreatedInsideAndEntered) {
     FolderChooser chooser(dialogs, nullptr, root());
     dialogs.expectPrompt(QStringLiteral("  Maps "));
-    chooser.findChild<QPushButton*>(QStringLiteral("NewFolderButton"))->click();
+    named<QPushButton>(&chooser, folder_chooser_names::kNewFolder)->click();
     EXPECT_EQ(dialogs.last().title, QStringLiteral("New Folder"));
     EXPECT_EQ(dialogs.last().text, QStringLiteral("Name: (") + shortenedFolder(root()) + QLatin1Char(')'));
     EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "Maps"));
@@ -158,7 +159,7 @@ TEST_F(FolderChooserTest, NewFolderThatCannotBeMadeShowsTheWarning) {
 TEST_F(FolderChooserTest, PathLineShowsMarkupLikeNamesAsTheyStand) {
     std::filesystem::create_directories(dir.path() / "<i>maps");
     FolderChooser chooser(dialogs, nullptr, root() + QStringLiteral("/<i>maps"));
-    auto* line = chooser.findChild<QLabel*>(QStringLiteral("PathLine"));
+    auto* line = named<QLabel>(&chooser, folder_chooser_names::kPathLine);
     EXPECT_EQ(line->text(), root() + QStringLiteral("/<i>maps"));
     // Taken for markup, "<i>" would vanish and the rest be set in italics.
     EXPECT_EQ(line->textFormat(), Qt::PlainText);

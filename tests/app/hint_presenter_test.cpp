@@ -1,3 +1,4 @@
+#include "support_gui/named.h"
 #include "ui/common/hint_presenter.h"
 
 #include "support_gui/test_windows.h"
@@ -18,6 +19,8 @@
 
 namespace korvland {
 namespace {
+
+using testing::named;
 
 // A window with two hinted labels, one without a hint, and a scene whose first item
 // carries a hint; the presenter runs on a clock the test moves.
@@ -144,7 +147,7 @@ TEST_F(AboutHintStyleTest, AboutBoxHintsAreEightPointOnWiderLinesUntilItCloses) 
     createWindows();
     HintStyle whileOpen;
     dialogs.expectExec(QDialog::Accepted, [&](QDialog&) { whileOpen = presenter.style(); });
-    editor->findChild<QAction*>(QStringLiteral("About1"))->trigger();
+    named<QAction>(editor, editor_names::kAboutAction)->trigger();
     EXPECT_EQ(whileOpen, kAboutHintStyle);
     EXPECT_EQ(presenter.style(), kNormalHintStyle);
     EXPECT_TRUE(dialogs.allAnswered());

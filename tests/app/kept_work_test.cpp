@@ -107,7 +107,7 @@ TEST(KeptWorkOffer, RestoreBringsTheWorkBackAsTheOriginalFileDiscardRemovesItLat
         EXPECT_EQ(next.document().isModified(), c.restored);
         EXPECT_EQ(next.document().isLoaded() && next.document().record(0).nameBytes() == "Kept", c.restored);
         if (c.restored) {
-            EXPECT_EQ(next.startup->windows().editor->findChild<QLabel*>("Label1")->text(),
+            EXPECT_EQ(next.startup->windows().editor->findChild<QLabel*>(editor_names::kPathLabel)->text(),
                       qstr(run.original));
             EXPECT_EQ(next.document().proposedSaveName(), QStringLiteral("lndmrks0.dat"));
             EXPECT_EQ(next.document().proposedSaveFolder(), qstr(run.dir.path().string()));
@@ -150,7 +150,8 @@ TEST(SystemEnd, TerminatedEditorWritesItsSettingsAndKeepsTheRecentFiles) {
         EXPECT_EQ(editor.exitCode(), 0) << editor.readAllStandardError().toStdString();
         const SettingsStore settings(folder.file("korvland.INI"));
         EXPECT_EQ(settings.readList("Form2.MRUList", "H", 4), std::vector<std::string>{recent});
-        EXPECT_FALSE(settings.readString("Common", "Form2", "").empty()) << "the placements are written";
+        EXPECT_FALSE(settings.readString("Common", editor_names::kWindow, "").empty())
+            << "the placements are written";
     }
 }
 

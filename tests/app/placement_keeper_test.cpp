@@ -29,10 +29,8 @@ class CountingWindow : public QWidget {
     void showEvent(QShowEvent*) override { ++ownShows; }
 };
 
-class PlacementKeeperTest : public ::testing::Test {
+class PlacementKeeperTest : public testing::ScriptedDialogsTest<> {
   protected:
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
-
     PlacementKeeper& keep(bool takesShowState) {
         PlacementOptions options{"Form3", takesShowState, false, {QPoint(742, 181), QSize(468, 326), true}};
         return *new PlacementKeeper(window, context, options);
@@ -47,7 +45,6 @@ class PlacementKeeperTest : public ::testing::Test {
 
     TempDir dir;
     LandmarkDocument document;
-    ScriptedDialogs dialogs;
     SettingsStore store{dir.file("korvland.INI")};
     AppContext context{document, dialogs, store, {}, {}, {}};
     CountingWindow window;

@@ -1,8 +1,12 @@
 #include "support/fixture_builder.h"
+#include "support_gui/layout_checks.h"
+#include "support_gui/named.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/up_down.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
+#include "ui/start/folder_chooser.h"
+#include "ui/start/welcome_window.h"
 #include "ui/tables/ownership_window.h"
 #include "ui/tables/status_window.h"
 
@@ -16,6 +20,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Which of the windows that follow a selection are shown, and the order in which the
 // selection reaches them.
@@ -26,7 +31,7 @@ struct RoadCase {
     QStringList road;
 };
 
-class SelectionRoadTest : public ::testing::TestWithParam<RoadCase>, protected TestWindows {
+class SelectionRoadTest : public WindowsTest<::testing::TestWithParam<RoadCase>> {
   protected:
     void SetUp() override {
         createWindows();
@@ -34,9 +39,8 @@ class SelectionRoadTest : public ::testing::TestWithParam<RoadCase>, protected T
         LandmarkFileBuilder file;
         file.addMany(6);
         dialogs.expectOpenFile(QString::fromStdString(file.writeTo(dir.path() / "lndmrks1.dat")));
-        editor->findChild<QAction*>(QStringLiteral("Landmark1"))->trigger();
+        named<QAction>(editor, kOpenLandmarkAction)->trigger();
     }
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     // Follows the three steps of the road, in the order they run.
     QStringList follow(const std::function<void()>& act) {
@@ -59,28 +63,27 @@ class SelectionRoadTest : public ::testing::TestWithParam<RoadCase>, protected T
 TEST_P(SelectionRoadTest, EverySelectionRunsTheEditorThenTheMapThenTheOwnershipTableWhenShown) {
     const RoadCase& c = GetParam();
     if (c.mapShown) {
-        editor->findChild<QAction*>(QStringLiteral("Map1"))->trigger();
+        named<QAction>(editor, kMapAction)->trigger();
         QApplication::processEvents();
     }
     if (c.ownershipShown)
-        editor->findChild<QAction*>(QStringLiteral("Data1"))->trigger();
+        named<QAction>(editor, kDataAction)->trigger();
     ASSERT_EQ(map->isVisible(), c.mapShown);
     ASSERT_EQ(ownership->isVisible(), c.ownershipShown);
 
     // Every road of selection: the document itself, the editor's spinner, a marker, a row
     // of the status table.
     EXPECT_EQ(follow([&] { document.select(3); }), c.road) << "the document";
-    EXPECT_EQ(follow([&] { editor->findChild<UpDown*>(QStringLiteral("UpDown1"))->step(1); }),
-              c.road + c.road)
+    EXPECT_EQ(follow([&] { named<UpDown>(editor, kRecordStepper)->step(1); }), c.road + c.road)
         << "a step announces the old record, then the new";
     if (c.mapShown) {
         const MarkerFrameItem& frame = *map->marker(1)->frame;
         EXPECT_EQ(follow([&] { map->markerPressed(frame); }), c.road) << "a marker";
     }
-    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("Button1")), Qt::LeftButton);
+    QTest::mouseClick(named<QPushButton>(editor, kTableButton), Qt::LeftButton);
     ASSERT_TRUE(status->isVisible());
     EXPECT_EQ(follow([&] {
-                  auto* list = status->findChild<QListView*>(QStringLiteral("CLBox1"));
+                  auto* list = named<QListView>(status, status_names::kList);
                   list->setCurrentIndex(list->model()->index(5, 0));
               }),
               c.road)
@@ -99,6 +102,63 @@ INSTANTIATE_TEST_SUITE_P(
                  true,
                  {QStringLiteral("editor"), QStringLiteral("map"), QStringLiteral("ownership")}}),
     [](const ::testing::TestParamInfo<RoadCase>& shown) { return std::string(shown.param.name); });
+
+// Each window as the user sees it with a file open: every control reachable by Tab, in reading
+// order where the window was laid out for it, and none covering another.
+struct LayoutCase {
+    const char* name;
+    QWidget* (*window)(TestWindows&, std::unique_ptr<QWidget>& own);
+    bool readingOrder;           // the editor keeps its form's order; the chooser's is the order of making
+    const char* drawnAsOne = {}; // a grid whose cells are drawn over each other's edges
+};
+
+class WindowLayoutTest : public WindowsTest<::testing::TestWithParam<LayoutCase>> {
+  protected:
+    void SetUp() override {
+        LandmarkFileBuilder file;
+        file.addMany(6);
+        createWindows();
+        dialogs.expectOpenFile(QString::fromStdString(file.writeTo(dir.path() / "lndmrks1.dat")));
+        named<QAction>(editor, kOpenLandmarkAction)->trigger();
+    }
+    std::unique_ptr<QWidget> own;
+};
+
+TEST_P(WindowLayoutTest, EveryControlIsReachedByTabAndNoneCoversAnother) {
+    QWidget* window = GetParam().window(*this, own);
+    window->show();
+    QApplication::processEvents();
+    const QList<QWidget*> order = tabOrder(window);
+    for (QWidget* stop : tabStops(window))
+        EXPECT_TRUE(order.contains(stop)) << describe(stop) << " is not reached by Tab";
+    if (GetParam().readingOrder) {
+        EXPECT_EQ(firstOutOfReadingOrder(order, window), "") << GetParam().name;
+    }
+    EXPECT_EQ(firstOverlap(window, GetParam().drawnAsOne), "");
+    EXPECT_EQ(firstOutside(window), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, WindowLayoutTest,
+    ::testing::Values(
+        LayoutCase{"editor", [](TestWindows& w, auto&) -> QWidget* { return w.editor.get(); }, false},
+        LayoutCase{"map", [](TestWindows& w, auto&) -> QWidget* { return w.map.get(); }, true},
+        LayoutCase{"ownership", [](TestWindows& w, auto&) -> QWidget* { return w.ownership.get(); }, true,
+                   ownership_names::kGrid},
+        LayoutCase{"status", [](TestWindows& w, auto&) -> QWidget* { return w.status.get(); }, true},
+        LayoutCase{"welcome",
+                   [](TestWindows& w, std::unique_ptr<QWidget>& own) -> QWidget* {
+                       own = std::make_unique<WelcomeWindow>(w.context);
+                       return own.get();
+                   },
+                   true},
+        LayoutCase{"folder_chooser",
+                   [](TestWindows& w, std::unique_ptr<QWidget>& own) -> QWidget* {
+                       own = std::make_unique<FolderChooser>(w.dialogs, nullptr, w.context.landmarksFolder);
+                       return own.get();
+                   },
+                   false}),
+    [](const auto& param) { return std::string(param.param.name); });
 
 } // namespace
 } // namespace korvland::testing

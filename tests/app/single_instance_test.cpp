@@ -90,7 +90,7 @@ void leaveStaleSocket(const QString& path) {
 
 // The running editor of a desktop: start-up's windows in this process, past "Click to Start"
 // when `handedOver`, with `instance` serving them.
-class RunningEditorTest : public ::testing::Test {
+class RunningEditorTest : public testing::ScriptedDialogsTest<> {
   protected:
     void start(bool handedOver) {
         std::ofstream(settings) << "[settings]\nstartdir=" << dir.path().string() << "\n";
@@ -99,7 +99,6 @@ class RunningEditorTest : public ::testing::Test {
         if (handedOver)
             clickStart();
     }
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     void clickStart() {
         QTest::mouseClick(startup->welcome()->startButton(), Qt::LeftButton);
@@ -109,7 +108,7 @@ class RunningEditorTest : public ::testing::Test {
     static void settle() { QTest::qWait(3 * ForwardedFiles::kRetryMilliseconds); }
 
     EditorWindow* editor() const { return startup->windows().editor.get(); }
-    QString shownFile() const { return editor()->findChild<QLabel*>("Label1")->text(); }
+    QString shownFile() const { return editor()->findChild<QLabel*>(editor_names::kPathLabel)->text(); }
     QString landmarkFile(const char* name, int records = 3) const {
         return qstr(LandmarkFileBuilder().addMany(records).writeTo(dir.file(name)));
     }
@@ -117,7 +116,6 @@ class RunningEditorTest : public ::testing::Test {
     TempDir dir;
     TempDir runtime;
     std::string settings = dir.file("korvland.INI");
-    ScriptedDialogs dialogs;
     std::unique_ptr<Startup> startup;
 };
 

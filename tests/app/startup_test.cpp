@@ -1,5 +1,6 @@
 #include "settings/settings_store.h"
 #include "support/fixture_builder.h"
+#include "support_gui/named.h"
 #include "support_gui/scripted_dialogs.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/hint_presenter.h"
@@ -28,6 +29,8 @@
 
 namespace korvland {
 namespace {
+using namespace editor_names;
+using testing::named;
 
 using testing::ScriptedDialogs;
 using testing::TempDir;
@@ -41,13 +44,10 @@ void writeText(const std::string& path, const std::string& text) {
     testing::writeBytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
-class StartupTest : public ::testing::Test {
+class StartupTest : public testing::ScriptedDialogsTest<> {
   protected:
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
-
     TempDir dir;
     std::string settings = dir.file("korvland.INI");
-    ScriptedDialogs dialogs;
 };
 
 TEST_F(StartupTest, FirstStartAsksForTheFolderAndStoresItAsChosen) {
@@ -161,7 +161,7 @@ TEST_F(StartupTest, StartButtonHandsOverToTheEditorForGood) {
     EXPECT_FALSE(startup.welcome()->isVisible());
     EXPECT_TRUE(startup.windows().editor->isVisible());
     // The record stepper and number box wait for a file.
-    for (const char* name : {"UpDown1", "Edit9"}) {
+    for (const char* name : {kRecordStepper, kRecordNumberBox}) {
         if (auto* control = startup.windows().editor->findChild<QWidget*>(QLatin1String(name))) {
             EXPECT_FALSE(control->isEnabled()) << name;
         }
@@ -210,7 +210,7 @@ TEST_F(StartupTest, HintPresenterTakesThePlatformToolTipsPlaceOnce) {
         ASSERT_NE(presenter, nullptr);
         EXPECT_EQ(presenter->style(), kNormalHintStyle);
 
-        QWidget* label = startup.windows().editor->findChild<QWidget*>(QStringLiteral("Label1"));
+        QWidget* label = named<QWidget>(startup.windows().editor, kPathLabel);
         ASSERT_NE(label, nullptr);
         label->setToolTip(QStringLiteral("a hint"));
         QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));

@@ -1,4 +1,5 @@
 #include "support/fixture_builder.h"
+#include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/record_format.h"
@@ -31,6 +32,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 const QString kBuildTranslations = QStringLiteral(KORVLAND_BUILD_TRANSLATIONS);
 
@@ -196,7 +198,7 @@ struct WindowTexts : TestWindows {
         LandmarkFileBuilder file;
         file.addMany(4);
         dialogs.expectOpenFile(QString::fromStdString(file.writeTo(dir.path() / "lndmrks1.dat")));
-        editor->findChild<QAction*>(QStringLiteral("Landmark1"))->trigger();
+        named<QAction>(editor, kOpenLandmarkAction)->trigger();
         WelcomeWindow welcome(context);
         FolderChooser chooser(dialogs, nullptr, context.landmarksFolder);
         QWidget* const shown[] = {editor.get(), map.get(), ownership.get(), status.get(),
@@ -288,7 +290,7 @@ TEST(Translations, NoticesReadFromTheirStartAndStayClearOfTheirNeighbours) {
         const QString longName = QString(90, QLatin1Char('x')) + QStringLiteral(".dat");
         w.dialogs.expectSaveFile(QString::fromStdString(w.dir.file(longName.toStdString())));
         w.editor->saveLandmarkCommand();
-        const QString saved = w.editor->findChild<QLabel*>(QStringLiteral("NoticePanel"))->text();
+        const QString saved = named<QLabel>(w.editor, kNoticePanel)->text();
         ASSERT_TRUE(saved.contains(longName));
         int shownCount = 0;
         for (const QString& notice : {saved, typeSixStaysOffNotice(), typeSixLeftOffNotice(12)}) {
@@ -297,13 +299,13 @@ TEST(Translations, NoticesReadFromTheirStartAndStayClearOfTheirNeighbours) {
             const std::string picture =
                 (inGerman ? "notice_de_" : "notice_en_") + std::to_string(++shownCount) + ".png";
             keep(w.editor->grab(), picture.c_str());
-            auto* panel = w.editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"));
+            auto* panel = named<PathLabel>(w.editor, kNoticePanel);
             const QString shown = panel->shownText();
             EXPECT_TRUE(shown == notice ||
                         (shown.endsWith(QChar(0x2026)) && notice.startsWith(shown.chopped(1))))
                 << shown.toStdString();
             EXPECT_EQ(panel->toolTip(), notice);
-            for (const char* neighbour : {"SelectionPanel", "ClockPanel"}) {
+            for (const char* neighbour : {kSelectionPanel, kClockPanel}) {
                 auto* other = w.editor->findChild<QLabel*>(QLatin1String(neighbour));
                 ASSERT_TRUE(other->isVisible()) << neighbour;
                 EXPECT_FALSE(panel->geometry().intersects(other->geometry())) << neighbour;

@@ -23,7 +23,7 @@ namespace korvland::testing {
 // with openbox and one application object for the whole test program, each test with its
 // own folder, settings file and scripted dialogs. The X tools read what the window manager
 // shows, not what the program believes.
-class DesktopTest : public ::testing::Test {
+class DesktopTest : public ScriptedDialogsTest<> {
   protected:
     static void SetUpTestSuite() {
         if (sApp || !sSkipReason.empty())
@@ -63,8 +63,6 @@ class DesktopTest : public ::testing::Test {
             GTEST_SKIP() << sSkipReason;
         std::filesystem::create_directories(folder);
     }
-
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     void writeSettings(const std::string& common) {
         const std::string text = "[settings]\nstartdir=" + folder.string() + "\n[Common]\n" + common;
@@ -107,7 +105,6 @@ class DesktopTest : public ::testing::Test {
     TempDir dir;
     std::filesystem::path folder = dir.path() / "land";
     std::string settings = dir.file("korvland.INI");
-    ScriptedDialogs dialogs;
     std::unique_ptr<Startup> startup;
 };
 

@@ -100,12 +100,12 @@ TEST_F(DesktopPlacement, WindowsWithoutRecordsOpenAtTheirDesignedSizesAndSaveThe
     EXPECT_EQ(ownership.client, QSize(633, 75 + menuBarHeight(w.ownership.get()))) << "client size";
 
     endProgram();
-    EXPECT_EQ(stored("Form2"), "200,0,1,742,181,1210,507");
-    EXPECT_EQ(stored("Form3"), "200,0,1,315,154,1148,907");
-    EXPECT_EQ(stored("Form6"), "200,0,1,470,653,861,895");
+    EXPECT_EQ(stored(editor_names::kWindow), "200,0,1,742,181,1210,507");
+    EXPECT_EQ(stored(map_names::kWindow), "200,0,1,315,154,1148,907");
+    EXPECT_EQ(stored(status_names::kWindow), "200,0,1,470,653,861,895");
     const QRect o = ownership.frame;
-    EXPECT_EQ(stored("Form5"), "200,0,1,205,575," + std::to_string(o.x() + o.width()) + "," +
-                                   std::to_string(o.y() + o.height()));
+    EXPECT_EQ(stored(ownership_names::kWindow), "200,0,1,205,575," + std::to_string(o.x() + o.width()) + "," +
+                                                    std::to_string(o.y() + o.height()));
 }
 
 TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
@@ -139,17 +139,17 @@ TEST_F(DesktopPlacement, StoredRecordsPlaceTheFramesAndComeBackAtProgramEnd) {
 
     // The record is applied at every show, not only at the first.
     w.status->hide();
-    SettingsStore(settings).writeString("Common", "Form6", "200,0,1,40,30,440,330");
+    SettingsStore(settings).writeString("Common", status_names::kWindow, "200,0,1,40,30,440,330");
     w.status->show();
     EXPECT_EQ(frameText(settledAt(w.status.get(), QRect(40, 30, 400, 300)).frame), "40,30 400x300");
 
     endProgram();
-    EXPECT_EQ(stored("Form2"), "200,0,3,100,100,600,500") << "maximised, with its normal frame";
-    EXPECT_EQ(stored("Form3"), "200,0,1,150,120,983,873");
-    EXPECT_EQ(stored("Form6"), "200,0,1,40,30,440,330");
+    EXPECT_EQ(stored(editor_names::kWindow), "200,0,3,100,100,600,500") << "maximised, with its normal frame";
+    EXPECT_EQ(stored(map_names::kWindow), "200,0,1,150,120,983,873");
+    EXPECT_EQ(stored(status_names::kWindow), "200,0,1,40,30,440,330");
     const QRect o = ownership.frame;
-    EXPECT_EQ(stored("Form5"), "200,0,1,300,400," + std::to_string(o.x() + o.width()) + "," +
-                                   std::to_string(o.y() + o.height()));
+    EXPECT_EQ(stored(ownership_names::kWindow), "200,0,1,300,400," + std::to_string(o.x() + o.width()) + "," +
+                                                    std::to_string(o.y() + o.height()));
     const SettingsStore file(settings);
     EXPECT_EQ(file.readString("Common", "Form2Color", "gone"), "gone");
     EXPECT_EQ(file.readString("Common", "Form2Font", "gone"), "gone");

@@ -4,6 +4,7 @@
 // window carries.
 
 #include "desktop/desktop_fixture.h"
+#include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_selection.h"
@@ -25,6 +26,8 @@
 
 namespace korvland {
 namespace {
+using namespace editor_names;
+using testing::named;
 
 using testing::LandmarkFileBuilder;
 using testing::makeRecord;
@@ -72,9 +75,7 @@ class DesktopWindows : public testing::DesktopTest {
     }
     const ProgramWindows& w() const { return startup->windows(); }
     QAction* action(const char* name) const { return w().editor->findChild<QAction*>(QLatin1String(name)); }
-    QPushButton* tableButton() const {
-        return w().editor->findChild<QPushButton*>(QStringLiteral("Button1"));
-    }
+    QPushButton* tableButton() const { return named<QPushButton>(w().editor, kTableButton); }
 
     struct Window {
         const char* name;
@@ -83,10 +84,10 @@ class DesktopWindows : public testing::DesktopTest {
         std::function<bool()> commandEnabled;
     };
     std::vector<Window> windowsWithCommands() const {
-        return {{"map", w().map.get(), [this] { action("Map1")->trigger(); },
-                 [this] { return action("Map1")->isEnabled(); }},
-                {"ownership table", w().ownership.get(), [this] { action("Data1")->trigger(); },
-                 [this] { return action("Data1")->isEnabled(); }},
+        return {{"map", w().map.get(), [this] { action(kMapAction)->trigger(); },
+                 [this] { return action(kMapAction)->isEnabled(); }},
+                {"ownership table", w().ownership.get(), [this] { action(kDataAction)->trigger(); },
+                 [this] { return action(kDataAction)->isEnabled(); }},
                 {"status table", w().status.get(), [this] { tableButton()->click(); },
                  [this] { return tableButton()->isEnabled(); }}};
     }
@@ -151,7 +152,7 @@ TEST_F(DesktopWindows, MinimisedWindowsComeBackThroughTheirCommandsAfterAReadAnd
         expectInSightAndPainted(each.window, each.name);
     }
     EXPECT_EQ(w().map->markers().size(), 30u) << "the new file's markers";
-    EXPECT_FALSE(action("Map1")->isEnabled()) << "the map is in sight";
+    EXPECT_FALSE(action(kMapAction)->isEnabled()) << "the map is in sight";
     EXPECT_FALSE(tableButton()->isEnabled()) << "the status table is in sight";
     EXPECT_FALSE(warnings().join(QLatin1Char('\n')).contains(QStringLiteral("mapped window")))
         << warnings().join(QLatin1Char('\n')).toStdString();
@@ -160,13 +161,13 @@ TEST_F(DesktopWindows, MinimisedWindowsComeBackThroughTheirCommandsAfterAReadAnd
 TEST_F(DesktopWindows, AFailedReadWithTheMapShownLeavesTheMapCommandEnabled) {
     startOn(LandmarkFileBuilder().addMany(10).writeTo(folder / "lndmrks0.dat"));
     ASSERT_FALSE(HasFatalFailure());
-    action("Map1")->trigger();
+    action(kMapAction)->trigger();
     expectInSightAndPainted(w().map.get(), "map");
     dialogs.expectError();
     EXPECT_FALSE(w().editor->openLandmarkFile(QString::fromStdString((folder / "gone.dat").string())));
     EXPECT_TRUE(w().map->isHidden());
-    ASSERT_TRUE(action("Map1")->isEnabled());
-    action("Map1")->trigger();
+    ASSERT_TRUE(action(kMapAction)->isEnabled());
+    action(kMapAction)->trigger();
     expectInSightAndPainted(w().map.get(), "map");
 }
 
@@ -207,11 +208,12 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
     ASSERT_FALSE(HasFatalFailure());
     w().editor->setRecordNumber(10);
     w().editor->selectRecord();
-    action("Map1")->trigger();
+    action(kMapAction)->trigger();
     expectInSightAndPainted(w().map.get(), "map");
     const std::vector<QPoint> circle = circlePixels();
     ASSERT_GT(circle.size(), 40u);
-    for (const char* scale : {"N12Scale1", "N11Scale1", "N21Scale1", "N41Scale1"}) {
+    for (const char* scale : {map_names::kHalfScaleAction, map_names::kFullScaleAction,
+                              map_names::kDoubleScaleAction, map_names::kQuadrupleScaleAction}) {
         SCOPED_TRACE(scale);
         w().map->findChild<QAction*>(QLatin1String(scale))->trigger();
         const MapMarker* marker = w().map->marker(9);
@@ -235,7 +237,7 @@ TEST_F(DesktopWindows, TheHighlightedMarkerIsDrawnAboveAllOthersInPureWhiteAtEve
         testing::keep(seen, (std::string("map_highlight_") + scale + ".png").c_str());
     }
     // Moved on, the marker goes back among the others in the order of their records.
-    w().map->findChild<QAction*>(QStringLiteral("N12Scale1"))->trigger();
+    named<QAction>(w().map, map_names::kHalfScaleAction)->trigger();
     w().editor->setRecordNumber(11);
     w().editor->selectRecord();
     const MapMarker* left = w().map->marker(9);
@@ -265,7 +267,8 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
     const struct {
         const char* key;
         const char* designed;
-    } windows[] = {{"Form3", "200,0,1,315,154,1148,907"}, {"Form6", "200,0,1,470,653,861,895"}};
+    } windows[] = {{map_names::kWindow, "200,0,1,315,154,1148,907"},
+                   {status_names::kWindow, "200,0,1,470,653,861,895"}};
     const struct {
         const char* record;
         bool kept;
@@ -287,12 +290,12 @@ TEST_F(DesktopNeverShown, AValidRecordIsWrittenBackUnchangedAndOnlyAMissingOrInv
 TEST_F(DesktopNeverShown, TheOwnershipTablesDesignedFrameIsTheOneItTakesWhenShown) {
     writeSettings("");
     const std::string shown =
-        runAndReadBack("Form5", [](const ProgramWindows& w) { w.editor->dataCommand(); });
+        runAndReadBack(ownership_names::kWindow, [](const ProgramWindows& w) { w.editor->dataCommand(); });
     writeSettings("");
-    const std::string notShown = runAndReadBack("Form5", [](const ProgramWindows&) {});
+    const std::string notShown = runAndReadBack(ownership_names::kWindow, [](const ProgramWindows&) {});
     EXPECT_EQ(notShown, shown) << "menu bar and frame included";
     writeSettings("");
-    const std::string again = runAndReadBack("Form5", [](const ProgramWindows&) {});
+    const std::string again = runAndReadBack(ownership_names::kWindow, [](const ProgramWindows&) {});
     EXPECT_EQ(again, shown) << "the same in every run";
 }
 

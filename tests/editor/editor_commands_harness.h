@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support_gui/named.h"
 #include "support_gui/test_windows.h"
 
 #include <QAction>
@@ -15,7 +16,7 @@ namespace korvland::testing {
 // The editor window with the windows it reaches, its own settings file, scripted dialogs
 // and a landmarks folder in a fresh temporary folder. `create()` builds the windows in
 // the order start-up does, so a test can prepare the settings file first.
-class EditorCommandsTest : public ::testing::Test, protected TestWindows {
+class EditorCommandsTest : public WindowsTest<> {
   protected:
     EditorCommandsTest() {
         context.requestQuit = [this] { ++quitRequests; };
@@ -23,19 +24,12 @@ class EditorCommandsTest : public ::testing::Test, protected TestWindows {
 
     void SetUp() override {}
 
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
-
     void create() { createWindows(); }
 
-    QAction* action(const char* name) const {
-        auto* found = editor->findChild<QAction*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    QAction* action(const char* name) const { return required<QAction>(editor, name); }
     void trigger(const char* name) const { action(name)->trigger(); }
     QString labelText(const char* name) const {
-        auto* label = editor->findChild<QLabel*>(QLatin1String(name));
-        EXPECT_NE(label, nullptr) << name;
+        auto* label = required<QLabel>(editor, name);
         return label ? label->text() : QString();
     }
 
@@ -49,13 +43,13 @@ class EditorCommandsTest : public ::testing::Test, protected TestWindows {
     // Opens `path` through "Open", "Landmark" with the dialog answered.
     void openLandmark(const QString& path) {
         dialogs.expectOpenFile(path);
-        trigger("Landmark1");
+        trigger(editor_names::kOpenLandmarkAction);
     }
 
     // The captions of the recent entries in the "Open" submenu, after its separator.
     QStringList openMenuCaptions() const {
         QStringList captions;
-        for (QAction* a : editor->findChild<QMenu*>(QStringLiteral("Open1"))->actions())
+        for (QAction* a : named<QMenu>(editor, editor_names::kOpenMenu)->actions())
             captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
         return captions;
     }

@@ -1,4 +1,5 @@
 #include "editor_commands_harness.h"
+#include "support_gui/named.h"
 
 #include "support_gui/render_keep.h"
 #include "ui/editor/path_label.h"
@@ -11,6 +12,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Files opened one after the other (a folder below the test folder, or none), and what
 // "Save Landmark" then proposes: a file name and a folder (empty: the landmarks folder),
@@ -34,12 +36,12 @@ TEST_P(SaveProposalTest, SaveProposesTheRegionsFileOrElseTheFileTheDataCameFrom)
     }
     dialogs.expectSaveFile(std::nullopt);
     dialogs.expectInformation();
-    trigger("CompileLandmark1");
+    trigger(kSaveLandmarkAction);
     const FileDialogRequest& asked = dialogs.asked().at(dialogs.asked().size() - 2).request;
     EXPECT_EQ(asked.proposedName, c.name);
     EXPECT_EQ(asked.initialFolder,
               *c.folder ? QString::fromStdString((dir.path() / c.folder).string()) : context.landmarksFolder);
-    EXPECT_EQ(labelText("LSL14"), c.location) << "the region stays as it was";
+    EXPECT_EQ(labelText(kRegionLine), c.location) << "the region stays as it was";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,27 +72,31 @@ struct SavedCase {
 
 TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
     const SavedCase cases[] = {
-        {"CompileLandmark1", 5, {1, 3}, "out.dat", "Saved out.dat: 5 landmarks, 2 switched off."},
-        {"Save1", 1, {}, "mine.lmp", "Saved mine.lmp: 1 landmark, 0 switched off."},
-        {"Save1", 4, {0, 1, 2, 3}, "all off.lmp", "Saved all off.lmp: 4 landmarks, 4 switched off."},
+        {kSaveLandmarkAction, 5, {1, 3}, "out.dat", "Saved out.dat: 5 landmarks, 2 switched off."},
+        {kSaveProfileAction, 1, {}, "mine.lmp", "Saved mine.lmp: 1 landmark, 0 switched off."},
+        {kSaveProfileAction,
+         4,
+         {0, 1, 2, 3},
+         "all off.lmp",
+         "Saved all off.lmp: 4 landmarks, 4 switched off."},
         // A file name is no pattern: its "%2" is not where the count goes.
-        {"CompileLandmark1", 3, {0}, "v%2.dat", "Saved v%2.dat: 3 landmarks, 1 switched off."},
+        {kSaveLandmarkAction, 3, {0}, "v%2.dat", "Saved v%2.dat: 3 landmarks, 1 switched off."},
     };
     create();
     editor->show();
-    const QString standing = labelText("NoticePanel");
+    const QString standing = labelText(kNoticePanel);
     for (const SavedCase& c : cases) {
         SCOPED_TRACE(c.notice);
         openLandmark(landmarkFile("lndmrks1.dat", c.records));
-        EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("Label1"))->toolTip(),
+        EXPECT_EQ(named<QLabel>(editor, kPathLabel)->toolTip(),
                   QString::fromStdString(dir.file("lndmrks1.dat")))
             << "the whole path is one hover away";
         for (std::size_t index : c.switchedOff)
             document.setActive(static_cast<int>(index), false);
         dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
         trigger(c.command);
-        EXPECT_EQ(labelText("NoticePanel"), c.notice);
-        EXPECT_EQ(editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"))->shownText(), c.notice)
+        EXPECT_EQ(labelText(kNoticePanel), c.notice);
+        EXPECT_EQ(named<PathLabel>(editor, kNoticePanel)->shownText(), c.notice)
             << "the whole line is in sight";
         keep(editor->grab(), "editor_saved.png");
 
@@ -99,9 +105,9 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
         dialogs.expectInformation();
         trigger(c.command);
         editor->selectRecord();
-        EXPECT_EQ(labelText("NoticePanel"), c.notice);
-        QTest::keyClicks(editor->findChild<QLineEdit*>(QStringLiteral("Edit1")), "x");
-        EXPECT_EQ(labelText("NoticePanel"), standing);
+        EXPECT_EQ(labelText(kNoticePanel), c.notice);
+        QTest::keyClicks(named<QLineEdit>(editor, kNameBox), "x");
+        EXPECT_EQ(labelText(kNoticePanel), standing);
 
         // So does the next read, of a file the line is not about.
         dialogs.expectSaveFile(QString::fromStdString(dir.file(c.fileName)));
@@ -111,8 +117,8 @@ TEST_F(EditorCommandsTest, SaveTellsWhatWasWrittenUntilTheNextEditOrRead) {
         dialogs.expectOpenFile(landmarkFile("lndmrks2.dat"));
         if (unsaved)
             dialogs.expectSaveChoice(SaveChoice::Discard);
-        trigger("Landmark1");
-        EXPECT_EQ(labelText("NoticePanel"), standing);
+        trigger(kOpenLandmarkAction);
+        EXPECT_EQ(labelText(kNoticePanel), standing);
     }
 }
 

@@ -7,6 +7,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 using Kind = ScriptedDialogs::Kind;
 
@@ -24,11 +25,11 @@ TEST_F(EditorCommandsTest, OpenLandmarkAsksInTheLandmarksFolderAndResetsTheEdito
 
     EXPECT_EQ(set.recordCount(), 5);
     EXPECT_EQ(editor->recordNumber(), 1);
-    EXPECT_EQ(labelText("Label1"), path);
-    EXPECT_EQ(labelText("LMDSimpleLabel11"), "5");
-    EXPECT_EQ(labelText("LMDSimpleLabel12"), "80");
+    EXPECT_EQ(labelText(kPathLabel), path);
+    EXPECT_EQ(labelText(kRecordCountLabel), "5");
+    EXPECT_EQ(labelText(kRecordSizeLabel), "80");
     EXPECT_EQ(document.region(), 2);
-    EXPECT_EQ(labelText("LSL14"), "Landmarks of the Verdun Region");
+    EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Verdun Region");
     EXPECT_EQ(document.proposedSaveName(), "lndmrks2.dat");
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{path});
     EXPECT_FALSE(editor->isModified());
@@ -59,9 +60,9 @@ TEST_F(EditorCommandsTest, EveryOpenDialogStartsInTheFolderOfThatMoment) {
     openLandmark(path);
     context.landmarksFolder = QStringLiteral("/somewhere/else");
     dialogs.expectOpenFile(std::nullopt);
-    trigger("MasterFile1");
+    trigger(kOpenMasterAction);
     dialogs.expectOpenFile(std::nullopt);
-    trigger("Profile1");
+    trigger(kOpenProfileAction);
     ASSERT_EQ(dialogs.asked().size(), 3u);
     EXPECT_EQ(dialogs.asked()[1].request.initialFolder, "/somewhere/else");
     EXPECT_EQ(dialogs.asked()[2].request.initialFolder, "/somewhere/else");
@@ -72,7 +73,7 @@ TEST_F(EditorCommandsTest, MasterCopyInAnyFolderAndLetterCaseSetsTheRegion) {
     std::filesystem::create_directories(dir.path() / "Masters");
     const QString path = landmarkFile("Masters/LNDMRKS3.MLF", 4);
     dialogs.expectOpenFile(path);
-    trigger("MasterFile1");
+    trigger(kOpenMasterAction);
 
     const FileDialogRequest& asked = dialogs.asked().back().request;
     EXPECT_EQ(asked.title, "Choose A Masterflie to Open");
@@ -85,7 +86,7 @@ TEST_F(EditorCommandsTest, MasterCopyInAnyFolderAndLetterCaseSetsTheRegion) {
     EXPECT_EQ(set.currentFileName(), "lndmrks3.mlf");
     EXPECT_EQ(document.region(), 3);
     EXPECT_EQ(map->windowTitle(), "Map of Alsace Region[*]");
-    EXPECT_EQ(labelText("LSL14"), "Landmarks of the Alsace Region");
+    EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Alsace Region");
     EXPECT_EQ(document.proposedSaveName(), "lndmrks3.dat");
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{path});
 }
@@ -111,7 +112,7 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         openLandmark(landmarkFile(c.fileName));
         EXPECT_EQ(document.region(), c.region);
         EXPECT_EQ(map->windowTitle(), QString::fromLatin1(c.caption) + "[*]");
-        EXPECT_EQ(labelText("LSL14"), c.line);
+        EXPECT_EQ(labelText(kRegionLine), c.line);
         EXPECT_EQ(document.proposedSaveName(), QStringLiteral("lndmrks%1.dat").arg(c.region));
     }
 
@@ -126,7 +127,7 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
         EXPECT_EQ(set.recordCount(), 3);
         EXPECT_EQ(document.region(), 4);
         EXPECT_EQ(map->windowTitle(), "Map of Island Region[*]");
-        EXPECT_EQ(labelText("LSL14"), "Landmarks of the Island Region");
+        EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Island Region");
         const QFileInfo read(QString::fromStdString((dir.path() / name).string()));
         EXPECT_EQ(document.proposedSaveName(), read.fileName());
         EXPECT_EQ(document.proposedSaveFolder(), read.absolutePath());
@@ -136,12 +137,12 @@ TEST_F(EditorCommandsTest, RegionTextsFollowTheExactFileName) {
 TEST_F(EditorCommandsTest, ANameMatchingNothingAtStartKeepsTheStartingState) {
     create();
     const QString mapCaption = map->windowTitle();
-    const QString line = labelText("LSL14");
+    const QString line = labelText(kRegionLine);
     openLandmark(landmarkFile("Custom.DAT"));
     EXPECT_EQ(set.currentFileName(), "custom.dat");
     EXPECT_EQ(document.region(), 0);
     EXPECT_EQ(map->windowTitle(), mapCaption);
-    EXPECT_EQ(labelText("LSL14"), line);
+    EXPECT_EQ(labelText(kRegionLine), line);
     EXPECT_EQ(document.proposedSaveName(), "Custom.DAT");
 }
 
@@ -157,7 +158,7 @@ TEST_F(EditorCommandsTest, ProfileLoadsItsLandmarkFileAndFlagsButNotTheRecentLis
     }
     create();
     dialogs.expectOpenFile(QString::fromStdString(profilePath));
-    trigger("Profile1");
+    trigger(kOpenProfileAction);
 
     const FileDialogRequest& asked = dialogs.asked().back().request;
     EXPECT_EQ(asked.title, "Open a Landmarks Profile");
@@ -170,10 +171,10 @@ TEST_F(EditorCommandsTest, ProfileLoadsItsLandmarkFileAndFlagsButNotTheRecentLis
     EXPECT_EQ(set.disabledFlag(5), 1);
     EXPECT_EQ(set.disabledFlag(1), 0);
     EXPECT_EQ(document.region(), 4);
-    EXPECT_EQ(labelText("Label1"), landmarks);
-    EXPECT_EQ(labelText("LMDSimpleLabel11"), "6");
+    EXPECT_EQ(labelText(kPathLabel), landmarks);
+    EXPECT_EQ(labelText(kRecordCountLabel), "6");
     EXPECT_TRUE(editor->recentFiles().entries().isEmpty());
-    EXPECT_TRUE(action("Map1")->isEnabled());
+    EXPECT_TRUE(action(kMapAction)->isEnabled());
 }
 
 TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
@@ -191,7 +192,7 @@ TEST_F(EditorCommandsTest, RecentEntryOpensItsFileAndMovesToTheTop) {
 
     EXPECT_EQ(set.recordCount(), 3);
     EXPECT_EQ(document.region(), 0);
-    EXPECT_EQ(labelText("Label1"), a);
+    EXPECT_EQ(labelText(kPathLabel), a);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{a, b}));
     EXPECT_EQ(openMenuCaptions(),
               (QStringList{"&Master", "&Profile", "&Landmark", "-", "&1 " + a, "&2 " + b}));
@@ -211,7 +212,7 @@ TEST_F(EditorCommandsTest, RecentEntryWhoseFileHasGoneOffersItsRemovalAndStaysOn
     EXPECT_EQ(dialogs.last().text, a + " is no longer there. Remove it from the recent files?");
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{b, a}));
     EXPECT_EQ(set.recordCount(), 7);
-    EXPECT_EQ(labelText("Label1"), b);
+    EXPECT_EQ(labelText(kPathLabel), b);
     EXPECT_EQ(document.region(), 1);
 }
 
@@ -225,44 +226,44 @@ TEST_F(EditorCommandsTest, FailedReadShowsTheErrorAndKeepsEverything) {
 
     dialogs.expectOpenFile(bad);
     dialogs.expectError();
-    trigger("Landmark1");
+    trigger(kOpenLandmarkAction);
     EXPECT_EQ(dialogs.messages().back(), "Read beyond end of file.\n" + bad);
 
     EXPECT_EQ(set.recordCount(), 4);
-    EXPECT_EQ(labelText("Label1"), good);
-    EXPECT_EQ(labelText("LSL14"), "Landmarks of the Flanders Region");
+    EXPECT_EQ(labelText(kPathLabel), good);
+    EXPECT_EQ(labelText(kRegionLine), "Landmarks of the Flanders Region");
     EXPECT_EQ(document.region(), 1);
     EXPECT_EQ(editor->recentFiles().entries(), QStringList{good});
 }
 
 TEST_F(EditorCommandsTest, FailedFirstReadLeavesTheCommandsOfALoadedSetDisabled) {
     create();
-    EXPECT_FALSE(action("Map1")->isEnabled());
-    EXPECT_FALSE(action("Save1")->isEnabled());
-    EXPECT_FALSE(action("CompileLandmark1")->isEnabled());
-    EXPECT_TRUE(action("Data1")->isEnabled());
+    EXPECT_FALSE(action(kMapAction)->isEnabled());
+    EXPECT_FALSE(action(kSaveProfileAction)->isEnabled());
+    EXPECT_FALSE(action(kSaveLandmarkAction)->isEnabled());
+    EXPECT_TRUE(action(kDataAction)->isEnabled());
 
     dialogs.expectOpenFile(QString::fromStdString(dir.file("missing.dat")));
     dialogs.expectError();
-    trigger("Landmark1");
+    trigger(kOpenLandmarkAction);
     EXPECT_EQ(dialogs.messages().back(),
               "File not found.\n" + QString::fromStdString(dir.file("missing.dat")));
-    EXPECT_FALSE(action("Map1")->isEnabled());
-    EXPECT_FALSE(action("Save1")->isEnabled());
-    EXPECT_FALSE(action("CompileLandmark1")->isEnabled());
+    EXPECT_FALSE(action(kMapAction)->isEnabled());
+    EXPECT_FALSE(action(kSaveProfileAction)->isEnabled());
+    EXPECT_FALSE(action(kSaveLandmarkAction)->isEnabled());
     EXPECT_TRUE(editor->recentFiles().entries().isEmpty());
 
     openLandmark(landmarkFile("lndmrks0.dat"));
-    EXPECT_TRUE(action("Map1")->isEnabled());
-    EXPECT_TRUE(action("Save1")->isEnabled());
-    EXPECT_TRUE(action("CompileLandmark1")->isEnabled());
+    EXPECT_TRUE(action(kMapAction)->isEnabled());
+    EXPECT_TRUE(action(kSaveProfileAction)->isEnabled());
+    EXPECT_TRUE(action(kSaveLandmarkAction)->isEnabled());
 }
 
 TEST_F(EditorCommandsTest, CancelledOpenDialogsChangeNothingAndKeepTheProgramRunning) {
     create();
     const QString path = landmarkFile("lndmrks2.dat", 5);
     openLandmark(path);
-    for (const char* command : {"Landmark1", "MasterFile1", "Profile1"}) {
+    for (const char* command : {kOpenLandmarkAction, kOpenMasterAction, kOpenProfileAction}) {
         SCOPED_TRACE(command);
         dialogs.expectOpenFile(std::nullopt);
         trigger(command);
@@ -270,7 +271,7 @@ TEST_F(EditorCommandsTest, CancelledOpenDialogsChangeNothingAndKeepTheProgramRun
         EXPECT_EQ(set.recordCount(), 5);
         EXPECT_EQ(set.landmarkPath(), path.toStdString());
         EXPECT_EQ(editor->recentFiles().entries(), QStringList{path});
-        EXPECT_TRUE(action("Map1")->isEnabled());
+        EXPECT_TRUE(action(kMapAction)->isEnabled());
     }
 }
 

@@ -4,6 +4,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 struct AddCase {
     const char* name;
@@ -170,7 +171,7 @@ TEST_F(EditorCommandsTest, NamesDifferingInLetterCaseAreTwoEntriesWhereTheFileSy
 
     action("MRUEntry1")->trigger();
     EXPECT_EQ(set.recordCount(), 3);
-    EXPECT_EQ(labelText("Label1"), upper);
+    EXPECT_EQ(labelText(kPathLabel), upper);
     EXPECT_EQ(editor->recentFiles().entries(), (QStringList{upper, lower}));
 }
 
@@ -191,9 +192,9 @@ TEST_F(EditorCommandsTest, AnEmptyListShowsNoSeparator) {
 TEST_F(EditorCommandsTest, TheEditorStartsResetOnTheEmptySet) {
     create();
     EXPECT_EQ(editor->recordNumber(), 1);
-    EXPECT_EQ(labelText("Label1"), "");
-    EXPECT_EQ(labelText("LMDSimpleLabel11"), "0");
-    EXPECT_EQ(labelText("LMDSimpleLabel12"), "0");
+    EXPECT_EQ(labelText(kPathLabel), "");
+    EXPECT_EQ(labelText(kRecordCountLabel), "0");
+    EXPECT_EQ(labelText(kRecordSizeLabel), "0");
     EXPECT_EQ(document.region(), 0);
     EXPECT_FALSE(editor->isModified());
 }

@@ -1,4 +1,5 @@
 #include "editor_commands_harness.h"
+#include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 
 #include <QDialog>
@@ -19,7 +20,7 @@ TEST_F(EditorCommandsTest, OpenMenuShowsEveryEntryUnclipped) {
     openLandmark(landmarkFile("lndmrks2.dat"));
 
     QMenuBar* bar = editor->menuBar();
-    auto* open = editor->findChild<QMenu*>(QStringLiteral("Open1"));
+    auto* open = named<QMenu>(editor, editor_names::kOpenMenu);
     bar->setActiveAction(open->menuAction());
     const QRect at = bar->actionGeometry(open->menuAction());
     open->popup(bar->mapToGlobal(at.bottomLeft()));
@@ -55,7 +56,7 @@ TEST_F(EditorCommandsTest, AboutBoxFitsItsTexts) {
         picture = d.grab();
         d.hide();
     });
-    trigger("About1");
+    trigger(editor_names::kAboutAction);
     EXPECT_GE(size.width(), hint.width());
     EXPECT_GE(size.height(), hint.height());
     EXPECT_FALSE(picture.isNull());

@@ -8,6 +8,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 using Kind = ScriptedDialogs::Kind;
 
@@ -21,7 +22,7 @@ TEST_F(EditorCommandsTest, SavedLandmarkFileEqualsWhatTheSetWritesForTheSameStep
     const std::string written = dir.file("out/compiled.dat");
     std::filesystem::create_directories(dir.path() / "out");
     dialogs.expectSaveFile(QString::fromStdString(written));
-    trigger("CompileLandmark1");
+    trigger(kSaveLandmarkAction);
 
     const FileDialogRequest& asked = dialogs.asked().back().request;
     EXPECT_EQ(asked.title, "Save Compiled Landmark File");
@@ -47,7 +48,7 @@ TEST_F(EditorCommandsTest, SavedProfileEqualsWhatTheSetWritesForTheSameSteps) {
 
     const std::string written = dir.file("mine.lmp");
     dialogs.expectSaveFile(QString::fromStdString(written));
-    trigger("Save1");
+    trigger(kSaveProfileAction);
 
     const FileDialogRequest& asked = dialogs.asked().back().request;
     EXPECT_EQ(asked.title, "Save Landmark Profile");
@@ -68,7 +69,7 @@ TEST_F(EditorCommandsTest, SavedProfileEqualsWhatTheSetWritesForTheSameSteps) {
 TEST_F(EditorCommandsTest, SaveIntoAMissingFolderIsReported) {
     create();
     openLandmark(landmarkFile("lndmrks0.dat"));
-    for (const char* command : {"CompileLandmark1", "Save1"}) {
+    for (const char* command : {kSaveLandmarkAction, kSaveProfileAction}) {
         SCOPED_TRACE(command);
         dialogs.expectSaveFile(QString::fromStdString(dir.file("no-such-folder/x.dat")));
         dialogs.expectError();
@@ -93,14 +94,14 @@ TEST_F(EditorCommandsTest, CancelledSaveDialogsExplainThemselvesAndAFolderCancel
     openLandmark(landmarkFile("lndmrks0.dat"));
     const auto before = std::distance(std::filesystem::directory_iterator(dir.path()), {});
     const CancelCase cases[] = {
-        {"Save1", "Landmarks Profile not saved."},
-        {"CompileLandmark1", "Landmarks file not compiled."},
-        {"N1", nullptr}, // the folder stays set: nothing to say
+        {kSaveProfileAction, "Landmarks Profile not saved."},
+        {kSaveLandmarkAction, "Landmarks file not compiled."},
+        {kChangeFolderAction, nullptr}, // the folder stays set: nothing to say
     };
     for (const CancelCase& c : cases) {
         SCOPED_TRACE(c.command);
         const auto shown = dialogs.messages().size();
-        if (QLatin1String(c.command) == QLatin1String("N1"))
+        if (QLatin1String(c.command) == QLatin1String(kChangeFolderAction))
             dialogs.expectChooseFolder(std::nullopt);
         else
             dialogs.expectSaveFile(std::nullopt);
@@ -120,13 +121,13 @@ TEST_F(EditorCommandsTest, ChangeFolderStoresTheChoiceAndUsesItForTheNextDialog)
     create();
     const QString chosen = QString::fromStdString((dir.path() / "landmarks").string());
     dialogs.expectChooseFolder(chosen);
-    trigger("N1");
+    trigger(kChangeFolderAction);
     EXPECT_EQ(dialogs.asked().back().text, QString::fromStdString(dir.path().string()));
     EXPECT_EQ(store.readString("settings", "startdir", ""), chosen.toStdString());
     EXPECT_EQ(context.landmarksFolder, chosen);
 
     dialogs.expectOpenFile(std::nullopt);
-    trigger("Landmark1");
+    trigger(kOpenLandmarkAction);
     EXPECT_EQ(dialogs.asked().back().request.initialFolder, chosen);
 }
 
@@ -139,7 +140,7 @@ TEST_F(EditorCommandsTest, CancelledChangeFolderChangesNothing) {
         store.writeString("settings", "startdir", stored);
         dialogs.expectChooseFolder(std::nullopt);
         const QString before = context.landmarksFolder;
-        trigger("N1");
+        trigger(kChangeFolderAction);
         EXPECT_EQ(context.landmarksFolder, before);
         EXPECT_NE(context.landmarksFolder, QDir::homePath());
         EXPECT_EQ(store.readString("settings", "startdir", "?"), stored);
@@ -156,7 +157,7 @@ TEST_F(EditorCommandsTest, AboutBoxIsModalWithItsTexts) {
         for (QLabel* label : d.findChildren<QLabel*>())
             texts << label->text();
     });
-    trigger("About1");
+    trigger(kAboutAction);
     EXPECT_EQ(dialogs.asked().back().title, "About the Landmarks Editor");
     EXPECT_TRUE(modal);
     EXPECT_TRUE(texts.contains("KORV TLQ Landmarks Editor"));
@@ -167,22 +168,22 @@ TEST_F(EditorCommandsTest, AboutBoxIsModalWithItsTexts) {
 
 TEST_F(EditorCommandsTest, MapCommandShowsSplashAndMapAndWaitsForTheMapToClose) {
     create();
-    EXPECT_FALSE(action("Map1")->isEnabled());
+    EXPECT_FALSE(action(kMapAction)->isEnabled());
     openLandmark(landmarkFile("lndmrks1.dat"));
-    ASSERT_TRUE(action("Map1")->isEnabled());
+    ASSERT_TRUE(action(kMapAction)->isEnabled());
 
-    trigger("Map1");
+    trigger(kMapAction);
     EXPECT_TRUE(map->isVisible());
     EXPECT_EQ(map->windowTitle(), "Map of Flanders Region[*]");
-    EXPECT_FALSE(action("Map1")->isEnabled());
+    EXPECT_FALSE(action(kMapAction)->isEnabled());
 
     map->close();
-    EXPECT_TRUE(action("Map1")->isEnabled());
+    EXPECT_TRUE(action(kMapAction)->isEnabled());
 }
 
 TEST_F(EditorCommandsTest, DataShowsTheOwnershipTable) {
     create();
-    trigger("Data1");
+    trigger(kDataAction);
     EXPECT_TRUE(ownership->isVisible());
 }
 
@@ -223,7 +224,7 @@ TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
     switchOffFirst();
 
     // The question names the file chosen; "Cancel" keeps the edits: no read.
-    for (const char* command : {"Landmark1", "MasterFile1", "Profile1", "MRUEntry1"}) {
+    for (const char* command : {kOpenLandmarkAction, kOpenMasterAction, kOpenProfileAction, "MRUEntry1"}) {
         SCOPED_TRACE(command);
         if (QString::fromLatin1(command) != "MRUEntry1")
             dialogs.expectOpenFile(first);
@@ -237,13 +238,13 @@ TEST_F(EditorCommandsTest, OpeningOverChangesAsksBeforeEveryOpen) {
 
     // A cancelled open dialog asks nothing and keeps the edits.
     dialogs.expectOpenFile(std::nullopt);
-    trigger("Landmark1");
+    trigger(kOpenLandmarkAction);
     EXPECT_TRUE(editor->isModified());
 
     // A successful open starts clean.
     dialogs.expectOpenFile(first);
     dialogs.expectSaveChoice(SaveChoice::Discard);
-    trigger("Landmark1");
+    trigger(kOpenLandmarkAction);
     EXPECT_EQ(set.recordCount(), 3);
     EXPECT_FALSE(editor->isModified());
     openLandmark(second); // no question now
@@ -256,7 +257,7 @@ TEST_F(EditorCommandsTest, FailedOpenKeepsTheSetModified) {
     dialogs.expectOpenFile(QString::fromStdString(dir.file("gone.dat")));
     dialogs.expectSaveChoice(SaveChoice::Discard);
     dialogs.expectError();
-    trigger("Landmark1");
+    trigger(kOpenLandmarkAction);
     EXPECT_TRUE(editor->isModified());
 }
 

@@ -1,4 +1,5 @@
 #include "editor_commands_harness.h"
+#include "support_gui/named.h"
 
 #include "ui/common/radio_group.h"
 
@@ -10,15 +11,12 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Flows in which the editor used to lose an operator's data without a word.
 class EditorDataSafetyTest : public EditorCommandsTest {
   protected:
-    template <typename T = QWidget> T* control(const char* name) const {
-        auto* found = editor->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T = QWidget> T* control(const char* name) const { return required<T>(editor, name); }
     void clickItem(const char* groupName, int item) const {
         QRadioButton* button = control<RadioGroup>(groupName)->button(item);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
@@ -47,7 +45,7 @@ TEST_F(EditorDataSafetyTest, ReplacingAnExistingFileAsksFirstAndNoReturnsToTheDi
     dialogs.expectQuestion(false);
     dialogs.expectSaveFile(std::nullopt);
     dialogs.expectInformation();
-    trigger("CompileLandmark1");
+    trigger(kSaveLandmarkAction);
     const auto& asked = dialogs.asked();
     EXPECT_EQ(asked[firstAsked].request.proposedName, "island-copy.dat");
     EXPECT_EQ(asked[firstAsked + 1].text,
@@ -59,7 +57,7 @@ TEST_F(EditorDataSafetyTest, ReplacingAnExistingFileAsksFirstAndNoReturnsToTheDi
     // "Yes" replaces it.
     dialogs.expectSaveFile(flanders);
     dialogs.expectQuestion(true);
-    trigger("CompileLandmark1");
+    trigger(kSaveLandmarkAction);
     EXPECT_EQ(readBytes(flanders.toStdString()), set.compiledBytes());
 
     // The profile's save dialog asks the same question.
@@ -69,7 +67,7 @@ TEST_F(EditorDataSafetyTest, ReplacingAnExistingFileAsksFirstAndNoReturnsToTheDi
     dialogs.expectQuestion(false);
     dialogs.expectSaveFile(std::nullopt);
     dialogs.expectInformation();
-    trigger("Save1");
+    trigger(kSaveProfileAction);
     EXPECT_EQ(dialogs.messages().back(), "Landmarks Profile not saved.");
     EXPECT_EQ(readBytes(profile), (std::vector<std::uint8_t>{1, 2, 3}));
 }
@@ -79,12 +77,12 @@ TEST_F(EditorDataSafetyTest, SavingKeepsTheRecordsInMemorySoReEnablingWritesWhat
     editor->show();
     openLandmark(landmarkFile("lndmrks0.dat", 6)); // record 3 (index 2) is Supply, sub-type 02
     selectRecord(3);
-    ASSERT_EQ(text("Edit3"), "02");
-    clickItem("LMDRG1", 1); // switched off
+    ASSERT_EQ(text(kTypeBox), "02");
+    clickItem(kActiveGroup, 1); // switched off
 
     const std::string first = dir.file("first.dat");
     dialogs.expectSaveFile(QString::fromStdString(first));
-    trigger("CompileLandmark1");
+    trigger(kSaveLandmarkAction);
     const auto firstBytes = readBytes(first);
     EXPECT_EQ(firstBytes.at(100 + 2 * 63 + 4), 6);
     EXPECT_EQ(firstBytes.at(100 + 2 * 63 + 5), 0xAC);
@@ -92,15 +90,15 @@ TEST_F(EditorDataSafetyTest, SavingKeepsTheRecordsInMemorySoReEnablingWritesWhat
     // The screen and the set still tell the record's own type.
     selectRecord(1);
     selectRecord(3);
-    EXPECT_EQ(text("Edit3"), "02");
-    EXPECT_EQ(text("Edit4"), "02");
-    EXPECT_EQ(control<QLabel>("LSL16")->text(), "Supply");
+    EXPECT_EQ(text(kTypeBox), "02");
+    EXPECT_EQ(text(kSubTypeBox), "02");
+    EXPECT_EQ(control<QLabel>(kKindLabel)->text(), "Supply");
 
     // Switched on again, the record is written as shown.
-    clickItem("LMDRG1", 0);
+    clickItem(kActiveGroup, 0);
     const std::string second = dir.file("second.dat");
     dialogs.expectSaveFile(QString::fromStdString(second));
-    trigger("CompileLandmark1");
+    trigger(kSaveLandmarkAction);
     const auto secondBytes = readBytes(second);
     EXPECT_EQ(secondBytes.at(100 + 2 * 63 + 4), 2);
     EXPECT_EQ(secondBytes.at(100 + 2 * 63 + 5), 2);
@@ -112,13 +110,13 @@ TEST_F(EditorDataSafetyTest, SavingKeepsTheRecordsInMemorySoReEnablingWritesWhat
 TEST_F(EditorDataSafetyTest, BeforeTheFirstReadNothingCanBeEditedAndClosingAsksNothing) {
     create();
     editor->show();
-    for (const char* name : {"Edit1", "Edit3", "Edit4", "srg1", "LMDRG1"})
+    for (const char* name : {kNameBox, kTypeBox, kSubTypeBox, kSideGroup, kActiveGroup})
         EXPECT_FALSE(control(name)->isEnabled()) << name;
 
-    QTest::keyClicks(control<QLineEdit>("Edit1"), "Calais");
-    QTest::keyClicks(control<QLineEdit>("Edit3"), "4");
-    clickItem("srg1", 1);
-    clickItem("LMDRG1", 0);
+    QTest::keyClicks(control<QLineEdit>(kNameBox), "Calais");
+    QTest::keyClicks(control<QLineEdit>(kTypeBox), "4");
+    clickItem(kSideGroup, 1);
+    clickItem(kActiveGroup, 0);
     EXPECT_FALSE(editor->isModified());
     EXPECT_EQ(set.record(0).side, 0);
     EXPECT_EQ(set.disabledFlag(0), 0);
@@ -130,10 +128,10 @@ TEST_F(EditorDataSafetyTest, BeforeTheFirstReadNothingCanBeEditedAndClosingAsksN
     // A failed first read leaves them disabled; a successful one enables them.
     dialogs.expectOpenFile(QString::fromStdString(dir.file("missing.dat")));
     dialogs.expectError();
-    trigger("Landmark1");
-    EXPECT_FALSE(control("Edit1")->isEnabled());
+    trigger(kOpenLandmarkAction);
+    EXPECT_FALSE(control(kNameBox)->isEnabled());
     openLandmark(landmarkFile("lndmrks0.dat"));
-    for (const char* name : {"Edit1", "Edit3", "Edit4", "srg1", "LMDRG1"})
+    for (const char* name : {kNameBox, kTypeBox, kSubTypeBox, kSideGroup, kActiveGroup})
         EXPECT_TRUE(control(name)->isEnabled()) << name;
 }
 

@@ -2,6 +2,7 @@
 // record and the screen back, the question before closing counts the steps, the status bar
 // counts the selection, and edits of the selection explain what they left off.
 #include "editor_window_fixture.h"
+#include "support_gui/named.h"
 
 #include "support_gui/render_keep.h"
 #include "ui/common/edit_actions.h"
@@ -19,6 +20,7 @@
 #include <functional>
 
 namespace korvland::testing {
+using namespace editor_names;
 
 class EditMenuTest : public EditorWindowTest {
   protected:
@@ -29,16 +31,16 @@ class EditMenuTest : public EditorWindowTest {
     }
     // A key pressed in the record-number box, whose own typing history must not answer it.
     void press(QKeyCombination key) {
-        edit("Edit9")->setFocus();
-        QTest::keyClick(edit("Edit9"), key.key(), key.keyboardModifiers());
+        edit(kRecordNumberBox)->setFocus();
+        QTest::keyClick(edit(kRecordNumberBox), key.key(), key.keyboardModifiers());
     }
     // Everything the window shows of the current record.
     QString screen() const {
         QStringList shown;
-        for (const char* box : {"Edit9", "Edit1", "Edit2", "Edit3", "Edit4", "Edit5"})
+        for (const char* box : {kRecordNumberBox, kNameBox, kIdBox, kTypeBox, kSubTypeBox, kNorthSouthBox})
             shown << text(box);
-        shown << kindLabel()->text() << QString::number(group("srg1")->itemIndex())
-              << QString::number(group("LMDRG1")->itemIndex());
+        shown << kindLabel()->text() << QString::number(group(kSideGroup)->itemIndex())
+              << QString::number(group(kActiveGroup)->itemIndex());
         return shown.join(QLatin1Char('|'));
     }
 };
@@ -58,12 +60,12 @@ TEST_F(EditMenuTest, UndoAndRedoNameTheStepAndPutRecordAndScreenBack) {
         command->trigger();
     };
     const StepCase cases[] = {
-        {"name typed", [this] { retype("Edit1", QStringLiteral("Lille")); }, "Name of Arras", true},
-        {"type", [this] { retype("Edit3", QStringLiteral("05")); }, "Type of Arras", true},
+        {"name typed", [this] { retype(kNameBox, QStringLiteral("Lille")); }, "Name of Arras", true},
+        {"type", [this] { retype(kTypeBox, QStringLiteral("05")); }, "Type of Arras", true},
         // The window keeps the typed sub-type without a refresh; undo must still show the old one.
-        {"sub-type", [this] { retype("Edit4", QStringLiteral("33")); }, "Sub-Type of Arras", true},
-        {"side", [this] { clickItem("srg1", 1); }, "Side of Arras", true},
-        {"active", [this] { clickItem("LMDRG1", 1); }, "Switch Off Arras", true},
+        {"sub-type", [this] { retype(kSubTypeBox, QStringLiteral("33")); }, "Sub-Type of Arras", true},
+        {"side", [this] { clickItem(kSideGroup, 1); }, "Side of Arras", true},
+        {"active", [this] { clickItem(kActiveGroup, 1); }, "Switch Off Arras", true},
         {"bulk off", [&] { bulk(actions().switchOff()); }, "Switch Off 3 Landmarks", false},
         {"bulk side", [&] { bulk(actions().sideAllied()); }, "Side of 2 Landmarks", false},
     };
@@ -189,7 +191,7 @@ TEST_F(EditMenuTest, TheEditMenuFollowsSaveLandmarkAndItsEditsWaitForASelection)
     for (QAction* a : editor->menuBar()->actions())
         bar << QString(a->text()).remove(QLatin1Char('&'));
     EXPECT_EQ(bar.indexOf("Edit"), bar.indexOf("Save Landmark") + 1);
-    auto* menu = editor->findChild<QMenu*>(QStringLiteral("EditMenu"));
+    auto* menu = named<QMenu>(editor, kEditMenu);
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->actions().size(), 12); // every command, and the separators between the groups
     QAction* setSide = menu->findChild<QMenu*>(QStringLiteral("SetSide"))->menuAction();
@@ -218,8 +220,8 @@ TEST_F(EditMenuTest, TheEditMenuFollowsSaveLandmarkAndItsEditsWaitForASelection)
 
 TEST_F(EditMenuTest, StatusBarCountsTheSelectionAndBulkSwitchOnSaysWhatItLeftOff) {
     load(frontLine());
-    auto* panel = control<QLabel>("SelectionPanel");
-    auto* notice = control<QLabel>("NoticePanel");
+    auto* panel = control<QLabel>(kSelectionPanel);
+    auto* notice = control<QLabel>(kNoticePanel);
     const QString standing = notice->text();
     EXPECT_FALSE(panel->isVisibleTo(editor.get()));
     document.selectAll();
@@ -259,17 +261,17 @@ TEST_F(EditMenuTest, EditMenuFindBarAndSelectionCountFitTheWindow) {
     }
     document.selectAll();
     document.setSide(0, 1);
-    auto* count = control<QLabel>("SelectionPanel");
-    auto* notice = control<QLabel>("NoticePanel");
+    auto* count = control<QLabel>(kSelectionPanel);
+    auto* notice = control<QLabel>(kNoticePanel);
     EXPECT_EQ(count->text(), "1024 selected");
     EXPECT_LE(count->fontMetrics().horizontalAdvance(count->text()) + 4, count->width());
     EXPECT_LE(notice->fontMetrics().horizontalAdvance(notice->text()) + 4, notice->width());
 
     editor->showFindBar();
-    auto* find = editor->findChild<QLineEdit*>(QStringLiteral("FindText"));
+    auto* find = named<QLineEdit>(editor, find_bar_names::kText);
     QTest::keyClicks(find, QStringLiteral("landmark"));
     QTest::keyClick(find, Qt::Key_F3, Qt::ShiftModifier);
-    auto* result = control<QLabel>("FindResult");
+    auto* result = control<QLabel>(find_bar_names::kResult);
     EXPECT_EQ(result->text(), "1018 of 1018");
     FindBar* findBar = editor->findBar();
     EXPECT_LE(findBar->geometry().bottom(), editor->centralWidget()->height());
@@ -283,7 +285,7 @@ TEST_F(EditMenuTest, EditMenuFindBarAndSelectionCountFitTheWindow) {
         EXPECT_LE(button->sizeHint().width(), button->width()) << button->objectName().toStdString();
     keep(editor->grab(), "editor_find_bar.png");
 
-    auto* menu = editor->findChild<QMenu*>(QStringLiteral("EditMenu"));
+    auto* menu = named<QMenu>(editor, kEditMenu);
     editor->move(40, 40); // the menu opens below its title, inside the screen
     menu->popup(bar->mapToGlobal(bar->actionGeometry(menu->menuAction()).bottomLeft()));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));

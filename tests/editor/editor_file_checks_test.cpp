@@ -8,6 +8,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // The checks the editor makes before a save replaces a file, and before it takes a file as a
 // profile.
@@ -53,21 +54,21 @@ TEST_F(EditorFileChecksTest, SavingOverAFileChangedOnDiskAsksFirst) {
         const QString file = landmarkFile("lndmrks0.dat", 4);
         if (throughProfile) {
             dialogs.expectOpenFile(profileFile("p.lmp", file));
-            trigger("Profile1");
+            trigger(kOpenProfileAction);
         } else {
             openLandmark(file);
         }
-        EXPECT_EQ(saveOver("CompileLandmark1", file, false), kExists)
+        EXPECT_EQ(saveOver(kSaveLandmarkAction, file, false), kExists)
             << "unchanged: the dialog's own question";
 
         const auto theirs = LandmarkFileBuilder().addMany(9).writeTo(dir.path() / "lndmrks0.dat");
-        EXPECT_EQ(saveOver("CompileLandmark1", file, false), kChanged);
+        EXPECT_EQ(saveOver(kSaveLandmarkAction, file, false), kChanged);
         EXPECT_EQ(dialogs.messages().back(), "Landmarks file not compiled.");
         EXPECT_EQ(bytesOf(file), readBytes(theirs));
 
-        EXPECT_EQ(saveOver("CompileLandmark1", file, true), kChanged);
+        EXPECT_EQ(saveOver(kSaveLandmarkAction, file, true), kChanged);
         EXPECT_EQ(bytesOf(file), set.compiledBytes());
-        EXPECT_EQ(saveOver("CompileLandmark1", file, true), kExists) << "the editor's own write is known";
+        EXPECT_EQ(saveOver(kSaveLandmarkAction, file, true), kExists) << "the editor's own write is known";
     }
 }
 
@@ -79,15 +80,15 @@ TEST_F(EditorFileChecksTest, ReplacingTheOtherKindOfFileAsksWhatItHolds) {
     openLandmark(landmarkFile("lndmrks2.dat", 3));
     const auto landmarkBytes = bytesOf(landmarks);
 
-    EXPECT_EQ(saveOver("Save1", landmarks, false),
+    EXPECT_EQ(saveOver(kSaveProfileAction, landmarks, false),
               "lndmrks1.dat is a landmark file. Replace it with a profile?");
     EXPECT_EQ(dialogs.messages().back(), "Landmarks Profile not saved.");
     EXPECT_EQ(bytesOf(landmarks), landmarkBytes);
-    EXPECT_EQ(saveOver("Save1", landmarks, true),
+    EXPECT_EQ(saveOver(kSaveProfileAction, landmarks, true),
               "lndmrks1.dat is a landmark file. Replace it with a profile?");
     EXPECT_EQ(bytesOf(landmarks).size(), kProfileSize);
 
-    EXPECT_EQ(saveOver("CompileLandmark1", profile, true),
+    EXPECT_EQ(saveOver(kSaveLandmarkAction, profile, true),
               "saved.lmp is a profile. Replace it with landmarks?");
     EXPECT_EQ(bytesOf(profile), set.compiledBytes());
 }
@@ -115,12 +116,12 @@ TEST_F(EditorFileChecksTest, OpeningAFileThatIsNoProfileChangesNothing) {
         const auto flags = set.disabledFlags();
         dialogs.expectOpenFile(c.path);
         dialogs.expectError();
-        trigger("Profile1");
+        trigger(kOpenProfileAction);
         EXPECT_EQ(dialogs.messages().back(), c.message + QLatin1Char('\n') + c.path);
         EXPECT_EQ(set.landmarkPath(), loaded.toStdString());
         EXPECT_EQ(set.recordCount(), 5);
         EXPECT_EQ(set.disabledFlags(), flags);
-        EXPECT_EQ(labelText("Label1"), loaded);
+        EXPECT_EQ(labelText(kPathLabel), loaded);
     }
 }
 

@@ -53,7 +53,7 @@ TEST_F(EditorCommandsTest, SelectAllInvertAndEditsOfTheSelectionKeepToWhatTheFil
             if (!document.isActive(i))
                 off << i;
         EXPECT_EQ(off, c.switchedOff);
-        EXPECT_EQ(labelText("SelectionPanel"), c.panel);
+        EXPECT_EQ(labelText(editor_names::kSelectionPanel), c.panel);
         if (c.changeAll) {
             EXPECT_EQ(dialogs.last().text,
                       "2 of the 3 selected landmarks are hidden by the filter. Change them too?");

@@ -1,6 +1,7 @@
 // The editor's find bar: Ctrl+F from any window, typing, next and previous with wrapping,
 // the "3 of 12" line, "Select All Matches", Escape.
 #include "editor_window_fixture.h"
+#include "support_gui/named.h"
 
 #include "ui/common/edit_actions.h"
 #include "ui/editor/find_bar.h"
@@ -12,6 +13,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 class FindBarTest : public EditorWindowTest {
   protected:
@@ -20,9 +22,9 @@ class FindBarTest : public EditorWindowTest {
         editor->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
     }
-    FindBar* bar() const { return editor->findChild<FindBar*>(QStringLiteral("FindBar")); }
-    QLineEdit* field() const { return editor->findChild<QLineEdit*>(QStringLiteral("FindText")); }
-    QString result() const { return editor->findChild<QLabel*>(QStringLiteral("FindResult"))->text(); }
+    FindBar* bar() const { return named<FindBar>(editor, find_bar_names::kWindow); }
+    QLineEdit* field() const { return named<QLineEdit>(editor, find_bar_names::kText); }
+    QString result() const { return named<QLabel>(editor, find_bar_names::kResult)->text(); }
     void ctrlF(QWidget* where) { QTest::keyClick(where, Qt::Key_F, Qt::ControlModifier); }
 };
 
@@ -52,7 +54,7 @@ TEST_F(FindBarTest, TypingAndStepsMoveTheCurrentRecordAndCountTheMatches) {
     for (const FindCase& c : kFinds) {
         SCOPED_TRACE(std::string(c.typed) + " from " + std::to_string(c.from));
         select(c.from);
-        ctrlF(edit("Edit1"));
+        ctrlF(edit(kNameBox));
         ASSERT_TRUE(bar()->isVisible());
         ASSERT_EQ(QApplication::focusWidget(), field());
         QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
@@ -60,7 +62,7 @@ TEST_F(FindBarTest, TypingAndStepsMoveTheCurrentRecordAndCountTheMatches) {
         QTest::keyClicks(field(), QString::fromUtf8(c.typed));
         for (QKeyCombination key : c.keys)
             QTest::keyClick(field(), key.key(), key.keyboardModifiers());
-        EXPECT_EQ(text("Edit9"), QString::number(c.shown));
+        EXPECT_EQ(text(kRecordNumberBox), QString::number(c.shown));
         EXPECT_EQ(shownIndex(), c.shown - 1);
         EXPECT_EQ(result(), c.result);
         EXPECT_EQ(document.selectedCount(), 0);
@@ -81,9 +83,9 @@ TEST_F(FindBarTest, CtrlFFromAnotherWindowOpensTheBarEscapeHidesIt) {
     EXPECT_EQ(shownIndex(), 4);
     QTest::keyClick(field(), Qt::Key_Escape);
     EXPECT_FALSE(bar()->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), edit("Edit9"));
+    EXPECT_EQ(QApplication::focusWidget(), edit(kRecordNumberBox));
     // Opened again, the text waits selected for the next search.
-    ctrlF(edit("Edit9"));
+    ctrlF(edit(kRecordNumberBox));
     EXPECT_EQ(field()->selectedText(), "lens");
 }
 
@@ -96,13 +98,13 @@ TEST_F(FindBarTest, TheWindowGrowsUntilTheBarIsInSightAndShrinksBackWhenItCloses
     const QWidget* bar = editor->findBar();
     EXPECT_LE(bar->geometry().bottom(), bar->parentWidget()->height()) << "the whole bar is in sight";
     EXPECT_GT(editor->height(), before);
-    QTest::keyClick(bar->findChild<QLineEdit*>(QStringLiteral("FindText")), Qt::Key_Escape);
+    QTest::keyClick(named<QLineEdit>(bar, find_bar_names::kText), Qt::Key_Escape);
     EXPECT_EQ(editor->height(), before);
 }
 
 TEST_F(FindBarTest, SelectAllMatchesSelectsThemAndTheStatusBarCountsThem) {
-    ctrlF(edit("Edit1"));
-    auto* button = editor->findChild<QPushButton*>(QStringLiteral("SelectAllMatches"));
+    ctrlF(edit(kNameBox));
+    auto* button = named<QPushButton>(editor, find_bar_names::kSelectAll);
     QTest::keyClicks(field(), QStringLiteral("zzz"));
     button->click();
     EXPECT_EQ(document.selectedCount(), 0);
@@ -110,7 +112,7 @@ TEST_F(FindBarTest, SelectAllMatchesSelectsThemAndTheStatusBarCountsThem) {
     QTest::keyClicks(field(), QStringLiteral("A"));
     button->click();
     EXPECT_EQ(document.selectedIndices(), (QList<int>{0, 2, 3, 5}));
-    EXPECT_EQ(control<QLabel>("SelectionPanel")->text(), "4 selected");
+    EXPECT_EQ(control<QLabel>(kSelectionPanel)->text(), "4 selected");
     // A new file: the old count goes.
     load(frontLine());
     EXPECT_EQ(result(), "");

@@ -1,4 +1,5 @@
 #include "editor_commands_harness.h"
+#include "support_gui/named.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -8,6 +9,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 class EditorKeyboardTest : public EditorCommandsTest {
   protected:
@@ -40,7 +42,7 @@ TEST_F(EditorKeyboardTest, EveryMenuCommandHasItsOwnAccessKey) {
     };
     check(editor->menuBar()->actions(),
           {"Open", "Save Profile", "Save Landmark", "Edit", "Change Folder", "Map", "Data", "About"});
-    check(editor->findChild<QMenu*>(QStringLiteral("Open1"))->actions(), {"Master", "Profile", "Landmark"});
+    check(named<QMenu>(editor, kOpenMenu)->actions(), {"Master", "Profile", "Landmark"});
 }
 
 TEST_F(EditorKeyboardTest, ShortcutsOpenSaveAndQuitFromAFocusedBox) {
@@ -49,7 +51,7 @@ TEST_F(EditorKeyboardTest, ShortcutsOpenSaveAndQuitFromAFocusedBox) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(set.recordCount(), 3);
 
-    QLineEdit* name = box("Edit1");
+    QLineEdit* name = box(kNameBox);
     name->setFocus();
     const QString before = name->text();
     dialogs.expectSaveFile(std::nullopt);
@@ -66,10 +68,10 @@ TEST_F(EditorKeyboardTest, ShortcutsOpenSaveAndQuitFromAFocusedBox) {
 TEST_F(EditorKeyboardTest, AltWithAnAccessKeyOpensItsMenuAndTypesNothing) {
     showActive();
     openLandmark(landmarkFile("lndmrks0.dat"));
-    QLineEdit* name = box("Edit1");
+    QLineEdit* name = box(kNameBox);
     name->setFocus();
     const QString before = name->text();
-    auto* open = editor->findChild<QMenu*>(QStringLiteral("Open1"));
+    auto* open = named<QMenu>(editor, kOpenMenu);
     QTest::keyClick(name, Qt::Key_O, Qt::AltModifier);
     EXPECT_TRUE(open->isVisible());
     open->hide();

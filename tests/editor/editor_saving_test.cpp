@@ -8,6 +8,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // The landmarks folder is "lm", which always holds lndmrks3.dat; files are read from there
 // or from "other". In the texts, {lm} is the landmarks folder and {read} the file read.
@@ -45,14 +46,14 @@ TEST_F(EditorCommandsTest, SaveLandmarkProposesTheFileReadAndSaysWhenAnotherWoul
         dialogs.expectOpenFile(read);
         if (editor->isModified())
             dialogs.expectSaveChoice(SaveChoice::Discard);
-        trigger("Landmark1");
+        trigger(kOpenLandmarkAction);
         switchOffFirst();
 
         const QString chosen = root + QLatin1String(c.chosen);
         dialogs.expectSaveFile(chosen);
         if (c.question)
             dialogs.expectQuestion(true);
-        trigger("CompileLandmark1");
+        trigger(kSaveLandmarkAction);
         const FileDialogRequest& request =
             dialogs.asked()[dialogs.asked().size() - (c.question ? 2 : 1)].request;
         EXPECT_EQ(request.initialFolder + QLatin1Char('/') + request.proposedName,
@@ -104,7 +105,7 @@ TEST_F(EditorCommandsTest, TheQuestionBeforeChangesAreLostNamesTheFileAndSavesDi
             dialogs.expectOpenFile(path);
             if (editor->isModified())
                 dialogs.expectSaveChoice(SaveChoice::Discard);
-            trigger("Landmark1");
+            trigger(kOpenLandmarkAction);
         }
         switchOffFirst();
         EXPECT_EQ(editor->windowTitle().toStdString(), "lndmrks0.dat[*] - KORV TLQ Landmarks Editor");

@@ -1,4 +1,5 @@
 #include "editor_commands_harness.h"
+#include "support_gui/named.h"
 
 #include "ui/common/radio_group.h"
 #include "ui/common/record_format.h"
@@ -11,6 +12,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // What the editor shows is what the file will hold: nothing named before a file is read, a
 // type-06 landmark as switched off, a hexadecimal byte in capitals, a profile named after its
@@ -18,21 +20,21 @@ namespace {
 TEST_F(EditorCommandsTest, TheEditorShowsWhatTheFileWillHold) {
     create();
     editor->show();
-    EXPECT_EQ(labelText("LSL16"), "");
+    EXPECT_EQ(labelText(kKindLabel), "");
     const QString path = landmarkFile("lndmrks0.dat", 3);
     openLandmark(path);
-    EXPECT_EQ(labelText("LSL16"), "Airfield");
+    EXPECT_EQ(labelText(kKindLabel), "Airfield");
 
-    auto* active = editor->findChild<RadioGroup*>(QStringLiteral("LMDRG1"));
-    auto* type = editor->findChild<QLineEdit*>(QStringLiteral("Edit3"));
+    auto* active = named<RadioGroup>(editor, kActiveGroup);
+    auto* type = named<QLineEdit>(editor, kTypeBox);
     type->selectAll();
     QTest::keyClicks(type, "06");
     EXPECT_EQ(active->itemIndex(), 1);
-    EXPECT_EQ(labelText("NoticePanel"), typeSixStaysOffNotice());
+    EXPECT_EQ(labelText(kNoticePanel), typeSixStaysOffNotice());
     active->button(0)->click(); // "Yes" is refused as well
     EXPECT_EQ(active->itemIndex(), 1);
 
-    auto* subType = editor->findChild<QLineEdit*>(QStringLiteral("Edit4"));
+    auto* subType = named<QLineEdit>(editor, kSubTypeBox);
     subType->setFocus();
     subType->selectAll();
     QTest::keyClicks(subType, "ab");
@@ -41,7 +43,7 @@ TEST_F(EditorCommandsTest, TheEditorShowsWhatTheFileWillHold) {
 
     dialogs.expectSaveFile(std::nullopt);
     dialogs.expectInformation();
-    trigger("Save1");
+    trigger(kSaveProfileAction);
     EXPECT_EQ(dialogs.asked()[dialogs.asked().size() - 2].request.proposedName, "lndmrks0.lmp");
 
     std::filesystem::remove(path.toStdString());

@@ -6,6 +6,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 struct KindStep {
     std::uint8_t type;
@@ -43,16 +44,16 @@ TEST_F(EditorWindowTest, BoxesShowTheFieldsOfTheRecord) {
     record.elevation = 12.5f;
     record.rotation = -0.25f;
     load(LandmarkFileBuilder().add(record));
-    EXPECT_EQ(text("Edit2"), "4711");
-    EXPECT_EQ(text("Edit3"), "0A");
-    EXPECT_EQ(text("Edit4"), "FF");
-    EXPECT_EQ(text("Edit5"), "123456.78900");
-    EXPECT_EQ(text("Edit6"), "0.00000");
-    EXPECT_EQ(text("Edit7"), "12.50000");
-    EXPECT_EQ(text("Edit8"), "-0.25000");
-    EXPECT_EQ(text("Edit1"), "Fort de Vaux");
-    EXPECT_EQ(group("srg1")->itemIndex(), 1);
-    EXPECT_EQ(group("LMDRG1")->itemIndex(), 0);
+    EXPECT_EQ(text(kIdBox), "4711");
+    EXPECT_EQ(text(kTypeBox), "0A");
+    EXPECT_EQ(text(kSubTypeBox), "FF");
+    EXPECT_EQ(text(kNorthSouthBox), "123456.78900");
+    EXPECT_EQ(text(kEastWestBox), "0.00000");
+    EXPECT_EQ(text(kElevationBox), "12.50000");
+    EXPECT_EQ(text(kRotationBox), "-0.25000");
+    EXPECT_EQ(text(kNameBox), "Fort de Vaux");
+    EXPECT_EQ(group(kSideGroup)->itemIndex(), 1);
+    EXPECT_EQ(group(kActiveGroup)->itemIndex(), 0);
 }
 
 TEST_F(EditorWindowTest, NamesShowUpToTheirTerminatorOrAllFortyBytes) {
@@ -65,11 +66,11 @@ TEST_F(EditorWindowTest, NamesShowUpToTheirTerminatorOrAllFortyBytes) {
     shortName.name[6] = 'X';
     LandmarkRecord accented = makeRecord(3, 1, 0, 0, "Cambrai \xE9glise \x80");
     load(LandmarkFileBuilder().add(full).add(shortName).add(accented));
-    EXPECT_EQ(text("Edit1").toStdString(), forty);
+    EXPECT_EQ(text(kNameBox).toStdString(), forty);
     select(2);
-    EXPECT_EQ(text("Edit1"), "Ypres");
+    EXPECT_EQ(text(kNameBox), "Ypres");
     select(3);
-    EXPECT_EQ(text("Edit1"), QString::fromUtf8("Cambrai \u00E9glise \u20AC"));
+    EXPECT_EQ(text(kNameBox), QString::fromUtf8("Cambrai \u00E9glise \u20AC"));
 }
 
 class SideShown : public EditorWindowTest, public ::testing::WithParamInterface<std::pair<int, int>> {};
@@ -80,8 +81,8 @@ TEST_P(SideShown, OnlyOneIsAllied) {
              .add(makeRecord(1, 1, 0, 1, "Before"))
              .add(makeRecord(2, 1, 0, static_cast<std::uint8_t>(side), "Shown")),
          2);
-    EXPECT_EQ(group("srg1")->itemIndex(), item);
-    EXPECT_TRUE(group("srg1")->button(item)->isChecked());
+    EXPECT_EQ(group(kSideGroup)->itemIndex(), item);
+    EXPECT_TRUE(group(kSideGroup)->button(item)->isChecked());
     EXPECT_EQ(set.record(1).side, side) << "showing changes nothing";
 }
 
@@ -97,7 +98,7 @@ TEST_F(EditorWindowTest, EveryNonZeroDisabledFlagShowsNo) {
     openProfileWith(flags);
     for (int number : {1, 2, 3}) {
         select(number);
-        EXPECT_EQ(group("LMDRG1")->itemIndex(), number == 1 ? 0 : 1) << number;
+        EXPECT_EQ(group(kActiveGroup)->itemIndex(), number == 1 ? 0 : 1) << number;
     }
     EXPECT_EQ(set.disabledFlag(2), 2) << "showing changes nothing";
 }
@@ -105,12 +106,12 @@ TEST_F(EditorWindowTest, EveryNonZeroDisabledFlagShowsNo) {
 TEST_F(EditorWindowTest, TypingIntoDisplayOnlyBoxesStoresNothing) {
     load(LandmarkFileBuilder().addMany(2));
     const LandmarkRecord before = set.record(0);
-    for (const char* name : {"Edit2", "Edit5", "Edit6", "Edit7", "Edit8"})
+    for (const char* name : {kIdBox, kNorthSouthBox, kEastWestBox, kElevationBox, kRotationBox})
         retype(name, "99");
     EXPECT_EQ(set.record(0), before);
     EXPECT_FALSE(editor->isModified());
     select(1);
-    EXPECT_EQ(text("Edit2"), "1000");
+    EXPECT_EQ(text(kIdBox), "1000");
 }
 
 TEST_F(EditorWindowTest, ARefreshStoresNothing) {
@@ -131,7 +132,7 @@ TEST_F(EditorWindowTest, FilePathIsShownAsItStandsWithMarkupInIt) {
     builder.addMany(2);
     document.read(QString::fromStdString(builder.writeTo(folder / "lndmrks0.dat")));
     editor->resetEditor();
-    QLabel* path = control<QLabel>("Label1");
+    QLabel* path = control<QLabel>(kPathLabel);
     EXPECT_EQ(path->text().toStdString(), (folder / "lndmrks0.dat").string());
     // Taken for markup, "<i>" would vanish and the rest be set in italics, narrower.
     EXPECT_GE(path->sizeHint().width(), path->fontMetrics().horizontalAdvance(path->text()));

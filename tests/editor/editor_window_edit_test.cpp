@@ -1,4 +1,5 @@
 #include "editor_window_fixture.h"
+#include "support_gui/named.h"
 
 #include "ui/editor/path_label.h"
 
@@ -9,6 +10,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Replaces the whole text of a box in one change, as pasting does.
 void paste(QLineEdit* box, const QString& text) {
@@ -29,25 +31,25 @@ std::string nameField(const LandmarkRecord& record) {
 
 TEST_F(EditorWindowTest, ADigitTypedAfterTwoIsRefusedNotFoldedIntoTheType) {
     load(LandmarkFileBuilder().add(makeRecord(1, 0x1A, 0, 0, "Somme")).addMany(1));
-    QTest::keyClick(edit("Edit3"), Qt::Key_End);
-    QTest::keyClick(edit("Edit3"), 'B');
+    QTest::keyClick(edit(kTypeBox), Qt::Key_End);
+    QTest::keyClick(edit(kTypeBox), 'B');
     EXPECT_EQ(set.record(0).loFileType, 0x1A);
-    EXPECT_EQ(text("Edit3"), "1A");
+    EXPECT_EQ(text(kTypeBox), "1A");
     EXPECT_FALSE(editor->isModified());
     // Room for a digit: the byte is whole again with it.
-    QTest::keyClick(edit("Edit3"), Qt::Key_Backspace);
-    QTest::keyClick(edit("Edit3"), 'B');
+    QTest::keyClick(edit(kTypeBox), Qt::Key_Backspace);
+    QTest::keyClick(edit(kTypeBox), 'B');
     EXPECT_EQ(set.record(0).loFileType, 0x1B);
-    EXPECT_EQ(text("Edit3"), "1B");
+    EXPECT_EQ(text(kTypeBox), "1B");
     EXPECT_EQ(kindLabel()->text(), "Unknown");
     EXPECT_TRUE(editor->isModified());
 }
 
 TEST_F(EditorWindowTest, TypeEditShowsTheNewKindAtOnce) {
     load(LandmarkFileBuilder().add(makeRecord(1, 1, 0x20, 0, "Verdun")));
-    paste(edit("Edit3"), "05");
+    paste(edit(kTypeBox), "05");
     EXPECT_EQ(set.record(0).loFileType, 5);
-    EXPECT_EQ(text("Edit3"), "05");
+    EXPECT_EQ(text(kTypeBox), "05");
     EXPECT_EQ(kindLabel()->text(), "Balloon");
     EXPECT_EQ(kindColour(), QColor(128, 128, 0));
 }
@@ -58,7 +60,7 @@ TEST_F(EditorWindowTest, HexBoxesRefuseTextThatIsNoByte) {
     const char* const cases[] = {"1G", "", " 1", "-1", "$1", "100000000", "FFFFFFFF", "123"};
     load(LandmarkFileBuilder().add(makeRecord(1, 0x03, 0x13, 0, "Arras")));
     const LandmarkRecord before = set.record(0);
-    for (const char* box : {"Edit3", "Edit4"}) {
+    for (const char* box : {kTypeBox, kSubTypeBox}) {
         const QString shown = text(box);
         for (const char* bad : cases) {
             SCOPED_TRACE(std::string(box) + " '" + bad + "'");
@@ -73,7 +75,7 @@ TEST_F(EditorWindowTest, HexBoxesRefuseTextThatIsNoByte) {
             edit(box)->setText(shown);
         }
         paste(edit(box), "FF");
-        EXPECT_EQ(box == std::string("Edit3") ? set.record(0).loFileType : set.record(0).loFileNo, 0xFF);
+        EXPECT_EQ(box == std::string(kTypeBox) ? set.record(0).loFileType : set.record(0).loFileNo, 0xFF);
         document.setType(0, before.loFileType);
         document.setSubType(0, before.loFileNo);
     }
@@ -82,12 +84,12 @@ TEST_F(EditorWindowTest, HexBoxesRefuseTextThatIsNoByte) {
 
 TEST_F(EditorWindowTest, ALetterBeyondFInTheTypeIsRefusedThenUndoneByBackspace) {
     load(LandmarkFileBuilder().add(makeRecord(1, 0x1A, 0, 0, "Lens")));
-    QTest::keyClick(edit("Edit3"), Qt::Key_End);
-    QTest::keyClick(edit("Edit3"), 'K');
-    EXPECT_EQ(text("Edit3"), "1A");
+    QTest::keyClick(edit(kTypeBox), Qt::Key_End);
+    QTest::keyClick(edit(kTypeBox), 'K');
+    EXPECT_EQ(text(kTypeBox), "1A");
     EXPECT_EQ(set.record(0).loFileType, 0x1A);
-    QTest::keyClick(edit("Edit3"), Qt::Key_Backspace);
-    EXPECT_EQ(text("Edit3"), "1");
+    QTest::keyClick(edit(kTypeBox), Qt::Key_Backspace);
+    EXPECT_EQ(text(kTypeBox), "1");
     EXPECT_EQ(set.record(0).loFileType, 0x1A) << "one digit waits for its second";
 }
 
@@ -108,7 +110,7 @@ TEST_F(EditorWindowTest, HexBoxesStoreWholeBytesAndPutTheValueBackInAnEmptyBox) 
     load(LandmarkFileBuilder().add(makeRecord(1, 0x1A, 0x1A, 0, "Lens")).addMany(1));
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    for (const char* name : {"Edit3", "Edit4"}) {
+    for (const char* name : {kTypeBox, kSubTypeBox}) {
         for (const HexTyping& c : cases) {
             SCOPED_TRACE(std::string(name) + " " + c.keys);
             QLineEdit* box = edit(name);
@@ -134,7 +136,7 @@ TEST_F(EditorWindowTest, HexBoxesStoreWholeBytesAndPutTheValueBackInAnEmptyBox) 
                 }
             }
             const LandmarkRecord& record = set.record(0);
-            EXPECT_EQ(name == std::string("Edit3") ? record.loFileType : record.loFileNo, c.stored);
+            EXPECT_EQ(name == std::string(kTypeBox) ? record.loFileType : record.loFileNo, c.stored);
             EXPECT_EQ(text(name), QString::fromLatin1(c.shown));
             document.setType(0, 0x1A);
             document.setSubType(0, 0x1A);
@@ -147,9 +149,9 @@ TEST_F(EditorWindowTest, HexBoxesStoreWholeBytesAndPutTheValueBackInAnEmptyBox) 
 TEST_F(EditorWindowTest, SubTypeEditLeavesTheLabelUntilTheNextSelection) {
     load(LandmarkFileBuilder().add(makeRecord(1, 3, 0x13, 0, "Rail")).addMany(1));
     EXPECT_EQ(kindLabel()->text(), "Train Station");
-    retype("Edit4", "14");
+    retype(kSubTypeBox, "14");
     EXPECT_EQ(set.record(0).loFileNo, 0x14);
-    EXPECT_EQ(text("Edit4"), "14") << "the box keeps the text as typed";
+    EXPECT_EQ(text(kSubTypeBox), "14") << "the box keeps the text as typed";
     EXPECT_EQ(kindLabel()->text(), "Train Station");
     EXPECT_EQ(kindColour(), QColor(255, 0, 0));
     EXPECT_TRUE(editor->isModified());
@@ -158,7 +160,7 @@ TEST_F(EditorWindowTest, SubTypeEditLeavesTheLabelUntilTheNextSelection) {
     QTest::mouseClick(spinner()->downButton(), Qt::LeftButton);
     EXPECT_EQ(kindLabel()->text(), "Troops");
     EXPECT_EQ(kindColour(), QColor(128, 128, 0));
-    EXPECT_EQ(text("Edit4"), "14");
+    EXPECT_EQ(text(kSubTypeBox), "14");
 }
 
 TEST_F(EditorWindowTest, AFortyCharacterNameIsShownWholeAndRenamed) {
@@ -167,64 +169,64 @@ TEST_F(EditorWindowTest, AFortyCharacterNameIsShownWholeAndRenamed) {
     ASSERT_EQ(forty.size(), 40u);
     std::copy(forty.begin(), forty.end(), record.name.begin());
     load(LandmarkFileBuilder().add(record));
-    EXPECT_EQ(text("Edit1").toStdString(), forty);
+    EXPECT_EQ(text(kNameBox).toStdString(), forty);
 
-    retype("Edit1", "Somme");
+    retype(kNameBox, "Somme");
     // Five new bytes, the terminator, then the old name from its seventh byte on.
     EXPECT_EQ(nameField(set.record(0)), "Somme" + std::string(1, '\0') + forty.substr(6));
-    EXPECT_EQ(text("Edit1"), "Somme");
+    EXPECT_EQ(text(kNameBox), "Somme");
     EXPECT_TRUE(editor->isModified());
 
     // Back to forty characters: the box takes no forty-first, the field has no terminator.
-    retype("Edit1", QString::fromStdString(forty + "XYZ"));
-    EXPECT_EQ(text("Edit1").toStdString(), forty);
+    retype(kNameBox, QString::fromStdString(forty + "XYZ"));
+    EXPECT_EQ(text(kNameBox).toStdString(), forty);
     EXPECT_EQ(nameField(set.record(0)), forty);
     editor->refreshRecord();
-    EXPECT_EQ(text("Edit1").toStdString(), forty);
+    EXPECT_EQ(text(kNameBox).toStdString(), forty);
 }
 
 TEST_F(EditorWindowTest, NameBoxTakesOnlyWindows1252Characters) {
     load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 0, "Old")));
-    edit("Edit1")->selectAll();
-    typeText(edit("Edit1"), QString::fromUtf8("\u0141\u00F3d\u017A \u20AC"));
+    edit(kNameBox)->selectAll();
+    typeText(edit(kNameBox), QString::fromUtf8("\u0141\u00F3d\u017A \u20AC"));
     // The Polish letters outside the code page are refused; the others are stored encoded.
-    EXPECT_EQ(text("Edit1"), QString::fromUtf8("\u00F3d \u20AC"));
+    EXPECT_EQ(text(kNameBox), QString::fromUtf8("\u00F3d \u20AC"));
     EXPECT_EQ(set.record(0).nameBytes(), "\xF3"
                                          "d \x80");
     // Pasting text with such a character is refused whole.
-    paste(edit("Edit1"), QString::fromUtf8("Gda\u0144sk"));
+    paste(edit(kNameBox), QString::fromUtf8("Gda\u0144sk"));
     EXPECT_EQ(set.record(0).nameBytes(), "\xF3"
                                          "d \x80");
 }
 
 TEST_F(EditorWindowTest, SideChoiceStoresZeroOrOneAndTellsTheMap) {
     load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 2, "Reims")).addMany(1));
-    clickItem("srg1", 1);
+    clickItem(kSideGroup, 1);
     EXPECT_EQ(set.record(0).side, 1);
     EXPECT_EQ(map->savedMarkerColour(), kAlliedColour);
     EXPECT_TRUE(editor->isModified());
-    clickItem("srg1", 0);
+    clickItem(kSideGroup, 0);
     EXPECT_EQ(set.record(0).side, 0);
     EXPECT_EQ(map->savedMarkerColour(), kGermanColour);
-    clickItem("srg1", 1);
+    clickItem(kSideGroup, 1);
     select(2);
     select(1);
-    EXPECT_EQ(group("srg1")->itemIndex(), 1);
+    EXPECT_EQ(group(kSideGroup)->itemIndex(), 1);
 }
 
 TEST_F(EditorWindowTest, ActiveChoiceStoresTheItemIndexForAnyTypeButSix) {
     load(LandmarkFileBuilder().add(makeRecord(1, 6, 0xAC, 0, "Off")).addMany(1));
-    EXPECT_EQ(group("LMDRG1")->itemIndex(), 1);
-    clickItem("LMDRG1", 0);
+    EXPECT_EQ(group(kActiveGroup)->itemIndex(), 1);
+    clickItem(kActiveGroup, 0);
     EXPECT_EQ(set.disabledFlag(0), 1) << "type 06 is written switched off: it stays off";
-    EXPECT_EQ(group("LMDRG1")->itemIndex(), 1);
-    EXPECT_EQ(editor->focusWidget(), edit("Edit9"));
+    EXPECT_EQ(group(kActiveGroup)->itemIndex(), 1);
+    EXPECT_EQ(editor->focusWidget(), edit(kRecordNumberBox));
     EXPECT_FALSE(editor->isModified());
     select(2);
-    clickItem("LMDRG1", 1);
+    clickItem(kActiveGroup, 1);
     EXPECT_EQ(set.disabledFlag(1), 1);
     EXPECT_TRUE(editor->isModified());
-    clickItem("LMDRG1", 0);
+    clickItem(kActiveGroup, 0);
     EXPECT_EQ(set.disabledFlag(1), 0);
     EXPECT_EQ(set.disabledFlag(0), 1) << "only the current record";
 }
@@ -232,10 +234,10 @@ TEST_F(EditorWindowTest, ActiveChoiceStoresTheItemIndexForAnyTypeButSix) {
 TEST_F(EditorWindowTest, ActiveChoiceLeavesFocusWhenTheNumberBoxIsDisabled) {
     load(LandmarkFileBuilder().addMany(2));
     editor->setRecordControlsEnabled(false);
-    edit("Edit1")->setFocus();
-    clickItem("LMDRG1", 1);
+    edit(kNameBox)->setFocus();
+    clickItem(kActiveGroup, 1);
     EXPECT_EQ(set.disabledFlag(0), 1);
-    EXPECT_NE(editor->focusWidget(), edit("Edit9"));
+    EXPECT_NE(editor->focusWidget(), edit(kRecordNumberBox));
 }
 
 TEST_F(EditorWindowTest, SelectionFromCodeSendsNoEdit) {
@@ -255,8 +257,8 @@ TEST_F(EditorWindowTest, SelectionFromCodeSendsNoEdit) {
 
 TEST_F(EditorWindowTest, ChoosingWhatIsAlreadyChosenLeavesTheSetUnmodified) {
     load(LandmarkFileBuilder().add(makeRecord(1, 1, 0, 0, "German")).addMany(1));
-    clickItem("LMDRG1", 0); // already "Yes"
-    clickItem("srg1", 0);   // already "German"
+    clickItem(kActiveGroup, 0); // already "Yes"
+    clickItem(kSideGroup, 0);   // already "German"
     EXPECT_EQ(set.disabledFlag(0), 0);
     EXPECT_EQ(set.record(0).side, 0);
     EXPECT_FALSE(editor->isModified()) << "closing would ask about changes that were never made";
@@ -264,7 +266,7 @@ TEST_F(EditorWindowTest, ChoosingWhatIsAlreadyChosenLeavesTheSetUnmodified) {
 
 TEST_F(EditorWindowTest, ALongPathKeepsTheFileNameInSight) {
     load(LandmarkFileBuilder().addMany(1));
-    auto* label = editor->findChild<QLabel*>(QStringLiteral("Label1"));
+    auto* label = named<QLabel>(editor, kPathLabel);
     const QString path = QStringLiteral("/srv/game/servers/europe-west/landmark-archive/2026/november/"
                                         "operators/lndmrks3.dat");
     label->setText(path);

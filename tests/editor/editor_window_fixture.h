@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support_gui/named.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/radio_group.h"
 #include "ui/common/up_down.h"
@@ -32,7 +33,7 @@ inline LandmarkFileBuilder frontLine() {
 // The editor window on the offscreen platform with its own landmark set, scripted
 // dialogs and settings file, and the map and table windows it calls into. Files are
 // loaded straight into the set and the record number set as an open leaves it.
-class EditorWindowTest : public ::testing::Test, protected TestWindows {
+class EditorWindowTest : public WindowsTest<> {
   protected:
     EditorWindowTest() {
         // Texts with separators are checked in the C locale's form ("12.50000", "1,000").
@@ -45,8 +46,6 @@ class EditorWindowTest : public ::testing::Test, protected TestWindows {
         destroyWindows();
         QLocale::setDefault(mLocale);
     }
-
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     // Reads the file the builder describes and shows its record `number`.
     void load(const LandmarkFileBuilder& builder, int number = 1) {
@@ -63,19 +62,15 @@ class EditorWindowTest : public ::testing::Test, protected TestWindows {
         editor->selectRecord();
     }
 
-    template <typename T = QWidget> T* control(const char* name) const {
-        auto* found = editor->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    template <typename T = QWidget> T* control(const char* name) const { return required<T>(editor, name); }
     QLineEdit* edit(const char* name) const { return control<QLineEdit>(name); }
     QString text(const char* name) const { return edit(name)->text(); }
     // The index of the record the window shows, by its identifier (addMany gives 1000 + index).
-    int shownIndex() const { return text("Edit2").toInt() - 1000; }
-    QLabel* kindLabel() const { return control<QLabel>("LSL16"); }
+    int shownIndex() const { return text(editor_names::kIdBox).toInt() - 1000; }
+    QLabel* kindLabel() const { return control<QLabel>(editor_names::kKindLabel); }
     QColor kindColour() const { return kindLabel()->palette().color(QPalette::WindowText); }
     RadioGroup* group(const char* name) const { return control<RadioGroup>(name); }
-    UpDown* spinner() const { return control<UpDown>("UpDown1"); }
+    UpDown* spinner() const { return control<UpDown>(editor_names::kRecordStepper); }
 
     void clickItem(const char* groupName, int item) {
         QRadioButton* button = group(groupName)->button(item);

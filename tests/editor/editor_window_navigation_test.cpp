@@ -6,6 +6,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 LandmarkFileBuilder records(int count) {
     LandmarkFileBuilder builder;
@@ -17,27 +18,27 @@ TEST_F(EditorWindowTest, ArrowsWrapAtBothEnds) {
     load(records(5));
     QTest::mouseClick(spinner()->downButton(), Qt::LeftButton);
     EXPECT_EQ(editor->recordNumber(), 5);
-    EXPECT_EQ(text("Edit9"), "5");
+    EXPECT_EQ(text(kRecordNumberBox), "5");
     EXPECT_EQ(set.currentIndex(), 4);
     EXPECT_EQ(shownIndex(), 4);
 
     QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
     EXPECT_EQ(editor->recordNumber(), 1);
-    EXPECT_EQ(text("Edit9"), "1");
+    EXPECT_EQ(text(kRecordNumberBox), "1");
     EXPECT_EQ(shownIndex(), 0);
 
     QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
     EXPECT_EQ(shownIndex(), 1);
     // The spinner's own writes are not typing.
-    EXPECT_FALSE(edit("Edit9")->isModified());
+    EXPECT_FALSE(edit(kRecordNumberBox)->isModified());
 }
 
 TEST_F(EditorWindowTest, UpAndDownKeysInTheNumberBoxStepAndWrap) {
     load(records(3));
-    QTest::keyClick(edit("Edit9"), Qt::Key_Down);
+    QTest::keyClick(edit(kRecordNumberBox), Qt::Key_Down);
     EXPECT_EQ(editor->recordNumber(), 3);
     EXPECT_EQ(shownIndex(), 2);
-    QTest::keyClick(edit("Edit9"), Qt::Key_Up);
+    QTest::keyClick(edit(kRecordNumberBox), Qt::Key_Up);
     EXPECT_EQ(editor->recordNumber(), 1);
     EXPECT_EQ(shownIndex(), 0);
 }
@@ -54,7 +55,7 @@ TEST_F(EditorWindowTest, SpinnerSignalsTheOldNumberBeforeAndTheNewAfter) {
 
 TEST_F(EditorWindowTest, TypingARecordNumberSelectsIt) {
     load(records(12));
-    QLineEdit* box = edit("Edit9");
+    QLineEdit* box = edit(kRecordNumberBox);
     box->selectAll();
     QTest::keyClicks(box, "7");
     EXPECT_EQ(editor->recordNumber(), 7);
@@ -76,7 +77,7 @@ TEST_F(EditorWindowTest, TypingARecordNumberSelectsIt) {
 TEST_F(EditorWindowTest, TextThatIsNoRecordNumberKeepsTheRecord) {
     load(records(12), 4);
     for (const char* typed : {"0", "x", "-2", " ", "0,"}) {
-        retype("Edit9", QString::fromLatin1(typed));
+        retype(kRecordNumberBox, QString::fromLatin1(typed));
         EXPECT_EQ(editor->recordNumber(), 4) << typed;
         EXPECT_EQ(shownIndex(), 3) << typed;
     }
@@ -85,21 +86,21 @@ TEST_F(EditorWindowTest, TextThatIsNoRecordNumberKeepsTheRecord) {
 TEST_F(EditorWindowTest, NumbersFromOneThousandShowTheGroupSeparator) {
     load(records(1024), 999);
     const QString separator = QLocale().groupSeparator();
-    EXPECT_EQ(text("Edit9"), "999");
+    EXPECT_EQ(text(kRecordNumberBox), "999");
     QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
-    EXPECT_EQ(text("Edit9"), "1" + separator + "000");
+    EXPECT_EQ(text(kRecordNumberBox), "1" + separator + "000");
     QTest::mouseClick(spinner()->downButton(), Qt::LeftButton);
     QTest::mouseClick(spinner()->downButton(), Qt::LeftButton);
-    EXPECT_EQ(text("Edit9"), "998");
+    EXPECT_EQ(text(kRecordNumberBox), "998");
     // The number can be typed back with its separator.
-    retype("Edit9", "1" + separator + "024");
+    retype(kRecordNumberBox, "1" + separator + "024");
     EXPECT_EQ(shownIndex(), 1023);
 }
 
 TEST_F(EditorWindowTest, SettingTheNumberFromCodeWaitsForTheSelection) {
     load(records(6));
     editor->setRecordNumber(5);
-    EXPECT_EQ(text("Edit9"), "5");
+    EXPECT_EQ(text(kRecordNumberBox), "5");
     EXPECT_EQ(shownIndex(), 0) << "no refresh before UpDown1Changing";
     editor->selectRecord();
     EXPECT_EQ(shownIndex(), 4);
@@ -116,7 +117,7 @@ TEST_F(EditorWindowTest, ALowerMaximumBringsTheNumberWithinIt) {
     editor->setRecordMaximum(2);
     EXPECT_EQ(editor->recordMaximum(), 2);
     EXPECT_EQ(editor->recordNumber(), 2);
-    EXPECT_EQ(text("Edit9"), "2");
+    EXPECT_EQ(text(kRecordNumberBox), "2");
     QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
     EXPECT_EQ(editor->recordNumber(), 1);
     // A maximum below the minimum is raised to it.
@@ -124,15 +125,15 @@ TEST_F(EditorWindowTest, ALowerMaximumBringsTheNumberWithinIt) {
     EXPECT_EQ(editor->recordMaximum(), 1);
     QTest::mouseClick(spinner()->upButton(), Qt::LeftButton);
     EXPECT_EQ(editor->recordNumber(), 1);
-    EXPECT_EQ(text("Edit9"), "1");
+    EXPECT_EQ(text(kRecordNumberBox), "1");
 }
 
 TEST_F(EditorWindowTest, DisabledRecordControlsIgnoreTheKeys) {
     load(records(3));
     editor->setRecordControlsEnabled(false);
     EXPECT_FALSE(spinner()->isEnabled());
-    EXPECT_FALSE(edit("Edit9")->isEnabled());
-    QTest::keyClick(edit("Edit9"), Qt::Key_Up);
+    EXPECT_FALSE(edit(kRecordNumberBox)->isEnabled());
+    QTest::keyClick(edit(kRecordNumberBox), Qt::Key_Up);
     EXPECT_EQ(editor->recordNumber(), 1);
 }
 

@@ -1,4 +1,5 @@
 #include "editor_window_fixture.h"
+#include "support_gui/named.h"
 
 #include "ui/common/kind_label.h"
 
@@ -10,11 +11,12 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Typing into a box that shows a value without storing it must not look like an edit.
 TEST_F(EditorWindowTest, DisplayOnlyBoxesTakeNoTypingButCanBeCopied) {
     load(LandmarkFileBuilder().addMany(4), 2);
-    for (const char* name : {"Edit2", "Edit5", "Edit6", "Edit7", "Edit8"}) {
+    for (const char* name : {kIdBox, kNorthSouthBox, kEastWestBox, kElevationBox, kRotationBox}) {
         SCOPED_TRACE(name);
         QLineEdit* box = edit(name);
         const QString shown = box->text();
@@ -34,23 +36,23 @@ TEST_F(EditorWindowTest, ARecordNumberThatNamesNoRecordIsPutBackOnReturnOrLeavin
     load(LandmarkFileBuilder().addMany(200), 1);
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    QLineEdit* box = edit("Edit9");
+    QLineEdit* box = edit(kRecordNumberBox);
     box->setFocus();
 
-    retype("Edit9", "1500"); // 1, 15 and 150 select; 1500 names no record
+    retype(kRecordNumberBox, "1500"); // 1, 15 and 150 select; 1500 names no record
     EXPECT_EQ(shownIndex(), 149);
     EXPECT_EQ(box->text(), "1500");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(box->text(), "150");
     EXPECT_EQ(shownIndex(), 149);
 
-    retype("Edit9", "x");
-    edit("Edit1")->setFocus();
+    retype(kRecordNumberBox, "x");
+    edit(kNameBox)->setFocus();
     EXPECT_EQ(box->text(), "150");
 
     // A number in range is kept as typed.
     box->setFocus();
-    retype("Edit9", "42");
+    retype(kRecordNumberBox, "42");
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_EQ(box->text(), "42");
     EXPECT_EQ(shownIndex(), 41);
@@ -62,7 +64,7 @@ TEST_F(EditorWindowTest, AltWithALetterNeverTypesIntoABox) {
     load(LandmarkFileBuilder().addMany(4), 2);
     editor->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(editor.get()));
-    for (const char* name : {"Edit1", "Edit3", "Edit4", "Edit9"}) {
+    for (const char* name : {kNameBox, kTypeBox, kSubTypeBox, kRecordNumberBox}) {
         SCOPED_TRACE(name);
         QLineEdit* box = edit(name);
         box->setFocus();
@@ -75,8 +77,8 @@ TEST_F(EditorWindowTest, AltWithALetterNeverTypesIntoABox) {
     EXPECT_EQ(set.record(1).loFileType, 1);
     EXPECT_FALSE(editor->isModified());
     // Plain typing still works.
-    QTest::keyClicks(edit("Edit1"), "x");
-    EXPECT_TRUE(edit("Edit1")->text().endsWith(QLatin1Char('x')));
+    QTest::keyClicks(edit(kNameBox), "x");
+    EXPECT_TRUE(edit(kNameBox)->text().endsWith(QLatin1Char('x')));
 }
 
 // Every kind colour reads at 3:1 or more against what surrounds it, the window or the
@@ -110,7 +112,7 @@ TEST_F(EditorWindowTest, KindLabelOfEveryKindRendersForInspection) {
         builder.add(
             makeRecord(1, static_cast<std::uint8_t>(type), static_cast<std::uint8_t>(subType), 0, "x"));
     load(builder, 1);
-    QWidget* group = editor->findChild<QWidget*>(QStringLiteral("LandmarkTypeGroup"));
+    QWidget* group = named<QWidget>(editor, kTypeGroup);
     ASSERT_NE(group, nullptr);
     QImage sheet(group->width(), group->height() * 11, QImage::Format_ARGB32);
     sheet.fill(Qt::white);

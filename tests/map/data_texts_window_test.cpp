@@ -1,4 +1,5 @@
 #include "map_window_fixture.h"
+#include "support_gui/named.h"
 #include "support_gui/table_translator.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/marker_items.h"
@@ -9,6 +10,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // The windows show the data layer's texts in the user's language: the kind label, the
 // region's lines, a marker's hint, the filter's kinds and a file error.
@@ -32,14 +34,14 @@ class DataTextsWindowTest : public MapWindowTest {
 
 TEST_F(DataTextsWindowTest, KindRegionHintAndFilterTextsAreTranslated) {
     load(LandmarkFileBuilder().add(makeRecord(1, 0, 0, 1, "Amiens", 49.5f, 3.0f)), 1);
-    EXPECT_EQ(labelText(editor_names::kKindLabel), "Flugplatz");
-    EXPECT_EQ(labelText(editor_names::kRegionLine), "Landmarken der Region Flandern");
+    EXPECT_EQ(labelText(kKindLabel), "Flugplatz");
+    EXPECT_EQ(labelText(kRegionLine), "Landmarken der Region Flandern");
     openMap();
     EXPECT_EQ(map->windowTitle(), "Karte der Region Flandern[*]");
     EXPECT_TRUE(markerHint(set.record(0)).endsWith("Flugplatz: Amiens"))
         << markerHint(set.record(0)).toStdString();
 
-    const auto* kinds = status->findChild<QComboBox*>(QLatin1String(filter_row_names::kKind));
+    const auto* kinds = named<QComboBox>(status, filter_row_names::kKind);
     ASSERT_NE(kinds, nullptr);
     EXPECT_EQ(kinds->itemText(1), "Flugplatz");
     EXPECT_EQ(kinds->itemText(2), "Großstadt");
@@ -49,7 +51,7 @@ TEST_F(DataTextsWindowTest, AFileErrorIsShownTranslatedAboveItsPath) {
     const std::string missing = dir.file("lndmrks0.dat");
     dialogs.expectOpenFile(QString::fromStdString(missing));
     dialogs.expectError();
-    editorAction("Landmark1")->trigger();
+    editorAction(kOpenLandmarkAction)->trigger();
     ASSERT_FALSE(dialogs.messages().isEmpty());
     EXPECT_EQ(dialogs.messages().last().toStdString(), "Datei nicht gefunden.\n" + missing);
 }

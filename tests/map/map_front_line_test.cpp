@@ -1,4 +1,5 @@
 #include "map_window_fixture.h"
+#include "support_gui/named.h"
 #include "ui/map/front_line_item.h"
 
 #include "support_gui/render_keep.h"
@@ -27,7 +28,7 @@ class MapFrontLineTest : public MapWindowTest {
                  .add(makeRecord(3, 8, 0, 1, "Vitry", 49.0f, 3.0f + 2.0f / 3))
                  .add(makeRecord(4, 0, 0, 1, "Arras", 49.0f, 4.0f)));
     }
-    QAction* entry() const { return scaleEntry("FrontLine1"); }
+    QAction* entry() const { return scaleEntry(map_names::kFrontLineAction); }
     void turnOn() {
         if (!entry()->isChecked())
             entry()->trigger();
@@ -49,7 +50,7 @@ TEST_F(MapFrontLineTest, EntryIsOffAtFirstAndItsChoiceOutlivesTheWindows) {
     EXPECT_TRUE(entry()->isCheckable());
     EXPECT_EQ(entry()->text(), QStringLiteral("Front Line"));
     const QList<QAction*> entries = map->popupMenu()->actions();
-    EXPECT_EQ(entries.indexOf(entry()) + 1, entries.indexOf(scaleEntry("Names1")));
+    EXPECT_EQ(entries.indexOf(entry()) + 1, entries.indexOf(scaleEntry(map_names::kNamesAction)));
     EXPECT_FALSE(entry()->isChecked());
     EXPECT_EQ(map->frontLine(), nullptr);
 
@@ -57,7 +58,7 @@ TEST_F(MapFrontLineTest, EntryIsOffAtFirstAndItsChoiceOutlivesTheWindows) {
     ASSERT_NE(map->frontLine(), nullptr);
     EXPECT_EQ(store.readString("Map", "FrontLine", ""), "1");
     // The scale entries keep their own radio mark.
-    EXPECT_TRUE(scaleEntry("N11Scale1")->isChecked());
+    EXPECT_TRUE(scaleEntry(map_names::kFullScaleAction)->isChecked());
     keep(map->grab(), "map_front_line.png");
 
     destroyWindows();
@@ -87,7 +88,7 @@ TEST_F(MapFrontLineTest, OverlayLiesUnderTheMarkersAndNeverUnderThePointer) {
     const QPoint bare = map->view()->mapFromScene(QPointF(centres[1].x + 50, 5));
     QMouseEvent move(QEvent::MouseMove, bare, viewport->mapToGlobal(bare), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(viewport, &move);
-    EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("SL16"))->text(),
+    EXPECT_EQ(named<QLabel>(editor, editor_names::kPointerXReading)->text(),
               QString::number(viewport->mapTo(map.get(), bare).x()));
     QTest::mouseClick(viewport, Qt::LeftButton, {}, bare);
     EXPECT_EQ(editor->recordNumber(), 1);
@@ -107,7 +108,7 @@ TEST_F(MapFrontLineTest, FrontFollowsEditsAndIsComputedOnlyWhenTheGroundChanges)
     ASSERT_EQ(computations(), 1);
 
     const auto typeType = [&](const char* hex) {
-        auto* box = editor->findChild<QLineEdit*>(QStringLiteral("Edit3"));
+        auto* box = named<QLineEdit>(editor, editor_names::kTypeBox);
         box->selectAll();
         QTest::keyClicks(box, QLatin1String(hex));
     };
@@ -142,7 +143,7 @@ TEST_F(MapFrontLineTest, FrontFollowsEditsAndIsComputedOnlyWhenTheGroundChanges)
     }
 
     // A new scale is a new build, with the front at the new positions.
-    scaleEntry("N21Scale1")->trigger();
+    scaleEntry(map_names::kDoubleScaleAction)->trigger();
     const std::vector<MapPoint> doubled = projected(2.0f);
     EXPECT_EQ(computations(), 1);
     EXPECT_NEAR(frontX(), (doubled[1].x + doubled[3].x) / 2.0, 1e-9);

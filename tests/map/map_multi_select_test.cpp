@@ -2,6 +2,7 @@
 // Ctrl+A, the selection ring, the pop-up menu's edits of the selection and the dimming of
 // what the document's filter leaves out.
 #include "map_window_fixture.h"
+#include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 
 #include <QKeyEvent>
@@ -114,7 +115,7 @@ class MapBand : public MapMultiSelectTest,
 TEST_P(MapBand, SelectsExactlyTheMarkersWhoseCentresLieInside) {
     const auto& [c, scale] = GetParam();
     if (scale != 1.0f)
-        entry("N21Scale1")->trigger();
+        entry(map_names::kDoubleScaleAction)->trigger();
     document.setSelection(c.before);
     const auto at = [this](Corner corner) { return centreOf(corner.marker) + QPoint(corner.dx, corner.dy); };
     drag(at(c.from), at(c.to), c.ctrl ? Qt::ControlModifier : Qt::NoModifier);
@@ -232,7 +233,7 @@ TEST_F(MapMultiSelectTest, SwitchEntriesHatchTheMarkersAndSayWhatStaysOff) {
     EXPECT_FALSE(frame(3).isHatched());
     EXPECT_TRUE(frame(4).isHatched()) << "type 6 stays off";
     EXPECT_EQ(document.undoStack()->count(), 2);
-    EXPECT_EQ(editor->findChild<QLabel*>(QStringLiteral("NoticePanel"))->text(),
+    EXPECT_EQ(named<QLabel>(editor, editor_names::kNoticePanel)->text(),
               QStringLiteral("A landmark of type 06 stays switched off: give it another type first."));
     // Each undo gives every marker its switch back.
     document.undoStack()->undo();
@@ -262,7 +263,7 @@ TEST_F(MapMultiSelectTest, MarkersOutsideTheFilterAreDimmedFollowEditsAndStayCli
     EXPECT_EQ(document.currentIndex(), 2);
     EXPECT_EQ(document.selectedIndices(), QList<int>{2});
     // A new scale builds the markers again, dimmed and ringed as before.
-    entry("N21Scale1")->trigger();
+    entry(map_names::kDoubleScaleAction)->trigger();
     EXPECT_TRUE(frame(4).isDimmed());
     EXPECT_FALSE(frame(5).isDimmed());
     EXPECT_EQ(ringed(), QList<int>{2});
@@ -320,7 +321,7 @@ TEST_F(MapMultiSelectTest, RingStandsOutsideTheFrameOnEveryGroundAndDimmingDarke
     EXPECT_LT(brightness(2), brightness(5));
 
     // Over the front line's washes, and at 1:2 where the rings meet the neighbours' frames.
-    scaleEntry("FrontLine1")->trigger();
+    scaleEntry(map_names::kFrontLineAction)->trigger();
     QApplication::processEvents();
     keep(viewport()->grab().toImage().copy(QRect(centreOf(0) - QPoint(40, 40), QSize(220, 160))),
          "map_selection_ring_front.png");

@@ -1,3 +1,4 @@
+#include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/radio_group.h"
@@ -21,13 +22,14 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 using Shape = MarkerFrameItem::Shape;
 
 // The map over a file whose markers spread far beyond the window: record 1 in the
 // north-west corner, record 2 in the middle, record 3 in the south-east corner and
 // record 4 at north-south 0, east-west 0 (the south-west corner).
-class MapSelectionTest : public ::testing::Test, protected TestWindows {
+class MapSelectionTest : public WindowsTest<> {
   protected:
     MapSelectionTest() {
         QLocale::setDefault(QLocale::c());
@@ -49,8 +51,6 @@ class MapSelectionTest : public ::testing::Test, protected TestWindows {
         destroyWindows();
         QLocale::setDefault(mLocale);
     }
-
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     void showMap() {
         map->show();
@@ -84,11 +84,11 @@ class MapSelectionTest : public ::testing::Test, protected TestWindows {
         return widget ? qobject_cast<QLabel*>(widget)->text() : QString();
     }
     void chooseSide(int item) {
-        QRadioButton* button = editor->findChild<RadioGroup*>(QStringLiteral("srg1"))->button(item);
+        QRadioButton* button = named<RadioGroup>(editor, kSideGroup)->button(item);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
     void typeType(const QString& hex) {
-        auto* box = editor->findChild<QLineEdit*>(QStringLiteral("Edit3"));
+        auto* box = named<QLineEdit>(editor, kTypeBox);
         box->selectAll();
         QTest::keyClicks(box, hex);
     }
@@ -113,13 +113,13 @@ TEST_F(MapSelectionTest, PressOnAMarkerWithAnyButtonMakesItsRecordCurrentEverywh
         select(3);
         press(0, button);
         EXPECT_EQ(editor->recordNumber(), 1);
-        EXPECT_EQ(editorText("Edit2"), QStringLiteral("101")) << "the editor shows the record";
-        EXPECT_EQ(editorText("Label2"), QStringLiteral("bob0"));
+        EXPECT_EQ(editorText(kIdBox), QStringLiteral("101")) << "the editor shows the record";
+        EXPECT_EQ(editorText(kCurrentControlLabel), QStringLiteral("bob0"));
         EXPECT_EQ(map->selection().clickedMarkerName(), QStringLiteral("bob0"));
         expectHighlighted(0, false);
         expectSquare(2, kGermanColour, false);
         // The status table's list, once it exists, follows without its own click handling.
-        if (auto* list = status->findChild<QListView*>(QStringLiteral("CLBox1"));
+        if (auto* list = named<QListView>(status, status_names::kList);
             list && list->model()->rowCount() > 0) {
             EXPECT_EQ(list->currentIndex().row(), 0);
         }
@@ -268,16 +268,16 @@ TEST_F(MapSelectionTest, PointerOverTheBareSurfaceWritesTheReadoutsOfTheCurrentR
     select(4);
     const QPoint bare = centreOf(3) + QPoint(0, -40);
     moveTo(bare);
-    EXPECT_EQ(editorText("slns"), QStringLiteral("49110.00000000"));
-    EXPECT_EQ(editorText("slew"), QStringLiteral("-5927.00000000"));
+    EXPECT_EQ(editorText(kNorthSouthReading), QStringLiteral("49110.00000000"));
+    EXPECT_EQ(editorText(kEastWestReading), QStringLiteral("-5927.00000000"));
     const QPoint client = viewport()->mapTo(map.get(), bare);
-    EXPECT_EQ(editorText("sL15"), QString::number(client.y()));
-    EXPECT_EQ(editorText("SL16"), QString::number(client.x()));
+    EXPECT_EQ(editorText(kPointerYReading), QString::number(client.y()));
+    EXPECT_EQ(editorText(kPointerXReading), QString::number(client.x()));
 
     // Over a marker the readouts stay as they were.
     select(1);
     moveTo(centreOf(0));
-    EXPECT_EQ(editorText("slns"), QStringLiteral("49110.00000000"));
+    EXPECT_EQ(editorText(kNorthSouthReading), QStringLiteral("49110.00000000"));
 }
 
 } // namespace

@@ -47,9 +47,9 @@ class MapStoryTest : public MapWindowTest {
 TEST_F(MapStoryTest, NamesFollowTheScaleEditsAndUndoAndOutliveTheWindows) {
     load(three());
     openMap();
-    EXPECT_FALSE(entry("Names1")->isChecked());
+    EXPECT_FALSE(entry(map_names::kNamesAction)->isChecked());
     EXPECT_TRUE(labelTexts().isEmpty());
-    entry("Names1")->trigger();
+    entry(map_names::kNamesAction)->trigger();
     // At 1:1 the village has no name; at 2:1 it has.
     EXPECT_EQ(labelTexts(), QStringList({"Reims", "Arras"}));
     map->setScale(2.0f);
@@ -62,7 +62,7 @@ TEST_F(MapStoryTest, NamesFollowTheScaleEditsAndUndoAndOutliveTheWindows) {
     EXPECT_EQ(store.readString("Map", "Names", ""), "1");
 
     reopen();
-    EXPECT_TRUE(entry("Names1")->isChecked());
+    EXPECT_TRUE(entry(map_names::kNamesAction)->isChecked());
     EXPECT_EQ(labelTexts().size(), 2);
 }
 
@@ -73,12 +73,12 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
     // A file that cannot be read is reported and starts no comparison.
     dialogs.expectOpenFile(QString::fromStdString((dir.path() / "gone.dat").string()));
     dialogs.expectError();
-    entry("CompareWith1")->trigger();
+    entry(map_names::kCompareAction)->trigger();
     EXPECT_EQ(map->content().comparison, nullptr);
-    EXPECT_FALSE(entry("StopComparing1")->isEnabled());
+    EXPECT_FALSE(entry(map_names::kStopComparingAction)->isEnabled());
 
     dialogs.expectOpenFile(QString::fromStdString(older));
-    entry("CompareWith1")->trigger();
+    entry(map_names::kCompareAction)->trigger();
     EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
     const ComparisonItem* rings = map->content().comparison;
     ASSERT_NE(rings, nullptr);
@@ -95,7 +95,7 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
 
     reopen();
     EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
-    entry("StopComparing1")->trigger();
+    entry(map_names::kStopComparingAction)->trigger();
     EXPECT_EQ(map->content().comparison, nullptr);
     EXPECT_TRUE(map->comparisonLegend().isEmpty());
     EXPECT_EQ(map->marker(1)->frame->toolTip(), QStringLiteral("Allied Airfield: Arras"));
@@ -113,7 +113,7 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
     // Unreadable: reported, nothing shown or kept.
     dialogs.expectOpenFile(QString::fromStdString((dir.path() / "notes.png").string()));
     dialogs.expectError();
-    entry("BackgroundPicture1")->trigger();
+    entry(map_names::kBackgroundAction)->trigger();
     EXPECT_EQ(map->content().background, nullptr);
 
     dialogs.expectOpenFile(picture);
@@ -127,7 +127,7 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
         }
         keep(dialog.grab(), "map_background_calibration.png");
     });
-    entry("BackgroundPicture1")->trigger();
+    entry(map_names::kBackgroundAction)->trigger();
     EXPECT_EQ(store.readString("Map", "BackgroundAnchors0", ""), "1:20,80;2:180,30");
     for (float scale : {1.0f, 4.0f, 0.5f}) {
         map->setScale(scale);
@@ -140,7 +140,7 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
 
     reopen();
     ASSERT_NE(map->content().background, nullptr);
-    entry("RemoveBackground1")->trigger();
+    entry(map_names::kRemoveBackgroundAction)->trigger();
     EXPECT_EQ(map->content().background, nullptr);
     EXPECT_EQ(store.readString("Map", "Background0", "none"), "none");
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/map_projection.h"
+#include "support_gui/named.h"
 #include "support_gui/test_windows.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
@@ -19,20 +20,19 @@ namespace korvland::testing {
 
 // The map window among the windows it works with; files are read through the editor's
 // "Open", "Landmark" and the map opened with its "Map" command, as a user does.
-class MapWindowTest : public ::testing::Test, protected TestWindows {
+class MapWindowTest : public WindowsTest<> {
   protected:
     void SetUp() override { createWindows(); }
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
 
     // Writes the file as lndmrks<region>.dat, so that the editor detects that region.
     void load(const LandmarkFileBuilder& file, int region = 0) {
         const std::string name = "lndmrks" + std::to_string(region) + ".dat";
         dialogs.expectOpenFile(QString::fromStdString(file.writeTo(dir.path() / name)));
-        editorAction("Landmark1")->trigger();
+        editorAction(editor_names::kOpenLandmarkAction)->trigger();
     }
 
     void openMap() {
-        editorAction("Map1")->trigger();
+        editorAction(editor_names::kMapAction)->trigger();
         QApplication::processEvents();
     }
 
@@ -43,16 +43,8 @@ class MapWindowTest : public ::testing::Test, protected TestWindows {
         editor->selectRecord();
     }
 
-    QAction* editorAction(const char* name) const {
-        auto* found = editor->findChild<QAction*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QAction* scaleEntry(const char* name) const {
-        auto* found = map->findChild<QAction*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
+    QAction* editorAction(const char* name) const { return required<QAction>(editor, name); }
+    QAction* scaleEntry(const char* name) const { return required<QAction>(map, name); }
 
     // The scene item that bears `name`, or null.
     QGraphicsItem* item(const QString& name) const {

@@ -11,6 +11,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 TEST_F(MapWindowTest, MarkersAreNamedPlacedAndStackedByRecord) {
     // Record 0 is the northernmost and westernmost; records 1 and 2 overlap.
@@ -167,7 +168,10 @@ TEST_F(MapWindowTest, ScaleEntriesRebuildAtTheirScaleAndEveryShowStartsAtOneToOn
     const struct {
         const char* entry;
         float scale;
-    } entries[] = {{"N21Scale1", 2.0f}, {"N12Scale1", 0.5f}, {"N41Scale1", 4.0f}, {"N11Scale1", 1.0f}};
+    } entries[] = {{map_names::kDoubleScaleAction, 2.0f},
+                   {map_names::kHalfScaleAction, 0.5f},
+                   {map_names::kQuadrupleScaleAction, 4.0f},
+                   {map_names::kFullScaleAction, 1.0f}};
     for (const auto& e : entries) {
         SCOPED_TRACE(e.entry);
         scaleEntry(e.entry)->trigger();
@@ -182,18 +186,18 @@ TEST_F(MapWindowTest, ScaleEntriesRebuildAtTheirScaleAndEveryShowStartsAtOneToOn
     }
     EXPECT_EQ(splashShows, 0);
 
-    scaleEntry("N21Scale1")->trigger();
+    scaleEntry(map_names::kDoubleScaleAction)->trigger();
     map->close();
     openMap();
     EXPECT_EQ(map->mapScale(), 1.0f);
-    EXPECT_TRUE(scaleEntry("N11Scale1")->isChecked());
+    EXPECT_TRUE(scaleEntry(map_names::kFullScaleAction)->isChecked());
     EXPECT_EQ(item("bob1")->scenePos(), QPointF(19 + 1500, 19 + 1125));
 }
 
 TEST_F(MapWindowTest, ScrollRangeReachesTheFarthestFramesWithSmoothSteps) {
     load(LandmarkFileBuilder().addMany(120));
     openMap();
-    scaleEntry("N41Scale1")->trigger();
+    scaleEntry(map_names::kQuadrupleScaleAction)->trigger();
     QApplication::processEvents();
     QGraphicsView* view = map->view();
     const QSize content = map->scene()->sceneRect().size().toSize();
@@ -231,7 +235,7 @@ TEST_F(MapWindowTest, RightClickAnywhereOpensTheScaleMenu) {
 TEST_F(MapWindowTest, MapCommandShowsTheSplashFirstAndStaysDisabledUntilTheUserClosesTheMap) {
     EXPECT_EQ(map->windowTitle(), "object PB1: TPaintBox");
     load(LandmarkFileBuilder().addMany(5));
-    ASSERT_TRUE(editorAction("Map1")->isEnabled());
+    ASSERT_TRUE(editorAction(kMapAction)->isEnabled());
     // The splash is on the screen before the map window shows and builds.
     std::vector<std::string> seen;
     struct Recorder : QObject {
@@ -254,10 +258,10 @@ TEST_F(MapWindowTest, MapCommandShowsTheSplashFirstAndStaysDisabledUntilTheUserC
                                               "splash hidden, 5 markers"}));
     EXPECT_EQ(map->windowTitle(), "Map of Marne Region[*]");
     EXPECT_EQ(map->mapShown(), 1);
-    EXPECT_FALSE(editorAction("Map1")->isEnabled());
+    EXPECT_FALSE(editorAction(kMapAction)->isEnabled());
 
     map->close();
-    EXPECT_TRUE(editorAction("Map1")->isEnabled());
+    EXPECT_TRUE(editorAction(kMapAction)->isEnabled());
     EXPECT_EQ(map->mapShown(), 0);
     EXPECT_TRUE(map->markers().empty());
     EXPECT_TRUE(map->scene()->items().isEmpty());
@@ -266,7 +270,7 @@ TEST_F(MapWindowTest, MapCommandShowsTheSplashFirstAndStaysDisabledUntilTheUserC
 TEST_F(MapWindowTest, HidingRemovesExactlyTheMarkersOfTheLastBuild) {
     load(LandmarkFileBuilder().addMany(30));
     openMap();
-    scaleEntry("N12Scale1")->trigger();
+    scaleEntry(map_names::kHalfScaleAction)->trigger();
     auto* other = map->scene()->addRect(0, 0, 5, 5);
     map->hide();
     EXPECT_EQ(map->mapShown(), 0);
@@ -287,7 +291,7 @@ TEST_F(MapWindowTest, ReadingAFileWhileTheMapIsShownHidesIt) {
         EXPECT_TRUE(map->isHidden());
         EXPECT_EQ(map->mapShown(), 0);
         EXPECT_TRUE(map->scene()->items().isEmpty());
-        EXPECT_TRUE(editorAction("Map1")->isEnabled());
+        EXPECT_TRUE(editorAction(kMapAction)->isEnabled());
         openMap();
         EXPECT_EQ(map->markers().size(), 3u);
         EXPECT_EQ(map->windowTitle(), "Map of Verdun Region[*]");

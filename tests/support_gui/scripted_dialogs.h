@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <gtest/gtest.h>
+
 #include <deque>
 #include <functional>
 #include <optional>
@@ -95,5 +97,13 @@ const char* kindName(ScriptedDialogs::Kind kind);
 inline QString qstr(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// A test that scripts the program's dialogs: by its end every scripted answer was asked for.
+template <typename Base = ::testing::Test> class ScriptedDialogsTest : public Base {
+  protected:
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+
+    ScriptedDialogs dialogs;
+};
 
 } // namespace korvland::testing

@@ -64,4 +64,10 @@ class TestWindows {
     std::unique_ptr<StatusWindow>& status = windows.status;
 };
 
+// A test over the windows: by its end every dialog it scripted was asked for.
+template <typename Base = ::testing::Test> class WindowsTest : public Base, protected TestWindows {
+  protected:
+    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
+};
+
 } // namespace korvland::testing

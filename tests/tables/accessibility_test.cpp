@@ -1,3 +1,4 @@
+#include "support_gui/named.h"
 #include "tables_fixture.h"
 
 #include "ui/map/marker_items.h"
@@ -11,6 +12,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // What a user can act on; its children are covered by its own name (a combo box's list).
 bool isInteractive(QAccessible::Role role) {
@@ -50,8 +52,8 @@ class AccessibilityTest : public TablesTest {
                  .add(makeRecord(1005, 4, 0, 0, "Cambrai", 49.09f, 3.55f)));
     }
     void showMapAndTables() {
-        editorAction("Map1")->trigger();
-        editorAction("Data1")->trigger();
+        editorAction(kMapAction)->trigger();
+        editorAction(kDataAction)->trigger();
         QTest::mouseClick(tableButton(), Qt::LeftButton);
         QApplication::processEvents();
     }
@@ -148,7 +150,7 @@ TEST_F(AccessibilityTest, AccessibleTogglesSwitchTheLandmarkInOneUndoStep) {
         {"editor's No",
          [this] {
              document.select(1);
-             return QAccessible::queryAccessibleInterface(editorControl<RadioGroup>("LMDRG1")->button(1));
+             return QAccessible::queryAccessibleInterface(editorControl<RadioGroup>(kActiveGroup)->button(1));
          }},
     };
     for (const auto& toggle : toggles) {
@@ -169,8 +171,8 @@ TEST_F(AccessibilityTest, AccessibleTogglesSwitchTheLandmarkInOneUndoStep) {
 TEST_F(AccessibilityTest, OwnershipCountsAreATableWithHeaderCells) {
     openCross();
     showMapAndTables();
-    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(
-        ownership->findChild<QWidget*>(QStringLiteral("OwnershipGrid")));
+    QAccessibleInterface* grid =
+        QAccessible::queryAccessibleInterface(named<QWidget>(ownership, ownership_names::kGrid));
     QAccessibleTableInterface* table = grid->tableInterface();
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(table->rowCount(), 2);

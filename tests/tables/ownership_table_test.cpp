@@ -11,6 +11,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Two airfields (Allied, German), a German city, an Allied troop position and a type-6 record.
 LandmarkFileBuilder fivePlaces() {
@@ -42,7 +43,7 @@ class OwnershipTableTest : public TablesTest {
 
 TEST_F(OwnershipTableTest, DataShowsTheTableCountedFromTheSet) {
     open(fivePlaces());
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     ASSERT_TRUE(ownership->isVisible());
     EXPECT_EQ(ownership->shownCounts(), countOwnership(set));
     EXPECT_EQ(cell("Allied", 0), QStringLiteral("1"));
@@ -55,10 +56,10 @@ TEST_F(OwnershipTableTest, DataShowsTheTableCountedFromTheSet) {
 
 TEST_F(OwnershipTableTest, EditsShowAtOnceAndAtUpdateData) {
     open(fivePlaces());
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     // Record 3: the German city becomes Allied.
     selectRecord(3);
-    clickItem("srg1", 1);
+    clickItem(kSideGroup, 1);
     ASSERT_EQ(set.record(2).side, 1);
     EXPECT_EQ(cell("German", 1), QStringLiteral("0"));
     EXPECT_EQ(cell("Allied", 1), QStringLiteral("1"));
@@ -67,7 +68,7 @@ TEST_F(OwnershipTableTest, EditsShowAtOnceAndAtUpdateData) {
     // Switching a landmark off does not take it out of the count.
     document.setActive(0, false);
     document.setSide(document.currentIndex(), 0);
-    tableAction("UpdateData1")->trigger();
+    tableAction(ownership_names::kRecountAction)->trigger();
     EXPECT_EQ(cell("Allied", 0), QStringLiteral("0"));
     EXPECT_EQ(cell("German", 0), QStringLiteral("2"));
 
@@ -82,7 +83,7 @@ TEST_F(OwnershipTableTest, EditsShowAtOnceAndAtUpdateData) {
 
 TEST_F(OwnershipTableTest, StatusTableSelectionRecountsThroughTheEditor) {
     open(fivePlaces());
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     document.setType(document.currentIndex(), 9); // the current record, the Allied airfield, becomes a blank
     clickName(2);
@@ -95,7 +96,7 @@ TEST_F(OwnershipTableTest, StatusTableSelectionRecountsThroughTheEditor) {
 TEST_F(OwnershipTableTest, EveryEditItsUndoAndRedoRecountAtOnce) {
     open(fivePlaces());
     openProfileWith({0, 0, 2}); // the German city is left out by a profile's flag 2
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     const struct {
         const char* what;
         std::function<void()> edit;
@@ -130,19 +131,19 @@ TEST_F(OwnershipTableTest, EveryEditItsUndoAndRedoRecountAtOnce) {
 
 TEST_F(OwnershipTableTest, CloseCommandCloseBoxAndFileReadHideIt) {
     open(fivePlaces());
-    editorAction("Data1")->trigger();
-    tableAction("Close1")->trigger();
+    editorAction(kDataAction)->trigger();
+    tableAction(ownership_names::kCloseAction)->trigger();
     EXPECT_FALSE(ownership->isVisible());
 
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     ownership->close();
     EXPECT_FALSE(ownership->isVisible());
 
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     open(LandmarkFileBuilder().add(makeRecord(1000, 9, 0, 0, "Blank")), "lndmrks3.dat");
     EXPECT_FALSE(ownership->isVisible());
     // Showing it again counts the new file.
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     EXPECT_EQ(ownership->shownCounts().total(), 1u);
     EXPECT_EQ(cell("German", 8), QStringLiteral("1"));
 }

@@ -1,5 +1,6 @@
 // The status table's filter row, its rows' selection as the document's selection, and the
 // ownership table's counts that select what they count.
+#include "support_gui/named.h"
 #include "tables_fixture.h"
 
 #include "data/ownership_count.h"
@@ -40,14 +41,10 @@ class StatusFilterTest : public TablesTest {
         QApplication::processEvents();
     }
 
-    template <typename T> T* filterControl(const char* name) const {
-        auto* found = status->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-    QLineEdit* filterText() const { return filterControl<QLineEdit>("FilterText"); }
+    template <typename T> T* filterControl(const char* name) const { return required<T>(status, name); }
+    QLineEdit* filterText() const { return filterControl<QLineEdit>(filter_row_names::kText); }
     QComboBox* combo(const char* name) const { return filterControl<QComboBox>(name); }
-    QCheckBox* onlyBox() const { return filterControl<QCheckBox>("FilterOnly"); }
+    QCheckBox* onlyBox() const { return filterControl<QCheckBox>(filter_row_names::kOnly); }
 
     std::vector<int> shownRows() const {
         std::vector<int> rows;
@@ -112,18 +109,18 @@ TEST_F(StatusFilterTest, ControlsSetTheDocumentFilterAndRowsOutsideItHideKeeping
         SCOPED_TRACE(c.text);
         filterText()->clear();
         filterText()->insert(QString::fromUtf8(c.text)); // as typed, accents too
-        combo("FilterKind")->setCurrentIndex(c.kind);
-        combo("FilterSide")->setCurrentIndex(c.side);
-        combo("FilterState")->setCurrentIndex(c.state);
+        combo(filter_row_names::kKind)->setCurrentIndex(c.kind);
+        combo(filter_row_names::kSide)->setCurrentIndex(c.side);
+        combo(filter_row_names::kState)->setCurrentIndex(c.state);
         EXPECT_EQ(document.filter(), c.filter);
         EXPECT_EQ(shownRows(), filtered());
         expectFlow();
     }
-    EXPECT_EQ(combo("FilterKind")->itemText(6), QStringLiteral("Bridge"));
+    EXPECT_EQ(combo(filter_row_names::kKind)->itemText(6), QStringLiteral("Bridge"));
 }
 
 TEST_F(StatusFilterTest, FilterSurvivesPicksAndEditsAndAFileReadClearsItAndItsControls) {
-    combo("FilterState")->setCurrentIndex(1); // on
+    combo(filter_row_names::kState)->setCurrentIndex(1); // on
     QTest::keyClicks(filterText(), QStringLiteral("pont"));
     const std::vector<int> before = shownRows();
     ASSERT_FALSE(before.empty());
@@ -150,7 +147,7 @@ TEST_F(StatusFilterTest, FilterSurvivesPicksAndEditsAndAFileReadClearsItAndItsCo
     open(sixtyPlaces(), "lndmrks1.dat");
     EXPECT_TRUE(document.filter().isEmpty());
     EXPECT_TRUE(filterText()->text().isEmpty());
-    EXPECT_EQ(combo("FilterState")->currentIndex(), 0);
+    EXPECT_EQ(combo(filter_row_names::kState)->currentIndex(), 0);
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     EXPECT_EQ(shownRows().size(), 60u);
 }
@@ -218,7 +215,7 @@ TEST_F(CountClickTest, ACountSelectsWhatItCountsAndTheStatusTableKeepsToThem) {
     flags[1] = flags[14] = 2;
     openProfileWith(flags);
     QTest::mouseClick(tableButton(), Qt::LeftButton);
-    editorAction("Data1")->trigger();
+    editorAction(editor_names::kDataAction)->trigger();
     const OwnershipCounts counts = countOwnership(set); // the count `korvland-cli info` prints
     int clicked = 0;
     for (const OwnershipRow row : {OwnershipRow::Allied, OwnershipRow::German}) {
@@ -266,7 +263,7 @@ TEST_F(CountClickTest, CellsSayWhatTheySelectAndAnEmptyCellSelectsNothing) {
              .add(makeRecord(1002, 1, 0, 0, "Lille"))
              .add(makeRecord(1003, 9, 0, 1, "Nowhere")),
          "lndmrks2.dat");
-    editorAction("Data1")->trigger();
+    editorAction(editor_names::kDataAction)->trigger();
     EXPECT_EQ(cell(OwnershipRow::Allied, 4)->toolTip(), QStringLiteral("Select the 2 Allied bridges"));
     EXPECT_EQ(cell(OwnershipRow::German, 1)->toolTip(), QStringLiteral("Select the German city"));
     EXPECT_EQ(cell(OwnershipRow::Allied, 8)->toolTip(), QStringLiteral("Select the Allied blank landmark"));

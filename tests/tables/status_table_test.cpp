@@ -1,3 +1,4 @@
+#include "support_gui/named.h"
 #include "tables_fixture.h"
 
 #include "support_gui/render_keep.h"
@@ -14,6 +15,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // Seven records: sides 1, 0, 2, 255, 1, 0, 1; record 1 is of type 6 (read switched off).
 LandmarkFileBuilder sevenPlaces() {
@@ -114,10 +116,10 @@ TEST_F(StatusTableTest, TicksAndSelectionsApplyToTheRecordAndSelectIt) {
 // Type 06 is written switched off, so neither window lets it be switched on, and both say
 // why in the editor's notice panel, whole, until the next edit.
 TEST_F(StatusTableTest, SwitchingOnATypeSixLandmarkIsRefusedWithTheReasonInEitherWindow) {
-    auto* notice = editor->findChild<PathLabel*>(QStringLiteral("NoticePanel"));
+    auto* notice = named<PathLabel>(editor, kNoticePanel);
     const QString standing = notice->text();
     const std::function<void()> attempts[] = {
-        [this] { clickItem("LMDRG1", 0); },
+        [this] { clickItem(kActiveGroup, 0); },
         [this] { clickBox(1); },
         [this] {
             clickName(1);
@@ -198,10 +200,10 @@ TEST_F(TablesTest, SelectionsTheUserDidNotMakeRunNoClickHandling) {
 TEST_F(StatusTableTest, EditorActiveStateTicksTheRowOfTheRecord) {
     editor->setRecordNumber(5);
     editor->selectRecord();
-    clickItem("LMDRG1", 1);
+    clickItem(kActiveGroup, 1);
     EXPECT_FALSE(ticked(4));
     EXPECT_EQ(set.disabledFlag(4), 1);
-    clickItem("LMDRG1", 0);
+    clickItem(kActiveGroup, 0);
     EXPECT_TRUE(ticked(4));
 }
 
@@ -229,7 +231,7 @@ TEST_F(StatusTableTest, ClosingGivesTheButtonBackAndAnotherFileReadHidesTheTable
 }
 
 TEST_F(StatusTableTest, MinimisedTablesAreHiddenByAFileReadAndComeBackInSight) {
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     status->setWindowState(Qt::WindowMinimized);
     ownership->setWindowState(Qt::WindowMinimized);
     open(LandmarkFileBuilder().addMany(3), "lndmrks4.dat");
@@ -238,7 +240,7 @@ TEST_F(StatusTableTest, MinimisedTablesAreHiddenByAFileReadAndComeBackInSight) {
     EXPECT_TRUE(tableButton()->isEnabled());
 
     QTest::mouseClick(tableButton(), Qt::LeftButton);
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     EXPECT_FALSE(status->isMinimized());
     EXPECT_FALSE(ownership->isMinimized());
     EXPECT_EQ(rowCount(), 3);

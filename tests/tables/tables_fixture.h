@@ -1,8 +1,10 @@
 #pragma once
 
+#include "support_gui/named.h"
 #include "support_gui/test_windows.h"
 #include "ui/common/check_list.h"
 #include "ui/common/radio_group.h"
+#include "ui/tables/filter_row.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -18,39 +20,36 @@ namespace korvland::testing {
 
 // The editor window with the map and both tables, on the offscreen platform. Files are
 // opened through the editor's "Open", "Landmark" command, as the user opens them.
-class TablesTest : public ::testing::Test, protected TestWindows {
+class TablesTest : public WindowsTest<> {
   protected:
     TablesTest() {
         createWindows();
         editor->show();
     }
 
-    void TearDown() override { EXPECT_TRUE(dialogs.allAnswered()) << "a scripted dialog was never shown"; }
-
     void open(const LandmarkFileBuilder& builder, const std::string& name = "lndmrks0.dat") {
         dialogs.expectOpenFile(QString::fromStdString(builder.writeTo(dir.path() / name)));
-        editorAction("Landmark1")->trigger();
+        editorAction(editor_names::kOpenLandmarkAction)->trigger();
     }
 
     template <typename T = QWidget> T* editorControl(const char* name) const {
-        auto* found = editor->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
+        return required<T>(editor, name);
     }
     QAction* editorAction(const char* name) const { return editorControl<QAction>(name); }
-    QPushButton* tableButton() const { return editorControl<QPushButton>("Button1"); }
+    QPushButton* tableButton() const { return editorControl<QPushButton>(editor_names::kTableButton); }
     // The 0-based index of the record the editor shows, by its identifier (ids are 1000 + index).
-    int shownIndex() const { return editorControl<QLineEdit>("Edit2")->text().toInt() - 1000; }
+    int shownIndex() const { return editorControl<QLineEdit>(editor_names::kIdBox)->text().toInt() - 1000; }
     // The editor's "Active Landmark": 0 "Yes", 1 "No".
-    int activeItem() const { return editorControl<RadioGroup>("LMDRG1")->itemIndex(); }
+    int activeItem() const { return editorControl<RadioGroup>(editor_names::kActiveGroup)->itemIndex(); }
 
-    // The user's click on item `item` of an editor radio group ("srg1", "LMDRG1").
+    // The user's click on item `item` of an editor radio group (editor_names::kSideGroup,
+    // editor_names::kActiveGroup).
     void clickItem(const char* group, int item) {
         QRadioButton* button = editorControl<RadioGroup>(group)->button(item);
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
 
-    CheckList* list() const { return status->findChild<CheckList*>(QStringLiteral("CLBox1")); }
+    CheckList* list() const { return named<CheckList>(status, status_names::kList); }
     QModelIndex rowAt(int index) const { return list()->model()->index(index, 0); }
     int rowCount() const { return list()->model()->rowCount(); }
     bool ticked(int index) const { return rowAt(index).data(Qt::CheckStateRole).toInt() == Qt::Checked; }

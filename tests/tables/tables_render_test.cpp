@@ -1,3 +1,5 @@
+#include "support_gui/layout_checks.h"
+#include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 #include "tables_fixture.h"
 
@@ -20,6 +22,7 @@
 
 namespace korvland::testing {
 namespace {
+using namespace editor_names;
 
 // A file as large as the busiest column: three-digit counts under every caption.
 LandmarkFileBuilder busyFile() {
@@ -34,9 +37,9 @@ LandmarkFileBuilder busyFile() {
 
 TEST_F(TablesTest, OwnershipTableFitsEveryCaptionAndCountInItsCell) {
     open(busyFile());
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     ASSERT_TRUE(ownership->isVisible());
-    QWidget* grid = ownership->findChild<QWidget*>(QStringLiteral("OwnershipGrid"));
+    QWidget* grid = named<QWidget>(ownership, ownership_names::kGrid);
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->size(), QSize(633, 75));
     EXPECT_EQ(ownership->minimumSize(), ownership->maximumSize()) << "the table is not resizable";
@@ -80,7 +83,7 @@ TEST_F(TablesTest, LongerCaptionsStayClearOfTheNextRuleAndAreDrawnWhole) {
     QCoreApplication::installTranslator(&translator);
     OwnershipWindow window(context);
     QCoreApplication::removeTranslator(&translator);
-    QWidget* grid = window.findChild<QWidget*>(QStringLiteral("OwnershipGrid"));
+    QWidget* grid = named<QWidget>(&window, ownership_names::kGrid);
     ASSERT_NE(grid, nullptr);
     constexpr int kRules[] = {56, 121, 169, 225, 321, 377, 441, 497, 553, 633};
     QMap<QString, CaptionLabel*> captions;
@@ -110,8 +113,8 @@ TEST_F(TablesTest, LongerCaptionsStayClearOfTheNextRuleAndAreDrawnWhole) {
 // the dark colours, a dark outline for white, aqua and yellow.
 TEST_F(TablesTest, EveryOwnershipCaptionStandsOutThreeToOneFromWhatSurroundsIt) {
     open(busyFile());
-    editorAction("Data1")->trigger();
-    QWidget* grid = ownership->findChild<QWidget*>(QStringLiteral("OwnershipGrid"));
+    editorAction(kDataAction)->trigger();
+    QWidget* grid = named<QWidget>(ownership, ownership_names::kGrid);
     ASSERT_NE(grid, nullptr);
     const QImage picture = grid->grab().toImage();
     keep(picture, "ownership_captions.png");
@@ -160,31 +163,28 @@ TEST_F(TablesTest, EveryOwnershipCaptionStandsOutThreeToOneFromWhatSurroundsIt) 
 // control overlaps another or the list, and every text fits its control.
 TEST_F(TablesTest, StatusTableFilterRowFitsAboveTheListAtItsDesignedWidth) {
     open(busyFile());
-    editorAction("Data1")->trigger();
+    editorAction(kDataAction)->trigger();
     QTest::mouseClick(ownership->findChild<QLabel*>(QStringLiteral("AlliedCount4")), Qt::LeftButton);
     keep(ownership->grab(), "ownership_table_after_click.png");
     QTest::mouseClick(tableButton(), Qt::LeftButton);
     status->resize(StatusWindow::kDesignedWidth, StatusWindow::kDesignedHeight);
-    QTest::keyClicks(status->findChild<QLineEdit*>(QStringLiteral("FilterText")), QStringLiteral("1"));
+    QTest::keyClicks(named<QLineEdit>(status, filter_row_names::kText), QStringLiteral("1"));
     document.setSelection({4, 14, 24});
     QApplication::processEvents();
     keep(status->grab(), "status_table_filtered.png");
 
-    QWidget* row = status->findChild<QWidget*>(QStringLiteral("FilterRow"));
+    QWidget* row = named<QWidget>(status, status_names::kFilterRow);
     ASSERT_NE(row, nullptr);
-    const QList<QWidget*> controls{row->findChild<QLineEdit*>(QStringLiteral("FilterText")),
-                                   row->findChild<QComboBox*>(QStringLiteral("FilterKind")),
-                                   row->findChild<QComboBox*>(QStringLiteral("FilterSide")),
-                                   row->findChild<QComboBox*>(QStringLiteral("FilterState")),
-                                   row->findChild<QCheckBox*>(QStringLiteral("FilterOnly"))};
+    const QList<QWidget*> controls{
+        named<QLineEdit>(row, filter_row_names::kText), named<QComboBox>(row, filter_row_names::kKind),
+        named<QComboBox>(row, filter_row_names::kSide), named<QComboBox>(row, filter_row_names::kState),
+        named<QCheckBox>(row, filter_row_names::kOnly)};
     for (int i = 0; i < controls.size(); ++i) {
         ASSERT_NE(controls[i], nullptr) << i;
         EXPECT_TRUE(controls[i]->isVisible()) << i;
         EXPECT_TRUE(row->rect().contains(controls[i]->geometry())) << i;
-        EXPECT_FALSE(controls[i]->geometry().translated(row->pos()).intersects(list()->geometry())) << i;
-        for (int j = 0; j < i; ++j)
-            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry())) << i << " " << j;
     }
+    EXPECT_EQ(firstOverlap(status.get()), "");
     EXPECT_GE(controls[0]->width(), 80) << "room to type a name";
     for (QComboBox* combo : row->findChildren<QComboBox*>())
         for (int item = 0; item < combo->count(); ++item)

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLatin1String>
+#include <QObject>
+#include <QWidget>
+
+#include <memory>
+
+#include <gtest/gtest.h>
+
+namespace korvland::testing {
+
+// The child of `parent` with the objectName `name`, or null.
+template <typename T = QWidget> T* named(const QObject* parent, const char* name) {
+    return parent->findChild<T*>(QLatin1String(name));
+}
+
+template <typename T = QWidget, typename Parent>
+T* named(const std::unique_ptr<Parent>& parent, const char* name) {
+    return named<T>(parent.get(), name);
+}
+
+// The same, failing the test when there is none.
+template <typename T = QWidget, typename Parent> T* required(const Parent& parent, const char* name) {
+    T* found = named<T>(parent, name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+}
+
+} // namespace korvland::testing
