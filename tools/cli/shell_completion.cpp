@@ -176,7 +176,7 @@ std::string zshDescription(const std::string& text) {
 }
 
 std::string zshOptionSpecs(const CommandEntry& command, const std::string& indent) {
-    std::string specs;
+    std::string arguments;
     for (const OptionEntry& option : command.options) {
         std::string names = option.names.front();
         std::string exclusion;
@@ -186,22 +186,23 @@ std::string zshOptionSpecs(const CommandEntry& command, const std::string& inden
         }
         if (option.repeatable)
             exclusion = "*";
-        std::string spec = "[" + zshDescription(option.description) + "]";
+        std::string description = "[" + zshDescription(option.description) + "]";
         if (option.takesValue) {
             const std::vector<std::string> choices = escapedChoices(option, "\\");
-            spec += ":" + option.names.back().substr(option.names.back().find_first_not_of('-')) + ":" +
-                    (option.fileValue         ? "_files"
-                     : option.choices.empty() ? " "
-                                              : "(" + joined(choices) + ")");
+            description += ":" + option.names.back().substr(option.names.back().find_first_not_of('-')) +
+                           ":" +
+                           (option.fileValue         ? "_files"
+                            : option.choices.empty() ? " "
+                                                     : "(" + joined(choices) + ")");
         }
-        // Names in braces expand to one spec each, outside the quotes.
-        specs += " \\\n" + indent +
-                 (option.names.size() > 1 ? singleQuoted(exclusion) + names + singleQuoted(spec)
-                                          : singleQuoted(exclusion + names + spec));
+        // Names in braces expand to one argument description each, outside the quotes.
+        arguments += " \\\n" + indent +
+                     (option.names.size() > 1 ? singleQuoted(exclusion) + names + singleQuoted(description)
+                                              : singleQuoted(exclusion + names + description));
     }
     if (command.takesFiles)
-        specs += " \\\n" + indent + "'*:file:_files'";
-    return specs;
+        arguments += " \\\n" + indent + "'*:file:_files'";
+    return arguments;
 }
 
 std::string zshScript(const std::vector<CommandEntry>& commands) {
