@@ -168,8 +168,9 @@ std::string realDestination(const std::string& path) {
         if (length == 0 || static_cast<std::size_t>(length) == sizeof target)
             throwFor(ENAMETOOLONG, path);
         const std::string next(target, static_cast<std::size_t>(length));
+        // assign(count, char): GCC 12 at -O3 warns falsely (-Wrestrict) about `= "/"` here.
         if (next.front() == '/')
-            resolved = "/";
+            resolved.assign(1, '/');
         pushParts(next, pending);
     }
     return resolved.empty() ? "." : resolved;
