@@ -871,6 +871,13 @@ Der Ordner konnte nicht angelegt werden.</translation>
             <numerusform>, %n entfernt</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n unknown byte(s) differ</source>
+        <translation>
+            <numerusform>%n unbekanntes Byte unterscheidet sich</numerusform>
+            <numerusform>%n unbekannte Bytes unterscheiden sich</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>korvland::MapMarker</name>

@@ -36,6 +36,13 @@
             <numerusform>, %n removed</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n unknown byte(s) differ</source>
+        <translation>
+            <numerusform>%n unknown byte differs</numerusform>
+            <numerusform>%n unknown bytes differ</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>korvland::OwnershipWindow</name>

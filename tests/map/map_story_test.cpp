@@ -102,6 +102,17 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
     EXPECT_EQ(store.readString("Map", "CompareWith", "none"), "none");
 }
 
+TEST_F(MapStoryTest, ComparedBytesTheProgramDoesNotReadAreCountedInTheHint) {
+    const std::string older = three().recordSize(70).gapFill(1).writeTo(dir.path() / "older.dat");
+    load(three().recordSize(70));
+    openMap();
+    dialogs.expectOpenFile(QString::fromStdString(older));
+    entry(map_names::kCompareAction)->trigger();
+    // The last record has no bytes up to a next one.
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 2 changed"));
+    EXPECT_EQ(map->marker(0)->frame->toolTip(), QStringLiteral("German City: Reims\n7 unknown bytes differ"));
+}
+
 TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
     load(three());
     openMap();
