@@ -108,8 +108,7 @@ class EndToEndTest : public testing::ScriptedDialogsTest<> {
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
     void clickItem(const char* groupName, int item) const {
-        QRadioButton* button = control<RadioGroup>(groupName)->button(item);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        testing::clickRadioItem(*control<RadioGroup>(groupName), item);
     }
     void selectRecord(int number) const { retype(kRecordNumberBox, QString::number(number)); }
 

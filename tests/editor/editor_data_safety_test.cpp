@@ -18,8 +18,7 @@ class EditorDataSafetyTest : public EditorCommandsTest {
   protected:
     template <typename T = QWidget> T* control(const char* name) const { return required<T>(editor, name); }
     void clickItem(const char* groupName, int item) const {
-        QRadioButton* button = control<RadioGroup>(groupName)->button(item);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+        clickRadioItem(*control<RadioGroup>(groupName), item);
     }
     void selectRecord(int number) const {
         editor->setRecordNumber(number);

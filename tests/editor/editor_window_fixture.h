@@ -72,10 +72,7 @@ class EditorWindowTest : public WindowsTest<> {
     RadioGroup* group(const char* name) const { return control<RadioGroup>(name); }
     UpDown* spinner() const { return control<UpDown>(editor_names::kRecordStepper); }
 
-    void clickItem(const char* groupName, int item) {
-        QRadioButton* button = group(groupName)->button(item);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
+    void clickItem(const char* groupName, int item) { clickRadioItem(*group(groupName), item); }
     // Replaces the whole text of a box as the user would: select all, then type.
     void retype(const char* name, const QString& typed) {
         QLineEdit* box = edit(name);

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "ui/common/radio_group.h"
+
 #include <QLatin1String>
 #include <QObject>
+#include <QRadioButton>
+#include <QTest>
 #include <QWidget>
 
 #include <memory>
@@ -25,6 +29,12 @@ template <typename T = QWidget, typename Parent> T* required(const Parent& paren
     T* found = named<T>(parent, name);
     EXPECT_NE(found, nullptr) << name;
     return found;
+}
+
+// The user's click on item `item` of a radio group: on its round button, not its text.
+inline void clickRadioItem(const RadioGroup& group, int item) {
+    QRadioButton* button = group.button(item);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
 }
 
 } // namespace korvland::testing

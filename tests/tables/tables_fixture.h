@@ -44,10 +44,7 @@ class TablesTest : public WindowsTest<> {
 
     // The user's click on item `item` of an editor radio group (editor_names::kSideGroup,
     // editor_names::kActiveGroup).
-    void clickItem(const char* group, int item) {
-        QRadioButton* button = editorControl<RadioGroup>(group)->button(item);
-        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-    }
+    void clickItem(const char* group, int item) { clickRadioItem(*editorControl<RadioGroup>(group), item); }
 
     CheckList* list() const { return named<CheckList>(status, status_names::kList); }
     QModelIndex rowAt(int index) const { return list()->model()->index(index, 0); }
