@@ -84,7 +84,7 @@ std::vector<FieldChange> recordChanges(const LandmarkSet& a, std::size_t i, cons
         if (const std::size_t count =
                 differingBytes(a.unknownBytes().gapAfter(i), b.unknownBytes().gapAfter(j));
             count > 0)
-            changes.push_back({unknownBytesText(count), "", ""});
+            changes.push_back({unknownBytesText(count), "", "", count});
     }
     return changes;
 }
@@ -198,7 +198,7 @@ SetDiff diffSets(const LandmarkSet& a, const LandmarkSet& b) {
         word("bytes after the last record", static_cast<unsigned>(trailingA.size()),
              static_cast<unsigned>(trailingB.size()));
     else if (const std::size_t count = differingBytes(trailingA, trailingB); count > 0)
-        diff.header.push_back({unknownBytesText(count) + " after the last record", "", ""});
+        diff.header.push_back({unknownBytesText(count) + " after the last record", "", "", count});
 
     const auto idsA = IdTable::of(a);
     const auto idsB = IdTable::of(b);

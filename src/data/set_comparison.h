@@ -2,6 +2,7 @@
 
 #include "data/landmark_set.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,9 @@ struct FieldChange {
     std::string field;
     std::string a;
     std::string b;
+    // Of a change in the bytes the program does not read: how many differ (the field says so
+    // in words).
+    std::size_t unknownBytes = 0;
     bool operator==(const FieldChange&) const = default;
 };
 

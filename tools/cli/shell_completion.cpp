@@ -175,7 +175,7 @@ std::string zshDescription(const std::string& text) {
     return escaped;
 }
 
-std::string zshOptionSpecs(const CommandEntry& command, const std::string& indent) {
+std::string zshOptionArguments(const CommandEntry& command, const std::string& indent) {
     std::string arguments;
     for (const OptionEntry& option : command.options) {
         std::string names = option.names.front();
@@ -211,7 +211,7 @@ std::string zshScript(const std::vector<CommandEntry>& commands) {
                          "_korvland-cli() {\n"
                          "  local curcontext=$curcontext state line\n"
                          "  _arguments -C" +
-                         zshOptionSpecs(commands.front(), "    ") +
+                         zshOptionArguments(commands.front(), "    ") +
                          " \\\n"
                          "    '1:command:->command' \\\n"
                          "    '*::argument:->argument'\n"
@@ -227,7 +227,7 @@ std::string zshScript(const std::vector<CommandEntry>& commands) {
               "    case $line[1] in\n";
     for (std::size_t k = 1; k < commands.size(); ++k)
         script += "    " + commands[k].name + ")\n      _arguments" +
-                  zshOptionSpecs(commands[k], "        ") + "\n      ;;\n";
+                  zshOptionArguments(commands[k], "        ") + "\n      ;;\n";
     script += "    esac\n"
               "    ;;\n"
               "  esac\n"

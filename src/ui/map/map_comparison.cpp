@@ -8,8 +8,6 @@
 #include <QPainter>
 #include <QStringList>
 
-#include <charconv>
-#include <optional>
 #include <string_view>
 
 namespace korvland {
@@ -61,24 +59,14 @@ QString valueText(const std::string& value) {
     return QString::fromStdString(value);
 }
 
-// How many unknown bytes a change counts ("7 unknown bytes"), if it is such a change.
-std::optional<int> unknownByteCount(const std::string& field) {
-    int count = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), count);
-    if (error != std::errc() ||
-        !std::string_view(end, field.data() + field.size()).starts_with(" unknown byte"))
-        return std::nullopt;
-    return count;
-}
-
 QString changeNote(const std::vector<FieldChange>& changes) {
     QStringList parts;
     for (const FieldChange& change : changes) {
         if (change.field == "record")
             continue;
-        if (const std::optional<int> count = unknownByteCount(change.field))
+        if (const int unknownBytes = static_cast<int>(change.unknownBytes); unknownBytes > 0)
             parts << QCoreApplication::translate("korvland::MapComparison", "%n unknown byte(s) differ",
-                                                 nullptr, *count);
+                                                 nullptr, unknownBytes);
         else if (change.a.empty() && change.b.empty())
             parts << translated(QT_TRANSLATE_NOOP("korvland::MapComparison", "%1 differ"))
                          .arg(fieldText(change.field));
