@@ -98,7 +98,7 @@ class DesktopWindows : public testing::DesktopTest {
             << window->objectName().toStdString();
     }
 
-    // On the screen, not minimised, and painted: the window system's own pixels of it are
+    // On the screen, not minimised, active and painted: the window system's own pixels of it are
     // not the black of a frame nobody paints.
     void expectInSightAndPainted(QWidget* window, const char* name) {
         const XWindowView seen =
@@ -106,6 +106,10 @@ class DesktopWindows : public testing::DesktopTest {
         EXPECT_TRUE(seen.viewable) << name;
         EXPECT_FALSE(seen.state.contains(QStringLiteral("_NET_WM_STATE_HIDDEN"))) << name;
         EXPECT_FALSE(window->isMinimized()) << name;
+        // In front with the focus: the window manager has also done the activation the
+        // command asks for, which would otherwise restore a window minimised before it.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }, 20000))
+            << name << " has no focus";
         QImage pixels;
         const bool painted = QTest::qWaitFor(
             [&] {
