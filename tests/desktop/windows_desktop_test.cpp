@@ -92,13 +92,22 @@ class DesktopWindows : public testing::DesktopTest {
                  [this] { return tableButton()->isEnabled(); }}};
     }
 
+    // Minimised as the operator does it, through the window manager. The command that
+    // brought the window up also asked for its activation, which a busy window manager may
+    // carry out after the minimise, restoring the window: it is asked again until the window
+    // stays minimised.
     void minimiseThroughTheWindowManager(QWidget* window) {
-        runX(QStringLiteral("xdotool"), {QStringLiteral("windowminimize"), QString::number(window->winId())});
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isMinimized() && !view(window).viewable; }, 20000))
-            << window->objectName().toStdString();
+        bool stays = false;
+        for (int attempt = 0; attempt < 4 && !stays; ++attempt) {
+            runX(QStringLiteral("xdotool"),
+                 {QStringLiteral("windowminimize"), QString::number(window->winId())});
+            stays = QTest::qWaitFor([&] { return window->isMinimized() && !view(window).viewable; }, 10000) &&
+                    !QTest::qWaitFor([&] { return !window->isMinimized(); }, 1000);
+        }
+        EXPECT_TRUE(stays) << window->objectName().toStdString();
     }
 
-    // On the screen, not minimised, active and painted: the window system's own pixels of it are
+    // On the screen, not minimised, and painted: the window system's own pixels of it are
     // not the black of a frame nobody paints.
     void expectInSightAndPainted(QWidget* window, const char* name) {
         const XWindowView seen =
@@ -106,10 +115,6 @@ class DesktopWindows : public testing::DesktopTest {
         EXPECT_TRUE(seen.viewable) << name;
         EXPECT_FALSE(seen.state.contains(QStringLiteral("_NET_WM_STATE_HIDDEN"))) << name;
         EXPECT_FALSE(window->isMinimized()) << name;
-        // In front with the focus: the window manager has also done the activation the
-        // command asks for, which would otherwise restore a window minimised before it.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return window->isActiveWindow(); }, 20000))
-            << name << " has no focus";
         QImage pixels;
         const bool painted = QTest::qWaitFor(
             [&] {
