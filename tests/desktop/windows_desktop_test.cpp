@@ -97,12 +97,13 @@ class DesktopWindows : public testing::DesktopTest {
     // carry out after the minimise, restoring the window: it is asked again until the window
     // stays minimised.
     void minimiseThroughTheWindowManager(QWidget* window) {
+        const auto minimised = [&] { return window->isMinimized() && !view(window).viewable; };
+        const auto restored = [&] { return !window->isMinimized(); };
         bool stays = false;
         for (int attempt = 0; attempt < 4 && !stays; ++attempt) {
             runX(QStringLiteral("xdotool"),
                  {QStringLiteral("windowminimize"), QString::number(window->winId())});
-            stays = QTest::qWaitFor([&] { return window->isMinimized() && !view(window).viewable; }, 10000) &&
-                    !QTest::qWaitFor([&] { return !window->isMinimized(); }, 1000);
+            stays = QTest::qWaitFor(minimised, 10000) && !QTest::qWaitFor(restored, 1000);
         }
         EXPECT_TRUE(stays) << window->objectName().toStdString();
     }
