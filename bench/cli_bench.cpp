@@ -9,6 +9,7 @@
 #include "data/file_io.h"
 #include "data/landmark_file.h"
 #include "data/profile_file.h"
+#include "support/build_paths.h"
 
 #include <benchmark/benchmark.h>
 
@@ -93,13 +94,9 @@ int runOnce(std::vector<std::string>& args, double* cpuSeconds = nullptr) {
 
 void compileWithProfile(benchmark::State& state, Where where) {
     const std::filesystem::path folder = prepareFolder(where);
-    std::vector<std::string> args{KORVLAND_CLI_PATH,
-                                  "compile",
-                                  (folder / "lndmrks0.dat").string(),
-                                  "--profile",
-                                  (folder / "every-third.lmp").string(),
-                                  "-o",
-                                  (folder / "compiled.dat").string()};
+    std::vector<std::string> args{
+        korvland::testing::build::cliProgram,  "compile", (folder / "lndmrks0.dat").string(), "--profile",
+        (folder / "every-third.lmp").string(), "-o",      (folder / "compiled.dat").string()};
     for (auto _ : state) {
         if (runOnce(args) != 0) {
             state.SkipWithError("korvland-cli compile failed");
@@ -146,7 +143,8 @@ struct ScriptFiles {
             contents.records[i].side ^= 1;
         replaceFileAtomically(changed, encodeLandmarkFile(contents.recordCount, contents.recordSize,
                                                           contents.headerAuxWord, contents.records));
-        std::vector<std::string> exportArgs{KORVLAND_CLI_PATH, "export", landmarks, "-o", rows};
+        std::vector<std::string> exportArgs{korvland::testing::build::cliProgram, "export", landmarks, "-o",
+                                            rows};
         if (runOnce(exportArgs) != 0)
             throw std::runtime_error("korvland-cli export failed");
     }
@@ -163,16 +161,17 @@ void BM_CatRows1024(benchmark::State& state) {
 }
 void BM_CliCheck1024(benchmark::State& state) {
     const ScriptFiles files;
-    runProcess(state, {KORVLAND_CLI_PATH, "check", files.landmarks}, {0, 1});
+    runProcess(state, {korvland::testing::build::cliProgram, "check", files.landmarks}, {0, 1});
 }
 void BM_CliDiff1024(benchmark::State& state) {
     const ScriptFiles files;
-    runProcess(state, {KORVLAND_CLI_PATH, "diff", files.landmarks, files.changed}, {1});
+    runProcess(state, {korvland::testing::build::cliProgram, "diff", files.landmarks, files.changed}, {1});
 }
 void BM_CliImport1024(benchmark::State& state) {
     const ScriptFiles files;
     runProcess(state,
-               {KORVLAND_CLI_PATH, "import", files.rows, "-o", (files.folder / "imported.dat").string()},
+               {korvland::testing::build::cliProgram, "import", files.rows, "-o",
+                (files.folder / "imported.dat").string()},
                {0});
 }
 
@@ -181,8 +180,8 @@ void BM_CliImport1024(benchmark::State& state) {
 void BM_CliEdit1024(benchmark::State& state) {
     const ScriptFiles files;
     runProcess(state,
-               {KORVLAND_CLI_PATH, "edit", files.landmarks, "-o", (files.folder / "edited.dat").string(),
-                "--side", "allied", "--name", "7", "--switch-off"},
+               {korvland::testing::build::cliProgram, "edit", files.landmarks, "-o",
+                (files.folder / "edited.dat").string(), "--side", "allied", "--name", "7", "--switch-off"},
                {0});
 }
 

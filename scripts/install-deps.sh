@@ -2,7 +2,7 @@
 # Installs the Debian packages the project builds and tests with. Quick when all are present.
 set -euo pipefail
 packages=(
-  build-essential cmake pkg-config
+  build-essential cmake pkg-config ccache
   clang libclang-rt-14-dev clang-format
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-svg-dev libgl-dev zlib1g-dev
@@ -14,13 +14,24 @@ packages=(
   # checks of the installed tree, and dpkg-shlibdeps for `cpack -G DEB`
   desktop-file-utils appstream shared-mime-info dpkg-dev man-db
 )
+# A package counts as present when it is installed, also while its triggers (a man-db or font
+# cache update) are still pending.
 missing=()
 for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  case $status in
+    installed | triggers-pending | triggers-awaited) ;;
+    *) missing+=("$p") ;;
+  esac
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 echo "Installing: ${missing[*]}"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-$SUDO apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# Another installation (a desktop's automatic updates) may hold the package manager's lock:
+# apt waits for it rather than failing at once.
+lock_wait=${KORVLAND_APT_LOCK_WAIT:-300}
+echo "If another installation holds the package manager's lock, this waits up to ${lock_wait} s for it."
+apt=(apt-get -o "DPkg::Lock::Timeout=${lock_wait}")
+$SUDO "${apt[@]}" update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO "${apt[@]}" install -y -qq --no-install-recommends "${missing[@]}"

@@ -2,6 +2,7 @@
 // memory, each step on its own, and a whole korvland-rasterize run as one process per
 // iteration (start, read, draw, write, exit). Runs on the offscreen platform.
 #include "map_image.h"
+#include "support/build_paths.h"
 
 #include "data/file_io.h"
 #include "data/landmark_file.h"
@@ -106,7 +107,7 @@ BENCHMARK(BM_RenderMap)->Arg(1)->Arg(2)->Arg(4)->Arg(8)->Unit(benchmark::kMillis
 // A whole run of the program, as a server's script starts it.
 void BM_RasterizeProgram(benchmark::State& state) {
     const std::string output = (std::filesystem::path(benchFile()).parent_path() / "map.png").string();
-    std::vector<std::string> args{KORVLAND_RASTERIZE_PATH, benchFile(), output};
+    std::vector<std::string> args{korvland::testing::build::rasterizeProgram, benchFile(), output};
     std::vector<char*> argv;
     for (std::string& arg : args)
         argv.push_back(arg.data());

@@ -2,6 +2,7 @@
 #include "document/landmark_document.h"
 #include "document/recovery_keeper.h"
 #include "settings/settings_store.h"
+#include "support/build_paths.h"
 #include "support/fixture_builder.h"
 #include "support_gui/scripted_dialogs.h"
 #include "ui/editor/editor_window.h"
@@ -123,7 +124,7 @@ TEST(SystemEnd, TerminatedEditorWritesItsSettingsAndKeepsTheRecentFiles) {
         SCOPED_TRACE(signal);
         TempDir folder;
         const QString program = qstr(folder.file("korvland"));
-        ASSERT_TRUE(QFile::copy(KORVLAND_PROGRAM_PATH, program));
+        ASSERT_TRUE(QFile::copy(korvland::testing::build::editorProgram, program));
         const std::string recent = LandmarkFileBuilder().addMany(2).writeTo(folder.file("lndmrks3.dat"));
         std::ofstream(folder.file("korvland.INI")) << "[settings]\nstartdir=" << folder.path().string()
                                                    << "\n[Form2.MRUList]\nH0=" << recent << "\n";

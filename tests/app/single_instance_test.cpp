@@ -1,4 +1,5 @@
 #include "document/landmark_document.h"
+#include "support/build_paths.h"
 #include "support/fixture_builder.h"
 #include "support/program_runner.h"
 #include "support_gui/scripted_dialogs.h"
@@ -41,7 +42,7 @@ using testing::TempDir;
 class ProgramStart {
   public:
     ProgramStart(const TempDir& runtime, const QStringList& arguments,
-                 const QString& program = KORVLAND_PROGRAM_PATH) {
+                 const QString& program = QString::fromUtf8(korvland::testing::build::editorProgram)) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
@@ -267,7 +268,7 @@ TEST(SingleInstanceProcess, SocketLeftByAKilledEditorIsTakenOverByTheNextStart) 
     TempDir folder;
     // A copy of the program with its settings beside it: the editor it runs touches nothing else.
     const QString program = qstr(folder.file("korvland"));
-    ASSERT_TRUE(QFile::copy(KORVLAND_PROGRAM_PATH, program));
+    ASSERT_TRUE(QFile::copy(korvland::testing::build::editorProgram, program));
     std::ofstream(folder.file("korvland.INI")) << "[settings]\nstartdir=" << folder.path().string() << "\n";
     const QString socket = socketIn(runtime);
     leaveStaleSocket(socket);
@@ -302,7 +303,8 @@ TEST(SingleInstanceProcess, BadCommandLineWithoutDisplayIsRefusedBeforeTheToolki
                                            {{"a.dat", "b.dat"}, 2, "Only one file can be opened at a time."},
                                            {{"--version"}, 0, ""}}) {
         SCOPED_TRACE(c.arguments.front());
-        const testing::ProgramRun run = testing::runProgram(KORVLAND_PROGRAM_PATH, c.arguments);
+        const testing::ProgramRun run =
+            testing::runProgram(korvland::testing::build::editorProgram, c.arguments);
         EXPECT_EQ(run.exitCode, c.exitCode) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }

@@ -1,3 +1,4 @@
+#include "support/build_paths.h"
 #include "support/fixture_builder.h"
 #include "support_gui/named.h"
 #include "support_gui/render_keep.h"
@@ -34,7 +35,7 @@ namespace korvland::testing {
 namespace {
 using namespace editor_names;
 
-const QString kBuildTranslations = QStringLiteral(KORVLAND_BUILD_TRANSLATIONS);
+const QString kBuildTranslations = QString::fromUtf8(korvland::testing::build::translationsDir);
 
 struct Message {
     QString translation; // the first form of a text that counts
@@ -97,17 +98,17 @@ TEST(TranslationFiles, HoldEveryTextOfTheSourcesTranslatedWithItsPlaceholdersAnd
     const TempDir dir;
     const QString fresh = QString::fromStdString(dir.file("fresh_de.ts"));
     QStringList arguments{QStringLiteral("-silent")};
-    for (const char* option : {KORVLAND_LUPDATE_OPTIONS})
-        arguments << QString::fromLatin1(option);
-    arguments << QStringLiteral(KORVLAND_SOURCE_DIR "/src") << QStringLiteral("-ts") << fresh;
+    arguments << QString::fromUtf8(korvland::testing::build::lupdateOptions).split(QLatin1Char('\n'));
+    arguments << QString::fromUtf8(korvland::testing::build::sourceDir) + QStringLiteral("/src")
+              << QStringLiteral("-ts") << fresh;
     QProcess lupdate;
-    lupdate.start(QStringLiteral(KORVLAND_LUPDATE_PATH), arguments);
+    lupdate.start(QString::fromUtf8(korvland::testing::build::lupdateProgram), arguments);
     ASSERT_TRUE(lupdate.waitForFinished(60000));
     ASSERT_EQ(lupdate.exitCode(), 0) << lupdate.readAllStandardError().toStdString();
 
     const MessageTable sources = readTranslationFile(fresh);
-    const MessageTable german =
-        readTranslationFile(QStringLiteral(KORVLAND_SOURCE_DIR "/translations/korvland_de.ts"));
+    const MessageTable german = readTranslationFile(QString::fromUtf8(korvland::testing::build::sourceDir) +
+                                                    QStringLiteral("/translations/korvland_de.ts"));
     EXPECT_GT(sources.size(), 100);
     for (auto it = sources.begin(); it != sources.end(); ++it) {
         const std::string where = (it.key().first + QStringLiteral(": ") + it.key().second).toStdString();
@@ -215,8 +216,8 @@ struct WindowTexts : TestWindows {
 // translation, unless German writes it the same ("Status", "Filter").
 TEST(Translations, EveryTextTheWindowsShowIsGermanUnderTheGermanTranslation) {
     const QStringList english = WindowTexts().texts;
-    const MessageTable table =
-        readTranslationFile(QStringLiteral(KORVLAND_SOURCE_DIR "/translations/korvland_de.ts"));
+    const MessageTable table = readTranslationFile(QString::fromUtf8(korvland::testing::build::sourceDir) +
+                                                   QStringLiteral("/translations/korvland_de.ts"));
     // The product's name, and the caption of the splash window, which has no frame to show it.
     QSet<QString> sameInGerman{QStringLiteral("KORV TLQ Landmarks Editor V3.2"),
                                QStringLiteral("Fancy Splash Screen")};

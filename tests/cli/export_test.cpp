@@ -1,4 +1,5 @@
 #include "cli_runner.h"
+#include "support/build_paths.h"
 
 #include "support/fixture_builder.h"
 
@@ -258,7 +259,7 @@ namespace {
 // Runs korvland-cli with all three standard streams on a terminal (in raw mode, so that
 // what the program prints arrives unchanged); what the terminal received.
 std::string runCliOnTerminal(const std::vector<std::string>& args) {
-    std::vector<std::string> argv{KORVLAND_CLI_PATH};
+    std::vector<std::string> argv{korvland::testing::build::cliProgram};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> pointers;
     for (std::string& arg : argv)

@@ -1,4 +1,5 @@
 #include "cli_runner.h"
+#include "support/build_paths.h"
 
 #include "support/fixture_builder.h"
 
@@ -51,7 +52,8 @@ TEST(CliUsage, BadCommandLinesAreUsageErrorsThatWriteNothing) {
 
 TEST(CliUsage, HelpAndVersionFailWhenStandardOutputTakesNoText) {
     for (const std::string option : {"--version", "--help"}) {
-        const std::string command = std::string(KORVLAND_CLI_PATH) + " " + option + " >/dev/full 2>/dev/null";
+        const std::string command =
+            std::string(korvland::testing::build::cliProgram) + " " + option + " >/dev/full 2>/dev/null";
         EXPECT_EQ(WEXITSTATUS(std::system(command.c_str())), 1) << option;
     }
 }
@@ -122,7 +124,7 @@ TEST(CliUsage, ManPagesRenderWithoutWarningsOrStrayQuotes) {
     const std::filesystem::path groff = "/usr/bin/groff";
     if (!std::filesystem::exists(groff))
         GTEST_SKIP() << "groff is not installed";
-    for (const auto& page : std::filesystem::directory_iterator(KORVLAND_MAN_DIR)) {
+    for (const auto& page : std::filesystem::directory_iterator(korvland::testing::build::manDir)) {
         SCOPED_TRACE(page.path().string());
         const ProgramRun run = runProgram(groff, {"-ww", "-man", "-Tutf8", "-P-cbou", page.path()});
         EXPECT_EQ(run.exitCode, 0);

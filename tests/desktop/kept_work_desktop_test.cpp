@@ -1,5 +1,6 @@
 #include "data/recovery_copy.h"
 #include "desktop/desktop_fixture.h"
+#include "support/build_paths.h"
 #include "support/program_runner.h"
 
 #include <QProcess>
@@ -44,7 +45,7 @@ class DesktopKeptWork : public testing::DesktopTest {
 
     // Starts the program on `file`, hands over to the editor and switches every landmark off.
     void startAndEdit(const std::string& file) {
-        std::filesystem::copy_file(KORVLAND_PROGRAM_PATH, program,
+        std::filesystem::copy_file(korvland::testing::build::editorProgram, program,
                                    std::filesystem::copy_options::overwrite_existing);
         writeSettings("");
         std::filesystem::copy_file(settings, folder / "korvland.INI",
@@ -81,8 +82,8 @@ TEST_F(DesktopKeptWork, EditorKilledOrTerminatedAfterAnEditLeavesAPrivateCopyTha
 
         const std::optional<RecoveryEntry> kept = recoveryCopyOf(recovery, file);
         ASSERT_TRUE(kept) << "no copy in " << recovery;
-        const testing::ProgramRun info =
-            testing::runProgram(KORVLAND_CLI_PATH, {"export", kept->files.copy, "--format", "csv"});
+        const testing::ProgramRun info = testing::runProgram(korvland::testing::build::cliProgram,
+                                                             {"export", kept->files.copy, "--format", "csv"});
         EXPECT_EQ(info.exitCode, 0) << info.err;
         EXPECT_EQ(std::count(info.out.begin(), info.out.end(), '\n'), 4) << info.out;
         EXPECT_EQ(info.out.find(",0\n"), std::string::npos) << "every landmark is switched off:\n"

@@ -4,6 +4,7 @@
 // window carries.
 
 #include "desktop/desktop_fixture.h"
+#include "support/build_paths.h"
 #include "support_gui/named.h"
 #include "support_gui/render_keep.h"
 #include "ui/editor/editor_window.h"
@@ -318,7 +319,7 @@ class DesktopProgram : public testing::DesktopTest {
         DesktopTest::SetUp();
         if (IsSkipped())
             return;
-        std::filesystem::copy_file(KORVLAND_PROGRAM_PATH, program);
+        std::filesystem::copy_file(korvland::testing::build::editorProgram, program);
     }
     void TearDown() override {
         if (process.state() != QProcess::NotRunning) {
@@ -382,7 +383,7 @@ TEST_F(DesktopProgram, EveryWindowCarriesTheClassOfTheDesktopEntryFromTheFirstSt
     stop();
 
     // The installed desktop entry names the same class, under the same name.
-    std::ifstream entry(std::filesystem::path(KORVLAND_SOURCE_DIR) / "packaging" /
+    std::ifstream entry(std::filesystem::path(korvland::testing::build::sourceDir) / "packaging" /
                         (std::string(kProgramName) + ".desktop"));
     ASSERT_TRUE(entry.good());
     std::string line;

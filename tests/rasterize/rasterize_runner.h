@@ -1,5 +1,6 @@
 #pragma once
 
+#include "support/build_paths.h"
 #include "support/fixture_builder.h"
 #include "support/program_runner.h"
 
@@ -16,7 +17,7 @@
 namespace korvland::testing {
 
 inline ProgramRun runRasterize(const std::vector<std::string>& args, const std::filesystem::path& folder) {
-    return runProgram(KORVLAND_RASTERIZE_PATH, args, folder);
+    return runProgram(korvland::testing::build::rasterizeProgram, args, folder);
 }
 
 inline QImage readImage(const std::filesystem::path& path) {

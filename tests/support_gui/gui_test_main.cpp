@@ -1,3 +1,5 @@
+#include "support/build_paths.h"
+
 #include <QApplication>
 #include <QTranslator>
 
@@ -14,7 +16,7 @@ int main(int argc, char** argv) {
     // The English plural forms the program loads where no other language is ("Select the Allied
     // town" for one).
     QTranslator plurals;
-    if (plurals.load(QStringLiteral(KORVLAND_PLURAL_FORMS)))
+    if (plurals.load(QString::fromUtf8(korvland::testing::build::pluralForms)))
         QCoreApplication::installTranslator(&plurals);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
