@@ -90,17 +90,29 @@ TEST(CliInfo, EveryCellCountsTheRecordsItsSelectionHolds) {
     }
 }
 
-TEST(CliInfo, RegionComesFromTheFileNameInAnyLetterCase) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"lndmrks0.dat", "Marne (0)"},  {"Lndmrks2.dat", "Verdun (2)"}, {"LNDMRKS3.MLF", "Alsace (3)"},
-        {"lndmrks4.mlf", "Island (4)"}, {"lndmrks5.dat", "none"},       {"lndmrks2.dat.bak", "none"},
+TEST(CliInfo, RegionComesFromTheFileNameInAnyLetterCaseOrFromTheCommandLine) {
+    const struct {
+        std::string name;
+        std::string region;
+        std::vector<std::string> options = {};
+    } cases[] = {
+        {"lndmrks0.dat", "Marne (0)"},
+        {"Lndmrks2.dat", "Verdun (2)"},
+        {"LNDMRKS3.MLF", "Alsace (3)"},
+        {"lndmrks4.mlf", "Island (4)"},
+        {"lndmrks5.dat", "none"},
+        {"lndmrks2.dat.bak", "none"},
         {"my lndmrks1.dat", "none"},
+        {"island.dat", "Island (4)", {"--region", "4"}},
+        {"lndmrks0.dat", "Flanders (1)", {"--region", "1"}},
     };
     const TempDir dir;
-    for (const auto& [name, region] : cases) {
+    for (const auto& [name, region, options] : cases) {
         SCOPED_TRACE(name);
         const std::string file = LandmarkFileBuilder().addMany(3).writeTo(dir.path() / name);
-        const CliRun run = runCli({"info", file});
+        std::vector<std::string> args{"info", file};
+        args.insert(args.end(), options.begin(), options.end());
+        const CliRun run = runCli(args);
         ASSERT_EQ(run.exitCode, 0) << run.err;
         EXPECT_NE(run.out.find("Region:       " + region + "\n"), std::string::npos) << run.out;
     }

@@ -55,13 +55,13 @@ std::unique_ptr<LandmarkSet> openWithProfile(const std::string& file,
 
 } // namespace
 
-std::string infoCommand(const std::string& file) {
+std::string infoCommand(const std::string& file, std::optional<int> region) {
     const auto set = openLandmarkFile(file);
     // Unsaved work an editor keeps for the file, which a tool about to replace it should know of.
     std::optional<RecoveryEntry> kept;
     if (file != "-")
         kept = recoveryCopyOf(defaultRecoveryFolder(), fullPath(file));
-    return infoReport(*set, kept ? recoveryLine(*kept) : std::string());
+    return infoReport(*set, kept ? recoveryLine(*kept) : std::string(), region);
 }
 
 std::string exportCommand(const std::string& file, const std::string& format, bool forTerminal) {
@@ -111,11 +111,11 @@ void writeTextFile(const std::string& path, const std::string& text, const std::
 }
 
 CommandResult checkCommand(const std::string& file, const std::optional<std::string>& profile, bool json,
-                           bool strict) {
+                           bool strict, std::optional<int> region) {
     std::vector<Finding> findings;
     try {
         const auto set = openWithProfile(file, profile);
-        findings = findProblems(*set, detectRegion(fileNamePart(file)).value_or(0));
+        findings = findProblems(*set, region ? region : detectRegion(fileNamePart(file)));
     } catch (const UserError& error) {
         // The reader's message; the file it is about when that is not the one checked (a profile).
         std::string message = error.what();

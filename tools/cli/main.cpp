@@ -111,7 +111,12 @@ int main(int argc, char** argv) {
                                             "landmarks per kind and side, and how many are switched off");
     if (wanted("info")) {
         info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
-        info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
+        const CLI::Option* regionOption = korvland::cli::addRegionOption(*info, region);
+        info->callback([&, regionOption] {
+            run = [&, regionOption] {
+                printAll(korvland::cli::infoCommand(file, korvland::cli::givenRegion(regionOption, region)));
+            };
+        });
     }
 
     auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file to standard "
