@@ -102,6 +102,21 @@ std::string fullPath(const std::string& file) {
     return error || file == "-" ? file : full.string();
 }
 
+// The first identifier or range of them that no record of the set has.
+std::optional<std::pair<unsigned, unsigned>> idsNoRecordHas(const LandmarkSet& set,
+                                                            const std::optional<NumberRanges>& ids) {
+    if (!ids)
+        return std::nullopt;
+    for (const auto& [first, last] : *ids) {
+        bool used = false;
+        for (std::size_t i = 0; i < set.recordCount() && !used; ++i)
+            used = first <= set.record(i).landmarkId && set.record(i).landmarkId <= last;
+        if (!used)
+            return std::pair(first, last);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void EditCommand::addTo(CLI::App& app, bool wanted) {
@@ -255,10 +270,19 @@ EditResult EditCommand::run() const {
     LandmarkSet& set = mDryRun ? *copy : *read;
     if (!mProfile.empty())
         set.applyDisabledFlags(readProfileFile(mProfile).disabledFlags);
+    // A record number past the end or an identifier no record has is a slip in the command
+    // line, not a choice that happens to match nothing: nothing is written.
     if (mLastRecord > set.recordCount())
         return {{},
                 {"--records: " + mFile + " has no record " + std::to_string(mLastRecord) + ", only 1 to " +
                  std::to_string(set.recordCount())},
+                kUsageError};
+    if (const std::optional<std::pair<unsigned, unsigned>> unused = idsNoRecordHas(set, mChooser.ids))
+        return {{},
+                {"--ids: " + mFile + " has no landmark with " +
+                 (unused->first == unused->second ? "identifier " + std::to_string(unused->first)
+                                                  : "an identifier from " + std::to_string(unused->first) +
+                                                        " to " + std::to_string(unused->second))},
                 kUsageError};
 
     const std::vector<std::size_t> chosen = chooseRecords(set, mChooser);
