@@ -133,24 +133,26 @@ TEST(CliInfo, UnreadableFilesFailWithTheEditorsMessage) {
         LandmarkFileBuilder().addMany(400).truncateTo(100 + 250 * 63).writeTo(dir.path() / "short.dat");
     const std::string empty =
         LandmarkFileBuilder().addMany(2).headerCount(0).writeTo(dir.path() / "zero.dat");
+    // The file it is about, then the message, and what it means where the file layer's text
+    // says too little.
     const std::vector<std::pair<std::string, std::string>> cases{
-        {dir.file("missing.dat"), "File not found.\n"},
-        {dir.file("no such folder/lndmrks0.dat"), "Invalid filename.\n"},
-        {truncated, "Read beyond end of file.\n"},
-        {dir.path().string(), "File access denied.\n"},
+        {dir.file("missing.dat"), ": File not found.\n"},
+        {dir.file("no such folder/lndmrks0.dat"),
+         ": Invalid filename: the folder " + dir.file("no such folder") + " does not exist.\n"},
+        {truncated,
+         " is not a landmark file (Read beyond end of file): it is 15850 bytes long, too short for "
+         "the 400 records its header announces.\n"},
+        {empty,
+         " is not a landmark file: its header announces 0 records; a landmark file holds 1 to 1024.\n"},
+        {dir.path().string(), ": File access denied.\n"},
     };
     for (const auto& [path, message] : cases) {
         SCOPED_TRACE(path);
         const CliRun run = runCli({"info", path});
         EXPECT_EQ(run.exitCode, 1);
-        EXPECT_EQ(run.err, "korvland-cli: " + path + ": " + message)
-            << "the file it is about, then the message";
+        EXPECT_EQ(run.err, "korvland-cli: " + path + message);
         EXPECT_TRUE(run.out.empty());
     }
-    const CliRun zero = runCli({"info", empty});
-    EXPECT_EQ(zero.exitCode, 1);
-    EXPECT_FALSE(zero.err.empty());
-    EXPECT_TRUE(zero.out.empty());
 }
 
 TEST(CliInfo, MentionsUnsavedWorkAnEditorKeepsForTheFileOnOneLine) {

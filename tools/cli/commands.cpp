@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "demo_file.h"
+#include "error_text.h"
 #include "file_findings.h"
 #include "info_report.h"
 #include "output_guard.h"
@@ -37,10 +38,19 @@ constexpr std::size_t kImportLimit = 16u << 20;
 // The set is large (1024 records and their flags): keep it off the stack.
 std::unique_ptr<LandmarkSet> openLandmarkFile(const std::string& file) {
     auto set = std::make_unique<LandmarkSet>();
-    if (file == "-")
-        set->readLandmarkBytes(file, readLandmarkFileBytes("-"));
-    else
-        set->read(fullPath(file));
+    if (file == "-") {
+        set->readLandmarkBytes(file, readLandmarkFileChecked(file, {}));
+        return set;
+    }
+    const std::string path = fullPath(file);
+    try {
+        set->read(path);
+    } catch (const UserError& error) {
+        if (!refusesLandmarkBytes(error))
+            throw;
+        // Read once more only to tell the operator what the file holds instead.
+        throw NotLandmarkFile(file, whyNotLandmarkFile(error, readLandmarkFileBytes(path)));
+    }
     return set;
 }
 
@@ -116,9 +126,11 @@ CommandResult checkCommand(const std::string& file, const std::optional<std::str
     try {
         const auto set = openWithProfile(file, profile);
         findings = findProblems(*set, region ? region : detectRegion(fileNamePart(file)));
+    } catch (const NotLandmarkFile& error) {
+        findings.push_back(unreadableFinding("not a landmark file" + error.why()));
     } catch (const UserError& error) {
         // The reader's message; the file it is about when that is not the one checked (a profile).
-        std::string message = error.what();
+        std::string message = explainedMessage(error);
         if (!error.path().empty() && error.path() != fullPath(file) && error.path() != file)
             message += " (" + error.path() + ")";
         findings.push_back(unreadableFinding(message));
@@ -145,7 +157,7 @@ void importCommand(const std::string& input, const std::string& format,
     guardOutput(out, FileKind::Landmarks, inputs);
     std::optional<LandmarkFileContents> templateFile;
     if (templ) {
-        templateFile = namingFile(*templ, [&] { return decodeLandmarkFile(readLandmarkFileBytes(*templ)); });
+        templateFile = decodeLandmarkFile(readLandmarkFileChecked(*templ, *templ));
     }
     const std::string inputName = input == "-" ? "standard input" : input;
     const FileBuffer text =

@@ -1,6 +1,7 @@
 #include "edit_command.h"
 
 #include "commands.h"
+#include "error_text.h"
 #include "output_guard.h"
 #include "record_text.h"
 #include "set_diff.h"
@@ -265,7 +266,7 @@ EditResult EditCommand::run() const {
 
     // The file as read stays apart for a dry run: what would change is told against it.
     auto read = std::make_unique<LandmarkSet>();
-    read->readLandmarkBytes(fullPath(mFile), namingFile(mFile, [&] { return readLandmarkFileBytes(mFile); }));
+    read->readLandmarkBytes(fullPath(mFile), readLandmarkFileChecked(mFile, mFile));
     const std::unique_ptr<LandmarkSet> copy = mDryRun ? std::make_unique<LandmarkSet>(*read) : nullptr;
     LandmarkSet& set = mDryRun ? *copy : *read;
     if (!mProfile.empty())
