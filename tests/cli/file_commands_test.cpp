@@ -222,6 +222,10 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         {"open-profile: named file missing",
          {"open-profile", "@/orphan.lmp", "-o", "@/out.dat"},
          "@/gone.dat: File not found.\n"},
+        {"open-profile: named file truncated",
+         {"open-profile", "@/cut.lmp", "-o", "@/out.dat"},
+         "@/short.dat is not a landmark file (Read beyond end of file): it is 300 bytes long, too short for "
+         "the 5 records its header announces.\n"},
         {"open-profile: no file named",
          {"open-profile", "@/empty.lmp", "-o", "@/out.dat"},
          "@/empty.lmp: The profile names no landmark file.\n"},
@@ -282,6 +286,7 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         writeBytes(dir.path() / "short.lmp", std::vector<std::uint8_t>(good.begin(), good.begin() + 1153));
         writeBytes(dir.path() / "orphan.lmp", profileBytes(dir.file("gone.dat"), 8, {}));
         writeBytes(dir.path() / "empty.lmp", profileBytes("", 0, {}));
+        writeBytes(dir.path() / "cut.lmp", profileBytes(dir.file("short.dat"), 5, {}));
         writeBytes(dir.path() / "bad-flag.lmp", profileBytes(file, 8, {{1, 9}}));
         LandmarkFileBuilder().addMany(5).truncateTo(300).writeTo(dir.path() / "short.dat");
         LandmarkFileBuilder().addMany(50).writeTo(dir.path() / "lndmrks1.dat");

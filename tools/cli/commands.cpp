@@ -99,7 +99,15 @@ void openProfileCommand(const std::string& profile, const std::string& out) {
     // The landmark file the profile names may be the output: it is read whole before the save.
     guardOutput(out, FileKind::Landmarks, {profile});
     auto set = std::make_unique<LandmarkSet>();
-    set->openProfile(profile);
+    try {
+        set->openProfile(profile);
+    } catch (const UserError& error) {
+        // The profile's own refusals name the profile; the landmark file it names is told as
+        // a landmark file given on the command line is.
+        if (!refusesLandmarkBytes(error) || error.path().empty() || error.path() == profile)
+            throw;
+        throw NotLandmarkFile(error.path(), whyNotLandmarkFile(error, readLandmarkFileBytes(error.path())));
+    }
     set->writeLandmarkFile(out);
 }
 
