@@ -28,6 +28,7 @@ struct CheckCase {
     std::uint16_t recordSize = 63;
     std::vector<std::size_t> switchedOff = {};
     std::string message = {}; // of the first finding, when given
+    std::optional<int> region = 0;
 };
 
 TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
@@ -36,16 +37,16 @@ TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
         {"a sound file", [](auto&) {}, {}},
         {"an identifier used twice",
          [](auto& r) { r[2].landmarkId = 101; },
-         {{"duplicate-id", {3, 1}}},
+         {{"duplicate-id", {1, 3}}},
          63,
          {},
-         "identifier 101 is also used by record 1"},
-        {"an identifier used three times",
+         "records 1 and 3 share identifier 101"},
+        {"an identifier used three times, told once",
          [](auto& r) { r[1].landmarkId = r[2].landmarkId = 101; },
-         {{"duplicate-id", {2, 1}}, {"duplicate-id", {3, 1, 2}}},
+         {{"duplicate-id", {1, 2, 3}}},
          63,
          {},
-         "identifier 101 is also used by record 1"},
+         "records 1, 2 and 3 share identifier 101"},
         {"a NaN and an infinity",
          [nan](auto& r) {
              r[1].elevation = nan;
@@ -57,7 +58,21 @@ TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
          "elevation is nan, rotation is -inf"},
         {"two markers within one pixel",
          [](auto& r) { r[2].northSouth = 50.0001f, r[2].eastWest = 2.0001f; },
-         {{"same-position", {3, 1}}}},
+         {{"same-position", {1, 3}}}},
+        {"three markers on one pixel of the Island map, told once",
+         [](auto& r) { r[1] = r[2] = r[0], r[1].landmarkId = 102, r[2].landmarkId = 103; },
+         {{"same-position", {1, 2, 3}}},
+         63,
+         {},
+         "the markers of records 1, 2 and 3 fall on map pixel (30, 30) of the Island map at 1:1",
+         4},
+        {"no region: positions are left out with a note",
+         [](auto& r) { r[2].northSouth = 50.0f, r[2].eastWest = 2.0f; },
+         {{"region-unknown", {}}},
+         63,
+         {},
+         "region unknown: positions not checked; give --region",
+         std::nullopt},
         {"a switched-off marker hides nothing",
          [](auto& r) { r[2].northSouth = 50.0f, r[2].eastWest = 2.0f; },
          {},
@@ -68,7 +83,7 @@ TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
              r[1].northSouth = r[2].northSouth = 50.0f;
              r[1].eastWest = r[2].eastWest = 2.0f;
          },
-         {{"same-position", {3, 1}}},
+         {{"same-position", {1, 3}}},
          63,
          {1}},
         {"markers one pixel apart", [](auto& r) { r[2].northSouth = 50.0f, r[2].eastWest = 2.004f; }, {}},
@@ -91,9 +106,9 @@ TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
              r[1].landmarkId = 101, r[1].northSouth = nan, r[1].loFileType = 9;
          },
          {{"record-size", {}},
+          {"duplicate-id", {1, 2}},
           {"empty-name", {1}},
           {"other-side", {1}},
-          {"duplicate-id", {2, 1}},
           {"non-finite", {2}},
           {"blank-active", {2}}},
          64},
@@ -109,7 +124,7 @@ TEST(CliCheck, EachProblemIsFoundOnTheRecordsItConcerns) {
         set.readLandmarkBytes("lndmrks0.dat", builder.recordSize(c.recordSize).bytes());
         for (const std::size_t index : c.switchedOff)
             set.setDisabled(index, 1);
-        const std::vector<Finding> findings = cli::findProblems(set, 0);
+        const std::vector<Finding> findings = cli::findProblems(set, c.region);
         std::vector<std::pair<std::string, std::vector<int>>> found;
         for (const Finding& f : findings)
             found.emplace_back(f.code, f.records);
@@ -129,13 +144,16 @@ TEST(CliCheck, ExitStatusFollowsTheWorstFindingAndStrictness) {
             builder.add(r);
         return builder.writeTo(dir.path() / name);
     };
-    const std::string sound = write("sound.dat");
+    const std::string sound = write("lndmrks0.dat");
     records[1].side = 2;
-    const std::string warned = write("warned.dat");
+    const std::string warned = write("lndmrks2.dat");
     records[2].landmarkId = 101;
     const std::string broken = write("lndmrks1.dat");
     const std::string truncated =
         LandmarkFileBuilder().addMany(3).truncateTo(150).writeTo(dir.path() / "short.dat");
+    // Two of its markers meet only in the projection of another region.
+    const std::string island = dir.file("island.dat");
+    ASSERT_EQ(runCli({"demo", "--region", "4", "-o", island}).exitCode, 0);
 
     const struct {
         std::vector<std::string> args;
@@ -146,13 +164,26 @@ TEST(CliCheck, ExitStatusFollowsTheWorstFindingAndStrictness) {
         {{"check", warned},
          0,
          warned + ": record 2: warning other-side: side byte 2 is neither 0 nor 1; the "
-                  "program shows it as German\n"},
+                  "program shows it as German\n0 errors, 1 warning\n"},
         {{"check", "--strict", warned}, 1, warned + ": record 2: warning other-side"},
         {{"check", "--strict", sound}, 0, ""},
         {{"check", broken},
          1,
-         broken + ": record 3: error duplicate-id: identifier 101 is also used by record 1\n"},
-        {{"check", truncated}, 1, truncated + ": error unreadable: Read beyond end of file\n"},
+         broken + ": record 1: error duplicate-id: records 1 and 3 share identifier 101\n"},
+        {{"check", "--strict", island},
+         0,
+         island + ": note region-unknown: region unknown: positions not checked; give --region\n0 errors, 0 "
+                  "warnings, 1 note\n"},
+        {{"check", "--strict", "--region", "4", island}, 0, ""},
+        {{"check", "--strict", "--region", "0", island}, 1, "warning same-position: the markers of records"},
+        {{"check", sound, "--region", "5"}, 2, ""},
+        {{"check", truncated},
+         1,
+         truncated +
+             ": error unreadable: not a landmark file (Read beyond end of file): it is 150 bytes long"},
+        {{"check", dir.file("no folder/lndmrks0.dat")},
+         1,
+         ": error unreadable: Invalid filename: the folder " + dir.file("no folder") + " does not exist\n"},
         {{"check", dir.file("missing.dat")}, 1, ": error unreadable: File not found\n"},
         {{"check", sound, "--profile", dir.file("missing.lmp")},
          1,
@@ -179,18 +210,20 @@ TEST(CliCheck, JsonReportIsValidStableAndReadsStandardInput) {
     const std::string file = builder.writeTo(dir.path() / "lndmrks0.dat");
 
     const CliRun first = runCli({"check", file, "--format", "json"});
-    const CliRun piped = runCli({"check", "-", "--format", "json"}, {}, file);
+    const CliRun piped = runCli({"check", "-", "--format", "json", "--region", "0"}, {}, file);
     EXPECT_EQ(first.exitCode, 1);
     EXPECT_EQ(piped.exitCode, 1);
     EXPECT_EQ(runCli({"check", file, "--format", "json"}).out, first.out) << "the same report every time";
     const auto json = nlohmann::json::parse(first.out);
     EXPECT_EQ(json["file"], file);
     ASSERT_EQ(json["findings"].size(), 2u);
+    EXPECT_EQ(json["findings"][0]["records"], nlohmann::json::parse("[1, 3]"));
     EXPECT_EQ(
-        json["findings"][0],
+        json["findings"][1],
         nlohmann::json::parse(
             R"({"code": "empty-name", "severity": "warning", "records": [1], "message": "the name is empty"})"));
-    EXPECT_EQ(json["findings"][1]["records"], nlohmann::json::parse("[3, 1]"));
+    EXPECT_EQ(json["errors"], 1);
+    EXPECT_EQ(json["warnings"], 1);
     const auto fromInput = nlohmann::json::parse(piped.out);
     EXPECT_EQ(fromInput["file"], "-");
     EXPECT_EQ(fromInput["findings"], json["findings"]);

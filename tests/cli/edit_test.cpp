@@ -87,6 +87,7 @@ TEST(CliEdit, ChoosesTheRecordsAndAppliesTheActionsInOrder) {
          "switched off 4 landmarks (2 of type 06 were already off)\n"
          "korvland-cli: set the side of 3 landmarks to German"},
         {{"--name", "arras", "--side", "german", "--switch-off"}, "", "no landmark matches"},
+        {{"--ids", "1-11", "--set-side", "german"}, "0 side=0", "set the side of 1 landmark to German"},
         {{"--profile", "p.lmp", "--ids", "11", "--set-side", "german"},
          "0 side=0; 3" + off(),
          "set the side of 1 landmark to German"},
@@ -185,6 +186,9 @@ TEST(CliEdit, BadCommandLinesNameTheOptionAndWriteNothing) {
         {{"--all", "--set-type", "01/"}, "'01/' is not a type"},
         {{"--all", "--switch-on", "--format", "json", "-o", "-"}, "--format json: prints its summary"},
         {{"--records", "3,7", "--switch-on"}, "--records: lndmrks0.dat has no record 7, only 1 to 6"},
+        {{"--ids", "12345", "--switch-off"}, "--ids: lndmrks0.dat has no landmark with identifier 12345"},
+        {{"--ids", "11,20-30", "--dry-run", "--switch-off"},
+         "has no landmark with an identifier from 20 to 30"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));

@@ -245,7 +245,10 @@ TEST(CliExport, AFileThatCannotBeReadPrintsNothing) {
         EXPECT_TRUE(missing.out.empty());
         const CliRun truncated = runCli({"export", shortFile, "--format", format});
         EXPECT_EQ(truncated.exitCode, 1);
-        EXPECT_EQ(truncated.err, "korvland-cli: " + shortFile + ": Read beyond end of file.\n");
+        EXPECT_EQ(truncated.err,
+                  "korvland-cli: " + shortFile +
+                      " is not a landmark file (Read beyond end of file): it is 150 bytes long, "
+                      "too short for the 3 records its header announces.\n");
         EXPECT_TRUE(truncated.out.empty());
     }
 }

@@ -201,17 +201,18 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
          "@/short.lmp: Read beyond end of file.\n"},
         {"compile: truncated landmark file",
          {"compile", "@/short.dat", "-o", "@/out.dat"},
-         "@/short.dat: Read beyond end of file.\n"},
+         "@/short.dat is not a landmark file (Read beyond end of file): it is 300 bytes long, too short for "
+         "the 5 records its header announces.\n"},
         {"compile: output folder missing",
          {"compile", "@/lndmrks0.dat", "-o", "@/no folder/out.dat"},
-         "@/no folder/out.dat: Invalid filename.\n"},
+         "@/no folder/out.dat: Invalid filename: the folder @/no folder does not exist.\n"},
         {"compile: output is a folder", {"compile", "@/lndmrks0.dat", "-o", "@"}, "@: File access denied.\n"},
         {"profile: missing file",
          {"profile", "@/missing.dat", "-o", "@/out.dat"},
          "@/missing.dat: File not found.\n"},
         {"profile: output folder missing",
          {"profile", "@/lndmrks0.dat", "-o", "@/no folder/out.lmp"},
-         "@/no folder/out.lmp: Invalid filename.\n"},
+         "@/no folder/out.lmp: Invalid filename: the folder @/no folder does not exist.\n"},
         {"open-profile: missing profile",
          {"open-profile", "@/missing.lmp", "-o", "@/out.dat"},
          "@/missing.lmp: File not found.\n"},
@@ -221,18 +222,22 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         {"open-profile: named file missing",
          {"open-profile", "@/orphan.lmp", "-o", "@/out.dat"},
          "@/gone.dat: File not found.\n"},
+        {"open-profile: named file truncated",
+         {"open-profile", "@/cut.lmp", "-o", "@/out.dat"},
+         "@/short.dat is not a landmark file (Read beyond end of file): it is 300 bytes long, too short for "
+         "the 5 records its header announces.\n"},
         {"open-profile: no file named",
          {"open-profile", "@/empty.lmp", "-o", "@/out.dat"},
          "@/empty.lmp: The profile names no landmark file.\n"},
         {"open-profile: output folder missing",
          {"open-profile", "@/good.lmp", "-o", "@/no folder/out.dat"},
-         "@/no folder/out.dat: Invalid filename.\n"},
+         "@/no folder/out.dat: Invalid filename: the folder @/no folder does not exist.\n"},
         {"demo: output folder missing",
          {"demo", "--region", "1", "-o", "@/no folder/lndmrks1.dat"},
-         "@/no folder/lndmrks1.dat: Invalid filename.\n"},
+         "@/no folder/lndmrks1.dat: Invalid filename: the folder @/no folder does not exist.\n"},
         {"demo: output inside a file",
          {"demo", "--region", "1", "-o", "@/lndmrks0.dat/lndmrks1.dat"},
-         "@/lndmrks0.dat/lndmrks1.dat: Invalid filename.\n"},
+         "@/lndmrks0.dat/lndmrks1.dat: Invalid filename: @/lndmrks0.dat is not a folder.\n"},
         // An output that is one of the inputs, by any name, is refused before anything is read.
         {"profile: output is the input",
          {"profile", "@/lndmrks0.dat", "-o", "@/lndmrks0.dat"},
@@ -246,7 +251,8 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
          "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
         {"compile: output is an input that cannot be read",
          {"compile", "@/short.dat", "-o", "@/short.dat"},
-         "@/short.dat: Read beyond end of file.\n"},
+         "@/short.dat is not a landmark file (Read beyond end of file): it is 300 bytes long, too short for "
+         "the 5 records its header announces.\n"},
         {"open-profile: output is the profile",
          {"open-profile", "@/good.lmp", "-o", "@/good.lmp"},
          "'@/good.lmp' is the same file as the input '@/good.lmp'; write the output to another file.\n"},
@@ -280,6 +286,7 @@ TEST(CliFailures, AFailingCommandWritesNothing) {
         writeBytes(dir.path() / "short.lmp", std::vector<std::uint8_t>(good.begin(), good.begin() + 1153));
         writeBytes(dir.path() / "orphan.lmp", profileBytes(dir.file("gone.dat"), 8, {}));
         writeBytes(dir.path() / "empty.lmp", profileBytes("", 0, {}));
+        writeBytes(dir.path() / "cut.lmp", profileBytes(dir.file("short.dat"), 5, {}));
         writeBytes(dir.path() / "bad-flag.lmp", profileBytes(file, 8, {{1, 9}}));
         LandmarkFileBuilder().addMany(5).truncateTo(300).writeTo(dir.path() / "short.dat");
         LandmarkFileBuilder().addMany(50).writeTo(dir.path() / "lndmrks1.dat");

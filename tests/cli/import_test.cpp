@@ -277,7 +277,7 @@ TEST(CliImport, AFailedImportWritesNothingAndSaysWhy) {
         {{"import", "missing.csv", "-o", "out.dat"}, 1, "korvland-cli: missing.csv: File not found.\n"},
         {{"import", "bad.csv", "--template", "rows.csv", "-o", "out.dat"},
          1,
-         "korvland-cli: rows.csv: Read beyond end"},
+         "korvland-cli: rows.csv is not a landmark file"},
         {{"import", "bad.csv", "-o", "-"},
          2,
          "korvland-cli: --output: standard output takes no landmark file"},

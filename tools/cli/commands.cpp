@@ -1,6 +1,7 @@
 #include "commands.h"
 
 #include "demo_file.h"
+#include "error_text.h"
 #include "file_findings.h"
 #include "info_report.h"
 #include "output_guard.h"
@@ -37,10 +38,19 @@ constexpr std::size_t kImportLimit = 16u << 20;
 // The set is large (1024 records and their flags): keep it off the stack.
 std::unique_ptr<LandmarkSet> openLandmarkFile(const std::string& file) {
     auto set = std::make_unique<LandmarkSet>();
-    if (file == "-")
-        set->readLandmarkBytes(file, readLandmarkFileBytes("-"));
-    else
-        set->read(fullPath(file));
+    if (file == "-") {
+        set->readLandmarkBytes(file, readLandmarkFileChecked(file, {}));
+        return set;
+    }
+    const std::string path = fullPath(file);
+    try {
+        set->read(path);
+    } catch (const UserError& error) {
+        if (!refusesLandmarkBytes(error))
+            throw;
+        // Read once more only to tell the operator what the file holds instead.
+        throw NotLandmarkFile(file, whyNotLandmarkFile(error, readLandmarkFileBytes(path)));
+    }
     return set;
 }
 
@@ -55,13 +65,13 @@ std::unique_ptr<LandmarkSet> openWithProfile(const std::string& file,
 
 } // namespace
 
-std::string infoCommand(const std::string& file) {
+std::string infoCommand(const std::string& file, std::optional<int> region) {
     const auto set = openLandmarkFile(file);
     // Unsaved work an editor keeps for the file, which a tool about to replace it should know of.
     std::optional<RecoveryEntry> kept;
     if (file != "-")
         kept = recoveryCopyOf(defaultRecoveryFolder(), fullPath(file));
-    return infoReport(*set, kept ? recoveryLine(*kept) : std::string());
+    return infoReport(*set, kept ? recoveryLine(*kept) : std::string(), region);
 }
 
 std::string exportCommand(const std::string& file, const std::string& format, bool forTerminal) {
@@ -89,7 +99,15 @@ void openProfileCommand(const std::string& profile, const std::string& out) {
     // The landmark file the profile names may be the output: it is read whole before the save.
     guardOutput(out, FileKind::Landmarks, {profile});
     auto set = std::make_unique<LandmarkSet>();
-    set->openProfile(profile);
+    try {
+        set->openProfile(profile);
+    } catch (const UserError& error) {
+        // The profile's own refusals name the profile; the landmark file it names is told as
+        // a landmark file given on the command line is.
+        if (!refusesLandmarkBytes(error) || error.path().empty() || error.path() == profile)
+            throw;
+        throw NotLandmarkFile(error.path(), whyNotLandmarkFile(error, readLandmarkFileBytes(error.path())));
+    }
     set->writeLandmarkFile(out);
 }
 
@@ -111,14 +129,16 @@ void writeTextFile(const std::string& path, const std::string& text, const std::
 }
 
 CommandResult checkCommand(const std::string& file, const std::optional<std::string>& profile, bool json,
-                           bool strict) {
+                           bool strict, std::optional<int> region) {
     std::vector<Finding> findings;
     try {
         const auto set = openWithProfile(file, profile);
-        findings = findProblems(*set, detectRegion(fileNamePart(file)).value_or(0));
+        findings = findProblems(*set, region ? region : detectRegion(fileNamePart(file)));
+    } catch (const NotLandmarkFile& error) {
+        findings.push_back(unreadableFinding("not a landmark file" + error.why()));
     } catch (const UserError& error) {
         // The reader's message; the file it is about when that is not the one checked (a profile).
-        std::string message = error.what();
+        std::string message = explainedMessage(error);
         if (!error.path().empty() && error.path() != fullPath(file) && error.path() != file)
             message += " (" + error.path() + ")";
         findings.push_back(unreadableFinding(message));
@@ -145,7 +165,7 @@ void importCommand(const std::string& input, const std::string& format,
     guardOutput(out, FileKind::Landmarks, inputs);
     std::optional<LandmarkFileContents> templateFile;
     if (templ) {
-        templateFile = namingFile(*templ, [&] { return decodeLandmarkFile(readLandmarkFileBytes(*templ)); });
+        templateFile = decodeLandmarkFile(readLandmarkFileChecked(*templ, *templ));
     }
     const std::string inputName = input == "-" ? "standard input" : input;
     const FileBuffer text =

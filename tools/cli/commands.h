@@ -13,7 +13,8 @@ namespace korvland::cli {
 // operations of the landmark set. Failures throw UserError with the editor's message and
 // write nothing; commands that print return their text.
 
-std::string infoCommand(const std::string& file);
+// `region`, when given, stands for the one the file's name gives (as the rasterizer's --region).
+std::string infoCommand(const std::string& file, std::optional<int> region = std::nullopt);
 // `forTerminal`: standard output is a terminal, where CSV shows names' control characters
 // escaped (JSON escapes them always).
 std::string exportCommand(const std::string& file, const std::string& format, bool forTerminal = false);
@@ -35,10 +36,11 @@ struct CommandResult {
     int exitCode = 0;
 };
 
-// Findings as text or JSON; status 1 when one is an error (any, when strict), else 0. A file
-// that cannot be read is a finding too.
+// Findings as text or JSON; status 1 when one is an error (any warning too, when strict), else
+// 0. A file that cannot be read is a finding too. Markers are compared in `region`, else in the
+// one the file's name gives; with neither they are not.
 CommandResult checkCommand(const std::string& file, const std::optional<std::string>& profile, bool json,
-                           bool strict);
+                           bool strict, std::optional<int> region = std::nullopt);
 // The differences between A and B (B with the profile laid over it); status 0 when the two are
 // the same, 1 when they differ. A file that cannot be read throws.
 CommandResult diffCommand(const std::string& a, const std::string& b,

@@ -1,6 +1,7 @@
 #include "edit_command.h"
 
 #include "commands.h"
+#include "error_text.h"
 #include "output_guard.h"
 #include "record_text.h"
 #include "set_diff.h"
@@ -100,6 +101,21 @@ std::string fullPath(const std::string& file) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(file, error);
     return error || file == "-" ? file : full.string();
+}
+
+// The first identifier or range of them that no record of the set has.
+std::optional<std::pair<unsigned, unsigned>> idsNoRecordHas(const LandmarkSet& set,
+                                                            const std::optional<NumberRanges>& ids) {
+    if (!ids)
+        return std::nullopt;
+    for (const auto& [first, last] : *ids) {
+        bool used = false;
+        for (std::size_t i = 0; i < set.recordCount() && !used; ++i)
+            used = first <= set.record(i).landmarkId && set.record(i).landmarkId <= last;
+        if (!used)
+            return std::pair(first, last);
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -250,15 +266,24 @@ EditResult EditCommand::run() const {
 
     // The file as read stays apart for a dry run: what would change is told against it.
     auto read = std::make_unique<LandmarkSet>();
-    read->readLandmarkBytes(fullPath(mFile), namingFile(mFile, [&] { return readLandmarkFileBytes(mFile); }));
+    read->readLandmarkBytes(fullPath(mFile), readLandmarkFileChecked(mFile, mFile));
     const std::unique_ptr<LandmarkSet> copy = mDryRun ? std::make_unique<LandmarkSet>(*read) : nullptr;
     LandmarkSet& set = mDryRun ? *copy : *read;
     if (!mProfile.empty())
         set.applyDisabledFlags(readProfileFile(mProfile).disabledFlags);
+    // A record number past the end or an identifier no record has is a slip in the command
+    // line, not a choice that happens to match nothing: nothing is written.
     if (mLastRecord > set.recordCount())
         return {{},
                 {"--records: " + mFile + " has no record " + std::to_string(mLastRecord) + ", only 1 to " +
                  std::to_string(set.recordCount())},
+                kUsageError};
+    if (const std::optional<std::pair<unsigned, unsigned>> unused = idsNoRecordHas(set, mChooser.ids))
+        return {{},
+                {"--ids: " + mFile + " has no landmark with " +
+                 (unused->first == unused->second ? "identifier " + std::to_string(unused->first)
+                                                  : "an identifier from " + std::to_string(unused->first) +
+                                                        " to " + std::to_string(unused->second))},
                 kUsageError};
 
     const std::vector<std::size_t> chosen = chooseRecords(set, mChooser);

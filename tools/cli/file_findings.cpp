@@ -1,5 +1,6 @@
 #include "file_findings.h"
 
+#include "info_report.h"
 #include "record_text.h"
 
 #include "data/landmark_kind.h"
@@ -17,14 +18,15 @@ namespace korvland::cli {
 
 namespace {
 
-// "record 3", "records 3, 17": the others a finding names, appended to `text`.
-void appendRecordList(std::string& text, const std::vector<int>& numbers, std::size_t from) {
-    text += numbers.size() - from == 1 ? "record " : "records ";
-    for (std::size_t k = from; k < numbers.size(); ++k) {
-        if (k != from)
-            text += ", ";
+// "record 3", "records 3 and 9", "records 3, 9 and 14".
+std::string recordsText(const std::vector<int>& numbers) {
+    std::string text = numbers.size() == 1 ? "record " : "records ";
+    for (std::size_t k = 0; k < numbers.size(); ++k) {
+        if (k != 0)
+            text += k + 1 == numbers.size() ? " and " : ", ";
         text += std::to_string(numbers[k]);
     }
+    return text;
 }
 
 std::string nonFiniteFields(const LandmarkRecord& r) {
@@ -81,39 +83,54 @@ template <typename KeyOf> std::vector<int> previousSharing(std::size_t count, Ke
     return previous;
 }
 
-// The records before `index` that share its key, in record order, as 1-based numbers after
-// the record's own (nothing when none does).
-std::vector<int> sharing(const std::vector<int>& previous, std::size_t index) {
-    std::vector<int> numbers;
-    for (int at = previous[index]; at >= 0; at = previous[static_cast<std::size_t>(at)])
-        numbers.push_back(at + 1);
-    if (numbers.empty())
-        return numbers;
-    numbers.push_back(static_cast<int>(index) + 1);
-    std::reverse(numbers.begin(), numbers.end());
-    return numbers;
+// For each record that is the first of several sharing a key, the 1-based numbers of all of
+// them in record order; nothing for every other record. A group is told once, however large.
+std::vector<std::vector<int>> groupsByFirst(const std::vector<int>& previous) {
+    std::vector<int> first(previous.size());
+    std::vector<std::vector<int>> groups(previous.size());
+    for (std::size_t i = 0; i < previous.size(); ++i) {
+        if (previous[i] < 0) {
+            first[i] = static_cast<int>(i);
+            continue;
+        }
+        first[i] = first[static_cast<std::size_t>(previous[i])];
+        std::vector<int>& group = groups[static_cast<std::size_t>(first[i])];
+        if (group.empty())
+            group.push_back(first[i] + 1);
+        group.push_back(static_cast<int>(i) + 1);
+    }
+    return groups;
+}
+
+std::string countText(std::size_t count, const char* what) {
+    return std::to_string(count) + " " + what + (count == 1 ? "" : "s");
 }
 
 } // namespace
 
-std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
+std::vector<Finding> findProblems(const LandmarkSet& set, std::optional<int> region) {
     std::vector<Finding> findings;
     const std::size_t count = set.recordCount();
     if (set.recordSize() != kRecordFieldsSize)
         findings.push_back({"record-size", Severity::Warning, {}, recordSizeMessage(set.recordSize())});
+    // Markers of one region may meet in another's projection: comparing them there would
+    // report what the map never shows.
+    if (!region)
+        findings.push_back(
+            {"region-unknown", Severity::Note, {}, "region unknown: positions not checked; give --region"});
 
     const std::span<const LandmarkRecord> records(&set.record(0), count);
-    const std::vector<MapPoint> points = projectRecords(records, 1.0f, region);
-    const std::vector<int> sameId = previousSharing(
-        count, [&](std::size_t i) { return std::optional<std::uint16_t>(records[i].landmarkId); });
+    const std::vector<MapPoint> points = projectRecords(records, 1.0f, region.value_or(0));
+    const std::vector<std::vector<int>> sameId = groupsByFirst(previousSharing(
+        count, [&](std::size_t i) { return std::optional<std::uint16_t>(records[i].landmarkId); }));
     // Only active markers hide one another; a switched-off one is drawn hatched.
-    const std::vector<int> samePixel = previousSharing(count, [&](std::size_t i) {
-        return set.disabledFlag(i) != 0
+    const std::vector<std::vector<int>> samePixel = groupsByFirst(previousSharing(count, [&](std::size_t i) {
+        return !region || set.disabledFlag(i) != 0
                    ? std::nullopt
                    : std::optional<std::uint64_t>(
                          (static_cast<std::uint64_t>(static_cast<std::uint32_t>(points[i].x)) << 32) |
                          static_cast<std::uint32_t>(points[i].y));
-    });
+    }));
 
     for (std::size_t i = 0; i < count; ++i) {
         const LandmarkRecord& r = records[i];
@@ -124,25 +141,17 @@ std::vector<Finding> findProblems(const LandmarkSet& set, int region) {
                 numbers.push_back(number);
             findings.push_back({code, severity, std::move(numbers), std::move(message)});
         };
-        if (std::vector<int> same = sharing(sameId, i); !same.empty()) {
-            std::string message = "identifier " + std::to_string(r.landmarkId) + " is also used by ";
-            appendRecordList(message, same, 1);
-            add("duplicate-id", Severity::Error, std::move(message), std::move(same));
-        }
+        if (!sameId[i].empty())
+            add("duplicate-id", Severity::Error,
+                recordsText(sameId[i]) + " share identifier " + std::to_string(r.landmarkId), sameId[i]);
         if (const std::string fields = nonFiniteFields(r); !fields.empty())
             add("non-finite", Severity::Error, fields);
-        if (std::vector<int> same = sharing(samePixel, i); !same.empty()) {
-            std::string message;
-            message.reserve(80 + 6 * same.size());
-            message += "its marker falls on map pixel (";
-            message += std::to_string(points[i].x);
-            message += ", ";
-            message += std::to_string(points[i].y);
-            message += ") at 1:1, as that of ";
-            appendRecordList(message, same, 1);
-            message += " does";
-            add("same-position", Severity::Warning, std::move(message), std::move(same));
-        }
+        if (!samePixel[i].empty())
+            add("same-position", Severity::Warning,
+                "the markers of " + recordsText(samePixel[i]) + " fall on map pixel (" +
+                    std::to_string(points[i].x) + ", " + std::to_string(points[i].y) + ") of the " +
+                    regionName(*region) + " map at 1:1",
+                samePixel[i]);
         if (r.name[0] == 0)
             add("empty-name", Severity::Warning, "the name is empty");
         if (r.side > 1)
@@ -164,10 +173,31 @@ Finding unreadableFinding(const std::string& message) {
 
 bool failsCheck(const std::vector<Finding>& findings, bool strict) {
     for (const Finding& f : findings)
-        if (strict || f.severity == Severity::Error)
+        if (f.severity == Severity::Error || (strict && f.severity == Severity::Warning))
             return true;
     return false;
 }
+
+namespace {
+
+const char* severityWord(Severity severity) {
+    switch (severity) {
+    case Severity::Note:
+        return "note";
+    case Severity::Warning:
+        return "warning";
+    case Severity::Error:
+        break;
+    }
+    return "error";
+}
+
+std::size_t countOf(const std::vector<Finding>& findings, Severity severity) {
+    return static_cast<std::size_t>(std::count_if(
+        findings.begin(), findings.end(), [severity](const Finding& f) { return f.severity == severity; }));
+}
+
+} // namespace
 
 std::string findingsText(const std::string& file, const std::vector<Finding>& findings) {
     const std::string shownFile = terminalText(file);
@@ -186,12 +216,20 @@ std::string findingsText(const std::string& file, const std::vector<Finding>& fi
             out += std::to_string(f.records.front());
             out += ": ";
         }
-        out += f.severity == Severity::Error ? "error " : "warning ";
+        out += severityWord(f.severity);
+        out += ' ';
         out += f.code;
         out += ": ";
         appendTerminalText(out, f.message);
         out += '\n';
     }
+    if (findings.empty())
+        return out;
+    out += countText(countOf(findings, Severity::Error), "error") + ", " +
+           countText(countOf(findings, Severity::Warning), "warning");
+    if (const std::size_t notes = countOf(findings, Severity::Note); notes > 0)
+        out += ", " + countText(notes, "note");
+    out += '\n';
     return out;
 }
 
@@ -200,7 +238,7 @@ std::string findingsJson(const std::string& file, const std::vector<Finding>& fi
     for (const Finding& f : findings) {
         nlohmann::ordered_json entry;
         entry["code"] = f.code;
-        entry["severity"] = f.severity == Severity::Error ? "error" : "warning";
+        entry["severity"] = severityWord(f.severity);
         entry["records"] = f.records;
         entry["message"] = f.message;
         list.push_back(std::move(entry));
@@ -208,6 +246,9 @@ std::string findingsJson(const std::string& file, const std::vector<Finding>& fi
     nlohmann::ordered_json document;
     document["file"] = file;
     document["findings"] = std::move(list);
+    document["errors"] = countOf(findings, Severity::Error);
+    document["warnings"] = countOf(findings, Severity::Warning);
+    document["notes"] = countOf(findings, Severity::Note);
     // A path need not be UTF-8; JSON text must be.
     return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
 }

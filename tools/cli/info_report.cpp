@@ -46,8 +46,8 @@ std::string recoveryLine(const RecoveryEntry& entry) {
            " of " + when + " kept by the editor in " + terminalText(entry.files.copy);
 }
 
-std::string infoReport(const LandmarkSet& set, const std::string& recovery) {
-    const std::optional<int> region = detectRegion(set.currentFileName());
+std::string infoReport(const LandmarkSet& set, const std::string& recovery, std::optional<int> given) {
+    const std::optional<int> region = given ? given : detectRegion(set.currentFileName());
     std::size_t switchedOff = 0;
     for (std::size_t i = 0; i < set.recordCount(); ++i)
         switchedOff += set.disabledFlag(i) != 0 ? 1 : 0;

@@ -2,6 +2,7 @@
 #include "commands.h"
 #include "data/terminal_text.h"
 #include "edit_command.h"
+#include "error_text.h"
 #include "record_text.h"
 #include "script_commands.h"
 #include "shell_completion.h"
@@ -36,7 +37,10 @@ constexpr std::array<std::string_view, 10> kSubcommands{
 
 void printError(const korvland::UserError& error) {
     // Messages carry paths; what a path holds must not reach the terminal as control codes.
-    const std::string text = kMessagePrefix + korvland::terminalErrorText(error) + "\n";
+    const std::string text = kMessagePrefix +
+                             korvland::terminalErrorText(
+                                 korvland::UserError(korvland::cli::explainedMessage(error), error.path())) +
+                             "\n";
     std::fputs(text.c_str(), stderr);
 }
 
@@ -111,7 +115,12 @@ int main(int argc, char** argv) {
                                             "landmarks per kind and side, and how many are switched off");
     if (wanted("info")) {
         info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
-        info->callback([&] { run = [&] { printAll(korvland::cli::infoCommand(file)); }; });
+        const CLI::Option* regionOption = korvland::cli::addRegionOption(*info, region);
+        info->callback([&, regionOption] {
+            run = [&, regionOption] {
+                printAll(korvland::cli::infoCommand(file, korvland::cli::givenRegion(regionOption, region)));
+            };
+        });
     }
 
     auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file to standard "

@@ -21,6 +21,17 @@ const CLI::Validator kNotStandardOutput(
     },
     "", "not standard output");
 
+CLI::Option* addRegionOption(CLI::App& command, int& region) {
+    return command
+        .add_option("--region", region,
+                    "Region instead of the file name's: 0 Marne, 1 Flanders, 2 Verdun, 3 Alsace, 4 Island")
+        ->check(CLI::Range(0, 4));
+}
+
+std::optional<int> givenRegion(const CLI::Option* option, int region) {
+    return option != nullptr && option->count() > 0 ? std::optional<int>(region) : std::nullopt;
+}
+
 void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_view)>& wanted) {
     mCheck = app.add_subcommand("check", "Report what in a landmark file could trouble the server: repeated "
                                          "identifiers, non-finite numbers, hidden markers, empty names, ...");
@@ -31,6 +42,7 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
         mCheck->add_option("--format", mFormat, "Output format: text (the default) or json")
             ->check(CLI::IsMember({"text", "json"}));
         mCheck->add_flag("--strict", mStrict, "Warnings count as errors for the exit status");
+        mRegionOption = addRegionOption(*mCheck, mRegion);
     }
 
     mDiff = app.add_subcommand("diff", "Compare two landmark files record by record: header, records only in "
@@ -79,7 +91,8 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
 
 CommandResult ScriptCommands::run() const {
     if (mChosen == mCheck)
-        return checkCommand(mFile, given(mCheck, "--profile", mProfile), mFormat == "json", mStrict);
+        return checkCommand(mFile, given(mCheck, "--profile", mProfile), mFormat == "json", mStrict,
+                            givenRegion(mRegionOption, mRegion));
     if (mChosen == mDiff)
         return diffCommand(mFile, mOther, given(mDiff, "--profile", mProfile), mFormat == "json");
     importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut, mDelimiter);

@@ -15,6 +15,12 @@ namespace korvland::cli {
 // file or a profile refuses it (a file of that name is written as "./-").
 extern const CLI::Validator kNotStandardOutput;
 
+// --region N (0 to 4) on a command that places markers or names the region, standing for the
+// region the file's name gives, as the rasterizer's does.
+CLI::Option* addRegionOption(CLI::App& command, int& region);
+// The region given, or nothing.
+std::optional<int> givenRegion(const CLI::Option* option, int region);
+
 // The commands for scripts that report and end with a status of their own: check, diff and
 // import. They keep their options here; main runs the one chosen.
 class ScriptCommands {
@@ -39,6 +45,8 @@ class ScriptCommands {
     std::string mProfile;
     std::string mTemplate;
     std::string mDelimiter;
+    int mRegion = 0;
+    CLI::Option* mRegionOption = nullptr;
     bool mStrict = false;
 };
 
