@@ -1524,6 +1524,13 @@ Der Ordner konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
+    <name>korvland::SingleInstance</name>
+    <message>
+        <source>korvland: no private folder for this user&apos;s editor socket; this editor runs on its own, and another may open the same settings.</source>
+        <translation>korvland: Kein privater Ordner für den Editor-Socket dieses Benutzers; dieser Editor läuft für sich, und ein weiterer kann dieselben Einstellungen öffnen.</translation>
+    </message>
+</context>
+<context>
     <name>korvland::SplashWindow</name>
     <message>
         <source>Generating Map Landmarks. Please Wait</source>
