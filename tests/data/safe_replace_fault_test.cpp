@@ -262,7 +262,10 @@ const AfterTheKill kAfterTheKill[] = {
 
 class KilledInPlaceSave : public ::testing::TestWithParam<AfterTheKill> {
   protected:
-    void SetUp() override { ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1); }
+    void SetUp() override {
+        faults = {};
+        ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    }
     void TearDown() override {
         faults = {};
         setFileNoticeHandler({});
