@@ -1,5 +1,7 @@
+#include "data/file_io.h"
 #include "data/recovery_copy.h"
 #include "document/native_path.h"
+#include "ui/common/data_texts.h"
 #include "ui/start/command_line.h"
 #include "ui/start/program_identity.h"
 #include "ui/start/qt_dialogs.h"
@@ -11,6 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -36,6 +39,13 @@ int main(int argc, char* argv[]) {
     // The windows' texts, and Qt's own, in the language of the user's locale.
     korvland::installTranslations(app);
     korvland::QtDialogs dialogs;
+    // What the file layer mends of its own accord (a save killed part-way) is told once the
+    // event loop runs, never in the middle of the read that found it.
+    korvland::setFileNoticeHandler([&dialogs](const korvland::Message& notice) {
+        QTimer::singleShot(0, qApp, [&dialogs, text = korvland::messageText(notice)] {
+            dialogs.information(QApplication::activeWindow(), text);
+        });
+    });
     const korvland::CommandLine command =
         korvland::readCommandLine(QCoreApplication::arguments(), settings, err);
     if (command.exitCode)
@@ -59,7 +69,15 @@ int main(int argc, char* argv[]) {
     korvland::prepareSettingsFolder(settings);
     // The windows are destroyed, in reverse order, when `startup` goes after the loop ends.
     korvland::Startup startup(dialogs, korvland::nativePath(settings.path));
-    startup.keepUnsavedWork(QFile::decodeName(QByteArray::fromStdString(korvland::defaultRecoveryFolder())));
+    if (const std::optional<std::string> kept = korvland::defaultRecoveryFolder())
+        startup.keepUnsavedWork(QFile::decodeName(QByteArray::fromStdString(*kept)));
+    else
+        // Never a shared folder in its place, where another user could make the name first.
+        err << QCoreApplication::translate("korvland::Startup",
+                                           "korvland: this user has no home folder; unsaved work is not kept "
+                                           "for a restart.")
+            << '\n'
+            << Qt::flush;
     if (endedEarly)
         return 0;
     running = &startup;

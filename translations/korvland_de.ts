@@ -647,6 +647,11 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <source>Restore them?</source>
         <translation>Sollen sie wiederhergestellt werden?</translation>
     </message>
+    <message>
+        <source>%1 was passed over: it is larger than any kept work can be.</source>
+        <extracomment>%1 is a path in the folder of kept work.</extracomment>
+        <translation>%1 wurde übergangen: Die Datei ist größer, als aufbewahrte Arbeit sein kann.</translation>
+    </message>
 </context>
 <context>
     <name>korvland::LandmarkKind</name>
@@ -1519,10 +1524,24 @@ Der Ordner konnte nicht angelegt werden.</translation>
     </message>
 </context>
 <context>
+    <name>korvland::SingleInstance</name>
+    <message>
+        <source>korvland: no private folder for this user&apos;s editor socket; this editor runs on its own, and another may open the same settings.</source>
+        <translation>korvland: Kein privater Ordner für den Editor-Socket dieses Benutzers; dieser Editor läuft für sich, und ein weiterer kann dieselben Einstellungen öffnen.</translation>
+    </message>
+</context>
+<context>
     <name>korvland::SplashWindow</name>
     <message>
         <source>Generating Map Landmarks. Please Wait</source>
         <translation>Landmarken werden erzeugt. Bitte warten</translation>
+    </message>
+</context>
+<context>
+    <name>korvland::Startup</name>
+    <message>
+        <source>korvland: this user has no home folder; unsaved work is not kept for a restart.</source>
+        <translation>korvland: Dieser Benutzer hat keinen Home-Ordner; ungespeicherte Arbeit wird nicht für einen Neustart aufbewahrt.</translation>
     </message>
 </context>
 <context>
@@ -1678,6 +1697,25 @@ Der Ordner konnte nicht angelegt werden.</translation>
     <message>
         <source>The file is larger than any landmark file can be (64 MiB).</source>
         <translation>Die Datei ist größer, als eine Landmarkendatei sein kann (64 MiB).</translation>
+    </message>
+    <message>
+        <source>an interrupted save of %1 was not finished: the file changed since; its copy is kept at %2</source>
+        <extracomment>%1 is the file that was being saved, %2 the path of its new contents&apos; complete copy</extracomment>
+        <translation>ein unterbrochenes Speichern von %1 wurde nicht abgeschlossen: Die Datei hat sich seitdem geändert; ihre Kopie liegt unter %2</translation>
+    </message>
+    <message>
+        <source>finished an interrupted save of %1</source>
+        <extracomment>%1 is the file whose save was interrupted</extracomment>
+        <translation>unterbrochenes Speichern von %1 abgeschlossen</translation>
+    </message>
+    <message>
+        <source>rolled back an interrupted save of %1</source>
+        <translation>unterbrochenes Speichern von %1 zurückgenommen</translation>
+    </message>
+    <message>
+        <source>%1 can only be saved in place, and this user has no home folder for its journal</source>
+        <extracomment>%1 is the file to be saved</extracomment>
+        <translation>%1 lässt sich nur an Ort und Stelle speichern, und dieser Benutzer hat keinen Home-Ordner für das Journal</translation>
     </message>
 </context>
 <context>

@@ -6,13 +6,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <fcntl.h>
-#include <filesystem>
+#include <mutex>
 #include <optional>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <system_error>
 #include <time.h>
 #include <unistd.h>
 
@@ -61,7 +62,62 @@ Bytes readToEnd(int fd, const std::string& path, std::size_t limit, std::size_t 
     return bytes;
 }
 
+// The path of the open file, links resolved; `path` when the system does not tell.
+std::string realPathOf(int fd, const std::string& path) {
+    char target[PATH_MAX];
+    const std::string link = "/proc/self/fd/" + std::to_string(fd);
+    const ssize_t length = ::readlink(link.c_str(), target, sizeof target);
+    if (length <= 0 || static_cast<std::size_t>(length) == sizeof target || target[0] != '/')
+        return path;
+    return std::string(target, static_cast<std::size_t>(length));
+}
+
+// The files this process holds for an update, by device and inode.
+std::mutex heldFilesMutex;
+std::set<std::pair<std::uint64_t, std::uint64_t>> heldFiles;
+
+std::function<void(const Message&)>& noticeHandler() {
+    static std::function<void(const Message&)> handler;
+    return handler;
+}
+
 } // namespace
+
+FileUpdate::FileUpdate(const std::string& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+        if (fd.get() < 0 && errno == EACCES)
+            fd.reset(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK));
+        struct stat info {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            posix::heldForUpdate(info))
+            return;
+        posix::lockWithin(fd.get(), path);
+        // Another save may have replaced the file while this one waited: the new one is held.
+        struct stat named {};
+        if (::stat(path.c_str(), &named) != 0 || named.st_dev != info.st_dev || named.st_ino != info.st_ino)
+            continue;
+        mDevice = info.st_dev;
+        mInode = info.st_ino;
+        const std::lock_guard guard(heldFilesMutex);
+        heldFiles.emplace(mDevice, mInode);
+        mFd = ::dup(fd.get());
+        return;
+    }
+    throwFor(EBUSY, path);
+}
+
+FileUpdate::~FileUpdate() {
+    if (mFd < 0)
+        return;
+    const std::lock_guard guard(heldFilesMutex);
+    heldFiles.erase({mDevice, mInode});
+    ::close(mFd);
+}
+
+void setFileNoticeHandler(std::function<void(const Message&)> handler) {
+    noticeHandler() = std::move(handler);
+}
 
 Message fileError(int errorNumber, const std::string& path) {
     switch (errorNumber) {
@@ -125,8 +181,15 @@ FileBuffer readFileBuffer(const std::string& path, std::size_t limit) {
     // A device or pipe is no landmark file: reading one could block or never end.
     if (!S_ISREG(info.st_mode))
         throwFor(EACCES, path);
-    // A save killed while it copied over this file in place is finished first.
-    journal::finishInterruptedSave(fd.get(), info, path, false);
+    // The whole read under the shared lock, so that an in-place save cannot start under it
+    // (unless this process holds the file for an update already).
+    const bool held = posix::heldForUpdate(info);
+    if (!held)
+        posix::lockWithin(fd.get(), path, true);
+    // A save killed while it copied over this file in place is finished first, and what
+    // killed saves of it left is cleared away.
+    journal::finishInterruptedSave(fd.get(), info, path, held);
+    posix::removeLeftoverCopies(realPathOf(fd.get(), path));
     if (::fstat(fd.get(), &info) != 0)
         throwFor(errno, path);
     // Read straight into the result, never more than the caller can use; the loop also
@@ -230,16 +293,24 @@ int syncFolder(const std::string& folder) {
     return 0;
 }
 
-std::string temporaryFolder() {
-    std::error_code ignored;
-    const std::string folder = std::filesystem::temp_directory_path(ignored).string();
-    return folder.empty() ? "/tmp" : folder;
+bool heldForUpdate(const struct stat& info) {
+    const std::lock_guard guard(heldFilesMutex);
+    return heldFiles.contains({info.st_dev, info.st_ino});
 }
 
-void lockWithin(int fd, const std::string& path) {
-    for (int waited = 0; ::flock(fd, LOCK_EX | LOCK_NB) != 0; waited += kLockPollMilliseconds) {
+void tellOperator(const Message& message) {
+    if (noticeHandler())
+        noticeHandler()(message);
+}
+
+void lockWithin(int fd, const std::string& path, bool shared) {
+    for (int waited = 0; ::flock(fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB) != 0;
+         waited += kLockPollMilliseconds) {
         if (errno == EINTR)
             continue;
+        // A file system without locks is read as before; only saves insist on taking turns.
+        if (shared && (errno == ENOLCK || errno == EOPNOTSUPP || errno == EINVAL))
+            return;
         if (errno != EWOULDBLOCK)
             throwFor(errno, path);
         if (waited >= kLockWaitMilliseconds)

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <new>
@@ -64,21 +65,41 @@ FileBuffer readStandardInputWithin(std::size_t limit, const Message& tooLarge);
 // access list included), flushed, then renamed over the file, and the folder is flushed.
 // Where a rename would lose something (more hard links, an owner, group or attribute that
 // cannot be kept, a folder that takes no new file) the complete copy is made first (in the
-// system's temporary folder when the file's folder takes none), the room for the larger of
-// the two contents is reserved, a complete copy of the old contents is flushed beside the
-// new one, and only then is the file copied over in place; a failure there puts the old
-// contents back, or names where both copies are. Set-user and set-group bits are dropped.
-// Saves of one file take turns: each holds an exclusive lock on the existing file for its
-// whole course, and one that cannot have it within a few seconds fails saying so. Before an
-// in-place copy touches the file, a journal beside the copies names them and the hashes of
-// both contents; a save killed part-way is finished (or rolled back) from it by the next
-// read or save of that file.
-// A destination that is not a regular file, or that the user may not write, is refused
-// with "File access denied". Temporary files and old copies of the same destination left
-// by a killed run are removed after a success (never one that a running save holds): those
-// beside it by every save, those in the temporary folder by the next save that goes through
-// the temporary folder too; on failure no temporary file of this run is left
-// behind unless the message names it.
+// user's private state folder when the file's folder takes none, never a shared one), the room for the larger
+// of the two contents is reserved, a complete copy of the old contents is flushed beside the new one, and
+// only then is the file copied over in place; a failure there puts the old contents back, or names where both
+// copies are. Set-user and set-group bits are dropped. Saves of one file take turns: each holds an exclusive
+// lock on the existing file for its whole course, and one that cannot have it within a few seconds fails
+// saying so; every read holds a shared lock, so none sees a copy half-done. Before an in-place copy touches
+// the file, a journal in the user's private state folder names the copies and the hashes of every block of
+// both contents; a save killed part-way is finished (or rolled back) from it by the next read or save of that
+// file, when the file is still block by block what the save left. A destination that is not a regular file,
+// or that the user may not write, is refused with "File access denied". Temporary files and old copies of the
+// same destination left by a killed run (this user's, by their fixed naming pattern) are removed by the next
+// read or successful save of it, never one that a running save holds or a journal still needs; on failure no
+// temporary file of this run is left behind unless the message names it.
 void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Holds the existing file `path` names for a read followed by a save over it: another
+// program's read, save or update of the file waits until this one is over (a few seconds at
+// most, then fails saying so), so that two programs that change one file at once each keep
+// their change. This process's own reads and saves of the file go on meanwhile. Nothing is
+// held when there is no such regular file (the save then reports what is wrong).
+class FileUpdate {
+  public:
+    explicit FileUpdate(const std::string& path);
+    ~FileUpdate();
+    FileUpdate(const FileUpdate&) = delete;
+    FileUpdate& operator=(const FileUpdate&) = delete;
+
+  private:
+    int mFd = -1;
+    std::uint64_t mDevice = 0;
+    std::uint64_t mInode = 0;
+};
+
+// What the file layer does of its own accord while reading or saving ("finished an
+// interrupted save of F") goes to `handler`; nowhere until one is set.
+void setFileNoticeHandler(std::function<void(const Message&)> handler);
 
 } // namespace korvland

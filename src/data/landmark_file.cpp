@@ -144,12 +144,11 @@ std::span<const std::uint8_t> UnknownBytes::gapAfter(std::size_t index) const {
 
 UnknownBytes unknownBytesOf(std::span<const std::uint8_t> bytes, const LandmarkFileHeader& header) {
     UnknownBytes unknown;
-    // Overlapping records leave no byte of their own unread.
-    if (header.recordSize < kRecordFieldsSize)
-        return unknown;
     const std::size_t count = header.recordCount;
     const std::size_t stride = header.recordSize;
-    unknown.gapSize = stride - kRecordFieldsSize;
+    // Overlapping records (a stride below 63) leave no byte of their own between them, but the
+    // bytes after the last one are kept as for every other stride.
+    unknown.gapSize = stride > kRecordFieldsSize ? stride - kRecordFieldsSize : 0;
     if (unknown.gapSize > 0) {
         unknown.gaps.resize((count - 1) * unknown.gapSize);
         for (std::size_t i = 0; i + 1 < count; ++i)
@@ -178,9 +177,10 @@ std::vector<std::uint8_t> encodeLandmarkFile(std::uint16_t count, std::uint16_t 
                                              std::span<const LandmarkRecord> records,
                                              const UnknownBytes& unknown) {
     const std::size_t n = records.size();
-    // Kept bytes fit only a layout of the same record size, and only where records do not overlap.
-    const bool keeps =
-        n > 0 && recordSize >= kRecordFieldsSize && unknown.gapSize == recordSize - kRecordFieldsSize;
+    // Kept gaps fit only a layout of the same record size; overlapping records have none, and
+    // keep only what follows the last one.
+    const std::size_t gapSize = recordSize > kRecordFieldsSize ? recordSize - kRecordFieldsSize : 0;
+    const bool keeps = n > 0 && unknown.gapSize == gapSize;
     const std::size_t recordsEnd =
         n == 0 ? kHeaderSize : kHeaderSize + (n - 1) * recordSize + kRecordFieldsSize;
     std::vector<std::uint8_t> bytes(recordsEnd + (keeps ? unknown.trailing.size() : 0), 0);

@@ -2,10 +2,13 @@
 
 // Small pieces shared by the file layer's reading and writing; not for other code.
 
+#include "data/user_error.h"
+
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 #include <vector>
@@ -58,11 +61,20 @@ int readAllAt(int fd, off_t size, std::vector<std::uint8_t>& bytes);
 // Flushes a folder's entries; the error number, or 0.
 int syncFolder(const std::string& folder);
 
-// The system's temporary folder.
-std::string temporaryFolder();
+// Takes the exclusive lock every save of a file holds while it writes or replaces it (or the
+// shared one every read holds while it reads), waiting a few seconds for another program's
+// save; throws UserError when that one does not finish.
+void lockWithin(int fd, const std::string& path, bool shared = false);
 
-// Takes the exclusive lock every save of a file holds while it writes or replaces it,
-// waiting a few seconds for another save; throws UserError when that one does not finish.
-void lockWithin(int fd, const std::string& path);
+// Whether this process holds the file's exclusive lock for a read followed by a save
+// (FileUpdate): its own reads and saves of that file then take no lock of their own.
+bool heldForUpdate(const struct stat& info);
+
+// Passes what the file layer did of its own accord to the handler the program set.
+void tellOperator(const Message& message);
+
+// Removes the temporary files and old copies that killed saves of the file `real` left
+// beside it and in the private folder of journals, unless a journal still needs them.
+void removeLeftoverCopies(const std::string& real);
 
 } // namespace korvland::posix

@@ -1,8 +1,10 @@
 #include "data/recovery_copy.h"
 
 #include "data/file_io.h"
+#include "data/landmark_file.h"
 #include "data/landmark_set.h"
 #include "data/posix_file.h"
+#include "data/private_folder.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,6 +27,9 @@ namespace {
 constexpr std::string_view kHeading = "korvland recovery 1";
 constexpr std::string_view kCopySuffix = ".dat";
 constexpr std::string_view kDescriptionSuffix = ".recovery";
+// A description holds two paths, 1024 flags and the own types of switched-off records: far
+// less than this. Anything larger is not one this program wrote, and is not read.
+constexpr std::size_t kLargestDescription = 64 * 1024;
 // A folder's name keeps a file name's first bytes; the hash tells files of one name apart.
 constexpr std::size_t kNameBytesKept = 100;
 
@@ -73,19 +78,11 @@ template <typename Number> bool parseNumber(std::string_view text, Number& value
     return error == std::errc{} && end == text.data() + text.size();
 }
 
-// Makes `folder` and the folders above it that are missing, each for its owner alone, and
-// takes every other user's access to `folder` away.
+// Makes `folder` and the folders above it that are missing, each for its owner alone; an
+// existing folder must be the user's own, reached through no link.
 void prepareFolder(const std::string& folder) {
-    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
-         slash = folder.find('/', slash + 1))
-        ::mkdir(folder.substr(0, slash).c_str(), 0700);
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        throw UserError(fileError(errno, folder), folder);
-    struct stat info {};
-    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
-        throw UserError(fileError(ENOTDIR, folder), folder);
-    if ((info.st_mode & 0077) != 0 && ::chmod(folder.c_str(), info.st_mode & 0700) != 0)
-        throw UserError(fileError(errno, folder), folder);
+    if (const int error = preparePrivateFolder(folder); error != 0)
+        throw UserError(fileError(error, folder), folder);
 }
 
 // The copy guards against the editor being killed, not against a power cut: it is written
@@ -117,15 +114,10 @@ bool endsWith(std::string_view text, std::string_view end) {
 
 } // namespace
 
-std::string defaultRecoveryFolder() {
-    const char* state = std::getenv("XDG_STATE_HOME");
-    // A relative value of these variables is ignored, as the XDG base folders require.
-    std::string base = state && state[0] == '/' ? state : "";
-    if (base.empty()) {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && home[0] ? home : "/tmp") + "/.local/state";
-    }
-    return base + "/korvland/recovery";
+std::optional<std::string> defaultRecoveryFolder() {
+    if (std::optional<std::string> state = userStateFolder())
+        return *state + "/korvland/recovery";
+    return std::nullopt;
 }
 
 namespace {
@@ -262,27 +254,37 @@ void removeRecoveryCopy(const RecoveryFiles& files) {
 
 namespace {
 
-std::optional<RecoveryEntry> readEntry(const std::string& descriptionPath) {
-    std::ifstream in(descriptionPath, std::ios::binary);
-    if (!in)
+// Why a description was passed over, or nothing when it is no piece of kept work at all.
+std::optional<RecoveryEntry> readEntry(const std::string& descriptionPath,
+                                       std::vector<std::string>* passedOver) {
+    const PrivateFile text = readPrivateFile(descriptionPath, kLargestDescription);
+    if (text.status == PrivateFile::Status::TooLarge && passedOver)
+        passedOver->push_back(descriptionPath);
+    if (!text.read())
         return std::nullopt;
-    std::ostringstream text;
-    text << in.rdbuf();
-    std::optional<RecoveryDescription> description = parseRecoveryDescription(text.str());
+    std::optional<RecoveryDescription> description =
+        parseRecoveryDescription(std::string(text.bytes.begin(), text.bytes.end()));
     if (!description)
         return std::nullopt;
     RecoveryFiles files{descriptionPath.substr(0, descriptionPath.size() - kDescriptionSuffix.size()) +
                             std::string(kCopySuffix),
                         descriptionPath};
+    // The copy is only looked at here; a pipe, a link or a file no landmark file can be is none.
     struct stat info {};
-    if (::stat(files.copy.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::lstat(files.copy.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
+    if (static_cast<std::uint64_t>(info.st_size) > kLandmarkFileReadLimit) {
+        if (passedOver)
+            passedOver->push_back(files.copy);
+        return std::nullopt;
+    }
     return RecoveryEntry{std::move(files), std::move(*description)};
 }
 
 } // namespace
 
-std::vector<RecoveryEntry> findRecoveryCopies(const std::string& folder) {
+std::vector<RecoveryEntry> findRecoveryCopies(const std::string& folder,
+                                              std::vector<std::string>* passedOver) {
     std::vector<RecoveryEntry> entries;
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
@@ -293,7 +295,7 @@ std::vector<RecoveryEntry> findRecoveryCopies(const std::string& folder) {
             names.emplace_back(entry->d_name);
     ::closedir(dir);
     for (const std::string& name : names)
-        if (std::optional<RecoveryEntry> entry = readEntry(folder + '/' + name))
+        if (std::optional<RecoveryEntry> entry = readEntry(folder + '/' + name, passedOver))
             entries.push_back(std::move(*entry));
     std::sort(entries.begin(), entries.end(), [](const RecoveryEntry& a, const RecoveryEntry& b) {
         return a.description.writtenAt > b.description.writtenAt;
@@ -302,7 +304,7 @@ std::vector<RecoveryEntry> findRecoveryCopies(const std::string& folder) {
 }
 
 std::optional<RecoveryEntry> recoveryCopyOf(const std::string& folder, const std::string& path) {
-    std::optional<RecoveryEntry> entry = readEntry(recoveryFilesFor(folder, path).description);
+    std::optional<RecoveryEntry> entry = readEntry(recoveryFilesFor(folder, path).description, nullptr);
     if (entry && !entry->description.original.names(path))
         return std::nullopt;
     return entry;

@@ -42,15 +42,17 @@ struct RecoveryFiles {
     std::string description;
 };
 
-// $XDG_STATE_HOME/korvland/recovery, or ~/.local/state/korvland/recovery.
-std::string defaultRecoveryFolder();
+// korvland/recovery in the user's state folder ($XDG_STATE_HOME, else the home folder's
+// .local/state); nothing when the user has no home folder, and then no copy is kept.
+std::optional<std::string> defaultRecoveryFolder();
 
 // Where the work on `originalPath` is kept in `folder`: one pair of files per original file.
 RecoveryFiles recoveryFilesFor(const std::string& folder, const std::string& originalPath);
 
 // Writes the set's copy, then its description, each by a safe replacement, readable by their
-// owner alone, in `folder`, which is made (mode 0700) when missing and made private when it
-// is not. Throws UserError when a file cannot be written. Returns the files written.
+// owner alone, in `folder`, which is made (mode 0700) when missing and refused when it is not
+// the user's own or is reached through a link. Throws UserError when a file cannot be written. Returns the
+// files written.
 RecoveryFiles writeRecoveryCopy(const std::string& folder, const LandmarkSet& set,
                                 RecoveryDescription description);
 
@@ -68,8 +70,10 @@ struct RecoveryEntry {
 };
 
 // Every piece of work kept in `folder`, the newest first; descriptions without their copy,
-// or that cannot be read, are passed over.
-std::vector<RecoveryEntry> findRecoveryCopies(const std::string& folder);
+// or that cannot be read, are passed over. A description or a copy larger than this program
+// writes is not read: its path goes to `passedOver`.
+std::vector<RecoveryEntry> findRecoveryCopies(const std::string& folder,
+                                              std::vector<std::string>* passedOver = nullptr);
 
 // The work kept in `folder` for the file `path` names, when there is any.
 std::optional<RecoveryEntry> recoveryCopyOf(const std::string& folder, const std::string& path);

@@ -242,18 +242,14 @@ void removeLeftovers(const std::string& folder, const std::string& stem) {
         return;
     Descriptor folderFd(::dup(::dirfd(dir)));
     std::vector<std::string> doomed;
-    std::vector<std::string> journals;
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (isTemporaryOf(name, stem))
-            doomed.emplace_back(name);
-        else if (journal::isJournalName(entry->d_name))
-            journals.emplace_back(name);
-    }
+    while (const dirent* entry = ::readdir(dir))
+        if (isTemporaryOf(entry->d_name, stem))
+            doomed.emplace_back(entry->d_name);
     ::closedir(dir);
+    if (doomed.empty())
+        return;
     // A copy that a journal names is the only whole copy of an interrupted save's contents.
-    const std::set<std::string> needed =
-        journals.empty() ? std::set<std::string>{} : journal::copiesStillNeeded(folder, journals);
+    const std::set<std::string> needed = journal::copiesStillNeeded();
     for (const std::string& name : doomed) {
         if (needed.contains(name))
             continue;
@@ -335,7 +331,7 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
     // The journal goes first, so that no moment leaves it naming a copy that is gone.
     const auto removeJournalAndCopies = [&] {
         if (!journalPath.empty() && ::unlink(journalPath.c_str()) == 0)
-            posix::syncFolder(copyFolder);
+            posix::syncFolder(parentFolder(journalPath));
         ::unlink(oldCopy.path.c_str());
         ::unlink(newCopy.c_str());
     };
@@ -347,6 +343,16 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
         ::unlink(newCopy.c_str());
         throwFor(errorNumber, path);
     };
+    // Without a journal in a folder of the user's own, a kill would leave the file torn.
+    if (!journal::privateFolder(true)) {
+        ::unlink(newCopy.c_str());
+        //: %1 is the file to be saved
+        throw UserError(
+            Text(KORVLAND_TRANSLATABLE(
+                "korvland::UserError",
+                "%1 can only be saved in place, and this user has no home folder for its journal")),
+            {path});
+    }
     Descriptor fd(::open(real.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK));
     if (fd.get() < 0)
         refuse(errno);
@@ -372,16 +378,13 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
         refuse(error);
     // From here on a kill leaves the file part-way; the journal tells the next program that
     // opens or saves it how to make it whole.
-    const journal::Journal entry{
-        now.st_dev,
-        now.st_ino,
-        {old.size(), journal::contentHash(old.data(), old.size()), absolutePath(oldCopy.path)},
-        {bytes.size(), journal::contentHash(bytes.data(), bytes.size()), absolutePath(newCopy)}};
-    if (const int error = journal::write(copyFolder, now, entry, journalPath, absolutePath(real)); error != 0)
+    const journal::Journal entry =
+        journal::describe(now, old, bytes, absolutePath(oldCopy.path), absolutePath(newCopy));
+    if (const int error = journal::write(now, entry, journalPath, absolutePath(real)); error != 0)
         refuse(error);
     const auto oldSize = static_cast<off_t>(old.size());
     const auto failAfterTouching = [&](int errorNumber, bool canRestore) {
-        const bool restored = canRestore && posix::writeAllAt(fd.get(), old.data(), old.size(), 0) == 0 &&
+        const bool restored = canRestore && journal::writeBlocks(fd.get(), old.data(), old.size()) == 0 &&
                               ::ftruncate(fd.get(), oldSize) == 0 &&
                               (::fsync(fd.get()) == 0 || errno == EINVAL);
         if (restored) {
@@ -403,7 +406,8 @@ void copyInPlace(const std::string& path, const std::string& real, const struct 
     }
     if ((now.st_mode & (S_ISUID | S_ISGID)) != 0 && ::fchmod(fd.get(), now.st_mode & 0777) != 0)
         refuse(errno);
-    if (const int error = posix::writeAllAt(fd.get(), bytes.data(), bytes.size(), 0); error != 0)
+    // Block by block, so that a kill leaves every block the old or the new one.
+    if (const int error = journal::writeBlocks(fd.get(), bytes.data(), bytes.size()); error != 0)
         failAfterTouching(error, true);
     if (::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0)
         failAfterTouching(errno, true);
@@ -434,7 +438,8 @@ bool lockDestination(const std::string& real, const std::string& path, struct st
                 continue;
             throwFor(errno, path);
         }
-        posix::lockWithin(held.get(), path);
+        if (!posix::heldForUpdate(existing))
+            posix::lockWithin(held.get(), path);
         if (stillNamed(real, held.get()) && ::fstat(held.get(), &existing) == 0)
             return true;
     }
@@ -464,14 +469,15 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
     // A rename would give other hard links the old contents: those files are copied over.
     bool inPlace = exists && existing.st_nlink > 1;
     Temporary temporary;
-    std::string elsewhere; // the temporary folder, when the copies go there
+    std::string elsewhere; // the user's private folder, when the copies go there
     if (const int error = createTemporary(folder, stem, kTemporaryMarker, temporary); error != 0) {
-        // A writable file in a folder we may not write: the copy is made elsewhere.
+        // A writable file in a folder we may not write: the copies are made in the user's own
+        // folder, never in a shared one where another user could take their names first.
         const bool folderRefused = error == EACCES || error == EPERM || error == EROFS;
         if (!exists || !folderRefused)
             throwFor(error, path);
-        elsewhere = posix::temporaryFolder();
-        if (createTemporary(elsewhere, stem, kTemporaryMarker, temporary) != 0)
+        elsewhere = journal::privateFolder(true).value_or("");
+        if (elsewhere.empty() || createTemporary(elsewhere, stem, kTemporaryMarker, temporary) != 0)
             throwFor(error, path);
         inPlace = true;
     }
@@ -516,14 +522,19 @@ void replaceFile(const std::string& path, const std::vector<std::uint8_t>& bytes
             throwFor(error, path);
     }
     removeLeftovers(folder, stem);
-    // Copies made in the temporary folder by earlier runs that were killed go too. Only a save
-    // whose folder took no new file makes copies there, so only such a save looks: the
-    // temporary folder can be large and slow to list, and every other save would pay for it.
     if (!elsewhere.empty() && elsewhere != folder)
         removeLeftovers(elsewhere, stem);
 }
 
 } // namespace
+
+void posix::removeLeftoverCopies(const std::string& real) {
+    const std::string stem = temporaryStem(real);
+    removeLeftovers(parentFolder(real), stem);
+    if (const std::optional<std::string> own = journal::privateFolder(false);
+        own && *own != parentFolder(real))
+        removeLeftovers(*own, stem);
+}
 
 void replaceFileAtomically(const std::string& path, const std::vector<std::uint8_t>& bytes) {
     namingFile(path, [&] { replaceFile(path, bytes); });

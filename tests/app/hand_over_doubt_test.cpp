@@ -43,21 +43,23 @@ struct ScopedVariable {
     bool had;
 };
 
-// Where a start puts its socket; another user may have planted things in the temporary folder.
+// Where a start puts its socket: the runtime folder, else a private folder in the home
+// folder's cache, never a shared one; a private folder that is a link or another user's is no
+// place at all.
 struct PlaceCase {
     const char* name;
     bool runtimeFolder;        // XDG_RUNTIME_DIR names a folder of the user's
     std::size_t runtimeLength; // padded to this many bytes when not 0
     const char* planted;       // "link", "foreign" or "" at the private folder's name
-    bool inRuntimeFolder;      // the socket lies in the runtime folder, else in a private one
+    const char* place;         // "runtime", "cache" or "" for none
 };
 
 const PlaceCase kPlaces[] = {
-    {"RuntimeFolder", true, 0, "", true},
-    {"NoRuntimeFolder", false, 0, "", false},
-    {"RuntimeFolderTooLongForASocket", true, 120, "", false},
-    {"PrivateFolderPlantedAsALink", false, 0, "link", false},
-    {"PrivateFolderPlantedByAnotherUser", false, 0, "foreign", false},
+    {"RuntimeFolder", true, 0, "", "runtime"},
+    {"NoRuntimeFolder", false, 0, "", "cache"},
+    {"RuntimeFolderTooLongForASocket", true, 120, "", "cache"},
+    {"PrivateFolderPlantedAsALink", false, 0, "link", ""},
+    {"PrivateFolderPlantedByAnotherUser", false, 0, "foreign", ""},
 };
 
 class SocketPlace : public ::testing::TestWithParam<PlaceCase> {};
@@ -66,13 +68,12 @@ TEST_P(SocketPlace, IsTheUsersOwnAndShortEnough) {
     const PlaceCase& c = GetParam();
     if (c.planted[0] != '\0' && !testing::runningAsRoot())
         GTEST_SKIP() << "needs root to plant a folder of another user";
-    TempDir runtime, shared, elsewhere;
-    ASSERT_EQ(::chmod(shared.path().c_str(), 01777), 0);
+    TempDir runtime, cache, elsewhere;
     fs::path runtimeFolder = runtime.path();
     while (c.runtimeLength > 0 && runtimeFolder.string().size() < c.runtimeLength)
         runtimeFolder /= "deeper";
     fs::create_directories(runtimeFolder);
-    const fs::path privateName = shared.path() / ("korvland-" + std::to_string(::getuid()));
+    const fs::path privateName = cache.path() / "korvland";
     if (std::string(c.planted) == "link")
         fs::create_directory_symlink(elsewhere.path(), privateName);
     if (std::string(c.planted) == "foreign") {
@@ -81,18 +82,22 @@ TEST_P(SocketPlace, IsTheUsersOwnAndShortEnough) {
     }
     const ScopedVariable runtimeVariable(
         "XDG_RUNTIME_DIR", c.runtimeFolder ? QFile::encodeName(qstr(runtimeFolder)) : QByteArray());
-    const ScopedVariable temporaryVariable("TMPDIR", QFile::encodeName(qstr(shared.path())));
+    const ScopedVariable cacheVariable("XDG_CACHE_HOME", QFile::encodeName(qstr(cache.path())));
 
     const QString path = SingleInstance::defaultSocketPath();
-    ASSERT_FALSE(path.isEmpty());
+    const std::string place = c.place;
+    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+    if (place.empty()) {
+        EXPECT_EQ(path, QString());
+        return;
+    }
     EXPECT_LT(QFile::encodeName(path).size(), qsizetype(sizeof(sockaddr_un::sun_path)));
     const fs::path folder = fs::path(path.toStdString()).parent_path();
-    EXPECT_EQ(folder == runtimeFolder, c.inRuntimeFolder) << path.toStdString();
+    EXPECT_EQ(folder, place == "runtime" ? runtimeFolder : privateName) << path.toStdString();
     struct stat info {};
     ASSERT_EQ(::lstat(folder.c_str(), &info), 0);
     EXPECT_EQ(info.st_uid, ::getuid());
-    EXPECT_TRUE(c.inRuntimeFolder || info.st_mode == (S_IFDIR | 0700u)) << std::oct << info.st_mode;
-    EXPECT_TRUE(fs::is_empty(elsewhere.path()));
+    EXPECT_TRUE(place == "runtime" || info.st_mode == (S_IFDIR | 0700u)) << std::oct << info.st_mode;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SocketPlace, ::testing::ValuesIn(kPlaces),

@@ -90,6 +90,32 @@ TEST_P(ConcurrentSaves, TakeTurnsAndLeaveOneWholeContent) {
 INSTANTIATE_TEST_SUITE_P(Cases, ConcurrentSaves, ::testing::ValuesIn(kRaces),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
+// Reads while another program saves a hard-linked file in place, over and over, each see one
+// content whole: a read holds the shared lock for its whole course.
+TEST(ReadDuringInPlaceSaves, SeesOneWholeContent) {
+    FastFolder dir;
+    const fs::path file = dir.path() / "dest.dat";
+    const auto large = [](int k) {
+        return std::vector<std::uint8_t>(std::size_t{1} << 20, static_cast<std::uint8_t>(k));
+    };
+    writeBytes(file, large(1));
+    fs::create_hard_link(file, dir.path() / "other.dat");
+    const pid_t saver = ::fork();
+    if (saver == 0) {
+        // A pause between saves, as between an operator's: a reader waits for one save, not for ever.
+        for (int k = 2;; k = 3 - k) {
+            replaceFileAtomically(file.string(), large(k));
+            ::usleep(2000);
+        }
+    }
+    for (int read = 0; read < 150; ++read) {
+        const std::vector<std::uint8_t> bytes = readWholeFile(file.string());
+        ASSERT_TRUE(bytes == large(1) || bytes == large(2)) << "read " << read;
+    }
+    ::kill(saver, SIGKILL);
+    ::waitpid(saver, nullptr, 0);
+}
+
 // A save of a hard-linked file killed at a random moment leaves, once the file is next read,
 // the old contents or the new ones whole, the file itself mended; a later save cleans up.
 TEST(KilledSave, AtAnyMomentLeavesTheOldOrTheNewContentsWhole) {

@@ -44,7 +44,8 @@ LandmarkFileBuilder builderFor(const std::vector<LandmarkRecord>& records, std::
     LandmarkFileBuilder builder;
     for (const auto& r : records)
         builder.add(r);
-    builder.recordSize(recordSize).headerAuxWord(0xBEEF).gapFill(0xEE);
+    // Bytes after the last record come back at every stride, overlapping ones included.
+    builder.recordSize(recordSize).headerAuxWord(0xBEEF).gapFill(0xEE).trailing({0xC0, 0x01, 0x00, 0xFF});
     return builder;
 }
 
@@ -63,7 +64,8 @@ TEST_P(RoundTripByStride, WrittenFileIsTheReadFileWithFixedBanners) {
     set.writeLandmarkFile(out);
 
     const auto written = readBytes(out);
-    // The gaps between records and the last record's stay as read; overlapping records have none.
+    // The gaps between records and the bytes after the last record stay as read; overlapping
+    // records have no gaps.
     EXPECT_EQ(written, LandmarkFileBuilder(builder).banners(kMakerBanner, kVersionBanner).bytes());
 
     // Reading the written file gives the same records, bit for bit.

@@ -29,7 +29,7 @@
 namespace {
 
 // A pwrite that puts only part of its bytes (as a disk filling up does), then fails, then
-// works again; or ends the process part-way, as a kill would.
+// works again; or ends the process after the first block, as a kill would.
 enum class WriteFault { None, PartThenFull, KillPartWay };
 
 struct InjectedFaults {
@@ -66,12 +66,13 @@ extern "C" int fallocate(int fd, int mode, off_t offset, off_t length) {
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t size, off_t offset) {
     const int call = ++faults.pwriteCalls;
-    if (faults.writeFault != WriteFault::None && call == 1) {
+    if (faults.writeFault == WriteFault::KillPartWay && call == 2) {
+        // The first block reached the file, the next does not.
+        ::_exit(9);
+    }
+    if (faults.writeFault == WriteFault::PartThenFull && call == 1) {
         // A quarter of the bytes reach the file.
-        const ssize_t put = ::syscall(SYS_pwrite64, fd, data, size / 4, offset);
-        if (faults.writeFault == WriteFault::KillPartWay)
-            ::_exit(9);
-        return put;
+        return ::syscall(SYS_pwrite64, fd, data, size / 4, offset);
     }
     if (faults.writeFault == WriteFault::PartThenFull && call == 2) {
         errno = ENOSPC;
@@ -225,38 +226,106 @@ TEST_P(InPlaceCopy, LeavesTheOldFileOrTheNewOneWholeAndNoCopyBehind) {
 INSTANTIATE_TEST_SUITE_P(Cases, InPlaceCopy, ::testing::ValuesIn(kInPlaceFaults),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
-// A save killed while it copies over a hard-linked file leaves the file part-way, a complete
-// copy of the old contents and one of the new beside it, and a journal naming them; the next
-// read of the file finishes the save from them and removes them.
-TEST_F(InjectedFault, AKillDuringTheInPlaceCopyIsFinishedByTheNextRead) {
-    writeBytes(dir.path() / "a.dat", kOld);
-    fs::create_hard_link(dir.path() / "a.dat", dir.path() / "b.dat");
+// A save killed while it copies over a hard-linked file leaves the file part-way, complete
+// copies of the old and the new contents beside it and a journal naming them in the private
+// state folder. The next read finishes the save, or rolls it back, only from a state the save
+// can have left, says which, and removes journal and copies; a file changed since is left
+// alone, with the new contents' copy kept and named.
+struct AfterTheKill {
+    const char* name;
+    void (*meanwhile)(const fs::path& file, const std::set<fs::path>& copies);
+    const char* contents; // "old", "new" or "other"
+    const char* notice;
+};
+
+const std::vector<std::uint8_t> kOldBlocks(3 * 4096, 0x11);
+const std::vector<std::uint8_t> kNewBlocks(10000, 0x22);
+const std::vector<std::uint8_t> kOtherBlocks(12000, 0x55);
+
+const AfterTheKill kAfterTheKill[] = {
+    {"NothingElse", [](const fs::path&, const std::set<fs::path>&) {}, "new",
+     "finished an interrupted save of "},
+    {"NewCopyLost",
+     [](const fs::path&, const std::set<fs::path>& copies) {
+         for (const fs::path& copy : copies)
+             if (copy.filename().string().find(".korvtmp-") != std::string::npos)
+                 fs::remove(copy);
+     },
+     "old", "rolled back an interrupted save of "},
+    {"OldContentsPutBack",
+     [](const fs::path& file, const std::set<fs::path>&) { writeBytes(file, kOldBlocks); }, "old",
+     "rolled back an interrupted save of "},
+    {"RewrittenInPlaceSince",
+     [](const fs::path& file, const std::set<fs::path>&) { writeBytes(file, kOtherBlocks); }, "other",
+     "an interrupted save of "},
+};
+
+class KilledInPlaceSave : public ::testing::TestWithParam<AfterTheKill> {
+  protected:
+    void SetUp() override {
+        faults = {};
+        ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    }
+    void TearDown() override {
+        faults = {};
+        setFileNoticeHandler({});
+        ::setenv("XDG_STATE_HOME", testing::testStateFolder().c_str(), 1);
+    }
+    TempDir dir;
+};
+
+TEST_P(KilledInPlaceSave, IsMendedByTheNextReadOnlyFromAStateTheSaveLeft) {
+    const fs::path file = dir.path() / "a.dat";
+    writeBytes(file, kOldBlocks);
+    fs::create_hard_link(file, dir.path() / "b.dat");
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         faults.writeFault = WriteFault::KillPartWay;
-        save(dir.path() / "a.dat");
-        ::_exit(0);
+        ::_exit(testing::messageOf([&] { replaceFileAtomically(file.string(), kNewBlocks); }) == "(no error)"
+                    ? 0
+                    : 1);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 9) << "the child was not stopped mid-copy";
-    ASSERT_NE(readBytes(dir.path() / "b.dat"), kOld);
-    std::map<std::string, std::vector<std::uint8_t>> copies;
+    const fs::path journals = dir.path() / "state/korvland/journals";
+    ASSERT_EQ(testing::namesIn(journals).size(), 1u);
+    std::set<fs::path> copies;
     for (const std::string& name : testing::namesIn(dir.path()))
-        if (name != "a.dat" && name != "b.dat")
-            copies[name.substr(0, name.find("-"))] = readBytes(dir.path() / name);
-    ASSERT_EQ(copies.size(), 3u);
-    EXPECT_EQ(copies.erase(".korvjournal"), 1u);
-    for (const auto& [stem, bytes] : copies) {
-        SCOPED_TRACE(stem);
-        EXPECT_EQ(stem.substr(0, 7), ".a.dat.");
-        EXPECT_EQ(bytes, stem.ends_with(".korvold") ? kOld : kNew);
+        if (name != "a.dat" && name != "b.dat" && name != "state")
+            copies.insert(dir.path() / name);
+    ASSERT_EQ(copies.size(), 2u);
+
+    const AfterTheKill& c = GetParam();
+    c.meanwhile(file, copies);
+    std::vector<std::string> notices;
+    setFileNoticeHandler([&](const Message& notice) { notices.push_back(notice.english()); });
+    const std::string contents = c.contents;
+    const std::vector<std::uint8_t>& expected = contents == "new"   ? kNewBlocks
+                                                : contents == "old" ? kOldBlocks
+                                                                    : kOtherBlocks;
+    EXPECT_EQ(readWholeFile(file.string()), expected);
+    EXPECT_EQ(readWholeFile(file.string()), expected) << "a journal set aside is not applied again";
+    EXPECT_EQ(readBytes(dir.path() / "b.dat"), expected);
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].substr(0, std::string(c.notice).size()), c.notice);
+    if (contents != "other") {
+        EXPECT_EQ(testing::namesIn(dir.path()), (std::set<std::string>{"a.dat", "b.dat", "state"}));
+        EXPECT_TRUE(testing::namesIn(journals).empty());
+        return;
     }
-    EXPECT_EQ(readWholeFile((dir.path() / "b.dat").string()), kNew);
-    EXPECT_EQ(readBytes(dir.path() / "a.dat"), kNew);
-    EXPECT_EQ(testing::namesIn(dir.path()), (std::set<std::string>{"a.dat", "b.dat"}));
+    // The journal is set aside; the copy of the new contents it names stays and is named.
+    const std::string kept = notices[0].substr(notices[0].rfind(' ') + 1);
+    EXPECT_EQ(readBytes(kept), kNewBlocks);
+    EXPECT_NE(notices[0].find("was not finished: the file changed since; its copy is kept at "),
+              std::string::npos);
+    for (const std::string& name : testing::namesIn(journals))
+        fs::remove(journals / name);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, KilledInPlaceSave, ::testing::ValuesIn(kAfterTheKill),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 // Another save's clean-up may remove a fresh temporary file between its creation and its
 // lock; the save then goes on under a new name instead of failing at the rename.

@@ -474,37 +474,37 @@ TEST(TemporaryFiles, NamesSharingTheirFirst200BytesDoNotShareTemporaryFiles) {
     EXPECT_EQ(namesIn(dir.path()), (std::set<std::string>{first.filename(), second.filename()}));
 }
 
-// A file in a folder that takes no new file is saved through a copy in the temporary
-// folder; the copy a killed save left there goes with the next successful save.
-TEST(TemporaryFiles, ACopyLeftInTheTemporaryFolderGoesWithTheNextSave) {
+// A file in a folder that takes no new file is saved through copies in the user's private
+// state folder, never a shared one; the copy a killed save left there goes with the next read.
+TEST(TemporaryFiles, ACopyLeftInThePrivateFolderGoesWithTheNextRead) {
     TempDir dir;
     const fs::path folder = dir.path() / "locked";
-    const fs::path temporary = unprivilegedFolder(dir, "tmp");
+    const fs::path state = unprivilegedFolder(dir, "state");
+    const fs::path copies = state / "korvland/journals";
     fs::create_directory(folder);
     const fs::path file = folder / "mine.dat";
     writeBytes(file, kOld);
     testing::giveToUnprivilegedUser(file);
     ::chmod(folder.c_str(), 0555);
-    const auto saveAsNobody = [&](bool killed) {
+    const auto asNobody = [&](const std::function<void()>& step) {
         return testing::runUnprivileged([&] {
-            ::setenv("TMPDIR", temporary.c_str(), 1);
-            if (killed)
-                killedSave(file);
-            return messageOf([&] { replaceFileAtomically(file.string(), kNew); });
+            ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+            return messageOf(step);
         });
     };
-    EXPECT_EQ(saveAsNobody(true), "child died");
-    const auto leftover = namesIn(temporary);
+    EXPECT_EQ(asNobody([&] { killedSave(file); }), "child died");
+    const auto leftover = namesIn(copies);
     ASSERT_EQ(leftover.size(), 1u);
     EXPECT_EQ(leftover.begin()->substr(0, 10), ".mine.dat.");
     // Another folder's mine.dat has a temporary file of its own there.
-    const fs::path other = temporary / ".mine.dat.0123abcd.korvtmp-0123456789abcdef";
+    const fs::path other = copies / ".mine.dat.0123abcd.korvtmp-0123456789abcdef";
     writeBytes(other, {1});
     testing::giveToUnprivilegedUser(other);
 
-    EXPECT_EQ(saveAsNobody(false), "(no error)");
+    EXPECT_EQ(asNobody([&] { readWholeFile(file.string()); }), "(no error)");
+    EXPECT_EQ(namesIn(copies), std::set<std::string>{".mine.dat.0123abcd.korvtmp-0123456789abcdef"});
+    EXPECT_EQ(asNobody([&] { replaceFileAtomically(file.string(), kNew); }), "(no error)");
     EXPECT_EQ(readBytes(file), kNew);
-    EXPECT_EQ(namesIn(temporary), std::set<std::string>{".mine.dat.0123abcd.korvtmp-0123456789abcdef"});
     EXPECT_EQ(namesIn(folder), std::set<std::string>{"mine.dat"});
 }
 

@@ -1,10 +1,13 @@
 #include "support/fixture_builder.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <random>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvland::testing {
 
@@ -123,7 +126,28 @@ std::string LandmarkFileBuilder::writeTo(const std::filesystem::path& path) cons
     return path.string();
 }
 
+const std::filesystem::path& testStateFolder() {
+    static const std::filesystem::path folder = [] {
+        std::string name = (std::filesystem::temp_directory_path() / "korvland-state-XXXXXX").string();
+        if (!::mkdtemp(name.data()))
+            throw std::runtime_error("cannot create a state folder");
+        // Another user the tests run as may pass through to a state folder of its own inside.
+        ::chmod(name.c_str(), 0711);
+        ::setenv("XDG_STATE_HOME", name.c_str(), 1);
+        static const pid_t owner = ::getpid();
+        static const std::string removed = name;
+        std::atexit([] {
+            std::error_code ignored;
+            if (::getpid() == owner)
+                std::filesystem::remove_all(removed, ignored);
+        });
+        return std::filesystem::path(name);
+    }();
+    return folder;
+}
+
 TempDir::TempDir() {
+    testStateFolder();
     std::random_device rd;
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto candidate = std::filesystem::temp_directory_path() / ("korvland-test-" + std::to_string(rd()));

@@ -48,6 +48,10 @@ class LandmarkFileBuilder {
     std::optional<std::size_t> mTruncate;
 };
 
+// The state folder (XDG_STATE_HOME) of this test program, where journals of in-place saves go:
+// made at the first TempDir, removed at the program's end, never the user's own.
+const std::filesystem::path& testStateFolder();
+
 // A fresh folder under the system's temporary folder, removed with everything in it.
 class TempDir {
   public:

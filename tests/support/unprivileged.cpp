@@ -1,5 +1,8 @@
 #include "support/unprivileged.h"
 
+#include "support/fixture_builder.h"
+
+#include <cstdlib>
 #include <exception>
 #include <grp.h>
 #include <stdexcept>
@@ -42,8 +45,14 @@ std::string runUnprivileged(const std::function<std::string()>& body) {
     if (child == 0) {
         ::close(channel[0]);
         std::string answer;
+        // A state folder of the unprivileged user's own, inside the test program's.
+        const std::filesystem::path state =
+            testStateFolder() / ("unprivileged-" + std::to_string(::getpid()));
+        std::filesystem::create_directory(state);
+        ::setenv("XDG_STATE_HOME", state.c_str(), 1);
         if (runningAsRoot() &&
-            (::setgroups(0, nullptr) != 0 || ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)) {
+            (::lchown(state.c_str(), kNobody, kNogroup) != 0 || ::setgroups(0, nullptr) != 0 ||
+             ::setgid(kNogroup) != 0 || ::setuid(kNobody) != 0)) {
             answer = "could not give up root";
         } else {
             try {

@@ -69,8 +69,8 @@ std::string infoCommand(const std::string& file, std::optional<int> region) {
     const auto set = openLandmarkFile(file);
     // Unsaved work an editor keeps for the file, which a tool about to replace it should know of.
     std::optional<RecoveryEntry> kept;
-    if (file != "-")
-        kept = recoveryCopyOf(defaultRecoveryFolder(), fullPath(file));
+    if (const std::optional<std::string> folder = defaultRecoveryFolder(); folder && file != "-")
+        kept = recoveryCopyOf(*folder, fullPath(file));
     return infoReport(*set, kept ? recoveryLine(*kept) : std::string(), region);
 }
 
@@ -86,6 +86,8 @@ void compileCommand(const std::string& file, const std::optional<std::string>& p
     if (profile)
         inputs.push_back(*profile);
     guardOutput(out, FileKind::Landmarks, inputs);
+    // From the read to the save, so that another program's change of the output is not lost.
+    const FileUpdate update(out);
     // The profile's flags by index; the landmark file it names plays no part here.
     openWithProfile(file, profile)->writeLandmarkFile(out);
 }
@@ -98,6 +100,7 @@ void profileCommand(const std::string& file, const std::string& out) {
 void openProfileCommand(const std::string& profile, const std::string& out) {
     // The landmark file the profile names may be the output: it is read whole before the save.
     guardOutput(out, FileKind::Landmarks, {profile});
+    const FileUpdate update(out);
     auto set = std::make_unique<LandmarkSet>();
     try {
         set->openProfile(profile);
@@ -163,6 +166,8 @@ void importCommand(const std::string& input, const std::string& format,
     if (input != "-")
         inputs.push_back(input);
     guardOutput(out, FileKind::Landmarks, inputs);
+    // The template may be the output: no other program's change of it may come between.
+    const FileUpdate update(out);
     std::optional<LandmarkFileContents> templateFile;
     if (templ) {
         templateFile = decodeLandmarkFile(readLandmarkFileChecked(*templ, *templ));

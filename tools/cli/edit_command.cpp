@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <memory>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -264,6 +265,11 @@ EditResult EditCommand::run() const {
             std::string("standard output is a terminal, which takes no landmark file; give -o FILE "
                         "or send it to a file or a pipe"));
 
+    // An edit in place holds the file from its read to its save, so that two edits at once
+    // both survive.
+    std::optional<FileUpdate> update;
+    if (!mDryRun && mOut != "-")
+        update.emplace(mOut);
     // The file as read stays apart for a dry run: what would change is told against it.
     auto read = std::make_unique<LandmarkSet>();
     read->readLandmarkBytes(fullPath(mFile), readLandmarkFileChecked(mFile, mFile));

@@ -92,6 +92,10 @@ int main(int argc, char** argv) {
                  "does, and writes demonstration landmark files.",
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
+    // What the file layer mends of its own accord (a save killed part-way) is said, not done silently.
+    korvland::setFileNoticeHandler([](const korvland::Message& notice) {
+        std::fputs((kMessagePrefix + korvland::terminalText(notice.english()) + "\n").c_str(), stderr);
+    });
     app.require_subcommand(1);
     app.failure_message(usageFailure);
 

@@ -8,6 +8,7 @@
 #include "ui/editor/editor_window.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -79,7 +80,18 @@ void offerKeptWork(AppContext& context, EditorWindow& editor) {
     const RecoveryKeeper* keeper = context.document.recoveryKeeper();
     if (!keeper)
         return;
-    for (const RecoveryEntry& entry : findRecoveryCopies(keeper->folder())) {
+    std::vector<std::string> passedOver;
+    const std::vector<RecoveryEntry> entries = findRecoveryCopies(keeper->folder(), &passedOver);
+    // Files far larger than this program writes are not its work: reading them could take
+    // the start's time and memory.
+    for (const std::string& path : passedOver)
+        //: %1 is a path in the folder of kept work.
+        context.dialogs.information(
+            &editor,
+            QCoreApplication::translate("korvland::KeptWorkOffer",
+                                        "%1 was passed over: it is larger than any kept work can be.")
+                .arg(QDir::toNativeSeparators(QFile::decodeName(QByteArray::fromStdString(path)))));
+    for (const RecoveryEntry& entry : entries) {
         if (writerStillRuns(entry.description))
             continue;
         const Answer answer = ask(context.dialogs, &editor, entry);

@@ -2,6 +2,8 @@
 
 #include "ui/start/forwarded_files.h"
 
+#include "data/private_folder.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -45,21 +47,6 @@ QByteArray nativePath(const QString& path) {
     return QFile::encodeName(path);
 }
 
-// A folder of this user's own: a real folder, not a link, that nobody else may write.
-bool isOwnFolder(const QString& folder) {
-    struct stat info {};
-    return ::lstat(nativePath(folder).constData(), &info) == 0 && S_ISDIR(info.st_mode) &&
-           info.st_uid == ::getuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
-}
-
-// The user's private folder in a folder that everyone shares, made (0700) when missing; empty
-// when the name is taken by anything else, which another user may have planted.
-QString privateFolderIn(const QString& shared) {
-    const QString folder = QDir(shared).filePath(QStringLiteral("korvland-%1").arg(::getuid()));
-    ::mkdir(nativePath(folder).constData(), 0700);
-    return isOwnFolder(folder) ? folder : QString();
-}
-
 // Whether the program at the other end of a connection runs as this user.
 bool peerIsThisUser(const QLocalSocket& socket) {
     ucred peer{};
@@ -97,20 +84,21 @@ QString SingleInstance::defaultSocketPath() {
         display = QGuiApplication::platformName();
     display.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9_.:-]")), QStringLiteral("_"));
     const QString name = QStringLiteral("korvland-%1-%2").arg(::getuid()).arg(display);
-    // The session's runtime folder, else a private folder of the user's own in the temporary
-    // folder; one whose socket name would be too long gives way to the next.
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-    const QString candidates[] = {runtime, QDir::tempPath(), QStringLiteral("/tmp")};
-    for (const QString& candidate : candidates) {
-        if (candidate.isEmpty())
-            continue;
-        const QString folder = &candidate == &candidates[0] ? (isOwnFolder(candidate) ? candidate : QString())
-                                                            : privateFolderIn(candidate);
-        QString path = QDir(folder).filePath(name);
-        if (!folder.isEmpty() && nativePath(path).size() <= kLongestSocketPath)
+    // The session's runtime folder when it is the user's own, else a private folder under the
+    // home folder's cache; never a shared folder, where another user could take the name first.
+    // One whose socket name would be too long gives way to the next.
+    std::vector<std::string> candidates;
+    if (const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+        !runtime.isEmpty() && isPrivateFolder(runtime.toStdString()))
+        candidates.push_back(runtime.toStdString());
+    if (const std::optional<std::string> cache = userCacheFolder())
+        candidates.push_back(*cache + "/korvland");
+    for (const std::string& folder : candidates) {
+        const QString path = QDir(QFile::decodeName(QByteArray::fromStdString(folder))).filePath(name);
+        if (nativePath(path).size() <= kLongestSocketPath && preparePrivateFolder(folder) == 0)
             return path;
     }
-    // Nowhere safe: this start runs an editor of its own.
+    // Nowhere private: this start runs an editor of its own.
     return {};
 }
 
@@ -143,8 +131,13 @@ std::optional<bool> SingleInstance::handOver(const QString& socketPath, const QS
 }
 
 std::optional<int> SingleInstance::claimOrHandOver(const QString& file, QTextStream& err) {
-    if (mPath.isEmpty())
+    if (mPath.isEmpty()) {
+        err << tr("korvland: no private folder for this user's editor socket; this editor runs on its own, "
+                  "and another may open the same settings.")
+            << '\n';
+        err.flush();
         return std::nullopt;
+    }
     const QString lockPath = mPath + QStringLiteral(".lock");
     QLockFile lock(lockPath);
     // Only a lock whose process has gone counts as stale, however long the first start takes.

@@ -28,10 +28,11 @@ class SingleInstance : public QObject {
     explicit SingleInstance(QString socketPath = defaultSocketPath(), QObject* parent = nullptr);
     ~SingleInstance() override;
 
-    // korvland-<user id>-<display> in $XDG_RUNTIME_DIR when it is the user's own, else in a
-    // private folder of the user's (made 0700) in the temporary folder, whichever gives a
-    // name short enough for a socket; empty when there is none, and the start then runs an
-    // editor of its own. Needs the application object (the platform names a display-less desktop).
+    // korvland-<user id>-<display> in $XDG_RUNTIME_DIR when it is the user's own, else in the
+    // private folder korvland of the home folder's cache (made 0700), whichever gives a name
+    // short enough for a socket; empty when there is none, and the start then runs an editor
+    // of its own, saying so. Needs the application object (the platform names a display-less
+    // desktop).
     static QString defaultSocketPath();
 
     // Hands `file` to the editor listening on the socket, or makes this start the one that
