@@ -46,6 +46,15 @@ TEST(HintText, WrapsAtSpacesWithinTheWidthAndKeepsLongWordsWhole) {
     }
 }
 
+TEST(HintText, OnlyTheDesignedParagraphsWrapAtTheStyleWidth) {
+    const QFontMetrics metrics(hintFont(kNormalHintStyle));
+    const QString text = QStringLiteral("German City: Reims\n7 unknown bytes differ");
+    EXPECT_EQ(wrapHint(text, metrics, kNormalHintStyle, 1),
+              QStringList({"German", "City:", "Reims", "7 unknown bytes differ"}));
+    EXPECT_EQ(wrapHint(text, metrics, kNormalHintStyle, 0),
+              QStringList({"German City: Reims", "7 unknown bytes differ"}));
+}
+
 TEST(HintText, NoLineOfSeveralWordsIsWiderThanTheStyleAllows) {
     const QString text = QStringLiteral("A program to modify KORV Landmark files for TLQ Play at a b c de");
     for (const HintStyle style : {kNormalHintStyle, kAboutHintStyle}) {
@@ -86,7 +95,7 @@ TEST(HintPlacement, StaysOnItsScreenAndNeverCoversThePointer) {
 
 TEST(HintBalloonLook, IsAMaroonRoundedBoxWithRedBorderSilverTextAndBlackShadow) {
     HintBalloon balloon;
-    balloon.setHint(QStringLiteral("German Town: Arras"), kNormalHintStyle);
+    balloon.setHint(QStringLiteral("German Town: Arras"), kNormalHintStyle, 1);
     const QImage image = render(balloon);
     keep(image, "hint_balloon.png");
     HintBalloon about;

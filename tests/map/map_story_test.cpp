@@ -1,3 +1,6 @@
+#include "cli/demo_file.h"
+#include "data/region.h"
+#include "data/set_comparison.h"
 #include "map_window_fixture.h"
 #include "ui/map/background_calibration.h"
 #include "ui/map/map_background.h"
@@ -6,8 +9,11 @@
 
 #include "support_gui/render_keep.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QTest>
 #include <QToolTip>
@@ -68,7 +74,7 @@ TEST_F(MapStoryTest, NamesFollowTheScaleEditsAndUndoAndOutliveTheWindows) {
     EXPECT_EQ(labelTexts().size(), 2);
 }
 
-TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
+TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndStaysWithItsFile) {
     const std::string older = three(0).writeTo(dir.path() / "older.dat");
     load(three());
     openMap();
@@ -87,7 +93,6 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
     EXPECT_EQ(rings->changedCentres(), std::vector<QPointF>{centre(1)});
     EXPECT_EQ(map->marker(1)->frame->toolTip(),
               QStringLiteral("Allied Airfield: Arras\nside German → Allied"));
-    EXPECT_EQ(store.readString("Map", "CompareWith", ""), older);
     keep(map->grab(), "map_compare.png");
 
     document.setSide(1, 0);
@@ -95,13 +100,70 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
     document.undoStack()->undo();
     EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
 
-    reopen();
-    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+    // Another file is compared with nothing; its own comparison names a region that differs.
+    load(three(), 4);
+    openMap();
+    EXPECT_TRUE(map->comparisonLegend().isEmpty());
+    EXPECT_FALSE(entry(map_names::kStopComparingAction)->isEnabled());
+    dialogs.expectOpenFile(QString::fromStdString((dir.path() / "lndmrks0.dat").string()));
+    entry(map_names::kCompareAction)->trigger();
+    EXPECT_EQ(map->comparisonLegend(),
+              QStringLiteral("Compared with lndmrks0.dat: 0 changed (another region: Landmarks of the Marne "
+                             "Region)"));
     entry(map_names::kStopComparingAction)->trigger();
     EXPECT_EQ(map->content().comparison, nullptr);
     EXPECT_TRUE(map->comparisonLegend().isEmpty());
     EXPECT_EQ(map->marker(1)->frame->toolTip(), QStringLiteral("Allied Airfield: Arras"));
+
+    // The first file's comparison comes back with it, for this run only.
+    load(three());
+    openMap();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+    reopen();
+    EXPECT_TRUE(map->comparisonLegend().isEmpty());
     EXPECT_EQ(store.readString("Map", "CompareWith", "none"), "none");
+}
+
+TEST_F(MapStoryTest, ComparisonWithTheFileJustSavedFindsNothing) {
+    load(three());
+    openMap();
+    document.setActive(0, false);
+    const QString saved = QString::fromStdString(dir.file("saved.dat"));
+    dialogs.expectSaveFile(saved);
+    editorAction(editor_names::kSaveLandmarkAction)->trigger();
+    dialogs.expectOpenFile(saved);
+    entry(map_names::kCompareAction)->trigger();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with saved.dat: 0 changed"));
+    EXPECT_EQ(map->marker(0)->frame->toolTip(), QStringLiteral("German City: Reims"));
+}
+
+TEST_F(MapStoryTest, PopupMenuAndWindowServeTheKeyboardAndAssistiveTechnology) {
+    load(three());
+    openMap();
+    // The Menu key opens the menu at the current marker.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), map->mapToGlobal(QPoint()));
+    QApplication::sendEvent(map.get(), &menuKey);
+    EXPECT_TRUE(map->popupMenu()->isVisible());
+    EXPECT_EQ(map->popupMenu()->pos(),
+              map->view()->viewport()->mapToGlobal(map->view()->mapFromScene(centre(0))));
+    map->popupMenu()->hide();
+    // Every entry has a letter of its own.
+    QString letters;
+    for (const QAction* action : map->popupMenu()->actions()) {
+        if (action->isSeparator())
+            continue;
+        const QString text = action->text();
+        const qsizetype amp = text.indexOf(QLatin1Char('&'));
+        ASSERT_TRUE(amp >= 0 && amp + 1 < text.size()) << text.toStdString();
+        EXPECT_FALSE(letters.contains(text[amp + 1].toLower())) << text.toStdString();
+        letters += text[amp + 1].toLower();
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(map.get())->role(), QAccessible::Window);
+    // Any landmark file may be compared with, named as the server's files are or not.
+    dialogs.expectOpenFile(std::nullopt);
+    entry(map_names::kCompareAction)->trigger();
+    EXPECT_EQ(dialogs.asked().back().request.filter,
+              QStringLiteral("Landmark files|*.dat *.mlf|All files|*"));
 }
 
 TEST_F(MapStoryTest, ComparedBytesTheProgramDoesNotReadAreCountedInTheHint) {
@@ -124,7 +186,7 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
     openMap();
     const QString picture = QString::fromStdString((dir.path() / "theatre.png").string());
     QImage image(200, 100, QImage::Format_RGB32);
-    image.fill(QColor(90, 120, 60));
+    image.fill(QColor(220, 225, 190));
     ASSERT_TRUE(image.save(picture));
 
     // Unreadable: reported, nothing shown or kept.
@@ -153,14 +215,59 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
         EXPECT_EQ(background->sceneTransform().map(QPointF(20, 80)), centre(0)) << scale;
         EXPECT_EQ(background->sceneTransform().map(QPointF(180, 30)), centre(1)) << scale;
     }
+    // Names over the light picture are dark in a light halo.
+    entry(map_names::kNamesAction)->trigger();
+    const auto onLightGround = [this] {
+        return std::ranges::count_if(map->content().labels->labels(),
+                                     [](const MapLabelsItem::Label& label) { return label.onLightGround; });
+    };
+    EXPECT_GE(onLightGround(), 1);
     keep(map->grab(), "map_background.png");
 
     reopen();
     ASSERT_NE(map->content().background, nullptr);
     entry(map_names::kRemoveBackgroundAction)->trigger();
     EXPECT_EQ(map->content().background, nullptr);
+    EXPECT_EQ(onLightGround(), 0);
     EXPECT_EQ(store.readString("Map", "Background0", "none"), "none");
 }
+
+// The map rings what the command line's diff finds between the other file and the file as
+// saved, for every demonstration file with landmarks switched off and switched back on.
+class SavedFormComparison : public ::testing::TestWithParam<int> {};
+
+TEST_P(SavedFormComparison, MarksWhatADiffOfTheSavedFileFinds) {
+    const int region = GetParam();
+    TempDir dir;
+    auto shipped = std::make_unique<LandmarkSet>();
+    shipped->readLandmarkBytes(dir.file("lndmrks.dat"), cli::demoLandmarkFile(region));
+    auto edited = std::make_unique<LandmarkSet>(*shipped);
+    for (std::size_t i = 0; i < edited->recordCount(); i += 7)
+        edited->setDisabled(i, edited->disabledFlag(i) == 0 ? 1 : 0);
+    edited->writeLandmarkFile(dir.file("saved.dat"));
+    auto saved = std::make_unique<LandmarkSet>();
+    saved->read(dir.file("saved.dat"));
+    std::vector<LandmarkRecord> records(edited->recordCount());
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i] = edited->record(i);
+    std::vector<QPointF> centres;
+    for (const MapPoint& point : projectRecords(records, 1.0f, region))
+        centres.emplace_back(point.x, point.y);
+
+    for (const LandmarkSet* other : {shipped.get(), saved.get()}) {
+        const SetDiff diff = diffSets(*other, *saved);
+        const ComparisonMarks marks = compareForMap(*other, *edited, centres, region, 1.0f);
+        std::vector<int> changed;
+        for (const RecordDiff& record : diff.changed)
+            changed.push_back(record.recordB - 1);
+        EXPECT_EQ(marks.changed, changed);
+        EXPECT_EQ(marks.changed.empty(), other == saved.get());
+        EXPECT_EQ(marks.onlyHere.size(), diff.onlyInB.size());
+        EXPECT_EQ(marks.onlyThere.size(), diff.onlyInA.size());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DemoFiles, SavedFormComparison, ::testing::Range(0, kRegionCount));
 
 TEST(BackgroundAnchor, ReadsOnlyAnIdentifierAndAPixel) {
     const struct {

@@ -58,6 +58,16 @@ TEST_P(RasterizeStory, OptionDrawsWhatTheMapWindowDraws) {
     const TempDir folder;
     threeLandmarks().writeTo(folder.path() / "lndmrks0.dat");
     threeLandmarks(0).writeTo(folder.path() / "older.dat");
+    // The file as it is saved with the airfield switched off, and a profile that switches it off.
+    LandmarkFileBuilder()
+        .add(makeRecord(1, 1, 0, 0, "Reims", 49.0f, 3.0f))
+        .add(makeRecord(2, 6, 0xAC, 1, "Arras", 49.0f, 3.5f))
+        .add(makeRecord(3, 1, 0, 0, "Ay", 48.8f, 3.25f))
+        .writeTo(folder.path() / "saved.dat");
+    std::vector<std::uint8_t> profile(1154, 0);
+    profile[128] = 3;
+    profile[131] = 1;
+    writeBytes(folder.path() / "evening.lmp", profile);
     // A light picture with a magenta dot at pixels 48 to 52, 23 to 27.
     QImage picture(100, 50, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -102,6 +112,14 @@ INSTANTIATE_TEST_SUITE_P(
                                     EXPECT_GT(countAround(map, kMarkers[1], 14, 19, isRing), 40);
                                     EXPECT_EQ(countAround(map, kMarkers[0], 11, 19, isRing), 0);
                                     EXPECT_EQ(countAround(map, kMarkers[2], 11, 19, isRing), 0);
+                                }},
+                      // A profile's switched-off airfield is compared as a save writes it.
+                      StoryCase{"NoRingsAgainstTheFileTheProfileWouldSave",
+                                {"--profile", "evening.lmp", "--compare", "saved.dat"},
+                                [](const QImage& image) {
+                                    const QImage map = image.copy(0, 0, 191, 131);
+                                    for (QPoint marker : kMarkers)
+                                        EXPECT_EQ(countAround(map, marker, 11, 19, isRing), 0);
                                 }},
                       // The anchors put picture pixel (10, 10) on Reims and (90, 40) on Ay: the dot at (50,
                       // 25) lands at (67.5, 75).

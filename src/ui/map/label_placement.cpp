@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numeric>
+#include <tuple>
 #include <unordered_map>
 
 namespace korvland {
@@ -59,26 +60,23 @@ class RectGrid {
 } // namespace
 
 int labelRank(LandmarkKind kind) {
-    switch (kind) {
-    case LandmarkKind::City:
-    case LandmarkKind::Airfield:
-        return 0;
-    case LandmarkKind::Town:
-    case LandmarkKind::Supply:
-    case LandmarkKind::TrainStation:
-    case LandmarkKind::Factory:
-    case LandmarkKind::Bridge:
-        return 1;
-    default:
-        return 2;
-    }
+    // Where names compete for room the more important place wins it: an airfield's name
+    // matters more to a pilot than a village's.
+    static constexpr LandmarkKind kImportance[] = {
+        LandmarkKind::Airfield, LandmarkKind::City,   LandmarkKind::Factory, LandmarkKind::TrainStation,
+        LandmarkKind::Supply,   LandmarkKind::Bridge, LandmarkKind::Town,    LandmarkKind::Troops,
+        LandmarkKind::Balloon,  LandmarkKind::Village};
+    const auto found = std::find(std::begin(kImportance), std::end(kImportance), kind);
+    return static_cast<int>(found - std::begin(kImportance));
 }
 
 bool labelShownAtScale(int rank, float mapScale) {
+    constexpr int kLastAtHalfScale = 1; // airfields and cities
+    constexpr int kLastAtFullScale = 6; // and factories, stations, depots, bridges and towns
     if (mapScale < 1.0f)
-        return rank == 0;
+        return rank <= kLastAtHalfScale;
     if (mapScale < 2.0f)
-        return rank <= 1;
+        return rank <= kLastAtFullScale;
     return true;
 }
 
@@ -91,9 +89,17 @@ std::vector<QRectF> placeLabels(std::span<const QPointF> markerCentres, qreal fr
 
     std::vector<std::size_t> order(requests.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&requests](std::size_t x, std::size_t y) {
-        return requests[x].rank < requests[y].rank;
-    });
+    // By importance, then from the north-west, so that the names shown do not depend on the
+    // order of the records in the file.
+    const auto key = [&](std::size_t k) {
+        const int marker = requests[k].marker;
+        const QPointF c = marker >= 0 && static_cast<std::size_t>(marker) < markerCentres.size()
+                              ? markerCentres[static_cast<std::size_t>(marker)]
+                              : QPointF();
+        return std::tuple(requests[k].rank, c.y(), c.x());
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&key](std::size_t x, std::size_t y) { return key(x) < key(y); });
 
     std::vector<QRectF> placed(requests.size());
     for (std::size_t k : order) {
@@ -104,11 +110,17 @@ std::vector<QRectF> placeLabels(std::span<const QPointF> markerCentres, qreal fr
         const qreal w = request.size.width();
         const qreal h = request.size.height();
         const qreal reach = half + kLabelGap;
+        // Above and below, a name too wide for the surface's edge slides along it.
+        const qreal centred =
+            std::clamp(c.x() - w / 2, surface.left(), std::max(surface.left(), surface.right() - w));
+        // Beside, a marker at the top or bottom edge keeps its name on the surface.
+        const qreal level =
+            std::clamp(c.y() - h / 2, surface.top(), std::max(surface.top(), surface.bottom() - h));
         const QRectF candidates[] = {
-            QRectF(c.x() + reach, c.y() - h / 2, w, h),     // right
-            QRectF(c.x() - reach - w, c.y() - h / 2, w, h), // left
-            QRectF(c.x() - w / 2, c.y() - reach - h, w, h), // above
-            QRectF(c.x() - w / 2, c.y() + reach, w, h),     // below
+            QRectF(c.x() + reach, level, w, h),       // right
+            QRectF(c.x() - reach - w, level, w, h),   // left
+            QRectF(centred, c.y() - reach - h, w, h), // above
+            QRectF(centred, c.y() + reach, w, h),     // below
         };
         for (const QRectF& candidate : candidates) {
             if (!surface.contains(candidate) || grid.overlaps(candidate))
