@@ -1,6 +1,7 @@
 #include "ui/map/label_placement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 #include <tuple>
@@ -110,18 +111,22 @@ std::vector<QRectF> placeLabels(std::span<const QPointF> markerCentres, qreal fr
         const qreal w = request.size.width();
         const qreal h = request.size.height();
         const qreal reach = half + kLabelGap;
-        // Above and below, a name too wide for the surface's edge slides along it.
-        const qreal centred =
-            std::clamp(c.x() - w / 2, surface.left(), std::max(surface.left(), surface.right() - w));
-        // Beside, a marker at the top or bottom edge keeps its name on the surface.
-        const qreal level =
-            std::clamp(c.y() - h / 2, surface.top(), std::max(surface.top(), surface.bottom() - h));
-        const QRectF candidates[] = {
-            QRectF(c.x() + reach, level, w, h),       // right
-            QRectF(c.x() - reach - w, level, w, h),   // left
-            QRectF(centred, c.y() - reach - h, w, h), // above
-            QRectF(centred, c.y() + reach, w, h),     // below
+        // Beside: level with the marker, then with its frame's top or bottom; above and below:
+        // centred, then from its frame's left or to its right edge. Each is kept on the
+        // surface along the side it touches, so that a marker at an edge keeps its name.
+        const auto along = [](qreal at, qreal first, qreal last) {
+            return std::clamp(at, first, std::max(first, last));
         };
+        const qreal levels[] = {c.y() - h / 2, c.y() - half, c.y() + half - h};
+        const qreal offsets[] = {c.x() - w / 2, c.x() - half, c.x() + half - w};
+        std::array<QRectF, 12> candidates;
+        std::size_t count = 0;
+        for (const qreal x : {c.x() + reach, c.x() - reach - w})
+            for (const qreal y : levels)
+                candidates[count++] = QRectF(x, along(y, surface.top(), surface.bottom() - h), w, h);
+        for (const qreal y : {c.y() - reach - h, c.y() + reach})
+            for (const qreal x : offsets)
+                candidates[count++] = QRectF(along(x, surface.left(), surface.right() - w), y, w, h);
         for (const QRectF& candidate : candidates) {
             if (!surface.contains(candidate) || grid.overlaps(candidate))
                 continue;
