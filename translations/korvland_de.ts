@@ -876,6 +876,11 @@ Der Ordner konnte nicht angelegt werden.</translation>
             <numerusform>, %n entfernt</numerusform>
         </translation>
     </message>
+    <message>
+        <source> (another region: %1)</source>
+        <extracomment>%1 is the other region&apos;s location line, &quot;Landmarks of the Verdun Region&quot;.</extracomment>
+        <translation> (andere Region: %1)</translation>
+    </message>
     <message numerus="yes">
         <source>%n unknown byte(s) differ</source>
         <translation>
@@ -905,52 +910,56 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>Karte</translation>
     </message>
     <message>
-        <source>1:2 Scale</source>
-        <translation>Maßstab 1:2</translation>
+        <source>1:2 Sca&amp;le</source>
+        <translation>M&amp;aßstab 1:2</translation>
     </message>
     <message>
-        <source>1:1 Scale</source>
-        <translation>Maßstab 1:1</translation>
+        <source>&amp;1:1 Scale</source>
+        <translation>Maßstab &amp;1:1</translation>
     </message>
     <message>
-        <source>2:1 Scale</source>
-        <translation>Maßstab 2:1</translation>
+        <source>&amp;2:1 Scale</source>
+        <translation>Maßstab &amp;2:1</translation>
     </message>
     <message>
-        <source>4:1 Scale</source>
-        <translation>Maßstab 4:1</translation>
+        <source>&amp;4:1 Scale</source>
+        <translation>Maßstab &amp;4:1</translation>
     </message>
     <message>
-        <source>Front Line</source>
-        <translation>Frontlinie</translation>
+        <source>&amp;Front Line</source>
+        <translation>F&amp;rontlinie</translation>
     </message>
     <message>
-        <source>Names</source>
-        <translation>Namen</translation>
+        <source>&amp;Names</source>
+        <translation>&amp;Namen</translation>
     </message>
     <message>
-        <source>Compare With...</source>
-        <translation>Vergleichen mit...</translation>
+        <source>&amp;Compare With...</source>
+        <translation>&amp;Vergleichen mit...</translation>
     </message>
     <message>
-        <source>Stop Comparing</source>
-        <translation>Vergleich beenden</translation>
+        <source>S&amp;top Comparing</source>
+        <translation>Vergleich &amp;beenden</translation>
     </message>
     <message>
-        <source>Background Picture...</source>
-        <translation>Hintergrundbild...</translation>
+        <source>&amp;Background Picture...</source>
+        <translation>&amp;Hintergrundbild...</translation>
     </message>
     <message>
-        <source>Remove Background Picture</source>
-        <translation>Hintergrundbild entfernen</translation>
+        <source>&amp;Remove Background Picture</source>
+        <translation>Hintergrundbild en&amp;tfernen</translation>
     </message>
     <message>
         <source>Compare With</source>
         <translation>Vergleichen mit</translation>
     </message>
     <message>
-        <source>Master Landmarks File</source>
-        <translation>Master-Landmarkendatei</translation>
+        <source>Landmark files</source>
+        <translation>Landmarkendateien</translation>
+    </message>
+    <message>
+        <source>All files</source>
+        <translation>Alle Dateien</translation>
     </message>
     <message>
         <source>The picture cannot be read</source>

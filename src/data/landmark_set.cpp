@@ -79,6 +79,13 @@ std::vector<std::uint8_t> LandmarkSet::compiledBytes() const {
     return encodeLandmarkFile(mRecordCount, mRecordSize, mHeaderAuxWord, compiledRecords(), mUnknownBytes);
 }
 
+std::unique_ptr<LandmarkSet> LandmarkSet::writtenForm() const {
+    auto written = std::make_unique<LandmarkSet>();
+    if (isLoaded())
+        written->readLandmarkBytes(landmarkPath(), compiledBytes());
+    return written;
+}
+
 void LandmarkSet::writeLandmarkFile(const std::string& path) {
     if (mRecordCount == 0)
         throw UserError(Text(KORVLAND_TRANSLATABLE(

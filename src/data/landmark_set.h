@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,6 +60,11 @@ class LandmarkSet {
 
     // The bytes writeLandmarkFile would write now; the set does not change.
     std::vector<std::uint8_t> compiledBytes() const;
+    // The set as a read of those bytes finds it, which is what a saved file holds: switched-off
+    // records of type 6 and sub-type 0xAC, every record of type 6 switched off, and with a
+    // record size below 63 the fields that later records overwrite. Comparisons with another
+    // file read this form, never the fields in memory. Empty while nothing is loaded.
+    std::unique_ptr<LandmarkSet> writtenForm() const;
 
     // Writes the 1154-byte profile, replacing `path` safely. The set does not change.
     void saveProfile(const std::string& path) const;

@@ -29,6 +29,7 @@ TEST(HintText, WrapsAtSpacesWithinTheWidthAndKeepsLongWordsWhole) {
         const char* text;
         HintStyle style;
         QStringList lines;
+        int designedParagraphs = 1; // a marker's hint; the others fit their text
     };
     const Case cases[] = {
         // Every word of a marker's hint is wider than 20 pixels, so each stands alone.
@@ -38,10 +39,14 @@ TEST(HintText, WrapsAtSpacesWithinTheWidthAndKeepsLongWordsWhole) {
         // Short words share the wider lines of the About box's style.
         {"a b c d", kAboutHintStyle, {"a b c d"}},
         {"first\nsecond", kAboutHintStyle, {"first", "second"}},
+        {"German City: Reims\n7 unknown bytes differ",
+         kNormalHintStyle,
+         {"German", "City:", "Reims", "7 unknown bytes differ"}},
+        {"Show the landmarks named so", kNormalHintStyle, {"Show the landmarks named so"}, 0},
     };
     for (const Case& c : cases) {
         const QFontMetrics metrics(hintFont(c.style));
-        EXPECT_EQ(wrapHintText(QString::fromLatin1(c.text), metrics, c.style.maxTextWidth), c.lines)
+        EXPECT_EQ(wrapHint(QString::fromLatin1(c.text), metrics, c.style, c.designedParagraphs), c.lines)
             << c.text;
     }
 }
@@ -86,7 +91,7 @@ TEST(HintPlacement, StaysOnItsScreenAndNeverCoversThePointer) {
 
 TEST(HintBalloonLook, IsAMaroonRoundedBoxWithRedBorderSilverTextAndBlackShadow) {
     HintBalloon balloon;
-    balloon.setHint(QStringLiteral("German Town: Arras"), kNormalHintStyle);
+    balloon.setHint(QStringLiteral("German Town: Arras"), kNormalHintStyle, 1);
     const QImage image = render(balloon);
     keep(image, "hint_balloon.png");
     HintBalloon about;

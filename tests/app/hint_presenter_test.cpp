@@ -32,6 +32,9 @@ class HintPresenterTest : public ::testing::Test {
             *label = new QLabel(QStringLiteral("label"), &window);
             layout->addWidget(*label);
         }
+        // Labels and an item that carry marker hints, wrapped as designed.
+        for (QLabel* label : {first, second, plain})
+            label->setProperty(kDesignedHintProperty, 1);
         first->setToolTip(QStringLiteral("Allied City: Reims"));
         second->setToolTip(QStringLiteral("German Town: Arras"));
         view = new QGraphicsView(&scene, &window);
@@ -40,6 +43,7 @@ class HintPresenterTest : public ::testing::Test {
         scene.setSceneRect(0, 0, 180, 180);
         marker = scene.addRect(10, 10, 22, 22);
         marker->setToolTip(QStringLiteral("German Blank Landmark: Dump"));
+        marker->setData(kDesignedHintKey, 1);
         unhinted = scene.addRect(100, 100, 22, 22);
         window.move(40, 40);
         window.show();

@@ -8,6 +8,7 @@
 #include "ui/start/welcome_window.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QDir>
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -55,6 +56,8 @@ TEST(WelcomeWindow, ShowsTheWarningAndTheStartButtonAsLaidOut) {
     }
     // The main window: a dialog would be made a transient without a task-bar entry.
     EXPECT_EQ(w.windowType(), Qt::Window);
+    // Assistive technology announces it as a frame.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&w)->role(), QAccessible::Window);
 
     QPlainTextEdit* memo = named<QPlainTextEdit>(&w, welcome_names::kWarning);
     ASSERT_NE(memo, nullptr);

@@ -69,6 +69,7 @@ TEST(LabelPlacement, CitiesAndAirfieldsAloneAtHalfScaleEveryKindFromDouble) {
         bool half, full, twice;
     } cases[] = {{LandmarkKind::City, true, true, true},      {LandmarkKind::Airfield, true, true, true},
                  {LandmarkKind::Town, false, true, true},     {LandmarkKind::Bridge, false, true, true},
+                 {LandmarkKind::Factory, false, true, true},  {LandmarkKind::TrainStation, false, true, true},
                  {LandmarkKind::Village, false, false, true}, {LandmarkKind::Troops, false, false, true},
                  {LandmarkKind::Blank, false, false, true}};
     for (const auto& c : cases) {
@@ -78,6 +79,30 @@ TEST(LabelPlacement, CitiesAndAirfieldsAloneAtHalfScaleEveryKindFromDouble) {
         EXPECT_EQ(labelShownAtScale(rank, 2.0f), c.twice) << static_cast<int>(c.kind);
         EXPECT_EQ(labelShownAtScale(rank, 4.0f), true) << static_cast<int>(c.kind);
     }
+}
+
+TEST(LabelPlacement, ContestedRoomGoesToTheMoreImportantNameThenTheNorthWestern) {
+    // The two names can only lie between the markers, where one leaves no room for the other.
+    const QPointF centres[] = {{20, 20}, {100, 20}};
+    const struct {
+        LandmarkKind west, east;
+        bool westWins;
+    } cases[] = {{LandmarkKind::Village, LandmarkKind::Airfield, false},
+                 {LandmarkKind::Factory, LandmarkKind::City, false},
+                 {LandmarkKind::TrainStation, LandmarkKind::Town, true},
+                 {LandmarkKind::Town, LandmarkKind::Town, true}};
+    for (const auto& c : cases) {
+        // The eastern landmark comes first in the file.
+        const LabelRequest requests[] = {{1, QSizeF(50, 13), labelRank(c.east)},
+                                         {0, QSizeF(50, 13), labelRank(c.west)}};
+        const std::vector<QRectF> placed = placeLabels(centres, kFrameSize, requests, QRectF(0, 0, 150, 40));
+        EXPECT_EQ(placed[0].isEmpty(), c.westWins) << static_cast<int>(c.west);
+        EXPECT_EQ(placed[1].isEmpty(), !c.westWins) << static_cast<int>(c.west);
+    }
+    // A name too wide for the edge its marker stands at slides along it.
+    const LabelRequest wide[] = {{0, QSizeF(50, 13), 0}};
+    EXPECT_EQ(placeLabels(std::span(centres, 1), kFrameSize, wide, QRectF(0, 0, 60, 60))[0],
+              QRectF(0, 33, 50, 13));
 }
 
 } // namespace

@@ -48,7 +48,7 @@ TEST_F(MapFrontLineTest, EntryIsOffAtFirstAndItsChoiceOutlivesTheWindows) {
     openMap();
     ASSERT_NE(entry(), nullptr);
     EXPECT_TRUE(entry()->isCheckable());
-    EXPECT_EQ(entry()->text(), QStringLiteral("Front Line"));
+    EXPECT_EQ(entry()->text(), QStringLiteral("&Front Line"));
     const QList<QAction*> entries = map->popupMenu()->actions();
     EXPECT_EQ(entries.indexOf(entry()) + 1, entries.indexOf(scaleEntry(map_names::kNamesAction)));
     EXPECT_FALSE(entry()->isChecked());

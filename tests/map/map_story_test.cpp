@@ -1,3 +1,6 @@
+#include "cli/demo_file.h"
+#include "data/region.h"
+#include "data/set_comparison.h"
 #include "map_window_fixture.h"
 #include "ui/map/background_calibration.h"
 #include "ui/map/map_background.h"
@@ -6,12 +9,18 @@
 
 #include "support_gui/render_keep.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QHelpEvent>
+#include <QKeySequence>
+#include <QMenu>
 #include <QPainter>
 #include <QTest>
 #include <QToolTip>
 #include <QUndoStack>
+
+#include <set>
 
 namespace korvland::testing {
 namespace {
@@ -68,7 +77,7 @@ TEST_F(MapStoryTest, NamesFollowTheScaleEditsAndUndoAndOutliveTheWindows) {
     EXPECT_EQ(labelTexts().size(), 2);
 }
 
-TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
+TEST_F(MapStoryTest, ComparisonRingsWhatASaveWouldChangeAndStaysWithItsFile) {
     const std::string older = three(0).writeTo(dir.path() / "older.dat");
     load(three());
     openMap();
@@ -87,7 +96,6 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
     EXPECT_EQ(rings->changedCentres(), std::vector<QPointF>{centre(1)});
     EXPECT_EQ(map->marker(1)->frame->toolTip(),
               QStringLiteral("Allied Airfield: Arras\nside German → Allied"));
-    EXPECT_EQ(store.readString("Map", "CompareWith", ""), older);
     keep(map->grab(), "map_compare.png");
 
     document.setSide(1, 0);
@@ -95,13 +103,56 @@ TEST_F(MapStoryTest, ComparisonRingsWhatDiffersFollowsEditsAndEnds) {
     document.undoStack()->undo();
     EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
 
-    reopen();
-    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+    // Another file is compared with nothing; its own comparison names a region that differs.
+    load(three(), 4);
+    openMap();
+    EXPECT_TRUE(map->comparisonLegend().isEmpty());
+    EXPECT_FALSE(entry(map_names::kStopComparingAction)->isEnabled());
+    dialogs.expectOpenFile(QString::fromStdString((dir.path() / "lndmrks0.dat").string()));
+    entry(map_names::kCompareAction)->trigger();
+    EXPECT_EQ(map->comparisonLegend(),
+              QStringLiteral("Compared with lndmrks0.dat: 0 changed (another region: Landmarks of the Marne "
+                             "Region)"));
     entry(map_names::kStopComparingAction)->trigger();
     EXPECT_EQ(map->content().comparison, nullptr);
     EXPECT_TRUE(map->comparisonLegend().isEmpty());
     EXPECT_EQ(map->marker(1)->frame->toolTip(), QStringLiteral("Allied Airfield: Arras"));
+
+    // The first file's comparison comes back with it, for this run only.
+    load(three());
+    openMap();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with older.dat: 1 changed"));
+    // A switched-off landmark is compared as it is saved; any landmark file may be chosen.
+    document.setActive(0, false);
+    const QString saved = QString::fromStdString(dir.file("saved.dat"));
+    dialogs.expectSaveFile(saved);
+    editorAction(editor_names::kSaveLandmarkAction)->trigger();
+    dialogs.expectOpenFile(saved);
+    entry(map_names::kCompareAction)->trigger();
+    EXPECT_EQ(map->comparisonLegend(), QStringLiteral("Compared with saved.dat: 0 changed"));
+    EXPECT_EQ(dialogs.asked().back().request.filter,
+              QStringLiteral("Landmark files|*.dat *.mlf|All files|*"));
+    reopen();
+    EXPECT_TRUE(map->comparisonLegend().isEmpty());
     EXPECT_EQ(store.readString("Map", "CompareWith", "none"), "none");
+}
+
+TEST_F(MapStoryTest, PopupMenuAndWindowServeTheKeyboardAndAssistiveTechnology) {
+    load(three());
+    openMap();
+    // The Menu key opens the menu at the current marker.
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(), map->mapToGlobal(QPoint()));
+    QApplication::sendEvent(map.get(), &menuKey);
+    EXPECT_EQ(map->popupMenu()->pos(),
+              map->view()->viewport()->mapToGlobal(map->view()->mapFromScene(centre(0))));
+    map->popupMenu()->hide();
+    // Every entry has a letter of its own.
+    std::set<QKeySequence> letters;
+    for (const QAction* action : map->popupMenu()->actions())
+        EXPECT_TRUE(action->isSeparator() || letters.insert(QKeySequence::mnemonic(action->text())).second)
+            << action->text().toStdString();
+    EXPECT_FALSE(letters.contains(QKeySequence()));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(map.get())->role(), QAccessible::Window);
 }
 
 TEST_F(MapStoryTest, ComparedBytesTheProgramDoesNotReadAreCountedInTheHint) {
@@ -124,7 +175,7 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
     openMap();
     const QString picture = QString::fromStdString((dir.path() / "theatre.png").string());
     QImage image(200, 100, QImage::Format_RGB32);
-    image.fill(QColor(90, 120, 60));
+    image.fill(QColor(220, 225, 190));
     ASSERT_TRUE(image.save(picture));
 
     // Unreadable: reported, nothing shown or kept.
@@ -153,14 +204,50 @@ TEST_F(MapStoryTest, PictureLiesWhereItsAnchorsPutItAtEveryScale) {
         EXPECT_EQ(background->sceneTransform().map(QPointF(20, 80)), centre(0)) << scale;
         EXPECT_EQ(background->sceneTransform().map(QPointF(180, 30)), centre(1)) << scale;
     }
+    // Names over the light picture are dark in a light halo.
+    entry(map_names::kNamesAction)->trigger();
+    const auto onLightGround = [this] {
+        return std::ranges::count_if(map->content().labels->labels(), &MapLabelsItem::Label::onLightGround);
+    };
+    EXPECT_GE(onLightGround(), 1);
     keep(map->grab(), "map_background.png");
 
     reopen();
     ASSERT_NE(map->content().background, nullptr);
     entry(map_names::kRemoveBackgroundAction)->trigger();
     EXPECT_EQ(map->content().background, nullptr);
+    EXPECT_EQ(onLightGround(), 0);
     EXPECT_EQ(store.readString("Map", "Background0", "none"), "none");
 }
+
+// The map rings what the command line's diff finds between the other file and the file as
+// saved, for every demonstration file with landmarks switched off and switched back on.
+class SavedFormComparison : public ::testing::TestWithParam<int> {};
+
+TEST_P(SavedFormComparison, MarksWhatADiffOfTheSavedFileFinds) {
+    const int region = GetParam();
+    TempDir dir;
+    auto shipped = std::make_unique<LandmarkSet>();
+    shipped->readLandmarkBytes(dir.file("lndmrks.dat"), cli::demoLandmarkFile(region));
+    auto edited = std::make_unique<LandmarkSet>(*shipped);
+    for (std::size_t i = 0; i < edited->recordCount(); i += 7)
+        edited->setDisabled(i, edited->disabledFlag(i) == 0 ? 1 : 0);
+    edited->writeLandmarkFile(dir.file("saved.dat"));
+    auto saved = std::make_unique<LandmarkSet>();
+    saved->read(dir.file("saved.dat"));
+    const std::vector<QPointF> centres(edited->recordCount());
+    for (const LandmarkSet* other : {shipped.get(), saved.get()}) {
+        const SetDiff diff = diffSets(*other, *saved);
+        const ComparisonMarks marks = compareForMap(*other, *edited, centres, region, 1.0f);
+        std::vector<int> changed;
+        for (const RecordDiff& record : diff.changed)
+            changed.push_back(record.recordB - 1);
+        EXPECT_EQ(marks.changed, changed);
+        EXPECT_EQ(marks.changed.empty(), other == saved.get());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DemoFiles, SavedFormComparison, ::testing::Range(0, kRegionCount));
 
 TEST(BackgroundAnchor, ReadsOnlyAnIdentifierAndAPixel) {
     const struct {

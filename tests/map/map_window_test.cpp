@@ -160,7 +160,7 @@ TEST_F(MapWindowTest, ScaleEntriesRebuildAtTheirScaleAndEveryShowStartsAtOneToOn
 
     QStringList captions;
     for (QAction* entry : map->popupMenu()->actions())
-        captions << entry->text();
+        captions << entry->text().remove(QLatin1Char('&'));
     // The scale entries come first; the "Front Line" entry follows them.
     ASSERT_GE(captions.size(), 4);
     EXPECT_EQ(captions.first(4), (QStringList{"1:2 Scale", "1:1 Scale", "2:1 Scale", "4:1 Scale"}));

@@ -1,5 +1,7 @@
 #include "rasterize_runner.h"
 
+#include "data/profile_file.h"
+
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -12,10 +14,11 @@ namespace {
 // A German city at (30, 30), an Allied airfield at (180, 30) and a German city at (105, 120).
 constexpr QPoint kMarkers[] = {{30, 30}, {180, 30}, {105, 120}};
 
-LandmarkFileBuilder threeLandmarks(std::uint8_t airfieldSide = 1) {
+LandmarkFileBuilder threeLandmarks(std::uint8_t airfieldSide = 1, std::uint8_t airfieldType = 0,
+                                   std::uint8_t airfieldSubType = 0) {
     return LandmarkFileBuilder()
         .add(makeRecord(1, 1, 0, 0, "Reims", 49.0f, 3.0f))
-        .add(makeRecord(2, 0, 0, airfieldSide, "Arras", 49.0f, 3.5f))
+        .add(makeRecord(2, airfieldType, airfieldSubType, airfieldSide, "Arras", 49.0f, 3.5f))
         .add(makeRecord(3, 1, 0, 0, "Ay", 48.8f, 3.25f));
 }
 
@@ -58,6 +61,11 @@ TEST_P(RasterizeStory, OptionDrawsWhatTheMapWindowDraws) {
     const TempDir folder;
     threeLandmarks().writeTo(folder.path() / "lndmrks0.dat");
     threeLandmarks(0).writeTo(folder.path() / "older.dat");
+    // The file as it is saved with the airfield switched off, and a profile that switches it off.
+    threeLandmarks(1, 6, 0xAC).writeTo(folder.path() / "saved.dat");
+    ProfileContents profile;
+    profile.disabledFlags[1] = 1;
+    writeBytes(folder.path() / "evening.lmp", encodeProfile(profile));
     // A light picture with a magenta dot at pixels 48 to 52, 23 to 27.
     QImage picture(100, 50, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -102,6 +110,14 @@ INSTANTIATE_TEST_SUITE_P(
                                     EXPECT_GT(countAround(map, kMarkers[1], 14, 19, isRing), 40);
                                     EXPECT_EQ(countAround(map, kMarkers[0], 11, 19, isRing), 0);
                                     EXPECT_EQ(countAround(map, kMarkers[2], 11, 19, isRing), 0);
+                                }},
+                      // A profile's switched-off airfield is compared as a save writes it.
+                      StoryCase{"NoRingsAgainstTheFileTheProfileWouldSave",
+                                {"--profile", "evening.lmp", "--compare", "saved.dat"},
+                                [](const QImage& image) {
+                                    const QImage map = image.copy(0, 0, 191, 131);
+                                    for (QPoint marker : kMarkers)
+                                        EXPECT_EQ(countAround(map, marker, 11, 19, isRing), 0);
                                 }},
                       // The anchors put picture pixel (10, 10) on Reims and (90, 40) on Ay: the dot at (50,
                       // 25) lands at (67.5, 75).

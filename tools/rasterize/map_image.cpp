@@ -48,7 +48,7 @@ QImage renderMap(const LandmarkSet& set, int region, float mapScale, bool frontL
     if (overlays.compareWith) {
         const ComparisonMarks marks =
             showComparison(scene, content, *overlays.compareWith, set, region, mapScale);
-        legend = comparisonLegendText(overlays.compareName, marks);
+        legend = comparisonLegendText(overlays.compareName, marks, region);
     }
     // Markers lying wholly before the margin (a NaN coordinate can put them there) leave
     // no surface; the image still gets a pixel of ground. The legend goes in a strip of

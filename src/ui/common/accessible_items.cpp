@@ -137,7 +137,24 @@ QAccessibleInterface* makeItemList(const QString& /*className*/, QObject* object
     return items ? new AccessibleItemList(items->widget(), items) : nullptr;
 }
 
+constexpr char kWindowProperty[] = "korvlandAccessibleWindow";
+
+QAccessibleInterface* makeWindow(const QString& /*className*/, QObject* object) {
+    if (!object->isWidgetType() || !object->property(kWindowProperty).toBool())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+}
+
 } // namespace
+
+void exposeAsWindow(QWidget* window) {
+    static const bool installed = [] {
+        QAccessible::installFactory(makeWindow);
+        return true;
+    }();
+    (void)installed;
+    window->setProperty(kWindowProperty, true);
+}
 
 AccessibleItems::AccessibleItems(QWidget* widget) : QObject(widget), mWidget(widget), mKey(widget) {
     static const bool installed = [] {

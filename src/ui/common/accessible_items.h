@@ -50,4 +50,8 @@ class AccessibleItems : public QObject {
     const QObject* mKey;
 };
 
+// Tells assistive technologies that `window`, a plain widget made a window, is a window of
+// its own (a frame, as the editor's main window is) rather than a filler inside another.
+void exposeAsWindow(QWidget* window);
+
 } // namespace korvland

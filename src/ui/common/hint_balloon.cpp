@@ -40,6 +40,16 @@ QFont hintFont(const HintStyle& style) {
     return font;
 }
 
+QStringList wrapHint(const QString& text, const QFontMetrics& metrics, const HintStyle& style,
+                     int designedParagraphs) {
+    QStringList lines;
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (qsizetype k = 0; k < paragraphs.size(); ++k)
+        lines << wrapHintText(paragraphs[k], metrics,
+                              k < designedParagraphs ? style.maxTextWidth : kFittedHintWidth);
+    return lines;
+}
+
 QStringList wrapHintText(const QString& text, const QFontMetrics& metrics, int maxWidth) {
     QStringList lines;
     for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
@@ -97,11 +107,11 @@ QRect HintBalloon::boxRect() const {
     return rect().adjusted(0, 0, -kHintShadowDepth, -kHintShadowDepth);
 }
 
-void HintBalloon::setHint(const QString& text, const HintStyle& style) {
+void HintBalloon::setHint(const QString& text, const HintStyle& style, int designedParagraphs) {
     mText = text;
     mFont = hintFont(style);
     const QFontMetrics metrics(mFont);
-    mLines = wrapHintText(text, metrics, style.maxTextWidth);
+    mLines = wrapHint(text, metrics, style, designedParagraphs);
     int textWidth = 0;
     for (const QString& line : mLines)
         textWidth = std::max(textWidth, metrics.horizontalAdvance(line));
@@ -121,8 +131,9 @@ void HintBalloon::setHint(const QString& text, const HintStyle& style) {
     update();
 }
 
-void HintBalloon::showAt(const QString& text, const HintStyle& style, QPoint pointer) {
-    setHint(text, style);
+void HintBalloon::showAt(const QString& text, const HintStyle& style, QPoint pointer,
+                         int designedParagraphs) {
+    setHint(text, style, designedParagraphs);
     const QScreen* screen = QGuiApplication::screenAt(pointer);
     if (!screen)
         screen = QGuiApplication::primaryScreen();

@@ -48,7 +48,7 @@ HintPresenter::Found HintPresenter::itemHintAt(const QGraphicsView& view, QPoint
     // The topmost item that has a hint, as the scene itself would choose.
     for (const QGraphicsItem* item : view.items(pos)) {
         if (!item->toolTip().isEmpty())
-            return {item, item->toolTip()};
+            return {item, item->toolTip(), item->data(kDesignedHintKey).toInt()};
     }
     return {};
 }
@@ -76,7 +76,7 @@ HintPresenter::Found HintPresenter::hintAt(QWidget* widget, QPoint pos) {
     // A control without a hint shows the hint of the control that holds it.
     for (QWidget* w = widget; w; w = w->parentWidget()) {
         if (!w->toolTip().isEmpty())
-            return {w, w->toolTip()};
+            return {w, w->toolTip(), w->property(kDesignedHintProperty).toInt()};
         if (w->isWindow())
             break;
     }
@@ -86,6 +86,7 @@ HintPresenter::Found HintPresenter::hintAt(QWidget* widget, QPoint pos) {
 void HintPresenter::pointerMoved(QWidget* widget, QPoint pos, QPoint globalPos) {
     const Found found = hintAt(widget, pos);
     mTextUnder = found.text;
+    mDesignedUnder = found.designedParagraphs;
     mPointer = globalPos;
     mWidgetUnder = widget;
     apply(mTiming.pointerMoved(found.target, mClock()));
@@ -99,7 +100,7 @@ void HintPresenter::apply(HintTiming::Change change) {
     switch (change) {
     case HintTiming::Change::Show:
         mShownOver = mWidgetUnder;
-        mBalloon->showAt(mTextUnder, mStyle, mPointer);
+        mBalloon->showAt(mTextUnder, mStyle, mPointer, mDesignedUnder);
         break;
     case HintTiming::Change::Hide:
         mShownOver = nullptr;

@@ -53,6 +53,7 @@ class HintPresenter : public QObject {
     struct Found {
         HintTiming::Target target = nullptr;
         QString text;
+        int designedParagraphs = 0;
     };
     static Found hintAt(QWidget* widget, QPoint pos);
     static Found itemHintAt(const QGraphicsView& view, QPoint pos);
@@ -69,6 +70,7 @@ class HintPresenter : public QObject {
     QTimer mTimer;
     // What lies under the pointer, as of its last movement.
     QString mTextUnder;
+    int mDesignedUnder = 0;
     QPoint mPointer;
     QPointer<QWidget> mWidgetUnder;
     // The widget over which the balloon's hint was found.

@@ -1,8 +1,10 @@
 #include "ui/map/label_placement.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
+#include <tuple>
 #include <unordered_map>
 
 namespace korvland {
@@ -59,26 +61,23 @@ class RectGrid {
 } // namespace
 
 int labelRank(LandmarkKind kind) {
-    switch (kind) {
-    case LandmarkKind::City:
-    case LandmarkKind::Airfield:
-        return 0;
-    case LandmarkKind::Town:
-    case LandmarkKind::Supply:
-    case LandmarkKind::TrainStation:
-    case LandmarkKind::Factory:
-    case LandmarkKind::Bridge:
-        return 1;
-    default:
-        return 2;
-    }
+    // Where names compete for room the more important place wins it: an airfield's name
+    // matters more to a pilot than a village's.
+    static constexpr LandmarkKind kImportance[] = {
+        LandmarkKind::Airfield, LandmarkKind::City,   LandmarkKind::Factory, LandmarkKind::TrainStation,
+        LandmarkKind::Supply,   LandmarkKind::Bridge, LandmarkKind::Town,    LandmarkKind::Troops,
+        LandmarkKind::Balloon,  LandmarkKind::Village};
+    const auto found = std::find(std::begin(kImportance), std::end(kImportance), kind);
+    return static_cast<int>(found - std::begin(kImportance));
 }
 
 bool labelShownAtScale(int rank, float mapScale) {
+    constexpr int kLastAtHalfScale = 1; // airfields and cities
+    constexpr int kLastAtFullScale = 6; // and factories, stations, depots, bridges and towns
     if (mapScale < 1.0f)
-        return rank == 0;
+        return rank <= kLastAtHalfScale;
     if (mapScale < 2.0f)
-        return rank <= 1;
+        return rank <= kLastAtFullScale;
     return true;
 }
 
@@ -91,9 +90,17 @@ std::vector<QRectF> placeLabels(std::span<const QPointF> markerCentres, qreal fr
 
     std::vector<std::size_t> order(requests.size());
     std::iota(order.begin(), order.end(), std::size_t{0});
-    std::stable_sort(order.begin(), order.end(), [&requests](std::size_t x, std::size_t y) {
-        return requests[x].rank < requests[y].rank;
-    });
+    // By importance, then from the north-west, so that the names shown do not depend on the
+    // order of the records in the file.
+    const auto key = [&](std::size_t k) {
+        const int marker = requests[k].marker;
+        const QPointF c = marker >= 0 && static_cast<std::size_t>(marker) < markerCentres.size()
+                              ? markerCentres[static_cast<std::size_t>(marker)]
+                              : QPointF();
+        return std::tuple(requests[k].rank, c.y(), c.x());
+    };
+    std::stable_sort(order.begin(), order.end(),
+                     [&key](std::size_t x, std::size_t y) { return key(x) < key(y); });
 
     std::vector<QRectF> placed(requests.size());
     for (std::size_t k : order) {
@@ -104,12 +111,22 @@ std::vector<QRectF> placeLabels(std::span<const QPointF> markerCentres, qreal fr
         const qreal w = request.size.width();
         const qreal h = request.size.height();
         const qreal reach = half + kLabelGap;
-        const QRectF candidates[] = {
-            QRectF(c.x() + reach, c.y() - h / 2, w, h),     // right
-            QRectF(c.x() - reach - w, c.y() - h / 2, w, h), // left
-            QRectF(c.x() - w / 2, c.y() - reach - h, w, h), // above
-            QRectF(c.x() - w / 2, c.y() + reach, w, h),     // below
+        // Beside: level with the marker, then with its frame's top or bottom; above and below:
+        // centred, then from its frame's left or to its right edge. Each is kept on the
+        // surface along the side it touches, so that a marker at an edge keeps its name.
+        const auto along = [](qreal at, qreal first, qreal last) {
+            return std::clamp(at, first, std::max(first, last));
         };
+        const qreal levels[] = {c.y() - h / 2, c.y() - half, c.y() + half - h};
+        const qreal offsets[] = {c.x() - w / 2, c.x() - half, c.x() + half - w};
+        std::array<QRectF, 12> candidates;
+        std::size_t count = 0;
+        for (const qreal x : {c.x() + reach, c.x() - reach - w})
+            for (const qreal y : levels)
+                candidates[count++] = QRectF(x, along(y, surface.top(), surface.bottom() - h), w, h);
+        for (const qreal y : {c.y() - reach - h, c.y() + reach})
+            for (const qreal x : offsets)
+                candidates[count++] = QRectF(along(x, surface.left(), surface.right() - w), y, w, h);
         for (const QRectF& candidate : candidates) {
             if (!surface.contains(candidate) || grid.overlaps(candidate))
                 continue;

@@ -1,13 +1,17 @@
 #include "ui/map/map_comparison.h"
 
 #include "data/map_projection.h"
+#include "data/region.h"
 #include "data/set_comparison.h"
+#include "ui/common/data_texts.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
 
+#include <optional>
 #include <string_view>
 
 namespace korvland {
@@ -94,7 +98,9 @@ QFont legendFont() {
 
 ComparisonMarks compareForMap(const LandmarkSet& other, const LandmarkSet& current,
                               const std::vector<QPointF>& centres, int region, float mapScale) {
-    const SetDiff diff = diffSets(other, current);
+    // What a save would write: a switched-off record differs from a saved file only where the
+    // saved file differs too, as the command line's diff of the two files finds.
+    const SetDiff diff = diffSets(other, *current.writtenForm());
     ComparisonMarks marks;
     marks.notes.resize(current.recordCount());
     const auto inCurrent = [&](int number) {
@@ -129,7 +135,7 @@ ComparisonMarks compareForMap(const LandmarkSet& other, const LandmarkSet& curre
     return marks;
 }
 
-QString comparisonLegendText(const QString& otherName, const ComparisonMarks& marks) {
+QString comparisonLegendText(const QString& otherName, const ComparisonMarks& marks, int region) {
     const int changed = static_cast<int>(marks.changed.size());
     const int added = static_cast<int>(marks.onlyHere.size());
     const int removed = static_cast<int>(marks.onlyThere.size());
@@ -141,6 +147,12 @@ QString comparisonLegendText(const QString& otherName, const ComparisonMarks& ma
         text += QCoreApplication::translate("korvland::MapComparison", ", %n added", "", added);
     if (removed > 0)
         text += QCoreApplication::translate("korvland::MapComparison", ", %n removed", "", removed);
+    // Most markers of a file of another theatre ring as added or removed: that is the reason.
+    if (const std::optional<int> otherRegion = detectRegion(QFile::encodeName(otherName).toStdString());
+        otherRegion && *otherRegion != region)
+        //: %1 is the other region's location line, "Landmarks of the Verdun Region".
+        text += translated(QT_TRANSLATE_NOOP("korvland::MapComparison", " (another region: %1)"))
+                    .arg(regionLocationLineText(*otherRegion));
     return text;
 }
 

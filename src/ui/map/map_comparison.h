@@ -27,14 +27,15 @@ struct ComparisonMarks {
     std::vector<QString> notes;
 };
 
-// Compares `other` (the earlier version) with `current` and finds the marks; `centres` are
+// Compares `other` (the earlier version) with what `current` would write and finds the marks; `centres` are
 // the markers' centres by record index, and the records only in `other` are placed by the
 // projection of `current` at this region and scale.
 ComparisonMarks compareForMap(const LandmarkSet& other, const LandmarkSet& current,
                               const std::vector<QPointF>& centres, int region, float mapScale);
 
-// "Compared with lndmrks0.dat: 26 changed", with the added and removed records when there are.
-QString comparisonLegendText(const QString& otherName, const ComparisonMarks& marks);
+// "Compared with lndmrks0.dat: 26 changed", with the added and removed records when there are,
+// and the other file's region when its name gives one other than `region`.
+QString comparisonLegendText(const QString& otherName, const ComparisonMarks& marks, int region);
 // The legend in a small dark box with its top-left corner at `corner`; returns its size.
 QSize comparisonLegendSize(const QString& text);
 void paintComparisonLegend(QPainter& painter, QPoint corner, const QString& text);

@@ -17,6 +17,12 @@ constexpr qreal kHaloWidth = 3;
 const QColor kTextColour(0xF4, 0xF0, 0xDC);
 const QColor kSwitchedOffColour(0xA8, 0xA8, 0xA0);
 const QColor kHaloColour(0x08, 0x1C, 0x08);
+// Over a light picture the colours change places.
+const QColor kLightGroundText(0x14, 0x18, 0x10);
+const QColor kLightGroundSwitchedOff(0x50, 0x50, 0x4C);
+const QColor kLightGroundHalo(0xF4, 0xF0, 0xDC);
+// A ground lighter than this, of 255, takes dark letters.
+constexpr int kLightGroundGrey = 150;
 
 QFont labelFont() {
     QFont font(QStringLiteral("Liberation Sans"));
@@ -79,6 +85,31 @@ void MapLabelsItem::setLabels(const LandmarkSet& set, const std::vector<MapMarke
     update();
 }
 
+void MapLabelsItem::setGround(const QImage* picture, const QTransform& pictureToScene) {
+    const QTransform sceneToPicture = pictureToScene.inverted();
+    for (Label& label : mLabels) {
+        label.onLightGround = false;
+        if (!picture || picture->isNull())
+            continue;
+        // The mean grey of a few points under the name; the map's dark ground where the
+        // picture does not reach.
+        int sum = 0;
+        int count = 0;
+        for (qreal fx : {0.1, 0.5, 0.9}) {
+            for (qreal fy : {0.2, 0.8}) {
+                const QPoint at = sceneToPicture
+                                      .map(QPointF(label.rect.left() + fx * label.rect.width(),
+                                                   label.rect.top() + fy * label.rect.height()))
+                                      .toPoint();
+                sum += picture->valid(at) ? qGray(picture->pixel(at)) : 0;
+                ++count;
+            }
+        }
+        label.onLightGround = sum > kLightGroundGrey * count;
+    }
+    update();
+}
+
 QRectF MapLabelsItem::boundingRect() const {
     return mSurface;
 }
@@ -91,15 +122,22 @@ void MapLabelsItem::paint(QPainter* painter, const QStyleOptionGraphicsItem* opt
     painter->setRenderHint(QPainter::Antialiasing);
     const QFontMetricsF metrics(mFont);
     const QPointF baseline((kHaloWidth - 1) / 2, (kHaloWidth - 1) / 2 + metrics.ascent());
-    const QPen halo(kHaloColour, kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    const auto halo = [](const QColor& colour) {
+        return QPen(colour, kHaloWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    };
     for (std::size_t k = 0; k < mLabels.size(); ++k) {
         const Label& label = mLabels[k];
         if (!label.rect.intersects(option->exposedRect))
             continue;
         if (mPaths[k].isEmpty())
             mPaths[k].addText(label.rect.topLeft() + baseline, mFont, label.text);
-        painter->strokePath(mPaths[k], halo);
-        painter->fillPath(mPaths[k], label.switchedOff ? kSwitchedOffColour : kTextColour);
+        if (label.onLightGround) {
+            painter->strokePath(mPaths[k], halo(kLightGroundHalo));
+            painter->fillPath(mPaths[k], label.switchedOff ? kLightGroundSwitchedOff : kLightGroundText);
+        } else {
+            painter->strokePath(mPaths[k], halo(kHaloColour));
+            painter->fillPath(mPaths[k], label.switchedOff ? kSwitchedOffColour : kTextColour);
+        }
     }
 }
 

@@ -98,12 +98,27 @@ std::vector<QPointF> markerCentres(const MapContent& content) {
     return centres;
 }
 
+namespace {
+
+// The names' halos follow the picture under them, or the map's own ground.
+void groundLabels(MapContent& content) {
+    if (!content.labels)
+        return;
+    if (content.background)
+        content.labels->setGround(&content.background->picture(), content.background->transform());
+    else
+        content.labels->setGround(nullptr);
+}
+
+} // namespace
+
 void showLabels(QGraphicsScene& scene, MapContent& content, const LandmarkSet& set, float mapScale) {
     if (!content.labels) {
         content.labels = new MapLabelsItem;
         scene.addItem(content.labels);
     }
     content.labels->setLabels(set, content.markers, mapScale, QRectF(QPointF(0, 0), content.size));
+    groundLabels(content);
 }
 
 void hideLabels(QGraphicsScene& scene, MapContent& content) {
@@ -140,10 +155,12 @@ void showBackground(QGraphicsScene& scene, MapContent& content, const QImage& pi
         scene.addItem(content.background);
     }
     content.background->setTransform(transform);
+    groundLabels(content);
 }
 
 void hideBackground(QGraphicsScene& scene, MapContent& content) {
     removeOverlay(scene, content.background);
+    groundLabels(content);
 }
 
 void clearMapScene(QGraphicsScene& scene, MapContent& content) {

@@ -1,6 +1,7 @@
 #include "ui/map/map_window.h"
 
 #include "data/region.h"
+#include "ui/common/accessible_items.h"
 #include "ui/common/data_texts.h"
 #include "ui/common/record_format.h"
 #include "ui/common/window_sight.h"
@@ -77,6 +78,7 @@ class MapView : public QGraphicsView {
 
 MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mContext(context) {
     setObjectName(QLatin1String(map_names::kWindow));
+    exposeAsWindow(this);
     //: The map window's caption until a file names its region. In English it is the old program's
     //: name of its drawing surface; a translation may simply name the map.
     setWindowTitle(tr("object PB1: TPaintBox"));
@@ -125,10 +127,11 @@ void MapWindow::createPopupMenu() {
         connect(action, &QAction::triggered, this, [this, scale] { setScale(scale); });
         return action;
     };
-    entry(tr("1:2 Scale"), map_names::kHalfScaleAction, 0.5f);
-    mFullScaleAction = entry(tr("1:1 Scale"), map_names::kFullScaleAction, 1.0f);
-    entry(tr("2:1 Scale"), map_names::kDoubleScaleAction, 2.0f);
-    entry(tr("4:1 Scale"), map_names::kQuadrupleScaleAction, 4.0f);
+    // The digit before the colon picks a scale from the keyboard; 1:2 shares it with 1:1.
+    entry(tr("1:2 Sca&le"), map_names::kHalfScaleAction, 0.5f);
+    mFullScaleAction = entry(tr("&1:1 Scale"), map_names::kFullScaleAction, 1.0f);
+    entry(tr("&2:1 Scale"), map_names::kDoubleScaleAction, 2.0f);
+    entry(tr("&4:1 Scale"), map_names::kQuadrupleScaleAction, 4.0f);
     mFullScaleAction->setChecked(true);
 }
 
@@ -174,7 +177,20 @@ void MapWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MapWindow::contextMenuEvent(QContextMenuEvent* event) {
-    mPopupMenu->popup(event->globalPos());
+    QPoint at = event->globalPos();
+    // The Menu key opens the menu where the keyboard works: at the current record's marker
+    // while it is in sight, otherwise in the middle of the map.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        QWidget* viewport = mView->viewport();
+        QPoint local = viewport->rect().center();
+        if (const MapMarker* current = marker(mContext.document.currentIndex())) {
+            const QPoint centre = mView->mapFromScene(current->frame->sceneBoundingRect().center());
+            if (viewport->rect().contains(centre))
+                local = centre;
+        }
+        at = viewport->mapToGlobal(local);
+    }
+    mPopupMenu->popup(at);
     event->accept();
 }
 

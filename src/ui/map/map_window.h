@@ -8,6 +8,7 @@
 #include "ui/map/map_selection.h"
 
 #include <QEvent>
+#include <QHash>
 #include <QImage>
 #include <QWidget>
 
@@ -132,7 +133,8 @@ class MapWindow : public QWidget {
     // "Names": the landmarks' names beside their markers, kept in the settings file.
     void namesToggled();
     // "Compare With...": asks for another landmark file or master copy and rings what
-    // differs from it until "Stop Comparing"; the file is kept in the settings file.
+    // differs from it until "Stop Comparing"; the choice holds for the open landmark file
+    // for the rest of the run.
     void compareWithChosen();
     void stopComparing();
     // "Background Picture...": asks for a picture and its two anchors, kept per region in
@@ -230,7 +232,10 @@ class MapWindow : public QWidget {
     QAction* mStopComparingAction = nullptr;
     QAction* mBackgroundAction = nullptr;
     QAction* mRemoveBackgroundAction = nullptr;
-    // The file compared with, read once when it is chosen or first needed.
+    // The file each landmark file is compared with in this run, by the path the document
+    // read it from.
+    QHash<QString, QString> mComparisonFor;
+    // The open file's comparison, read once when it is chosen or first needed.
     struct Compared {
         QString path;
         std::shared_ptr<const LandmarkSet> set;

@@ -21,7 +21,7 @@ const std::string kKey = "FrontLine";
 
 void MapWindow::createFrontLineEntry() {
     mPopupMenu->addSeparator();
-    mFrontLineAction = mPopupMenu->addAction(tr("Front Line"));
+    mFrontLineAction = mPopupMenu->addAction(tr("&Front Line"));
     mFrontLineAction->setObjectName(QLatin1String(map_names::kFrontLineAction));
     mFrontLineAction->setCheckable(true);
     mFrontLineAction->setChecked(mContext.store.readString(kSection, kKey, "0") == "1");

@@ -5,7 +5,6 @@
 #include "data/user_error.h"
 #include "settings/settings_store.h"
 #include "ui/common/dialogs.h"
-#include "ui/common/landmarks_folder.h"
 #include "ui/map/background_calibration.h"
 #include "ui/map/map_background.h"
 #include "ui/map/map_comparison.h"
@@ -23,7 +22,6 @@ namespace {
 
 const std::string kSection = "Map";
 const std::string kNamesKey = "Names";
-const std::string kCompareKey = "CompareWith";
 
 std::string pictureKey(int region) {
     return "Background" + std::to_string(region);
@@ -77,30 +75,30 @@ class ComparisonLegendBox : public QWidget {
 };
 
 void MapWindow::createStoryEntries() {
-    mNamesAction = mPopupMenu->addAction(tr("Names"));
+    mNamesAction = mPopupMenu->addAction(tr("&Names"));
     mNamesAction->setObjectName(QLatin1String(map_names::kNamesAction));
     mNamesAction->setCheckable(true);
     mNamesAction->setChecked(mContext.store.readString(kSection, kNamesKey, "0") == "1");
     connect(mNamesAction, &QAction::triggered, this, &MapWindow::namesToggled);
 
     mPopupMenu->addSeparator();
-    mCompareAction = mPopupMenu->addAction(tr("Compare With..."));
+    mCompareAction = mPopupMenu->addAction(tr("&Compare With..."));
     mCompareAction->setObjectName(QLatin1String(map_names::kCompareAction));
     connect(mCompareAction, &QAction::triggered, this, &MapWindow::compareWithChosen);
-    mStopComparingAction = mPopupMenu->addAction(tr("Stop Comparing"));
+    mStopComparingAction = mPopupMenu->addAction(tr("S&top Comparing"));
     mStopComparingAction->setObjectName(QLatin1String(map_names::kStopComparingAction));
     connect(mStopComparingAction, &QAction::triggered, this, &MapWindow::stopComparing);
-    mCompared.path = QString::fromStdString(mContext.store.readString(kSection, kCompareKey, ""));
-    mStopComparingAction->setEnabled(!mCompared.path.isEmpty());
+    mStopComparingAction->setEnabled(false);
 
     mPopupMenu->addSeparator();
-    mBackgroundAction = mPopupMenu->addAction(tr("Background Picture..."));
+    mBackgroundAction = mPopupMenu->addAction(tr("&Background Picture..."));
     mBackgroundAction->setObjectName(QLatin1String(map_names::kBackgroundAction));
     connect(mBackgroundAction, &QAction::triggered, this, &MapWindow::backgroundPictureChosen);
-    mRemoveBackgroundAction = mPopupMenu->addAction(tr("Remove Background Picture"));
+    mRemoveBackgroundAction = mPopupMenu->addAction(tr("&Remove Background Picture"));
     mRemoveBackgroundAction->setObjectName(QLatin1String(map_names::kRemoveBackgroundAction));
     connect(mRemoveBackgroundAction, &QAction::triggered, this, &MapWindow::removeBackgroundPicture);
     connect(mPopupMenu, &QMenu::aboutToShow, this, [this] {
+        mStopComparingAction->setEnabled(mComparisonFor.contains(mContext.document.filePath()));
         mRemoveBackgroundAction->setEnabled(
             !mContext.store.readString(kSection, pictureKey(mContext.document.region()), "").empty());
     });
@@ -136,34 +134,34 @@ bool MapWindow::loadComparison(const QString& path) {
 }
 
 void MapWindow::compareWithChosen() {
-    FileDialogRequest request = landmarkFileRequest(mContext.landmarksFolder);
+    // Any landmark file or master copy, whatever its name: an older version is seldom named
+    // like the file the server loads.
+    FileDialogRequest request;
     request.title = tr("Compare With");
-    request.filter += QStringLiteral("|%1|*.mlf").arg(tr("Master Landmarks File"));
+    request.filter = QStringLiteral("%1|*.dat *.mlf|%2|*").arg(tr("Landmark files"), tr("All files"));
+    request.initialFolder = mContext.landmarksFolder;
     const std::optional<QString> path = mContext.dialogs.openFile(this, request);
     // A file that cannot be read leaves the map as it was, an earlier comparison included.
     if (!path || !loadComparison(*path))
         return;
+    // Kept for this run and this file only: another file, of another region perhaps, is
+    // compared with nothing until the operator chooses for it.
+    mComparisonFor.insert(mContext.document.filePath(), *path);
     mStopComparingAction->setEnabled(true);
     refreshStory();
-    try {
-        mContext.store.writeString(kSection, kCompareKey, path->toStdString());
-    } catch (const UserError& error) {
-        reportError(mContext.dialogs, this, error);
-    }
 }
 
 void MapWindow::stopComparing() {
+    mComparisonFor.remove(mContext.document.filePath());
     mCompared = {};
     mStopComparingAction->setEnabled(false);
     refreshStory();
-    try {
-        mContext.store.deleteKey(kSection, kCompareKey);
-    } catch (const UserError& error) {
-        reportError(mContext.dialogs, this, error);
-    }
 }
 
 void MapWindow::refreshStory() {
+    const QString filePath = mContext.document.filePath();
+    if (const QString wanted = mComparisonFor.value(filePath); wanted != mCompared.path)
+        mCompared = {wanted, nullptr};
     if (mContent.markers.empty()) {
         mLegend->setText({});
         return;
@@ -173,21 +171,21 @@ void MapWindow::refreshStory() {
         showLabels(*mScene, mContent, set, mMapScale);
     else
         hideLabels(*mScene, mContent);
-    // A file remembered from an earlier run is read when first needed; one that has gone
-    // since is reported once and forgotten.
+    // The file is read again when its landmark file comes back; one that has gone since is
+    // reported once and forgotten.
     if (!mCompared.path.isEmpty() && !mCompared.set && !loadComparison(mCompared.path)) {
+        mComparisonFor.remove(filePath);
         mCompared = {};
-        mStopComparingAction->setEnabled(false);
-        mContext.store.deleteKey(kSection, kCompareKey);
     }
+    mStopComparingAction->setEnabled(!mCompared.path.isEmpty());
     if (!mCompared.set) {
         hideComparison(*mScene, mContent);
         mLegend->setText({});
         return;
     }
-    const ComparisonMarks marks =
-        showComparison(*mScene, mContent, *mCompared.set, set, mContext.document.region(), mMapScale);
-    mLegend->setText(comparisonLegendText(QFileInfo(mCompared.path).fileName(), marks));
+    const int region = mContext.document.region();
+    const ComparisonMarks marks = showComparison(*mScene, mContent, *mCompared.set, set, region, mMapScale);
+    mLegend->setText(comparisonLegendText(QFileInfo(mCompared.path).fileName(), marks, region));
 }
 
 void MapWindow::showStoryOverlays() {

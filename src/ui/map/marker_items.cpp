@@ -3,6 +3,7 @@
 
 #include "data/text_codec.h"
 #include "ui/common/data_texts.h"
+#include "ui/common/hint_balloon.h"
 #include "ui/common/record_format.h"
 #include "ui/map/map_scene.h"
 
@@ -164,6 +165,8 @@ void MarkerIconItem::paint(QPainter* painter, const QStyleOptionGraphicsItem*, Q
 
 MarkerFrameItem::MarkerFrameItem(int index) : mIndex(index) {
     setData(kMarkerNameKey, QStringLiteral("bob%1").arg(index));
+    // The side, kind and name wrap as designed; a comparison's note under them reads as a line.
+    setData(kDesignedHintKey, 1);
 }
 
 void MarkerFrameItem::setColour(BgrColour colour) {

@@ -4,6 +4,7 @@
 
 #include "data/user_error.h"
 #include "settings/settings_store.h"
+#include "ui/common/accessible_items.h"
 #include "ui/common/data_texts.h"
 #include "ui/common/landmarks_folder.h"
 
@@ -104,6 +105,7 @@ WelcomeWindow::WelcomeWindow(AppContext& context, QWidget* parent)
                                   : Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       mContext(context), mChooserFolder(QDir::currentPath()) {
     setObjectName(QLatin1String(welcome_names::kWindow));
+    exposeAsWindow(this);
     setWindowTitle(QStringLiteral("KORV TLQ Landmarks Editor V" KORVLAND_SHORT_VERSION));
 
     mClient = new QWidget(this);
