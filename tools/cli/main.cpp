@@ -16,6 +16,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -79,6 +80,19 @@ void addCompletionOption(CLI::App& app) {
            },
            "Print the completion script of a shell")
         ->group("");
+}
+
+// Where the operator's guide is: in the "guide" folder beside the program (a build folder), else
+// where the editor's package installs it, found from the program's own folder.
+std::string guideLocation() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return "share/doc/korvland/guide/index.html";
+    const std::filesystem::path beside = program.parent_path() / "guide" / "index.html";
+    if (std::filesystem::exists(beside, error))
+        return beside.string();
+    return (program.parent_path() / KORVLAND_INSTALLED_GUIDE / "index.html").lexically_normal().string();
 }
 
 } // namespace
@@ -198,6 +212,8 @@ int main(int argc, char** argv) {
     edit.addTo(app, wanted("edit"));
 
     addCompletionOption(app);
+    // Looked up only when the help is shown: a script's run does not pay for it.
+    app.footer([] { return "The operator's guide to the editor, installed with it: " + guideLocation(); });
 
     try {
         app.parse(argc, argv);
