@@ -1,0 +1,459 @@
+// Makes the pictures of the operator's guide from the real windows, on the offscreen platform,
+// over the demonstration file of the Marne at fixed window sizes and a fixed date.
+//
+//   korvland-guide-pictures FOLDER    writes every picture into FOLDER
+//   korvland-guide-pictures --list    names the pictures, one a line
+#include "marked_picture.h"
+#include "picture_dialogs.h"
+
+#include "cli/demo_file.h"
+#include "data/landmark_kind.h"
+#include "document/landmark_document.h"
+#include "ui/common/guide_link.h"
+#include "ui/editor/editor_window.h"
+#include "ui/editor/find_bar.h"
+#include "ui/map/map_labels.h"
+#include "ui/map/map_window.h"
+#include "ui/start/startup.h"
+#include "ui/start/translations.h"
+#include "ui/start/welcome_window.h"
+#include "ui/tables/ownership_window.h"
+#include "ui/tables/status_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateTime>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QGraphicsView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUndoStack>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace korvland::guide {
+namespace {
+
+// The date every picture's clock shows.
+const QDateTime kPictureDate(QDate(2026, 6, 14), QTime(10, 30, 0));
+
+void settle() {
+    for (int i = 0; i < 3; ++i)
+        QApplication::processEvents();
+}
+
+template <typename T = QWidget> T& child(const QObject& parent, const char* name) {
+    T* found = parent.findChild<T*>(QLatin1String(name));
+    if (!found)
+        throw std::runtime_error(std::string("no control named ") + name);
+    return *found;
+}
+
+// The program as an operator runs it, over its own settings file in a work folder.
+class Session {
+  public:
+    explicit Session(const QString& folder) : mFolder(folder) {
+        QFile settings(folder + QStringLiteral("/korvland.INI"));
+        if (!settings.open(QIODevice::WriteOnly) ||
+            settings.write("[settings]\nstartdir=" + QFile::encodeName(folder) + "\n") < 0)
+            throw std::runtime_error("the settings file cannot be written");
+        settings.close();
+        mStartup = std::make_unique<Startup>(dialogs, settings.fileName().toStdString());
+    }
+
+    EditorWindow& editor() const { return *mStartup->windows().editor; }
+    MapWindow& map() const { return *mStartup->windows().map; }
+    LandmarkDocument& document() const { return mStartup->context().document; }
+    WelcomeWindow& welcome() const { return *mStartup->welcome(); }
+    const ProgramWindows& windows() const { return mStartup->windows(); }
+
+    // Opens a file as "Open" > "Landmark" does, the editor in sight.
+    void open(const QString& path) {
+        dialogs.filesToOpen << path;
+        child<QAction>(editor(), editor_names::kOpenLandmarkAction).trigger();
+        settle();
+    }
+    // The clock in the editor's status bar shows the guide's date, in the language shown, and
+    // the file's path the folder an operator's files are in, not the work folder of this program.
+    void fixClock() const {
+        auto& path = child<QLabel>(editor(), editor_names::kPathLabel);
+        path.setText(path.text().replace(mFolder, QStringLiteral("/home/operator/landmarks")));
+        const QString format =
+            QCoreApplication::translate("korvland::EditorWindow", "MMMM dd yyyy  HH:mm:ss");
+        child<QLabel>(editor(), editor_names::kClockPanel).setText(QLocale().toString(kPictureDate, format));
+    }
+    void trigger(const QObject& window, const char* action) const {
+        child<QAction>(window, action).trigger();
+        settle();
+    }
+
+    PictureDialogs dialogs;
+
+  private:
+    QString mFolder;
+    std::unique_ptr<Startup> mStartup;
+};
+
+// A landmark's marker on the map, in the map window's coordinates.
+QRect onMap(const MapWindow& map, const QRectF& sceneArea) {
+    QGraphicsView* view = map.view();
+    return view->mapFromScene(sceneArea).boundingRect().translated(
+        view->viewport()->mapTo(&map, QPoint(0, 0)));
+}
+
+QRect markerOnMap(const MapWindow& map, int index) {
+    return onMap(map, map.marker(index)->frame->sceneBoundingRect());
+}
+
+// The switched-on landmark nearest the middle of the map.
+int middleRecord(const MapWindow& map, const LandmarkDocument& document) {
+    const QPointF middle = map.scene()->sceneRect().center();
+    int nearest = 0;
+    double best = 1e30;
+    for (int i = 0; i < document.recordCount(); ++i) {
+        const QPointF step = map.marker(i)->frame->sceneBoundingRect().center() - middle;
+        const double distance = QPointF::dotProduct(step, step);
+        if (document.isActive(i) && distance < best) {
+            best = distance;
+            nearest = i;
+        }
+    }
+    return nearest;
+}
+
+// The landmarks whose markers lie within `radius` of record `index`'s.
+QList<int> around(const MapWindow& map, int index, double radius) {
+    const QPointF from = map.marker(index)->frame->sceneBoundingRect().center();
+    QList<int> near;
+    for (int i = 0; i < static_cast<int>(map.markers().size()); ++i) {
+        const QPointF step = map.marker(i)->frame->sceneBoundingRect().center() - from;
+        if (QPointF::dotProduct(step, step) <= radius * radius)
+            near << i;
+    }
+    return near;
+}
+
+// The German and the Allied landmark nearest to each other, both switched on: the front
+// runs between them.
+std::pair<int, int> frontPair(const MapWindow& map, const LandmarkDocument& document) {
+    std::pair<int, int> pair{0, 0};
+    double best = 1e30;
+    for (int g = 0; g < document.recordCount(); ++g) {
+        for (int a = 0; a < document.recordCount(); ++a) {
+            if (isAllied(document.record(g).side) || !isAllied(document.record(a).side) ||
+                !document.isActive(g) || !document.isActive(a))
+                continue;
+            const QPointF step = map.marker(g)->frame->sceneBoundingRect().center() -
+                                 map.marker(a)->frame->sceneBoundingRect().center();
+            const double distance = QPointF::dotProduct(step, step);
+            if (distance < best) {
+                best = distance;
+                pair = {g, a};
+            }
+        }
+    }
+    return pair;
+}
+
+// A menu as it drops down, with some of its entries framed, each or all in one frame.
+QImage menuPicture(QMenu& menu, const QWidget& window, const QStringList& entries, bool oneFrame = false) {
+    menu.popup(window.mapToGlobal(QPoint(0, 0)));
+    settle();
+    MarkedPicture picture(menu);
+    QRect together;
+    for (QAction* entry : menu.actions()) {
+        if (!entries.contains(entry->objectName()))
+            continue;
+        if (oneFrame)
+            together |= menu.actionGeometry(entry);
+        else
+            picture.frame(menu.actionGeometry(entry));
+    }
+    if (oneFrame)
+        picture.frame(together);
+    menu.hide();
+    return picture.image();
+}
+
+struct Step {
+    const char* picture;
+    std::function<QImage(Session&)> take;
+};
+
+// The records the file compared with has otherwise: it is "yesterday's" file.
+const QList<int> kChangedSince{5, 6, 40};
+
+std::vector<Step> steps(const QString& marne, const QString& yesterday) {
+    return {
+        {"welcome.png",
+         [](Session& s) {
+             s.welcome().show();
+             settle();
+             QImage image = MarkedPicture(s.welcome()).frame(*s.welcome().startButton()).image();
+             s.welcome().handOver();
+             settle();
+             return image;
+         }},
+        {"editor-open.png",
+         [marne](Session& s) {
+             s.open(marne);
+             s.fixClock();
+             return MarkedPicture(s.editor()).frame(child(s.editor(), editor_names::kPathLabel)).image();
+         }},
+        {"editor-record.png",
+         [](Session& s) {
+             s.editor().setRecordNumber(12);
+             s.editor().selectRecord();
+             settle();
+             return MarkedPicture(s.editor())
+                 .frame(child(s.editor(), editor_names::kRecordGroup))
+                 .frame(child(s.editor(), editor_names::kNameBox))
+                 .cropTo(child(s.editor(), editor_names::kRecordGroup))
+                 .image();
+         }},
+        {"editor-active.png",
+         [](Session& s) {
+             return MarkedPicture(s.editor())
+                 .frame(child(s.editor(), editor_names::kActiveGroup))
+                 .cropTo(child(s.editor(), editor_names::kKindLabel))
+                 .image();
+         }},
+        {"editor-side-type.png",
+         [](Session& s) {
+             return MarkedPicture(s.editor())
+                 .frame(child(s.editor(), editor_names::kSideGroup))
+                 .frame(child(s.editor(), editor_names::kTypeGroup))
+                 .cropTo(child(s.editor(), editor_names::kNameBox))
+                 .image();
+         }},
+        {"editor-find.png",
+         [](Session& s) {
+             s.editor().showFindBar();
+             settle();
+             auto& text = child<QLineEdit>(s.editor(), find_bar_names::kText);
+             QTest::keyClicks(&text, QStringLiteral("mont"));
+             settle();
+             s.fixClock();
+             QImage image = MarkedPicture(s.editor())
+                                .frame(child(s.editor(), find_bar_names::kWindow))
+                                .cropTo(child(s.editor(), editor_names::kNameBox))
+                                .image();
+             QTest::keyClick(&text, Qt::Key_Escape);
+             settle();
+             return image;
+         }},
+        {"editor-edit-menu.png",
+         [](Session& s) {
+             s.document().setSelection({20, 21, 22, 23});
+             s.document().switchOffSelection();
+             settle();
+             QImage image = menuPicture(child<QMenu>(s.editor(), editor_names::kEditMenu), s.editor(),
+                                        {QStringLiteral("Undo"), QStringLiteral("SwitchOff")});
+             s.document().undoStack()->undo();
+             s.document().selectNone();
+             settle();
+             return image;
+         }},
+        {"map-selection.png",
+         [](Session& s) {
+             s.trigger(s.editor(), editor_names::kMapAction);
+             const int middle = middleRecord(s.map(), s.document());
+             s.document().select(middle);
+             s.document().setSelection(around(s.map(), middle, 60));
+             settle();
+             QRect band;
+             for (int index : s.document().selectedIndices())
+                 band |= markerOnMap(s.map(), index);
+             return MarkedPicture(s.map()).frame(band).cropTo(band.adjusted(-120, -80, 120, 80)).image();
+         }},
+        {"map-menu.png",
+         [](Session& s) {
+             return menuPicture(*s.map().popupMenu(), s.map(),
+                                {QString::fromLatin1(map_names::kFrontLineAction),
+                                 QString::fromLatin1(map_names::kNamesAction),
+                                 QString::fromLatin1(map_names::kCompareAction),
+                                 QString::fromLatin1(map_names::kBackgroundAction)},
+                                true);
+         }},
+        {"map-front-line.png",
+         [](Session& s) {
+             s.document().selectNone();
+             s.trigger(s.map(), map_names::kFrontLineAction);
+             const auto [german, allied] = frontPair(s.map(), s.document());
+             s.document().select(german);
+             settle();
+             const QRect front =
+                 (markerOnMap(s.map(), german) | markerOnMap(s.map(), allied)).adjusted(-30, -30, 30, 30);
+             QImage image =
+                 MarkedPicture(s.map()).frame(front).cropTo(front.adjusted(-160, -110, 160, 110)).image();
+             s.trigger(s.map(), map_names::kFrontLineAction);
+             return image;
+         }},
+        {"map-names.png",
+         [](Session& s) {
+             s.map().setScale(2.0f);
+             s.trigger(s.map(), map_names::kNamesAction);
+             const int current = s.document().currentIndex();
+             QRect named = markerOnMap(s.map(), current);
+             for (const MapLabelsItem::Label& label : s.map().content().labels->labels())
+                 if (label.record == current)
+                     named |= onMap(s.map(), label.rect);
+             QImage image =
+                 MarkedPicture(s.map()).frame(named).cropTo(named.adjusted(-150, -100, 150, 100)).image();
+             s.trigger(s.map(), map_names::kNamesAction);
+             s.map().setScale(1.0f);
+             settle();
+             return image;
+         }},
+        {"map-compare.png",
+         [yesterday](Session& s) {
+             s.dialogs.filesToOpen << yesterday;
+             s.trigger(s.map(), map_names::kCompareAction);
+             settle();
+             MarkedPicture picture(s.map());
+             picture.frame(child(s.map(), map_names::kComparisonLegend))
+                 .cropTo(child(s.map(), map_names::kComparisonLegend));
+             for (int index : kChangedSince)
+                 if (index != s.document().currentIndex())
+                     picture.frame(markerOnMap(s.map(), index).adjusted(-6, -6, 6, 6));
+             QImage image = picture.image();
+             s.trigger(s.map(), map_names::kStopComparingAction);
+             return image;
+         }},
+        {"ownership.png",
+         [](Session& s) {
+             s.trigger(s.editor(), editor_names::kDataAction);
+             OwnershipWindow& table = *s.windows().ownership;
+             return MarkedPicture(table).frame(child(table, ownership_names::kGrid)).image();
+         }},
+        {"status-filter.png",
+         [](Session& s) {
+             child<QPushButton>(s.editor(), editor_names::kTableButton).click();
+             settle();
+             LandmarkFilter filter;
+             filter.side = SideFilter::Allied;
+             filter.state = StateFilter::On;
+             s.document().setFilter(filter);
+             settle();
+             StatusWindow& table = *s.windows().status;
+             QImage image = MarkedPicture(table).frame(child(table, status_names::kFilterRow)).image();
+             s.document().clearFilter();
+             return image;
+         }},
+        {"about.png",
+         [](Session& s) {
+             QImage image;
+             s.dialogs.whileShown = [&image](QDialog& about) {
+                 about.show();
+                 settle();
+                 // Where the package puts the guide, not where this program found it.
+                 auto& guide = child<QLabel>(about, "Guide");
+                 guide.setText(
+                     guide.text().replace(guideFolder(), QStringLiteral("/usr/share/doc/korvland/guide")));
+                 image = MarkedPicture(about).frame(guide).image();
+                 about.hide();
+             };
+             s.trigger(s.editor(), editor_names::kAboutAction);
+             s.dialogs.whileShown = nullptr;
+             return image;
+         }},
+    };
+}
+
+// The editor in German: the windows are made anew after the translation is installed.
+QImage germanEditor(const QString& folder, const QString& marne, const QString& translations) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(german);
+    installTranslations(*qApp, german, {translations});
+    Session session(folder);
+    session.welcome().handOver();
+    session.open(marne);
+    session.fixClock();
+    QMenuBar& menus = *session.editor().menuBar();
+    return MarkedPicture(session.editor())
+        .frame(menus)
+        .frame(child(session.editor(), editor_names::kActiveGroup))
+        .image();
+}
+
+// Yesterday's file: the same landmarks, some of them on the other side then.
+void writeYesterday(Session& session, const QString& marne, const QString& yesterday) {
+    QFile::copy(marne, yesterday);
+    session.document().read(yesterday);
+    for (int index : kChangedSince)
+        session.document().setSide(index, isAllied(session.document().record(index).side) ? 0 : 1);
+    session.document().write(yesterday);
+}
+
+int run(const QString& out) {
+    QTemporaryDir work;
+    const QString marne = work.filePath(QStringLiteral("lndmrks0.dat"));
+    const QString yesterday = work.filePath(QStringLiteral("yesterday.dat"));
+    const std::vector<std::uint8_t> bytes = cli::demoLandmarkFile(0);
+    QFile demo(marne);
+    if (!work.isValid() || !demo.open(QIODevice::WriteOnly) ||
+        demo.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) < 0)
+        throw std::runtime_error("the demonstration file cannot be written");
+    demo.close();
+    QDir().mkpath(out);
+    const auto keep = [&out](const QImage& image, const char* name) {
+        if (image.isNull() || !image.save(out + QLatin1Char('/') + QLatin1String(name)))
+            throw std::runtime_error(std::string("cannot write ") + name);
+    };
+    {
+        Session session(work.path());
+        writeYesterday(session, marne, yesterday);
+        for (const Step& step : steps(marne, yesterday))
+            keep(step.take(session), step.picture);
+        if (!session.dialogs.messages.isEmpty())
+            throw std::runtime_error("a step met a message: " +
+                                     session.dialogs.messages.join(' ').toStdString());
+    }
+    keep(germanEditor(work.path(), marne, QStringLiteral(KORVLAND_BUILD_TRANSLATIONS)), "editor-german.png");
+    return 0;
+}
+
+} // namespace
+} // namespace korvland::guide
+
+int main(int argc, char** argv) {
+    // The offscreen platform says, for every window, what a window manager would do for it;
+    // the build's log keeps the rest.
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+        if (!message.startsWith(QLatin1String("This plugin does not support")))
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+    });
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "C");
+    qunsetenv("LANGUAGE");
+    QApplication app(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (arguments.size() != 2) {
+        std::fputs("usage: korvland-guide-pictures FOLDER | --list\n", stderr);
+        return 2;
+    }
+    if (arguments[1] == QLatin1String("--list")) {
+        for (const auto& step : korvland::guide::steps({}, {}))
+            std::printf("%s\n", step.picture);
+        std::printf("editor-german.png\n");
+        return 0;
+    }
+    korvland::installTranslations(app, QLocale(QLocale::English),
+                                  {QStringLiteral(KORVLAND_BUILD_TRANSLATIONS)});
+    try {
+        return korvland::guide::run(arguments[1]);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "korvland-guide-pictures: %s\n", e.what());
+        return 1;
+    }
+}
