@@ -95,6 +95,11 @@ std::string guideLocation() {
     return (program.parent_path() / KORVLAND_INSTALLED_GUIDE / "index.html").lexically_normal().string();
 }
 
+// The help's last line; looked up only when the help is shown, so a script's run does not pay.
+std::string guideFooter() {
+    return "The operator's guide to the editor, installed with it: " + guideLocation();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -102,7 +107,7 @@ int main(int argc, char** argv) {
                  "does, and writes demonstration landmark files.",
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
-    app.require_subcommand(1);
+    app.require_subcommand(1)->footer(guideFooter);
     app.failure_message(usageFailure);
 
     std::string file;
@@ -212,8 +217,6 @@ int main(int argc, char** argv) {
     edit.addTo(app, wanted("edit"));
 
     addCompletionOption(app);
-    // Looked up only when the help is shown: a script's run does not pay for it.
-    app.footer([] { return "The operator's guide to the editor, installed with it: " + guideLocation(); });
 
     try {
         app.parse(argc, argv);

@@ -12,7 +12,7 @@ namespace korvland {
 
 QString guideFolder() {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    const QString besideProgram = programFolder + QStringLiteral("/guide");
+    QString besideProgram = programFolder + QStringLiteral("/guide");
     if (QFileInfo::exists(besideProgram + QStringLiteral("/index.html")))
         return besideProgram;
     return QDir::cleanPath(programFolder + QStringLiteral("/" KORVLAND_INSTALLED_GUIDE));
