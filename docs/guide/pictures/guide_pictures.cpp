@@ -32,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
@@ -208,6 +209,16 @@ std::vector<Step> steps(const QString& marne, const QString& yesterday) {
              QImage image = MarkedPicture(table).frame(child(table, status_names::kFilterRow)).image();
              s.document().clearFilter();
              return image;
+         }},
+        {"editor-saved.png",
+         [](Session& s) {
+             s.document().setActive(s.document().currentIndex(), false);
+             s.dialogs.saveWhereProposed = true;
+             s.trigger(s.editor(), editor_names::kSaveLandmarkAction);
+             s.dialogs.saveWhereProposed = false;
+             s.fixClock();
+             const QWidget& notice = child(s.editor(), editor_names::kNoticePanel);
+             return MarkedPicture(s.editor()).frame(notice).cropTo(*s.editor().statusBar()).image();
          }},
         {"about.png",
          [](Session& s) {
