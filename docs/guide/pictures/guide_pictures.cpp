@@ -53,7 +53,27 @@ struct Step {
 // The records the file compared with has otherwise: it is "yesterday's" file.
 const QList<int> kChangedSince{5, 6, 40};
 
-std::vector<Step> steps(const QString& marne, const QString& yesterday) {
+// The editor in German: the windows are made anew after the translation is installed.
+QImage germanEditor(const QString& folder, const QString& marne) {
+    const QLocale german(QLocale::German, QLocale::Germany);
+    QLocale::setDefault(german);
+    installTranslations(*qApp, german, {QStringLiteral(KORVLAND_BUILD_TRANSLATIONS)});
+    Session session(folder);
+    session.welcome().handOver();
+    session.open(marne);
+    session.fixClock();
+    QMenuBar& menus = *session.editor().menuBar();
+    QImage image = MarkedPicture(session.editor())
+                       .frame(menus)
+                       .frame(child(session.editor(), editor_names::kActiveGroup))
+                       .image();
+    session.requireNoMessage();
+    return image;
+}
+
+// The steps in order, each going on from where the one before left the windows; the last makes
+// the windows anew in German.
+std::vector<Step> steps(const QString& folder, const QString& marne, const QString& yesterday) {
     return {
         {"welcome.png",
          [](Session& s) {
@@ -237,23 +257,8 @@ std::vector<Step> steps(const QString& marne, const QString& yesterday) {
              s.dialogs.whileShown = nullptr;
              return image;
          }},
+        {"editor-german.png", [folder, marne](Session&) { return germanEditor(folder, marne); }},
     };
-}
-
-// The editor in German: the windows are made anew after the translation is installed.
-QImage germanEditor(const QString& folder, const QString& marne, const QString& translations) {
-    const QLocale german(QLocale::German, QLocale::Germany);
-    QLocale::setDefault(german);
-    installTranslations(*qApp, german, {translations});
-    Session session(folder);
-    session.welcome().handOver();
-    session.open(marne);
-    session.fixClock();
-    QMenuBar& menus = *session.editor().menuBar();
-    return MarkedPicture(session.editor())
-        .frame(menus)
-        .frame(child(session.editor(), editor_names::kActiveGroup))
-        .image();
 }
 
 // Yesterday's file: the same landmarks, some of them on the other side then.
@@ -283,13 +288,10 @@ int run(const QString& out) {
     {
         Session session(work.path());
         writeYesterday(session, marne, yesterday);
-        for (const Step& step : steps(marne, yesterday))
+        for (const Step& step : steps(work.path(), marne, yesterday))
             keep(step.take(session), step.picture);
-        if (!session.dialogs.messages.isEmpty())
-            throw std::runtime_error("a step met a message: " +
-                                     session.dialogs.messages.join(' ').toStdString());
+        session.requireNoMessage();
     }
-    keep(germanEditor(work.path(), marne, QStringLiteral(KORVLAND_BUILD_TRANSLATIONS)), "editor-german.png");
     return 0;
 }
 
@@ -313,9 +315,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     if (arguments[1] == QLatin1String("--list")) {
-        for (const auto& step : korvland::guide::steps({}, {}))
+        for (const auto& step : korvland::guide::steps({}, {}, {}))
             std::printf("%s\n", step.picture);
-        std::printf("editor-german.png\n");
         return 0;
     }
     korvland::installTranslations(app, QLocale(QLocale::English),

@@ -47,6 +47,12 @@ void Session::fixClock() const {
     child<QLabel>(editor(), editor_names::kClockPanel).setText(QLocale().toString(kPictureDate, format));
 }
 
+void Session::requireNoMessage() const {
+    if (!dialogs.messages.isEmpty())
+        throw std::runtime_error("a step met a message: " +
+                                 dialogs.messages.join(QLatin1Char(' ')).toStdString());
+}
+
 void Session::trigger(const QObject& window, const char* action) const {
     child<QAction>(window, action).trigger();
     settle();

@@ -51,6 +51,8 @@ class Session {
     // the file's path the folder an operator's files are in, not the work folder of this program.
     void fixClock() const;
     void trigger(const QObject& window, const char* action) const;
+    // A message box means a step went wrong; its text is the error.
+    void requireNoMessage() const;
 
     PictureDialogs dialogs;
 
