@@ -57,7 +57,8 @@ if(korvland IN_LIST PROGRAMS)
   set(mime_icons application-x-korvland-landmarks application-x-korvland-profile)
   list(APPEND expected share/applications/${APP_ID}.desktop share/mime/packages/korvland.xml
        share/metainfo/${APP_ID}.metainfo.xml share/thumbnailers/korvland.thumbnailer
-       share/icons/hicolor/scalable/apps/korvland.svg share/korvland/translations/korvland_de.qm)
+       share/icons/hicolor/scalable/apps/korvland.svg share/korvland/translations/korvland_de.qm
+       share/doc/korvland/guide/index.html share/doc/korvland/guide/welcome.png)
   foreach(size 16 32 48 64 128 256)
     list(APPEND expected share/icons/hicolor/${size}x${size}/apps/korvland.png)
     foreach(icon IN LISTS mime_icons)
@@ -110,6 +111,13 @@ foreach(program IN LISTS PROGRAMS)
     fail("${program} --version answered ${result}: '${output}' ${errors}")
   endif()
 endforeach()
+
+# korvland-cli's help ends with where the editor's package puts the operator's guide.
+execute_process(COMMAND ${root}/bin/korvland-cli --help OUTPUT_VARIABLE help)
+string(FIND "${help}" "${root}/share/doc/korvland/guide/index.html\n" guide_named)
+if(guide_named EQUAL -1)
+  fail("korvland-cli --help does not name ${prefix}/share/doc/korvland/guide/index.html")
+endif()
 
 if(gui)
   # The icons are the sizes their folders name.

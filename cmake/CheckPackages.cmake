@@ -102,6 +102,13 @@ if(GUI)
       ${share}/mime/packages/korvland.xml ${share}/thumbnailers/korvland.thumbnailer
       ${share}/korvland/translations/korvland_de.qm
       ${share}/korvland/translations/korvland_en.qm)
+  # The operator's guide: its pages and pictures as the build made them, the contents among them.
+  file(GLOB guide RELATIVE ${BUILD_DIR}/guide ${BUILD_DIR}/guide/*.html ${BUILD_DIR}/guide/*.png)
+  if(NOT index.html IN_LIST guide)
+    fail("the build made no guide in ${BUILD_DIR}/guide")
+  endif()
+  list(TRANSFORM guide PREPEND ${doc}/guide/)
+  list(APPEND expected ${guide})
   foreach(size 16x16 32x32 48x48 64x64 128x128 256x256 scalable)
     set(extension png)
     if(size STREQUAL scalable)

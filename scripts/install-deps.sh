@@ -13,6 +13,8 @@ packages=(
   xvfb xauth openbox xdotool x11-utils
   # checks of the installed tree, and dpkg-shlibdeps for `cpack -G DEB`
   desktop-file-utils appstream shared-mime-info dpkg-dev man-db
+  # the operator's guide, from Markdown to HTML
+  cmark-gfm
 )
 # A package counts as present when it is installed, also while its triggers (a man-db or font
 # cache update) are still pending.

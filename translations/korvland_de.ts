@@ -423,6 +423,11 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>The status bar&apos;s count of selected landmarks while the tables&apos; filter is set.</extracomment>
         <translation>%1 ausgewählt (gefiltert)</translation>
     </message>
+    <message>
+        <source>The operator&apos;s guide (F1): %1</source>
+        <extracomment>%1 is where the operator&apos;s guide is, a file name.</extracomment>
+        <translation>Das Handbuch für Betreiber (F1): %1</translation>
+    </message>
 </context>
 <context>
     <name>korvland::FilterRow</name>

@@ -17,6 +17,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <iostream>
 #include <optional>
@@ -85,6 +86,24 @@ void addCompletionOption(CLI::App& app) {
         ->group("");
 }
 
+// Where the operator's guide is: in the "guide" folder beside the program (a build folder), else
+// where the editor's package installs it, found from the program's own folder.
+std::string guideLocation() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return "share/doc/korvland/guide/index.html";
+    const std::filesystem::path beside = program.parent_path() / "guide" / "index.html";
+    if (std::filesystem::exists(beside, error))
+        return beside.string();
+    return (program.parent_path() / KORVLAND_INSTALLED_GUIDE / "index.html").lexically_normal().string();
+}
+
+// The help's last line; looked up only when the help is shown, so a script's run does not pay.
+std::string guideFooter() {
+    return "The operator's guide to the editor, installed with it: " + guideLocation();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -96,7 +115,7 @@ int main(int argc, char** argv) {
     korvland::setFileNoticeHandler([](const korvland::Message& notice) {
         std::fputs((kMessagePrefix + korvland::terminalText(notice.english()) + "\n").c_str(), stderr);
     });
-    app.require_subcommand(1);
+    app.require_subcommand(1)->footer(guideFooter);
     app.failure_message(usageFailure);
 
     std::string file;

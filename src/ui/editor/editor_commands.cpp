@@ -9,6 +9,7 @@
 #include "ui/common/data_texts.h"
 #include "ui/common/edit_actions.h"
 #include "ui/common/explode_effect.h"
+#include "ui/common/guide_link.h"
 #include "ui/common/hint_presenter.h"
 #include "ui/common/landmarks_folder.h"
 #include "ui/editor/find_bar.h"
@@ -424,6 +425,9 @@ void EditorWindow::aboutCommand() {
     addLine(tr("Version %1").arg(QStringLiteral(KORVLAND_SHORT_VERSION)), "Version", 10, false);
     addLine(tr("Written by the korvland developers for the operators of TLQ game servers."), "Copyright", 9,
             false);
+    //: %1 is where the operator's guide is, a file name.
+    addLine(tr("The operator's guide (F1): %1").arg(guidePage(QStringLiteral("index.html")).toLocalFile()),
+            "Guide", 9, false);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
     connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
     layout->addSpacing(6);

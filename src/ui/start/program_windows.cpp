@@ -3,6 +3,7 @@
 #include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/edit_actions.h"
+#include "ui/common/guide_link.h"
 #include "ui/editor/editor_window.h"
 #include "ui/map/map_window.h"
 #include "ui/map/splash_window.h"
@@ -133,6 +134,12 @@ void ProgramWindows::connectWindows(AppContext& context) {
     QObject::connect(t, &StatusWindow::inSightChanged, e,
                      [e](bool inSight) { e->setTableButtonEnabled(!inSight); });
     QObject::connect(t, &StatusWindow::noticeRaised, e, &EditorWindow::showNotice);
+
+    // F1 opens the operator's guide at the page of the window.
+    openGuideOnF1(*e, guide_pages::kStart);
+    openGuideOnF1(*m, guide_pages::kMap);
+    openGuideOnF1(*o, guide_pages::kTables);
+    openGuideOnF1(*t, guide_pages::kTables);
 }
 
 } // namespace korvland

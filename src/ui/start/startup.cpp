@@ -3,6 +3,7 @@
 #include "document/recovery_keeper.h"
 #include "ui/common/dialogs.h"
 #include "ui/common/explode_effect.h"
+#include "ui/common/guide_link.h"
 #include "ui/common/hint_settings.h"
 #include "ui/common/placement_keeper.h"
 #include "ui/common/program_icon.h"
@@ -73,6 +74,7 @@ Startup::Startup(Dialogs& dialogs, const std::string& settingsPath, Observer obs
     // The welcome window comes first: it establishes the landmarks folder, and the
     // other windows' placements go through the settings store it serves.
     create(mWelcome);
+    openGuideOnF1(*mWelcome, guide_pages::kStart);
     mWelcome->establishLandmarksFolder();
 
     // The application-wide settings come with the editor window.
