@@ -23,6 +23,7 @@ TEST_F(MapWindowTest, MarkersAreNamedPlacedAndStackedByRecord) {
     ASSERT_EQ(map->markers().size(), 3u);
     EXPECT_EQ(map->scene()->items().size(), 6);
 
+    document.selectNone(); // no selection ring around the first frame
     const std::vector<MapPoint> centres = projected(1.0f);
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
