@@ -234,7 +234,7 @@ TEST_F(MapWindowTest, RightClickAnywhereOpensTheScaleMenu) {
 }
 
 TEST_F(MapWindowTest, MapCommandShowsTheSplashFirstAndStaysDisabledUntilTheUserClosesTheMap) {
-    EXPECT_EQ(map->windowTitle(), "object PB1: TPaintBox");
+    EXPECT_EQ(map->windowTitle(), "object PB1: TPaintBox[*]");
     load(LandmarkFileBuilder().addMany(5));
     ASSERT_TRUE(editorAction(kMapAction)->isEnabled());
     // The splash is on the screen before the map window shows and builds.
