@@ -349,7 +349,7 @@ void EditorWindow::showTitle() {
     const QString path = mContext.document.filePath();
     //: The editor's caption: %1 is the file being edited ("[*]" marks unsaved changes), %2 the
     //: program's name.
-    setWindowTitle(path.isEmpty() ? applicationTitle()
+    setWindowTitle(path.isEmpty() ? applicationTitle() + QStringLiteral("[*]")
                                   : tr("%1[*] - %2").arg(QFileInfo(path).fileName(), applicationTitle()));
     setWindowModified(isModified());
 }
