@@ -126,6 +126,30 @@ Möchten Sie die Datei ersetzen?</translation>
             <numerusform>%n der %1 ausgewählten Landmarken sind vom Filter ausgeblendet. Sollen sie auch geändert werden?</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Set &amp;Side of %n Landmark(s)</source>
+        <extracomment>Submenu: sets the side of the %n selected landmarks, always more than one.</extracomment>
+        <translation>
+            <numerusform>Seite von %n Landmarke &amp;festlegen</numerusform>
+            <numerusform>Seite von %n Landmarken &amp;festlegen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Switch &amp;On %n Landmark(s)</source>
+        <extracomment>%n is the number of selected landmarks, always more than one.</extracomment>
+        <translation>
+            <numerusform>%n Landmarke &amp;einschalten</numerusform>
+            <numerusform>%n Landmarken &amp;einschalten</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>S&amp;witch Off %n Landmark(s)</source>
+        <extracomment>%n is the number of selected landmarks, always more than one.</extracomment>
+        <translation>
+            <numerusform>%n Landmarke a&amp;usschalten</numerusform>
+            <numerusform>%n Landmarken a&amp;usschalten</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>korvland::EditorWindow</name>
@@ -427,6 +451,11 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>The operator&apos;s guide (F1): %1</source>
         <extracomment>%1 is where the operator&apos;s guide is, a file name.</extracomment>
         <translation>Das Handbuch für Betreiber (F1): %1</translation>
+    </message>
+    <message>
+        <source>Unsaved work cannot be kept for recovery: %1</source>
+        <extracomment>%1 says why the copy could not be written (&quot;Disk full&quot;, &quot;File access denied&quot;, ...).</extracomment>
+        <translation>Ungespeicherte Arbeit kann nicht zur Wiederherstellung aufbewahrt werden: %1</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,30 @@
             <numerusform>%n of the %1 selected landmarks are hidden by the filter. Change them too?</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>Set &amp;Side of %n Landmark(s)</source>
+        <extracomment>Submenu: sets the side of the %n selected landmarks, always more than one.</extracomment>
+        <translation>
+            <numerusform>Set &amp;Side of %n Landmark</numerusform>
+            <numerusform>Set &amp;Side of %n Landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Switch &amp;On %n Landmark(s)</source>
+        <extracomment>%n is the number of selected landmarks, always more than one.</extracomment>
+        <translation>
+            <numerusform>Switch &amp;On %n Landmark</numerusform>
+            <numerusform>Switch &amp;On %n Landmarks</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>S&amp;witch Off %n Landmark(s)</source>
+        <extracomment>%n is the number of selected landmarks, always more than one.</extracomment>
+        <translation>
+            <numerusform>S&amp;witch Off %n Landmark</numerusform>
+            <numerusform>S&amp;witch Off %n Landmarks</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>korvland::MapComparison</name>

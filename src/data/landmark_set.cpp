@@ -52,10 +52,7 @@ void LandmarkSet::replaceFrom(const std::string& path, std::span<const std::uint
     mRecordCount = header.recordCount;
     mRecordSize = header.recordSize;
     mHeaderAuxWord = header.headerAuxWord;
-    mCurrentFileName = fileNamePart(path);
-    // The path and one zero byte; the bytes after it keep what a longer path left there.
-    std::copy(path.begin(), path.end(), mLandmarkPath.begin());
-    mLandmarkPath[path.size()] = 0;
+    takeFilePath(path);
     mProfileCount = mRecordCount;
     // The bytes are checked: the records decode straight into the set, without failure.
     // Records and flags beyond the count keep what an earlier, larger file left.
@@ -94,6 +91,17 @@ void LandmarkSet::writeLandmarkFile(const std::string& path) {
     // save must write the type the operator sees, not the disabled type.
     namingFile(path, [&] { replaceFileAtomically(path, compiledBytes()); });
     mProfileCount = mRecordCount;
+    // The set now is what that file holds: a later profile names it, and the editor's caption
+    // shows it. A path too long to keep leaves the set with the file it was read from.
+    if (path.size() < kPathSize)
+        takeFilePath(path);
+}
+
+void LandmarkSet::takeFilePath(const std::string& path) {
+    mCurrentFileName = fileNamePart(path);
+    // The path and one zero byte; the bytes after it keep what a longer path left there.
+    std::copy(path.begin(), path.end(), mLandmarkPath.begin());
+    mLandmarkPath[path.size()] = 0;
 }
 
 ProfileContents LandmarkSet::profileContents() const {

@@ -55,7 +55,9 @@ class LandmarkSet {
     // Writes the set as a landmark file, replacing `path` safely. Every switched-off
     // record is written as type 6 with sub-type 0xAC; the records in memory keep their
     // own types. The bytes no field describes go back as they were read. profileCount is set to recordCount.
-    // Refused while nothing is loaded.
+    // The written file becomes the set's file (landmarkPath and currentFileName), as after
+    // reading it, when its path fits the 127 bytes a profile can name. Refused while nothing
+    // is loaded.
     void writeLandmarkFile(const std::string& path);
 
     // The bytes writeLandmarkFile would write now; the set does not change.
@@ -92,6 +94,8 @@ class LandmarkSet {
     void setRecord(std::size_t index, const LandmarkRecord& record) { mRecords.at(index) = record; }
 
   private:
+    // Makes `path` (shorter than kPathSize) the file of the set.
+    void takeFilePath(const std::string& path);
     void replaceFrom(const std::string& path, std::span<const std::uint8_t> bytes,
                      const LandmarkFileHeader& header);
     std::vector<LandmarkRecord> compiledRecords() const;

@@ -65,8 +65,7 @@ void LandmarkDocument::finishRead() {
     const QString oldName = mProposedSaveName;
     const QString oldFolder = mProposedSaveFolder;
     takeRegionFromFileName();
-    const bool hadSelection = mSelection.any();
-    mSelection.reset();
+    const bool selectionMoved = selectOnlyQuietly(0);
     mSet->selectRecord(1);
     ++mNameTypingSerial;
     const bool hadFilter = dropFilter();
@@ -76,7 +75,7 @@ void LandmarkDocument::finishRead() {
         mProposedSaveFolder != oldFolder)
         emit regionChanged(mRegion);
     emit currentChanged(0);
-    if (hadSelection)
+    if (selectionMoved)
         emit selectionChanged();
     if (hadFilter)
         emit filterChanged();
@@ -100,9 +99,12 @@ void LandmarkDocument::takeRegionFromFileName() {
 }
 
 void LandmarkDocument::write(const QString& path) {
+    const QString before = filePath();
     mSet->writeLandmarkFile(nativePath(path));
     mFiles.wrote(nativePath(path));
     mUndoStack->setClean();
+    if (filePath() != before)
+        emit filePathChanged();
 }
 
 void LandmarkDocument::saveProfile(const QString& path) {
@@ -145,12 +147,27 @@ void LandmarkDocument::restore(const RecoveryEntry& entry) {
 
 // --- the current record ------------------------------------------------------------------
 
-bool LandmarkDocument::select(int index) {
+bool LandmarkDocument::select(int index, SelectionUpdate update) {
     if (!inRange(index) && index != 0)
         return false;
     ++mNameTypingSerial;
     mSet->selectRecord(index + 1);
+    // Both are in place before either is announced: a window told of the new current record
+    // finds the selection that goes with it.
+    const bool selectionMoved = update == SelectionUpdate::ClearAndSelect && selectOnlyQuietly(index);
     emit currentChanged(index);
+    if (selectionMoved)
+        emit selectionChanged();
+    return true;
+}
+
+bool LandmarkDocument::selectOnlyQuietly(int index) {
+    std::bitset<kMaxRecords> only;
+    if (inRange(index))
+        only.set(static_cast<std::size_t>(index));
+    if (only == mSelection)
+        return false;
+    mSelection = only;
     return true;
 }
 

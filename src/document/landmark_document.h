@@ -80,11 +80,12 @@ class LandmarkDocument : public QObject {
     // Reads a landmark file (or master copy), or a profile and the landmark file it names.
     // A failure throws UserError and changes nothing: set, current record, selection,
     // region, history and modified state stay as they were. Success replaces the set,
-    // makes record 1 current, empties the selection, detects the region from the file
-    // name and clears the history. readStarting is announced before either.
+    // makes record 1 current and the selection, detects the region from the file name and
+    // clears the history. readStarting is announced before either.
     void read(const QString& path);
     void openProfile(const QString& path);
-    // Writes the landmark file; the document then counts as saved (the clean state).
+    // Writes the landmark file; the document then counts as saved (the clean state), and the
+    // file written is the document's file (filePathChanged when it is another).
     void write(const QString& path);
     // Writes a profile. Names, types and sides are not in a profile: the document stays
     // modified when it was.
@@ -107,10 +108,14 @@ class LandmarkDocument : public QObject {
     void restore(const RecoveryEntry& entry);
 
     // --- the current record ----------------------------------------------------------------
+    // What a move of the current record does to the selection, as in a list view: a plain
+    // move makes the record the selection alone; a move with Ctrl, or a press inside the
+    // selection that opens its pop-up menu, leaves the selection as it is.
+    enum class SelectionUpdate { ClearAndSelect, Keep };
     // Makes record `index` (0-based) current and announces it, also when it already is:
     // every pick runs the windows' refresh. False, and nothing happens, outside the records
     // (index 0 is accepted on the empty set). Not an undo step.
-    bool select(int index);
+    bool select(int index, SelectionUpdate update = SelectionUpdate::ClearAndSelect);
 
     // --- edits of one record, each one undo step; false (and no step) when nothing changes -
     // Windows-1252 text, cut at 40 bytes; false also when the text has a character that
@@ -200,6 +205,8 @@ class LandmarkDocument : public QObject {
     void selectionEdited(korvland::LandmarkDocument::Field field,
                          korvland::LandmarkDocument::BulkEdit result);
     void modifiedChanged(bool modified);
+    // A save under another name made that file the document's.
+    void filePathChanged();
     // The region, or the save name and folder proposed, changed.
     void regionChanged(int region);
     // The filter changed: set, cleared, or emptied by a read.
@@ -217,6 +224,8 @@ class LandmarkDocument : public QObject {
     // The records the filter lets through.
     std::bitset<kMaxRecords> shownRecords() const;
     void changeSelection(const std::bitset<kMaxRecords>& selection);
+    // The selection of record `index` alone (none outside the records); whether it changed.
+    bool selectOnlyQuietly(int index);
 
     std::unique_ptr<LandmarkSet> mSet;
     // What the files read and written held then, to tell another program's change later.

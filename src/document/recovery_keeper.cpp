@@ -55,10 +55,15 @@ void RecoveryKeeper::write() {
     try {
         mFiles = writeRecoveryCopy(mFolder, mDocument.set(), description);
         mBehind = false;
+        mFailure.reset();
         emit copyWritten();
-    } catch (const UserError&) {
+    } catch (const UserError& error) {
         // A full disk or a folder we may not write: the work is still on screen, and the
-        // next edit tries again.
+        // next edit tries again. Said once, not at every edit that fails again.
+        const bool first = !mFailure;
+        mFailure = error;
+        if (first)
+            emit copyFailed();
     }
 }
 
@@ -66,6 +71,7 @@ void RecoveryKeeper::drop() {
     mTimer.stop();
     mBehind = false;
     mRestoredSteps = 0;
+    mFailure.reset();
     if (!mFiles)
         return;
     removeRecoveryCopy(*mFiles);

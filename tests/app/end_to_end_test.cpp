@@ -211,7 +211,7 @@ TEST_F(EndToEndTest, EditSaveReopenAndEndWriteWhatTheSetOperationsWrite) {
     EXPECT_TRUE(editor()->isModified());
     dialogs.expectSaveChoice(SaveChoice::Cancel);
     EXPECT_FALSE(editor()->close());
-    EXPECT_EQ(dialogs.last().text, "1 change not saved. Save the change to lndmrks1.dat before quitting?");
+    EXPECT_EQ(dialogs.last().text, "1 change not saved. Save the change to recompiled.dat before quitting?");
     EXPECT_TRUE(editor()->isVisible());
     EXPECT_EQ(quitRequests, 0);
     dialogs.expectSaveChoice(SaveChoice::Discard);

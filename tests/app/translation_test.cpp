@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMap>
 #include <QMenuBar>
 #include <QProcess>
@@ -233,6 +234,39 @@ TEST(Translations, EveryTextTheWindowsShowIsGermanUnderTheGermanTranslation) {
             !untranslated.contains(english[i]))
             untranslated << english[i];
     EXPECT_TRUE(untranslated.isEmpty()) << untranslated.join(QStringLiteral(" | ")).toStdString();
+}
+
+// The read-only number boxes show the same digits in every language, with its own separator.
+TEST(Translations, NumberBoxesShowTheSameDigitsInEveryLanguage) {
+    const struct {
+        const char* box;
+        const char* english;
+        const char* german;
+    } boxes[] = {{kNorthSouthBox, "47.62600", "47,62600"},
+                 {kEastWestBox, "10.00000", "10,00000"},
+                 {kElevationBox, "123456.78900", "123456,78900"},
+                 {kRotationBox, "-0.25000", "-0,25000"}};
+    const QLocale before;
+    for (const bool inGerman : {false, true}) {
+        SCOPED_TRACE(inGerman ? "German" : "English");
+        std::optional<GermanTexts> german;
+        if (inGerman)
+            german.emplace();
+        QLocale::setDefault(inGerman ? QLocale(QLocale::German, QLocale::Germany) : QLocale::c());
+        TestWindows w;
+        w.createWindows();
+        LandmarkRecord record = makeRecord(1, 0x01, 0x02, 0, "Reims", 47.626f, 10.0f);
+        record.elevation = 123456.789f;
+        record.rotation = -0.25f;
+        LandmarkFileBuilder file;
+        file.add(record);
+        w.document.read(QString::fromStdString(file.writeTo(w.dir.path() / "lndmrks0.dat")));
+        w.editor->show();
+        for (const auto& b : boxes)
+            EXPECT_EQ(named<QLineEdit>(w.editor, b.box)->text(), inGerman ? b.german : b.english) << b.box;
+        keep(w.editor->grab(), inGerman ? "numbers_de.png" : "numbers_en.png");
+    }
+    QLocale::setDefault(before);
 }
 
 // Every menu of every window gives each command an Alt letter of its own, in both languages:

@@ -46,7 +46,7 @@ const EditCase kEdits[] = {
     {"BulkSwitchOff", {}, [](auto& d) { selectThenSwitchOff(d, {0, 1, 3, 4}); },
      "Switch Off 3 Landmarks", Announce::Records, Field::Active, {0, 3, 4}},
     {"BulkSwitchOn", [](auto& d) { selectThenSwitchOff(d, {0, 1, 3}); },
-     [](auto& d) { d.switchOnSelection(); },
+     [](auto& d) { d.setSelection({0, 1, 3}), d.switchOnSelection(); },
      "Switch On 2 Landmarks", Announce::Records, Field::Active, {0, 3}},
     {"BulkSideOfOne", {}, [](auto& d) { d.setSelection({3, 4, 6}), d.setSideOfSelection(1); },
      "Side of 1 Landmark", Announce::Records, Field::Side, {4}},
@@ -129,7 +129,7 @@ const NoStepCase kNoSteps[] = {
     {"SwitchOnWhatIsOn", [](auto& d) { return d.setActive(0, true) != ActiveEdit::Unchanged; }},
     {"SwitchOnTypeSix", [](auto& d) { return d.setActive(1, true) != ActiveEdit::Refused; }},
     {"SwitchOffWhatIsOff", [](auto& d) { return d.setActive(5, false) != ActiveEdit::Unchanged; }},
-    {"BulkOffOfNothing", [](auto& d) { return d.switchOffSelection().changed; }},
+    {"BulkOffOfNothing", [](auto& d) { return d.selectNone(), d.switchOffSelection().changed; }},
     {"BulkOffOfTheOff", [](auto& d) { return d.setSelection({1, 5}), d.switchOffSelection().changed; }},
     {"BulkSideUnchanged", [](auto& d) { return d.setSelection({0, 2}), d.setSideOfSelection(0).changed; }},
 };

@@ -29,7 +29,7 @@ struct SignalLog {
     }
 };
 
-TEST(Open, ClearsHistoryAndSelectionAndMakesRecordOneCurrentBeforeAnnouncingTheNewSet) {
+TEST(Open, ClearsHistoryAndMakesRecordOneCurrentAndSelectedBeforeAnnouncingTheNewSet) {
     OpenDocument open;
     LandmarkDocument& d = open.document;
     d.select(4);
@@ -40,7 +40,7 @@ TEST(Open, ClearsHistoryAndSelectionAndMakesRecordOneCurrentBeforeAnnouncingTheN
     EXPECT_EQ(log.entries,
               (QStringList{"readStarting", "modified 0", "setReplaced", "current 0", "selection"}));
     EXPECT_EQ(d.currentIndex(), 0);
-    EXPECT_EQ(d.selectedCount(), 0);
+    EXPECT_EQ(d.selectedIndices(), QList<int>{0});
     EXPECT_EQ(d.undoStack()->count(), 0);
     EXPECT_EQ(d.record(4).nameBytes(), "Lens");
 

@@ -1,5 +1,7 @@
 // The current record and the selection of many records, and the edits of the selection with
 // their rules.
+#include "data/recovery_copy.h"
+#include "document/recovery_keeper.h"
 #include "document_fixture.h"
 
 #include <gtest/gtest.h>
@@ -58,6 +60,61 @@ TEST_P(SelectionChange, SelectsTheRecordsAndAnnouncesOnlyARealChange) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Operations, SelectionChange, ::testing::ValuesIn(kSelections),
+                         [](const auto& testInfo) { return std::string(testInfo.param.name); });
+
+// Every way of moving the current record, as the windows call it: a plain move makes the
+// record the selection alone, and both are in place when the move is announced.
+struct MoveCase {
+    const char* name;
+    std::function<void(OpenDocument&)> move;
+    int current;
+    bool keepsSelection = false;
+};
+
+// clang-format off
+const MoveCase kMoves[] = {
+    {"RecordNumberStatusRowMarkerOrMapArrow", [](auto& o) { o.document.select(3); }, 3},
+    {"FindAsTyped", [](auto& o) { o.document.find(QStringLiteral("cambrai"), FindStep::Here); }, 3},
+    {"FindNext", [](auto& o) { o.document.findNext(QStringLiteral("Lens")); }, 4},
+    {"FindPrevious", [](auto& o) { o.document.findPrevious(QStringLiteral("Arras")); }, 0},
+    {"UndoBringsTheRecordBack", [](auto& o) { o.stack().undo(); }, 3},
+    {"Read", [](auto& o) { o.document.read(qPath(o.path)); }, 0},
+    {"Restore", [](auto& o) {
+         o.document.keepRecoveryCopies(qPath(o.dir.file("kept")));
+         o.document.recoveryKeeper()->writeNow();
+         o.document.restore(*recoveryCopyOf(o.dir.file("kept"), o.path));
+     }, 0},
+    {"WithCtrl", [](auto& o) { o.document.select(3, LandmarkDocument::SelectionUpdate::Keep); }, 3, true},
+    {"ToNoRecord", [](auto& o) { o.document.select(8); }, 6, true},
+};
+// clang-format on
+
+void PrintTo(const MoveCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class CurrentRecordMove : public ::testing::TestWithParam<MoveCase> {};
+
+TEST_P(CurrentRecordMove, MakesTheRecordTheSelectionUnlessAModifierKeepsIt) {
+    const MoveCase& c = GetParam();
+    OpenDocument open;
+    LandmarkDocument& d = open.document;
+    d.setSide(3, 0);
+    d.select(6);
+    d.setSelection({2, 4});
+    QList<int> selectionWhenAnnounced;
+    QObject::connect(&d, &LandmarkDocument::currentChanged, &d,
+                     [&] { selectionWhenAnnounced = d.selectedIndices(); });
+    c.move(open);
+    const QList<int> expected = c.keepsSelection ? QList<int>{2, 4} : QList<int>{c.current};
+    EXPECT_EQ(d.currentIndex(), c.current);
+    EXPECT_EQ(d.selectedIndices(), expected);
+    if (!c.keepsSelection) {
+        EXPECT_EQ(selectionWhenAnnounced, expected);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, CurrentRecordMove, ::testing::ValuesIn(kMoves),
                          [](const auto& testInfo) { return std::string(testInfo.param.name); });
 
 TEST(CurrentRecord, EveryPickIsAnnouncedAndNoneIsAStep) {

@@ -80,6 +80,23 @@ TEST(RecoveryKeeper, CopyGoesWhenTheWorkIsSavedDiscardedOrUndoneToTheSavedState)
     }
 }
 
+TEST(RecoveryKeeper, ACopyThatCannotBeWrittenIsSaidOnceUntilOneIsWritten) {
+    KeptDocument kept;
+    testing::writeBytes(kept.folder, std::vector<std::uint8_t>{0}); // a file where the folder belongs
+    QSignalSpy failed(kept.keeper(), &RecoveryKeeper::copyFailed);
+    for (const std::uint8_t side : {std::uint8_t{0}, std::uint8_t{1}}) {
+        kept.document.setSide(3, side);
+        kept.keeper()->writeNow();
+    }
+    EXPECT_EQ(failed.count(), 1);
+    ASSERT_TRUE(kept.keeper()->failure());
+    std::filesystem::remove(kept.folder);
+    kept.document.setSide(3, 0);
+    kept.keeper()->writeNow();
+    EXPECT_TRUE(kept.copyOnDisk());
+    EXPECT_FALSE(kept.keeper()->failure());
+}
+
 TEST(RecoveryKeeper, RestoredWorkIsTheOriginalFilesModifiedDocument) {
     KeptDocument before;
     before.document.setName(1, QStringLiteral("Vertus-le-Petit"));

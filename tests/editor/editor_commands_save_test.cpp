@@ -1,3 +1,4 @@
+#include "document/recovery_keeper.h"
 #include "editor_commands_harness.h"
 
 #include <QCloseEvent>
@@ -38,6 +39,10 @@ TEST_F(EditorCommandsTest, SavedLandmarkFileEqualsWhatTheSetWritesForTheSameStep
     reference.writeLandmarkFile(dir.file("reference.dat"));
     EXPECT_EQ(readBytes(written), readBytes(dir.file("reference.dat")));
     EXPECT_FALSE(editor->isModified());
+    // The file written is the one being edited from now on.
+    EXPECT_EQ(document.filePath(), QString::fromStdString(written));
+    EXPECT_TRUE(editor->windowTitle().startsWith(QStringLiteral("compiled.dat[*] - ")))
+        << editor->windowTitle().toStdString();
 }
 
 TEST_F(EditorCommandsTest, SavedProfileEqualsWhatTheSetWritesForTheSameSteps) {
@@ -212,6 +217,12 @@ TEST_F(EditorCommandsTest, ClosingWithChangesAsksFirst) {
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(quitRequests, 0);
 
+    // Work no recovery copy keeps (its folder cannot be made under a file) is lost unless saved.
+    document.keepRecoveryCopies(landmarkFile("lndmrks1.dat") + QStringLiteral("/kept"));
+    document.recoveryKeeper()->writeNow();
+    dialogs.expectSaveChoice(SaveChoice::Cancel);
+    EXPECT_FALSE(editor->close());
+    EXPECT_TRUE(dialogs.asked().back().text.startsWith("Unsaved work cannot be kept for recovery: "));
     dialogs.expectSaveChoice(SaveChoice::Discard);
     EXPECT_TRUE(editor->close());
     EXPECT_EQ(quitRequests, 1);

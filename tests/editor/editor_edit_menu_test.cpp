@@ -154,10 +154,11 @@ const CloseCase kCloses[] = {
     {1, false, 0, 0, 0, "1 change not saved. Save the change to lndmrks0.dat before quitting?"},
     {2, false, 1, 0, 0, "1 change not saved. Save the change to lndmrks0.dat before quitting?"},
     {2, false, 2, 0, 0, nullptr},
-    {3, true, 2, 0, 0, "2 changes not saved. Save the changes to lndmrks0.dat before quitting?"},
+    // A save makes the file written the one being edited.
+    {3, true, 2, 0, 0, "2 changes not saved. Save the changes to saved.dat before quitting?"},
     {2, true, 1, 1, 0, nullptr},
     // The saved state is gone from the history: no count to give.
-    {2, true, 1, 0, 1, "There are unsaved changes. Save the changes to lndmrks0.dat before quitting?"},
+    {2, true, 1, 0, 1, "There are unsaved changes. Save the changes to saved.dat before quitting?"},
 };
 
 TEST_F(EditMenuTest, TheQuestionBeforeClosingCountsTheSteps) {
@@ -186,7 +187,7 @@ TEST_F(EditMenuTest, TheQuestionBeforeClosingCountsTheSteps) {
     }
 }
 
-TEST_F(EditMenuTest, TheEditMenuFollowsSaveLandmarkAndItsEditsWaitForASelection) {
+TEST_F(EditMenuTest, TheEditMenuFollowsSaveLandmarkItsEditsWaitForASelectionAndCountSeveral) {
     QStringList bar;
     for (QAction* a : editor->menuBar()->actions())
         bar << QString(a->text()).remove(QLatin1Char('&'));
@@ -207,12 +208,16 @@ TEST_F(EditMenuTest, TheEditMenuFollowsSaveLandmarkAndItsEditsWaitForASelection)
     };
     EXPECT_TRUE(disabled(onSelection + QList<QAction*>{actions().selectAll(), actions().find()}));
     load(frontLine());
-    EXPECT_TRUE(disabled(onSelection));
+    EXPECT_TRUE(enabled(onSelection)) << "the record shown is the selection";
+    EXPECT_EQ(actions().switchOff()->text(), "S&witch Off");
     actions().selectAll()->trigger();
     EXPECT_TRUE(enabled(onSelection));
     EXPECT_EQ(document.selectedCount(), 6);
+    EXPECT_EQ(actions().switchOn()->text(), "Switch &On 6 Landmarks");
+    EXPECT_EQ(setSide->text(), "Set &Side of 6 Landmarks");
     actions().invertSelection()->trigger();
     EXPECT_TRUE(disabled(onSelection));
+    EXPECT_EQ(setSide->text(), "Set &Side");
     document.setSelection({1});
     actions().selectNone()->trigger();
     EXPECT_EQ(document.selectedCount(), 0);
@@ -230,7 +235,7 @@ TEST_F(EditMenuTest, StatusBarCountsTheSelectionAndBulkSwitchOnSaysWhatItLeftOff
     // A plain click selects the current record alone: nothing to count, the notice keeps its room.
     document.setSelection({document.currentIndex()});
     EXPECT_FALSE(panel->isVisibleTo(editor.get()));
-    document.select(document.currentIndex() + 1);
+    document.select(document.currentIndex() + 1, LandmarkDocument::SelectionUpdate::Keep);
     EXPECT_TRUE(panel->isVisibleTo(editor.get())) << "one record beside the current one";
     document.selectAll();
     // Another window's edit: the editor's notice panel still says why two stayed off.

@@ -65,9 +65,27 @@ TEST_F(FindBarTest, TypingAndStepsMoveTheCurrentRecordAndCountTheMatches) {
         EXPECT_EQ(text(kRecordNumberBox), QString::number(c.shown));
         EXPECT_EQ(shownIndex(), c.shown - 1);
         EXPECT_EQ(result(), c.result);
-        EXPECT_EQ(document.selectedCount(), 0);
+        EXPECT_EQ(document.selectedIndices(), QList<int>{c.shown - 1}) << "the record found is the selection";
         EXPECT_FALSE(editor->isModified());
     }
+}
+
+// A marker clicked on the map, then a name found in the editor: "Switch Off" switches off the
+// landmark the editor shows, not the one clicked before.
+TEST_F(FindBarTest, SwitchOffAfterAFindSwitchesOffTheLandmarkFound) {
+    map->showOnCommand();
+    map->markerPressed(*map->markers()[4].frame);
+    ASSERT_EQ(document.currentIndex(), 4);
+    ctrlF(edit(kNameBox));
+    QTest::keyClicks(field(), QStringLiteral("cambrai"));
+    QTest::keyClick(field(), Qt::Key_Return);
+    ASSERT_EQ(shownIndex(), 3);
+    QAction* switchOff = windows.editActions->switchOff();
+    EXPECT_EQ(switchOff->text(), "S&witch Off");
+    switchOff->trigger();
+    EXPECT_FALSE(document.isActive(3));
+    EXPECT_TRUE(document.isActive(4));
+    EXPECT_EQ(group(kActiveGroup)->itemIndex(), 1) << "the editor shows the landmark switched off";
 }
 
 TEST_F(FindBarTest, CtrlFFromAnotherWindowOpensTheBarEscapeHidesIt) {
@@ -107,7 +125,7 @@ TEST_F(FindBarTest, SelectAllMatchesSelectsThemAndTheStatusBarCountsThem) {
     auto* button = named<QPushButton>(editor, find_bar_names::kSelectAll);
     QTest::keyClicks(field(), QStringLiteral("zzz"));
     button->click();
-    EXPECT_EQ(document.selectedCount(), 0);
+    EXPECT_EQ(document.selectedIndices(), QList<int>{0}) << "nothing found leaves the record shown";
     QTest::keyClick(field(), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field(), QStringLiteral("A"));
     button->click();

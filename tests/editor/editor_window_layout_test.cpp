@@ -35,7 +35,7 @@ TEST_F(EditorWindowTest, FormShowsItsFirstState) {
     EXPECT_FALSE(control(kMouseCoordsGroup)->isVisibleTo(editor.get()));
     EXPECT_FALSE(control(kTableButton)->isEnabled());
     EXPECT_EQ(control<QPushButton>(kTableButton)->text(), "Table");
-    EXPECT_EQ(editor->windowTitle(), "KORV TLQ Landmarks Editor");
+    EXPECT_EQ(editor->windowTitle(), "KORV TLQ Landmarks Editor[*]");
 }
 
 TEST_F(EditorWindowTest, StatusBarHasNoticeAndClockPanels) {

@@ -193,6 +193,7 @@ TEST_F(MapMultiSelectTest, CtrlPressTogglesAPlainPressSelectsAloneAndKeysSelectA
 
 TEST_F(MapMultiSelectTest, SideSetThroughThePopUpIsOneStepAndItsUndoRestoresEveryColour) {
     // "Invert Selection" works on no selection too: it selects every landmark.
+    document.selectNone();
     EXPECT_TRUE(entry("InvertSelection")->isEnabled());
     const QStringList entries{"SwitchOn", "SwitchOff", "SideGerman", "SideAllied"};
     for (const QString& name : entries)
@@ -219,7 +220,7 @@ TEST_F(MapMultiSelectTest, SideSetThroughThePopUpIsOneStepAndItsUndoRestoresEver
     EXPECT_EQ(frame(2).colour(), kGermanColour) << "the square comes back in its own colour";
 
     entry("InvertSelection")->trigger();
-    EXPECT_EQ(document.selectedIndices(), (QList<int>{4, 5}));
+    EXPECT_EQ(document.selectedIndices(), (QList<int>{1, 2, 3, 4, 5})) << "the plain move selected record 0";
     EXPECT_EQ(document.undoStack()->count(), 1);
 }
 
@@ -278,7 +279,7 @@ TEST_F(MapMultiSelectTest, RingStandsOutsideTheFrameOnEveryGroundAndDimmingDarke
     LandmarkFilter filter;
     filter.side = SideFilter::Allied;
     document.setFilter(filter);
-    document.select(5);
+    document.select(5, LandmarkDocument::SelectionUpdate::Keep);
     QApplication::processEvents();
     const QImage picture = viewport()->grab().toImage();
     keep(picture.copy(QRect(centreOf(0) - QPoint(40, 40), QSize(220, 160))), "map_selection_ring.png");

@@ -81,7 +81,7 @@ TEST_F(AccessibilityTest, MapMarkersAreItemsThatFollowTheDocument) {
     ASSERT_EQ(items->role(), QAccessible::List);
     ASSERT_EQ(items->childCount(), set.recordCount());
     document.setSelection({1, 3});
-    document.select(3);
+    document.select(3, LandmarkDocument::SelectionUpdate::Keep);
     for (int i = 0; i < set.recordCount(); ++i) {
         SCOPED_TRACE(i);
         QAccessibleInterface* marker = items->child(i);

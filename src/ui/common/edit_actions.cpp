@@ -33,8 +33,9 @@ EditActions::EditActions(LandmarkDocument& document, Dialogs& dialogs, QObject* 
     mSelectNone->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A));
     mInvertSelection = make(tr("&Invert Selection"), "InvertSelection");
     mInvertSelection->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
-    mSwitchOn = make(tr("Switch &On"), "SwitchOn");
-    mSwitchOff = make(tr("S&witch Off"), "SwitchOff");
+    // Their texts follow the selection: updateForSelection.
+    mSwitchOn = make(QString(), "SwitchOn");
+    mSwitchOff = make(QString(), "SwitchOff");
     //: The side a landmark belongs to, in the "Set Side" submenu.
     mSideGerman = make(tr("&German"), "SideGerman");
     //: The side a landmark belongs to, in the "Set Side" submenu.
@@ -73,9 +74,9 @@ EditActions::EditActions(LandmarkDocument& document, Dialogs& dialogs, QObject* 
             [this] { editSelection([this](Scope scope) { mDocument.setSideOfSelection(1, scope); }); });
     connect(mFind, &QAction::triggered, this, &EditActions::findRequested);
 
-    connect(&document, &LandmarkDocument::selectionChanged, this, &EditActions::updateEnabled);
-    connect(&document, &LandmarkDocument::setReplaced, this, &EditActions::updateEnabled);
-    updateEnabled();
+    connect(&document, &LandmarkDocument::selectionChanged, this, &EditActions::updateForSelection);
+    connect(&document, &LandmarkDocument::setReplaced, this, &EditActions::updateForSelection);
+    updateForSelection();
 }
 
 void EditActions::editSelection(const std::function<void(LandmarkDocument::EditScope)>& edit) {
@@ -100,15 +101,32 @@ QAction* EditActions::make(const QString& text, const char* objectName) {
     return action;
 }
 
-void EditActions::updateEnabled() {
+QString EditActions::sideMenuText() const {
+    const int count = mDocument.selectedCount();
+    if (count > 1)
+        //: Submenu: sets the side of the %n selected landmarks, always more than one.
+        return tr("Set &Side of %n Landmark(s)", nullptr, count);
+    //: Submenu: sets the side (German or Allied) of the selected landmarks.
+    return tr("Set &Side");
+}
+
+void EditActions::updateForSelection() {
     const bool loaded = mDocument.isLoaded() && mDocument.recordCount() > 0;
-    const bool selection = mDocument.selectedCount() > 0;
+    const int count = mDocument.selectedCount();
+    const bool selection = count > 0;
+    // An edit of several landmarks says how many it will change before it is chosen, so
+    // that a selection left over from earlier work is not changed unseen.
+    //: %n is the number of selected landmarks, always more than one.
+    mSwitchOn->setText(count > 1 ? tr("Switch &On %n Landmark(s)", nullptr, count) : tr("Switch &On"));
+    //: %n is the number of selected landmarks, always more than one.
+    mSwitchOff->setText(count > 1 ? tr("S&witch Off %n Landmark(s)", nullptr, count) : tr("S&witch Off"));
     mUndo->setEnabled(mDocument.undoStack()->canUndo());
     mRedo->setEnabled(mDocument.undoStack()->canRedo());
     for (QAction* action : {mSelectAll, mInvertSelection, mFind})
         action->setEnabled(loaded);
     for (QAction* action : {mSelectNone, mSwitchOn, mSwitchOff, mSideGerman, mSideAllied})
         action->setEnabled(selection);
+    emit selectionCommandsChanged();
 }
 
 QList<QAction*> EditActions::actions() const {
@@ -140,15 +158,17 @@ void EditActions::addSelectionEditsTo(QMenu* menu, QAction* before) const {
 }
 
 void EditActions::addSideMenu(QMenu* menu, QAction* before) const {
-    //: Submenu: sets the side (German or Allied) of the selected landmarks.
-    auto* side = new QMenu(tr("Set &Side"), menu);
+    auto* side = new QMenu(sideMenuText(), menu);
     side->setObjectName(QStringLiteral("SetSide"));
     side->addAction(mSideGerman);
     side->addAction(mSideAllied);
     menu->insertMenu(before, side);
-    // The submenu is usable exactly when its commands are.
-    const auto follow = [side, german = mSideGerman] { side->menuAction()->setEnabled(german->isEnabled()); };
-    connect(mSideGerman, &QAction::changed, side, follow);
+    // The submenu is usable exactly when its commands are, and counts what they change.
+    const auto follow = [this, side] {
+        side->menuAction()->setEnabled(mSideGerman->isEnabled());
+        side->setTitle(sideMenuText());
+    };
+    connect(this, &EditActions::selectionCommandsChanged, side, follow);
     follow();
 }
 

@@ -17,7 +17,8 @@ class Dialogs;
 // The commands of the "Edit" menu, bound to the document once for the whole program: undo
 // and redo (their texts name the step), the selection's commands, the edits of the
 // selection and "Find...". Every window shows the same actions, so their texts, enabled
-// states and shortcuts agree everywhere. A window hands them on with addTo(): into its
+// states and shortcuts agree everywhere; an edit of a selection of several names how many
+// landmarks it changes ("Switch Off 26 Landmarks"). A window hands them on with addTo(): into its
 // "Edit" menu or its pop-up menu, and to the window itself so that the keys work there.
 class EditActions : public QObject {
     Q_OBJECT
@@ -55,6 +56,8 @@ class EditActions : public QObject {
   signals:
     // "Find...": the editor window shows its find bar.
     void findRequested();
+    // The states and texts of the edits of the selection were brought up to date.
+    void selectionCommandsChanged();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -62,7 +65,10 @@ class EditActions : public QObject {
   private:
     QAction* make(const QString& text, const char* objectName);
     void addSideMenu(QMenu* menu, QAction* before) const;
-    void updateEnabled();
+    // The states of the commands, and the texts of those that edit the selection, which
+    // count it when it holds more than one landmark.
+    void updateForSelection();
+    QString sideMenuText() const;
     // Runs an edit of the selection on the records the user agrees to: all of them, or only
     // those the filter shows when some are hidden and the user says no.
     void editSelection(const std::function<void(LandmarkDocument::EditScope)>& edit);

@@ -5,6 +5,7 @@
 #include "data/region.h"
 #include "data/user_error.h"
 #include "document/native_path.h"
+#include "document/recovery_keeper.h"
 #include "settings/settings_store.h"
 #include "ui/common/data_texts.h"
 #include "ui/common/edit_actions.h"
@@ -173,8 +174,11 @@ bool EditorWindow::confirmDiscard(const QString& opening) {
     {
         const QScopedValueRollback<bool> asking(mAskingToSave, true);
         const QString edited = QFileInfo(mContext.document.filePath()).fileName();
-        choice = mContext.dialogs.askToSave(
-            this, saveChangesQuestion(*mContext.document.undoStack(), edited, opening));
+        QString question = saveChangesQuestion(*mContext.document.undoStack(), edited, opening);
+        // Work that has no recovery copy is lost for good when it is not saved now.
+        if (const QString lost = recoveryFailureText(); !lost.isEmpty())
+            question = lost + QStringLiteral("\n\n") + question;
+        choice = mContext.dialogs.askToSave(this, question);
     }
     if (std::exchange(mCloseWaiting, false))
         QTimer::singleShot(0, this, &QWidget::close);
@@ -346,22 +350,38 @@ void EditorWindow::showTitle() {
     const QString path = mContext.document.filePath();
     //: The editor's caption: %1 is the file being edited ("[*]" marks unsaved changes), %2 the
     //: program's name.
-    setWindowTitle(path.isEmpty() ? applicationTitle()
+    setWindowTitle(path.isEmpty() ? applicationTitle() + QStringLiteral("[*]")
                                   : tr("%1[*] - %2").arg(QFileInfo(path).fileName(), applicationTitle()));
     setWindowModified(isModified());
 }
 
-void EditorWindow::resetEditor() {
+void EditorWindow::showFilePath() {
     showTitle();
+    if (mPathLabel) {
+        mPathLabel->setText(mContext.document.filePath());
+        mPathLabel->setToolTip(mPathLabel->text());
+    }
+}
+
+QString EditorWindow::recoveryFailureText() const {
+    const RecoveryKeeper* keeper = mContext.document.recoveryKeeper();
+    if (!keeper || !keeper->failure())
+        return {};
+    //: %1 says why the copy could not be written ("Disk full", "File access denied", ...).
+    return tr("Unsaved work cannot be kept for recovery: %1").arg(userErrorText(*keeper->failure()));
+}
+
+void EditorWindow::recoveryCopyFailed() {
+    showNotice(recoveryFailureText());
+}
+
+void EditorWindow::resetEditor() {
     showMapCommand(mOpenMenu);
     setRecordNumber(1);
     const LandmarkDocument& document = mContext.document;
     setRecordMaximum(document.recordCount());
     refreshRecord();
-    if (mPathLabel) {
-        mPathLabel->setText(document.filePath());
-        mPathLabel->setToolTip(mPathLabel->text());
-    }
+    showFilePath();
     if (mRecordCountLabel)
         mRecordCountLabel->setText(QString::number(document.recordCount()));
     if (mRecordSizeLabel)

@@ -117,8 +117,9 @@ class EditorPanel : public QWidget {
 
 EditorWindow::EditorWindow(AppContext& context, QWidget* parent) : QMainWindow(parent), mContext(context) {
     setObjectName(QLatin1String(editor_names::kWindow));
-    setWindowTitle(applicationTitle());
-    // The caption's "[*]" shows unsaved changes.
+    // The caption's "[*]" shows unsaved changes, also before an open names the file: restored
+    // work is modified before the caption names it.
+    setWindowTitle(applicationTitle() + QStringLiteral("[*]"));
     connect(&mContext.document, &LandmarkDocument::modifiedChanged, this, &QWidget::setWindowModified);
     setFont(windowFont());
     move(742, 181);

@@ -179,6 +179,11 @@ class EditorWindow : public QMainWindow {
   public:
     // --- menu commands and the reset after an open (editor_commands.cpp) -----------
     void resetEditor();
+    // The file being edited, in the caption and the path line: after an open, and after a
+    // save under another name.
+    void showFilePath();
+    // A recovery copy of the unsaved work could not be written: the status line says why, once.
+    void recoveryCopyFailed();
     void showMapCommand(QObject* sender);
     void openLandmarkCommand();
     void openMasterCommand();
@@ -252,6 +257,9 @@ class EditorWindow : public QMainWindow {
     void finishOpen();
     // The caption: the file being edited with the modified mark, and the program's name.
     void showTitle();
+    // "Unsaved work cannot be kept for recovery: ..." while the last copy could not be
+    // written; empty otherwise.
+    QString recoveryFailureText() const;
 
     AppContext& mContext;
 

@@ -61,8 +61,7 @@ QRect MapAccessibility::rect(int item) const {
 }
 
 void MapAccessibility::activate(int item) {
-    // As a click on the marker: its record alone is selected and becomes current.
-    mDocument.setSelection({item});
+    // As a click on the marker: its record becomes current and the selection alone.
     mDocument.select(item);
     emit mWindow.markerSelected(item);
 }

@@ -81,7 +81,9 @@ MapWindow::MapWindow(AppContext& context, QWidget* parent) : QWidget(parent), mC
     exposeAsWindow(this);
     //: The map window's caption until a file names its region. In English it is the old program's
     //: name of its drawing surface; a translation may simply name the map.
-    setWindowTitle(tr("object PB1: TPaintBox"));
+    // Its "[*]" shows unsaved changes as every caption of the map does: restored work is
+    // modified before a region names the map.
+    setWindowTitle(tr("object PB1: TPaintBox") + QStringLiteral("[*]"));
     move(315, 154);
     resize(833, 753);
     QFont font(QStringLiteral("Liberation Sans"));

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QActionGroup;
@@ -94,7 +95,8 @@ class MapWindow : public QWidget {
     // A mouse button went down on a marker's frame: its record becomes current
     // everywhere. A right button's press opens the pop-up menu as well, as it does
     // anywhere in the window.
-    void markerPressed(const MarkerFrameItem& frame);
+    void markerPressed(const MarkerFrameItem& frame, LandmarkDocument::SelectionUpdate update =
+                                                         LandmarkDocument::SelectionUpdate::ClearAndSelect);
     // The pointer moved over the bare surface, at `pos` in the window's client area.
     void pointerMovedOverGround(QPoint pos);
     const MapSelection& selection() const { return mSelection; }
@@ -208,8 +210,10 @@ class MapWindow : public QWidget {
     // Press, drag and release of the left button on the view for selection: true when the
     // event was a selection gesture the view must not see.
     bool selectionMouseEvent(QEvent::Type type, const QMouseEvent& event);
-    // A press on the marker of record `index`; true when its record is to become current.
-    bool markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
+    // A press on the marker of record `index`: what its record's move to current does to the
+    // selection, or nothing when the record does not become current.
+    std::optional<LandmarkDocument::SelectionUpdate>
+    markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
     void finishBand(bool apply);
     // One record was switched on or off: its marker's hatch and dimming follow.
     void recordSwitched(int index);

@@ -69,18 +69,18 @@ const QRubberBand* MapWindow::rubberBand() const {
     return mBandState == Band::Drawing ? mBand : nullptr;
 }
 
-bool MapWindow::markerPressedForSelection(int index, Qt::MouseButton button,
-                                          Qt::KeyboardModifiers modifiers) {
+std::optional<LandmarkDocument::SelectionUpdate>
+MapWindow::markerPressedForSelection(int index, Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
     LandmarkDocument& document = mContext.document;
     // Ctrl and the left button pick records for the selection; the current record stays.
     if (button == Qt::LeftButton && (modifiers & Qt::ControlModifier)) {
         document.toggleSelected(index);
-        return false;
+        return std::nullopt;
     }
     // A right press keeps the selection it lands in, so that the pop-up menu acts on it.
-    if (button != Qt::RightButton || !document.isSelected(index))
-        document.setSelection({index});
-    return true;
+    if (button == Qt::RightButton && document.isSelected(index))
+        return LandmarkDocument::SelectionUpdate::Keep;
+    return LandmarkDocument::SelectionUpdate::ClearAndSelect;
 }
 
 bool MapWindow::selectionMouseEvent(QEvent::Type type, const QMouseEvent& event) {

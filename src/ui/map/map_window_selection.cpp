@@ -36,7 +36,7 @@ void MapWindow::refreshMarker() {
         found->syncIconAndHint(mContext.document.record(current));
 }
 
-void MapWindow::markerPressed(const MarkerFrameItem& frame) {
+void MapWindow::markerPressed(const MarkerFrameItem& frame, LandmarkDocument::SelectionUpdate update) {
     const QString name = frame.data(kMarkerNameKey).toString();
     const std::optional<int> index = recordIndexOfFrameName(name);
     if (!index)
@@ -44,7 +44,7 @@ void MapWindow::markerPressed(const MarkerFrameItem& frame) {
     mSelection.setClickedMarkerName(name);
     emit markerNamed(name);
     // The one road of selection, as if the user had stepped to the record.
-    mContext.document.select(*index);
+    mContext.document.select(*index, update);
     emit markerSelected(*index);
 }
 
@@ -98,8 +98,8 @@ bool MapWindow::eventFilter(QObject* watched, QEvent* event) {
     const auto* frame = under.isEmpty() ? nullptr : dynamic_cast<const MarkerFrameItem*>(under.first());
     if (!frame)
         selectionMouseEvent(type, mouse);
-    else if (markerPressedForSelection(frame->index(), mouse.button(), mouse.modifiers()))
-        markerPressed(*frame);
+    else if (const auto update = markerPressedForSelection(frame->index(), mouse.button(), mouse.modifiers()))
+        markerPressed(*frame, *update);
     // The view and the window's pop-up menu see the press as well.
     return false;
 }

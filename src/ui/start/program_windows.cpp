@@ -95,6 +95,7 @@ void ProgramWindows::connectWindows(AppContext& context) {
                          if (field != LandmarkDocument::Field::Name)
                              recountIfShown();
                      });
+    QObject::connect(document, &LandmarkDocument::filePathChanged, e, &EditorWindow::showFilePath);
     QObject::connect(document, &LandmarkDocument::selectionEdited, e, &EditorWindow::selectionEdited);
     QObject::connect(document, &LandmarkDocument::selectionChanged, e, &EditorWindow::showSelectionCount);
     QObject::connect(document, &LandmarkDocument::currentChanged, e, &EditorWindow::showSelectionCount);

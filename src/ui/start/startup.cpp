@@ -117,6 +117,8 @@ void Startup::show() {
 void Startup::keepUnsavedWork(const QString& folder) {
     mDocument.keepRecoveryCopies(folder);
     EditorWindow* editor = mWindows.editor.get();
+    QObject::connect(mDocument.recoveryKeeper(), &RecoveryKeeper::copyFailed, editor,
+                     &EditorWindow::recoveryCopyFailed);
     QObject::connect(
         mWelcome.get(), &WelcomeWindow::handedOver, editor,
         [this, editor] { offerKeptWork(mContext, *editor); },

@@ -176,19 +176,24 @@ void StatusWindow::fillAndShow() {
 }
 
 void StatusWindow::rowTickToggled(int row, bool ticked) {
+    // A tick on the current row (the space bar) keeps the selection; one on another row
+    // moves there as a plain click does.
+    auto update = LandmarkDocument::SelectionUpdate::Keep;
     if (mList->currentIndex().row() != row) {
         const QScopedValueRollback quiet(mQuiet, true);
         mList->selectionModel()->setCurrentIndex(mModel->index(row), QItemSelectionModel::NoUpdate);
+        update = LandmarkDocument::SelectionUpdate::ClearAndSelect;
     }
-    applyTick(row, ticked);
+    applyTick(row, ticked, update);
 }
 
 void StatusWindow::rowClicked() {
     const int row = mList->currentIndex().row();
-    applyTick(row, hasRow(row) && row < mContext.document.recordCount() && mContext.document.isActive(row));
+    applyTick(row, hasRow(row) && row < mContext.document.recordCount() && mContext.document.isActive(row),
+              LandmarkDocument::SelectionUpdate::Keep);
 }
 
-void StatusWindow::applyTick(int row, bool ticked) {
+void StatusWindow::applyTick(int row, bool ticked, LandmarkDocument::SelectionUpdate update) {
     LandmarkDocument& document = mContext.document;
     // Rows of a file read since the last filling are not the set's records.
     if (row < 0 || row >= document.recordCount() || !hasRow(row))
@@ -200,8 +205,9 @@ void StatusWindow::applyTick(int row, bool ticked) {
         document.setActive(row, false);
     // The one road of selection: the editor's refresh shows the flag in "Active Landmark"
     // without running that group's change handling, then the map and the ownership table
-    // follow.
-    document.select(row);
+    // follow. A click or an arrow in the list makes the selection of its gesture itself (the
+    // row alone, or Ctrl and Shift extending it) and hands it on through takeRowSelection.
+    document.select(row, update);
     // A tick that went at once says why, where the operator looks for notices.
     if (refused)
         emit noticeRaised(typeSixStaysOffNotice());

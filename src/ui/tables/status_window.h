@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/landmark_document.h"
 #include "ui/common/app_context.h"
 #include "ui/common/placement_keeper.h"
 
@@ -84,7 +85,7 @@ class StatusWindow : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    void applyTick(int row, bool ticked);
+    void applyTick(int row, bool ticked, LandmarkDocument::SelectionUpdate update);
     // Rows whose record changed show or hide by the filter again.
     void rowsEdited(int first, int last);
     void fitListToWholeRows();
