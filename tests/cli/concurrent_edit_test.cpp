@@ -2,6 +2,7 @@
 // save, so both changes survive, whichever way the save reaches the file.
 
 #include "data/landmark_set.h"
+#include "support/build_paths.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>
@@ -22,11 +23,11 @@ pid_t startCli(const std::vector<std::string>& args) {
         const int quiet = ::open("/dev/null", O_WRONLY);
         ::dup2(quiet, STDOUT_FILENO);
         ::dup2(quiet, STDERR_FILENO);
-        std::vector<char*> argv{const_cast<char*>(KORVLAND_CLI_PATH)};
+        std::vector<char*> argv{const_cast<char*>(korvland::testing::build::cliProgram)};
         for (const std::string& arg : args)
             argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
-        ::execv(KORVLAND_CLI_PATH, argv.data());
+        ::execv(korvland::testing::build::cliProgram, argv.data());
         ::_exit(127);
     }
     return child;
