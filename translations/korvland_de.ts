@@ -50,6 +50,47 @@
     </message>
 </context>
 <context>
+    <name>korvland::ConflictChoice</name>
+    <message>
+        <source>name</source>
+        <extracomment>A field changed both on disk and by the operator.</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>sub-type</source>
+        <translation>Untertyp</translation>
+    </message>
+    <message>
+        <source>side</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>switched on or off</source>
+        <translation>ein- oder ausgeschaltet</translation>
+    </message>
+    <message numerus="yes">
+        <source>Another program changed %n landmark(s) where your unsaved changes change the same fields. Keep which?</source>
+        <translation>
+            <numerusform>Ein anderes Programm hat %n Landmarke in denselben Feldern geändert wie Ihre ungespeicherten Änderungen. Was soll bleiben?</numerusform>
+            <numerusform>Ein anderes Programm hat %n Landmarken in denselben Feldern geändert wie Ihre ungespeicherten Änderungen. Was soll bleiben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep mine</source>
+        <extracomment>The operator&apos;s unsaved value of a landmark&apos;s fields wins.</extracomment>
+        <translation>Meine behalten</translation>
+    </message>
+    <message>
+        <source>Keep the file&apos;s</source>
+        <extracomment>The value another program wrote to the file wins.</extracomment>
+        <translation>Die der Datei behalten</translation>
+    </message>
+</context>
+<context>
     <name>korvland::Dialogs</name>
     <message>
         <source>%1 already exists.
@@ -629,23 +670,24 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>&amp;Später</translation>
     </message>
     <message>
-        <source>korvland ended while %1 had 1 unsaved change (%2).</source>
-        <extracomment>%1 is the file name, %2 when (&quot;today 23:14&quot;).</extracomment>
-        <translation>korvland wurde beendet, als %1 eine ungespeicherte Änderung hatte (%2).</translation>
-    </message>
-    <message>
-        <source>korvland ended while %1 had %2 unsaved changes (%3).</source>
-        <extracomment>%1 is the file name, %2 the number of changes, %3 when (&quot;today 23:14&quot;).</extracomment>
-        <translation>korvland wurde beendet, als %1 %2 ungespeicherte Änderungen hatte (%3).</translation>
-    </message>
-    <message>
         <source>%1 has been changed on disk since.</source>
         <extracomment>%1 is the file name.</extracomment>
         <translation>%1 wurde seitdem auf dem Datenträger geändert.</translation>
     </message>
-    <message>
-        <source>Restore them?</source>
-        <translation>Sollen sie wiederhergestellt werden?</translation>
+    <message numerus="yes">
+        <source>korvland ended while %1 in %2 had %n unsaved change(s) (%3).</source>
+        <extracomment>%1 is the file name, %2 its folder, %3 when (&quot;today 23:14&quot;).</extracomment>
+        <translation>
+            <numerusform>korvland wurde beendet, als %1 in %2 eine ungespeicherte Änderung hatte (%3).</numerusform>
+            <numerusform>korvland wurde beendet, als %1 in %2 %n ungespeicherte Änderungen hatte (%3).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Restore (it|them)?</source>
+        <translation>
+            <numerusform>Soll sie wiederhergestellt werden?</numerusform>
+            <numerusform>Sollen sie wiederhergestellt werden?</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 #include "ui/common/explode_effect.h"
 #include "ui/common/hint_presenter.h"
 #include "ui/common/landmarks_folder.h"
+#include "ui/editor/conflict_choice.h"
 #include "ui/editor/find_bar.h"
 #include "ui/editor/save_questions.h"
 
@@ -182,11 +183,12 @@ bool EditorWindow::confirmDiscard(const QString& opening) {
     return choice == SaveChoice::Discard;
 }
 
-bool EditorWindow::runRead(const std::function<void()>& read) {
+bool EditorWindow::runRead(const std::function<bool()>& read) {
     // The map and the tables hide themselves when the document announces the read.
     showNotice(mStandingNotice);
     try {
-        read();
+        if (!read())
+            return false;
     } catch (const UserError& e) {
         reportError(mContext.dialogs, this, e);
         return false;
@@ -201,7 +203,10 @@ bool EditorWindow::runRead(const std::function<void()>& read) {
 }
 
 bool EditorWindow::readLandmarkFile(const QString& path) {
-    return runRead([this, &path] { mContext.document.read(path); });
+    return runRead([this, &path] {
+        mContext.document.read(path);
+        return true;
+    });
 }
 
 void EditorWindow::finishOpen() {
@@ -273,17 +278,27 @@ void EditorWindow::openProfileCommand() {
 }
 
 bool EditorWindow::openProfileFile(const QString& path) {
-    if (!runRead([this, &path] { mContext.document.openProfile(path); }))
+    if (!runRead([this, &path] {
+            mContext.document.openProfile(path);
+            return true;
+        }))
         return false;
     finishOpen();
     return true;
 }
 
 bool EditorWindow::restoreKeptWork(const RecoveryEntry& entry) {
-    if (!runRead([this, &entry] { mContext.document.restore(entry); }))
+    if (!runRead([this, &entry] { return mContext.document.restore(entry, conflictChoice()); }))
         return false;
     finishOpen();
+    addRecentFile(mContext.document.filePath());
     return true;
+}
+
+LandmarkDocument::ConflictChoice EditorWindow::conflictChoice() {
+    return [this](const LandmarkSet& file, const std::vector<StepConflict>& conflicts) {
+        return chooseConflicts(mContext.dialogs, this, file, conflicts);
+    };
 }
 
 // --- saving ------------------------------------------------------------------------

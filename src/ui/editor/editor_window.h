@@ -199,7 +199,8 @@ class EditorWindow : public QMainWindow {
     // and reset the editor. Also opens a file named on the command line.
     bool openLandmarkFile(const QString& path);
     bool openProfileFile(const QString& path);
-    // Opens the work an earlier run kept, as the document of its original file.
+    // Opens the work an earlier run kept, as the document of its original file, which enters
+    // the recent files; false when it could not be read or the operator cancelled.
     bool restoreKeptWork(const RecoveryEntry& entry);
 
     // Edits since the last successful open or "Save Landmark".
@@ -240,9 +241,12 @@ class EditorWindow : public QMainWindow {
     bool saveThrough(FileDialogRequest request, const QString& refusal,
                      const std::function<void(const QString&)>& write);
     void openLandmarkWith(const FileDialogRequest& request);
-    // Hides the map and both tables, runs `read`, and on success enables what a loaded
-    // set allows; a failure is reported and false returned.
-    bool runRead(const std::function<void()>& read);
+    // Hides the map and both tables, runs `read`, and when it read something enables what a
+    // loaded set allows; a failure is reported and false returned.
+    bool runRead(const std::function<bool()>& read);
+    // Asks the operator, record by record, whether the unsaved steps or another program's
+    // changes of a field stay.
+    LandmarkDocument::ConflictChoice conflictChoice();
     void addRecentFile(const QString& path);
     // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
     QString savedNotice(const QString& fileName) const;
