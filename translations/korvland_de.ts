@@ -464,6 +464,40 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>The status bar&apos;s count of selected landmarks while the tables&apos; filter is set.</extracomment>
         <translation>%1 ausgewählt (gefiltert)</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 was changed by another program: %n record(s)</source>
+        <extracomment>The status line: %1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 wurde von einem anderen Programm geändert: %n Datensatz</numerusform>
+            <numerusform>%1 wurde von einem anderen Programm geändert: %n Datensätze</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program</source>
+        <translation>%1 wurde von einem anderen Programm geändert</translation>
+    </message>
+    <message>
+        <source>Merge Now</source>
+        <extracomment>Status line button: lays the unsaved changes onto the file another program changed.</extracomment>
+        <translation>Jetzt zusammenführen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has been changed by another program since it was opened: %n record(s) differ. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</source>
+        <extracomment>%1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 wurde seit dem Öffnen von einem anderen Programm geändert: %n Datensatz weicht ab. Ihre ungespeicherten Änderungen damit zusammenführen oder die Datei durch die Landmarken des Editors ersetzen?</numerusform>
+            <numerusform>%1 wurde seit dem Öffnen von einem anderen Programm geändert: %n Datensätze weichen ab. Ihre ungespeicherten Änderungen damit zusammenführen oder die Datei durch die Landmarken des Editors ersetzen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Merge</source>
+        <extracomment>Keeps the other program&apos;s changes and lays the unsaved ones onto them.</extracomment>
+        <translation>&amp;Zusammenführen</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
 </context>
 <context>
     <name>korvland::FilterRow</name>

@@ -23,6 +23,25 @@
     </message>
 </context>
 <context>
+    <name>korvland::EditorWindow</name>
+    <message numerus="yes">
+        <source>%1 was changed by another program: %n record(s)</source>
+        <extracomment>The status line: %1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 was changed by another program: %n record</numerusform>
+            <numerusform>%1 was changed by another program: %n records</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has been changed by another program since it was opened: %n record(s) differ. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</source>
+        <extracomment>%1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 has been changed by another program since it was opened: %n record differs. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</numerusform>
+            <numerusform>%1 has been changed by another program since it was opened: %n records differ. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>korvland::KeptWorkOffer</name>
     <message numerus="yes">
         <source>korvland ended while %1 in %2 had %n unsaved change(s) (%3).</source>

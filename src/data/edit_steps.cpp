@@ -166,6 +166,17 @@ std::optional<std::vector<EditStep>> readSteps(const std::string& path, std::uin
     }
 }
 
+void unwindSteps(LandmarkSet& set, std::span<const EditStep> steps) {
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
+        for (const RecordEdit& edit : step->records) {
+            if (step->field == EditField::Active)
+                set.setDisabled(edit.index, static_cast<std::uint8_t>(edit.before.front()));
+            else
+                set.setRecord(edit.index, withFieldValue(set.record(edit.index), step->field, edit.before));
+        }
+    }
+}
+
 std::optional<std::vector<StepConflict>> findStepConflicts(const LandmarkSet& file,
                                                            std::span<const EditStep> steps) {
     // Per record and field: the value the first step started from and the one the last left.

@@ -63,6 +63,7 @@ void LandmarkDocument::finishRead(bool keepHistory) {
     // nothing selected.
     if (!keepHistory)
         mUndoStack->clear();
+    watchFile();
     const int oldRegion = mRegion;
     const bool oldRegionKnown = mRegionKnown;
     const QString oldName = mProposedSaveName;
@@ -107,6 +108,7 @@ void LandmarkDocument::write(const QString& path) {
     mFiles.wrote(nativePath(path));
     mCleanIsFile = true;
     mUndoStack->setClean();
+    watchFile();
 }
 
 void LandmarkDocument::saveProfile(const QString& path) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class QFileSystemWatcher;
 class QUndoStack;
 
 namespace korvland {
@@ -121,6 +122,10 @@ class LandmarkDocument : public QObject {
     // when the choice was cancelled or the steps are not known (see unsavedSteps) or do not fit
     // the file; a file that cannot be read throws UserError and changes nothing.
     bool mergeWithFileOnDisk(const ConflictChoice& choose = {});
+    // How many records the landmark file on disk now differs in from what it held when it was
+    // last read or written here, counted as `korvland-cli diff` counts them; nothing when the
+    // file cannot be read or the unsaved steps are not known.
+    std::optional<int> recordsChangedOnDisk() const;
     // The steps between the landmark file as last read or written and the set now; nothing
     // when they are not known (a profile's flags, work restored whole, a saved state that the
     // history no longer reaches).
@@ -224,6 +229,9 @@ class LandmarkDocument : public QObject {
     void regionChanged(int region);
     // The filter changed: set, cleared, or emptied by a read.
     void filterChanged();
+    // The file system says the landmark file changed, and another program did change its
+    // content (not this document's own save).
+    void fileChangedOnDisk();
 
   private:
     friend class RecordCommand;
@@ -236,6 +244,8 @@ class LandmarkDocument : public QObject {
     void pushReplayed(const EditStep& step);
     // A save of restored work goes back to its own file, wherever that lies.
     void proposeOwnName();
+    // Follows the landmark file on disk for fileChangedOnDisk.
+    void watchFile();
     void takeRegionFromFileName();
     bool inRange(int index) const { return index >= 0 && index < recordCount(); }
     bool pushRecordEdit(int index, Field field, const LandmarkRecord& changed);
@@ -248,6 +258,7 @@ class LandmarkDocument : public QObject {
     // What the files read and written held then, to tell another program's change later.
     FileMemory mFiles;
     RecoveryKeeper* mRecoveryKeeper = nullptr;
+    QFileSystemWatcher* mWatcher = nullptr;
     QUndoStack* mUndoStack = nullptr;
     std::bitset<kMaxRecords> mSelection;
     int mRegion = 0;

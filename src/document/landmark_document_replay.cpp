@@ -1,9 +1,11 @@
 #include "data/recovery_copy.h"
+#include "data/set_comparison.h"
 #include "document/landmark_document.h"
 #include "document/record_commands.h"
 #include "document/recovery_keeper.h"
 
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QSignalBlocker>
 #include <QUndoStack>
 
@@ -92,6 +94,46 @@ bool LandmarkDocument::mergeWithFileOnDisk(const ConflictChoice& choose) {
     mFiles.read(path);
     replayOnto(std::move(file), plan.steps);
     return true;
+}
+
+std::optional<int> LandmarkDocument::recordsChangedOnDisk() const {
+    const std::optional<std::vector<EditStep>> steps = unsavedSteps();
+    if (!steps)
+        return std::nullopt;
+    const std::string path = mSet->landmarkPath();
+    LandmarkSet unwound = *mSet;
+    unwindSteps(unwound, *steps);
+    // Both as a reader finds them in a file: a switched-off record is type 6 in each.
+    LandmarkSet before;
+    LandmarkSet now;
+    try {
+        before.readLandmarkBytes(path, unwound.compiledBytes());
+        now.read(path);
+    } catch (const UserError&) {
+        return std::nullopt;
+    }
+    const SetDiff diff = diffSets(before, now);
+    return static_cast<int>(diff.changed.size() + diff.onlyInA.size() + diff.onlyInB.size());
+}
+
+void LandmarkDocument::watchFile() {
+    if (!mWatcher) {
+        mWatcher = new QFileSystemWatcher(this);
+        connect(mWatcher, &QFileSystemWatcher::fileChanged, this, [this](const QString& path) {
+            // A file replaced by a rename is watched no more under its name: it is taken up again.
+            if (!mWatcher->files().contains(path) && QFileInfo::exists(path))
+                mWatcher->addPath(path);
+            if (path == filePath() && changedOnDisk(path))
+                emit fileChangedOnDisk();
+        });
+    }
+    const QStringList watched = mWatcher->files();
+    if (watched == QStringList{filePath()})
+        return;
+    if (!watched.isEmpty())
+        mWatcher->removePaths(watched);
+    if (QFileInfo::exists(filePath()))
+        mWatcher->addPath(filePath());
 }
 
 void LandmarkDocument::proposeOwnName() {

@@ -6,6 +6,7 @@
 #include "document_fixture.h"
 
 #include <QCoreApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -189,6 +190,21 @@ TEST(DocumentReplay, UnsavedStepsLeadFromTheFileOnlyWhereTheSavedStateIsTheFile)
     EXPECT_FALSE(run.document.unsavedSteps());
     EXPECT_FALSE(run.document.mergeWithFileOnDisk());
     EXPECT_EQ(run.document.record(0).side, 1);
+}
+
+TEST(DocumentReplay, TellsOfAnotherProgramsChangeOfTheFileAndCountsItsRecordsButNotOfItsOwnSave) {
+    KilledRun run;
+    QSignalSpy changed(&run.document, &LandmarkDocument::fileChangedOnDisk);
+    run.document.write(qPath(run.path));
+    QTest::qWait(200);
+    EXPECT_EQ(changed.count(), 0);
+    run.document.setSide(0, 1);
+    changeOnDisk(run.path, [](LandmarkSet& set) {
+        for (const std::size_t index : {4, 5, 7})
+            rename(set, index, "Elsewhere");
+    });
+    EXPECT_TRUE(changed.wait(3000));
+    EXPECT_EQ(run.document.recordsChangedOnDisk(), 3) << "the unsaved side of Arras is no change on disk";
 }
 
 } // namespace

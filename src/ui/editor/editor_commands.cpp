@@ -343,6 +343,12 @@ bool EditorWindow::saveLandmarkCommand() {
     request.filter = QStringLiteral("%1|*.dat").arg(tr("All Landmarks Files"));
     request.defaultSuffix = QStringLiteral("dat");
     const SaveProposal proposal = landmarkSaveProposal(mContext.document, mContext.landmarksFolder);
+    // Unsaved steps onto the file being edited that another program changed: they can be merged.
+    const QString edited = mContext.document.filePath();
+    if (isModified() && !edited.isEmpty() && mContext.document.unsavedSteps() &&
+        QFileInfo(QDir(proposal.folder).filePath(proposal.name)) == QFileInfo(edited) &&
+        mContext.document.changedOnDisk(edited))
+        return saveOverChangedFile(edited);
     request.proposedName = proposal.name;
     request.initialFolder = proposal.folder;
     request.replaceQuestion = [this](const QString& path) {
@@ -351,7 +357,10 @@ bool EditorWindow::saveLandmarkCommand() {
     // A written landmark file is the document's clean state.
     //: Shown when the save dialog was cancelled: the landmark file was not written.
     return saveThrough(request, tr("Landmarks file not compiled."),
-                       [this](const QString& path) { mContext.document.write(path); });
+                       [this](const QString& path) {
+                           mContext.document.write(path);
+                           endChangeNotice();
+                       });
 }
 
 // --- reset and region --------------------------------------------------------------

@@ -120,6 +120,10 @@ EditorWindow::EditorWindow(AppContext& context, QWidget* parent) : QMainWindow(p
     setWindowTitle(applicationTitle());
     // The caption's "[*]" shows unsaved changes.
     connect(&mContext.document, &LandmarkDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    // Another program's change of the file being edited is told once, until it is read again.
+    connect(&mContext.document, &LandmarkDocument::fileChangedOnDisk, this,
+            &EditorWindow::noticeChangeOnDisk);
+    connect(&mContext.document, &LandmarkDocument::setReplaced, this, &EditorWindow::endChangeNotice);
     setFont(windowFont());
     move(742, 181);
     resize(468, 326);

@@ -73,6 +73,11 @@ inline constexpr char kChangeFolderAction[] = "N1";
 inline constexpr char kMapAction[] = "Map1";
 inline constexpr char kDataAction[] = "Data1";
 inline constexpr char kAboutAction[] = "About1";
+inline constexpr char kMergeButton[] = "MergeButton";
+inline constexpr char kChangedFileQuestion[] = "ChangedFileQuestion";
+inline constexpr char kMergeAnswer[] = "ChangedFileMerge";
+inline constexpr char kReplaceAnswer[] = "ChangedFileReplace";
+inline constexpr char kCancelAnswer[] = "ChangedFileCancel";
 } // namespace editor_names
 
 class EditActions;
@@ -222,8 +227,18 @@ class EditorWindow : public QMainWindow {
     // list unless this has run already.
     bool saveRecentFiles();
 
+    // --- the landmark file changed by another program (disk_change.cpp) ------------------
+    // Says once in the status line that another program changed the file being edited, with
+    // a button that merges the unsaved steps onto it; run when the window becomes active and
+    // when the file system tells of a change.
+    void noticeChangeOnDisk();
+    // Reads the file again and lays the unsaved steps onto it, the operator settling the
+    // conflicts; nothing is written. False when nothing changed.
+    bool mergeFileOnDisk();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Takes a "Saved ..." notice down: the panel's own notice comes back.
@@ -256,6 +271,13 @@ class EditorWindow : public QMainWindow {
     void finishOpen();
     // The caption: the file being edited with the modified mark, and the program's name.
     void showTitle();
+    // "Save Landmark" over the file being edited that another program changed: Merge, Replace
+    // or Cancel. True when the file was written.
+    bool saveOverChangedFile(const QString& path);
+    // The status line's notice of such a change is over: the file was read, merged or saved.
+    void endChangeNotice();
+    QPushButton* mMergeButton = nullptr;
+    bool mChangeNoticed = false;
 
     AppContext& mContext;
 
