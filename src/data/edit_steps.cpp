@@ -166,15 +166,27 @@ std::optional<std::vector<EditStep>> readSteps(const std::string& path, std::uin
     }
 }
 
+namespace {
+
+void setFieldValue(LandmarkSet& set, std::size_t index, EditField field, const FieldValue& value) {
+    if (field == EditField::Active)
+        set.setDisabled(index, static_cast<std::uint8_t>(value.front()));
+    else
+        set.setRecord(index, withFieldValue(set.record(index), field, value));
+}
+
+} // namespace
+
+void replaySteps(LandmarkSet& set, std::span<const EditStep> steps) {
+    for (const EditStep& step : steps)
+        for (const RecordEdit& edit : step.records)
+            setFieldValue(set, edit.index, step.field, edit.after);
+}
+
 void unwindSteps(LandmarkSet& set, std::span<const EditStep> steps) {
-    for (auto step = steps.rbegin(); step != steps.rend(); ++step) {
-        for (const RecordEdit& edit : step->records) {
-            if (step->field == EditField::Active)
-                set.setDisabled(edit.index, static_cast<std::uint8_t>(edit.before.front()));
-            else
-                set.setRecord(edit.index, withFieldValue(set.record(edit.index), step->field, edit.before));
-        }
-    }
+    for (auto step = steps.rbegin(); step != steps.rend(); ++step)
+        for (const RecordEdit& edit : step->records)
+            setFieldValue(set, edit.index, step->field, edit.before);
 }
 
 std::optional<std::vector<StepConflict>> findStepConflicts(const LandmarkSet& file,

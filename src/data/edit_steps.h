@@ -57,6 +57,10 @@ std::string stepsPathFor(const std::string& descriptionPath);
 // file is larger than any list of steps the editor writes, or it does not describe that copy.
 std::optional<std::vector<EditStep>> readSteps(const std::string& path, std::uint64_t copyHash);
 
+// Sets every field the steps change to the value they leave it at, first step first: the
+// unsaved work laid onto a set, its values winning wherever the set differs.
+void replaySteps(LandmarkSet& set, std::span<const EditStep> steps);
+
 // Sets every field the steps changed back to the value it had before them, last step first:
 // the set as the file was before the steps.
 void unwindSteps(LandmarkSet& set, std::span<const EditStep> steps);

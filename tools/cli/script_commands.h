@@ -40,6 +40,7 @@ class ScriptCommands {
     std::string mTemplate;
     std::string mDelimiter;
     bool mStrict = false;
+    bool mKept = false;
 };
 
 } // namespace korvland::cli
