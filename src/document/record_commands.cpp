@@ -127,7 +127,7 @@ void RecordCommand::swap() {
     emit mDocument.recordChanged(mIndex, mField);
 }
 
-RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, std::vector<int> indices,
+RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, const std::vector<int>& indices,
                                std::uint8_t value)
     : RecordsCommand(document, field, indices, std::vector<std::uint8_t>(indices.size(), value)) {}
 

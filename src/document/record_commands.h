@@ -43,7 +43,7 @@ class RecordCommand : public QUndoCommand {
 // record swapped with the value the step holds, announced in one recordsChanged.
 class RecordsCommand : public QUndoCommand {
   public:
-    RecordsCommand(LandmarkDocument& document, LandmarkDocument::Field field, std::vector<int> indices,
+    RecordsCommand(LandmarkDocument& document, LandmarkDocument::Field field, const std::vector<int>& indices,
                    std::uint8_t value);
     // Each record to its own value (steps laid again onto a file).
     RecordsCommand(LandmarkDocument& document, LandmarkDocument::Field field, std::vector<int> indices,

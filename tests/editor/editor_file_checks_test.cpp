@@ -1,6 +1,7 @@
 #include "editor_commands_harness.h"
 
 #include "data/profile_file.h"
+#include "support_gui/render_keep.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -111,6 +112,8 @@ TEST_F(EditorFileChecksTest, SavingOverAFileChangedOnDiskOffersToMergeTheUnsaved
                   QStringLiteral("lndmrks0.dat was changed by another program: %1 records")
                       .arg(c.conflict ? 4 : 2));
         EXPECT_FALSE(required<QPushButton>(editor, kMergeButton)->isHidden());
+        editor->show();
+        keep(editor->grab(), "changed_on_disk_notice.png");
 
         dialogs.expectExec(0, [&](QDialog& box) { required<QAbstractButton>(&box, c.answer)->click(); });
         if (c.conflict)
