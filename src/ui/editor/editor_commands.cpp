@@ -356,11 +356,10 @@ bool EditorWindow::saveLandmarkCommand() {
     };
     // A written landmark file is the document's clean state.
     //: Shown when the save dialog was cancelled: the landmark file was not written.
-    return saveThrough(request, tr("Landmarks file not compiled."),
-                       [this](const QString& path) {
-                           mContext.document.write(path);
-                           endChangeNotice();
-                       });
+    return saveThrough(request, tr("Landmarks file not compiled."), [this](const QString& path) {
+        mContext.document.write(path);
+        endChangeNotice();
+    });
 }
 
 // --- reset and region --------------------------------------------------------------
