@@ -1755,6 +1755,10 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <source>The file is larger than any landmark file can be (64 MiB).</source>
         <translation>Die Datei ist größer, als eine Landmarkendatei sein kann (64 MiB).</translation>
     </message>
+    <message>
+        <source>The unsaved changes name landmarks that &apos;%1&apos; no longer has; they cannot be merged</source>
+        <translation>Die ungespeicherten Änderungen betreffen Landmarken, die &apos;%1&apos; nicht mehr enthält; sie können nicht zusammengeführt werden</translation>
+    </message>
 </context>
 <context>
     <name>korvland::WelcomeWindow</name>

@@ -119,8 +119,9 @@ class LandmarkDocument : public QObject {
     bool restore(const RecoveryEntry& entry, const ConflictChoice& choose = {});
     // Reads the landmark file again as another program has left it and lays the unsaved steps
     // onto it as steps of the history; the file is not written. False, and nothing changes,
-    // when the choice was cancelled or the steps are not known (see unsavedSteps) or do not fit
-    // the file; a file that cannot be read throws UserError and changes nothing.
+    // when the choice was cancelled or the steps are not known (see unsavedSteps); a file that
+    // cannot be read, or has no longer the records the steps name, throws UserError and
+    // changes nothing.
     bool mergeWithFileOnDisk(const ConflictChoice& choose = {});
     // How many records the landmark file on disk now differs in from what it held when it was
     // last read or written here, counted as `korvland-cli diff` counts them; nothing when the

@@ -1,5 +1,7 @@
 #include "data/recovery_copy.h"
 #include "data/set_comparison.h"
+#include "data/translatable.h"
+#include "data/user_error.h"
 #include "document/landmark_document.h"
 #include "document/record_commands.h"
 #include "document/recovery_keeper.h"
@@ -88,7 +90,13 @@ bool LandmarkDocument::mergeWithFileOnDisk(const ConflictChoice& choose) {
     LandmarkSet file;
     file.read(path);
     const ReplayPlan plan = planReplay(file, *steps, choose);
-    if (!plan.fits || plan.cancelled)
+    if (!plan.fits)
+        throw UserError(
+            Text(KORVLAND_TRANSLATABLE(
+                "korvland::UserError",
+                "The unsaved changes name landmarks that '%1' no longer has; they cannot be merged")),
+            {path});
+    if (plan.cancelled)
         return false;
     emit readStarting();
     mFiles.read(path);

@@ -198,13 +198,18 @@ TEST(DocumentReplay, TellsOfAnotherProgramsChangeOfTheFileAndCountsItsRecordsBut
     run.document.write(qPath(run.path));
     QTest::qWait(200);
     EXPECT_EQ(changed.count(), 0);
-    run.document.setSide(0, 1);
+    run.document.setSide(3, 1);
     changeOnDisk(run.path, [](LandmarkSet& set) {
         for (const std::size_t index : {4, 5, 7})
             rename(set, index, "Elsewhere");
     });
     EXPECT_TRUE(changed.wait(3000));
-    EXPECT_EQ(run.document.recordsChangedOnDisk(), 3) << "the unsaved side of Arras is no change on disk";
+    EXPECT_EQ(run.document.recordsChangedOnDisk(), 3) << "the unsaved side of Cambrai is no change on disk";
+
+    LandmarkFileBuilder().addMany(1).writeTo(run.path);
+    const std::vector<std::uint8_t> before = run.bytes();
+    EXPECT_THROW(run.document.mergeWithFileOnDisk(), UserError) << "the steps name records the file lost";
+    EXPECT_EQ(run.bytes(), before);
 }
 
 } // namespace
