@@ -50,6 +50,47 @@
     </message>
 </context>
 <context>
+    <name>korvland::ConflictChoice</name>
+    <message>
+        <source>name</source>
+        <extracomment>A field changed both on disk and by the operator.</extracomment>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>sub-type</source>
+        <translation>Untertyp</translation>
+    </message>
+    <message>
+        <source>side</source>
+        <translation>Seite</translation>
+    </message>
+    <message>
+        <source>switched on or off</source>
+        <translation>ein- oder ausgeschaltet</translation>
+    </message>
+    <message numerus="yes">
+        <source>Another program changed %n landmark(s) where your unsaved changes change the same fields. Keep which?</source>
+        <translation>
+            <numerusform>Ein anderes Programm hat %n Landmarke in denselben Feldern geändert wie Ihre ungespeicherten Änderungen. Was soll bleiben?</numerusform>
+            <numerusform>Ein anderes Programm hat %n Landmarken in denselben Feldern geändert wie Ihre ungespeicherten Änderungen. Was soll bleiben?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Keep mine</source>
+        <extracomment>The operator&apos;s unsaved value of a landmark&apos;s fields wins.</extracomment>
+        <translation>Meine behalten</translation>
+    </message>
+    <message>
+        <source>Keep the file&apos;s</source>
+        <extracomment>The value another program wrote to the file wins.</extracomment>
+        <translation>Die der Datei behalten</translation>
+    </message>
+</context>
+<context>
     <name>korvland::Dialogs</name>
     <message>
         <source>%1 already exists.
@@ -457,6 +498,40 @@ Möchten Sie die Datei ersetzen?</translation>
         <extracomment>%1 says why the copy could not be written (&quot;Disk full&quot;, &quot;File access denied&quot;, ...).</extracomment>
         <translation>Ungespeicherte Arbeit kann nicht zur Wiederherstellung aufbewahrt werden: %1</translation>
     </message>
+    <message numerus="yes">
+        <source>%1 was changed by another program: %n record(s)</source>
+        <extracomment>The status line: %1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 wurde von einem anderen Programm geändert: %n Datensatz</numerusform>
+            <numerusform>%1 wurde von einem anderen Programm geändert: %n Datensätze</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program</source>
+        <translation>%1 wurde von einem anderen Programm geändert</translation>
+    </message>
+    <message>
+        <source>Merge Now</source>
+        <extracomment>Status line button: lays the unsaved changes onto the file another program changed.</extracomment>
+        <translation>Jetzt zusammenführen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has been changed by another program since it was opened: %n record(s) differ. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</source>
+        <extracomment>%1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 wurde seit dem Öffnen von einem anderen Programm geändert: %n Datensatz weicht ab. Ihre ungespeicherten Änderungen damit zusammenführen oder die Datei durch die Landmarken des Editors ersetzen?</numerusform>
+            <numerusform>%1 wurde seit dem Öffnen von einem anderen Programm geändert: %n Datensätze weichen ab. Ihre ungespeicherten Änderungen damit zusammenführen oder die Datei durch die Landmarken des Editors ersetzen?</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>&amp;Merge</source>
+        <extracomment>Keeps the other program&apos;s changes and lays the unsaved ones onto them.</extracomment>
+        <translation>&amp;Zusammenführen</translation>
+    </message>
+    <message>
+        <source>&amp;Replace</source>
+        <translation>&amp;Ersetzen</translation>
+    </message>
 </context>
 <context>
     <name>korvland::FilterRow</name>
@@ -663,23 +738,24 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <translation>&amp;Später</translation>
     </message>
     <message>
-        <source>korvland ended while %1 had 1 unsaved change (%2).</source>
-        <extracomment>%1 is the file name, %2 when (&quot;today 23:14&quot;).</extracomment>
-        <translation>korvland wurde beendet, als %1 eine ungespeicherte Änderung hatte (%2).</translation>
-    </message>
-    <message>
-        <source>korvland ended while %1 had %2 unsaved changes (%3).</source>
-        <extracomment>%1 is the file name, %2 the number of changes, %3 when (&quot;today 23:14&quot;).</extracomment>
-        <translation>korvland wurde beendet, als %1 %2 ungespeicherte Änderungen hatte (%3).</translation>
-    </message>
-    <message>
         <source>%1 has been changed on disk since.</source>
         <extracomment>%1 is the file name.</extracomment>
         <translation>%1 wurde seitdem auf dem Datenträger geändert.</translation>
     </message>
-    <message>
-        <source>Restore them?</source>
-        <translation>Sollen sie wiederhergestellt werden?</translation>
+    <message numerus="yes">
+        <source>korvland ended while %1 in %2 had %n unsaved change(s) (%3).</source>
+        <extracomment>%1 is the file name, %2 its folder, %3 when (&quot;today 23:14&quot;).</extracomment>
+        <translation>
+            <numerusform>korvland wurde beendet, als %1 in %2 eine ungespeicherte Änderung hatte (%3).</numerusform>
+            <numerusform>korvland wurde beendet, als %1 in %2 %n ungespeicherte Änderungen hatte (%3).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Restore (it|them)?</source>
+        <translation>
+            <numerusform>Soll sie wiederhergestellt werden?</numerusform>
+            <numerusform>Sollen sie wiederhergestellt werden?</numerusform>
+        </translation>
     </message>
     <message>
         <source>%1 was passed over: it is larger than any kept work can be.</source>
@@ -1759,6 +1835,10 @@ Der Ordner konnte nicht angelegt werden.</translation>
         <source>%1 can only be saved in place, and this user has no home folder for its journal</source>
         <extracomment>%1 is the file to be saved</extracomment>
         <translation>%1 lässt sich nur an Ort und Stelle speichern, und dieser Benutzer hat keinen Home-Ordner für das Journal</translation>
+    </message>
+    <message>
+        <source>The unsaved changes name landmarks that &apos;%1&apos; no longer has; they cannot be merged</source>
+        <translation>Die ungespeicherten Änderungen betreffen Landmarken, die &apos;%1&apos; nicht mehr enthält; sie können nicht zusammengeführt werden</translation>
     </message>
 </context>
 <context>

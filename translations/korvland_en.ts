@@ -2,6 +2,16 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en">
 <context>
+    <name>korvland::ConflictChoice</name>
+    <message numerus="yes">
+        <source>Another program changed %n landmark(s) where your unsaved changes change the same fields. Keep which?</source>
+        <translation>
+            <numerusform>Another program changed %n landmark where your unsaved changes change the same fields. Keep which?</numerusform>
+            <numerusform>Another program changed %n landmarks where your unsaved changes change the same fields. Keep which?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>korvland::EditActions</name>
     <message numerus="yes">
         <source>%n of the %1 selected landmarks (is|are) hidden by the filter. Change (it|them) too?</source>
@@ -33,6 +43,43 @@
         <translation>
             <numerusform>S&amp;witch Off %n Landmark</numerusform>
             <numerusform>S&amp;witch Off %n Landmarks</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>korvland::EditorWindow</name>
+    <message numerus="yes">
+        <source>%1 was changed by another program: %n record(s)</source>
+        <extracomment>The status line: %1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 was changed by another program: %n record</numerusform>
+            <numerusform>%1 was changed by another program: %n records</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 has been changed by another program since it was opened: %n record(s) differ. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</source>
+        <extracomment>%1 is the file being edited.</extracomment>
+        <translation>
+            <numerusform>%1 has been changed by another program since it was opened: %n record differs. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</numerusform>
+            <numerusform>%1 has been changed by another program since it was opened: %n records differ. Merge your unsaved changes into it, or replace it with the editor&apos;s landmarks?</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>korvland::KeptWorkOffer</name>
+    <message numerus="yes">
+        <source>korvland ended while %1 in %2 had %n unsaved change(s) (%3).</source>
+        <extracomment>%1 is the file name, %2 its folder, %3 when (&quot;today 23:14&quot;).</extracomment>
+        <translation>
+            <numerusform>korvland ended while %1 in %2 had %n unsaved change (%3).</numerusform>
+            <numerusform>korvland ended while %1 in %2 had %n unsaved changes (%3).</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Restore (it|them)?</source>
+        <translation>
+            <numerusform>Restore it?</numerusform>
+            <numerusform>Restore them?</numerusform>
         </translation>
     </message>
 </context>

@@ -224,7 +224,7 @@ std::optional<RecoveryDescription> parseRecoveryDescription(const std::string& t
 }
 
 RecoveryFiles writeRecoveryCopy(const std::string& folder, const LandmarkSet& set,
-                                RecoveryDescription description) {
+                                RecoveryDescription description, const std::vector<EditStep>* steps) {
     prepareFolder(folder);
     if (description.original.resolvedPath.empty())
         description.original.resolvedPath = resolvedPath(description.original.path);
@@ -241,6 +241,13 @@ RecoveryFiles writeRecoveryCopy(const std::string& folder, const LandmarkSet& se
                 {static_cast<std::uint16_t>(i), record.loFileType, record.loFileNo});
     }
     replacePrivately(files.copy, copy);
+    // Steps of another copy would be refused by their hash; none at all is plainer.
+    const std::string stepsPath = stepsPathFor(files.description);
+    const std::string stepsText = steps ? describeSteps(*steps, description.copyHash) : std::string();
+    if (steps && stepsText.size() <= kStepsSizeLimit)
+        replacePrivately(stepsPath, std::vector<std::uint8_t>(stepsText.begin(), stepsText.end()));
+    else
+        ::unlink(stepsPath.c_str());
     const std::string text = describeRecovery(description);
     replacePrivately(files.description, std::vector<std::uint8_t>(text.begin(), text.end()));
     return files;
@@ -249,6 +256,7 @@ RecoveryFiles writeRecoveryCopy(const std::string& folder, const LandmarkSet& se
 void removeRecoveryCopy(const RecoveryFiles& files) {
     // The description first: a copy without one is never offered.
     ::unlink(files.description.c_str());
+    ::unlink(stepsPathFor(files.description).c_str());
     ::unlink(files.copy.c_str());
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/edit_steps.h"
 #include "data/file_identity.h"
 #include "data/landmark_record.h"
 
@@ -49,14 +50,16 @@ std::optional<std::string> defaultRecoveryFolder();
 // Where the work on `originalPath` is kept in `folder`: one pair of files per original file.
 RecoveryFiles recoveryFilesFor(const std::string& folder, const std::string& originalPath);
 
-// Writes the set's copy, then its description, each by a safe replacement, readable by their
-// owner alone, in `folder`, which is made (mode 0700) when missing and refused when it is not
-// the user's own or is reached through a link. Throws UserError when a file cannot be written. Returns the
-// files written.
+// Writes the set's copy, then the steps that led to it from the original file when they are
+// known, then its description, each by a safe replacement, readable by their owner alone, in
+// `folder`, which is made (mode 0700) when missing and refused when it is not the user's own or
+// is reached through a link. Throws UserError when a file cannot be written. Returns the files
+// written.
 RecoveryFiles writeRecoveryCopy(const std::string& folder, const LandmarkSet& set,
-                                RecoveryDescription description);
+                                RecoveryDescription description,
+                                const std::vector<EditStep>* steps = nullptr);
 
-// Removes both files; what is already gone is no failure.
+// Removes the files, steps included; what is already gone is no failure.
 void removeRecoveryCopy(const RecoveryFiles& files);
 
 // The description's text, and back; nothing when the text is not a description.

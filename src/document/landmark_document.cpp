@@ -1,7 +1,6 @@
 #include "document/landmark_document.h"
 
 #include "data/bulk_edit.h"
-#include "data/recovery_copy.h"
 #include "data/region.h"
 #include "data/text_codec.h"
 #include "document/native_path.h"
@@ -46,6 +45,7 @@ void LandmarkDocument::read(const QString& path) {
     emit readStarting();
     mSet->read(nativePath(path));
     mFiles.read(nativePath(path));
+    mCleanIsFile = true;
     finishRead();
 }
 
@@ -53,13 +53,17 @@ void LandmarkDocument::openProfile(const QString& path) {
     emit readStarting();
     mSet->openProfile(nativePath(path));
     mFiles.read(mSet->landmarkPath());
+    mCleanIsFile = false;
     finishRead();
 }
 
-void LandmarkDocument::finishRead() {
+void LandmarkDocument::finishRead(bool keepHistory) {
     // The old file's steps go first, so that every window told of the new set finds the
-    // document whole: unmodified, record 1 current, nothing selected.
-    mUndoStack->clear();
+    // document whole: unmodified (or holding the steps laid onto it), record 1 current,
+    // nothing selected.
+    if (!keepHistory)
+        mUndoStack->clear();
+    watchFile();
     const int oldRegion = mRegion;
     const bool oldRegionKnown = mRegionKnown;
     const QString oldName = mProposedSaveName;
@@ -102,7 +106,9 @@ void LandmarkDocument::write(const QString& path) {
     const QString before = filePath();
     mSet->writeLandmarkFile(nativePath(path));
     mFiles.wrote(nativePath(path));
+    mCleanIsFile = true;
     mUndoStack->setClean();
+    watchFile();
     if (filePath() != before)
         emit filePathChanged();
 }
@@ -125,24 +131,6 @@ std::optional<FileStamp> LandmarkDocument::fileStamp() const {
 void LandmarkDocument::keepRecoveryCopies(const QString& folder) {
     delete mRecoveryKeeper;
     mRecoveryKeeper = new RecoveryKeeper(*this, nativePath(folder));
-}
-
-void LandmarkDocument::restore(const RecoveryEntry& entry) {
-    emit readStarting();
-    readRecoveryCopy(*mSet, entry);
-    mFiles.readAs(entry.description.original);
-    finishRead();
-    // The work belongs to that file wherever it lies: a save puts it back there.
-    const QFileInfo file(filePath());
-    if (mProposedSaveName != file.fileName() || mProposedSaveFolder != file.absolutePath()) {
-        mProposedSaveName = file.fileName();
-        mProposedSaveFolder = file.absolutePath();
-        emit regionChanged(mRegion);
-    }
-    // No step of the history leads back to the file on disk.
-    mUndoStack->resetClean();
-    if (mRecoveryKeeper)
-        mRecoveryKeeper->adopt(entry);
 }
 
 // --- the current record ------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/edit_steps.h"
 #include "data/file_identity.h"
 #include "data/landmark_filter.h"
 #include "data/landmark_set.h"
@@ -11,9 +12,11 @@
 
 #include <bitset>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
+class QFileSystemWatcher;
 class QUndoStack;
 
 namespace korvland {
@@ -102,10 +105,33 @@ class LandmarkDocument : public QObject {
     void keepRecoveryCopies(const QString& folder);
     // The keeper of that copy; none until keepRecoveryCopies.
     RecoveryKeeper* recoveryKeeper() const { return mRecoveryKeeper; }
+    // Given the file as it is now and the records where another program changed a field that
+    // the unsaved steps change too, the operator's choice: the conflicts whose fields keep the
+    // file's values (the others keep the steps'), or nothing to leave everything as it was.
+    using ConflictChoice = std::function<std::optional<std::vector<StepConflict>>(
+        const LandmarkSet& file, const std::vector<StepConflict>& conflicts)>;
     // Opens the work a recovery copy kept as the document of its original file: that file's
-    // path, region and save proposal, with the copy's records and flags, modified. A copy that
-    // cannot be read throws UserError and changes nothing.
-    void restore(const RecoveryEntry& entry);
+    // path, region and save proposal, modified. Where the copy's steps were kept and the file
+    // can be read, the steps are laid onto the file as it is now, as steps of the history, so
+    // that what another program changed since stays and each step can be undone; `choose`
+    // settles the conflicts (without it the steps' values win). Otherwise the copy's records
+    // and flags are taken whole. A copy that cannot be read throws UserError and changes
+    // nothing; false when the choice was cancelled, and nothing changed either.
+    bool restore(const RecoveryEntry& entry, const ConflictChoice& choose = {});
+    // Reads the landmark file again as another program has left it and lays the unsaved steps
+    // onto it as steps of the history; the file is not written. False, and nothing changes,
+    // when the choice was cancelled or the steps are not known (see unsavedSteps); a file that
+    // cannot be read, or has no longer the records the steps name, throws UserError and
+    // changes nothing.
+    bool mergeWithFileOnDisk(const ConflictChoice& choose = {});
+    // How many records the landmark file on disk now differs in from what it held when it was
+    // last read or written here, counted as `korvland-cli diff` counts them; nothing when the
+    // file cannot be read or the unsaved steps are not known.
+    std::optional<int> recordsChangedOnDisk() const;
+    // The steps between the landmark file as last read or written and the set now; nothing
+    // when they are not known (a profile's flags, work restored whole, a saved state that the
+    // history no longer reaches).
+    std::optional<std::vector<EditStep>> unsavedSteps() const;
 
     // --- the current record ----------------------------------------------------------------
     // What a move of the current record does to the selection, as in a list view: a plain
@@ -211,12 +237,23 @@ class LandmarkDocument : public QObject {
     void regionChanged(int region);
     // The filter changed: set, cleared, or emptied by a read.
     void filterChanged();
+    // The file system says the landmark file changed, and another program did change its
+    // content (not this document's own save).
+    void fileChangedOnDisk();
 
   private:
     friend class RecordCommand;
     friend class RecordsCommand;
 
-    void finishRead();
+    void finishRead(bool keepHistory = false);
+    // Replaces the set with `file` (read from the landmark file) and lays `steps` onto it as
+    // steps of the history, the file being the saved state.
+    void replayOnto(LandmarkSet file, const std::vector<EditStep>& steps);
+    void pushReplayed(const EditStep& step);
+    // A save of restored work goes back to its own file, wherever that lies.
+    void proposeOwnName();
+    // Follows the landmark file on disk for fileChangedOnDisk.
+    void watchFile();
     void takeRegionFromFileName();
     bool inRange(int index) const { return index >= 0 && index < recordCount(); }
     bool pushRecordEdit(int index, Field field, const LandmarkRecord& changed);
@@ -231,6 +268,7 @@ class LandmarkDocument : public QObject {
     // What the files read and written held then, to tell another program's change later.
     FileMemory mFiles;
     RecoveryKeeper* mRecoveryKeeper = nullptr;
+    QFileSystemWatcher* mWatcher = nullptr;
     QUndoStack* mUndoStack = nullptr;
     std::bitset<kMaxRecords> mSelection;
     int mRegion = 0;
@@ -244,6 +282,9 @@ class LandmarkDocument : public QObject {
     FilterPredicate mFilterPredicate{LandmarkFilter{}};
     // Name steps merge only while this stays the same.
     int mNameTypingSerial = 0;
+    // Whether the saved state is the landmark file itself (not a profile's flags over it, nor
+    // work restored whole), so that the steps from it describe the unsaved work.
+    bool mCleanIsFile = false;
 };
 
 } // namespace korvland

@@ -57,7 +57,19 @@ QString landmarkCount(qsizetype count) {
     return QCoreApplication::translate("korvland::RecordCommands", "%1 Landmarks").arg(count);
 }
 
+EditField editField(Field field) {
+    return static_cast<EditField>(static_cast<int>(field));
+}
+
 } // namespace
+
+const EditStep* editStepOf(const QUndoCommand* command) {
+    if (const auto* one = dynamic_cast<const RecordCommand*>(command))
+        return &one->step();
+    if (const auto* many = dynamic_cast<const RecordsCommand*>(command))
+        return &many->step();
+    return nullptr;
+}
 
 QString recordLabel(const LandmarkSet& set, int index) {
     const std::string name = set.record(static_cast<std::size_t>(index)).nameBytes();
@@ -70,7 +82,14 @@ QString recordLabel(const LandmarkSet& set, int index) {
 RecordCommand::RecordCommand(LandmarkDocument& document, int index, Field field, const LandmarkRecord& record,
                              std::uint8_t flag)
     : QUndoCommand(stepText(field, flag, recordLabel(document.set(), index))), mDocument(document),
-      mIndex(index), mField(field), mRecord(record), mFlag(flag), mTypingSerial(document.mNameTypingSerial) {}
+      mIndex(index), mField(field), mRecord(record), mFlag(flag), mTypingSerial(document.mNameTypingSerial) {
+    const auto at = static_cast<std::size_t>(index);
+    const EditField edited = editField(field);
+    mStep = {edited,
+             false,
+             {{static_cast<std::uint16_t>(index), fieldValue(document.set(), at, edited),
+               fieldValue(record, flag, edited)}}};
+}
 
 int RecordCommand::id() const {
     return mField == Field::Name ? kNameTypingId : -1;
@@ -85,6 +104,7 @@ bool RecordCommand::mergeWith(const QUndoCommand* other) {
     // name. Typing back to where it began leaves no step at all.
     if (mDocument.set().record(mIndex) == mRecord)
         setObsolete(true);
+    mStep.records.front().after = next->mStep.records.front().after;
     return true;
 }
 
@@ -107,12 +127,23 @@ void RecordCommand::swap() {
     emit mDocument.recordChanged(mIndex, mField);
 }
 
-RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, std::vector<int> indices,
+RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, const std::vector<int>& indices,
                                std::uint8_t value)
+    : RecordsCommand(document, field, indices, std::vector<std::uint8_t>(indices.size(), value)) {}
+
+RecordsCommand::RecordsCommand(LandmarkDocument& document, Field field, std::vector<int> indices,
+                               std::vector<std::uint8_t> values)
     : mDocument(document), mField(field), mIndices(indices.begin(), indices.end()),
-      mValues(indices.size(), value) {
+      mValues(std::move(values)) {
+    mStep = {editField(field), true, {}};
+    mStep.records.reserve(indices.size());
+    for (std::size_t i = 0; i < indices.size(); ++i)
+        mStep.records.push_back(
+            {static_cast<std::uint16_t>(indices[i]),
+             fieldValue(document.set(), static_cast<std::size_t>(indices[i]), mStep.field),
+             FieldValue(1, static_cast<char>(mValues[i]))});
     const QString subject = landmarkCount(mIndices.size());
-    setText(field == Field::Side ? sideStep(subject) : activeStep(value, subject));
+    setText(field == Field::Side ? sideStep(subject) : activeStep(mValues.front(), subject));
 }
 
 void RecordsCommand::swap() {

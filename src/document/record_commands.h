@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/edit_steps.h"
 #include "document/landmark_document.h"
 
 #include <QUndoCommand>
@@ -22,11 +23,14 @@ class RecordCommand : public QUndoCommand {
     void redo() override { swap(); }
     int id() const override;
     bool mergeWith(const QUndoCommand* other) override;
+    // What the step does, from the record as it was before to the record as it left it.
+    const EditStep& step() const { return mStep; }
 
   private:
     void swap();
 
     LandmarkDocument& mDocument;
+    EditStep mStep;
     int mIndex;
     LandmarkDocument::Field mField;
     LandmarkRecord mRecord;
@@ -39,20 +43,28 @@ class RecordCommand : public QUndoCommand {
 // record swapped with the value the step holds, announced in one recordsChanged.
 class RecordsCommand : public QUndoCommand {
   public:
-    RecordsCommand(LandmarkDocument& document, LandmarkDocument::Field field, std::vector<int> indices,
+    RecordsCommand(LandmarkDocument& document, LandmarkDocument::Field field, const std::vector<int>& indices,
                    std::uint8_t value);
+    // Each record to its own value (steps laid again onto a file).
+    RecordsCommand(LandmarkDocument& document, LandmarkDocument::Field field, std::vector<int> indices,
+                   std::vector<std::uint8_t> values);
 
     void undo() override { swap(); }
     void redo() override { swap(); }
+    const EditStep& step() const { return mStep; }
 
   private:
     void swap();
 
     LandmarkDocument& mDocument;
+    EditStep mStep;
     LandmarkDocument::Field mField;
     QList<int> mIndices;
     std::vector<std::uint8_t> mValues;
 };
+
+// What a step of the document's history does; nothing for a step that is not an edit of records.
+const EditStep* editStepOf(const QUndoCommand* command);
 
 // The name a step's text gives a record: its name, or "Landmark 12" (its number) when the
 // name is empty.

@@ -53,7 +53,8 @@ void RecoveryKeeper::write() {
     description.writtenAt = static_cast<std::int64_t>(std::time(nullptr));
     description.processId = static_cast<long>(::getpid());
     try {
-        mFiles = writeRecoveryCopy(mFolder, mDocument.set(), description);
+        const std::optional<std::vector<EditStep>> steps = mDocument.unsavedSteps();
+        mFiles = writeRecoveryCopy(mFolder, mDocument.set(), description, steps ? &*steps : nullptr);
         mBehind = false;
         mFailure.reset();
         emit copyWritten();
@@ -79,11 +80,16 @@ void RecoveryKeeper::drop() {
     emit copyRemoved();
 }
 
-void RecoveryKeeper::adopt(const RecoveryEntry& entry) {
+void RecoveryKeeper::adopt(const RecoveryEntry& entry, bool stepsReplayed) {
     mFiles = entry.files;
-    mRestoredSteps = entry.description.unsavedSteps;
+    mRestoredSteps = stepsReplayed ? 0 : entry.description.unsavedSteps;
     mBehind = false;
     mTimer.stop();
+    // Steps the file already held leave nothing unsaved, and nothing to keep.
+    if (stepsReplayed && mDocument.isModified())
+        write();
+    else if (stepsReplayed)
+        drop();
 }
 
 int RecoveryKeeper::unsavedSteps() const {

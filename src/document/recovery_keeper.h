@@ -37,8 +37,10 @@ class RecoveryKeeper : public QObject {
     void writeNow();
     // Removes the copy this run keeps: the operator let the changes go.
     void drop();
-    // The document now holds the work of `entry`: its copy is this run's, and its steps count on.
-    void adopt(const RecoveryEntry& entry);
+    // The document now holds the work of `entry`: its copy is this run's, and its steps count
+    // on. Work whose steps were laid onto the file as it is now is kept anew at once, so that
+    // the copy describes that file.
+    void adopt(const RecoveryEntry& entry, bool stepsReplayed);
 
   signals:
     void copyWritten();

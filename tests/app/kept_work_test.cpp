@@ -4,6 +4,7 @@
 #include "settings/settings_store.h"
 #include "support/build_paths.h"
 #include "support/fixture_builder.h"
+#include "support_gui/render_keep.h"
 #include "support_gui/scripted_dialogs.h"
 #include "ui/editor/editor_window.h"
 #include "ui/start/kept_work_offer.h"
@@ -11,17 +12,20 @@
 #include "ui/start/welcome_window.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QPushButton>
 #include <QTest>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <fstream>
+#include <functional>
 
 namespace korvland {
 namespace {
@@ -45,11 +49,12 @@ struct EarlierRun {
     }
 };
 
-TEST(KeptWorkQuestion, SaysWhoseWorkWhenAndWhetherTheFileChangedSince) {
+TEST(KeptWorkQuestion, SaysWhoseWorkInWhichFolderWhenAndWhetherTheFileChangedSince) {
     EarlierRun run;
     RecoveryEntry entry = findRecoveryCopies(run.folder).at(0);
     const QDateTime now(QDate(2026, 12, 8), QTime(23, 50));
     const auto at = [&](int daysBefore) { return QDateTime(now.date().addDays(-daysBefore), QTime(23, 14)); };
+    const QString folder = qstr(run.dir.path().string());
     struct Case {
         int steps;
         QDateTime written;
@@ -58,18 +63,19 @@ TEST(KeptWorkQuestion, SaysWhoseWorkWhenAndWhetherTheFileChangedSince) {
     };
     for (const Case& c : std::vector<Case>{
              {12, at(0), false,
-              "korvland ended while lndmrks0.dat had 12 unsaved changes (today 23:14). Restore them?"},
+              "korvland ended while lndmrks0.dat in %1 had 12 unsaved changes (today 23:14). "
+              "Restore them?"},
              {1, at(1), false,
-              "korvland ended while lndmrks0.dat had 1 unsaved change (yesterday 23:14). Restore them?"},
+              "korvland ended while lndmrks0.dat in %1 had 1 unsaved change (yesterday 23:14). "
+              "Restore it?"},
              {2, at(9), true,
-              "korvland ended while lndmrks0.dat had 2 unsaved changes (2026-11-29 23:14). lndmrks0.dat has "
-              "been "
-              "changed on disk since. Restore them?"}}) {
+              "korvland ended while lndmrks0.dat in %1 had 2 unsaved changes (2026-11-29 23:14). "
+              "lndmrks0.dat has been changed on disk since. Restore them?"}}) {
         entry.description.unsavedSteps = c.steps;
         entry.description.writtenAt = c.written.toSecsSinceEpoch();
         if (c.meddled)
             LandmarkFileBuilder().addMany(4).writeTo(run.original);
-        EXPECT_EQ(keptWorkQuestion(entry, now), QLatin1String(c.text));
+        EXPECT_EQ(keptWorkQuestion(entry, now), QLatin1String(c.text).arg(folder));
     }
 }
 
@@ -77,12 +83,16 @@ TEST(KeptWorkQuestion, SaysWhoseWorkWhenAndWhetherTheFileChangedSince) {
 struct NextStart {
     ScriptedDialogs dialogs;
     std::unique_ptr<Startup> startup;
-    NextStart(const EarlierRun& run, const std::vector<const char*>& answers) {
+    // `more` scripts the dialogs that follow the answers.
+    NextStart(const EarlierRun& run, const std::vector<const char*>& answers,
+              const std::function<void(ScriptedDialogs&)>& more = {}) {
         std::ofstream(run.dir.file("korvland.INI"))
             << "[settings]\nstartdir=" << run.dir.path().string() << "\n";
         for (const char* button : answers)
             dialogs.expectExec(0,
                                [button](QDialog& box) { box.findChild<QAbstractButton*>(button)->click(); });
+        if (more)
+            more(dialogs);
         startup = std::make_unique<Startup>(dialogs, run.dir.file("korvland.INI"));
         startup->keepUnsavedWork(qstr(run.folder));
         startup->show();
@@ -115,6 +125,41 @@ TEST(KeptWorkOffer, RestoreBringsTheWorkBackAsTheOriginalFileDiscardRemovesItLat
         }
         EXPECT_EQ(findRecoveryCopies(run.folder).size(), c.kept ? 1u : 0u);
     }
+}
+
+TEST(KeptWorkOffer, RestoreOntoAFileChangedSinceKeepsItsChangesAndAsksWhereBothChangedARecord) {
+    using namespace kept_work_names;
+    EarlierRun run;
+    // Another program renamed the record the kept work renamed, and another one.
+    LandmarkSet changed;
+    changed.read(run.original);
+    for (const auto& [index, name] : {std::pair<std::size_t, const char*>{0, "Theirs"}, {2, "Other"}}) {
+        LandmarkRecord record = changed.record(index);
+        record.setNameBytes(name);
+        changed.setRecord(index, record);
+    }
+    changed.writeLandmarkFile(run.original);
+    QStringList listed;
+    NextStart next(run, {kRestoreButton}, [&](ScriptedDialogs& dialogs) {
+        dialogs.expectExec(QDialog::Accepted, [&](QDialog& dialog) {
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                listed << label->text();
+            dialog.adjustSize();
+            testing::keep(dialog.grab(), "conflict_choice.png");
+            auto* choice = dialog.findChild<QComboBox*>(QStringLiteral("ConflictRecord0"));
+            ASSERT_TRUE(choice);
+            EXPECT_EQ(choice->currentText(), QStringLiteral("Keep mine"));
+        });
+    });
+    EXPECT_TRUE(next.dialogs.allAnswered());
+    EXPECT_TRUE(listed.contains(QStringLiteral("1 Theirs: name"))) << listed.join(u'|').toStdString();
+    LandmarkDocument& document = next.document();
+    EXPECT_EQ(document.record(0).nameBytes(), "Kept");
+    EXPECT_EQ(document.record(2).nameBytes(), "Other");
+    EXPECT_EQ(document.undoStack()->count(), 1) << "the restored step, to be undone on its own";
+    document.undoStack()->undo();
+    EXPECT_EQ(document.record(0).nameBytes(), "Theirs");
+    EXPECT_EQ(next.startup->windows().editor->recentFiles().entries().value(0), qstr(run.original));
 }
 
 // --- the real program ended by the system ---------------------------------------------------------

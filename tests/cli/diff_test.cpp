@@ -1,11 +1,14 @@
 #include "cli_runner.h"
 
 #include "cli/set_diff.h"
+#include "data/edit_steps.h"
+#include "data/recovery_copy.h"
 #include "support/fixture_builder.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdlib>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -143,6 +146,34 @@ TEST(CliDiff, ExitStatusIsThatOfDiffAndAProfileLaysOverB) {
         "changed": [{"recordA": 1, "recordB": 1, "id": 11, "name": "Arras",
                      "changes": [{"field": "side", "a": "Allied", "b": "German"},
                                  {"field": "name", "a": "Arras", "b": "Ch\u00e2lons"}]}]})"));
+}
+
+// A script sees what the editor's unsaved work, kept against a crash, would change in the file
+// as another program has left it since: the work's own changes, not that program's undone.
+TEST(CliDiff, KeptComparesTheFileWithTheEditorsUnsavedWorkOnIt) {
+    TempDir dir;
+    ::setenv("XDG_STATE_HOME", dir.file("state").c_str(), 1);
+    const std::string file = builderOf(threeRecords()).writeTo(dir.file("lndmrks1.dat"));
+    EXPECT_EQ(runCli({"diff", "--kept", file}).exitCode, 2) << "no work kept";
+    EXPECT_NE(runCli({"diff", file}).exitCode, 0) << "B or --kept";
+
+    LandmarkSet work;
+    work.read(file);
+    RecoveryDescription description;
+    description.original = *stampFile(file);
+    const std::vector<EditStep> steps{
+        {EditField::Side, false, {{0, FieldValue(1, '\1'), FieldValue(1, '\0')}}}};
+    replaySteps(work, steps);
+    writeRecoveryCopy(defaultRecoveryFolder(), work, description, &steps);
+    std::vector<LandmarkRecord> theirs = threeRecords();
+    theirs[2].setNameBytes("Bapaume-Gare");
+    builderOf(theirs).writeTo(file);
+
+    const CliRun run = runCli({"diff", "--kept", file});
+    ::unsetenv("XDG_STATE_HOME");
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    EXPECT_NE(run.out.find("Arras"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("Bapaume"), std::string::npos) << "the other program's rename stays: " << run.out;
 }
 
 } // namespace

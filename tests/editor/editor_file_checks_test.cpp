@@ -1,8 +1,13 @@
 #include "editor_commands_harness.h"
 
 #include "data/profile_file.h"
+#include "support_gui/render_keep.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 
 #include <filesystem>
 
@@ -69,6 +74,62 @@ TEST_F(EditorFileChecksTest, SavingOverAFileChangedOnDiskAsksFirst) {
         EXPECT_EQ(saveOver(kSaveLandmarkAction, file, true), kChanged);
         EXPECT_EQ(bytesOf(file), set.compiledBytes());
         EXPECT_EQ(saveOver(kSaveLandmarkAction, file, true), kExists) << "the editor's own write is known";
+    }
+}
+
+// Unsaved work on a file another program changed since: the status line says so, and "Save
+// Landmark" offers to merge the work onto the file (asking where both changed one record),
+// to replace the file, or to cancel.
+TEST_F(EditorFileChecksTest, SavingOverAFileChangedOnDiskOffersToMergeTheUnsavedSteps) {
+    create();
+    struct Case {
+        const char* what;
+        const char* answer;
+        bool conflict;
+        const char* name0;
+        bool theirsKept;
+    };
+    for (const Case& c : {Case{"merge", kMergeAnswer, false, "Mine", true},
+                          Case{"merge, the file's record kept", kMergeAnswer, true, "Theirs 0", true},
+                          Case{"replace", kReplaceAnswer, false, "Mine", false},
+                          Case{"cancel", kCancelAnswer, false, "", true}}) {
+        SCOPED_TRACE(c.what);
+        const QString file = landmarkFile("lndmrks0.dat", 4);
+        openLandmark(file);
+        const std::string original0 = document.record(0).nameBytes();
+        const std::string original3 = document.record(3).nameBytes();
+        document.setName(0, QStringLiteral("Mine"));
+        LandmarkSet theirs;
+        theirs.read(file.toStdString());
+        for (std::size_t i = c.conflict ? 0 : 2; i < 4; ++i) {
+            LandmarkRecord record = theirs.record(i);
+            record.setNameBytes("Theirs " + std::to_string(i));
+            theirs.setRecord(i, record);
+        }
+        theirs.writeLandmarkFile(file.toStdString());
+        editor->noticeChangeOnDisk();
+        EXPECT_EQ(labelText(kNoticePanel),
+                  QStringLiteral("lndmrks0.dat was changed by another program: %1 records")
+                      .arg(c.conflict ? 4 : 2));
+        EXPECT_FALSE(required<QPushButton>(editor, kMergeButton)->isHidden());
+        editor->show();
+        keep(editor->grab(), "changed_on_disk_notice.png");
+
+        dialogs.expectExec(0, [&](QDialog& box) { required<QAbstractButton>(&box, c.answer)->click(); });
+        if (c.conflict)
+            dialogs.expectExec(QDialog::Accepted, [](QDialog& choice) {
+                required<QComboBox>(&choice, "ConflictRecord0")->setCurrentIndex(1);
+            });
+        if (c.answer == kCancelAnswer)
+            dialogs.expectInformation();
+        trigger(kSaveLandmarkAction);
+        EXPECT_TRUE(dialogs.allAnswered());
+        LandmarkSet saved;
+        saved.read(file.toStdString());
+        EXPECT_EQ(saved.record(0).nameBytes(), *c.name0 ? std::string(c.name0) : original0);
+        EXPECT_EQ(saved.record(3).nameBytes(), c.theirsKept ? "Theirs 3" : original3);
+        EXPECT_EQ(document.isModified(), c.answer == kCancelAnswer);
+        EXPECT_EQ(required<QPushButton>(editor, kMergeButton)->isHidden(), c.answer != kCancelAnswer);
     }
 }
 

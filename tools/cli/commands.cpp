@@ -9,6 +9,9 @@
 #include "record_text.h"
 #include "set_diff.h"
 
+#include "data/edit_steps.h"
+#include "data/recovery_copy.h"
+
 #include "data/file_identity.h"
 #include "data/file_io.h"
 #include "data/landmark_set.h"
@@ -156,6 +159,24 @@ CommandResult diffCommand(const std::string& a, const std::string& b,
     const auto setB = openWithProfile(b, profile);
     const SetDiff diff = diffSets(*setA, *setB);
     return {json ? diffJson(a, b, diff) : diffText(diff), diff.same() ? 0 : 1};
+}
+
+CommandResult keptDiffCommand(const std::string& file, bool json) {
+    const auto onDisk = openLandmarkFile(file);
+    const std::optional<RecoveryEntry> entry = recoveryCopyOf(defaultRecoveryFolder(), fullPath(file));
+    if (!entry)
+        throw UserError("no unsaved work of the editor is kept for " + file);
+    // The unsaved steps laid onto the file as it is now, as the editor's merge would lay them
+    // (its values winning); the whole copy where no steps were kept or they do not fit.
+    LandmarkSet kept = *onDisk;
+    const std::optional<std::vector<EditStep>> steps =
+        readSteps(stepsPathFor(entry->files.description), entry->description.copyHash);
+    if (steps && findStepConflicts(kept, *steps))
+        replaySteps(kept, *steps);
+    else
+        readRecoveryCopy(kept, *entry);
+    const SetDiff diff = diffSets(*onDisk, kept);
+    return {json ? diffJson(file, entry->files.copy, diff) : diffText(diff), diff.same() ? 0 : 1};
 }
 
 void importCommand(const std::string& input, const std::string& format,

@@ -45,6 +45,9 @@ CommandResult checkCommand(const std::string& file, const std::optional<std::str
 // the same, 1 when they differ. A file that cannot be read throws.
 CommandResult diffCommand(const std::string& a, const std::string& b,
                           const std::optional<std::string>& profile, bool json);
+// Compares `file` on disk with the editor's unsaved work on it, kept against a crash: what a
+// save of that work would change.
+CommandResult keptDiffCommand(const std::string& file, bool json);
 // Reads export's CSV or JSON ("csv", "json" or by content when empty) and writes the landmark
 // file; a CSV's fields are separated by `delimiter`, or by what its header line shows when empty.
 void importCommand(const std::string& input, const std::string& format,

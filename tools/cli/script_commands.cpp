@@ -49,7 +49,9 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
                                        "one of them, and the fields that differ");
     if (wanted("diff")) {
         mDiff->add_option("A", mFile, "Landmark file; - reads standard input")->required();
-        mDiff->add_option("B", mOther, "Landmark file; - reads standard input")->required();
+        mDiff->add_option("B", mOther, "Landmark file; - reads standard input");
+        mDiff->add_flag("--kept", mKept,
+                        "Compare A with the editor's unsaved work on it, kept against a crash, instead of B");
         mDiff->add_option("--profile", mProfile, "Profile (.lmp) laid over B by index")->type_name("FILE");
         mDiff->add_option("--format", mFormat, "Output format: text (the default) or json")
             ->check(CLI::IsMember({"text", "json"}));
@@ -81,6 +83,9 @@ void ScriptCommands::addTo(CLI::App& app, const std::function<bool(std::string_v
         command->callback([this, command] {
             mChosen = command;
             // Standard input can be read once only.
+            if (command == mDiff && mKept == (mDiff->get_option("B")->count() > 0))
+                throw CLI::ValidationError("B", mKept ? "--kept compares A with the kept work: no B"
+                                                      : "B is required");
             if (command == mDiff && mFile == "-" && mOther == "-")
                 throw CLI::ValidationError("A and B", "standard input can be read once only");
             if (command == mImport && mFile == "-" && mTemplate == "-")
@@ -93,6 +98,8 @@ CommandResult ScriptCommands::run() const {
     if (mChosen == mCheck)
         return checkCommand(mFile, given(mCheck, "--profile", mProfile), mFormat == "json", mStrict,
                             givenRegion(mRegionOption, mRegion));
+    if (mChosen == mDiff && mKept)
+        return keptDiffCommand(mFile, mFormat == "json");
     if (mChosen == mDiff)
         return diffCommand(mFile, mOther, given(mDiff, "--profile", mProfile), mFormat == "json");
     importCommand(mFile, mFormat, given(mImport, "--template", mTemplate), mOut, mDelimiter);

@@ -48,6 +48,7 @@ class ScriptCommands {
     int mRegion = 0;
     CLI::Option* mRegionOption = nullptr;
     bool mStrict = false;
+    bool mKept = false;
 };
 
 } // namespace korvland::cli

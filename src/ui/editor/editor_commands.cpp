@@ -13,6 +13,7 @@
 #include "ui/common/guide_link.h"
 #include "ui/common/hint_presenter.h"
 #include "ui/common/landmarks_folder.h"
+#include "ui/editor/conflict_choice.h"
 #include "ui/editor/find_bar.h"
 #include "ui/editor/save_questions.h"
 
@@ -187,11 +188,12 @@ bool EditorWindow::confirmDiscard(const QString& opening) {
     return choice == SaveChoice::Discard;
 }
 
-bool EditorWindow::runRead(const std::function<void()>& read) {
+bool EditorWindow::runRead(const std::function<bool()>& read) {
     // The map and the tables hide themselves when the document announces the read.
     showNotice(mStandingNotice);
     try {
-        read();
+        if (!read())
+            return false;
     } catch (const UserError& e) {
         reportError(mContext.dialogs, this, e);
         return false;
@@ -206,7 +208,10 @@ bool EditorWindow::runRead(const std::function<void()>& read) {
 }
 
 bool EditorWindow::readLandmarkFile(const QString& path) {
-    return runRead([this, &path] { mContext.document.read(path); });
+    return runRead([this, &path] {
+        mContext.document.read(path);
+        return true;
+    });
 }
 
 void EditorWindow::finishOpen() {
@@ -278,17 +283,27 @@ void EditorWindow::openProfileCommand() {
 }
 
 bool EditorWindow::openProfileFile(const QString& path) {
-    if (!runRead([this, &path] { mContext.document.openProfile(path); }))
+    if (!runRead([this, &path] {
+            mContext.document.openProfile(path);
+            return true;
+        }))
         return false;
     finishOpen();
     return true;
 }
 
 bool EditorWindow::restoreKeptWork(const RecoveryEntry& entry) {
-    if (!runRead([this, &entry] { mContext.document.restore(entry); }))
+    if (!runRead([this, &entry] { return mContext.document.restore(entry, conflictChoice()); }))
         return false;
     finishOpen();
+    addRecentFile(mContext.document.filePath());
     return true;
+}
+
+LandmarkDocument::ConflictChoice EditorWindow::conflictChoice() {
+    return [this](const LandmarkSet& file, const std::vector<StepConflict>& conflicts) {
+        return chooseConflicts(mContext.dialogs, this, file, conflicts);
+    };
 }
 
 // --- saving ------------------------------------------------------------------------
@@ -333,6 +348,12 @@ bool EditorWindow::saveLandmarkCommand() {
     request.filter = QStringLiteral("%1|*.dat").arg(tr("All Landmarks Files"));
     request.defaultSuffix = QStringLiteral("dat");
     const SaveProposal proposal = landmarkSaveProposal(mContext.document, mContext.landmarksFolder);
+    // Unsaved steps onto the file being edited that another program changed: they can be merged.
+    const QString edited = mContext.document.filePath();
+    if (isModified() && !edited.isEmpty() && mContext.document.unsavedSteps() &&
+        QFileInfo(QDir(proposal.folder).filePath(proposal.name)) == QFileInfo(edited) &&
+        mContext.document.changedOnDisk(edited))
+        return saveOverChangedFile(edited);
     request.proposedName = proposal.name;
     request.initialFolder = proposal.folder;
     request.replaceQuestion = [this](const QString& path) {
@@ -340,8 +361,10 @@ bool EditorWindow::saveLandmarkCommand() {
     };
     // A written landmark file is the document's clean state.
     //: Shown when the save dialog was cancelled: the landmark file was not written.
-    return saveThrough(request, tr("Landmarks file not compiled."),
-                       [this](const QString& path) { mContext.document.write(path); });
+    return saveThrough(request, tr("Landmarks file not compiled."), [this](const QString& path) {
+        mContext.document.write(path);
+        endChangeNotice();
+    });
 }
 
 // --- reset and region --------------------------------------------------------------

@@ -121,6 +121,10 @@ EditorWindow::EditorWindow(AppContext& context, QWidget* parent) : QMainWindow(p
     // work is modified before the caption names it.
     setWindowTitle(applicationTitle() + QStringLiteral("[*]"));
     connect(&mContext.document, &LandmarkDocument::modifiedChanged, this, &QWidget::setWindowModified);
+    // Another program's change of the file being edited is told once, until it is read again.
+    connect(&mContext.document, &LandmarkDocument::fileChangedOnDisk, this,
+            &EditorWindow::noticeChangeOnDisk);
+    connect(&mContext.document, &LandmarkDocument::setReplaced, this, &EditorWindow::endChangeNotice);
     setFont(windowFont());
     move(742, 181);
     resize(468, 326);

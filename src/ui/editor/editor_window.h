@@ -73,6 +73,11 @@ inline constexpr char kChangeFolderAction[] = "N1";
 inline constexpr char kMapAction[] = "Map1";
 inline constexpr char kDataAction[] = "Data1";
 inline constexpr char kAboutAction[] = "About1";
+inline constexpr char kMergeButton[] = "MergeButton";
+inline constexpr char kChangedFileQuestion[] = "ChangedFileQuestion";
+inline constexpr char kMergeAnswer[] = "ChangedFileMerge";
+inline constexpr char kReplaceAnswer[] = "ChangedFileReplace";
+inline constexpr char kCancelAnswer[] = "ChangedFileCancel";
 } // namespace editor_names
 
 class EditActions;
@@ -204,7 +209,8 @@ class EditorWindow : public QMainWindow {
     // and reset the editor. Also opens a file named on the command line.
     bool openLandmarkFile(const QString& path);
     bool openProfileFile(const QString& path);
-    // Opens the work an earlier run kept, as the document of its original file.
+    // Opens the work an earlier run kept, as the document of its original file, which enters
+    // the recent files; false when it could not be read or the operator cancelled.
     bool restoreKeptWork(const RecoveryEntry& entry);
 
     // Edits since the last successful open or "Save Landmark".
@@ -226,8 +232,18 @@ class EditorWindow : public QMainWindow {
     // list unless this has run already.
     bool saveRecentFiles();
 
+    // --- the landmark file changed by another program (disk_change.cpp) ------------------
+    // Says once in the status line that another program changed the file being edited, with
+    // a button that merges the unsaved steps onto it; run when the window becomes active and
+    // when the file system tells of a change.
+    void noticeChangeOnDisk();
+    // Reads the file again and lays the unsaved steps onto it, the operator settling the
+    // conflicts; nothing is written. False when nothing changed.
+    bool mergeFileOnDisk();
+
   protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Takes a "Saved ..." notice down: the panel's own notice comes back.
@@ -245,9 +261,12 @@ class EditorWindow : public QMainWindow {
     bool saveThrough(FileDialogRequest request, const QString& refusal,
                      const std::function<void(const QString&)>& write);
     void openLandmarkWith(const FileDialogRequest& request);
-    // Hides the map and both tables, runs `read`, and on success enables what a loaded
-    // set allows; a failure is reported and false returned.
-    bool runRead(const std::function<void()>& read);
+    // Hides the map and both tables, runs `read`, and when it read something enables what a
+    // loaded set allows; a failure is reported and false returned.
+    bool runRead(const std::function<bool()>& read);
+    // Asks the operator, record by record, whether the unsaved steps or another program's
+    // changes of a field stay.
+    LandmarkDocument::ConflictChoice conflictChoice();
     void addRecentFile(const QString& path);
     // "Saved lndmrks1.dat: 251 landmarks, 6 switched off."
     QString savedNotice(const QString& fileName) const;
@@ -260,6 +279,13 @@ class EditorWindow : public QMainWindow {
     // "Unsaved work cannot be kept for recovery: ..." while the last copy could not be
     // written; empty otherwise.
     QString recoveryFailureText() const;
+    // "Save Landmark" over the file being edited that another program changed: Merge, Replace
+    // or Cancel. True when the file was written.
+    bool saveOverChangedFile(const QString& path);
+    // The status line's notice of such a change is over: the file was read, merged or saved.
+    void endChangeNotice();
+    QPushButton* mMergeButton = nullptr;
+    bool mChangeNoticed = false;
 
     AppContext& mContext;
 

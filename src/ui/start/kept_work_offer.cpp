@@ -57,23 +57,23 @@ Answer ask(Dialogs& dialogs, QWidget* parent, const RecoveryEntry& entry) {
 
 QString keptWorkQuestion(const RecoveryEntry& entry, const QDateTime& now) {
     const RecoveryDescription& d = entry.description;
-    const QString name = QFileInfo(QFile::decodeName(QByteArray::fromStdString(d.original.path))).fileName();
+    // The folder tells two lndmrks4.dat apart.
+    const QFileInfo file(QFile::decodeName(QByteArray::fromStdString(d.original.path)));
+    const QString name = file.fileName();
     const QString when = whenWritten(QDateTime::fromSecsSinceEpoch(d.writtenAt), now);
-    QString text = d.unsavedSteps == 1
-                       //: %1 is the file name, %2 when ("today 23:14").
-                       ? QCoreApplication::translate("korvland::KeptWorkOffer",
-                                                     "korvland ended while %1 had 1 unsaved change (%2).")
-                             .arg(name, when)
-                       //: %1 is the file name, %2 the number of changes, %3 when ("today 23:14").
-                       : QCoreApplication::translate("korvland::KeptWorkOffer",
-                                                     "korvland ended while %1 had %2 unsaved changes (%3).")
-                             .arg(name, QString::number(d.unsavedSteps), when);
+    //: %1 is the file name, %2 its folder, %3 when ("today 23:14").
+    QString text = QCoreApplication::translate("korvland::KeptWorkOffer",
+                                               "korvland ended while %1 in %2 had %n unsaved change(s) (%3).",
+                                               nullptr, d.unsavedSteps)
+                       .arg(name, QDir::toNativeSeparators(file.absolutePath()), when);
     if (changedSince(d.original))
         //: %1 is the file name.
         text += QLatin1Char(' ') +
                 QCoreApplication::translate("korvland::KeptWorkOffer", "%1 has been changed on disk since.")
                     .arg(name);
-    return text + QLatin1Char(' ') + QCoreApplication::translate("korvland::KeptWorkOffer", "Restore them?");
+    return text + QLatin1Char(' ') +
+           QCoreApplication::translate("korvland::KeptWorkOffer", "Restore (it|them)?", nullptr,
+                                       d.unsavedSteps);
 }
 
 void offerKeptWork(AppContext& context, EditorWindow& editor) {

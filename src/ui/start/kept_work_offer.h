@@ -23,8 +23,8 @@ inline constexpr char kLaterButton[] = "KeptWorkLater";
 // running keeps is not asked about.
 void offerKeptWork(AppContext& context, EditorWindow& editor);
 
-// "korvland ended while lndmrks0.dat had 12 unsaved changes (today 23:14). Restore them?",
-// saying so when the file has been changed on disk since.
+// "korvland ended while lndmrks0.dat in /srv/tlq had 12 unsaved changes (today 23:14).
+// Restore them?", saying so when the file has been changed on disk since.
 QString keptWorkQuestion(const RecoveryEntry& entry, const QDateTime& now = QDateTime::currentDateTime());
 
 } // namespace korvland
