@@ -164,7 +164,7 @@ TEST(CliDiff, KeptComparesTheFileWithTheEditorsUnsavedWorkOnIt) {
     const std::vector<EditStep> steps{
         {EditField::Side, false, {{0, FieldValue(1, '\1'), FieldValue(1, '\0')}}}};
     replaySteps(work, steps);
-    writeRecoveryCopy(defaultRecoveryFolder(), work, description, &steps);
+    writeRecoveryCopy(defaultRecoveryFolder().value(), work, description, &steps);
     std::vector<LandmarkRecord> theirs = threeRecords();
     theirs[2].setNameBytes("Bapaume-Gare");
     builderOf(theirs).writeTo(file);

@@ -163,7 +163,9 @@ CommandResult diffCommand(const std::string& a, const std::string& b,
 
 CommandResult keptDiffCommand(const std::string& file, bool json) {
     const auto onDisk = openLandmarkFile(file);
-    const std::optional<RecoveryEntry> entry = recoveryCopyOf(defaultRecoveryFolder(), fullPath(file));
+    const std::optional<std::string> folder = defaultRecoveryFolder();
+    const std::optional<RecoveryEntry> entry =
+        folder ? recoveryCopyOf(*folder, fullPath(file)) : std::nullopt;
     if (!entry)
         throw UserError("no unsaved work of the editor is kept for " + file);
     // The unsaved steps laid onto the file as it is now, as the editor's merge would lay them
