@@ -39,14 +39,21 @@ void setSide(LandmarkSet& set, std::size_t index, std::uint8_t side) {
 
 // Work on the front-line file kept by a run that was then killed: Arras renamed, Cambrai made
 // German, Douai switched off.
-struct KilledRun : OpenDocument {
-    std::string folder = dir.file("recovery");
-    KilledRun() {
+// The file watcher the document starts on opening needs an application's event loop, so the
+// application comes before the document.
+struct Application {
+    Application() {
         static int argc = 1;
         static char name[] = "test_document";
         static char* argv[] = {name, nullptr};
         if (!QCoreApplication::instance())
             new QCoreApplication(argc, argv);
+    }
+};
+
+struct KilledRun : Application, OpenDocument {
+    std::string folder = dir.file("recovery");
+    KilledRun() {
         document.keepRecoveryCopies(qPath(folder));
         document.setName(0, QStringLiteral("Arras Nord"));
         document.setSide(3, 0);
