@@ -29,7 +29,7 @@ constexpr std::string_view kCopySuffix = ".dat";
 constexpr std::string_view kDescriptionSuffix = ".recovery";
 // A description holds two paths, 1024 flags and the own types of switched-off records: far
 // less than this. Anything larger is not one this program wrote, and is not read.
-constexpr std::size_t kLargestDescription = 64 * 1024;
+constexpr std::size_t kLargestDescription = std::size_t{64} * 1024;
 // A folder's name keeps a file name's first bytes; the hash tells files of one name apart.
 constexpr std::size_t kNameBytesKept = 100;
 

@@ -104,6 +104,29 @@ std::string guideFooter() {
     return "The operator's guide to the editor, installed with it: " + guideLocation();
 }
 
+// What the file layer mends of its own accord (a save killed part-way) is said, not done silently.
+void sayFileNotices() {
+    korvland::setFileNoticeHandler([](const korvland::Message& notice) {
+        std::fputs((kMessagePrefix + korvland::terminalText(notice.english()) + "\n").c_str(), stderr);
+    });
+}
+
+// `info`, whose options are set up only when `withOptions` (see main).
+void addInfoCommand(CLI::App& app, bool withOptions, std::string& file, int& region,
+                    std::function<void()>& run) {
+    auto* info = app.add_subcommand("info", "Show a landmark file's path, region, record count and size, the "
+                                            "landmarks per kind and side, and how many are switched off");
+    if (!withOptions)
+        return;
+    info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
+    const CLI::Option* regionOption = korvland::cli::addRegionOption(*info, region);
+    info->callback([&, regionOption] {
+        run = [&, regionOption] {
+            printAll(korvland::cli::infoCommand(file, korvland::cli::givenRegion(regionOption, region)));
+        };
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -111,10 +134,7 @@ int main(int argc, char** argv) {
                  "does, and writes demonstration landmark files.",
                  "korvland-cli"};
     app.set_version_flag("--version", "korvland-cli " KORVLAND_VERSION);
-    // What the file layer mends of its own accord (a save killed part-way) is said, not done silently.
-    korvland::setFileNoticeHandler([](const korvland::Message& notice) {
-        std::fputs((kMessagePrefix + korvland::terminalText(notice.english()) + "\n").c_str(), stderr);
-    });
+    sayFileNotices();
     app.require_subcommand(1)->footer(guideFooter);
     app.failure_message(usageFailure);
 
@@ -134,17 +154,7 @@ int main(int argc, char** argv) {
     const bool namesNone = std::none_of(kSubcommands.begin(), kSubcommands.end(), named);
     const auto wanted = [&](std::string_view name) { return namesNone || named(name); };
 
-    auto* info = app.add_subcommand("info", "Show a landmark file's path, region, record count and size, the "
-                                            "landmarks per kind and side, and how many are switched off");
-    if (wanted("info")) {
-        info->add_option("FILE", file, "Landmark file (.dat or .mlf); - reads standard input")->required();
-        const CLI::Option* regionOption = korvland::cli::addRegionOption(*info, region);
-        info->callback([&, regionOption] {
-            run = [&, regionOption] {
-                printAll(korvland::cli::infoCommand(file, korvland::cli::givenRegion(regionOption, region)));
-            };
-        });
-    }
+    addInfoCommand(app, wanted("info"), file, region, run);
 
     auto* exportCmd = app.add_subcommand("export", "Print one row per record of a landmark file to standard "
                                                    "output, as CSV (RFC 4180) or as a JSON array");

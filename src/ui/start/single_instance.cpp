@@ -94,7 +94,7 @@ QString SingleInstance::defaultSocketPath() {
     if (const std::optional<std::string> cache = userCacheFolder())
         candidates.push_back(*cache + "/korvland");
     for (const std::string& folder : candidates) {
-        const QString path = QDir(QFile::decodeName(QByteArray::fromStdString(folder))).filePath(name);
+        QString path = QDir(QFile::decodeName(QByteArray::fromStdString(folder))).filePath(name);
         if (nativePath(path).size() <= kLongestSocketPath && preparePrivateFolder(folder) == 0)
             return path;
     }
